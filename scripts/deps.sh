@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kinetra needs to build and test, when any is missing.
+# Sourced by the other scripts; needs root (apt-get) only when something is missing.
+set -euo pipefail
+
+kinetra_packages=(
+    cmake ninja-build g++
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libgl-dev
+    libgtest-dev libbenchmark-dev
+)
+
+kinetra_install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+kinetra_install_missing "${kinetra_packages[@]}"
