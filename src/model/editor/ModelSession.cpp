@@ -1,0 +1,72 @@
+#include "editor/ModelSession.h"
+
+#include <QFileInfo>
+
+#include "editor/MessageSink.h"
+#include "editor/ModelCollector.h"
+#include "text/ModelTemplate.h"
+#include "text/TextFile.h"
+
+namespace kinetra {
+
+ModelSession::ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent)
+    : QObject(parent), m_reader(decimalSeparator), m_messages(messages), m_editor(m_reader)
+{
+    connect(&m_editor, &ModelEditor::forceRerunRequested, this, [this] { ForceRerun = true; });
+    connect(&m_editor, &ModelEditor::lastRunForgotten, this, &ModelSession::lastRunForgotten);
+    connect(&m_editor, &ModelEditor::timeSpanChanged, this, &ModelSession::timeSpanChanged);
+}
+
+bool ModelSession::CollectModel()
+{
+    if (ModelCollector(m_editor, m_reader, m_params, m_modelText).collect())
+        return true;
+    m_messages.showMessage(QStringLiteral("Ошибки ввода ") + m_reader.ErrorList);
+    m_reader.ErrorList.clear();
+    return false;
+}
+
+bool ModelSession::ModelInit(QString& error)
+{
+    m_editor.ResetMotorPage();
+    m_editor.ResetConverterPage();
+    m_editor.ResetLoadPage();
+    m_editor.ResetControllerPage();
+    // Iref keeps its value: only these three belong to a new model.
+    m_params.Tmax = 0;
+    m_params.Mref = 0;
+    m_params.wref = 0;
+    if (!m_editor.FillPages(m_modelText, error))
+        return false;
+    m_editor.MotorComboBoxChange();
+    m_editor.ConverterComboBoxChange();
+    m_editor.LoadComboBoxChange();
+    CollectModel();
+    m_savedText = m_modelText;
+    return true;
+}
+
+void ModelSession::NewModel()
+{
+    m_modelText = ModelTemplate();
+    m_editor.showPage(EditorPage::MotorPage);
+    QString error;
+    // The template carries integers only, so it always fills.
+    [[maybe_unused]] const bool filled = ModelInit(error);
+    Q_ASSERT(filled);
+}
+
+ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
+{
+    emit fileNameShown(QFileInfo(path).fileName());
+    TextFileRead file = ReadTextFile(path);
+    if (!file.ok)
+        return {false, file.error};
+    m_modelText = std::move(file.lines);
+    QString error;
+    if (!ModelInit(error))
+        return {false, error};
+    return {true, {}};
+}
+
+} // namespace kinetra

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "ModelParams.h"
+#include "editor/InputReader.h"
+#include "editor/ModelEditor.h"
+#include "text/KeyValueText.h"
+
+namespace kinetra {
+
+class MessageSink;
+
+// The model as the main window holds it: the editor, the parameter set collected from it, the
+// model text, the text as last loaded or saved, and the flag that makes the results simulate
+// again. It loads model texts into the editor and collects the editor back into data.
+class ModelSession final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ModelSession)
+
+public:
+    struct LoadResult {
+        bool ok = false;
+        QString error; // why the file could not be opened, when !ok
+    };
+
+    ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent = nullptr);
+
+    ModelEditor& editor() { return m_editor; }
+    const ModelEditor& editor() const { return m_editor; }
+    InputReader& reader() { return m_reader; }
+    ModelParams& params() { return m_params; }
+    const ModelParams& params() const { return m_params; }
+    const KeyValueText& modelText() const { return m_modelText; }
+    const KeyValueText& savedText() const { return m_savedText; }
+    void setSavedText(const KeyValueText& text) { m_savedText = text; }
+
+    // Reads the editor into the parameter set and a fresh model text. On bad entries it shows
+    // one "Ошибки ввода " message listing them all and returns false; the values are stored
+    // all the same, each bad entry counting as 0.
+    bool CollectModel();
+
+    // Puts the editor to the current model text: resets, fills, kind handlers, collection. A
+    // model just initialised has no unsaved changes. False, with error, when p1, m1 or m0 is no
+    // integer; the pages are then partly filled and nothing is collected.
+    [[nodiscard]] bool ModelInit(QString& error);
+
+    // A new model from the template, shown on the motor page.
+    void NewModel();
+
+    // Reads a model file and initialises the editor from it.
+    LoadResult LoadModelFile(const QString& path);
+
+    // The file the model was last opened from or saved to; empty for a never-saved model.
+    QString ModelFileName;
+    // Set whenever what is simulated or shown may have changed without the model text changing.
+    bool ForceRerun = false;
+
+signals:
+    // A variable-signal box changed: the results must forget the text they last simulated.
+    void lastRunForgotten();
+    // The model time changed: the results of another time span must go.
+    void timeSpanChanged();
+    // LoadModelFile names the file it opens.
+    void fileNameShown(const QString& fileName);
+
+private:
+    InputReader m_reader;
+    MessageSink& m_messages;
+    ModelEditor m_editor;
+    ModelParams m_params;
+    KeyValueText m_modelText;
+    KeyValueText m_savedText;
+};
+
+} // namespace kinetra

@@ -1,0 +1,97 @@
+#include "text/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace kinetra {
+
+namespace {
+
+constexpr char CodePage[] = "windows-1251";
+
+// Qt reaches this code page through ICU; a Qt built without it cannot convert at all, and a
+// write would silently empty the file.
+bool CodePageAvailable()
+{
+    return QStringDecoder(CodePage).isValid() && QStringEncoder(CodePage).isValid();
+}
+
+QString MissingCodePageError()
+{
+    return QStringLiteral("Кодировка windows-1251 недоступна");
+}
+
+QStringList SplitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(lineStart, i - lineStart).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    if (lineStart < text.size())
+        lines.append(text.sliced(lineStart).toString());
+    return lines;
+}
+
+} // namespace
+
+QStringList DecodeTextLines(const QByteArray& bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    const QByteArrayView content =
+        nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul);
+    QStringDecoder decoder(CodePage);
+    const QString text = decoder.decode(content);
+    return SplitLines(text);
+}
+
+QByteArray EncodeTextLines(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    // A character the code page cannot hold comes out as NUL, and so does a NUL in the text;
+    // either would cut the file short when it is read again, so "?" stands in for both.
+    QStringEncoder encoder(CodePage, QStringConverter::Flag::ConvertInvalidToNull);
+    QByteArray bytes = encoder.encode(text);
+    return bytes.replace('\0', '?');
+}
+
+TextFileRead ReadTextFile(const QString& path)
+{
+    if (!CodePageAvailable())
+        return {false, {}, MissingCodePageError()};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, {}, file.errorString()};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {false, {}, file.errorString()};
+    return {true, DecodeTextLines(bytes), {}};
+}
+
+TextFileWrite WriteTextFile(const QString& path, const QStringList& lines)
+{
+    if (!CodePageAvailable())
+        return {false, MissingCodePageError()};
+    // Until commit() the bytes go to a temporary beside the target; leaving without a commit
+    // discards it and keeps the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    const QByteArray bytes = EncodeTextLines(lines);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return {false, file.errorString()};
+    return {true, {}};
+}
+
+} // namespace kinetra

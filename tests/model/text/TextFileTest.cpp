@@ -1,0 +1,177 @@
+#include "text/TextFile.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace kinetra {
+namespace {
+
+const QString Cyrillic = QString::fromUtf8("Двигатель АИР80 ёЁ №");
+const QByteArray CyrillicCp1251 =
+    "\xC4\xE2\xE8\xE3\xE0\xF2\xE5\xEB\xFC \xC0\xC8\xD0\x38\x30 \xB8\xA8 \xB9";
+
+class TextFileTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    void writeBytes(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readBytes(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST(TextLines, SplitsAtEveryKindOfLineEnd)
+{
+    EXPECT_EQ(DecodeTextLines("a\r\nb\nc\rd\r\n"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(DecodeTextLines("a\n\r\nb\r\r\n"), (QStringList{"a", "", "b", ""}));
+    EXPECT_EQ(DecodeTextLines("\r\n"), QStringList{""});
+}
+
+TEST(TextLines, KeepsTextAfterTheLastLineEnd)
+{
+    EXPECT_EQ(DecodeTextLines("a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(DecodeTextLines("a"), QStringList{"a"});
+    EXPECT_EQ(DecodeTextLines(""), QStringList());
+}
+
+TEST(TextLines, StopsAtNul)
+{
+    EXPECT_EQ(DecodeTextLines(QByteArray("a\r\nb\0c\r\nd", 10)), (QStringList{"a", "b"}));
+    EXPECT_EQ(DecodeTextLines(QByteArray("\0a", 2)), QStringList());
+}
+
+TEST(TextLines, EveryByteButLineEndsAndNulSurvivesARoundTrip)
+{
+    QByteArray bytes;
+    for (int byte = 1; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n')
+            bytes += char(byte);
+    }
+    const QStringList lines = DecodeTextLines(bytes);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(EncodeTextLines(lines), bytes + "\r\n");
+}
+
+TEST(TextLines, CharactersOutsideTheCodePageBecomeQuestionMarks)
+{
+    EXPECT_EQ(EncodeTextLines({QString::fromUtf8("a€中😀b")}), "a\x88??b\r\n");
+    // A NUL would end the file early when it is read again.
+    EXPECT_EQ(EncodeTextLines({QString(QChar(0)) + u'x'}), "?x\r\n");
+}
+
+TEST_F(TextFileTest, RoundTripsCyrillicText)
+{
+    const QStringList lines{"[Motor]", "Motor=" + Cyrillic, "", "R1=0,5"};
+    const TextFileWrite written = WriteTextFile(path("model.kmf"), lines);
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
+    EXPECT_EQ(readBytes("model.kmf"), "[Motor]\r\nMotor=" + CyrillicCp1251 + "\r\n\r\nR1=0,5\r\n");
+
+    const TextFileRead read = ReadTextFile(path("model.kmf"));
+    ASSERT_TRUE(read.ok) << read.error.toStdString();
+    EXPECT_EQ(read.lines, lines);
+}
+
+TEST_F(TextFileTest, ReadsMixedLineEndsAndStopsAtNul)
+{
+    writeBytes("mixed.kmf", QByteArray("R1=1\nR2=2\rR3=3\0R4=4\r\n", 23));
+    const TextFileRead read = ReadTextFile(path("mixed.kmf"));
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.lines, (QStringList{"R1=1", "R2=2", "R3=3"}));
+}
+
+TEST_F(TextFileTest, NoLinesMakeAnEmptyFile)
+{
+    ASSERT_TRUE(WriteTextFile(path("empty.kmf"), {}).ok);
+    EXPECT_EQ(readBytes("empty.kmf"), QByteArray());
+    const TextFileRead read = ReadTextFile(path("empty.kmf"));
+    ASSERT_TRUE(read.ok);
+    EXPECT_TRUE(read.lines.isEmpty());
+}
+
+TEST_F(TextFileTest, RewriteReplacesTheWholeFile)
+{
+    ASSERT_TRUE(WriteTextFile(path("model.kmf"), {"a long first version", "second"}).ok);
+    ASSERT_TRUE(WriteTextFile(path("model.kmf"), {"b"}).ok);
+    EXPECT_EQ(readBytes("model.kmf"), "b\r\n");
+}
+
+TEST_F(TextFileTest, MissingFileGivesAnError)
+{
+    const TextFileRead read = ReadTextFile(path("missing.kmf"));
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.error.isEmpty());
+    EXPECT_TRUE(read.lines.isEmpty());
+}
+
+TEST_F(TextFileTest, WriteIntoMissingFolderGivesAnError)
+{
+    const TextFileWrite written = WriteTextFile(path("no such folder/model.kmf"), {"R1=1"});
+    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(written.error.isEmpty());
+}
+
+#ifdef Q_OS_UNIX
+// Caps the size of files this process may write, so that a write fails part-way even for root;
+// the write then reports an error instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        const rlimit limit{bytes, m_previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+TEST_F(TextFileTest, FailedWriteKeepsTheOldFile)
+{
+    ASSERT_TRUE(WriteTextFile(path("model.kmf"), {"R1=1"}).ok);
+    const QStringList large(10000, QStringLiteral("R1=0,123456789012345"));
+
+    TextFileWrite written;
+    {
+        const FileSizeLimit limit(4096);
+        written = WriteTextFile(path("model.kmf"), large);
+    }
+    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(written.error.isEmpty());
+    EXPECT_EQ(readBytes("model.kmf"), "R1=1\r\n");
+    EXPECT_EQ(QDir(path("")).entryList(QDir::Files), QStringList{"model.kmf"});
+}
+#endif
+
+} // namespace
+} // namespace kinetra
