@@ -1,0 +1,168 @@
+#include "shell/ModelDocument.h"
+
+#include <QFileInfo>
+
+#include "editor/ModelSession.h"
+#include "shell/Folders.h"
+#include "text/ModelTemplate.h"
+#include "text/TextFile.h"
+
+namespace kinetra {
+
+namespace {
+
+const QString ChangedTextCaption = QStringLiteral("Текст изменен");
+const QString ModelFilter = QStringLiteral("Модели (*.kmf)|*.kmf|Все файлы (*.*)|*.*");
+
+QString fileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+ModelDocument::ModelDocument(ModelSession& session, Folders& folders, UserPrompts& prompts,
+                             QObject* parent)
+    : QObject(parent), m_session(session), m_folders(folders), m_prompts(prompts),
+      m_caption(QStringLiteral("Модель Kinetra "))
+{
+    connect(&m_session, &ModelSession::fileNameShown, this, [this](const QString& name) {
+        setCaption(QStringLiteral("Модель Kinetra: ") + name);
+    });
+}
+
+void ModelDocument::New()
+{
+    m_session.CollectModel();
+    emit lastRunForgotten();
+    if (isChanged() && !AskSaveChanges())
+        return;
+    startNewModel();
+}
+
+void ModelDocument::startNewModel()
+{
+    m_session.NewModel();
+    m_session.ModelFileName.clear();
+    setCaption(QStringLiteral("Модель Kinetra"));
+    emit resultsCleared();
+}
+
+void ModelDocument::Open()
+{
+    const auto chosen = m_prompts.chooseFileToOpen(modelDialog(QStringLiteral("Открытие модели")));
+    if (!chosen)
+        return;
+    SaveQuestionCancelled = false;
+    New();
+    if (SaveQuestionCancelled) {
+        SaveQuestionCancelled = false;
+        return;
+    }
+    m_session.ModelFileName = chosen->path;
+    m_folders.ModelsFolder = FolderOf(chosen->path);
+    if (m_session.LoadModelFile(chosen->path).ok)
+        return;
+    m_prompts.showMessage(QStringLiteral("Не открыть файл ") + fileNameOf(chosen->path));
+    // A file that could not be opened must not stay the model's file: a later Save would
+    // overwrite it with a model it never held. The user is back at a clean new model.
+    startNewModel();
+}
+
+void ModelDocument::OpenFromCommandLine(const QString& path)
+{
+    m_session.ModelFileName = path;
+    if (!m_session.LoadModelFile(path).ok)
+        startNewModel();
+}
+
+bool ModelDocument::Save()
+{
+    if (m_session.ModelFileName.isEmpty())
+        return SaveAs();
+    m_session.CollectModel();
+    QString error;
+    if (!writeModel(m_session.ModelFileName, error)) {
+        m_prompts.showMessage(error);
+        return false;
+    }
+    return true;
+}
+
+bool ModelDocument::SaveAs()
+{
+    const auto chosen = m_prompts.chooseFileToSave(modelDialog(QStringLiteral("Сохранение модели")));
+    if (!chosen)
+        return false;
+    const QString& path = chosen->path;
+    if (QFileInfo::exists(path) &&
+        m_prompts.askYesNo(ChangedTextCaption,
+                           QStringLiteral("Перезаписать файл ") + fileNameOf(path) + QStringLiteral(" ?")) !=
+            UserPrompts::Answer::Yes)
+        return false;
+    m_session.ModelFileName = path;
+    m_session.CollectModel();
+    QString error;
+    if (!writeModel(path, error)) {
+        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        return false;
+    }
+    setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
+    m_folders.ModelsFolder = FolderOf(path);
+    return true;
+}
+
+bool ModelDocument::writeModel(const QString& path, QString& error)
+{
+    const TextFileWrite written = WriteTextFile(path, m_session.modelText());
+    if (!written.ok) {
+        error = written.error;
+        return false;
+    }
+    // Only a model that really reached its file counts as saved.
+    m_session.setSavedText(m_session.modelText());
+    return true;
+}
+
+bool ModelDocument::AskSaveChanges()
+{
+    const UserPrompts::Answer answer = m_prompts.askYesNoCancel(
+        ChangedTextCaption, QStringLiteral("Сохранить изменения в модели ") +
+                                fileNameOf(m_session.ModelFileName) + QStringLiteral(" ?"));
+    if (answer == UserPrompts::Answer::Cancel ||
+        (answer == UserPrompts::Answer::Yes && !Save())) {
+        SaveQuestionCancelled = true;
+        return false;
+    }
+    m_session.ModelFileName.clear();
+    return true;
+}
+
+bool ModelDocument::CloseQuestion()
+{
+    if (m_prompts.askYesNo(QStringLiteral("Kinetra"), QStringLiteral("Завершить работу?")) !=
+        UserPrompts::Answer::Yes)
+        return false;
+    m_session.CollectModel();
+    return !isChanged() || AskSaveChanges();
+}
+
+bool ModelDocument::isChanged()
+{
+    return m_session.modelText() != m_session.savedText();
+}
+
+void ModelDocument::setCaption(const QString& caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(caption);
+}
+
+UserPrompts::FileDialog ModelDocument::modelDialog(const QString& title) const
+{
+    return {title, ModelFilter, QStringLiteral("kmf"), m_folders.ModelsFolder};
+}
+
+} // namespace kinetra

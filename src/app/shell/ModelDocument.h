@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "shell/UserPrompts.h"
+
+namespace kinetra {
+
+class ModelSession;
+struct Folders;
+
+// The model as a document: New, Open, Save and Save As of model files, the save-changes question
+// and the close question. It keeps the model window's caption. A model counts as changed when its
+// freshly collected text differs from the text last loaded or saved.
+class ModelDocument final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ModelDocument)
+
+public:
+    ModelDocument(ModelSession& session, Folders& folders, UserPrompts& prompts,
+                  QObject* parent = nullptr);
+
+    const QString& caption() const { return m_caption; }
+
+    // A new model from the template, asking first whether to save a changed one.
+    void New();
+    // Asks for a model file and loads it, after New.
+    void Open();
+    // Loads the model file named on the command line; a failure is ignored without a message.
+    void OpenFromCommandLine(const QString& path);
+    // Writes the model to its file; a never-saved model goes through Save As.
+    bool Save();
+    // Asks for a file name and writes the model there.
+    bool SaveAs();
+
+    // Asks whether to save the changed model. True when the caller may go on: the user said No,
+    // or Yes and the model was saved. False for Cancel, and for Yes when the save did not happen,
+    // so that no changes are lost behind the user's back.
+    bool AskSaveChanges();
+    // "Завершить работу?": true when the program may end.
+    bool CloseQuestion();
+
+    bool SaveQuestionCancelled = false;
+
+signals:
+    void captionChanged(const QString& caption);
+    // The results must be emptied, and must forget the model they last simulated.
+    void resultsCleared();
+    void lastRunForgotten();
+
+private:
+    bool isChanged();
+    bool writeModel(const QString& path, QString& error);
+    void setCaption(const QString& caption);
+    void startNewModel();
+    UserPrompts::FileDialog modelDialog(const QString& title) const;
+
+    ModelSession& m_session;
+    Folders& m_folders;
+    UserPrompts& m_prompts;
+    QString m_caption;
+};
+
+} // namespace kinetra

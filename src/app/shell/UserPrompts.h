@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace kinetra {
+
+// The questions and file dialogs of the document commands. The windows answer them with message
+// boxes and file dialogs; tests answer them from a script.
+class UserPrompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    // A file dialog: title, filter as "description|pattern|description|pattern", the extension
+    // added to a name typed without one, and the folder it starts in.
+    struct FileDialog {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+        QString folder;
+    };
+
+    struct ChosenFile {
+        QString path;
+        int filterIndex = 1; // counted from 1
+    };
+
+    // A question with Yes and No, or with Yes, No and Cancel, and a question icon.
+    virtual Answer askYesNo(const QString& caption, const QString& question) = 0;
+    virtual Answer askYesNoCancel(const QString& caption, const QString& question) = 0;
+    virtual std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) = 0;
+    virtual std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) = 0;
+    virtual void showMessage(const QString& text) = 0;
+
+protected:
+    ~UserPrompts() = default;
+};
+
+} // namespace kinetra

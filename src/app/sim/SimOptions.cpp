@@ -1,0 +1,97 @@
+#include "sim/SimOptions.h"
+
+#include <QCommandLineParser>
+
+namespace kinetra {
+
+SimOptionsParse ParseSimOptions(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulates the drive of a Kinetra model file and prints the analysis."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption separator(
+        QStringLiteral("decimal-separator"),
+        QStringLiteral("The decimal separator of the model file and the texts (default: the "
+                       "locale's)."),
+        QStringLiteral("C"));
+    const QCommandLineOption table(QStringLiteral("table"),
+                                   QStringLiteral("Print the sample table instead of the summary."));
+    const QCommandLineOption samples(QStringLiteral("samples"),
+                                     QStringLiteral("Write the samples to FILE as CSV."),
+                                     QStringLiteral("FILE"));
+    const QCommandLineOption statics(
+        QStringLiteral("static"),
+        QStringLiteral("Write the static characteristic to FILE as CSV."), QStringLiteral("FILE"));
+    const QCommandLineOption signal(
+        QStringLiteral("signal"),
+        QStringLiteral("Shape the load (or the reference) by the numbers in FILE, one a line."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption signalTo(QStringLiteral("signal-to"),
+                                      QStringLiteral("What the signal shapes: load or reference."),
+                                      QStringLiteral("load|reference"));
+    const QCommandLineOption modelText(
+        QStringLiteral("model-text"), QStringLiteral("Print the model text after loading."));
+    const QCommandLineOption paramsAfter(
+        QStringLiteral("params-after"),
+        QStringLiteral("Print every parameter as the run left it."));
+    parser.addOptions(
+        {help, separator, table, samples, statics, signal, signalTo, modelText, paramsAfter});
+    parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
+                                 QStringLiteral("The model file to simulate."));
+
+    SimOptionsParse result;
+    if (!parser.parse(arguments)) {
+        result.message = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.helpRequested = true;
+        result.message = parser.helpText();
+        return result;
+    }
+
+    SimOptions options;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        result.message = positional.isEmpty()
+                             ? QStringLiteral("No model file given.")
+                             : QStringLiteral("Only one model file can be simulated at a time.");
+        return result;
+    }
+    options.modelPath = positional.first();
+
+    if (parser.isSet(separator)) {
+        const QString value = parser.value(separator);
+        if (value.size() != 1 || value.at(0).isDigit() || value.at(0).isSpace()) {
+            result.message = QStringLiteral("The decimal separator must be one character such "
+                                            "as \",\" or \".\".");
+            return result;
+        }
+        options.decimalSeparator = value.at(0);
+    }
+    if (parser.isSet(signalTo)) {
+        if (!parser.isSet(signal)) {
+            result.message = QStringLiteral("--signal-to needs --signal.");
+            return result;
+        }
+        const QString target = parser.value(signalTo);
+        if (target == u"reference") {
+            options.signalTarget = SimOptions::SignalTarget::Reference;
+        } else if (target != u"load") {
+            result.message = QStringLiteral("--signal-to takes \"load\" or \"reference\".");
+            return result;
+        }
+    }
+    options.table = parser.isSet(table);
+    options.modelText = parser.isSet(modelText);
+    options.paramsAfter = parser.isSet(paramsAfter);
+    options.samplesPath = parser.value(samples);
+    options.staticPath = parser.value(statics);
+    options.signalPath = parser.value(signal);
+    result.options = options;
+    return result;
+}
+
+} // namespace kinetra

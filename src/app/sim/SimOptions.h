@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kinetra {
+
+// What the command-line simulator is asked to do.
+struct SimOptions {
+    enum class SignalTarget { Load, Reference };
+
+    QString modelPath;
+    std::optional<QChar> decimalSeparator; // the locale's when not given
+    bool table = false;                    // the sample table instead of the summary
+    bool modelText = false;                // the normalised model text after loading
+    bool paramsAfter = false;              // every parameter as the run left it
+    QString samplesPath;                   // CSV of the samples, when not empty
+    QString staticPath;                    // CSV of the static characteristic, when not empty
+    QString signalPath;                    // the series for a variable load or reference
+    SignalTarget signalTarget = SignalTarget::Load;
+};
+
+struct SimOptionsParse {
+    std::optional<SimOptions> options; // nullopt on a usage error or when help was asked for
+    QString message;                   // the usage error, or the help text
+    bool helpRequested = false;
+};
+
+SimOptionsParse ParseSimOptions(const QStringList& arguments);
+
+} // namespace kinetra

@@ -1,0 +1,84 @@
+#include "ResultsActivation.h"
+
+#include <string>
+
+#include "RunSamples.h"
+#include "SampleTable.h"
+#include "Summary.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
+
+namespace kinetra {
+
+namespace {
+
+// A run without samples is drawn as this many points of the cleared buffer.
+constexpr int EmptyRunSampleCount = 1000;
+
+} // namespace
+
+ResultsActivation::ResultsActivation(ModelSession& session, RunData& run,
+                                     const SignalSeries& signal, MessageSink& messages)
+    : m_session(session), m_run(run), m_signal(signal), m_messages(messages)
+{
+}
+
+ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
+{
+    if (!m_session.CollectModel())
+        return Outcome::CollectionFailed;
+    if (m_session.ForceRerun) {
+        m_lastRunText.clear();
+        m_session.ForceRerun = false;
+    }
+    if (m_session.modelText() == m_lastRunText)
+        return Outcome::Unchanged;
+    if (refreshScreen)
+        ClearResults();
+
+    std::string errorText;
+    SimulationRecord record{m_session.params(), m_run, m_signal, errorText};
+    const bool ran = RunSimulation(record);
+    // The engine's own error text joins whatever the editor's reader gathered meanwhile.
+    m_session.reader().ErrorList += QString::fromStdString(errorText);
+    if (!ran || !m_session.reader().ErrorList.isEmpty()) {
+        m_messages.showMessage(QStringLiteral("Ошибки ввода "));
+        m_session.reader().ErrorList.clear();
+        m_reportEnabled = false;
+        m_lastRunText.clear();
+        return Outcome::RunFailed;
+    }
+
+    m_reportEnabled = true;
+    m_lastRunText = m_session.modelText();
+    if (m_run.SampleCount == 0)
+        m_run.SampleCount = EmptyRunSampleCount;
+
+    const ModelParams& params = m_session.params();
+    const QChar separator = m_session.reader().decimalSeparator();
+    m_staticPoints = StaticCharacteristic(params, m_run);
+
+    const QString table = SampleTable(m_run, separator);
+    m_sampleTable = m_sampleTable.isEmpty() ? table : m_sampleTable + u'\n' + table;
+
+    const ChartRanges runRanges = ChartRangesOfRun(m_run, params, m_staticPoints);
+    if (m_hasResults)
+        m_ranges.mergeLater(runRanges);
+    else
+        m_ranges = runRanges;
+    m_hasResults = true;
+
+    m_summary =
+        SummaryLines(m_ranges, FinalValuesOf(m_run), params, m_run.supplyVoltage, separator);
+    return Outcome::Simulated;
+}
+
+void ResultsActivation::ClearResults()
+{
+    m_staticPoints.clear();
+    m_ranges = {};
+    m_hasResults = false;
+    m_sampleTable.clear();
+}
+
+} // namespace kinetra

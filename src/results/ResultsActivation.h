@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "ChartRanges.h"
+#include "RunData.h"
+#include "Simulation.h"
+#include "text/KeyValueText.h"
+
+namespace kinetra {
+
+class MessageSink;
+class ModelSession;
+
+// What the results window does each time it becomes active, apart from drawing: it collects the
+// model, simulates unless the model is unchanged since the last run, and produces the static
+// characteristic, the chart ranges, the sample table and the summary. The results window draws
+// from it, and the command-line simulator prints from it, so both show the same results.
+class ResultsActivation final {
+public:
+    enum class Outcome {
+        CollectionFailed, // the collection has shown its input errors
+        Unchanged,        // the model is the one last simulated: the old results stay
+        RunFailed,        // "Ошибки ввода " was shown; the report is disabled
+        Simulated,        // new results are ready
+    };
+
+    ResultsActivation(ModelSession& session, RunData& run, const SignalSeries& signal,
+                      MessageSink& messages);
+
+    // With refreshScreen ("Обновлять экран") a run first clears the old results; without it the
+    // new table, points and ranges are added to the old ones.
+    Outcome FormActivate(bool refreshScreen);
+
+    // Empties the sample table, the static characteristic and the ranges; the summary stays.
+    void ClearResults();
+
+    // Makes the next activation simulate even with an unchanged model.
+    void forgetLastRun() { m_lastRunText.clear(); }
+    const KeyValueText& lastRunText() const { return m_lastRunText; }
+
+    bool reportEnabled() const { return m_reportEnabled; }
+    // The static characteristic of the latest run.
+    const std::vector<StaticPoint>& staticPoints() const { return m_staticPoints; }
+    // The ranges over every point the charts hold, older runs included when not refreshed.
+    const ChartRanges& ranges() const { return m_ranges; }
+    // The whole text of the sample table page.
+    const QString& sampleTable() const { return m_sampleTable; }
+    const QStringList& summary() const { return m_summary; }
+
+private:
+    ModelSession& m_session;
+    RunData& m_run;
+    const SignalSeries& m_signal;
+    MessageSink& m_messages;
+
+    KeyValueText m_lastRunText;
+    bool m_reportEnabled = false;
+    bool m_hasResults = false;
+    std::vector<StaticPoint> m_staticPoints;
+    ChartRanges m_ranges;
+    QString m_sampleTable;
+    QStringList m_summary;
+};
+
+} // namespace kinetra

@@ -1,0 +1,22 @@
+#include "RunSamples.h"
+
+#include <algorithm>
+
+namespace kinetra {
+
+std::span<const ResultSample> ValidSamples(const RunData& run)
+{
+    const auto count = std::clamp(run.SampleCount, std::int32_t{0}, std::int32_t{ResultCapacity});
+    return std::span(run.samples).first(std::size_t(count));
+}
+
+FinalValues FinalValuesOf(const RunData& run)
+{
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    if (samples.empty())
+        return {};
+    const ResultSample& last = samples.back();
+    return {last.mechSpeed, last.torque, last.current};
+}
+
+} // namespace kinetra

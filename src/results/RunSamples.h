@@ -1,0 +1,23 @@
+#pragma once
+
+#include <span>
+
+#include "RunData.h"
+
+namespace kinetra {
+
+// The valid samples of a run, 0 to SampleCount - 1. A count outside the buffer (none, or more
+// than it holds) is taken within 0..ResultCapacity, so no text ever reads beyond the buffer.
+std::span<const ResultSample> ValidSamples(const RunData& run);
+
+// The values a run ends with, those of its last valid sample. A run without samples ends at
+// rest, as sample 0 of every run does.
+struct FinalValues {
+    double speedEnd = 0;   // rad/s, mechanism speed
+    double torqueEnd = 0;  // Nm
+    double currentEnd = 0; // A
+};
+
+FinalValues FinalValuesOf(const RunData& run);
+
+} // namespace kinetra

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QChar>
+#include <QStringList>
+#include <QStringView>
+
+#include "ChartRanges.h"
+#include "ModelParams.h"
+#include "RunSamples.h"
+
+namespace kinetra {
+
+// The summary's fixed texts; each value label ends in the blanks that align its value. A text
+// that begins with a line break opens a block after an empty line.
+namespace SummaryLabels {
+
+inline constexpr QStringView TimeHeading = u"Время t, с";
+inline constexpr QStringView TimeMaximum = u" максимальное           ";
+inline constexpr QStringView TimeMinimum = u" минимальное             ";
+
+inline constexpr QStringView SpeedHeading = u"\nСкорость w, рад/с";
+inline constexpr QStringView SpeedMaximum = u" максимальная            ";
+inline constexpr QStringView SpeedMinimum = u" минимальная             ";
+inline constexpr QStringView SpeedFinal = u" установившаяся         ";
+
+inline constexpr QStringView TorqueHeading = u"\nМомент М, Нм";
+inline constexpr QStringView CurrentHeading = u"\nТок I, А";
+inline constexpr QStringView LoopMaximum = u" максимальный            ";
+inline constexpr QStringView LoopMinimum = u" минимальный              ";
+inline constexpr QStringView LoopFinal = u" установившийся         ";
+
+inline constexpr QStringView FactorsHeading = u"\nКоэффициент использования";
+inline constexpr QStringView MotorPowerFactor = u" двигателя по мощности P ";
+inline constexpr QStringView MotorTorqueFactor = u" двигателя по моменту M     ";
+inline constexpr QStringView MotorCurrentFactor = u" двигателя по току I     ";
+inline constexpr QStringView ConverterPowerFactor = u" преобразователя по P            ";
+inline constexpr QStringView ConverterVoltageFactor = u" преобразователя по U           ";
+inline constexpr QStringView GearPowerFactor = u" редуктора по мощности P   ";
+inline constexpr QStringView GearTorqueFactor = u" редуктора по моменту M      ";
+
+} // namespace SummaryLabels
+
+// The lines of the analysis summary: the extremes of time, speed and the controlled quantity
+// (torque in torque mode, current in current mode) from the chart ranges, the final values, and
+// the utilisation factors of motor, converter and gear for which params give a rating. The
+// converter's voltage factor compares supplyVoltage, as the run left it, with U0.
+QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
+                         const ModelParams& params, double supplyVoltage, QChar decimalSeparator);
+
+} // namespace kinetra

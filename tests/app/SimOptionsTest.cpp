@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "sim/SimOptions.h"
+
+namespace kinetra {
+namespace {
+
+SimOptionsParse parse(QStringList arguments)
+{
+    arguments.prepend(QStringLiteral("kinetra-sim"));
+    return ParseSimOptions(arguments);
+}
+
+TEST(SimOptionsTest, ModelAloneAsksForTheSummary)
+{
+    const SimOptionsParse result = parse({QStringLiteral("drive.kmf")});
+    ASSERT_TRUE(result.options);
+    EXPECT_EQ(result.options->modelPath, QStringLiteral("drive.kmf"));
+    EXPECT_FALSE(result.options->table);
+    EXPECT_FALSE(result.options->decimalSeparator);
+    EXPECT_EQ(result.options->signalTarget, SimOptions::SignalTarget::Load);
+}
+
+TEST(SimOptionsTest, EveryOptionIsTakenUp)
+{
+    const SimOptionsParse result =
+        parse({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+               QStringLiteral("--table"), QStringLiteral("--samples"), QStringLiteral("s.csv"),
+               QStringLiteral("--static"), QStringLiteral("st.csv"), QStringLiteral("--signal"),
+               QStringLiteral("sig.txt"), QStringLiteral("--signal-to"),
+               QStringLiteral("reference"), QStringLiteral("--model-text"),
+               QStringLiteral("--params-after"), QStringLiteral("drive.kmf")});
+    ASSERT_TRUE(result.options) << qPrintable(result.message);
+    const SimOptions& options = *result.options;
+    EXPECT_EQ(options.decimalSeparator, QChar(u','));
+    EXPECT_TRUE(options.table && options.modelText && options.paramsAfter);
+    EXPECT_EQ(options.samplesPath, QStringLiteral("s.csv"));
+    EXPECT_EQ(options.staticPath, QStringLiteral("st.csv"));
+    EXPECT_EQ(options.signalPath, QStringLiteral("sig.txt"));
+    EXPECT_EQ(options.signalTarget, SimOptions::SignalTarget::Reference);
+}
+
+TEST(SimOptionsTest, UsageErrorsAreExplained)
+{
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{QStringLiteral("a.kmf"), QStringLiteral("b.kmf")},
+          QStringList{QStringLiteral("--bogus"), QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(",,"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--signal-to"), QStringLiteral("load"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--signal"), QStringLiteral("s.txt"),
+                      QStringLiteral("--signal-to"), QStringLiteral("speed"),
+                      QStringLiteral("a.kmf")}}) {
+        const SimOptionsParse result = parse(arguments);
+        EXPECT_FALSE(result.options) << qPrintable(arguments.join(u' '));
+        EXPECT_FALSE(result.helpRequested);
+        EXPECT_FALSE(result.message.isEmpty());
+    }
+}
+
+TEST(SimOptionsTest, HelpIsNotAnError)
+{
+    const SimOptionsParse result = parse({QStringLiteral("--help")});
+    EXPECT_FALSE(result.options);
+    EXPECT_TRUE(result.helpRequested);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("--params-after")));
+}
+
+} // namespace
+} // namespace kinetra

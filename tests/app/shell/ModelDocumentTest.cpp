@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "ScriptedPrompts.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
+#include "shell/Folders.h"
+#include "shell/ModelDocument.h"
+#include "text/TextFile.h"
+
+namespace kinetra::test {
+namespace {
+
+using Answer = UserPrompts::Answer;
+
+class SilentMessages final : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+
+class ModelDocumentTest : public ::testing::Test {
+protected:
+    ModelDocumentTest() { session.NewModel(); }
+
+    void changeModel() { session.editor().setText(EditField::MotorUEdit, QStringLiteral("220")); }
+    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
+    QStringList fileLines(const char* name) const { return ReadTextFile(path(name)).lines; }
+
+    QTemporaryDir folder;
+    SilentMessages sink;
+    ModelSession session{u',', sink};
+    Folders folders;
+    ScriptedPrompts prompts;
+    ModelDocument document{session, folders, prompts};
+};
+
+TEST_F(ModelDocumentTest, StartsUnchangedWithTheStartCaption)
+{
+    EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra "));
+    prompts.answers = {Answer::Yes};
+    EXPECT_TRUE(document.CloseQuestion());
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Kinetra|Завершить работу?")});
+}
+
+TEST_F(ModelDocumentTest, NoToTheCloseQuestionKeepsRunningWithoutCollecting)
+{
+    session.editor().setText(EditField::MotorUEdit, QStringLiteral("bad"));
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.CloseQuestion());
+    EXPECT_EQ(prompts.questions.size(), 1);
+}
+
+TEST_F(ModelDocumentTest, ChangedModelCancelledAtTheSaveQuestionKeepsRunning)
+{
+    changeModel();
+    prompts.answers = {Answer::Yes, Answer::Cancel};
+    EXPECT_FALSE(document.CloseQuestion());
+    EXPECT_EQ(prompts.questions.value(1),
+              QStringLiteral("Текст изменен|Сохранить изменения в модели  ?"));
+    EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
+}
+
+TEST_F(ModelDocumentTest, YesToSaveThenCancelledDialogKeepsTheChangedModel)
+{
+    changeModel();
+    prompts.answers = {Answer::Yes, Answer::Yes};
+    prompts.files = {std::nullopt};
+    EXPECT_FALSE(document.CloseQuestion());
+    EXPECT_TRUE(document.SaveQuestionCancelled);
+
+    prompts.answers = {Answer::Yes};
+    prompts.files = {std::nullopt};
+    document.New();
+    EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"))
+        << "New must not discard a model whose save did not happen";
+}
+
+TEST_F(ModelDocumentTest, YesToSaveWritesTheNeverSavedModelAndEnds)
+{
+    changeModel();
+    prompts.answers = {Answer::Yes, Answer::Yes};
+    prompts.files = {path("drive.kmf")};
+    EXPECT_TRUE(document.CloseQuestion());
+    EXPECT_TRUE(fileLines("drive.kmf").contains(QStringLiteral("U=220")));
+    EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Сохранение модели")});
+}
+
+TEST_F(ModelDocumentTest, SavedModelReopensWithTheSameText)
+{
+    changeModel();
+    prompts.files = {path("drive.kmf")};
+    ASSERT_TRUE(document.SaveAs());
+    EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra: drive.kmf"));
+    EXPECT_EQ(folders.ModelsFolder, FolderOf(path("drive.kmf")));
+    const KeyValueText saved = session.modelText();
+
+    document.New();
+    EXPECT_TRUE(prompts.questions.isEmpty()) << "a saved model counts as unchanged";
+    EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra"));
+
+    prompts.files = {path("drive.kmf")};
+    document.Open();
+    EXPECT_EQ(session.modelText(), saved);
+    EXPECT_EQ(session.savedText(), saved);
+    EXPECT_EQ(session.ModelFileName, path("drive.kmf"));
+    EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra: drive.kmf"));
+}
+
+TEST_F(ModelDocumentTest, OpenWithAChangedModelFollowsTheAnswer)
+{
+    ASSERT_TRUE(WriteTextFile(path("other.kmf"), {QStringLiteral("U=110")}).ok);
+
+    changeModel();
+    prompts.files = {path("other.kmf")};
+    prompts.answers = {Answer::Cancel};
+    document.Open();
+    EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
+    EXPECT_FALSE(document.SaveQuestionCancelled);
+
+    prompts.files = {path("other.kmf")};
+    prompts.answers = {Answer::No};
+    document.Open();
+    EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("110"));
+}
+
+TEST_F(ModelDocumentTest, OverwriteNeedsAYes)
+{
+    ASSERT_TRUE(WriteTextFile(path("kept.kmf"), {QStringLiteral("old")}).ok);
+    prompts.files = {path("kept.kmf")};
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.SaveAs());
+    EXPECT_EQ(prompts.questions.value(0),
+              QStringLiteral("Текст изменен|Перезаписать файл kept.kmf ?"));
+    EXPECT_EQ(fileLines("kept.kmf"), QStringList{QStringLiteral("old")});
+}
+
+TEST_F(ModelDocumentTest, FailedSaveKeepsTheModelChanged)
+{
+    changeModel();
+    prompts.files = {path("missing-folder/drive.kmf")};
+    EXPECT_FALSE(document.SaveAs());
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Не сохранить файл ")});
+
+    prompts.answers = {Answer::Yes, Answer::No};
+    EXPECT_TRUE(document.CloseQuestion()) << "the change is still there to be asked about";
+    EXPECT_EQ(prompts.questions.size(), 2);
+}
+
+TEST_F(ModelDocumentTest, UnreadableFileLeavesACleanNewModel)
+{
+    ASSERT_TRUE(WriteTextFile(path("broken.kmf"), {QStringLiteral("p1=2,5")}).ok);
+    prompts.files = {path("broken.kmf")};
+    document.Open();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Не открыть файл broken.kmf")});
+    EXPECT_TRUE(session.ModelFileName.isEmpty());
+    EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra"));
+    EXPECT_EQ(session.modelText(), session.savedText());
+}
+
+TEST_F(ModelDocumentTest, NewClearsTheResults)
+{
+    int cleared = 0;
+    int forgotten = 0;
+    QObject::connect(&document, &ModelDocument::resultsCleared, [&] { ++cleared; });
+    QObject::connect(&document, &ModelDocument::lastRunForgotten, [&] { ++forgotten; });
+    document.New();
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(forgotten, 1);
+}
+
+} // namespace
+} // namespace kinetra::test

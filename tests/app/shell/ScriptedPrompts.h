@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QStringList>
+
+#include <deque>
+
+#include "shell/UserPrompts.h"
+
+namespace kinetra::test {
+
+// Answers the document commands' questions and dialogs from a script, and records what was
+// asked, so a test reads like the conversation a user would have.
+class ScriptedPrompts final : public UserPrompts {
+public:
+    Answer askYesNo(const QString& caption, const QString& question) override
+    {
+        return next(caption, question);
+    }
+    Answer askYesNoCancel(const QString& caption, const QString& question) override
+    {
+        return next(caption, question);
+    }
+    std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) override
+    {
+        return choose(dialog);
+    }
+    std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) override
+    {
+        return choose(dialog);
+    }
+    void showMessage(const QString& text) override { messages.append(text); }
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> files; // nullopt: the dialog is cancelled
+    QStringList questions;
+    QStringList dialogTitles;
+    QStringList messages;
+
+private:
+    Answer next(const QString& caption, const QString& question)
+    {
+        questions.append(caption + u'|' + question);
+        if (answers.empty())
+            return Answer::Cancel;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<ChosenFile> choose(const FileDialog& dialog)
+    {
+        dialogTitles.append(dialog.title);
+        if (files.empty())
+            return std::nullopt;
+        const std::optional<QString> file = files.front();
+        files.pop_front();
+        if (!file)
+            return std::nullopt;
+        return ChosenFile{*file, 1};
+    }
+};
+
+} // namespace kinetra::test

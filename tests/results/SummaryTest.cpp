@@ -1,0 +1,171 @@
+#include "Summary.h"
+
+#include <optional>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace kinetra {
+namespace {
+
+using test::RunWithSamples;
+namespace Label = SummaryLabels;
+
+TEST(SummaryLabels, CarryTheirAligningBlanks)
+{
+    const std::pair<QStringView, qsizetype> expected[] = {
+        {Label::TimeHeading, 10},          {Label::TimeMaximum, 24},
+        {Label::TimeMinimum, 25},          {Label::SpeedHeading, 18},
+        {Label::SpeedMaximum, 25},         {Label::SpeedMinimum, 25},
+        {Label::SpeedFinal, 24},           {Label::TorqueHeading, 13},
+        {Label::CurrentHeading, 9},        {Label::LoopMaximum, 25},
+        {Label::LoopMinimum, 26},          {Label::LoopFinal, 24},
+        {Label::FactorsHeading, 26},       {Label::MotorPowerFactor, 25},
+        {Label::MotorTorqueFactor, 28},    {Label::MotorCurrentFactor, 25},
+        {Label::ConverterPowerFactor, 33}, {Label::ConverterVoltageFactor, 32},
+        {Label::GearPowerFactor, 27},      {Label::GearTorqueFactor, 29},
+    };
+    for (const auto& [label, length] : expected)
+        EXPECT_EQ(label.size(), length) << label.toString().toStdString();
+}
+
+// A torque-mode run on a rigid transmission, its samples as
+// {time, torque, mechSpeed, current, motorSpeed}.
+std::unique_ptr<RunData> TorqueRun()
+{
+    auto run = RunWithSamples({{0, 0, 0, 0, 0},
+                               {0.25, 50, 5, 80, 0},
+                               {0.5, -8.456, 12.3456, 45, 0},
+                               {0.75, 20, 10, 25, 0}});
+    run->supplyVoltage = -220;
+    return run;
+}
+
+ModelParams RatedDrive()
+{
+    ModelParams params;
+    params.TorqueControl = true;
+    params.P = 4;
+    params.w = 150;
+    params.I = 30;
+    params.P0 = 5;
+    params.U0 = 440;
+    params.ii = 10;
+    params.Mi = 300;
+    params.Pi = 8;
+    return params;
+}
+
+QStringList SummaryOf(const RunData& run, const ModelParams& params)
+{
+    return SummaryLines(ChartRangesOfRun(run, params, {}), FinalValuesOf(run), params,
+                        run.supplyVoltage, u'.');
+}
+
+// The value written after label, if some line carries it.
+std::optional<QString> ValueAfter(const QStringList& lines, QStringView label)
+{
+    for (const QString& line : lines) {
+        if (line.startsWith(label))
+            return line.sliced(label.size());
+    }
+    return std::nullopt;
+}
+
+TEST(Summary, MatchesTheAnalysisPageByteForByte)
+{
+    const QString expected = u"Время t, с\n"
+                             u" максимальное           0.75\n"
+                             u" минимальное             0.00\n"
+                             u"\n"
+                             u"Скорость w, рад/с\n"
+                             u" максимальная            12.35\n"
+                             u" минимальная             0.00\n"
+                             u" установившаяся         10.00\n"
+                             u"\n"
+                             u"Момент М, Нм\n"
+                             u" максимальный            50.00\n"
+                             u" минимальный              -8.46\n"
+                             u" установившийся         20.00\n"
+                             u"\n"
+                             u"Коэффициент использования\n"
+                             u" двигателя по мощности P 0.50\n"
+                             u" двигателя по моменту M     0.75\n"
+                             u" двигателя по току I     0.83\n"
+                             u" преобразователя по P            0.40\n"
+                             u" преобразователя по U           0.50\n"
+                             u" редуктора по мощности P   0.25\n"
+                             u" редуктора по моменту M      0.67"_qs;
+    EXPECT_EQ(SummaryOf(*TorqueRun(), RatedDrive()).join(u'\n'), expected);
+}
+
+TEST(Summary, CurrentModeReportsTheCurrent)
+{
+    ModelParams params = RatedDrive();
+    params.TorqueControl = false;
+    const QStringList lines = SummaryOf(*TorqueRun(), params);
+    EXPECT_TRUE(lines.contains(u"Ток I, А"));
+    EXPECT_FALSE(lines.contains(u"Момент М, Нм"));
+    EXPECT_EQ(ValueAfter(lines, Label::LoopMaximum), u"80.00");
+    EXPECT_EQ(ValueAfter(lines, Label::LoopMinimum), u"0.00");
+    EXPECT_EQ(ValueAfter(lines, Label::LoopFinal), u"25.00");
+}
+
+TEST(Summary, ASpeedThatNeverLeavesZeroShowsTheUnitRange)
+{
+    const auto run = RunWithSamples({{0, 0, 0, 0, 0}, {0.001, 3, 0, 2, 0}});
+    const QStringList lines = SummaryOf(*run, RatedDrive());
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedMaximum), u"1.00");
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedMinimum), u"0.00");
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedFinal), u"0.00");
+}
+
+TEST(Summary, FactorsWithoutARatingAreLeftOut)
+{
+    ModelParams noMotorPower = RatedDrive();
+    noMotorPower.P = 0;
+    const QStringList withoutPower = SummaryOf(*TorqueRun(), noMotorPower);
+    EXPECT_FALSE(ValueAfter(withoutPower, Label::MotorPowerFactor));
+    EXPECT_FALSE(ValueAfter(withoutPower, Label::MotorTorqueFactor));
+    EXPECT_EQ(ValueAfter(withoutPower, Label::MotorCurrentFactor), u"0.83");
+
+    ModelParams noRatedCurrent = RatedDrive();
+    noRatedCurrent.I = 0;
+    const QStringList withoutCurrent = SummaryOf(*TorqueRun(), noRatedCurrent);
+    EXPECT_FALSE(ValueAfter(withoutCurrent, Label::MotorCurrentFactor));
+    EXPECT_EQ(ValueAfter(withoutCurrent, Label::MotorPowerFactor), u"0.50");
+
+    ModelParams noGearRatio = RatedDrive();
+    noGearRatio.ii = 0;
+    const QStringList withoutRatio = SummaryOf(*TorqueRun(), noGearRatio);
+    EXPECT_FALSE(ValueAfter(withoutRatio, Label::MotorPowerFactor));
+    EXPECT_FALSE(ValueAfter(withoutRatio, Label::ConverterPowerFactor));
+    EXPECT_FALSE(ValueAfter(withoutRatio, Label::GearTorqueFactor));
+    EXPECT_EQ(ValueAfter(withoutRatio, Label::GearPowerFactor), u"0.00");
+
+    ModelParams unrated;
+    unrated.TorqueControl = true;
+    EXPECT_EQ(SummaryOf(*TorqueRun(), unrated).back(), u"Коэффициент использования");
+}
+
+TEST(Summary, RunsDrawnOverEachOtherShareTheirExtremes)
+{
+    const ModelParams params = RatedDrive();
+    const auto second = RunWithSamples({{0, 0, 0, 0, 0}, {1.5, -30, -2, 10, 0}, {3, 5, 4, 9, 0}});
+    ChartRanges ranges = ChartRangesOfRun(*TorqueRun(), params, {});
+    ranges.mergeLater(ChartRangesOfRun(*second, params, {}));
+
+    const QStringList lines = SummaryLines(ranges, FinalValuesOf(*second), params, 0, u',');
+    EXPECT_EQ(ValueAfter(lines, Label::TimeMaximum), u"3,00");
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedMaximum), u"12,35");
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedMinimum), u"-2,00");
+    EXPECT_EQ(ValueAfter(lines, Label::SpeedFinal), u"4,00");
+    EXPECT_EQ(ValueAfter(lines, Label::LoopMaximum), u"50,00");
+    EXPECT_EQ(ValueAfter(lines, Label::LoopMinimum), u"-30,00");
+    EXPECT_EQ(ValueAfter(lines, Label::LoopFinal), u"5,00");
+}
+
+} // namespace
+} // namespace kinetra
