@@ -1,0 +1,155 @@
+// Time of one 10 s simulation run (9999 samples) for three drives that exercise the engine's
+// heaviest paths: the thyristor converter under the full cascade, the induction motor's four
+// current equations on an elastic transmission, and the induction motor under a controller.
+
+#include <memory>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "Simulation.h"
+
+namespace {
+
+using kinetra::ModelParams;
+
+// A 2.2 kW, 220 V DC motor driving a mechanism through a 5:1 gear.
+ModelParams DcMotorWithGear()
+{
+    ModelParams p;
+    p.MotorKind = 1;
+    p.U = 220;
+    p.I = 12;
+    p.R2 = 1.5;
+    p.L2 = 0.02;
+    p.w = 150;
+    p.J = 0.05;
+    p.P = 2.2;
+    p.Jc = 0.5;
+    p.Mc = 20;
+    p.ii = 5;
+    p.ni = 95;
+    p.Tmax = 10;
+    return p;
+}
+
+// The DC motor on a six-pulse thyristor converter, positioned by the full cascade: position,
+// speed and current loops with their sensors and the compensator.
+ModelParams ThyristorCascade()
+{
+    ModelParams p = DcMotorWithGear();
+    p.SupplyKind = 2;
+    p.U0 = 230;
+    p.U20 = 230;
+    p.F0 = 50;
+    p.m0 = 6;
+    p.T0 = 0.002;
+    p.R20 = 0.2;
+    p.L20 = 0.01;
+    p.Kk = 1;
+    p.fmax = 20;
+    p.Kpf = 4;
+    p.Kf = 1;
+    p.Tf = 0.002;
+    p.wmax = 10;
+    p.Kpw = 3;
+    p.Tpwint = 0.2;
+    p.Kw = 1;
+    p.Tw = 0.002;
+    p.Imax = 40;
+    p.KpI = 1;
+    p.TpIint = 0.05;
+    p.KI = 0.05;
+    p.TI = 0.001;
+    p.wref = 5;
+    return p;
+}
+
+// A 4 kW, 220 V four-pole induction motor.
+ModelParams InductionMotor()
+{
+    ModelParams p;
+    p.MotorKind = 0;
+    p.SupplyKind = 0;
+    p.U = 220;
+    p.I = 9;
+    p.P = 4;
+    p.R1 = 0.5;
+    p.R2 = 0.4;
+    p.L1 = 0.002;
+    p.L2 = 0.002;
+    p.L12 = 0.05;
+    p.p1 = 2;
+    p.m1 = 3;
+    p.J = 0.05;
+    p.Tmax = 10;
+    return p;
+}
+
+// Started direct on line, driving a mechanism through an elastic shaft and a 2:1 gear.
+ModelParams InductionElastic()
+{
+    ModelParams p = InductionMotor();
+    p.ElasticGear = true;
+    p.cc = 5000;
+    p.bc = 10;
+    p.Jc = 0.2;
+    p.Mc = 30;
+    p.ii = 2;
+    return p;
+}
+
+// On a transistor converter under a speed loop with its current loop.
+ModelParams InductionControlled()
+{
+    ModelParams p = InductionMotor();
+    p.SupplyKind = 1;
+    p.U0 = 380;
+    p.F0 = 50;
+    p.T0 = 0.002;
+    p.Mc = 10;
+    p.Jc = 0.1;
+    p.Kpw = 2;
+    p.Tpwint = 0.1;
+    p.Kw = 1;
+    p.Tw = 0.002;
+    p.Imax = 50;
+    p.KpI = 1;
+    p.TpIint = 0.02;
+    p.KI = 0.1;
+    p.wref = 100;
+    return p;
+}
+
+void RunDrive(benchmark::State& state, ModelParams (*drive)())
+{
+    const ModelParams model = drive();
+    const auto run = std::make_unique<kinetra::RunData>();
+    const auto signal = std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
+    std::string errorText;
+    for (auto _ : state) {
+        // Every run writes defaults and scaled limits back, so each starts from the model.
+        ModelParams params = model;
+        kinetra::SimulationRecord record{params, *run, *signal, errorText};
+        if (!kinetra::RunSimulation(record) || !errorText.empty()) {
+            state.SkipWithError("the run failed");
+            return;
+        }
+        benchmark::DoNotOptimize(run->samples.data());
+        benchmark::ClobberMemory();
+    }
+    // A run of SampleCount samples integrates SampleCount - 1 steps; sample 0 is the drive at rest.
+    const double steps = run->SampleCount - 1;
+    state.counters["steps"] = steps;
+    state.counters["time_per_step"] = benchmark::Counter(
+        steps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(RunDrive, ThyristorCascade, ThyristorCascade)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RunDrive, InductionElastic, InductionElastic)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RunDrive, InductionControlled, InductionControlled)
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

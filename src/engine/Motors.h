@@ -1,0 +1,105 @@
+#pragma once
+
+#include <array>
+
+#include "FloatingPointGuard.h"
+#include "Load.h"
+#include "Simulation.h"
+#include "Supply.h"
+
+namespace kinetra {
+
+// One drive during one run: the two-axis machine model that the DC and induction motors share,
+// fed by its supply, loaded by its mechanism and integrated over time with a fixed-step
+// fourth-order Runge-Kutta method into the result buffer. A derived class only turns the
+// catalogue data into circuit parameters; its constructor carries out the whole run. A model
+// therefore lives on the stack for one RunSimulation call and is never deleted through a
+// VMotor pointer: the destructor is protected and not virtual.
+//
+// The first winding is the induction motor's stator or a DC motor's field; the second is the
+// rotor referred to the stator or the armature.
+class VMotor {
+public:
+    VMotor(const VMotor&) = delete;
+    VMotor& operator=(const VMotor&) = delete;
+
+protected:
+    // The seven state variables or their rates: currents 0..3 (stator a, b or field; rotor a, b
+    // or armature), electrical rotor speed 4, transmission torque 5, mechanism speed 6.
+    using State = std::array<double, 7>;
+
+    // Initialises the supply: it sets its frequency or resets the thyristor converter.
+    VMotor(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
+    ~VMotor() = default;
+
+    // Derives the circuit parameters, writing the defaults it uses back into the parameter set.
+    // False, with the error text "ERR", when they cannot be derived.
+    virtual bool SetParameters() = 0;
+
+    // Ends the guarded part of SetParameters: true when it met no floating-point error.
+    bool ParametersDerived(const FloatingPointGuard& guard);
+
+    // The coefficients of both windings' equations from the circuit parameters.
+    void ComputeCoefficients();
+
+    // Chooses the run length and integrates the run into the result buffer.
+    void Integrate();
+
+    SimulationRecord& record;
+    ModelParams& params;
+    RunData& run;
+
+    double elasticTime = 0; // s; 0 for a rigid transmission
+    Supply supply;
+    Load load;
+    double a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0; // first winding's equations
+    double b1 = 0, b2 = 0, b3 = 0, b4 = 0, b5 = 0, b6 = 0; // second winding's equations
+    double kM = 0;                                         // torque coefficient
+    double kJ = 0;  // p1 / (J + loadInertia), speed gain of the rigid drive
+    double kJm = 0; // p1 / J, speed gain of the motor alone on an elastic transmission
+    SupplyVoltages u;
+    double det = 0;          // L1s * L2s - Lms^2
+    double L1s = 0, L2s = 0; // total inductances of the windings, H
+    double Lms = 0;          // effective mutual inductance, H
+    double R1s = 0, R2s = 0; // total resistances of the windings, ohm
+    double Tm = 0, Te = 0;   // electromechanical and electromagnetic time constants, s
+
+private:
+    void StartUnderController();
+    void RungeKuttaStep(State& state, State& rates) const;
+    void Derivatives(State& Y, State& D) const;
+    double ElectricalRates(const State& Y, State& D) const;
+    void MechanicalRates(const State& Y, State& D, double torque) const;
+    void StoreSample(int index, const State& Y, const State& D);
+};
+
+// A DC motor with separate excitation: the field circuit is held at the current that the
+// excitation voltage U10 drives through R1 + R10.
+class VMotorDCEX final : public VMotor {
+public:
+    VMotorDCEX(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
+
+private:
+    bool SetParameters() override;
+};
+
+// A DC motor with permanent magnets: a unit field and the armature circuit alone.
+class VMotorDCPM final : public VMotor {
+public:
+    VMotorDCPM(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
+
+private:
+    bool SetParameters() override;
+};
+
+// An AC induction motor: the full two-axis model fed with a rotating stator voltage, or under a
+// controller a DC-like drive whose field is held at the rated current.
+class VMotorACI final : public VMotor {
+public:
+    VMotorACI(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
+
+private:
+    bool SetParameters() override;
+};
+
+} // namespace kinetra

@@ -1,0 +1,135 @@
+#include "Simulation.h"
+
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include "FloatingPointGuard.h"
+#include "Motors.h"
+#include "RunPreparation.h"
+
+namespace kinetra {
+
+namespace {
+
+enum class MotorClass { DCEX, DCPM, ACI };
+
+struct ModelChoice {
+    MotorClass motorClass;
+    SupplyModel supplyModel;
+};
+
+std::optional<SupplyModel> DcSupplyModel(std::int32_t supplyKind)
+{
+    switch (supplyKind) {
+    case -1:
+    case 0:
+        return SupplyModel::Mains;
+    case 1:
+        return SupplyModel::Transistor;
+    case 2:
+        return SupplyModel::Thyristor;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<SupplyModel> SineSupplyModel(std::int32_t supplyKind)
+{
+    switch (supplyKind) {
+    case -1:
+    case 0:
+        return SupplyModel::SineMains;
+    case 1:
+        return SupplyModel::SineTransistor;
+    case 2:
+        return SupplyModel::SineThyristor;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The motor class and supply model of the drive; none for no motor, the servomotor (which has
+// no model) and kinds outside the lists. A DC motor has separate excitation only when a
+// converter or none is selected and both U10 and R1 are given: on the mains it always runs
+// with permanent magnets.
+std::optional<ModelChoice> ChooseModel(const ModelParams& params)
+{
+    switch (params.MotorKind) {
+    case 0:
+        if (const auto supplyModel = SineSupplyModel(params.SupplyKind))
+            return ModelChoice{MotorClass::ACI, *supplyModel};
+        return std::nullopt;
+    case 1:
+        if (const auto supplyModel = DcSupplyModel(params.SupplyKind)) {
+            const bool separateExcitation =
+                params.SupplyKind != 0 && params.U10 != 0 && params.R1 != 0;
+            return ModelChoice{separateExcitation ? MotorClass::DCEX : MotorClass::DCPM,
+                               *supplyModel};
+        }
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Building a model carries out the whole run; the object is discarded right after it.
+template <typename Motor> void Simulate(SimulationRecord& record, SupplyModel supplyModel)
+{
+    const LoadKind loadKind = record.params.VariableLoad ? LoadKind::Variable : LoadKind::Constant;
+    [[maybe_unused]] const Motor model(record, supplyModel, loadKind);
+}
+
+void Simulate(SimulationRecord& record, const ModelChoice& choice)
+{
+    switch (choice.motorClass) {
+    case MotorClass::DCEX:
+        Simulate<VMotorDCEX>(record, choice.supplyModel);
+        return;
+    case MotorClass::DCPM:
+        Simulate<VMotorDCPM>(record, choice.supplyModel);
+        return;
+    case MotorClass::ACI:
+        Simulate<VMotorACI>(record, choice.supplyModel);
+        return;
+    }
+}
+
+// Every run starts from a blank run record, so nothing an earlier run left behind (loop flags,
+// the thyristor's last firing, samples, a sample count) can reach this one.
+void ClearRunData(RunData& run)
+{
+    static_assert(std::is_trivially_destructible_v<RunData>);
+    std::construct_at(&run);
+}
+
+// Quiet NaNs and infinities that arrive through the parameters raise no flag; a buffer holding
+// one is no result.
+bool SamplesFinite(const RunData& run)
+{
+    for (std::int32_t i = 0; i < run.SampleCount; ++i) {
+        const ResultSample& s = run.samples[i];
+        for (const double value : {s.time, s.torque, s.mechSpeed, s.current, s.motorSpeed}) {
+            if (!std::isfinite(value))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunSimulation(SimulationRecord& record)
+{
+    ClearRunData(record.run);
+    const FloatingPointGuard guard;
+    PrepareRun(record);
+    const std::optional<ModelChoice> choice = ChooseModel(record.params);
+    if (!choice)
+        return false;
+    Simulate(record, *choice);
+    return !guard.failed() && SamplesFinite(record.run);
+}
+
+} // namespace kinetra

@@ -1,0 +1,155 @@
+#include "Simulation.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "FloatingPointGuard.h"
+
+namespace kinetra {
+
+namespace {
+
+// The straight part has about 100 points; the bound only matters for degenerate ranges where
+// the running sum could not reach its end (a step lost to rounding or an infinite range).
+constexpr int MaxStraightPoints = 101;
+
+// The intermittent-current zone has nine or ten points, depending on the rounding of its sum.
+constexpr int MaxZonePoints = 10;
+
+// The characteristic's axes: the motor current, or under torque control the motor torque.
+class CharacteristicPoints {
+public:
+    CharacteristicPoints(const ModelParams& params, const RunData& run)
+        : m_torqueMode(params.TorqueControl), m_invMachineConstant(run.invMachineConstant)
+    {
+        m_points.reserve(2 + MaxZonePoints + MaxStraightPoints);
+    }
+
+    void addWhite(double current, double speed) { m_points.push_back({current, speed, true}); }
+
+    // Adds a point of the DC-like characteristic, whose x is given as a current.
+    void addCurrent(double current, double speed)
+    {
+        const double x = m_torqueMode ? current / m_invMachineConstant : current;
+        m_points.push_back({x, speed, false});
+    }
+
+    // Adds a point of the induction characteristic, which knows both current and torque.
+    void add(double current, double torque, double speed, bool white)
+    {
+        m_points.push_back({m_torqueMode ? torque : current, speed, white});
+    }
+
+    std::vector<StaticPoint> take() { return std::move(m_points); }
+
+private:
+    bool m_torqueMode;
+    double m_invMachineConstant;
+    std::vector<StaticPoint> m_points;
+};
+
+struct ZoneEnd {
+    double current;
+    double speed;
+};
+
+// The thyristor converter's intermittent-current zone: the mean voltage and current of pulses
+// whose conduction angle grows up to two half-pulse angles, at the run's last firing angle.
+// Gives the zone's last point, or nothing when the zone is empty.
+std::optional<ZoneEnd> AddIntermittentZone(CharacteristicPoints& points, const RunData& run,
+                                           double armatureResistance)
+{
+    const double psi = run.firingMargin;
+    const double Um = run.peakVoltage;
+    const double theta = run.halfPulseAngle;
+    const double Id0 = run.baseCurrent;
+    const double step = 0.2 * theta;
+    std::optional<ZoneEnd> last;
+    double lam = step;
+    for (int n = 0; lam < 10 * step && n < MaxZonePoints; ++n, lam += step) {
+        const double Ud = Um * (std::sin(lam + psi) - std::sin(psi)) / lam;
+        const double Id = (std::cos(psi) - std::cos(lam + psi) - lam * std::sin(psi) -
+                           Ud * lam * lam / (2 * Um)) *
+                          Id0 / (2 * theta);
+        const double wz = (Ud - Id * armatureResistance) * run.invMachineConstant;
+        points.addCurrent(Id, wz);
+        last = ZoneEnd{Id, wz};
+    }
+    return last;
+}
+
+// A straight line from the no-load speed (or the end of the intermittent zone) down to zero
+// speed at the short-circuit current.
+std::vector<StaticPoint> DcLikeCharacteristic(const ModelParams& params, const RunData& run)
+{
+    const double R2t = params.R2 + params.R20;
+    const double w0 = run.supplyVoltage * run.invMachineConstant / run.converterGain;
+    const double Ish = std::abs(run.supplyVoltage / run.converterGain) / R2t;
+
+    CharacteristicPoints points(params, run);
+    points.addWhite(0, 0);
+    points.addCurrent(0, w0);
+    double x0 = 0;
+    double y0 = w0;
+    if (params.SupplyKind == 2) {
+        const std::optional<ZoneEnd> zoneEnd = AddIntermittentZone(points, run, R2t);
+        if (!zoneEnd)
+            return {};
+        if (zoneEnd->current > Ish)
+            return points.take();
+        x0 = zoneEnd->current;
+        y0 = zoneEnd->speed;
+    }
+    double x = x0;
+    for (int n = 0; x <= Ish && n < MaxStraightPoints; ++n, x += 0.01 * Ish)
+        points.addCurrent(x, (1 - (x - x0) / (Ish - x0)) * y0);
+    return points.take();
+}
+
+// The induction motor's simplified equivalent circuit over the slip from standstill (white)
+// towards the reference speed, in 100 points.
+std::vector<StaticPoint> InductionCharacteristic(const ModelParams& params, const RunData& run)
+{
+    const double R1t = params.R1 + params.R10;
+    const double R2t = params.R2 + params.R20;
+    const double w0 = params.wref != 0 ? params.wref * params.ii : run.syncSpeed;
+    const double Xk = run.shortCircuitReactance;
+
+    CharacteristicPoints points(params, run);
+    for (double sl = 1.0; sl > 0; sl -= 0.01) {
+        const double ws = (1 - sl) * w0;
+        const double rotorBranch = R2t / sl + R1t;
+        const double Is = run.supplyVoltage / std::sqrt(rotorBranch * rotorBranch + Xk * Xk);
+        const double Ms = Is * Is * params.m1 * R2t / (w0 * sl);
+        points.add(Is, Ms, ws, sl == 1.0);
+    }
+    return points.take();
+}
+
+bool PointsFinite(const std::vector<StaticPoint>& points)
+{
+    for (const StaticPoint& point : points) {
+        if (!std::isfinite(point.x) || !std::isfinite(point.y))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<StaticPoint> StaticCharacteristic(const ModelParams& params, const RunData& run)
+{
+    const FloatingPointGuard guard;
+    std::vector<StaticPoint> points;
+    if (params.MotorKind == 1 || run.controllerActive)
+        points = DcLikeCharacteristic(params, run);
+    else if (params.MotorKind == 0)
+        points = InductionCharacteristic(params, run);
+    if (guard.failed() || !PointsFinite(points))
+        return {};
+    return points;
+}
+
+} // namespace kinetra
