@@ -4,13 +4,14 @@
 
 #include <deque>
 
+#include "editor/MessageSink.h"
 #include "shell/UserPrompts.h"
 
 namespace kinetra::test {
 
-// Answers the document commands' questions and dialogs from a script, and records what was
-// asked, so a test reads like the conversation a user would have.
-class ScriptedPrompts final : public UserPrompts {
+// Answers the program's questions and dialogs from a script, and records what was asked and
+// shown, so a test reads like the conversation a user would have.
+class ScriptedPrompts final : public UserPrompts, public MessageSink {
 public:
     Answer askYesNo(const QString& caption, const QString& question) override
     {

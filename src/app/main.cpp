@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+
+#include "shell/DialogPrompts.h"
+#include "shell/Shell.h"
+
+// Kinetra: simulates electric drives and judges how well their equipment is used.
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kinetra"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kinetra.svg")));
+
+    // The decimal separator is the locale's, read once and fixed for the whole run.
+    const QChar decimalSeparator = QLocale::system().decimalPoint().at(0);
+    kinetra::DialogPrompts prompts;
+    kinetra::Shell shell(decimalSeparator, QApplication::arguments().mid(1), prompts, prompts);
+    application.exec();
+    return 0;
+}

@@ -1,0 +1,165 @@
+#include "shell/Shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+
+#include "model/FormPages.h"
+#include "shell/AboutBox.h"
+#include "shell/ClipboardCommands.h"
+#include "shell/DbaseWindow.h"
+#include "shell/HelpContexts.h"
+#include "shell/HelpWindow.h"
+#include "shell/ModelWindow.h"
+#include "shell/OptionsWindow.h"
+#include "shell/ResultWindow.h"
+#include "shell/SignalWindow.h"
+
+namespace kinetra {
+
+Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
+             MessageSink& messages, QObject* parent)
+    : QObject(parent), m_session(decimalSeparator, messages),
+      m_document(m_session, m_folders, prompts)
+{
+    m_session.NewModel();
+    m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
+    m_resultWindow = std::make_unique<ResultWindow>(m_actions);
+    m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions);
+    m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_modelWindow.get());
+    m_signalWindow = std::make_unique<SignalWindow>(m_actions);
+
+    // A path with blanks arrives split into several arguments.
+    if (!arguments.isEmpty())
+        m_document.OpenFromCommandLine(arguments.join(u' '));
+
+    bindCommands();
+    qApp->installEventFilter(&m_commandKeys);
+    connect(m_modelWindow.get(), &ModelWindow::closeAccepted, qApp, &QApplication::quit,
+            Qt::QueuedConnection);
+    m_modelWindow->show();
+}
+
+Shell::~Shell() = default;
+
+WindowKind Shell::activeWindow() const
+{
+    const QWidget* active = QApplication::activeWindow();
+    if (active == m_modelWindow.get())
+        return WindowKind::Model;
+    if (active == m_resultWindow.get())
+        return WindowKind::Result;
+    if (active == m_dbaseWindow.get())
+        return WindowKind::Dbase;
+    if (active == m_optionsWindow.get())
+        return WindowKind::Options;
+    if (active == m_signalWindow.get())
+        return WindowKind::Signal;
+    return WindowKind::None;
+}
+
+void Shell::bindCommands()
+{
+    const auto on = [this](Command command, auto handler) {
+        connect(m_actions.action(command), &QAction::triggered, this, handler);
+    };
+    on(Command::aNew, [this] {
+        if (activeWindow() == WindowKind::Model)
+            m_document.New();
+    });
+    on(Command::aOpen, [this] {
+        if (activeWindow() == WindowKind::Model)
+            m_document.Open();
+    });
+    on(Command::aSave, &Shell::aSaveExecute);
+    on(Command::aSaveAs, &Shell::aSaveAsExecute);
+    on(Command::aExit, [this] { m_modelWindow->close(); });
+    on(Command::aCut, [this] { aCopyCutPasteExecute(ClipboardOperation::Cut); });
+    on(Command::aCopy, [this] { aCopyCutPasteExecute(ClipboardOperation::Copy); });
+    on(Command::aPaste, [this] { aCopyCutPasteExecute(ClipboardOperation::Paste); });
+    on(Command::aModel, [this] { aFormExecute(m_modelWindow.get()); });
+    on(Command::aResult, [this] { aFormExecute(m_resultWindow.get()); });
+    on(Command::aDbase, [this] { aFormExecute(m_dbaseWindow.get()); });
+    on(Command::aSignal, [this] { aFormExecute(m_signalWindow.get()); });
+    on(Command::aParams, &Shell::aParamsExecute);
+    on(Command::aHelp, &Shell::aHelpExecute);
+    on(Command::aAbout, &Shell::aAboutExecute);
+}
+
+void Shell::aFormExecute(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Shell::aParamsExecute()
+{
+    switch (activeWindow()) {
+    case WindowKind::Model:
+        m_optionsWindow->setCurrentPage(OptionsWindow::FilesPage);
+        break;
+    case WindowKind::Result:
+    case WindowKind::Signal:
+        m_optionsWindow->setCurrentPage(OptionsWindow::SimulationPage);
+        break;
+    case WindowKind::Dbase:
+        m_optionsWindow->setCurrentPage(OptionsWindow::QueryPage);
+        break;
+    case WindowKind::Options:
+    case WindowKind::None:
+        break;
+    }
+    aFormExecute(m_optionsWindow.get());
+}
+
+void Shell::aHelpExecute()
+{
+    const WindowKind window = activeWindow();
+    int page = 0;
+    if (window == WindowKind::Model)
+        page = static_cast<int>(m_session.editor().currentPage());
+    else if (window == WindowKind::Options)
+        page = m_optionsWindow->currentPage();
+    if (!m_helpWindow)
+        m_helpWindow = std::make_unique<HelpWindow>();
+    m_helpWindow->showContext(HelpContext(window, page));
+}
+
+void Shell::aAboutExecute()
+{
+    AboutBox about(QApplication::activeWindow());
+    about.exec();
+}
+
+void Shell::aSaveExecute()
+{
+    // A never-saved model is saved under a name, which the active window's Save As asks for.
+    if (m_session.ModelFileName.isEmpty())
+        aSaveAsExecute();
+    else
+        m_document.Save();
+}
+
+void Shell::aSaveAsExecute()
+{
+    if (activeWindow() == WindowKind::Model)
+        m_document.SaveAs();
+}
+
+void Shell::aCopyCutPasteExecute(ClipboardOperation operation)
+{
+    if (activeWindow() != WindowKind::Model)
+        return;
+    const QWidget* focus = QApplication::focusWidget();
+    for (std::size_t i = 0; i < EditFieldCount; ++i) {
+        const auto field = static_cast<EditField>(i);
+        if (m_modelWindow->pages()->edit(field) == focus) {
+            ApplyToField(operation, field, m_session.editor(), *QApplication::clipboard());
+            return;
+        }
+    }
+}
+
+} // namespace kinetra

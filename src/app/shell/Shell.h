@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+#include "editor/ModelSession.h"
+#include "shell/ActionTable.h"
+#include "shell/CommandKeys.h"
+#include "shell/Folders.h"
+#include "shell/UserPrompts.h"
+#include "shell/ModelDocument.h"
+
+namespace kinetra {
+
+class DbaseWindow;
+class HelpWindow;
+class ModelWindow;
+class OptionsWindow;
+class ResultWindow;
+class MessageSink;
+class SignalWindow;
+enum class ClipboardOperation;
+
+// The program's window set and its commands. The windows are created at start-up in a fixed
+// order and live until the program ends; only the model window is shown. Every command has one
+// action, wherever it is chosen from, and acts on the window that is active.
+class Shell final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Shell)
+
+public:
+    // arguments: the program's arguments after its name, which together name a model file.
+    // The prompts and messages are the user's side of every question and message.
+    Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
+          MessageSink& messages, QObject* parent = nullptr);
+    ~Shell() override;
+
+    const ActionTable& actions() const { return m_actions; }
+    ModelSession& session() { return m_session; }
+    ModelDocument& document() { return m_document; }
+    ModelWindow& modelWindow() const { return *m_modelWindow; }
+    ResultWindow& resultWindow() const { return *m_resultWindow; }
+    DbaseWindow& dbaseWindow() const { return *m_dbaseWindow; }
+    OptionsWindow& optionsWindow() const { return *m_optionsWindow; }
+    SignalWindow& signalWindow() const { return *m_signalWindow; }
+    // Created on the first request for help.
+    HelpWindow* helpWindow() const { return m_helpWindow.get(); }
+
+    WindowKind activeWindow() const;
+
+private:
+    void bindCommands();
+    void aFormExecute(QWidget* window);
+    void aParamsExecute();
+    void aHelpExecute();
+    void aAboutExecute();
+    void aSaveExecute();
+    void aSaveAsExecute();
+    void aCopyCutPasteExecute(ClipboardOperation operation);
+
+    ActionTable m_actions;
+    CommandKeys m_commandKeys;
+    ModelSession m_session;
+    Folders m_folders;
+    ModelDocument m_document;
+    std::unique_ptr<ModelWindow> m_modelWindow;
+    std::unique_ptr<ResultWindow> m_resultWindow;
+    std::unique_ptr<DbaseWindow> m_dbaseWindow;
+    std::unique_ptr<OptionsWindow> m_optionsWindow;
+    std::unique_ptr<SignalWindow> m_signalWindow;
+    std::unique_ptr<HelpWindow> m_helpWindow;
+};
+
+} // namespace kinetra

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+#include "ScriptedPrompts.h"
+#include "model/FormPages.h"
+#include "shell/DbaseWindow.h"
+#include "shell/HelpWindow.h"
+#include "shell/ModelWindow.h"
+#include "shell/OptionsWindow.h"
+#include "shell/ResultWindow.h"
+#include "shell/Shell.h"
+#include "shell/SignalWindow.h"
+
+namespace kinetra::test {
+namespace {
+
+using Answer = UserPrompts::Answer;
+
+class ApplicationEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[8] = "kinetra";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+class ShellTest : public ::testing::Test {
+protected:
+    void activate(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    // Presses a key as the user would, in the window that has the focus.
+    void press(QKeyCombination key)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                      : QApplication::activeWindow();
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+    }
+    QLineEdit& edit(EditField field) { return *shell.modelWindow().pages()->edit(field); }
+    void focus(EditField field)
+    {
+        activate(shell.modelWindow());
+        edit(field).setFocus();
+        QApplication::processEvents();
+    }
+
+    ScriptedPrompts prompts;
+    Shell shell{u',', {}, prompts, prompts};
+};
+
+TEST_F(ShellTest, StartsWithTheModelWindowAloneOnTheMotorPage)
+{
+    EXPECT_TRUE(shell.modelWindow().isVisible());
+    EXPECT_FALSE(shell.resultWindow().isVisible());
+    EXPECT_FALSE(shell.dbaseWindow().isVisible());
+    EXPECT_FALSE(shell.optionsWindow().isVisible());
+    EXPECT_FALSE(shell.signalWindow().isVisible());
+    EXPECT_EQ(shell.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra "));
+    EXPECT_EQ(shell.modelWindow().pages()->currentIndex(), 0);
+    EXPECT_FALSE(shell.actions().action(Command::aReport)->isEnabled());
+}
+
+TEST_F(ShellTest, ClosingAnUnchangedModelAsksOnlyTheCloseQuestion)
+{
+    prompts.answers = {Answer::Yes};
+    EXPECT_TRUE(shell.modelWindow().close());
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Kinetra|Завершить работу?")});
+}
+
+TEST_F(ShellTest, CancelledSaveQuestionKeepsTheWindowOpen)
+{
+    shell.session().editor().setText(EditField::MotorUEdit, QStringLiteral("220"));
+    prompts.answers = {Answer::Yes, Answer::Cancel};
+    EXPECT_FALSE(shell.modelWindow().close());
+    EXPECT_TRUE(shell.modelWindow().isVisible());
+}
+
+TEST_F(ShellTest, FunctionKeysShowTheirWindows)
+{
+    activate(shell.modelWindow());
+    press(Qt::Key_F7);
+    EXPECT_TRUE(shell.dbaseWindow().isVisible());
+    activate(shell.modelWindow());
+    press(Qt::Key_F8);
+    EXPECT_TRUE(shell.signalWindow().isVisible());
+    press(Qt::Key_F5);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.modelWindow()));
+}
+
+TEST_F(ShellTest, SettingsPageFollowsTheActiveWindow)
+{
+    activate(shell.signalWindow());
+    press(Qt::Key_F12);
+    EXPECT_TRUE(shell.optionsWindow().isVisible());
+    EXPECT_EQ(shell.optionsWindow().currentPage(), OptionsWindow::SimulationPage);
+
+    activate(shell.modelWindow());
+    press(Qt::Key_F12);
+    EXPECT_EQ(shell.optionsWindow().currentPage(), OptionsWindow::FilesPage);
+
+    activate(shell.resultWindow());
+    press(Qt::Key_F12);
+    EXPECT_EQ(shell.optionsWindow().currentPage(), OptionsWindow::SimulationPage);
+}
+
+TEST_F(ShellTest, HelpOpensAtTheContextOfTheActiveWindowAndPage)
+{
+    shell.session().editor().showPage(EditorPage::ControllerPage);
+    activate(shell.modelWindow());
+    press(Qt::Key_F1);
+    ASSERT_NE(shell.helpWindow(), nullptr);
+    EXPECT_EQ(shell.helpWindow()->currentPage().fileName(), QStringLiteral("35.html"));
+
+    activate(shell.dbaseWindow());
+    press(Qt::Key_F1);
+    EXPECT_EQ(shell.helpWindow()->currentPage().fileName(), QStringLiteral("52.html"));
+}
+
+TEST_F(ShellTest, CopyTakesTheWholeBoxWhateverIsSelected)
+{
+    shell.session().editor().setChecked(CheckBox::Motor1CheckBox, true);
+    shell.session().editor().setText(EditField::MotorR1Edit, QStringLiteral("1,25"));
+    focus(EditField::MotorR1Edit);
+    edit(EditField::MotorR1Edit).setCursorPosition(1);
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_Insert));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1,25"));
+}
+
+TEST_F(ShellTest, PasteReplacesTheWholeBoxAndRunsItsRules)
+{
+    QApplication::clipboard()->setText(QStringLiteral("3"));
+    shell.session().editor().setText(EditField::KpfEdit, QStringLiteral("120"));
+    focus(EditField::KpfEdit);
+    edit(EditField::KpfEdit).setSelection(0, 1);
+    press(QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert));
+    EXPECT_EQ(shell.session().editor().text(EditField::KpfEdit), QStringLiteral("3"));
+    EXPECT_EQ(edit(EditField::KpfEdit).text(), QStringLiteral("3"));
+    EXPECT_TRUE(shell.session().editor().isMarked(ReferencePoint::fPointShape));
+}
+
+TEST_F(ShellTest, CutEmptiesTheBoxAndClearsTheTimeSpan)
+{
+    int timeSpans = 0;
+    QObject::connect(&shell.session(), &ModelSession::timeSpanChanged, [&] { ++timeSpans; });
+    shell.session().editor().setText(EditField::TmaxEdit, QStringLiteral("2"));
+    focus(EditField::TmaxEdit);
+    press(QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2"));
+    EXPECT_TRUE(shell.session().editor().text(EditField::TmaxEdit).isEmpty());
+    EXPECT_EQ(timeSpans, 2);
+}
+
+TEST_F(ShellTest, ClipboardCommandsDoNothingInOtherWindows)
+{
+    QApplication::clipboard()->setText(QStringLiteral("unchanged"));
+    shell.session().editor().setText(EditField::MotorUEdit, QStringLiteral("220"));
+    focus(EditField::MotorUEdit);
+    activate(shell.resultWindow());
+    shell.actions().action(Command::aPaste)->trigger();
+    shell.actions().action(Command::aCut)->trigger();
+    EXPECT_EQ(shell.session().editor().text(EditField::MotorUEdit), QStringLiteral("220"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
+}
+
+TEST_F(ShellTest, SaveOfANeverSavedModelFromTheResultsWindowAsksForNoModelFile)
+{
+    activate(shell.resultWindow());
+    shell.actions().action(Command::aSave)->trigger();
+    EXPECT_TRUE(prompts.dialogTitles.isEmpty());
+}
+
+TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)
+{
+    for (const QAction* action : shell.modelWindow().actions())
+        EXPECT_EQ(action->shortcutContext(), Qt::ApplicationShortcut)
+            << qPrintable(action->objectName());
+    prompts.files = {std::nullopt};
+    activate(shell.modelWindow());
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
+    EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Открытие модели")});
+}
+
+} // namespace
+} // namespace kinetra::test
