@@ -3,6 +3,8 @@
 #include <QLocale>
 
 #include "shell/DialogPrompts.h"
+#include "shell/FirstPaintExit.h"
+#include "shell/ModelWindow.h"
 #include "shell/Shell.h"
 
 // Kinetra: simulates electric drives and judges how well their equipment is used.
@@ -16,6 +18,9 @@ int main(int argc, char* argv[])
     const QChar decimalSeparator = QLocale::system().decimalPoint().at(0);
     kinetra::DialogPrompts prompts;
     kinetra::Shell shell(decimalSeparator, QApplication::arguments().mid(1), prompts, prompts);
+    kinetra::FirstPaintExit firstPaintExit;
+    if (kinetra::FirstPaintExit::requested())
+        application.installEventFilter(&firstPaintExit);
     application.exec();
     return 0;
 }

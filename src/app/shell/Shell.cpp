@@ -36,8 +36,9 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 
     bindCommands();
     qApp->installEventFilter(&m_commandKeys);
-    connect(m_modelWindow.get(), &ModelWindow::closeAccepted, qApp, &QApplication::quit,
-            Qt::QueuedConnection);
+    // The close question has been asked: the program ends, whatever other windows are open.
+    connect(m_modelWindow.get(), &ModelWindow::closeAccepted, qApp,
+            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     m_modelWindow->show();
 }
 
@@ -110,6 +111,12 @@ void Shell::aParamsExecute()
     case WindowKind::Options:
     case WindowKind::None:
         break;
+    }
+    if (!m_optionsWindow->isVisible()) {
+        // Centred over the main window, as a settings dialog is.
+        QRect frame = m_optionsWindow->frameGeometry();
+        frame.moveCenter(m_modelWindow->frameGeometry().center());
+        m_optionsWindow->move(frame.topLeft());
     }
     aFormExecute(m_optionsWindow.get());
 }

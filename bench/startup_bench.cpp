@@ -1,0 +1,59 @@
+// Start-up of the real program: from process start to the first painted model window, on the
+// offscreen platform, with an example model named on the command line. The program ends itself
+// after that first paint.
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+const std::string Program = KINETRA_PROGRAM;
+const std::string Model = KINETRA_EXAMPLE_MODEL;
+
+// Starts the program and waits for it to end; false when it could not start or did not end well.
+bool runToFirstPaint()
+{
+    std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen",
+                                         "KINETRA_EXIT_AFTER_FIRST_PAINT=1", "LC_NUMERIC=ru_RU.UTF-8"};
+    for (char** entry = environ; *entry; ++entry)
+        environment.emplace_back(*entry);
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string program = Program;
+    std::string model = Model;
+    char* argv[] = {program.data(), model.data(), nullptr};
+
+    pid_t child = 0;
+    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+        return false;
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void StartToFirstPaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!runToFirstPaint()) {
+            state.SkipWithError("the program did not start and end cleanly");
+            return;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+BENCHMARK(StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+BENCHMARK_MAIN();
