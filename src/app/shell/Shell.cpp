@@ -13,7 +13,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
-#include "shell/ResultWindow.h"
+#include "results/ResultWindow.h"
 #include "shell/SignalWindow.h"
 
 namespace kinetra {
@@ -25,7 +25,8 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 {
     m_session.NewModel();
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
-    m_resultWindow = std::make_unique<ResultWindow>(m_actions);
+    m_resultWindow =
+        std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_modelWindow.get());
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
@@ -35,6 +36,14 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
         m_document.OpenFromCommandLine(arguments.join(u' '));
 
     bindCommands();
+    // Results of another model or time span never stay on show.
+    connect(&m_session, &ModelSession::timeSpanChanged, m_resultWindow.get(),
+            &ResultWindow::ClearResults);
+    connect(&m_document, &ModelDocument::resultsCleared, m_resultWindow.get(),
+            &ResultWindow::ClearResults);
+    const auto forgetLastRun = [this] { m_resultWindow->activation().forgetLastRun(); };
+    connect(&m_document, &ModelDocument::lastRunForgotten, this, forgetLastRun);
+    connect(&m_session, &ModelSession::lastRunForgotten, this, forgetLastRun);
     qApp->installEventFilter(&m_commandKeys);
     // The close question has been asked: the program ends, whatever other windows are open.
     connect(m_modelWindow.get(), &ModelWindow::closeAccepted, qApp,

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "RunData.h"
 #include "editor/ModelSession.h"
 #include "shell/ActionTable.h"
 #include "shell/CommandKeys.h"
@@ -63,6 +64,9 @@ private:
     ActionTable m_actions;
     CommandKeys m_commandKeys;
     ModelSession m_session;
+    // The run record and the signal series of the whole program: large, so on the heap.
+    std::unique_ptr<RunData> m_run = std::make_unique<RunData>();
+    std::unique_ptr<SignalSeries> m_signal = std::make_unique<SignalSeries>(UnitSignal());
     Folders m_folders;
     ModelDocument m_document;
     std::unique_ptr<ModelWindow> m_modelWindow;

@@ -13,7 +13,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
-#include "shell/ResultWindow.h"
+#include "results/ResultWindow.h"
 #include "shell/Shell.h"
 #include "shell/SignalWindow.h"
 

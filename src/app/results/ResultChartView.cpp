@@ -1,0 +1,150 @@
+#include "results/ResultChartView.h"
+
+#include <QMouseEvent>
+#include <QValueAxis>
+#include <QVariantAnimation>
+
+namespace kinetra {
+
+namespace {
+
+// The ranges every value axis of the chart shows now.
+std::vector<AxisRange> currentRanges(QChart* chart)
+{
+    std::vector<AxisRange> ranges;
+    for (QAbstractAxis* axis : chart->axes())
+        if (auto* valueAxis = qobject_cast<QValueAxis*>(axis))
+            ranges.push_back({valueAxis, valueAxis->min(), valueAxis->max()});
+    return ranges;
+}
+
+void applyRanges(const std::vector<AxisRange>& ranges)
+{
+    for (const AxisRange& range : ranges)
+        range.axis->setRange(range.minimum, range.maximum);
+}
+
+// The zoom runs in this many steps.
+constexpr int ZoomSteps = 4;
+
+} // namespace
+
+ResultChartView::ResultChartView(QChart* chart, Cursor cursor, QWidget* parent)
+    : QChartView(chart, parent), m_cursor(cursor)
+{
+    setRenderHint(QPainter::Antialiasing, false);
+    setMouseTracking(true);
+    setRubberBand(QChartView::NoRubberBand);
+    if (cursor == Cursor::CrossHair)
+        viewport()->setCursor(Qt::CrossCursor);
+}
+
+void ResultChartView::setHomeRanges()
+{
+    m_homeRanges = currentRanges(chart());
+}
+
+void ResultChartView::undoZoom()
+{
+    applyRanges(m_homeRanges);
+}
+
+void ResultChartView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_zooming = true;
+        m_pressPosition = event->position().toPoint();
+        m_rubberBand = {};
+    } else if (event->button() == Qt::RightButton) {
+        m_panning = true;
+        m_panPosition = event->position().toPoint();
+    }
+    event->accept();
+}
+
+void ResultChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    if (m_zooming)
+        m_rubberBand = QRectF(m_pressPosition, position).normalized();
+    if (m_panning) {
+        const QPoint moved = position - m_panPosition;
+        chart()->scroll(-moved.x(), moved.y());
+        m_panPosition = position;
+    }
+    const QPointF inChart = chart()->mapFromScene(mapToScene(position));
+    const bool inside = chart()->plotArea().contains(inChart);
+    m_cursorPosition = inside ? inChart : QPointF(-1, -1);
+    viewport()->update();
+    emit pointed(inChart, inside);
+}
+
+void ResultChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_zooming) {
+        m_zooming = false;
+        const QPoint end = event->position().toPoint();
+        // Dragged towards the upper left: back to the whole picture.
+        if (end.x() < m_pressPosition.x() && end.y() < m_pressPosition.y())
+            undoZoom();
+        else if (m_rubberBand.width() > 2 && m_rubberBand.height() > 2)
+            animateZoomTo(chart()->mapFromScene(mapToScene(m_rubberBand.toRect())).boundingRect());
+        m_rubberBand = {};
+        viewport()->update();
+    } else if (event->button() == Qt::RightButton) {
+        m_panning = false;
+    }
+    event->accept();
+}
+
+void ResultChartView::leaveEvent(QEvent* event)
+{
+    m_cursorPosition = QPointF(-1, -1);
+    viewport()->update();
+    QChartView::leaveEvent(event);
+}
+
+void ResultChartView::animateZoomTo(const QRectF& plotRectangle)
+{
+    // The chart computes the zoomed ranges; the animation then walks there from the present ones.
+    const std::vector<AxisRange> from = currentRanges(chart());
+    chart()->zoomIn(plotRectangle);
+    const std::vector<AxisRange> to = currentRanges(chart());
+    applyRanges(from);
+
+    auto* animation = new QVariantAnimation(this);
+    animation->setStartValue(0);
+    animation->setEndValue(ZoomSteps);
+    animation->setDuration(ZoomSteps * 40);
+    connect(animation, &QVariantAnimation::valueChanged, this, [from, to](const QVariant& value) {
+        const qreal share = value.toInt() / qreal(ZoomSteps);
+        for (std::size_t i = 0; i < from.size(); ++i)
+            from[i].axis->setRange(from[i].minimum + (to[i].minimum - from[i].minimum) * share,
+                                   from[i].maximum + (to[i].maximum - from[i].maximum) * share);
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void ResultChartView::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    const QRectF plot = chart()->mapToScene(chart()->plotArea()).boundingRect();
+    painter->save();
+    if (!m_rubberBand.isNull()) {
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+        painter->drawRect(mapToScene(m_rubberBand.toRect()).boundingRect());
+    }
+    if (m_cursorPosition.x() >= 0) {
+        // Inverted against the background: drawn twice, the same line would vanish again.
+        const QRgb background = chart()->backgroundBrush().color().rgb();
+        painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter->setPen(QColor::fromRgb((background ^ 0x808080) | 0xff000000));
+        const QPointF at = chart()->mapToScene(m_cursorPosition);
+        painter->drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
+        if (m_cursor == Cursor::CrossHair)
+            painter->drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
+    }
+    painter->restore();
+}
+
+} // namespace kinetra

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointF>
+
+#include <vector>
+
+#include "ResultsActivation.h"
+
+class QCheckBox;
+class QChart;
+class QLineSeries;
+class QPlainTextEdit;
+class QTabWidget;
+class QValueAxis;
+
+namespace kinetra {
+
+class ActionTable;
+class MessageSink;
+class ModelSession;
+class ResultChartView;
+
+// The results window: every activation simulates the model unless it is unchanged since the last
+// run, and shows the time response, the static characteristic and the analysis texts. The
+// readouts under the mouse go to the status bar.
+class ResultWindow final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ResultWindow)
+
+public:
+    ResultWindow(const ActionTable& actions, ModelSession& session, RunData& run,
+                 const SignalSeries& signal, MessageSink& messages, QWidget* parent = nullptr);
+    ~ResultWindow() override;
+
+    ResultsActivation& activation() { return m_activation; }
+
+    // The run and draw sequence of an activation.
+    void FormActivate();
+    // Empties the charts and the sample table.
+    void ClearResults();
+    // Colour output, or black and white.
+    void setColourOutput(bool colour) { m_colourOutput = colour; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void createCharts();
+    void drawRun();
+    void keepEarlierCurves();
+    void applyColourScheme();
+    void setAxisRanges();
+    void showDynamicReadout(QPointF position, bool inside);
+    void showStaticReadout(QPointF position, bool inside);
+
+    ModelSession& m_session;
+    RunData& m_run;
+    QAction* m_reportAction;
+    ResultsActivation m_activation;
+    bool m_colourOutput = true;
+
+    QCheckBox* m_refresh = nullptr;
+    QTabWidget* m_pages = nullptr;
+    QChart* m_dynamicChart = nullptr;
+    QChart* m_staticChart = nullptr;
+    ResultChartView* m_dynamicView = nullptr;
+    ResultChartView* m_staticView = nullptr;
+    QLineSeries* m_series1 = nullptr;
+    QLineSeries* m_series2 = nullptr;
+    QLineSeries* m_series3 = nullptr;
+    QLineSeries* m_series4 = nullptr;
+    QValueAxis* m_timeAxis = nullptr;
+    QValueAxis* m_leftAxis = nullptr;
+    QValueAxis* m_rightAxis = nullptr;
+    QValueAxis* m_staticX = nullptr;
+    QValueAxis* m_staticY = nullptr;
+    QPlainTextEdit* m_table = nullptr;
+    QPlainTextEdit* m_summary = nullptr;
+    // The latest run's points of the first two series, for the readouts.
+    QList<QPointF> m_points1;
+    QList<QPointF> m_points2;
+    // Curves of earlier runs, kept while the screen is not refreshed.
+    std::vector<QLineSeries*> m_earlierCurves;
+    bool m_returningFromDialog = false;
+};
+
+} // namespace kinetra

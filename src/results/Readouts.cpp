@@ -1,0 +1,41 @@
+#include "Readouts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "FixedNumber.h"
+
+namespace kinetra {
+
+QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
+                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator)
+{
+    const auto first = std::find_if(torqueOrCurrent.begin(), torqueOrCurrent.end(),
+                                     [t](const QPointF& point) { return point.x() >= t; });
+    const auto k = static_cast<std::size_t>(first - torqueOrCurrent.begin());
+    if (k == 0 || k >= static_cast<std::size_t>(std::max(sampleCount, 0)) ||
+        k >= torqueOrCurrent.size() || k >= speed.size())
+        return QStringLiteral("Нет данных");
+    return QStringLiteral("Время: ") + Fixed(torqueOrCurrent[k].x(), 2, decimalSeparator) +
+           (torqueMode ? QStringLiteral(", момент: ") : QStringLiteral(", ток: ")) +
+           Fixed(torqueOrCurrent[k].y(), 2, decimalSeparator) + QStringLiteral(", скорость: ") +
+           Fixed(speed[k].y(), 2, decimalSeparator);
+}
+
+QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
+                      QChar decimalSeparator)
+{
+    if (k < 1 || k >= static_cast<qsizetype>(statics.size()))
+        return {};
+    const QPointF& point = statics[static_cast<std::size_t>(k)];
+    return (torqueMode ? QStringLiteral("Момент: ") : QStringLiteral("Ток: ")) +
+           Fixed(point.x(), 2, decimalSeparator) + QStringLiteral(", скорость: ") +
+           Fixed(point.y(), 2, decimalSeparator);
+}
+
+double TimeAsLabelled(double t)
+{
+    return std::round(t * 100) / 100;
+}
+
+} // namespace kinetra

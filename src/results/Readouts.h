@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QChar>
+#include <QPointF>
+#include <QString>
+
+#include <span>
+
+namespace kinetra {
+
+// The status-bar texts of the charts under the mouse. Values are given with two decimals.
+
+// The dynamics chart at time t (already rounded as the time axis labels it): the first sample at
+// or after t, or "Нет данных" at time 0 and past the run. mode picks "момент" or "ток".
+QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
+                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator);
+
+// The statics chart at its point k: empty for no point and for the invisible first point.
+QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
+                      QChar decimalSeparator);
+
+// The time as the dynamics time axis labels it, read back as a number: rounded to hundredths.
+double TimeAsLabelled(double t);
+
+} // namespace kinetra
