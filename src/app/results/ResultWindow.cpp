@@ -44,9 +44,11 @@ QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment alignment
     return axis;
 }
 
-QLineSeries* addSeries(QChart* chart, const QString& name, QValueAxis* xAxis, QValueAxis* yAxis)
+QLineSeries* addSeries(QChart* chart, const char* objectName, const QString& name,
+                       QValueAxis* xAxis, QValueAxis* yAxis)
 {
     auto* series = new QLineSeries(chart);
+    series->setObjectName(QLatin1String(objectName));
     series->setName(name);
     chart->addSeries(series);
     series->attachAxis(xAxis);
@@ -154,12 +156,12 @@ void ResultWindow::createCharts()
                           QStringLiteral("%.4g"));
     m_rightAxis->setGridLineVisible(false);
     m_timeAxis->setTickType(QValueAxis::TicksDynamic);
-    m_series1 = addSeries(m_dynamicChart, QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
+    m_series1 = addSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
     m_series1->setPointsVisible(true);
     m_series1->setMarkerSize(2);
-    m_series2 = addSeries(m_dynamicChart, QStringLiteral("Скорость механизма"), m_timeAxis,
+    m_series2 = addSeries(m_dynamicChart, "Series2", QStringLiteral("Скорость механизма"), m_timeAxis,
                           m_rightAxis);
-    m_series4 = addSeries(m_dynamicChart, QStringLiteral("Скорость двигателя"), m_timeAxis,
+    m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"), m_timeAxis,
                           m_rightAxis);
     m_dynamicView = new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
     m_dynamicView->setObjectName(QStringLiteral("DynamicChart"));
@@ -171,7 +173,7 @@ void ResultWindow::createCharts()
                         QStringLiteral("%.4g"));
     m_staticY = addAxis(m_staticChart, QStringLiteral("Скорость двигателя, рад/с"), Qt::AlignLeft,
                         QStringLiteral("%.4g"));
-    m_series3 = addSeries(m_staticChart, QStringLiteral("Статика"), m_staticX, m_staticY);
+    m_series3 = addSeries(m_staticChart, "Series3", QStringLiteral("Статика"), m_staticX, m_staticY);
     m_staticView = new ResultChartView(m_staticChart, ResultChartView::Cursor::CrossHair, this);
     m_staticView->setObjectName(QStringLiteral("StaticChart"));
     connect(m_staticView, &ResultChartView::pointed, this, &ResultWindow::showStaticReadout);

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QCheckBox>
+#include <QLineSeries>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QValueAxis>
+
+#include "../shell/ScriptedPrompts.h"
+#include "editor/ModelSession.h"
+#include "results/ResultWindow.h"
+#include "shell/ActionTable.h"
+
+namespace kinetra::test {
+namespace {
+
+class ApplicationEnvironment final : public ::testing::Environment {
+public:
+    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[8] = "kinetra";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+const QString Examples = QStringLiteral(KINETRA_EXAMPLES_FOLDER);
+
+class ResultWindowTest : public ::testing::Test {
+protected:
+    ResultWindowTest() { session.NewModel(); }
+
+    void load(const char* example)
+    {
+        ASSERT_TRUE(session.LoadModelFile(Examples + u'/' + QLatin1String(example)).ok);
+    }
+    QLineSeries& series(const char* chart, const char* name)
+    {
+        auto* view = window.findChild<QChartView*>(QLatin1String(chart));
+        for (QAbstractSeries* series : view->chart()->series())
+            if (series->objectName() == QLatin1String(name))
+                return *static_cast<QLineSeries*>(series);
+        throw std::runtime_error(name);
+    }
+    int runs() const { return m_runs; }
+
+    ScriptedPrompts prompts;
+    ModelSession session{u',', prompts};
+    std::unique_ptr<RunData> run = std::make_unique<RunData>();
+    std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
+    ActionTable actions;
+    ResultWindow window{actions, session, *run, *signal, prompts};
+
+private:
+    int m_runs = 0;
+};
+
+TEST_F(ResultWindowTest, ActivationDrawsEverySampleAndTheAnalysis)
+{
+    load("dc-thyristor-speed-current.kmf");
+    window.FormActivate();
+    EXPECT_EQ(series("DynamicChart", "Series1").count(), run->SampleCount);
+    EXPECT_EQ(series("DynamicChart", "Series1").name(), QStringLiteral("Ток"));
+    EXPECT_FALSE(series("DynamicChart", "Series4").isVisible()) << "a rigid transmission";
+    EXPECT_GT(series("StaticChart", "Series3").count(), 100);
+    EXPECT_TRUE(actions.action(Command::aReport)->isEnabled());
+    const QString summary = window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit2"))
+                                ->toPlainText();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Время t, с\n максимальное           2,00")));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Результат Kinetra: "));
+}
+
+TEST_F(ResultWindowTest, UnchangedModelIsNotSimulatedAgain)
+{
+    load("induction-direct-on-line.kmf");
+    window.FormActivate();
+    run->samples[5].torque = 12345; // a second run would overwrite it
+    window.FormActivate();
+    EXPECT_EQ(run->samples[5].torque, 12345);
+
+    session.ForceRerun = true;
+    window.FormActivate();
+    EXPECT_NE(run->samples[5].torque, 12345);
+}
+
+TEST_F(ResultWindowTest, FailedRunShowsInputErrorsAndDisablesTheReport)
+{
+    load("induction-direct-on-line.kmf");
+    window.FormActivate();
+    session.editor().chooseListItem(ListBox::MotorComboBox, 2); // the servomotor has no model
+    window.FormActivate();
+    EXPECT_EQ(prompts.messages.constLast(), QStringLiteral("Ошибки ввода "));
+    EXPECT_FALSE(actions.action(Command::aReport)->isEnabled());
+}
+
+TEST_F(ResultWindowTest, RunWithoutSamplesDrawsAThousandZeros)
+{
+    load("dc-mains-start.kmf");
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,0005"));
+    window.FormActivate();
+    EXPECT_EQ(run->SampleCount, 1000);
+    const QLineSeries& torque = series("DynamicChart", "Series1");
+    ASSERT_EQ(torque.count(), 1000);
+    EXPECT_EQ(torque.at(999), QPointF(0, 0));
+}
+
+TEST_F(ResultWindowTest, ElasticTransmissionShowsTheMotorSpeedOnTheRightAxis)
+{
+    load("induction-elastic-hoist.kmf");
+    window.FormActivate();
+    QLineSeries& motorSpeed = series("DynamicChart", "Series4");
+    EXPECT_TRUE(motorSpeed.isVisible());
+    const auto* right = static_cast<QValueAxis*>(motorSpeed.attachedAxes().at(1));
+    EXPECT_GT(right->max(), 150) << "the axis covers the motor's speed, not only the mechanism's";
+}
+
+TEST_F(ResultWindowTest, MonochromeDrawsEveryCurveBlackOnDottedGrids)
+{
+    load("induction-elastic-hoist.kmf");
+    window.setColourOutput(false);
+    window.FormActivate();
+    for (const char* name : {"Series1", "Series2", "Series4"})
+        EXPECT_EQ(series("DynamicChart", name).color(), QColor(Qt::black)) << name;
+    EXPECT_EQ(series("StaticChart", "Series3").color(), QColor(Qt::black));
+    const auto* time = static_cast<QValueAxis*>(series("DynamicChart", "Series1").attachedAxes()[0]);
+    EXPECT_EQ(time->gridLinePen().style(), Qt::DotLine);
+}
+
+TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
+{
+    load("induction-direct-on-line.kmf");
+    window.FormActivate();
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    session.editor().setText(EditField::LoadMcEdit, QStringLiteral("20"));
+    window.FormActivate();
+    auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
+    EXPECT_GT(view->chart()->series().size(), 3) << "the earlier curves are kept beside the new";
+    const QString table =
+        window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"))->toPlainText();
+    EXPECT_EQ(table.count(QStringLiteral("Время,с")), 2);
+
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("1"));
+    window.ClearResults();
+    EXPECT_EQ(view->chart()->series().size(), 3);
+    EXPECT_EQ(series("DynamicChart", "Series1").count(), 0);
+}
+
+TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
+{
+    load("dc-transistor-speed.kmf");
+    window.resize(800, 600);
+    window.show();
+    window.FormActivate();
+    auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
+    QApplication::processEvents();
+    const QPointF origin = view->chart()->mapToPosition(QPointF(0, 0),
+                                                       &series("DynamicChart", "Series1"));
+    const QPoint at = view->mapFromScene(view->chart()->mapToScene(origin + QPointF(1, -5)));
+    QTest::mouseMove(view->viewport(), at);
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Нет данных"));
+
+    const QPointF later = view->chart()->mapToPosition(QPointF(0.5, 0),
+                                                      &series("DynamicChart", "Series1"));
+    QTest::mouseMove(view->viewport(),
+                     view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
+    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Время: 0,5")))
+        << qPrintable(window.statusBar()->currentMessage());
+}
+
+} // namespace
+} // namespace kinetra::test
