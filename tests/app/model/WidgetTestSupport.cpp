@@ -10,26 +10,6 @@
 
 namespace kinetra::test {
 
-namespace {
-
-// The widget tests need one application object for the whole run.
-class ApplicationEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "app_model_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] const auto* const Environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
-} // namespace
-
 PagesFixture::PagesFixture()
 {
     session.NewModel();

@@ -18,20 +18,6 @@
 namespace kinetra::test {
 namespace {
 
-class ApplicationEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[8] = "kinetra";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
 const QString Examples = QStringLiteral(KINETRA_EXAMPLES_FOLDER);
 
 class ResultWindowTest : public ::testing::Test {

@@ -22,20 +22,6 @@ namespace {
 
 using Answer = UserPrompts::Answer;
 
-class ApplicationEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[8] = "kinetra";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
-
 class ShellTest : public ::testing::Test {
 protected:
     void activate(QWidget& window)
