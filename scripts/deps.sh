@@ -6,7 +6,7 @@ set -euo pipefail
 kinetra_packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libqt6svg6 libgl-dev
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev libwmf-bin
 )
 
 kinetra_install_missing() {
