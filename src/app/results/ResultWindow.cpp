@@ -207,6 +207,12 @@ void ResultWindow::FormActivate()
     setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
 }
 
+QWidget* ResultWindow::chartOnShow() const
+{
+    QWidget* page = m_pages->currentWidget();
+    return page == m_dynamicView || page == m_staticView ? page : nullptr;
+}
+
 void ResultWindow::ClearResults()
 {
     m_activation.ClearResults();

@@ -39,6 +39,8 @@ public:
     void FormActivate();
     // Empties the charts and the sample table.
     void ClearResults();
+    // The chart of the page on show; none on the analysis page.
+    QWidget* chartOnShow() const;
     // Colour output, or black and white.
     void setColourOutput(bool colour) { m_colourOutput = colour; }
 

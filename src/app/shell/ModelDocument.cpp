@@ -91,15 +91,11 @@ bool ModelDocument::Save()
 
 bool ModelDocument::SaveAs()
 {
-    const auto chosen = m_prompts.chooseFileToSave(modelDialog(QStringLiteral("Сохранение модели")));
+    const auto chosen =
+        ChooseFileToReplace(m_prompts, modelDialog(QStringLiteral("Сохранение модели")));
     if (!chosen)
         return false;
     const QString& path = chosen->path;
-    if (QFileInfo::exists(path) &&
-        m_prompts.askYesNo(ChangedTextCaption,
-                           QStringLiteral("Перезаписать файл ") + fileNameOf(path) + QStringLiteral(" ?")) !=
-            UserPrompts::Answer::Yes)
-        return false;
     m_session.ModelFileName = path;
     m_session.CollectModel();
     QString error;

@@ -1,12 +1,24 @@
 #include "shell/OptionsWindow.h"
 
+#include <utility>
+
 #include <QAction>
-#include <QStatusTipEvent>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "shell/ActionTable.h"
 
@@ -15,6 +27,21 @@ namespace kinetra {
 namespace {
 
 constexpr QSize ClientArea(471, 309);
+
+struct SwitchBox {
+    const char* name;
+    const char16_t* caption;
+};
+
+// The check boxes of the switches, in the order of OptionSwitch.
+constexpr std::array<SwitchBox, OptionSwitchCount> SwitchBoxes{{
+    {"oCheckBox0", u"Цвет"},
+    {"oCheckBox1", u"Динамика"},
+    {"oCheckBox2", u"Статика"},
+    {"oCheckBox3", u"Оборудование"},
+    {"oCheckBox4", u"Регуляторы"},
+    {"oCheckBox5", u"Анализ"},
+}};
 
 // A button that runs a command and follows its action's enabled state.
 QPushButton* commandButton(const QString& name, const QString& caption, QAction* action,
@@ -29,38 +56,78 @@ QPushButton* commandButton(const QString& name, const QString& caption, QAction*
     return button;
 }
 
+// Fills a group box with exclusive items, their ids counted from 0, and checks one.
+QButtonGroup* addRadioItems(QGroupBox* box, const QStringList& items, int checked)
+{
+    auto* group = new QButtonGroup(box);
+    auto* layout = new QVBoxLayout(box);
+    for (int id = 0; id < items.size(); ++id) {
+        auto* item = new QRadioButton(items.at(id), box);
+        group->addButton(item, id);
+        layout->addWidget(item);
+    }
+    group->button(checked)->setChecked(true);
+    return group;
+}
+
+QGroupBox* groupBox(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton* hintedButton(const QString& name, const QString& caption, const QString& hint,
+                          QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setStatusTip(hint);
+    return button;
+}
+
 } // namespace
 
-OptionsWindow::OptionsWindow(const ActionTable& actions, QWidget* parent)
-    : QWidget(parent, Qt::Tool)
+OptionsWindow::OptionsWindow(const ActionTable& actions, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_settings(settings)
 {
     setObjectName(QStringLiteral("Options"));
     setWindowTitle(QStringLiteral("Параметры"));
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("oPageControl"));
-    for (const auto& [name, caption] : {std::pair{"oFile", u"Файлы"},
-                                        std::pair{"oResult", u"Моделирование"},
-                                        std::pair{"oQuery", u"Запрос"}}) {
-        auto* page = new QWidget(m_pages);
-        page->setObjectName(QLatin1String(name));
-        m_pages->addTab(page, QString::fromUtf16(caption));
-    }
+    m_pages->addTab(createFilesPage(actions), QStringLiteral("Файлы"));
+    m_pages->addTab(createSimulationPage(), QStringLiteral("Моделирование"));
+    auto* queryPage = new QWidget(m_pages);
+    queryPage->setObjectName(QStringLiteral("oQuery"));
+    m_pages->addTab(queryPage, QStringLiteral("Запрос"));
     // The query page is there only while the catalogue is connected.
     m_pages->setTabVisible(QueryPage, false);
+    connect(m_pages, &QTabWidget::currentChanged, this, &OptionsWindow::oPageControlChange);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(commandButton(QStringLiteral("oOpenBtn"), QStringLiteral("&Открыть..."),
-                                     actions.action(Command::aOpen), this));
-    buttons->addWidget(commandButton(QStringLiteral("oSaveBtn"),
-                                     actions.action(Command::aSaveAs)->text(),
-                                     actions.action(Command::aSaveAs), this));
-    buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
-    close->setObjectName(QStringLiteral("oCloseBtn"));
-    close->setStatusTip(QStringLiteral("Закрыть окно"));
+    m_openButton = commandButton(QStringLiteral("oOpenBtn"), QStringLiteral("&Открыть..."),
+                                 actions.action(Command::aOpen), this);
+    m_saveButton =
+        commandButton(QStringLiteral("oSaveBtn"), actions.action(Command::aSaveAs)->text(),
+                      actions.action(Command::aSaveAs), this);
+    m_applyButton = hintedButton(QStringLiteral("oApplyBtn"), QStringLiteral("Применить"),
+                                 QStringLiteral("Применить внесенные изменения"), this);
+    m_applyButton->setEnabled(false);
+    connect(m_applyButton, &QPushButton::clicked, this, &OptionsWindow::oApplyBtnClick);
+    auto* reset = hintedButton(QStringLiteral("oReset"), QStringLiteral("Сброс"),
+                               QStringLiteral("Восстановить исходные параметры"), this);
+    connect(reset, &QPushButton::clicked, this, &OptionsWindow::oResetClick);
+    auto* close = hintedButton(QStringLiteral("oCloseBtn"), QStringLiteral("Закрыть"),
+                               QStringLiteral("Закрыть окно"), this);
     close->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_openButton);
+    buttons->addWidget(m_saveButton);
+    buttons->addWidget(m_applyButton);
+    buttons->addStretch();
+    buttons->addWidget(reset);
     buttons->addWidget(close);
 
     m_statusBar = new QStatusBar(this);
@@ -73,14 +140,130 @@ OptionsWindow::OptionsWindow(const ActionTable& actions, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(m_statusBar);
     setFixedSize(ClientArea);
+
+    // Only coming from another of the program's windows is a new activation. The dialogs of the
+    // window's own commands are modal, and coming back from them must not replace what they have
+    // just loaded into a page; nor does a visit to another program count.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+        if (focus && focus != windowHandle() && !focus->isModal() && focus->type() != Qt::Popup)
+            m_activatedFromElsewhere = true;
+    });
+}
+
+QWidget* OptionsWindow::createFilesPage(const ActionTable& actions)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("oFile"));
+
+    m_fileEdit = new QPlainTextEdit(page);
+    m_fileEdit->setObjectName(QStringLiteral("oFileEdit"));
+    m_fileEdit->setStatusTip(QStringLiteral("Файл параметров \"Kinetra.ini\""));
+    m_fileEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_fileEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_fileEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(m_fileEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oFileEditChange);
+
+    m_popupMenu = new QMenu(this);
+    m_popupMenu->setObjectName(QStringLiteral("oPopupMenu"));
+    QAction* undo = m_popupMenu->addAction(QStringLiteral("&Отменить"));
+    undo->setObjectName(QStringLiteral("poUndo"));
+    // The editor undoes on Ctrl+Z by itself; the entry only names the key.
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo->setShortcutContext(Qt::WidgetShortcut);
+    connect(undo, &QAction::triggered, this, &OptionsWindow::poUndoClick);
+    m_popupMenu->addSeparator();
+    for (Command command : {Command::aCut, Command::aCopy, Command::aPaste})
+        m_popupMenu->addAction(actions.action(command));
+    m_fileEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_fileEdit, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
+        m_popupMenu->popup(m_fileEdit->viewport()->mapToGlobal(position));
+    });
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(m_fileEdit);
+    return page;
+}
+
+QWidget* OptionsWindow::createSimulationPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("oResult"));
+
+    auto* reportLabel = new QLabel(QStringLiteral("Содержание отчета"), page);
+    reportLabel->setObjectName(QStringLiteral("oLabel1"));
+    auto* panel = new QFrame(page);
+    panel->setObjectName(QStringLiteral("oPanel1"));
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    panel->setStatusTip(QStringLiteral("Изменение диаграмм"));
+    auto* boxes = new QVBoxLayout(panel);
+    for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
+        const auto option = static_cast<OptionSwitch>(i);
+        auto* box = new QCheckBox(QString::fromUtf16(SwitchBoxes[i].caption), panel);
+        box->setObjectName(QLatin1String(SwitchBoxes[i].name));
+        box->setChecked(m_settings.isOn(option));
+        connect(box, &QCheckBox::clicked, this,
+                [this, option](bool checked) { m_settings.setSwitch(option, checked); });
+        boxes->addWidget(box);
+        m_checkBoxes[i] = box;
+    }
+    boxes->addStretch();
+    connect(&m_settings, &SettingsStore::switchChanged, this, [this](OptionSwitch option, bool on) {
+        m_checkBoxes[static_cast<std::size_t>(option)]->setChecked(on);
+        // The change has set "Color", which the settings-text page shows at once.
+        fillFileEdit();
+    });
+
+    auto* signalLabel = new QLabel(QStringLiteral("Переменные сигналы"), page);
+    signalLabel->setObjectName(QStringLiteral("oLabel2"));
+    auto* takenBox =
+        groupBox(QStringLiteral("oRadioGroup1"), QStringLiteral(" Принять из модели"), page);
+    m_takenGroup =
+        addRadioItems(takenBox, {QStringLiteral("Скорость"), QStringLiteral("Ток (момент)")},
+                      static_cast<int>(m_settings.takenSignal()));
+    connect(m_takenGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { m_settings.setTakenSignal(static_cast<TakenSignal>(id)); });
+    connect(&m_settings, &SettingsStore::takenSignalChanged, this, [this](TakenSignal signal) {
+        m_takenGroup->button(static_cast<int>(signal))->setChecked(true);
+    });
+    auto* sentBox =
+        groupBox(QStringLiteral("oRadioGroup2"), QStringLiteral(" Отправить в модель "), page);
+    m_sentGroup =
+        addRadioItems(sentBox, {QStringLiteral("Возмущение"), QStringLiteral("Управление ")},
+                      static_cast<int>(m_settings.sentSignal()));
+    connect(m_sentGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { m_settings.setSentSignal(static_cast<SentSignal>(id)); });
+    connect(&m_settings, &SettingsStore::sentSignalChanged, this, [this](SentSignal signal) {
+        m_sentGroup->button(static_cast<int>(signal))->setChecked(true);
+    });
+
+    auto* layout = new QGridLayout(page);
+    layout->setHorizontalSpacing(12);
+    layout->addWidget(reportLabel, 0, 0);
+    layout->addWidget(panel, 1, 0, 2, 1);
+    layout->addWidget(signalLabel, 0, 1);
+    layout->addWidget(takenBox, 1, 1);
+    layout->addWidget(sentBox, 2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(3, 1);
+    return page;
 }
 
 bool OptionsWindow::event(QEvent* event)
 {
-    // The status bar shows the hint of the control under the pointer, as a main window's does.
-    if (event->type() == QEvent::StatusTip) {
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // The status bar shows the hint of the control under the pointer, as a main window's
+        // does.
         m_statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    case QEvent::WindowActivate:
+        if (std::exchange(m_activatedFromElsewhere, false))
+            FormActivate();
+        break;
+    default:
+        break;
     }
     return QWidget::event(event);
 }
@@ -92,7 +275,96 @@ int OptionsWindow::currentPage() const
 
 void OptionsWindow::setCurrentPage(int page)
 {
-    m_pages->setCurrentIndex(page);
+    // A page whose tab is hidden has nothing to offer; the page shown stays.
+    if (m_pages->isTabVisible(page))
+        m_pages->setCurrentIndex(page);
+}
+
+std::optional<UserPrompts::FileDialog> OptionsWindow::openDialog() const
+{
+    if (currentPage() == FilesPage)
+        return m_settings.settingsOpenDialog();
+    return std::nullopt;
+}
+
+std::optional<UserPrompts::FileDialog> OptionsWindow::saveDialog() const
+{
+    if (currentPage() == FilesPage)
+        return m_settings.settingsSaveDialog();
+    return std::nullopt;
+}
+
+bool OptionsWindow::openShownText(const QString& path)
+{
+    if (currentPage() != FilesPage)
+        return false;
+    const std::optional<QStringList> lines = m_settings.openSettingsCopy(path);
+    if (!lines)
+        return false;
+    m_fileEdit->setPlainText(lines->join(u'\n'));
+    return true;
+}
+
+bool OptionsWindow::saveShownText(const QString& path)
+{
+    return currentPage() == FilesPage &&
+           m_settings.saveSettingsCopy(path, m_fileEdit->toPlainText());
+}
+
+QPlainTextEdit* OptionsWindow::shownTextEdit() const
+{
+    return currentPage() == FilesPage ? m_fileEdit : nullptr;
+}
+
+void OptionsWindow::FormActivate()
+{
+    // Edits that were not applied are given up: the page shows the settings in force.
+    fillFileEdit();
+    oPageControlChange();
+}
+
+void OptionsWindow::oPageControlChange()
+{
+    const bool textPage = currentPage() != SimulationPage;
+    m_openButton->setVisible(textPage);
+    m_saveButton->setVisible(textPage);
+    m_applyButton->setVisible(textPage);
+}
+
+void OptionsWindow::oFileEditChange()
+{
+    m_applyButton->setEnabled(!m_fileEdit->document()->isEmpty());
+}
+
+void OptionsWindow::oApplyBtnClick()
+{
+    if (currentPage() == FilesPage)
+        m_settings.applySettingsText(m_fileEdit->toPlainText());
+}
+
+void OptionsWindow::oResetClick()
+{
+    switch (currentPage()) {
+    case FilesPage:
+        m_settings.resetFiles();
+        FormActivate();
+        break;
+    case SimulationPage:
+        // The boxes and groups follow the settings as they change.
+        m_settings.resetSwitches();
+        break;
+    }
+}
+
+void OptionsWindow::poUndoClick()
+{
+    if (QPlainTextEdit* edit = shownTextEdit())
+        edit->undo();
+}
+
+void OptionsWindow::fillFileEdit()
+{
+    m_fileEdit->setPlainText(m_settings.settings().join(u'\n'));
 }
 
 } // namespace kinetra

@@ -2,6 +2,17 @@
 
 #include <QWidget>
 
+#include <array>
+#include <optional>
+
+#include "settings/SettingsStore.h"
+#include "shell/UserPrompts.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
 class QStatusBar;
 class QTabWidget;
 
@@ -9,8 +20,10 @@ namespace kinetra {
 
 class ActionTable;
 
-// The settings window: the settings file, the simulation and report switches and the database
-// query, on three pages. It stays above the program's windows and is shown non-modally.
+// The settings window: the settings text, the simulation and report switches and the database
+// query, on three pages, bound to the program's settings. It stays above the program's windows
+// and is shown non-modally. Coming to it from another of the program's windows shows the settings
+// in force again.
 class OptionsWindow final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OptionsWindow)
@@ -18,17 +31,52 @@ class OptionsWindow final : public QWidget {
 public:
     enum Page { FilesPage = 0, SimulationPage = 1, QueryPage = 2 };
 
-    explicit OptionsWindow(const ActionTable& actions, QWidget* parent = nullptr);
+    OptionsWindow(const ActionTable& actions, SettingsStore& settings, QWidget* parent = nullptr);
 
     int currentPage() const;
+    // Shows the page, unless its tab is hidden.
     void setCurrentPage(int page);
+
+    // The dialogs of Open and Save As for the page shown; none on the simulation page.
+    std::optional<UserPrompts::FileDialog> openDialog() const;
+    std::optional<UserPrompts::FileDialog> saveDialog() const;
+    // Open and Save As on the page shown, with the file its dialog chose. Opening fills the page
+    // without applying it. False when the file could not be read or written; the user has been
+    // told why.
+    bool openShownText(const QString& path);
+    bool saveShownText(const QString& path);
+
+    // The text page shown, which cut, copy and paste act on; none on the simulation page.
+    QPlainTextEdit* shownTextEdit() const;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    QWidget* createFilesPage(const ActionTable& actions);
+    QWidget* createSimulationPage();
+
+    void FormActivate();
+    void oPageControlChange();
+    void oFileEditChange();
+    void oApplyBtnClick();
+    void oResetClick();
+    void poUndoClick();
+    void fillFileEdit();
+
+    SettingsStore& m_settings;
     QTabWidget* m_pages = nullptr;
+    QPlainTextEdit* m_fileEdit = nullptr;
+    QMenu* m_popupMenu = nullptr;
+    std::array<QCheckBox*, OptionSwitchCount> m_checkBoxes{};
+    QButtonGroup* m_takenGroup = nullptr;
+    QButtonGroup* m_sentGroup = nullptr;
+    QPushButton* m_openButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_applyButton = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    // Another window of the program had the focus since the window was last active.
+    bool m_activatedFromElsewhere = true;
 };
 
 } // namespace kinetra

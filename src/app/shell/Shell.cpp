@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
+#include "charts/WidgetPicture.h"
 #include "model/FormPages.h"
 #include "shell/AboutBox.h"
 #include "shell/ClipboardCommands.h"
@@ -20,15 +22,16 @@ namespace kinetra {
 
 Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
              MessageSink& messages, QObject* parent)
-    : QObject(parent), m_session(decimalSeparator, messages),
-      m_document(m_session, m_folders, prompts)
+    : QObject(parent), m_prompts(prompts), m_session(decimalSeparator, messages),
+      m_document(m_session, m_folders, prompts), m_settings(m_folders, m_session, messages)
 {
     m_session.NewModel();
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
     m_resultWindow =
         std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions);
-    m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_modelWindow.get());
+    m_optionsWindow =
+        std::make_unique<OptionsWindow>(m_actions, m_settings, m_modelWindow.get());
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
 
     // A path with blanks arrives split into several arguments.
@@ -36,6 +39,11 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
         m_document.OpenFromCommandLine(arguments.join(u' '));
 
     bindCommands();
+    m_resultWindow->setColourOutput(m_settings.colourOutput());
+    connect(&m_settings, &SettingsStore::switchChanged, this, [this](OptionSwitch option, bool on) {
+        if (option == OptionSwitch::Colour)
+            m_resultWindow->setColourOutput(on);
+    });
     // Results of another model or time span never stay on show.
     connect(&m_session, &ModelSession::timeSpanChanged, m_resultWindow.get(),
             &ResultWindow::ClearResults);
@@ -81,6 +89,8 @@ void Shell::bindCommands()
     on(Command::aOpen, [this] {
         if (activeWindow() == WindowKind::Model)
             m_document.Open();
+        else if (activeWindow() == WindowKind::Options)
+            openShownText();
     });
     on(Command::aSave, &Shell::aSaveExecute);
     on(Command::aSaveAs, &Shell::aSaveAsExecute);
@@ -160,12 +170,68 @@ void Shell::aSaveExecute()
 
 void Shell::aSaveAsExecute()
 {
-    if (activeWindow() == WindowKind::Model)
+    switch (activeWindow()) {
+    case WindowKind::Model:
         m_document.SaveAs();
+        break;
+    case WindowKind::Result:
+        saveChartPicture(m_resultWindow->chartOnShow());
+        break;
+    case WindowKind::Options:
+        saveShownText();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::saveChartPicture(QWidget* chart)
+{
+    const auto chosen = ChooseFileToReplace(
+        m_prompts, {QStringLiteral("Сохранение диаграмм"),
+                    QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*"),
+                    QStringLiteral("wmf"), m_folders.ReportsFolder});
+    if (!chosen)
+        return;
+    // The first filter writes a metafile and any other a bitmap, whatever the name ends in.
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = !chart || (chosen->filterIndex == 1
+                                      ? SaveWidgetAsMetafile(*chart, chosen->path, error)
+                                      : SaveWidgetAsBitmap(*chart, chosen->path, error));
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        return;
+    }
+    m_folders.ReportsFolder = FolderOf(chosen->path);
+}
+
+void Shell::openShownText()
+{
+    const std::optional<UserPrompts::FileDialog> dialog = m_optionsWindow->openDialog();
+    if (!dialog)
+        return;
+    if (const auto chosen = m_prompts.chooseFileToOpen(*dialog))
+        m_optionsWindow->openShownText(chosen->path);
+}
+
+void Shell::saveShownText()
+{
+    const std::optional<UserPrompts::FileDialog> dialog = m_optionsWindow->saveDialog();
+    if (!dialog)
+        return;
+    if (const auto chosen = ChooseFileToReplace(m_prompts, *dialog))
+        m_optionsWindow->saveShownText(chosen->path);
 }
 
 void Shell::aCopyCutPasteExecute(ClipboardOperation operation)
 {
+    if (activeWindow() == WindowKind::Options) {
+        if (QPlainTextEdit* page = m_optionsWindow->shownTextEdit())
+            ApplyToSelection(operation, *page);
+        return;
+    }
     if (activeWindow() != WindowKind::Model)
         return;
     const QWidget* focus = QApplication::focusWidget();

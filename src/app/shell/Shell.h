@@ -7,6 +7,7 @@
 
 #include "RunData.h"
 #include "editor/ModelSession.h"
+#include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
 #include "shell/CommandKeys.h"
 #include "shell/Folders.h"
@@ -41,6 +42,7 @@ public:
     const ActionTable& actions() const { return m_actions; }
     ModelSession& session() { return m_session; }
     ModelDocument& document() { return m_document; }
+    SettingsStore& settings() { return m_settings; }
     ModelWindow& modelWindow() const { return *m_modelWindow; }
     ResultWindow& resultWindow() const { return *m_resultWindow; }
     DbaseWindow& dbaseWindow() const { return *m_dbaseWindow; }
@@ -59,8 +61,12 @@ private:
     void aAboutExecute();
     void aSaveExecute();
     void aSaveAsExecute();
+    void saveChartPicture(QWidget* chart);
+    void openShownText();
+    void saveShownText();
     void aCopyCutPasteExecute(ClipboardOperation operation);
 
+    UserPrompts& m_prompts;
     ActionTable m_actions;
     CommandKeys m_commandKeys;
     ModelSession m_session;
@@ -69,6 +75,7 @@ private:
     std::unique_ptr<SignalSeries> m_signal = std::make_unique<SignalSeries>(UnitSignal());
     Folders m_folders;
     ModelDocument m_document;
+    SettingsStore m_settings;
     std::unique_ptr<ModelWindow> m_modelWindow;
     std::unique_ptr<ResultWindow> m_resultWindow;
     std::unique_ptr<DbaseWindow> m_dbaseWindow;

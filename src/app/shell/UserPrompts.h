@@ -37,4 +37,9 @@ protected:
     ~UserPrompts() = default;
 };
 
+// The save dialog, then for an existing file "Перезаписать файл ... ?": the file to write, or
+// nullopt when the user cancelled or did not want the file replaced.
+std::optional<UserPrompts::ChosenFile> ChooseFileToReplace(UserPrompts& prompts,
+                                                           const UserPrompts::FileDialog& dialog);
+
 } // namespace kinetra

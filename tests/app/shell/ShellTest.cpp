@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -45,6 +48,13 @@ protected:
         QApplication::processEvents();
     }
 
+    // The program keeps its settings file in the working directory.
+    struct WorkingDirectory {
+        WorkingDirectory() { QDir::setCurrent(folder.path()); }
+        ~WorkingDirectory() { QDir::setCurrent(previous); }
+        QString previous = QDir::currentPath();
+        QTemporaryDir folder;
+    } workingDirectory;
     ScriptedPrompts prompts;
     Shell shell{u',', {}, prompts, prompts};
 };
@@ -163,11 +173,25 @@ TEST_F(ShellTest, ClipboardCommandsDoNothingInOtherWindows)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
 }
 
-TEST_F(ShellTest, SaveOfANeverSavedModelFromTheResultsWindowAsksForNoModelFile)
+TEST_F(ShellTest, SaveOfANeverSavedModelFromTheResultsWindowSavesTheChart)
 {
     activate(shell.resultWindow());
+    prompts.files = {std::nullopt};
     shell.actions().action(Command::aSave)->trigger();
-    EXPECT_TRUE(prompts.dialogTitles.isEmpty());
+    EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Сохранение диаграмм")});
+}
+
+TEST_F(ShellTest, ChartPictureFollowsTheChosenFilter)
+{
+    const QString path = workingDirectory.folder.filePath(QStringLiteral("chart.wmf"));
+    shell.session().editor().chooseListItem(ListBox::MotorComboBox, 0);
+    activate(shell.resultWindow());
+    prompts.files = {path};
+    shell.actions().action(Command::aSaveAs)->trigger();
+    QFile picture(path);
+    ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(picture.read(4) == QByteArray::fromHex("d7cdc69a")) << "a placeable metafile";
+    EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
 }
 
 TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)

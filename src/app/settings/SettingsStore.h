@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "shell/UserPrompts.h"
+#include "text/KeyValueText.h"
+
+namespace kinetra {
+
+class MessageSink;
+class ModelSession;
+struct Folders;
+
+// The switches of the simulation page: colour charts, and the five sections of the report.
+enum class OptionSwitch { Colour, Dynamics, Statics, Equipment, Controllers, Analysis };
+inline constexpr std::size_t OptionSwitchCount = 6;
+
+// The result series the signals window takes from the model.
+enum class TakenSignal { Speed, Current };
+// Where a signal sent to the model acts: as a variable load, or as a variable reference.
+enum class SentSignal { Disturbance, Control };
+
+// The lines of a text page's text. A line end at the very end starts no further line, as when
+// the page was filled from lines; an empty text has no lines.
+QStringList LinesOfText(const QString& text);
+
+// The settings the program runs with: the settings file "Kinetra.ini", the folders the file
+// dialogs start in, the catalogue's connection string, and the switches that the results,
+// signals and report read. The file lives in the working directory of the start, or in the
+// folder a settings file was last opened from or saved to. It is written only when it has to be
+// rebuilt from its template and by a reset; applying an edited settings text changes only the
+// settings in memory, so a mistyped text never reaches the disk unless it is saved on purpose.
+class SettingsStore final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SettingsStore)
+
+public:
+    // Reads the settings file of the working directory, and rebuilds it from the template when
+    // it cannot be read or lacks "[Paths]", a folder or the connection. folders is shared with the
+    // document commands, which move the folders as files are chosen; session takes the flag
+    // that makes the results simulate again.
+    SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
+                  QObject* parent = nullptr);
+
+    // The settings as applied, line by line; the settings-text page shows them.
+    const KeyValueText& settings() const { return m_settings; }
+    const QString& connectionString() const { return m_connectionString; }
+    const Folders& folders() const { return m_folders; }
+
+    bool isOn(OptionSwitch option) const { return m_switches[static_cast<std::size_t>(option)]; }
+    bool colourOutput() const { return isOn(OptionSwitch::Colour); }
+    // A switch that changes makes the results simulate again and sets "Color" to the colour
+    // switch; the file is not written.
+    void setSwitch(OptionSwitch option, bool on);
+
+    TakenSignal takenSignal() const { return m_takenSignal; }
+    void setTakenSignal(TakenSignal signal);
+    SentSignal sentSignal() const { return m_sentSignal; }
+    void setSentSignal(SentSignal signal);
+
+    // Apply of the settings-text page: the text becomes the settings. With "[Paths]" and a
+    // connection, the connection string and every folder the text names are taken too. False,
+    // and nothing changes, for an empty text.
+    bool applySettingsText(const QString& text);
+    // The folders return to the settings folder and the file there is rebuilt from the template.
+    void resetFiles();
+    // All switches on, both signals at their first choice.
+    void resetSwitches();
+
+    // The dialogs for opening a settings file into the settings-text page and saving the page.
+    UserPrompts::FileDialog settingsOpenDialog() const;
+    UserPrompts::FileDialog settingsSaveDialog() const;
+    // A settings file's lines for the settings-text page; its folder becomes the settings
+    // folder. Shows why when the file cannot be read, and changes nothing then.
+    std::optional<QStringList> openSettingsCopy(const QString& path);
+    // Writes the settings-text page's text; the file's folder becomes the settings folder. Shows
+    // "Не сохранить файл " when the file cannot be written, and changes nothing then.
+    bool saveSettingsCopy(const QString& path, const QString& text);
+
+signals:
+    void switchChanged(OptionSwitch option, bool on);
+    void takenSignalChanged(TakenSignal signal);
+    void sentSignalChanged(SentSignal signal);
+
+private:
+    void readAtStartUp();
+    void WriteDefaultSettings();
+    QString settingsFilePath() const;
+
+    Folders& m_folders;
+    ModelSession& m_session;
+    MessageSink& m_messages;
+    // The working directory of the start, where the settings file is while the settings folder
+    // is empty.
+    const QDir m_startDirectory;
+    KeyValueText m_settings;
+    QString m_connectionString;
+    std::array<bool, OptionSwitchCount> m_switches{true, true, true, true, true, true};
+    TakenSignal m_takenSignal = TakenSignal::Speed;
+    SentSignal m_sentSignal = SentSignal::Disturbance;
+};
+
+} // namespace kinetra

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "../../model/text/QtPrinters.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
+#include "settings/SettingsStore.h"
+#include "shell/Folders.h"
+#include "text/TextFile.h"
+
+namespace kinetra::test {
+namespace {
+
+const QString DefaultConnection =
+    QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb");
+
+class RecordedMessages final : public MessageSink {
+public:
+    void showMessage(const QString& text) override { messages.append(text); }
+    QStringList messages;
+};
+
+QStringList linesOf(const char* text)
+{
+    return QString::fromUtf8(text).split(u'\n');
+}
+
+// Every test starts the program in a working directory of its own.
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() { QDir::setCurrent(folder.path()); }
+    ~SettingsStoreTest() override { QDir::setCurrent(m_previousDirectory); }
+
+    static QString iniIn(const QString& folderPath) { return folderPath + "/Kinetra.ini"; }
+    void writeSettings(const char* text)
+    {
+        ASSERT_TRUE(WriteTextFile(iniIn(folder.path()), linesOf(text)).ok);
+    }
+    QString fileText(const QString& folderPath) const
+    {
+        return ReadTextFile(iniIn(folderPath)).lines.join(u'\n');
+    }
+    QByteArray fileBytes() const
+    {
+        QFile file(iniIn(folder.path()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    std::unique_ptr<SettingsStore> start()
+    {
+        return std::make_unique<SettingsStore>(folders, session, sink);
+    }
+
+    QString m_previousDirectory = QDir::currentPath();
+    QTemporaryDir folder;
+    RecordedMessages sink;
+    ModelSession session{u',', sink};
+    Folders folders{QStringLiteral("stale"), QStringLiteral("stale"), QStringLiteral("stale"), {}};
+};
+
+// --- Start-up --------------------------------------------------------------------------------
+
+TEST_F(SettingsStoreTest, FirstStartInAnEmptyFolderWritesTheFiveLines)
+{
+    const auto store = start();
+    EXPECT_EQ(fileBytes(), "[Paths]\r\n"
+                           "Connection=Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb\r\n"
+                           "\r\n"
+                           "[Report]\r\n"
+                           "Color=\r\n");
+    EXPECT_EQ(store->settings().join(u'\n'), fileText(folder.path()));
+    EXPECT_EQ(store->connectionString(), DefaultConnection);
+    EXPECT_TRUE(folders.ModelsFolder.isEmpty() && folders.ReportsFolder.isEmpty() &&
+                folders.QueriesFolder.isEmpty() && folders.SettingsFolder.isEmpty())
+        << "every dialog starts in the working directory";
+    EXPECT_TRUE(store->colourOutput());
+}
+
+TEST_F(SettingsStoreTest, OnlyLowerCaseFalseSwitchesColourOff)
+{
+    for (const auto& [value, colour] :
+         {std::pair{"false", false}, std::pair{"FALSE", true}, std::pair{"true", true}}) {
+        const QString text = QStringLiteral("[Paths]\nModels=m\nReports=r\nQueries=q\n"
+                                            "Connection=Own\n\n[Report]\nColor=") +
+                             QLatin1String(value);
+        ASSERT_TRUE(WriteTextFile(iniIn(folder.path()), text.split(u'\n')).ok);
+        EXPECT_EQ(start()->colourOutput(), colour) << "Color=" << value;
+        EXPECT_EQ(fileText(folder.path()), text) << "a complete file is not rewritten";
+    }
+}
+
+TEST_F(SettingsStoreTest, KeysCountUnderAnySectionAndTheFirstLineWins)
+{
+    writeSettings("[paths]\nReports=r\nQueries=q\nConnection=Own\n\n[Report]\n"
+                  "MODELS=/first/\nModels=/second/\nColor=");
+    const QByteArray before = fileBytes();
+    const auto store = start();
+    EXPECT_EQ(folders.ModelsFolder, QStringLiteral("/first/"));
+    EXPECT_EQ(store->connectionString(), QStringLiteral("Own"));
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(SettingsStoreTest, MissingFolderRebuildsTheFileFromTheTemplate)
+{
+    writeSettings("[Paths]\nModels=/m/\nReports=\nQueries=/q/\nConnection=Own\n\n[Report]\n"
+                  "Color=false");
+    const auto store = start();
+    const QString rebuilt = QStringLiteral("[Paths]\nModels=/m/\nQueries=/q/\nConnection=") +
+                            DefaultConnection + QStringLiteral("\n\n[Report]\nColor=");
+    EXPECT_EQ(fileText(folder.path()), rebuilt) << "the folders that were there survive";
+    EXPECT_EQ(store->settings().join(u'\n'), rebuilt);
+    EXPECT_TRUE(folders.ReportsFolder.isEmpty());
+    EXPECT_EQ(store->connectionString(), DefaultConnection);
+    EXPECT_TRUE(store->colourOutput());
+}
+
+TEST_F(SettingsStoreTest, FileWithoutPathsOrConnectionIsRebuilt)
+{
+    for (const char* text : {"[Path]\nModels=m\nReports=r\nQueries=q\nConnection=Own\nColor=false",
+                             "[Paths]\nModels=m\nReports=r\nQueries=q\nColor=false"}) {
+        writeSettings(text);
+        const auto store = start();
+        EXPECT_EQ(ReadKey(ReadTextFile(iniIn(folder.path())).lines, QStringLiteral("Connection")),
+                  DefaultConnection)
+            << text;
+        EXPECT_TRUE(store->colourOutput()) << text;
+    }
+}
+
+TEST_F(SettingsStoreTest, FailedWriteIsReportedOnceAndTheSettingsStayInForce)
+{
+    // A folder in the file's place can be neither read nor replaced, whoever runs the test.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Kinetra.ini")));
+    const auto store = start();
+    EXPECT_EQ(sink.messages, QStringList{QStringLiteral("Kinetra.ini сохранить нельзя")});
+    EXPECT_EQ(store->settings().size(), 5);
+    EXPECT_EQ(store->connectionString(), DefaultConnection);
+}
+
+// --- Switches --------------------------------------------------------------------------------
+
+TEST_F(SettingsStoreTest, SwitchChangeShowsColorAtOnceWithoutWritingTheFile)
+{
+    const auto store = start();
+    const QByteArray before = fileBytes();
+    store->setSwitch(OptionSwitch::Analysis, false);
+    EXPECT_EQ(store->settings().constLast(), QStringLiteral("Color=true"));
+    store->setSwitch(OptionSwitch::Colour, false);
+    EXPECT_EQ(store->settings().constLast(), QStringLiteral("Color=false"));
+    EXPECT_EQ(store->settings().size(), 5) << "the line is replaced in place";
+    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(SettingsStoreTest, ResetSwitchesRunsTheRuleOnlyWhenSomethingChanges)
+{
+    const auto store = start();
+    store->setSwitch(OptionSwitch::Statics, false);
+    store->setTakenSignal(TakenSignal::Current);
+    store->setSentSignal(SentSignal::Control);
+    session.ForceRerun = false;
+    store->resetSwitches();
+    EXPECT_TRUE(store->isOn(OptionSwitch::Statics));
+    EXPECT_EQ(store->takenSignal(), TakenSignal::Speed);
+    EXPECT_EQ(store->sentSignal(), SentSignal::Disturbance);
+    EXPECT_TRUE(session.ForceRerun);
+
+    session.ForceRerun = false;
+    store->resetSwitches();
+    EXPECT_FALSE(session.ForceRerun);
+}
+
+// --- Apply, reset and the settings files of the dialogs --------------------------------------
+
+TEST_F(SettingsStoreTest, ApplyTakesConnectionAndFoldersOnlyFromASettingsText)
+{
+    const auto store = start();
+    const QByteArray before = fileBytes();
+    EXPECT_FALSE(store->applySettingsText(QString()));
+    ASSERT_TRUE(store->applySettingsText(QStringLiteral("Models=/x/\nConnection=Other")));
+    EXPECT_EQ(store->connectionString(), DefaultConnection) << "no [Paths]";
+
+    folders.ReportsFolder = QStringLiteral("/chosen/");
+    ASSERT_TRUE(store->applySettingsText(
+        QStringLiteral("[Paths]\nModels=/models/\nReports=\nConnection=Other\n")));
+    EXPECT_EQ(store->settings(), linesOf("[Paths]\nModels=/models/\nReports=\nConnection=Other"))
+        << "the last line end starts no further line";
+    EXPECT_EQ(store->connectionString(), QStringLiteral("Other"));
+    EXPECT_EQ(folders.ModelsFolder, QStringLiteral("/models/"));
+    EXPECT_EQ(folders.ReportsFolder, QStringLiteral("/chosen/")) << "an empty value keeps it";
+    EXPECT_EQ(fileBytes(), before) << "Apply never writes the file";
+}
+
+TEST_F(SettingsStoreTest, ResetAfterOpeningFromAnotherFolderWritesThere)
+{
+    const auto store = start();
+    const QByteArray before = fileBytes();
+    QTemporaryDir other;
+    const QString copy = other.filePath(QStringLiteral("copy.ini"));
+    ASSERT_TRUE(WriteTextFile(copy, linesOf("[Paths]\nColor=false")).ok);
+    EXPECT_EQ(store->openSettingsCopy(copy), linesOf("[Paths]\nColor=false"));
+    const QString there = FolderOf(copy);
+    EXPECT_EQ(store->settingsSaveDialog().folder, there);
+
+    store->resetFiles();
+    EXPECT_EQ(fileText(other.path()),
+              QStringLiteral("[Paths]\nModels=%1\nReports=%1\nQueries=%1\n"
+                             "Connection=Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1"
+                             "Kinetra.mdb\n\n[Report]\nColor=")
+                  .arg(there));
+    EXPECT_EQ(folders.QueriesFolder, there);
+    EXPECT_EQ(fileBytes(), before) << "the working directory's file is left alone";
+}
+
+TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesTheSettingsFolder)
+{
+    const auto store = start();
+    QTemporaryDir other;
+    const QString copy = other.filePath(QStringLiteral("copy.ini"));
+    ASSERT_TRUE(store->saveSettingsCopy(copy, QStringLiteral("[Paths]\n")));
+    EXPECT_EQ(ReadTextFile(copy).lines, QStringList{QStringLiteral("[Paths]")});
+    EXPECT_EQ(folders.SettingsFolder, FolderOf(copy));
+
+    folders.SettingsFolder.clear();
+    EXPECT_FALSE(store->saveSettingsCopy(other.path(), QStringLiteral("[Paths]")));
+    EXPECT_FALSE(store->openSettingsCopy(other.filePath(QStringLiteral("gone.ini"))));
+    EXPECT_EQ(sink.messages.value(0), QStringLiteral("Не сохранить файл "));
+    EXPECT_EQ(sink.messages.size(), 2) << "the failed open says why";
+    EXPECT_TRUE(folders.SettingsFolder.isEmpty());
+}
+
+} // namespace
+} // namespace kinetra::test
