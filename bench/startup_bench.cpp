@@ -21,8 +21,8 @@ const std::string Model = KINETRA_EXAMPLE_MODEL;
 // Starts the program and waits for it to end; false when it could not start or did not end well.
 bool runToFirstPaint()
 {
-    std::vector<std::string> environment{"QT_QPA_PLATFORM=offscreen",
-                                         "KINETRA_EXIT_AFTER_FIRST_PAINT=1", "LC_NUMERIC=ru_RU.UTF-8"};
+    std::vector<std::string> environment{
+        "QT_QPA_PLATFORM=offscreen", "KINETRA_EXIT_AFTER_FIRST_PAINT=1", "LC_NUMERIC=ru_RU.UTF-8"};
     for (char** entry = environ; *entry; ++entry)
         environment.emplace_back(*entry);
     std::vector<char*> envp;

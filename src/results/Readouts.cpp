@@ -11,7 +11,7 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
                        int sampleCount, double t, bool torqueMode, QChar decimalSeparator)
 {
     const auto first = std::find_if(torqueOrCurrent.begin(), torqueOrCurrent.end(),
-                                     [t](const QPointF& point) { return point.x() >= t; });
+                                    [t](const QPointF& point) { return point.x() >= t; });
     const auto k = static_cast<std::size_t>(first - torqueOrCurrent.begin());
     if (k == 0 || k >= static_cast<std::size_t>(std::max(sampleCount, 0)) ||
         k >= torqueOrCurrent.size() || k >= speed.size())

@@ -85,7 +85,10 @@ void expectSameNumbers(const QString& actual, const QString& expected, double ab
 class SimGoldenTest : public ::testing::TestWithParam<const char*> {
 protected:
     QString example() const { return QString::fromLatin1(GetParam()); }
-    QString examplePath() const { return ExamplesFolder + u'/' + example() + QStringLiteral(".kmf"); }
+    QString examplePath() const
+    {
+        return ExamplesFolder + u'/' + example() + QStringLiteral(".kmf");
+    }
     QString goldenPath(const char* suffix) const
     {
         return GoldenFolder + u'/' + example() + QLatin1String(suffix);
@@ -128,9 +131,12 @@ protected:
             writeText(goldenPath(".samples.csv"), samples);
             return;
         }
-        expectSameNumbers(summary, readText(goldenPath(".summary.txt")), 0.0101, QStringLiteral("summary"));
-        expectSameNumbers(params, readText(goldenPath(".params.txt")), 1e-12, QStringLiteral("params"));
-        expectSameNumbers(samples, readText(goldenPath(".samples.csv")), 1e-9, QStringLiteral("samples"));
+        expectSameNumbers(summary, readText(goldenPath(".summary.txt")), 0.0101,
+                          QStringLiteral("summary"));
+        expectSameNumbers(params, readText(goldenPath(".params.txt")), 1e-12,
+                          QStringLiteral("params"));
+        expectSameNumbers(samples, readText(goldenPath(".samples.csv")), 1e-9,
+                          QStringLiteral("samples"));
     }
 };
 

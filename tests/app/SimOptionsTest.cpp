@@ -23,13 +23,12 @@ TEST(SimOptionsTest, ModelAloneAsksForTheSummary)
 
 TEST(SimOptionsTest, EveryOptionIsTakenUp)
 {
-    const SimOptionsParse result =
-        parse({QStringLiteral("--decimal-separator"), QStringLiteral(","),
-               QStringLiteral("--table"), QStringLiteral("--samples"), QStringLiteral("s.csv"),
-               QStringLiteral("--static"), QStringLiteral("st.csv"), QStringLiteral("--signal"),
-               QStringLiteral("sig.txt"), QStringLiteral("--signal-to"),
-               QStringLiteral("reference"), QStringLiteral("--model-text"),
-               QStringLiteral("--params-after"), QStringLiteral("drive.kmf")});
+    const SimOptionsParse result = parse(
+        {QStringLiteral("--decimal-separator"), QStringLiteral(","), QStringLiteral("--table"),
+         QStringLiteral("--samples"), QStringLiteral("s.csv"), QStringLiteral("--static"),
+         QStringLiteral("st.csv"), QStringLiteral("--signal"), QStringLiteral("sig.txt"),
+         QStringLiteral("--signal-to"), QStringLiteral("reference"), QStringLiteral("--model-text"),
+         QStringLiteral("--params-after"), QStringLiteral("drive.kmf")});
     ASSERT_TRUE(result.options) << qPrintable(result.message);
     const SimOptions& options = *result.options;
     EXPECT_EQ(options.decimalSeparator, QChar(u','));

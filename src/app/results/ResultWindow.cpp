@@ -92,8 +92,7 @@ void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& 
 ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, RunData& run,
                            const SignalSeries& signal, MessageSink& messages, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_run(run),
-      m_reportAction(actions.action(Command::aReport)),
-      m_activation(session, run, signal, messages)
+      m_reportAction(actions.action(Command::aReport)), m_activation(session, run, signal, messages)
 {
     setObjectName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("Результат Kinetra"));
@@ -156,14 +155,16 @@ void ResultWindow::createCharts()
                           QStringLiteral("%.4g"));
     m_rightAxis->setGridLineVisible(false);
     m_timeAxis->setTickType(QValueAxis::TicksDynamic);
-    m_series1 = addSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
+    m_series1 =
+        addSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
     m_series1->setPointsVisible(true);
     m_series1->setMarkerSize(2);
-    m_series2 = addSeries(m_dynamicChart, "Series2", QStringLiteral("Скорость механизма"), m_timeAxis,
-                          m_rightAxis);
-    m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"), m_timeAxis,
-                          m_rightAxis);
-    m_dynamicView = new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
+    m_series2 = addSeries(m_dynamicChart, "Series2", QStringLiteral("Скорость механизма"),
+                          m_timeAxis, m_rightAxis);
+    m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"),
+                          m_timeAxis, m_rightAxis);
+    m_dynamicView =
+        new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
     m_dynamicView->setObjectName(QStringLiteral("DynamicChart"));
     connect(m_dynamicView, &ResultChartView::pointed, this, &ResultWindow::showDynamicReadout);
 
@@ -173,7 +174,8 @@ void ResultWindow::createCharts()
                         QStringLiteral("%.4g"));
     m_staticY = addAxis(m_staticChart, QStringLiteral("Скорость двигателя, рад/с"), Qt::AlignLeft,
                         QStringLiteral("%.4g"));
-    m_series3 = addSeries(m_staticChart, "Series3", QStringLiteral("Статика"), m_staticX, m_staticY);
+    m_series3 =
+        addSeries(m_staticChart, "Series3", QStringLiteral("Статика"), m_staticX, m_staticY);
     m_staticView = new ResultChartView(m_staticChart, ResultChartView::Cursor::CrossHair, this);
     m_staticView->setObjectName(QStringLiteral("StaticChart"));
     connect(m_staticView, &ResultChartView::pointed, this, &ResultWindow::showStaticReadout);
@@ -247,7 +249,8 @@ void ResultWindow::keepEarlierCurves()
 void ResultWindow::applyColourScheme()
 {
     const QColor face = palette().color(QPalette::Button);
-    const QPen grid = m_colourOutput ? QPen(face, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine);
+    const QPen grid =
+        m_colourOutput ? QPen(face, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine);
     for (QValueAxis* axis : {m_timeAxis, m_leftAxis, m_staticX, m_staticY})
         axis->setGridLinePen(grid);
 }
@@ -323,10 +326,9 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
         return;
     }
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
-    statusBar()->showMessage(DynamicReadout(m_points1, m_points2, m_run.SampleCount,
-                                            TimeAsLabelled(value.x()),
-                                            m_session.params().TorqueControl,
-                                            m_session.reader().decimalSeparator()));
+    statusBar()->showMessage(
+        DynamicReadout(m_points1, m_points2, m_run.SampleCount, TimeAsLabelled(value.x()),
+                       m_session.params().TorqueControl, m_session.reader().decimalSeparator()));
 }
 
 void ResultWindow::showStaticReadout(QPointF position, bool inside)

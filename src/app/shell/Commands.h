@@ -5,6 +5,8 @@
 
 namespace kinetra {
 
+// clang-format off
+
 // The program's user commands, in the order they are declared. Every window binds its menus,
 // tool bars and buttons to the one action of each command.
 enum class Command {
@@ -21,5 +23,7 @@ inline constexpr std::array<const char*, CommandCount> CommandNames{
 
 // The windows a command can act on.
 enum class WindowKind { Model, Result, Dbase, Options, Signal, None };
+
+// clang-format on
 
 } // namespace kinetra

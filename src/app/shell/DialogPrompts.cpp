@@ -37,8 +37,9 @@ QStringList QtNameFilters(const QString& filter)
         const QString& description = parts.at(i);
         const QString& pattern = parts.at(i + 1);
         // Qt reads the patterns from the parentheses of the description.
-        filters.append(description.contains(u'(') ? description
-                                                  : description + QStringLiteral(" (") + pattern + u')');
+        filters.append(description.contains(u'(')
+                           ? description
+                           : description + QStringLiteral(" (") + pattern + u')');
     }
     return filters;
 }

@@ -12,8 +12,8 @@ namespace kinetra {
 // Qt's name filters for a filter written as "description|pattern|description|pattern".
 QStringList QtNameFilters(const QString& filter);
 
-// The questions and messages of the program's plain logic as message boxes, its file choices as file
-// dialogs, over the window that is active.
+// The questions and messages of the program's plain logic as message boxes, its file choices as
+// file dialogs, over the window that is active.
 class DialogPrompts final : public UserPrompts, public MessageSink {
 public:
     Answer askYesNo(const QString& caption, const QString& question) override;

@@ -26,8 +26,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(QStringLiteral("Справка Kinetra: ") + m_browser->documentTitle()); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+        setWindowTitle(QStringLiteral("Справка Kinetra: ") + m_browser->documentTitle());
+    });
 }
 
 void HelpWindow::showContext(int context)

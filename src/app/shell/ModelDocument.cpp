@@ -26,9 +26,8 @@ ModelDocument::ModelDocument(ModelSession& session, Folders& folders, UserPrompt
     : QObject(parent), m_session(session), m_folders(folders), m_prompts(prompts),
       m_caption(QStringLiteral("Модель Kinetra "))
 {
-    connect(&m_session, &ModelSession::fileNameShown, this, [this](const QString& name) {
-        setCaption(QStringLiteral("Модель Kinetra: ") + name);
-    });
+    connect(&m_session, &ModelSession::fileNameShown, this,
+            [this](const QString& name) { setCaption(QStringLiteral("Модель Kinetra: ") + name); });
 }
 
 void ModelDocument::New()
@@ -125,8 +124,7 @@ bool ModelDocument::AskSaveChanges()
     const UserPrompts::Answer answer = m_prompts.askYesNoCancel(
         ChangedTextCaption, QStringLiteral("Сохранить изменения в модели ") +
                                 fileNameOf(m_session.ModelFileName) + QStringLiteral(" ?"));
-    if (answer == UserPrompts::Answer::Cancel ||
-        (answer == UserPrompts::Answer::Yes && !Save())) {
+    if (answer == UserPrompts::Answer::Cancel || (answer == UserPrompts::Answer::Yes && !Save())) {
         SaveQuestionCancelled = true;
         return false;
     }

@@ -8,6 +8,7 @@
 
 #include "charts/WidgetPicture.h"
 #include "model/FormPages.h"
+#include "results/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/ClipboardCommands.h"
 #include "shell/DbaseWindow.h"
@@ -15,7 +16,6 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
-#include "results/ResultWindow.h"
 #include "shell/SignalWindow.h"
 
 namespace kinetra {
@@ -30,8 +30,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_resultWindow =
         std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions);
-    m_optionsWindow =
-        std::make_unique<OptionsWindow>(m_actions, m_settings, m_modelWindow.get());
+    m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_modelWindow.get());
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
 
     // A path with blanks arrives split into several arguments.
@@ -54,8 +53,9 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     connect(&m_session, &ModelSession::lastRunForgotten, this, forgetLastRun);
     qApp->installEventFilter(&m_commandKeys);
     // The close question has been asked: the program ends, whatever other windows are open.
-    connect(m_modelWindow.get(), &ModelWindow::closeAccepted, qApp,
-            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    connect(
+        m_modelWindow.get(), &ModelWindow::closeAccepted, qApp, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     m_modelWindow->show();
 }
 
@@ -188,17 +188,18 @@ void Shell::aSaveAsExecute()
 void Shell::saveChartPicture(QWidget* chart)
 {
     const auto chosen = ChooseFileToReplace(
-        m_prompts, {QStringLiteral("Сохранение диаграмм"),
-                    QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*"),
-                    QStringLiteral("wmf"), m_folders.ReportsFolder});
+        m_prompts,
+        {QStringLiteral("Сохранение диаграмм"),
+         QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*"),
+         QStringLiteral("wmf"), m_folders.ReportsFolder});
     if (!chosen)
         return;
     // The first filter writes a metafile and any other a bitmap, whatever the name ends in.
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = !chart || (chosen->filterIndex == 1
-                                      ? SaveWidgetAsMetafile(*chart, chosen->path, error)
-                                      : SaveWidgetAsBitmap(*chart, chosen->path, error));
+    const bool saved =
+        !chart || (chosen->filterIndex == 1 ? SaveWidgetAsMetafile(*chart, chosen->path, error)
+                                            : SaveWidgetAsBitmap(*chart, chosen->path, error));
     QApplication::restoreOverrideCursor();
     if (!saved) {
         m_prompts.showMessage(QStringLiteral("Не сохранить файл "));

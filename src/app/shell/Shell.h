@@ -11,8 +11,8 @@
 #include "shell/ActionTable.h"
 #include "shell/CommandKeys.h"
 #include "shell/Folders.h"
-#include "shell/UserPrompts.h"
 #include "shell/ModelDocument.h"
+#include "shell/UserPrompts.h"
 
 namespace kinetra {
 

@@ -14,9 +14,9 @@ SignalWindow::SignalWindow(const ActionTable& actions, QWidget* parent) : QMainW
     setWindowTitle(QStringLiteral("Сигналы"));
     resize(655, 440);
 
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
-               {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs,
-                Command::aPrint});
+    AddEntries(
+        menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+        {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs, Command::aPrint});
     AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
                {Command::aModel, Command::aResult, Command::aDbase, Command::aParams});
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,

@@ -16,14 +16,14 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("The decimal separator of the model file and the texts (default: the "
                        "locale's)."),
         QStringLiteral("C"));
-    const QCommandLineOption table(QStringLiteral("table"),
-                                   QStringLiteral("Print the sample table instead of the summary."));
+    const QCommandLineOption table(
+        QStringLiteral("table"), QStringLiteral("Print the sample table instead of the summary."));
     const QCommandLineOption samples(QStringLiteral("samples"),
                                      QStringLiteral("Write the samples to FILE as CSV."),
                                      QStringLiteral("FILE"));
     const QCommandLineOption statics(
-        QStringLiteral("static"),
-        QStringLiteral("Write the static characteristic to FILE as CSV."), QStringLiteral("FILE"));
+        QStringLiteral("static"), QStringLiteral("Write the static characteristic to FILE as CSV."),
+        QStringLiteral("FILE"));
     const QCommandLineOption signal(
         QStringLiteral("signal"),
         QStringLiteral("Shape the load (or the reference) by the numbers in FILE, one a line."),
@@ -31,8 +31,8 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
     const QCommandLineOption signalTo(QStringLiteral("signal-to"),
                                       QStringLiteral("What the signal shapes: load or reference."),
                                       QStringLiteral("load|reference"));
-    const QCommandLineOption modelText(
-        QStringLiteral("model-text"), QStringLiteral("Print the model text after loading."));
+    const QCommandLineOption modelText(QStringLiteral("model-text"),
+                                       QStringLiteral("Print the model text after loading."));
     const QCommandLineOption paramsAfter(
         QStringLiteral("params-after"),
         QStringLiteral("Print every parameter as the run left it."));

@@ -64,7 +64,10 @@ SignalRead ReadSignal(const QString& path, SignalSeries& signal)
             continue;
         const auto value = ReadNumber(line, u'.');
         if (!value)
-            return {false, QStringLiteral("%1:%2: \"%3\" is not a number").arg(path).arg(lineNumber).arg(line)};
+            return {false, QStringLiteral("%1:%2: \"%3\" is not a number")
+                               .arg(path)
+                               .arg(lineNumber)
+                               .arg(line)};
         if (count == signal.size())
             return {false, QStringLiteral("%1: more than %2 numbers").arg(path).arg(signal.size())};
         signal[count++] = *value;
@@ -100,7 +103,8 @@ QString StaticCsv(const std::vector<StaticPoint>& points)
 {
     QString csv = QStringLiteral("x,y,white\n");
     for (const StaticPoint& point : points)
-        csv += number(point.x) + u',' + number(point.y) + u',' + (point.white ? u'1' : u'0') + u'\n';
+        csv +=
+            number(point.x) + u',' + number(point.y) + u',' + (point.white ? u'1' : u'0') + u'\n';
     return csv;
 }
 

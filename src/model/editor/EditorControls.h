@@ -10,6 +10,8 @@
 
 namespace kinetra {
 
+// clang-format off
+
 // The 58 edit boxes, page by page.
 enum class EditField {
     // Motor page.
@@ -95,8 +97,9 @@ inline constexpr std::array<const char*, ReferencePointCount> ReferencePointName
 // The four pages of FormPages.
 enum class EditorPage { MotorPage, ConverterPage, LoadPage, ControllerPage };
 
-template <typename Control>
-constexpr std::size_t indexOf(Control control)
+// clang-format on
+
+template <typename Control> constexpr std::size_t indexOf(Control control)
 {
     return static_cast<std::size_t>(control);
 }

@@ -21,8 +21,8 @@ constexpr double RigidTransmission = 99999999999.0;
 
 } // namespace
 
-ModelCollector::ModelCollector(const ModelEditor& editor, InputReader& reader,
-                               ModelParams& params, KeyValueText& text)
+ModelCollector::ModelCollector(const ModelEditor& editor, InputReader& reader, ModelParams& params,
+                               KeyValueText& text)
     : m_editor(editor), m_reader(reader), m_params(params), m_text(text)
 {
 }

@@ -57,25 +57,35 @@ struct KeyField {
 };
 
 constexpr std::array<KeyField, 5> MotorDataFields{{
-    {"P", MotorPEdit}, {"U", MotorUEdit}, {"w", MotorWEdit}, {"J", MotorJEdit}, {"I", MotorIEdit},
+    {"P", MotorPEdit},
+    {"U", MotorUEdit},
+    {"w", MotorWEdit},
+    {"J", MotorJEdit},
+    {"I", MotorIEdit},
 }};
 
 constexpr std::array<KeyField, 4> ConverterOutputFields{{
-    {"P0", ConverterP0Edit}, {"U0", ConverterU0Edit}, {"F0", ConverterF0Edit},
+    {"P0", ConverterP0Edit},
+    {"U0", ConverterU0Edit},
+    {"F0", ConverterF0Edit},
     {"T0", ConverterT0Edit},
 }};
 
 constexpr std::array<KeyField, 6> GearFields{{
-    {"ii", LoadIEdit}, {"Mi", LoadMnEdit}, {"Pi", LoadPEdit}, {"wi", LoadWEdit},
-    {"gi", LoadGEdit}, {"ni", LoadNEdit},
+    {"ii", LoadIEdit},
+    {"Mi", LoadMnEdit},
+    {"Pi", LoadPEdit},
+    {"wi", LoadWEdit},
+    {"gi", LoadGEdit},
+    {"ni", LoadNEdit},
 }};
 
 constexpr std::array<KeyField, 20> ControllerFields{{
-    {"Kk", KkEdit},         {"fmax", fLimitEdit},   {"Kpf", KpfEdit},     {"Tpfint", TpfintEdit},
-    {"Tpfdif", TpfdifEdit}, {"Kf", KfEdit},         {"Tf", TfEdit},       {"wmax", wLimitEdit},
+    {"Kk", KkEdit},         {"fmax", fLimitEdit},   {"Kpf", KpfEdit},       {"Tpfint", TpfintEdit},
+    {"Tpfdif", TpfdifEdit}, {"Kf", KfEdit},         {"Tf", TfEdit},         {"wmax", wLimitEdit},
     {"Kpw", KpwEdit},       {"Tpwint", TpwintEdit}, {"Tpwdif", TpwdifEdit}, {"Kw", KwEdit},
-    {"Tw", TwEdit},         {"Imax", ILimitEdit},   {"KpI", KpIEdit},     {"TpIint", TpIintEdit},
-    {"TpIdif", TpIdifEdit}, {"KI", KIEdit},         {"TI", TIEdit},       {"Tmax", TmaxEdit},
+    {"Tw", TwEdit},         {"Imax", ILimitEdit},   {"KpI", KpIEdit},       {"TpIint", TpIintEdit},
+    {"TpIdif", TpIdifEdit}, {"KI", KIEdit},         {"TI", TIEdit},         {"Tmax", TmaxEdit},
 }};
 
 // The captions of the inner loop for current control and for torque control. The key letters
@@ -209,8 +219,8 @@ void ModelEditor::stepArrow(Arrow arrow, int steps)
     const auto shown = ReadInteger(text(ArrowBindings[indexOf(arrow)].field));
     const long long from = shown ? *shown : arrowPosition(arrow);
     const ArrowRange range = arrowRange(arrow);
-    putArrowPosition(arrow, static_cast<int>(std::clamp<long long>(from + steps, range.minimum,
-                                                                   range.maximum)));
+    putArrowPosition(
+        arrow, static_cast<int>(std::clamp<long long>(from + steps, range.minimum, range.maximum)));
 }
 
 void ModelEditor::showPage(EditorPage page)
@@ -417,8 +427,8 @@ bool ModelEditor::fillArrow(const KeyValueText& text, const QString& key, Arrow 
     }
     // A number beyond the arrows' range is taken as the nearest end of the range.
     const ArrowRange range = arrowRange(arrow);
-    putArrowPosition(arrow, static_cast<int>(std::clamp<long long>(*number, range.minimum,
-                                                                   range.maximum)));
+    putArrowPosition(
+        arrow, static_cast<int>(std::clamp<long long>(*number, range.minimum, range.maximum)));
     return true;
 }
 
@@ -510,8 +520,7 @@ void ModelEditor::MotorRadioGroupClick()
     } else {
         putCaption(Caption::MotorL1Label, QStringLiteral("X1 Индуктивное сопротивление, Ом"));
         putCaption(Caption::MotorL2Label, QStringLiteral("X2 Индуктивное сопротивление, Ом"));
-        putCaption(Caption::MotorL12Label,
-                   QStringLiteral("X12 Сопротивление намагничивания, Ом"));
+        putCaption(Caption::MotorL12Label, QStringLiteral("X12 Сопротивление намагничивания, Ом"));
     }
     putEnabled(MotorL12Edit, listIndex(ListBox::MotorComboBox) != DcMotor);
 }
@@ -546,8 +555,8 @@ void ModelEditor::ControllerChange()
     if (positionLoop || speedLoop)
         putCaption(Caption::refLabel, SpeedReference);
     else if (innerLoop)
-        putCaption(Caption::refLabel, m_torqueControl ? QStringLiteral("M Момент, Нм")
-                                                      : QStringLiteral("I Ток, А"));
+        putCaption(Caption::refLabel,
+                   m_torqueControl ? QStringLiteral("M Момент, Нм") : QStringLiteral("I Ток, А"));
     else
         putCaption(Caption::refLabel, QStringLiteral("Нет регуляторов"));
 

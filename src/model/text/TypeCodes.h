@@ -7,6 +7,8 @@
 
 namespace kinetra {
 
+// clang-format off
+
 // The families of equipment kinds as TypeCode numbers them.
 enum class KindFamily { Motor = 1, Supply = 2, Gear = 3 };
 
@@ -20,6 +22,8 @@ inline constexpr std::array<TypeCodeEntry, 9> TypeCodes{{
     {"AM", 0}, {"DM", 1}, {"SM", 2}, {"TR", 1}, {"TH", 2},
     {"G", 0}, {"W", 1}, {"S", 2}, {"P", 3},
 }};
+
+// clang-format on
 
 // The code written for a kind of a family: "AM", "TR", "G", ...; an empty text for the mains
 // supply and for every pair without a code.

@@ -58,8 +58,8 @@ TEST_F(ResultWindowTest, ActivationDrawsEverySampleAndTheAnalysis)
     EXPECT_FALSE(series("DynamicChart", "Series4").isVisible()) << "a rigid transmission";
     EXPECT_GT(series("StaticChart", "Series3").count(), 100);
     EXPECT_TRUE(actions.action(Command::aReport)->isEnabled());
-    const QString summary = window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit2"))
-                                ->toPlainText();
+    const QString summary =
+        window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit2"))->toPlainText();
     EXPECT_TRUE(summary.startsWith(QStringLiteral("Время t, с\n максимальное           2,00")));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Результат Kinetra: "));
 }
@@ -116,7 +116,8 @@ TEST_F(ResultWindowTest, MonochromeDrawsEveryCurveBlackOnDottedGrids)
     for (const char* name : {"Series1", "Series2", "Series4"})
         EXPECT_EQ(series("DynamicChart", name).color(), QColor(Qt::black)) << name;
     EXPECT_EQ(series("StaticChart", "Series3").color(), QColor(Qt::black));
-    const auto* time = static_cast<QValueAxis*>(series("DynamicChart", "Series1").attachedAxes()[0]);
+    const auto* time =
+        static_cast<QValueAxis*>(series("DynamicChart", "Series1").attachedAxes()[0]);
     EXPECT_EQ(time->gridLinePen().style(), Qt::DotLine);
 }
 
@@ -147,14 +148,14 @@ TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
     window.FormActivate();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
     QApplication::processEvents();
-    const QPointF origin = view->chart()->mapToPosition(QPointF(0, 0),
-                                                       &series("DynamicChart", "Series1"));
+    const QPointF origin =
+        view->chart()->mapToPosition(QPointF(0, 0), &series("DynamicChart", "Series1"));
     const QPoint at = view->mapFromScene(view->chart()->mapToScene(origin + QPointF(1, -5)));
     QTest::mouseMove(view->viewport(), at);
     EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Нет данных"));
 
-    const QPointF later = view->chart()->mapToPosition(QPointF(0.5, 0),
-                                                      &series("DynamicChart", "Series1"));
+    const QPointF later =
+        view->chart()->mapToPosition(QPointF(0.5, 0), &series("DynamicChart", "Series1"));
     QTest::mouseMove(view->viewport(),
                      view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
     EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Время: 0,5")))

@@ -5,18 +5,18 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "ScriptedPrompts.h"
 #include "model/FormPages.h"
+#include "results/ResultWindow.h"
 #include "shell/DbaseWindow.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
-#include "results/ResultWindow.h"
 #include "shell/Shell.h"
 #include "shell/SignalWindow.h"
 
@@ -179,6 +179,28 @@ TEST_F(ShellTest, SaveOfANeverSavedModelFromTheResultsWindowSavesTheChart)
     prompts.files = {std::nullopt};
     shell.actions().action(Command::aSave)->trigger();
     EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Сохранение диаграмм")});
+}
+
+TEST_F(ShellTest, VariableSignalBoxMakesTheResultsSimulateAgain)
+{
+    shell.session().editor().chooseListItem(ListBox::MotorComboBox, 0);
+    ResultsActivation& activation = shell.resultWindow().activation();
+    ASSERT_EQ(activation.FormActivate(true), ResultsActivation::Outcome::Simulated);
+    ASSERT_EQ(activation.FormActivate(true), ResultsActivation::Outcome::Unchanged);
+    shell.session().editor().setChecked(CheckBox::dMVarCheckBox, true);
+    EXPECT_EQ(activation.FormActivate(true), ResultsActivation::Outcome::Simulated);
+}
+
+TEST_F(ShellTest, NewModelClearsTheResults)
+{
+    shell.session().editor().chooseListItem(ListBox::MotorComboBox, 0);
+    ResultsActivation& activation = shell.resultWindow().activation();
+    ASSERT_EQ(activation.FormActivate(true), ResultsActivation::Outcome::Simulated);
+    prompts.answers = {Answer::No};
+    activate(shell.modelWindow());
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_N));
+    EXPECT_TRUE(activation.sampleTable().isEmpty());
+    EXPECT_TRUE(activation.lastRunText().isEmpty());
 }
 
 TEST_F(ShellTest, ChartPictureFollowsTheChosenFilter)

@@ -17,7 +17,11 @@ public:
 // A session on a new model, as the program has it right after start-up, with a comma as the
 // decimal separator.
 struct NewModelFixture {
-    NewModelFixture() { session.NewModel(); messages.messages.clear(); }
+    NewModelFixture()
+    {
+        session.NewModel();
+        messages.messages.clear();
+    }
 
     ModelEditor& editor() { return session.editor(); }
     QString line(const QString& key) const

@@ -34,7 +34,8 @@ TEST_F(LoadingTest, WindingWithoutResistanceStaysOff)
 
 TEST_F(LoadingTest, InductanceKeyWinsOverReactanceKey)
 {
-    ASSERT_TRUE(load({QStringLiteral("R1=2"), QStringLiteral("X1=3"), QStringLiteral("L1=0,01")}).ok);
+    ASSERT_TRUE(
+        load({QStringLiteral("R1=2"), QStringLiteral("X1=3"), QStringLiteral("L1=0,01")}).ok);
     EXPECT_TRUE(editor().isChecked(CheckBox::Motor1CheckBox));
     EXPECT_TRUE(editor().isChecked(CheckBox::MotorRadioL));
     EXPECT_EQ(editor().text(MotorL1Edit), QStringLiteral("0,01"));
@@ -61,9 +62,9 @@ TEST_F(LoadingTest, AnyActiveLoadValueChecksTheBox)
 
 TEST_F(LoadingTest, CodesAreReadWhateverKeyCarriesThem)
 {
-    ASSERT_TRUE(load({QStringLiteral("Type=TR"), QStringLiteral("cType=TH"),
-                      QStringLiteral("iType=P")})
-                    .ok);
+    ASSERT_TRUE(
+        load({QStringLiteral("Type=TR"), QStringLiteral("cType=TH"), QStringLiteral("iType=P")})
+            .ok);
     EXPECT_EQ(editor().listIndex(ListBox::MotorComboBox), 1);
     EXPECT_EQ(editor().listIndex(ListBox::ConverterComboBox), 2);
     EXPECT_EQ(editor().listIndex(ListBox::LoadComboBox), 3);
@@ -75,8 +76,8 @@ TEST_F(LoadingTest, CodesAreReadWhateverKeyCarriesThem)
 TEST_F(LoadingTest, TheTextIsNormalisedAndLoadingTwiceGivesTheSameText)
 {
     const QStringList file{QStringLiteral("; a comment"), QStringLiteral("U=220"),
-                           QStringLiteral("Unknown=1"), QStringLiteral("[Motor]"),
-                           QStringLiteral("Type=DM"), QStringLiteral("Motor=П-32")};
+                           QStringLiteral("Unknown=1"),   QStringLiteral("[Motor]"),
+                           QStringLiteral("Type=DM"),     QStringLiteral("Motor=П-32")};
     ASSERT_TRUE(load(file).ok);
     const KeyValueText first = session.modelText();
     EXPECT_FALSE(first.contains(QStringLiteral("; a comment")));
@@ -91,10 +92,10 @@ TEST_F(LoadingTest, TheTextIsNormalisedAndLoadingTwiceGivesTheSameText)
 
 TEST_F(LoadingTest, InductionMotorReferenceIsCollectedAsTorque)
 {
-    ASSERT_TRUE(load({QStringLiteral("Type=AM"), QStringLiteral("cType=TR"),
-                      QStringLiteral("U0=380"), QStringLiteral("F0=50"),
-                      QStringLiteral("KpI=2"), QStringLiteral("Iref=10")})
-                    .ok);
+    ASSERT_TRUE(
+        load({QStringLiteral("Type=AM"), QStringLiteral("cType=TR"), QStringLiteral("U0=380"),
+              QStringLiteral("F0=50"), QStringLiteral("KpI=2"), QStringLiteral("Iref=10")})
+            .ok);
     EXPECT_EQ(editor().text(refEdit), QStringLiteral("10"));
     EXPECT_TRUE(editor().torqueControl());
     EXPECT_EQ(session.params().Mref, 10);
@@ -104,8 +105,8 @@ TEST_F(LoadingTest, InductionMotorReferenceIsCollectedAsTorque)
 
 TEST_F(LoadingTest, IntegerFieldsAcceptHexadecimalAndClampToTheArrowRange)
 {
-    ASSERT_TRUE(load({QStringLiteral("Type=AM"), QStringLiteral("p1=$2"),
-                      QStringLiteral("m1=12"), QStringLiteral("m0=-4")})
+    ASSERT_TRUE(load({QStringLiteral("Type=AM"), QStringLiteral("p1=$2"), QStringLiteral("m1=12"),
+                      QStringLiteral("m0=-4")})
                     .ok);
     EXPECT_EQ(editor().text(MotorPpEdit), QStringLiteral("2"));
     EXPECT_EQ(editor().text(MotorM1Edit), QStringLiteral("9"));
