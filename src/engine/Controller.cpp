@@ -24,6 +24,28 @@ long double Limited(long double value, double limit)
     return std::clamp(value, -bound, bound);
 }
 
+// A loop's sensor (a lag of gain sensorGain, its time constant raised to the step) and its
+// controller's integral and derivative coefficients; without integration time there is no
+// integral action.
+struct LoopCoefficients {
+    double& sensorPole;
+    double& sensorGain;
+    double& integral;
+    double& derivative;
+};
+
+void SetupLoopCoefficients(double gain, double integrationTime, double differentiationTime,
+                           double sensorGain, double& sensorTime, double timeStep,
+                           LoopCoefficients coefficients)
+{
+    const long double dt = timeStep;
+    RaiseToStep(sensorTime, timeStep);
+    coefficients.sensorPole = 1 - dt / sensorTime;
+    coefficients.sensorGain = sensorGain * dt / sensorTime;
+    coefficients.integral = integrationTime >= timeStep ? gain * dt / integrationTime : 0;
+    coefficients.derivative = gain * differentiationTime / dt;
+}
+
 bool ControllerApplies(const ModelParams& params)
 {
     const bool hasReference = params.wref != 0 || params.Iref != 0 || params.Mref != 0;
@@ -41,11 +63,8 @@ void SetupPositionLoop(ModelParams& params, RunData& run)
     ControllerCoefficients& c = run.coefficients;
     c.compF = params.Kk / dt;
     params.fmax = params.Kf * params.fmax;
-    RaiseToStep(params.Tf, run.timeStep);
-    c.sensFPole = 1 - dt / params.Tf;
-    c.sensFGain = params.Kf * dt / params.Tf;
-    c.intF = params.Tpfint >= run.timeStep ? params.Kpf * dt / params.Tpfint : 0;
-    c.difF = params.Kpf * params.Tpfdif / dt;
+    SetupLoopCoefficients(params.Kpf, params.Tpfint, params.Tpfdif, params.Kf, params.Tf,
+                          run.timeStep, {c.sensFPole, c.sensFGain, c.intF, c.difF});
 }
 
 void SetupSpeedLoop(ModelParams& params, RunData& run)
@@ -54,7 +73,6 @@ void SetupSpeedLoop(ModelParams& params, RunData& run)
     if (!run.loopW)
         return;
     ReplaceZero(params.KpI, 1);
-    const long double dt = run.timeStep;
     if (!run.loopF) {
         const long double reference = params.wref;
         run.memory.speedRef = params.Kw != 0 ? reference * params.Kw : reference;
@@ -62,11 +80,8 @@ void SetupSpeedLoop(ModelParams& params, RunData& run)
     if (params.Kw != 0)
         params.wmax = params.Kw * params.wmax;
     ControllerCoefficients& c = run.coefficients;
-    RaiseToStep(params.Tw, run.timeStep);
-    c.sensWPole = 1 - dt / params.Tw;
-    c.sensWGain = params.Kw * dt / params.Tw;
-    c.intW = params.Tpwint >= run.timeStep ? params.Kpw * dt / params.Tpwint : 0;
-    c.difW = params.Kpw * params.Tpwdif / dt;
+    SetupLoopCoefficients(params.Kpw, params.Tpwint, params.Tpwdif, params.Kw, params.Tw,
+                          run.timeStep, {c.sensWPole, c.sensWGain, c.intW, c.difW});
 }
 
 void SetupCurrentLoop(ModelParams& params, RunData& run)
@@ -74,7 +89,6 @@ void SetupCurrentLoop(ModelParams& params, RunData& run)
     run.loopI = params.KpI != 0;
     if (!run.loopI)
         return;
-    const long double dt = run.timeStep;
     if (!run.loopW && !run.loopF) {
         const long double reference = params.Mref != 0 ? params.Mref : params.Iref;
         run.memory.torqueRef = params.KI != 0 ? reference * params.KI : reference;
@@ -82,11 +96,8 @@ void SetupCurrentLoop(ModelParams& params, RunData& run)
     if (params.KI != 0)
         params.Imax = params.KI * params.Imax;
     ControllerCoefficients& c = run.coefficients;
-    RaiseToStep(params.TI, run.timeStep);
-    c.sensIPole = 1 - dt / params.TI;
-    c.sensIGain = params.KI * dt / params.TI;
-    c.intI = params.TpIint >= run.timeStep ? params.KpI * dt / params.TpIint : 0;
-    c.difI = params.KpI * params.TpIdif / dt;
+    SetupLoopCoefficients(params.KpI, params.TpIint, params.TpIdif, params.KI, params.TI,
+                          run.timeStep, {c.sensIPole, c.sensIGain, c.intI, c.difI});
 }
 
 void SetupConverter(ModelParams& params, RunData& run)

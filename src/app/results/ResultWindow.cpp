@@ -105,13 +105,10 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
-    QToolBar* toolBar = addToolBar(QStringLiteral("ToolBarResult"));
-    toolBar->setObjectName(QStringLiteral("ToolBarResult"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(16, 16));
-    AddEntries(toolBar, actions,
-               {Command::aReport, Bar, Command::aModel, Command::aDbase, Command::aSignal,
-                Command::aParams, Bar, Command::aHelp, Bar});
+    QToolBar* toolBar =
+        AddCommandToolBar(*this, QStringLiteral("ToolBarResult"), actions,
+                          {Command::aReport, Bar, Command::aModel, Command::aDbase,
+                           Command::aSignal, Command::aParams, Bar, Command::aHelp, Bar});
     m_refresh = new QCheckBox(QStringLiteral("Обновлять экран"), toolBar);
     m_refresh->setObjectName(QStringLiteral("ResultCheckBox"));
     m_refresh->setChecked(true);

@@ -2,7 +2,6 @@
 
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 #include "shell/MenuEntries.h"
 
@@ -22,13 +21,9 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, QWidget* parent) : QMainWin
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
-    QToolBar* toolBar = addToolBar(QStringLiteral("ToolBarDbase"));
-    toolBar->setObjectName(QStringLiteral("ToolBarDbase"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(16, 16));
-    AddEntries(toolBar, actions,
-               {Command::aToModel, Command::aSort, Bar, Command::aModel, Command::aResult,
-                Command::aSignal, Command::aParams, Bar, Command::aHelp});
+    AddCommandToolBar(*this, QStringLiteral("ToolBarDbase"), actions,
+                      {Command::aToModel, Command::aSort, Bar, Command::aModel, Command::aResult,
+                       Command::aSignal, Command::aParams, Bar, Command::aHelp});
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     AddEntries(this, actions,

@@ -1,6 +1,8 @@
 #include "shell/MenuEntries.h"
 
 #include <QAction>
+#include <QMainWindow>
+#include <QToolBar>
 #include <QWidget>
 
 #include "shell/ActionTable.h"
@@ -19,6 +21,17 @@ void AddEntries(QWidget* target, const ActionTable& actions,
         bar->setSeparator(true);
         target->addAction(bar);
     }
+}
+
+QToolBar* AddCommandToolBar(QMainWindow& window, const QString& name, const ActionTable& actions,
+                            std::initializer_list<MenuEntry> entries)
+{
+    QToolBar* toolBar = window.addToolBar(name);
+    toolBar->setObjectName(name);
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    AddEntries(toolBar, actions, entries);
+    return toolBar;
 }
 
 } // namespace kinetra

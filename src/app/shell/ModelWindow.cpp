@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 #include "model/FormPages.h"
 #include "shell/ActionTable.h"
@@ -31,14 +30,10 @@ ModelWindow::ModelWindow(ModelEditor& editor, ModelDocument& document, const Act
 
     createMenus(actions);
 
-    auto* toolBar = addToolBar(QStringLiteral("ToolBar"));
-    toolBar->setObjectName(QStringLiteral("ToolBar"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(16, 16));
-    AddEntries(toolBar, actions,
-               {Command::aNew, Command::aOpen, Command::aSave, Bar, Command::aCut, Command::aCopy,
-                Command::aPaste, Bar, Command::aResult, Command::aDbase, Command::aSignal,
-                Command::aParams, Bar, Command::aHelp});
+    AddCommandToolBar(*this, QStringLiteral("ToolBar"), actions,
+                      {Command::aNew, Command::aOpen, Command::aSave, Bar, Command::aCut,
+                       Command::aCopy, Command::aPaste, Bar, Command::aResult, Command::aDbase,
+                       Command::aSignal, Command::aParams, Bar, Command::aHelp});
 
     m_pages = new FormPages(editor, this);
     setCentralWidget(m_pages);

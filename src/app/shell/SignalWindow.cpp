@@ -2,7 +2,6 @@
 
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 #include "shell/MenuEntries.h"
 
@@ -22,13 +21,9 @@ SignalWindow::SignalWindow(const ActionTable& actions, QWidget* parent) : QMainW
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
-    QToolBar* toolBar = addToolBar(QStringLiteral("ToolBarSignal"));
-    toolBar->setObjectName(QStringLiteral("ToolBarSignal"));
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(16, 16));
-    AddEntries(toolBar, actions,
-               {Command::aNew, Command::aFromModel, Command::aToModel, Bar, Command::aModel,
-                Command::aResult, Command::aDbase, Command::aParams, Bar, Command::aHelp});
+    AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
+                      {Command::aNew, Command::aFromModel, Command::aToModel, Bar, Command::aModel,
+                       Command::aResult, Command::aDbase, Command::aParams, Bar, Command::aHelp});
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     AddEntries(this, actions,
