@@ -35,6 +35,12 @@ public:
     const KeyValueText& modelText() const { return m_modelText; }
     const KeyValueText& savedText() const { return m_savedText; }
     void setSavedText(const KeyValueText& text) { m_savedText = text; }
+    // Writes one key of the model text, as a record sent from the catalogue does; an empty
+    // value removes the key's line.
+    void writeModelKey(const QString& key, const QString& value)
+    {
+        WriteKey(m_modelText, key, value);
+    }
 
     // Reads the editor into the parameter set and a fresh model text. On bad entries it shows
     // one "Ошибки ввода " message listing them all and returns false; the values are stored

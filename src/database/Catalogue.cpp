@@ -1,0 +1,252 @@
+#include "Catalogue.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "CatalogueFile.h"
+#include "SqlText.h"
+
+namespace kinetra {
+
+namespace {
+
+const QString SQLiteDriver = QStringLiteral("QSQLITE");
+const QString PostgreSQLDriver = QStringLiteral("QPSQL");
+// PostgreSQL's type number of "text", its long-text type.
+constexpr int PostgreSQLText = 25;
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("kinetra-catalogue-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString errorText(const QSqlError& error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
+}
+
+bool isMemoDeclaration(const QString& declaredType)
+{
+    const QString type = declaredType.trimmed().toUpper();
+    return type == u"TEXT" || type == u"MEMO" || type == u"CLOB";
+}
+
+} // namespace
+
+Catalogue::Catalogue(QChar decimalSeparator)
+    : m_decimalSeparator(decimalSeparator), m_connectionName(nextConnectionName())
+{
+}
+
+Catalogue::~Catalogue()
+{
+    close();
+}
+
+bool Catalogue::open(const QString& connectionString)
+{
+    close();
+    m_error.clear();
+    const std::optional<ConnectionSettings> settings = ParseConnectionString(connectionString);
+    if (!settings) {
+        m_error = QStringLiteral("Строка подключения не понятна программе. Ожидается "
+                                 "\"Provider=SQLite;Data Source=ФАЙЛ\" или "
+                                 "\"Provider=PostgreSQL;Server=...;Database=...\".");
+        return false;
+    }
+    m_kind = settings->kind;
+    return m_kind == ConnectionSettings::Kind::PostgreSQL ? openPostgreSQL(*settings)
+                                                          : openSQLite(settings->file);
+}
+
+bool Catalogue::openSQLite(const QString& path)
+{
+    const CatalogueFileKind kind = SniffCatalogueFile(path);
+    if (kind != CatalogueFileKind::SQLite) {
+        m_error = CatalogueFileProblem(kind, path);
+        return false;
+    }
+    QSqlDatabase database = QSqlDatabase::addDatabase(SQLiteDriver, m_connectionName);
+    database.setDatabaseName(QFileInfo(path).absoluteFilePath());
+    // Others may read and write the file meanwhile; this program never writes it.
+    database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!database.open()) {
+        m_error = errorText(database.lastError());
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Catalogue::openPostgreSQL(const ConnectionSettings& settings)
+{
+    if (!QSqlDatabase::isDriverAvailable(PostgreSQLDriver)) {
+        m_error =
+            QStringLiteral("Драйвер PostgreSQL для Qt не установлен (пакет libqt6sql6-psql).");
+        return false;
+    }
+    QSqlDatabase database = QSqlDatabase::addDatabase(PostgreSQLDriver, m_connectionName);
+    database.setHostName(settings.server);
+    if (settings.port > 0)
+        database.setPort(settings.port);
+    database.setDatabaseName(settings.database);
+    database.setUserName(settings.user);
+    // Without a password the client library looks in its password file and the environment.
+    if (!settings.password.isEmpty())
+        database.setPassword(settings.password);
+    database.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    if (!database.open()) {
+        m_error = errorText(database.lastError());
+        close();
+        return false;
+    }
+    QSqlQuery readOnly(database);
+    if (!readOnly.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"))) {
+        m_error = errorText(readOnly.lastError());
+        close();
+        return false;
+    }
+    return true;
+}
+
+void Catalogue::close()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool Catalogue::isOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) &&
+           QSqlDatabase::database(m_connectionName, false).isOpen();
+}
+
+std::optional<QStringList> Catalogue::tableNames()
+{
+    if (!isOpen()) {
+        m_error = QStringLiteral("Нет подключения к каталогу.");
+        return std::nullopt;
+    }
+    const QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    QStringList names = database.tables(QSql::Tables);
+    names += database.tables(QSql::Views);
+    // SQLite keeps its own bookkeeping tables among the user's.
+    names.removeIf([](const QString& name) { return name.startsWith(u"sqlite_"); });
+    if (database.lastError().isValid()) {
+        m_error = errorText(database.lastError());
+        return std::nullopt;
+    }
+    return names;
+}
+
+QString Catalogue::quotedTableName(const QString& name) const
+{
+    const QSqlDriver* driver = QSqlDatabase::database(m_connectionName, false).driver();
+    // PostgreSQL names the tables of other schemas "schema.table".
+    if (m_kind == ConnectionSettings::Kind::PostgreSQL && name.contains(u'.')) {
+        const qsizetype dot = name.indexOf(u'.');
+        return driver->escapeIdentifier(name.left(dot), QSqlDriver::TableName) + u'.' +
+               driver->escapeIdentifier(name.mid(dot + 1), QSqlDriver::TableName);
+    }
+    return driver->escapeIdentifier(name, QSqlDriver::TableName);
+}
+
+std::optional<RecordSet> Catalogue::openTable(const QString& name)
+{
+    if (!isOpen()) {
+        m_error = QStringLiteral("Нет подключения к каталогу.");
+        return std::nullopt;
+    }
+    return fetch(QStringLiteral("SELECT * FROM ") + quotedTableName(name));
+}
+
+std::optional<RecordSet> Catalogue::openQuery(const QString& sql)
+{
+    if (!isOpen()) {
+        m_error = QStringLiteral("Нет подключения к каталогу.");
+        return std::nullopt;
+    }
+    if (!IsSingleReadingStatement(sql)) {
+        m_error = QStringLiteral("Запрос должен быть одним оператором чтения (SELECT).");
+        return std::nullopt;
+    }
+    return fetch(SplitSqlStatements(sql).constFirst());
+}
+
+std::optional<RecordSet> Catalogue::fetch(const QString& sql)
+{
+    QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
+    // A transaction of its own that is always rolled back: even a statement that changes a
+    // setting leaves nothing behind.
+    if (postgres && !QSqlQuery(database).exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
+        m_error = errorText(database.lastError());
+        return std::nullopt;
+    }
+    std::optional<RecordSet> result;
+    {
+        QSqlQuery query(database);
+        query.setForwardOnly(true);
+        query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+        if (!query.exec(sql) || !query.isSelect()) {
+            m_error = query.lastError().isValid() ? errorText(query.lastError())
+                                                  : QStringLiteral("Запрос не возвращает записей.");
+        } else {
+            const QSqlRecord record = query.record();
+            std::vector<FieldInfo> fields;
+            fields.reserve(record.count());
+            // SQLite reports a value's storage class, not the declared type; the tables the
+            // columns come from declare it.
+            QHash<QString, QHash<QString, QString>> tableTypes;
+            for (int i = 0; i < record.count(); ++i) {
+                const QSqlField field = record.field(i);
+                bool memo = false;
+                if (postgres) {
+                    memo = field.typeID() == PostgreSQLText;
+                } else if (!field.tableName().isEmpty()) {
+                    if (!tableTypes.contains(field.tableName()))
+                        tableTypes.insert(field.tableName(), declaredTypes(field.tableName()));
+                    memo = isMemoDeclaration(tableTypes[field.tableName()].value(field.name()));
+                }
+                fields.push_back({field.name(), memo});
+            }
+            std::vector<QVariant> values;
+            const int count = record.count();
+            while (query.next()) {
+                for (int i = 0; i < count; ++i)
+                    values.push_back(query.value(i));
+            }
+            if (query.lastError().isValid())
+                m_error = errorText(query.lastError());
+            else
+                result.emplace(std::move(fields), std::move(values), m_decimalSeparator);
+        }
+    }
+    if (postgres)
+        QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
+    return result;
+}
+
+QHash<QString, QString> Catalogue::declaredTypes(const QString& table)
+{
+    QHash<QString, QString> types;
+    QSqlQuery info(QSqlDatabase::database(m_connectionName, false));
+    if (info.exec(QStringLiteral("PRAGMA table_info(") + quotedTableName(table) + u')')) {
+        while (info.next())
+            types.insert(info.value(1).toString(), info.value(2).toString());
+    }
+    return types;
+}
+
+} // namespace kinetra

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QChar>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include "ConnectionString.h"
+#include "RecordSet.h"
+
+namespace kinetra {
+
+// The connection to the equipment catalogue. It only ever reads: SQLite files are opened
+// read-only and PostgreSQL sessions are read-only, and a typed query must be a single reading
+// statement, so nothing the user does in the program can change the catalogue. Tables and query
+// results are fetched whole into record sets.
+class Catalogue final {
+public:
+    explicit Catalogue(QChar decimalSeparator);
+    ~Catalogue();
+    Catalogue(const Catalogue&) = delete;
+    Catalogue& operator=(const Catalogue&) = delete;
+
+    // Opens the catalogue the string names, closing any open one first. False, with error(), when
+    // the string is not understood, the file is no SQLite catalogue or the server refuses.
+    bool open(const QString& connectionString);
+    void close();
+    bool isOpen() const;
+    // Why the last operation failed, in the user's words.
+    const QString& error() const { return m_error; }
+
+    // The user tables and views, without the engine's own; nullopt without a usable connection.
+    std::optional<QStringList> tableNames();
+    std::optional<RecordSet> openTable(const QString& name);
+    // Nullopt for a text that is not a single reading statement, or that the engine rejects.
+    std::optional<RecordSet> openQuery(const QString& sql);
+
+private:
+    bool openSQLite(const QString& path);
+    bool openPostgreSQL(const ConnectionSettings& settings);
+    std::optional<RecordSet> fetch(const QString& sql);
+    QString quotedTableName(const QString& name) const;
+    // The declared column types of an SQLite table by column name.
+    QHash<QString, QString> declaredTypes(const QString& table);
+
+    const QChar m_decimalSeparator;
+    // Qt keeps connections by name; every catalogue has its own.
+    const QString m_connectionName;
+    ConnectionSettings::Kind m_kind = ConnectionSettings::Kind::SQLiteFile;
+    QString m_error;
+};
+
+} // namespace kinetra

@@ -1,0 +1,203 @@
+#include "CatalogueBrowser.h"
+
+#include "RecordSetXml.h"
+#include "editor/MessageSink.h"
+
+namespace kinetra {
+
+const QString CatalogueBrowser::QueryMarker = QStringLiteral("Запрос");
+
+CatalogueBrowser::CatalogueBrowser(QChar decimalSeparator, MessageSink& messages, QObject* parent)
+    : QObject(parent), m_messages(messages), m_catalogue(decimalSeparator)
+{
+}
+
+bool CatalogueBrowser::ConnectDatabase(const QString& connectionString)
+{
+    // A second visit finds the window as it was left: same table, same record.
+    if (m_catalogue.isOpen())
+        return true;
+    if (!reconnect(connectionString))
+        return false;
+    LoadTableList();
+    return true;
+}
+
+bool CatalogueBrowser::reconnect(const QString& connectionString)
+{
+    closeDataSets();
+    m_connectionString = connectionString;
+    const bool opened = m_catalogue.open(connectionString);
+    emit connectionChanged(opened);
+    return opened;
+}
+
+void CatalogueBrowser::closeDataSets()
+{
+    m_table = RecordSet();
+    m_query = RecordSet();
+    emit dataSetReset();
+}
+
+void CatalogueBrowser::LoadTableList()
+{
+    const std::optional<QStringList> names = m_catalogue.tableNames();
+    if (!names) {
+        m_messages.showMessage(QStringLiteral("Нет подключения ") + m_connectionString);
+        return;
+    }
+    m_tableNames = *names;
+    m_selectedTable = m_tableNames.isEmpty() ? -1 : 0;
+    emit tableListChanged();
+    bdComboBoxChange(m_selectedTable);
+}
+
+void CatalogueBrowser::setSelectorText(const QString& text)
+{
+    if (m_selectorText == text)
+        return;
+    m_selectorText = text;
+    emit selectorTextChanged(text);
+}
+
+void CatalogueBrowser::bdComboBoxChange(int index)
+{
+    const bool shown = m_dataSource == DataSource::Table;
+    m_table = RecordSet();
+    if (shown)
+        emit dataSetReset();
+    if (index < 0 || index >= m_tableNames.size())
+        return;
+    m_selectedTable = index;
+    const QString name = m_tableNames.at(index);
+    setSelectorText(name);
+    std::optional<RecordSet> opened = m_catalogue.openTable(name);
+    if (!opened)
+        return;
+    m_table = std::move(*opened);
+    showDataSet(DataSource::Table);
+}
+
+bool CatalogueBrowser::runQuery(const QString& sql)
+{
+    const bool shown = m_dataSource == DataSource::Query;
+    m_query = RecordSet();
+    if (shown)
+        emit dataSetReset();
+    std::optional<RecordSet> opened = m_catalogue.openQuery(sql);
+    if (!opened)
+        return false;
+    m_query = std::move(*opened);
+    setSelectorText(QueryMarker);
+    showDataSet(DataSource::Query);
+    return true;
+}
+
+void CatalogueBrowser::showDataSet(DataSource source)
+{
+    m_dataSource = source;
+    m_selectedColumn = 0;
+    emit dataSetReset();
+    emit currentRecordChanged(dataSet().currentRow());
+    ADOTableAfterScroll();
+}
+
+void CatalogueBrowser::moveTo(int row)
+{
+    if (!dataSetOf(m_dataSource).moveTo(row))
+        return;
+    emit currentRecordChanged(row);
+    ADOTableAfterScroll();
+}
+
+bool CatalogueBrowser::canMove(RecordMove move) const
+{
+    const RecordSet& records = dataSet();
+    if (records.RecordCount() == 0)
+        return false;
+    switch (move) {
+    case RecordMove::Next:
+    case RecordMove::Last:
+        return records.RecNo() != records.RecordCount();
+    case RecordMove::Prior:
+    case RecordMove::First:
+        return records.RecNo() != 1;
+    }
+    return false;
+}
+
+void CatalogueBrowser::mdNavigation(RecordMove move)
+{
+    if (!canMove(move))
+        return;
+    const RecordSet& records = dataSet();
+    switch (move) {
+    case RecordMove::Next:
+        moveTo(records.currentRow() + 1);
+        break;
+    case RecordMove::Prior:
+        moveTo(records.currentRow() - 1);
+        break;
+    case RecordMove::Last:
+        moveTo(records.RecordCount() - 1);
+        break;
+    case RecordMove::First:
+        moveTo(0);
+        break;
+    }
+}
+
+std::optional<QString> CatalogueBrowser::memoText() const
+{
+    const RecordSet& records = dataSet();
+    if (m_selectedColumn < 0 || m_selectedColumn >= records.fieldCount() ||
+        !records.field(m_selectedColumn).memo || records.currentRow() < 0)
+        return std::nullopt;
+    return records.text(records.currentRow(), m_selectedColumn);
+}
+
+void CatalogueBrowser::aSortExecute()
+{
+    // The selector's text alone tells which data set the user means.
+    const DataSource source = inQueryMode() ? DataSource::Query : DataSource::Table;
+    RecordSet& records = dataSetOf(source);
+    const bool ascending = m_sortIcon == SortAscendingIcon;
+    const bool sorted =
+        m_selectedColumn >= 0 && m_selectedColumn < records.fieldCount() &&
+        records.Sort(records.field(m_selectedColumn).name +
+                     (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
+    if (!sorted) {
+        m_messages.showMessage(QStringLiteral("Сортировка невозможна"));
+        return;
+    }
+    m_sortIcon = ascending ? SortDescendingIcon : SortAscendingIcon;
+    emit sortIconChanged(m_sortIcon);
+    if (source != m_dataSource)
+        return;
+    const int column = m_selectedColumn;
+    emit dataSetReset();
+    m_selectedColumn = column;
+    emit currentRecordChanged(records.currentRow());
+    ADOTableAfterScroll();
+}
+
+void CatalogueBrowser::ADOTableAfterScroll()
+{
+    const RecordSet& records = dataSet();
+    if (!records.isOpen())
+        return;
+    m_positionPanel =
+        QString::number(records.RecNo()) + u'/' + QString::number(records.RecordCount());
+    const bool memo = m_selectedColumn >= 0 && m_selectedColumn < records.fieldCount() &&
+                      records.field(m_selectedColumn).memo;
+    m_hintPanel = memo ? QStringLiteral("Двойной щелчок или Enter") : QString();
+    emit statusChanged();
+}
+
+bool CatalogueBrowser::saveShownDataSet(const QString& path, QString& error) const
+{
+    const QString name = m_dataSource == DataSource::Query ? QueryMarker : m_selectorText;
+    return SaveRecordSetXml(dataSet(), name, path, error);
+}
+
+} // namespace kinetra

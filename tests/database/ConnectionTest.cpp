@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "Catalogue.h"
+#include "CatalogueFile.h"
+#include "ConnectionString.h"
+#include "SqlText.h"
+#include "TestCatalogue.h"
+
+namespace kinetra::test {
+namespace {
+
+using Kind = ConnectionSettings::Kind;
+
+TEST(ConnectionStringTest, JetAndAceStringsNameACatalogueFile)
+{
+    const auto jet = ParseConnectionString(
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb"));
+    ASSERT_TRUE(jet);
+    EXPECT_EQ(jet->kind, Kind::CatalogueFile);
+    EXPECT_EQ(jet->file, QStringLiteral("Kinetra.mdb"));
+    const auto ace = ParseConnectionString(QStringLiteral(
+        "provider=Microsoft.ACE.OLEDB.12.0; data source = \"C:\\Каталог; 2\\a.accdb\""));
+    ASSERT_TRUE(ace);
+    EXPECT_EQ(ace->kind, Kind::CatalogueFile);
+    EXPECT_EQ(ace->file, QStringLiteral("C:\\Каталог; 2\\a.accdb"));
+}
+
+TEST(ConnectionStringTest, PostgreSQLStringKeepsEveryField)
+{
+    const auto server = ParseConnectionString(QStringLiteral(
+        "Provider=PostgreSQL;Server=db.office;Port=5433;Database=catalogue;User ID=engineer"));
+    ASSERT_TRUE(server);
+    EXPECT_EQ(server->kind, Kind::PostgreSQL);
+    EXPECT_EQ(server->server, QStringLiteral("db.office"));
+    EXPECT_EQ(server->port, 5433);
+    EXPECT_EQ(server->database, QStringLiteral("catalogue"));
+    EXPECT_EQ(server->user, QStringLiteral("engineer"));
+    EXPECT_TRUE(server->password.isEmpty());
+    EXPECT_EQ(ParseConnectionString(ComposeConnectionString(*server))->port, 5433);
+
+    ConnectionSettings quoted = *server;
+    quoted.password = QStringLiteral("a;b c");
+    EXPECT_EQ(ParseConnectionString(ComposeConnectionString(quoted))->password, quoted.password);
+}
+
+TEST(ConnectionStringTest, StringsWithoutAKnownProviderOrTargetAreNotUnderstood)
+{
+    for (const char* text :
+         {"", "Provider=MSDASQL;DSN=x", "Provider=SQLite", "Data Source=a.db",
+          "Provider=PostgreSQL;Server=h", "Provider=PostgreSQL;Database=d;Port=x",
+          "Provider=SQLite;Data Source=\"a.db", "Provider=SQLite;junk;Data Source=a"})
+        EXPECT_FALSE(ParseConnectionString(QString::fromUtf8(text))) << text;
+}
+
+class CatalogueFileTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& content)
+    {
+        const QString path = directory.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return path;
+    }
+    QString connection(const QString& path) const
+    {
+        return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
+    }
+
+    QTemporaryDir directory;
+    Catalogue catalogue{u','};
+};
+
+TEST_F(CatalogueFileTest, SQLiteFileUnderTheJetStringOpens)
+{
+    const QString path = directory.filePath(QStringLiteral("Kinetra.mdb"));
+    WriteCatalogue(path, MotorCatalogue());
+    ASSERT_TRUE(catalogue.open(connection(path))) << catalogue.error().toStdString();
+    EXPECT_TRUE(catalogue.isOpen());
+    catalogue.close();
+    EXPECT_FALSE(catalogue.isOpen());
+    EXPECT_TRUE(catalogue.open(QStringLiteral("Provider=SQLite;Data Source=") + path));
+}
+
+TEST_F(CatalogueFileTest, AccessFileIsNamedForWhatItIs)
+{
+    QByteArray jet(64, '\0');
+    jet.replace(4, 15, "Standard Jet DB");
+    const QString path = write(QStringLiteral("Kinetra.mdb"), jet);
+    EXPECT_EQ(SniffCatalogueFile(path), CatalogueFileKind::AccessJet);
+    EXPECT_FALSE(catalogue.open(connection(path)));
+    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("Microsoft Access")));
+    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("SQLite")));
+
+    QByteArray ace(64, '\0');
+    ace.replace(4, 15, "Standard ACE DB");
+    EXPECT_EQ(SniffCatalogueFile(write(QStringLiteral("a.accdb"), ace)),
+              CatalogueFileKind::AccessAce);
+}
+
+TEST_F(CatalogueFileTest, MissingOrForeignFileFailsWithItsReason)
+{
+    EXPECT_FALSE(catalogue.open(connection(directory.filePath(QStringLiteral("none.mdb")))));
+    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("не найден")));
+    // An SQLite connection must not create the file it was pointed at.
+    EXPECT_FALSE(QFile::exists(directory.filePath(QStringLiteral("none.mdb"))));
+
+    EXPECT_FALSE(catalogue.open(connection(write(QStringLiteral("notes.mdb"), "just text"))));
+    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("не является базой данных SQLite")));
+
+    EXPECT_FALSE(catalogue.open(QStringLiteral("Provider=Oracle;Data Source=x")));
+    EXPECT_FALSE(catalogue.error().isEmpty());
+}
+
+class CatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = directory.filePath(QStringLiteral("Kinetra.mdb"));
+        QStringList statements = MotorCatalogue();
+        statements.append(QStringLiteral("CREATE TABLE \"Счетчик\" (\"id\" INTEGER PRIMARY KEY "
+                                         "AUTOINCREMENT, \"v\" TEXT)"));
+        statements.append(QStringLiteral("INSERT INTO \"Счетчик\" (\"v\") VALUES ('a')"));
+        WriteCatalogue(path, statements);
+        ASSERT_TRUE(catalogue.open(QStringLiteral("Provider=SQLite;Data Source=") + path));
+    }
+
+    QTemporaryDir directory;
+    QString path;
+    Catalogue catalogue{u','};
+};
+
+TEST_F(CatalogueTest, ListsUserTablesInTheirOrderWithoutTheEnginesOwn)
+{
+    const auto names = catalogue.tableNames();
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (QStringList{QStringLiteral("Двигатели"), QStringLiteral("Редукторы"),
+                                   QStringLiteral("Счетчик")}));
+}
+
+TEST_F(CatalogueTest, TableIsFetchedWholeWithMemoColumnsAndValueTexts)
+{
+    const auto table = catalogue.openTable(QStringLiteral("Двигатели"));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->RecordCount(), 25);
+    EXPECT_EQ(table->RecNo(), 1);
+    ASSERT_EQ(table->fieldCount(), 5);
+    EXPECT_FALSE(table->field(0).memo);
+    EXPECT_TRUE(table->field(4).memo);
+    EXPECT_EQ(table->text(0, 1), QStringLiteral("0,25"));
+    EXPECT_EQ(table->text(0, 2), QStringLiteral("100"));
+    EXPECT_EQ(table->text(2, 4), QStringLiteral("Обмотка класса F"));
+    EXPECT_TRUE(table->text(4, 3).isEmpty());
+
+    EXPECT_FALSE(catalogue.openTable(QStringLiteral("Нет такой")));
+    EXPECT_FALSE(catalogue.error().isEmpty());
+}
+
+TEST_F(CatalogueTest, QueryKeepsTheMemoMarkOfItsSourceColumns)
+{
+    const auto query = catalogue.openQuery(
+        QStringLiteral("SELECT \"Примечание\", \"Motor\" FROM \"Двигатели\" WHERE \"w\" > 110"));
+    ASSERT_TRUE(query) << catalogue.error().toStdString();
+    EXPECT_TRUE(query->field(0).memo);
+    EXPECT_FALSE(query->field(1).memo);
+    EXPECT_GT(query->RecordCount(), 0);
+}
+
+TEST_F(CatalogueTest, NothingTypedCanChangeTheCatalogue)
+{
+    for (const char* sql : {"DELETE FROM \"Двигатели\"", "SELECT 1; DELETE FROM \"Двигатели\"",
+                            "WITH x AS (SELECT 1) DELETE FROM \"Двигатели\"",
+                            "DROP TABLE \"Редукторы\"", "ATTACH DATABASE 'copy.db' AS c",
+                            "VACUUM INTO 'copy.db'", "UPDATE \"Двигатели\" SET \"P\" = 0"}) {
+        EXPECT_FALSE(catalogue.openQuery(QString::fromUtf8(sql))) << sql;
+    }
+    catalogue.close();
+    EXPECT_EQ(RowCount(path, QStringLiteral("Двигатели")), 25);
+    EXPECT_EQ(RowCount(path, QStringLiteral("Редукторы")), 2);
+}
+
+TEST(SqlTextTest, StatementsSplitOnlyOutsideQuotesAndComments)
+{
+    EXPECT_EQ(
+        SplitSqlStatements(QStringLiteral("SELECT ';' AS \"a;b\" -- x; y\n; SELECT $$;$$;")),
+        (QStringList{QStringLiteral("SELECT ';' AS \"a;b\""), QStringLiteral("SELECT $$;$$")}));
+    EXPECT_EQ(SplitSqlStatements(QStringLiteral("SELECT 'it''s;' /* ; */ FROM t")).size(), 1);
+    EXPECT_TRUE(SplitSqlStatements(QStringLiteral(" ; -- only a comment")).isEmpty());
+}
+
+TEST(SqlTextTest, OnlyOneReadingStatementPasses)
+{
+    EXPECT_TRUE(IsSingleReadingStatement(QStringLiteral("select * from t;")));
+    EXPECT_TRUE(IsSingleReadingStatement(QStringLiteral("-- motors\n(SELECT 1)")));
+    EXPECT_TRUE(IsSingleReadingStatement(QStringLiteral("WITH a AS (SELECT 1) SELECT * FROM a")));
+    EXPECT_FALSE(IsSingleReadingStatement(QStringLiteral("SELECT 1; SELECT 2")));
+    EXPECT_FALSE(IsSingleReadingStatement(QStringLiteral("SELECTION")));
+    EXPECT_FALSE(IsSingleReadingStatement(QStringLiteral("/* SELECT */ DELETE FROM t")));
+}
+
+} // namespace
+} // namespace kinetra::test
