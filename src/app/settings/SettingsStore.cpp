@@ -143,20 +143,29 @@ void SettingsStore::setSentSignal(SentSignal signal)
         emit sentSignalChanged(signal);
 }
 
-bool SettingsStore::applySettingsText(const QString& text)
+std::optional<QString> SettingsStore::applySettingsText(const QString& text)
 {
     if (text.isEmpty())
-        return false;
+        return std::nullopt;
     m_settings = LinesOfText(text);
     const QString connection = ReadKey(m_settings, ConnectionKey);
     if (!hasPathsHeader(m_settings) || connection.isEmpty())
-        return true;
-    m_connectionString = connection;
+        return std::nullopt;
+    return connection;
+}
+
+void SettingsStore::takeAppliedPaths()
+{
+    m_connectionString = ReadKey(m_settings, ConnectionKey);
     for (const auto& [key, folder] : FolderKeys) {
         if (const QString value = ReadKey(m_settings, key); !value.isEmpty())
             m_folders.*folder = value;
     }
-    return true;
+}
+
+void SettingsStore::setConnectionKey(const QString& connection)
+{
+    WriteKey(m_settings, ConnectionKey, connection);
 }
 
 void SettingsStore::resetFiles()
@@ -188,18 +197,18 @@ UserPrompts::FileDialog SettingsStore::settingsSaveDialog() const
             m_folders.SettingsFolder};
 }
 
-std::optional<QStringList> SettingsStore::openSettingsCopy(const QString& path)
+std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString Folders::*folder)
 {
     TextFileRead read = ReadTextFile(path);
     if (!read.ok) {
         m_messages.showMessage(read.error);
         return std::nullopt;
     }
-    m_folders.SettingsFolder = FolderOf(path);
+    m_folders.*folder = FolderOf(path);
     return std::move(read.lines);
 }
 
-bool SettingsStore::saveSettingsCopy(const QString& path, const QString& text)
+bool SettingsStore::writeCopy(const QString& path, const QString& text)
 {
     if (!WriteTextFile(path, LinesOfText(text)).ok) {
         m_messages.showMessage(QStringLiteral("Не сохранить файл "));
@@ -207,6 +216,40 @@ bool SettingsStore::saveSettingsCopy(const QString& path, const QString& text)
     }
     m_folders.SettingsFolder = FolderOf(path);
     return true;
+}
+
+std::optional<QStringList> SettingsStore::openSettingsCopy(const QString& path)
+{
+    return readCopy(path, &Folders::SettingsFolder);
+}
+
+bool SettingsStore::saveSettingsCopy(const QString& path, const QString& text)
+{
+    return writeCopy(path, text);
+}
+
+UserPrompts::FileDialog SettingsStore::queryOpenDialog() const
+{
+    return {QStringLiteral("Открытие запроса"),
+            QStringLiteral("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"), QStringLiteral("txt"),
+            m_folders.QueriesFolder};
+}
+
+UserPrompts::FileDialog SettingsStore::querySaveDialog() const
+{
+    return {QStringLiteral("Сохранение запроса"),
+            QStringLiteral("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"), QStringLiteral("txt"),
+            m_folders.QueriesFolder};
+}
+
+std::optional<QStringList> SettingsStore::openQueryCopy(const QString& path)
+{
+    return readCopy(path, &Folders::QueriesFolder);
+}
+
+bool SettingsStore::saveQueryCopy(const QString& path, const QString& text)
+{
+    return writeCopy(path, text);
 }
 
 } // namespace kinetra

@@ -66,9 +66,15 @@ public:
     void setSentSignal(SentSignal signal);
 
     // Apply of the settings-text page: the text becomes the settings. With "[Paths]" and a
-    // connection, the connection string and every folder the text names are taken too. False,
-    // and nothing changes, for an empty text.
-    bool applySettingsText(const QString& text);
+    // connection, that connection is returned for the caller to connect with; once it is
+    // connected, takeAppliedPaths() takes it and the text's folders. Nullopt otherwise, and for
+    // an empty text, which changes nothing.
+    std::optional<QString> applySettingsText(const QString& text);
+    // The applied text's connection becomes the one the catalogue opens with, and every folder
+    // the text names replaces its folder.
+    void takeAppliedPaths();
+    // A connection composed after a failed Apply; an empty one removes the "Connection" line.
+    void setConnectionKey(const QString& connection);
     // The folders return to the settings folder and the file there is rebuilt from the template.
     void resetFiles();
     // All switches on, both signals at their first choice.
@@ -84,6 +90,13 @@ public:
     // "Не сохранить файл " when the file cannot be written, and changes nothing then.
     bool saveSettingsCopy(const QString& path, const QString& text);
 
+    // The same for query texts. An opened query's folder becomes the queries folder; a saved
+    // one's becomes the settings folder, as every save from the settings window does.
+    UserPrompts::FileDialog queryOpenDialog() const;
+    UserPrompts::FileDialog querySaveDialog() const;
+    std::optional<QStringList> openQueryCopy(const QString& path);
+    bool saveQueryCopy(const QString& path, const QString& text);
+
 signals:
     void switchChanged(OptionSwitch option, bool on);
     void takenSignalChanged(TakenSignal signal);
@@ -91,6 +104,8 @@ signals:
 
 private:
     void readAtStartUp();
+    std::optional<QStringList> readCopy(const QString& path, QString Folders::*folder);
+    bool writeCopy(const QString& path, const QString& text);
     void WriteDefaultSettings();
     QString settingsFilePath() const;
 

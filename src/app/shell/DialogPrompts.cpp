@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "database/ConnectionDialog.h"
+
 namespace kinetra {
 
 namespace {
@@ -88,6 +90,12 @@ std::optional<UserPrompts::ChosenFile> DialogPrompts::chooseFile(const FileDialo
 void DialogPrompts::showMessage(const QString& text)
 {
     QMessageBox::information(dialogParent(), QStringLiteral("Kinetra"), text);
+}
+
+QString DialogPrompts::composeConnectionString()
+{
+    ConnectionDialog dialog(QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted ? dialog.connectionString() : QString();
 }
 
 } // namespace kinetra

@@ -21,6 +21,7 @@ public:
     std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) override;
     std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) override;
     void showMessage(const QString& text) override;
+    QString composeConnectionString() override;
 
 private:
     std::optional<ChosenFile> chooseFile(const FileDialog& dialog, bool save);

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "CatalogueBrowser.h"
 #include "shell/ActionTable.h"
 
 namespace kinetra {
@@ -86,23 +87,37 @@ QPushButton* hintedButton(const QString& name, const QString& caption, const QSt
     return button;
 }
 
+// A page that holds one text editor.
+QWidget* textPage(const QString& name, QPlainTextEdit* edit)
+{
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    edit->setParent(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(edit);
+    return page;
+}
+
 } // namespace
 
-OptionsWindow::OptionsWindow(const ActionTable& actions, SettingsStore& settings, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_settings(settings)
+OptionsWindow::OptionsWindow(const ActionTable& actions, SettingsStore& settings,
+                             CatalogueBrowser& catalogue, UserPrompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Tool), m_settings(settings), m_catalogue(catalogue), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Options"));
     setWindowTitle(QStringLiteral("Параметры"));
 
+    createPopupMenu(actions);
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("oPageControl"));
-    m_pages->addTab(createFilesPage(actions), QStringLiteral("Файлы"));
+    m_pages->addTab(createFilesPage(), QStringLiteral("Файлы"));
     m_pages->addTab(createSimulationPage(), QStringLiteral("Моделирование"));
-    auto* queryPage = new QWidget(m_pages);
-    queryPage->setObjectName(QStringLiteral("oQuery"));
-    m_pages->addTab(queryPage, QStringLiteral("Запрос"));
+    m_pages->addTab(createQueryPage(), QStringLiteral("Запрос"));
     // The query page is there only while the catalogue is connected.
-    m_pages->setTabVisible(QueryPage, false);
+    m_pages->setTabVisible(QueryPage, m_catalogue.isConnected());
+    connect(&m_catalogue, &CatalogueBrowser::connectionChanged, this,
+            [this](bool connected) { m_pages->setTabVisible(QueryPage, connected); });
     connect(m_pages, &QTabWidget::currentChanged, this, &OptionsWindow::oPageControlChange);
 
     m_openButton = commandButton(QStringLiteral("oOpenBtn"), QStringLiteral("&Открыть..."),
@@ -150,19 +165,8 @@ OptionsWindow::OptionsWindow(const ActionTable& actions, SettingsStore& settings
     });
 }
 
-QWidget* OptionsWindow::createFilesPage(const ActionTable& actions)
+void OptionsWindow::createPopupMenu(const ActionTable& actions)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("oFile"));
-
-    m_fileEdit = new QPlainTextEdit(page);
-    m_fileEdit->setObjectName(QStringLiteral("oFileEdit"));
-    m_fileEdit->setStatusTip(QStringLiteral("Файл параметров \"Kinetra.ini\""));
-    m_fileEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_fileEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_fileEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(m_fileEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oFileEditChange);
-
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("oPopupMenu"));
     QAction* undo = m_popupMenu->addAction(QStringLiteral("&Отменить"));
@@ -174,15 +178,37 @@ QWidget* OptionsWindow::createFilesPage(const ActionTable& actions)
     m_popupMenu->addSeparator();
     for (Command command : {Command::aCut, Command::aCopy, Command::aPaste})
         m_popupMenu->addAction(actions.action(command));
-    m_fileEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_fileEdit, &QWidget::customContextMenuRequested, this, [this](QPoint position) {
-        m_popupMenu->popup(m_fileEdit->viewport()->mapToGlobal(position));
-    });
+}
 
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(m_fileEdit);
-    return page;
+QPlainTextEdit* OptionsWindow::createTextEdit(const QString& name, const QString& hint)
+{
+    auto* edit = new QPlainTextEdit;
+    edit->setObjectName(name);
+    edit->setStatusTip(hint);
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QWidget::customContextMenuRequested, this, [this, edit](QPoint position) {
+        m_popupMenu->popup(edit->viewport()->mapToGlobal(position));
+    });
+    return edit;
+}
+
+QWidget* OptionsWindow::createFilesPage()
+{
+    m_fileEdit = createTextEdit(QStringLiteral("oFileEdit"),
+                                QStringLiteral("Файл параметров \"Kinetra.ini\""));
+    connect(m_fileEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oFileEditChange);
+    return textPage(QStringLiteral("oFile"), m_fileEdit);
+}
+
+QWidget* OptionsWindow::createQueryPage()
+{
+    m_queryEdit =
+        createTextEdit(QStringLiteral("oQueryEdit"), QStringLiteral("Запрос SQL к базе данных"));
+    connect(m_queryEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oQueryEditChange);
+    return textPage(QStringLiteral("oQuery"), m_queryEdit);
 }
 
 QWidget* OptionsWindow::createSimulationPage()
@@ -282,44 +308,78 @@ void OptionsWindow::setCurrentPage(int page)
 
 std::optional<UserPrompts::FileDialog> OptionsWindow::openDialog() const
 {
-    if (currentPage() == FilesPage)
+    switch (currentPage()) {
+    case FilesPage:
         return m_settings.settingsOpenDialog();
-    return std::nullopt;
+    case QueryPage:
+        return m_settings.queryOpenDialog();
+    default:
+        return std::nullopt;
+    }
 }
 
 std::optional<UserPrompts::FileDialog> OptionsWindow::saveDialog() const
 {
-    if (currentPage() == FilesPage)
+    switch (currentPage()) {
+    case FilesPage:
         return m_settings.settingsSaveDialog();
-    return std::nullopt;
+    case QueryPage:
+        return m_settings.querySaveDialog();
+    default:
+        return std::nullopt;
+    }
 }
 
 bool OptionsWindow::openShownText(const QString& path)
 {
-    if (currentPage() != FilesPage)
-        return false;
-    const std::optional<QStringList> lines = m_settings.openSettingsCopy(path);
+    std::optional<QStringList> lines;
+    QPlainTextEdit* edit = shownTextEdit();
+    if (currentPage() == FilesPage)
+        lines = m_settings.openSettingsCopy(path);
+    else if (currentPage() == QueryPage)
+        lines = m_settings.openQueryCopy(path);
     if (!lines)
         return false;
-    m_fileEdit->setPlainText(lines->join(u'\n'));
+    if (currentPage() == QueryPage)
+        m_queryFileName = path;
+    edit->setPlainText(lines->join(u'\n'));
+    // What was opened can be applied as it stands.
+    m_applyButton->setEnabled(true);
     return true;
 }
 
 bool OptionsWindow::saveShownText(const QString& path)
 {
-    return currentPage() == FilesPage &&
-           m_settings.saveSettingsCopy(path, m_fileEdit->toPlainText());
+    switch (currentPage()) {
+    case FilesPage:
+        return m_settings.saveSettingsCopy(path, m_fileEdit->toPlainText());
+    case QueryPage:
+        return m_settings.saveQueryCopy(path, m_queryEdit->toPlainText());
+    default:
+        return false;
+    }
 }
 
 QPlainTextEdit* OptionsWindow::shownTextEdit() const
 {
-    return currentPage() == FilesPage ? m_fileEdit : nullptr;
+    switch (currentPage()) {
+    case FilesPage:
+        return m_fileEdit;
+    case QueryPage:
+        return m_queryEdit;
+    default:
+        return nullptr;
+    }
 }
 
 void OptionsWindow::FormActivate()
 {
     // Edits that were not applied are given up: the page shows the settings in force.
     fillFileEdit();
+    // The query text lives only while its result is on show.
+    if (!m_catalogue.inQueryMode())
+        m_queryEdit->clear();
+    m_pages->setTabVisible(QueryPage, m_catalogue.isConnected());
     oPageControlChange();
 }
 
@@ -329,6 +389,11 @@ void OptionsWindow::oPageControlChange()
     m_openButton->setVisible(textPage);
     m_saveButton->setVisible(textPage);
     m_applyButton->setVisible(textPage);
+    // Apply follows the text of the page shown.
+    if (currentPage() == FilesPage)
+        oFileEditChange();
+    else if (currentPage() == QueryPage)
+        oQueryEditChange();
 }
 
 void OptionsWindow::oFileEditChange()
@@ -336,10 +401,48 @@ void OptionsWindow::oFileEditChange()
     m_applyButton->setEnabled(!m_fileEdit->document()->isEmpty());
 }
 
+void OptionsWindow::oQueryEditChange()
+{
+    m_applyButton->setEnabled(!m_queryEdit->document()->isEmpty());
+}
+
 void OptionsWindow::oApplyBtnClick()
 {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     if (currentPage() == FilesPage)
+        applySettingsText();
+    else if (currentPage() == QueryPage)
+        runQuery();
+    // A failed connection has restored the cursor already, before its message.
+    if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void OptionsWindow::applySettingsText()
+{
+    const std::optional<QString> connection =
         m_settings.applySettingsText(m_fileEdit->toPlainText());
+    if (!connection)
+        return;
+    if (m_catalogue.reconnect(*connection)) {
+        m_catalogue.LoadTableList();
+        m_settings.takeAppliedPaths();
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    hide();
+    m_prompts.showMessage(QStringLiteral("Нет подключения ") + *connection + u'\n' + u'\n' +
+                          m_catalogue.connectionError());
+    m_settings.setConnectionKey(m_prompts.composeConnectionString());
+    fillFileEdit();
+}
+
+void OptionsWindow::runQuery()
+{
+    if (m_queryEdit->document()->isEmpty())
+        return;
+    if (!m_catalogue.runQuery(LinesOfText(m_queryEdit->toPlainText()).join(u'\n')))
+        m_prompts.showMessage(QStringLiteral("Ошибка в запросе "));
 }
 
 void OptionsWindow::oResetClick()
@@ -352,6 +455,10 @@ void OptionsWindow::oResetClick()
     case SimulationPage:
         // The boxes and groups follow the settings as they change.
         m_settings.resetSwitches();
+        break;
+    case QueryPage:
+        m_queryEdit->clear();
+        m_catalogue.bdComboBoxChange(0);
         break;
     }
 }

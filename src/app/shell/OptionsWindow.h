@@ -19,6 +19,7 @@ class QTabWidget;
 namespace kinetra {
 
 class ActionTable;
+class CatalogueBrowser;
 
 // The settings window: the settings text, the simulation and report switches and the database
 // query, on three pages, bound to the program's settings. It stays above the program's windows
@@ -31,7 +32,10 @@ class OptionsWindow final : public QWidget {
 public:
     enum Page { FilesPage = 0, SimulationPage = 1, QueryPage = 2 };
 
-    OptionsWindow(const ActionTable& actions, SettingsStore& settings, QWidget* parent = nullptr);
+    // The catalogue is what Apply reconnects and what the query page queries; prompts show what
+    // a failed connection needs to say and ask.
+    OptionsWindow(const ActionTable& actions, SettingsStore& settings, CatalogueBrowser& catalogue,
+                  UserPrompts& prompts, QWidget* parent = nullptr);
 
     int currentPage() const;
     // Shows the page, unless its tab is hidden.
@@ -53,20 +57,29 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    QWidget* createFilesPage(const ActionTable& actions);
+    void createPopupMenu(const ActionTable& actions);
+    QWidget* createFilesPage();
     QWidget* createSimulationPage();
+    QWidget* createQueryPage();
+    QPlainTextEdit* createTextEdit(const QString& name, const QString& hint);
 
     void FormActivate();
     void oPageControlChange();
     void oFileEditChange();
+    void oQueryEditChange();
     void oApplyBtnClick();
+    void applySettingsText();
+    void runQuery();
     void oResetClick();
     void poUndoClick();
     void fillFileEdit();
 
     SettingsStore& m_settings;
+    CatalogueBrowser& m_catalogue;
+    UserPrompts& m_prompts;
     QTabWidget* m_pages = nullptr;
     QPlainTextEdit* m_fileEdit = nullptr;
+    QPlainTextEdit* m_queryEdit = nullptr;
     QMenu* m_popupMenu = nullptr;
     std::array<QCheckBox*, OptionSwitchCount> m_checkBoxes{};
     QButtonGroup* m_takenGroup = nullptr;
@@ -75,6 +88,8 @@ private:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_applyButton = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    // The query file last opened.
+    QString m_queryFileName;
     // Another window of the program had the focus since the window was last active.
     bool m_activatedFromElsewhere = true;
 };

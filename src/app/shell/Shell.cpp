@@ -3,15 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include "charts/WidgetPicture.h"
+#include "database/DbaseWindow.h"
+#include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/ClipboardCommands.h"
-#include "shell/DbaseWindow.h"
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
@@ -22,15 +24,17 @@ namespace kinetra {
 
 Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
              MessageSink& messages, QObject* parent)
-    : QObject(parent), m_prompts(prompts), m_session(decimalSeparator, messages),
-      m_document(m_session, m_folders, prompts), m_settings(m_folders, m_session, messages)
+    : QObject(parent), m_prompts(prompts), m_messages(messages),
+      m_session(decimalSeparator, messages), m_document(m_session, m_folders, prompts),
+      m_settings(m_folders, m_session, messages), m_catalogue(decimalSeparator, messages)
 {
     m_session.NewModel();
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
     m_resultWindow =
         std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
-    m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions);
-    m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_modelWindow.get());
+    m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
+    m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
+                                                      m_modelWindow.get());
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
 
     // A path with blanks arrives split into several arguments.
@@ -100,7 +104,16 @@ void Shell::bindCommands()
     on(Command::aPaste, [this] { aCopyCutPasteExecute(ClipboardOperation::Paste); });
     on(Command::aModel, [this] { aFormExecute(m_modelWindow.get()); });
     on(Command::aResult, [this] { aFormExecute(m_resultWindow.get()); });
-    on(Command::aDbase, [this] { aFormExecute(m_dbaseWindow.get()); });
+    on(Command::aDbase, &Shell::aDbaseExecute);
+    on(Command::aToModel, &Shell::aToModelExecute);
+    on(Command::aSort, [this] { m_catalogue.aSortExecute(); });
+    // The sort command's icon shows the direction of the next sort.
+    connect(&m_catalogue, &CatalogueBrowser::sortIconChanged, this, [this](int icon) {
+        m_actions.action(Command::aSort)
+            ->setIcon(QIcon(icon == CatalogueBrowser::SortAscendingIcon
+                                ? QStringLiteral(":/icons/11-sort-ascending.svg")
+                                : QStringLiteral(":/icons/15-sort-descending.svg")));
+    });
     on(Command::aSignal, [this] { aFormExecute(m_signalWindow.get()); });
     on(Command::aParams, &Shell::aParamsExecute);
     on(Command::aHelp, &Shell::aHelpExecute);
@@ -112,6 +125,31 @@ void Shell::aFormExecute(QWidget* window)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void Shell::aDbaseExecute()
+{
+    const QString connection = m_settings.connectionString();
+    if (m_catalogue.ConnectDatabase(connection)) {
+        aFormExecute(m_dbaseWindow.get());
+        return;
+    }
+    // The settings window opens so that the connection string can be put right, and the
+    // message says what was wrong with it.
+    aParamsExecute();
+    m_prompts.showMessage(QStringLiteral("Нет подключения ") + connection + u'\n' + u'\n' +
+                          m_catalogue.connectionError());
+}
+
+void Shell::aToModelExecute()
+{
+    // From the signals window the command sends the signal instead.
+    if (activeWindow() == WindowKind::Signal)
+        return;
+    std::vector<TransferField> record;
+    for (const FieldValue& field : m_catalogue.currentRecord())
+        record.push_back({field.name, field.text});
+    RecordTransfer(m_session, m_messages).aToModelExecute(record);
 }
 
 void Shell::aParamsExecute()
@@ -180,6 +218,9 @@ void Shell::aSaveAsExecute()
     case WindowKind::Options:
         saveShownText();
         break;
+    case WindowKind::Dbase:
+        saveCatalogueTable();
+        break;
     default:
         break;
     }
@@ -200,6 +241,25 @@ void Shell::saveChartPicture(QWidget* chart)
     const bool saved =
         !chart || (chosen->filterIndex == 1 ? SaveWidgetAsMetafile(*chart, chosen->path, error)
                                             : SaveWidgetAsBitmap(*chart, chosen->path, error));
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        return;
+    }
+    m_folders.ReportsFolder = FolderOf(chosen->path);
+}
+
+void Shell::saveCatalogueTable()
+{
+    const auto chosen =
+        ChooseFileToReplace(m_prompts, {QStringLiteral("Сохранение таблицы"),
+                                        QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
+                                        QStringLiteral("xml"), m_folders.ReportsFolder});
+    if (!chosen)
+        return;
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = m_catalogue.saveShownDataSet(chosen->path, error);
     QApplication::restoreOverrideCursor();
     if (!saved) {
         m_prompts.showMessage(QStringLiteral("Не сохранить файл "));

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "CatalogueBrowser.h"
 #include "RunData.h"
 #include "editor/ModelSession.h"
 #include "settings/SettingsStore.h"
@@ -48,6 +49,7 @@ public:
     DbaseWindow& dbaseWindow() const { return *m_dbaseWindow; }
     OptionsWindow& optionsWindow() const { return *m_optionsWindow; }
     SignalWindow& signalWindow() const { return *m_signalWindow; }
+    CatalogueBrowser& catalogue() { return m_catalogue; }
     // Created on the first request for help.
     HelpWindow* helpWindow() const { return m_helpWindow.get(); }
 
@@ -56,6 +58,9 @@ public:
 private:
     void bindCommands();
     void aFormExecute(QWidget* window);
+    void aDbaseExecute();
+    void aToModelExecute();
+    void saveCatalogueTable();
     void aParamsExecute();
     void aHelpExecute();
     void aAboutExecute();
@@ -67,6 +72,7 @@ private:
     void aCopyCutPasteExecute(ClipboardOperation operation);
 
     UserPrompts& m_prompts;
+    MessageSink& m_messages;
     ActionTable m_actions;
     CommandKeys m_commandKeys;
     ModelSession m_session;
@@ -76,6 +82,7 @@ private:
     Folders m_folders;
     ModelDocument m_document;
     SettingsStore m_settings;
+    CatalogueBrowser m_catalogue;
     std::unique_ptr<ModelWindow> m_modelWindow;
     std::unique_ptr<ResultWindow> m_resultWindow;
     std::unique_ptr<DbaseWindow> m_dbaseWindow;

@@ -32,6 +32,9 @@ public:
     virtual std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) = 0;
     virtual std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) = 0;
     virtual void showMessage(const QString& text) = 0;
+    // The connection dialog, in which the user composes a catalogue connection string from
+    // nothing: the string, or an empty one when the user cancelled.
+    virtual QString composeConnectionString() = 0;
 
 protected:
     ~UserPrompts() = default;

@@ -10,13 +10,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
 
+#include "../../database/TestCatalogue.h"
 #include "../../model/text/QtPrinters.h"
+#include "../shell/ScriptedPrompts.h"
+#include "CatalogueBrowser.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "settings/SettingsStore.h"
@@ -27,12 +31,6 @@
 
 namespace kinetra::test {
 namespace {
-
-class RecordedMessages final : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 // Changes into a fresh working directory before the settings are read there.
 struct WorkingDirectory {
@@ -56,6 +54,13 @@ protected:
     }
     QPlainTextEdit& fileEdit() { return find<QPlainTextEdit>("oFileEdit"); }
     QPushButton& applyButton() { return find<QPushButton>("oApplyBtn"); }
+    QPlainTextEdit& queryEdit() { return find<QPlainTextEdit>("oQueryEdit"); }
+    QString writeCatalogue()
+    {
+        const QString path = directory.folder.filePath(QStringLiteral("Kinetra.mdb"));
+        WriteCatalogue(path, MotorCatalogue());
+        return path;
+    }
     void activate(QWidget& widget)
     {
         widget.show();
@@ -70,12 +75,13 @@ protected:
     QString shownSettings() const { return store.settings().join(u'\n'); }
 
     WorkingDirectory directory;
-    RecordedMessages messages;
+    ScriptedPrompts messages;
     ModelSession session{u',', messages};
     Folders folders;
     SettingsStore store{folders, session, messages};
+    CatalogueBrowser catalogue{u',', messages};
     ActionTable actions;
-    OptionsWindow window{actions, store};
+    OptionsWindow window{actions, store, catalogue, messages};
     QWidget otherWindow;
 };
 
@@ -100,10 +106,114 @@ TEST_F(OptionsWindowTest, ApplyIsDisabledWhileTheSettingsTextIsEmpty)
     fileEdit().clear();
     EXPECT_FALSE(applyButton().isEnabled());
 
-    fileEdit().setPlainText(QStringLiteral("[Paths]\nConnection=Other"));
+    const QString connection = QStringLiteral("Provider=SQLite;Data Source=") + writeCatalogue();
+    fileEdit().setPlainText(QStringLiteral("[Paths]\nModels=/m/\nConnection=") + connection);
     ASSERT_TRUE(applyButton().isEnabled());
     applyButton().click();
-    EXPECT_EQ(store.connectionString(), QStringLiteral("Other"));
+    EXPECT_EQ(store.connectionString(), connection);
+    EXPECT_EQ(folders.ModelsFolder, QStringLiteral("/m/"));
+    EXPECT_TRUE(catalogue.isConnected());
+    EXPECT_EQ(catalogue.positionPanel(), QStringLiteral("1/25")) << "the first table is open";
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// --- The catalogue side ----------------------------------------------------------------------
+
+TEST_F(OptionsWindowTest, FailedConnectionClosesTheWindowAndAsksForAnother)
+{
+    activate(window);
+    const QString connection = QStringLiteral("Provider=SQLite;Data Source=/no/such.mdb");
+    fileEdit().setPlainText(QStringLiteral("[Paths]\nModels=/m/\nConnection=") + connection);
+    applyButton().click();
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages.first().startsWith(QStringLiteral("Нет подключения ") +
+                                                     connection + u'\n'));
+    EXPECT_EQ(messages.connectionDialogs, 1);
+    // Cancel in the dialog leaves no connection line; nothing of the text is taken.
+    EXPECT_EQ(store.settings(),
+              (QStringList{QStringLiteral("[Paths]"), QStringLiteral("Models=/m/")}));
+    EXPECT_EQ(fileEdit().toPlainText(), QStringLiteral("[Paths]\nModels=/m/"));
+    EXPECT_TRUE(folders.ModelsFolder.isEmpty());
+    EXPECT_NE(store.connectionString(), connection);
+    EXPECT_FALSE(QApplication::overrideCursor());
+
+    messages.connections.push_back(QStringLiteral("Provider=SQLite;Data Source=x.mdb"));
+    activate(window);
+    fileEdit().setPlainText(QStringLiteral("[Paths]\nConnection=") + connection);
+    applyButton().click();
+    EXPECT_EQ(store.settings().last(),
+              QStringLiteral("Connection=Provider=SQLite;Data Source=x.mdb"));
+}
+
+TEST_F(OptionsWindowTest, QueryPageIsThereOnlyWhileConnected)
+{
+    activate(window);
+    EXPECT_FALSE(find<QTabWidget>("oPageControl").isTabVisible(OptionsWindow::QueryPage));
+    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                          writeCatalogue()));
+    EXPECT_TRUE(find<QTabWidget>("oPageControl").isTabVisible(OptionsWindow::QueryPage));
+    window.setCurrentPage(OptionsWindow::QueryPage);
+    EXPECT_EQ(window.currentPage(), OptionsWindow::QueryPage);
+    EXPECT_EQ(window.shownTextEdit(), &queryEdit());
+    EXPECT_FALSE(applyButton().isEnabled()) << "the query page is empty";
+    EXPECT_EQ(window.openDialog()->title, QStringLiteral("Открытие запроса"));
+    EXPECT_EQ(window.saveDialog()->title, QStringLiteral("Сохранение запроса"));
+}
+
+TEST_F(OptionsWindowTest, ApplyOnTheQueryPageRunsTheQueryOrSaysItFailed)
+{
+    const QString path = writeCatalogue();
+    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path));
+    activate(window);
+    window.setCurrentPage(OptionsWindow::QueryPage);
+    queryEdit().setPlainText(QStringLiteral("SELECT *\nFROM \"Редукторы\"\n"));
+    applyButton().click();
+    EXPECT_TRUE(catalogue.inQueryMode());
+    EXPECT_EQ(catalogue.positionPanel(), QStringLiteral("1/2"));
+
+    queryEdit().setPlainText(QStringLiteral("DELETE FROM \"Двигатели\""));
+    applyButton().click();
+    EXPECT_EQ(messages.messages, QStringList{QStringLiteral("Ошибка в запросе ")});
+    EXPECT_EQ(RowCount(path, QStringLiteral("Двигатели")), 25);
+
+    // While a result is on show its query stays; Reset returns to the first table.
+    queryEdit().setPlainText(QStringLiteral("SELECT 1"));
+    applyButton().click();
+    activate(otherWindow);
+    activate(window);
+    EXPECT_EQ(queryEdit().toPlainText(), QStringLiteral("SELECT 1"));
+    find<QPushButton>("oReset").click();
+    EXPECT_TRUE(queryEdit().toPlainText().isEmpty());
+    EXPECT_EQ(catalogue.selectorText(), QStringLiteral("Двигатели"));
+    EXPECT_FALSE(catalogue.inQueryMode());
+    queryEdit().setPlainText(QStringLiteral("not run"));
+    activate(otherWindow);
+    activate(window);
+    EXPECT_TRUE(queryEdit().toPlainText().isEmpty()) << "a table on show empties the page";
+}
+
+TEST_F(OptionsWindowTest, QueryFilesOpenIntoThePageAndSaveFromIt)
+{
+    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                          writeCatalogue()));
+    activate(window);
+    window.setCurrentPage(OptionsWindow::QueryPage);
+    QTemporaryDir other;
+    const QString query = other.filePath(QStringLiteral("q.txt"));
+    ASSERT_TRUE(
+        WriteTextFile(query, {QStringLiteral("SELECT *"), QStringLiteral("FROM \"Редукторы\"")})
+            .ok);
+    ASSERT_TRUE(window.openShownText(query));
+    EXPECT_EQ(queryEdit().toPlainText(), QStringLiteral("SELECT *\nFROM \"Редукторы\""));
+    EXPECT_TRUE(applyButton().isEnabled());
+    EXPECT_EQ(folders.QueriesFolder, FolderOf(query));
+    EXPECT_TRUE(folders.SettingsFolder.isEmpty());
+
+    const QString saved = other.filePath(QStringLiteral("saved.txt"));
+    ASSERT_TRUE(window.saveShownText(saved));
+    EXPECT_EQ(ReadTextFile(saved).lines.size(), 2);
+    EXPECT_EQ(folders.SettingsFolder, FolderOf(saved));
 }
 
 TEST_F(OptionsWindowTest, SimulationPageHidesTheFileButtons)

@@ -181,14 +181,18 @@ TEST_F(SettingsStoreTest, ApplyTakesConnectionAndFoldersOnlyFromASettingsText)
     const auto store = start();
     const QByteArray before = fileBytes();
     EXPECT_FALSE(store->applySettingsText(QString()));
-    ASSERT_TRUE(store->applySettingsText(QStringLiteral("Models=/x/\nConnection=Other")));
+    EXPECT_FALSE(store->applySettingsText(QStringLiteral("Models=/x/\nConnection=Other")));
+    EXPECT_EQ(store->settings(), linesOf("Models=/x/\nConnection=Other"));
     EXPECT_EQ(store->connectionString(), DefaultConnection) << "no [Paths]";
 
     folders.ReportsFolder = QStringLiteral("/chosen/");
-    ASSERT_TRUE(store->applySettingsText(
-        QStringLiteral("[Paths]\nModels=/models/\nReports=\nConnection=Other\n")));
+    EXPECT_EQ(store->applySettingsText(
+                  QStringLiteral("[Paths]\nModels=/models/\nReports=\nConnection=Other\n")),
+              QStringLiteral("Other"));
     EXPECT_EQ(store->settings(), linesOf("[Paths]\nModels=/models/\nReports=\nConnection=Other"))
         << "the last line end starts no further line";
+    EXPECT_EQ(folders.ModelsFolder, QString()) << "nothing is taken before it is connected";
+    store->takeAppliedPaths();
     EXPECT_EQ(store->connectionString(), QStringLiteral("Other"));
     EXPECT_EQ(folders.ModelsFolder, QStringLiteral("/models/"));
     EXPECT_EQ(folders.ReportsFolder, QStringLiteral("/chosen/")) << "an empty value keeps it";

@@ -30,8 +30,19 @@ public:
         return choose(dialog);
     }
     void showMessage(const QString& text) override { messages.append(text); }
+    QString composeConnectionString() override
+    {
+        ++connectionDialogs;
+        if (connections.empty())
+            return {};
+        const QString connection = connections.front();
+        connections.pop_front();
+        return connection;
+    }
 
     std::deque<Answer> answers;
+    std::deque<QString> connections; // what the connection dialog returns; empty: Cancel
+    int connectionDialogs = 0;
     std::deque<std::optional<QString>> files; // nullopt: the dialog is cancelled
     QStringList questions;
     QStringList dialogTitles;

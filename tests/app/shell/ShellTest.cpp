@@ -10,10 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../../database/TestCatalogue.h"
 #include "ScriptedPrompts.h"
+#include "database/DbaseWindow.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
-#include "shell/DbaseWindow.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
@@ -88,6 +89,7 @@ TEST_F(ShellTest, CancelledSaveQuestionKeepsTheWindowOpen)
 
 TEST_F(ShellTest, FunctionKeysShowTheirWindows)
 {
+    WriteCatalogue(QStringLiteral("Kinetra.mdb"), MotorCatalogue());
     activate(shell.modelWindow());
     press(Qt::Key_F7);
     EXPECT_TRUE(shell.dbaseWindow().isVisible());

@@ -1,0 +1,159 @@
+#include "database/ConnectionDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "Catalogue.h"
+#include "ConnectionString.h"
+
+namespace kinetra {
+
+namespace {
+
+enum KindItem { FileItem = 0, ServerItem = 1 };
+
+QLineEdit* namedEdit(const QString& name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace
+
+ConnectionDialog::ConnectionDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ConnectionDialog"));
+    setWindowTitle(QStringLiteral("Подключение к каталогу"));
+
+    m_kind = new QComboBox(this);
+    m_kind->setObjectName(QStringLiteral("KindComboBox"));
+    m_kind->addItems(
+        {QStringLiteral("Файл каталога (SQLite)"), QStringLiteral("Сервер PostgreSQL")});
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(createFilePage());
+    m_pages->addWidget(createServerPage());
+    connect(m_kind, &QComboBox::currentIndexChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, [this] { m_outcome->clear(); });
+
+    auto* kindRow = new QFormLayout;
+    kindRow->addRow(QStringLiteral("&Каталог:"), m_kind);
+
+    m_outcome = new QLabel(this);
+    m_outcome->setObjectName(QStringLiteral("OutcomeLabel"));
+    m_outcome->setWordWrap(true);
+    m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* tryButton = new QPushButton(QStringLiteral("&Проверить подключение"), this);
+    tryButton->setObjectName(QStringLiteral("TryButton"));
+    connect(tryButton, &QPushButton::clicked, this, &ConnectionDialog::tryConnection);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* tryRow = new QHBoxLayout;
+    tryRow->addWidget(tryButton);
+    tryRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(kindRow);
+    layout->addWidget(m_pages);
+    layout->addLayout(tryRow);
+    layout->addWidget(m_outcome);
+    layout->addStretch();
+    layout->addWidget(buttons);
+    resize(460, sizeHint().height());
+}
+
+QWidget* ConnectionDialog::createFilePage()
+{
+    auto* page = new QWidget(this);
+    m_file = namedEdit(QStringLiteral("FileEdit"), page);
+    m_file->setText(QStringLiteral("Kinetra.mdb"));
+    auto* browse = new QPushButton(QStringLiteral("&Обзор..."), page);
+    connect(browse, &QPushButton::clicked, this, &ConnectionDialog::chooseFile);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_file, 1);
+    row->addWidget(browse);
+    auto* form = new QFormLayout(page);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->addRow(QStringLiteral("&Файл:"), row);
+    return page;
+}
+
+QWidget* ConnectionDialog::createServerPage()
+{
+    auto* page = new QWidget(this);
+    m_server = namedEdit(QStringLiteral("ServerEdit"), page);
+    m_server->setPlaceholderText(QStringLiteral("localhost"));
+    m_port = new QSpinBox(page);
+    m_port->setObjectName(QStringLiteral("PortSpinBox"));
+    m_port->setRange(0, 65535);
+    m_port->setSpecialValueText(QStringLiteral("по умолчанию"));
+    m_database = namedEdit(QStringLiteral("DatabaseEdit"), page);
+    m_user = namedEdit(QStringLiteral("UserEdit"), page);
+    m_password = namedEdit(QStringLiteral("PasswordEdit"), page);
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setPlaceholderText(QStringLiteral("из файла паролей или окружения"));
+    auto* note = new QLabel(
+        QStringLiteral("Пароль, введенный здесь, хранится в Kinetra.ini открытым текстом."), page);
+    note->setWordWrap(true);
+    auto* form = new QFormLayout(page);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->addRow(QStringLiteral("&Сервер:"), m_server);
+    form->addRow(QStringLiteral("П&орт:"), m_port);
+    form->addRow(QStringLiteral("&База данных:"), m_database);
+    form->addRow(QStringLiteral("По&льзователь:"), m_user);
+    form->addRow(QStringLiteral("П&ароль:"), m_password);
+    form->addRow(note);
+    return page;
+}
+
+QString ConnectionDialog::connectionString() const
+{
+    ConnectionSettings settings;
+    if (m_kind->currentIndex() == FileItem) {
+        settings.kind = ConnectionSettings::Kind::SQLiteFile;
+        settings.file = m_file->text().trimmed();
+    } else {
+        settings.kind = ConnectionSettings::Kind::PostgreSQL;
+        settings.server = m_server->text().trimmed();
+        settings.port = m_port->value();
+        settings.database = m_database->text().trimmed();
+        settings.user = m_user->text().trimmed();
+        settings.password = m_password->text();
+    }
+    return ComposeConnectionString(settings);
+}
+
+void ConnectionDialog::chooseFile()
+{
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Файл каталога"), m_file->text(),
+        QStringLiteral("Каталоги (*.mdb *.db *.sqlite);;Все файлы (*)"));
+    if (!file.isEmpty())
+        m_file->setText(file);
+}
+
+void ConnectionDialog::tryConnection()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Catalogue catalogue(u'.');
+    const bool opened = catalogue.open(connectionString());
+    QApplication::restoreOverrideCursor();
+    m_outcome->setText(opened ? QStringLiteral("Подключение установлено.")
+                              : QStringLiteral("Нет подключения: ") + catalogue.error());
+}
+
+} // namespace kinetra

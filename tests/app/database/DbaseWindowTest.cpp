@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "../../database/TestCatalogue.h"
+#include "../shell/ScriptedPrompts.h"
+#include "database/DbaseWindow.h"
+#include "shell/Folders.h"
+#include "shell/ModelWindow.h"
+#include "shell/OptionsWindow.h"
+#include "shell/Shell.h"
+
+namespace kinetra::test {
+namespace {
+
+using Move = CatalogueBrowser::RecordMove;
+
+// The program in a working directory of its own, which may hold a catalogue.
+class DbaseWindowTest : public ::testing::Test {
+protected:
+    void activate(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void press(Qt::Key key)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                      : QApplication::activeWindow();
+        QTest::keyClick(target, key);
+    }
+    // Opens the catalogue with F7 from the model window.
+    void openCatalogue()
+    {
+        WriteCatalogue(QStringLiteral("Kinetra.mdb"), MotorCatalogue());
+        activate(shell.modelWindow());
+        press(Qt::Key_F7);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
+    DbaseWindow& window() { return shell.dbaseWindow(); }
+    QTableView& grid() { return *window().grid(); }
+    QString panel(int index)
+    {
+        return window().findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(index))->text();
+    }
+    void chooseCell(int row, int column)
+    {
+        grid().setFocus();
+        grid().setCurrentIndex(grid().model()->index(row, column));
+    }
+    QAction* action(Command command) { return shell.actions().action(command); }
+
+    struct WorkingDirectory {
+        WorkingDirectory() { QDir::setCurrent(folder.path()); }
+        ~WorkingDirectory() { QDir::setCurrent(previous); }
+        QString previous = QDir::currentPath();
+        QTemporaryDir folder;
+    } workingDirectory;
+    ScriptedPrompts prompts;
+    Shell shell{u',', {}, prompts, prompts};
+};
+
+TEST_F(DbaseWindowTest, MissingCatalogueOpensTheSettingsAndSaysWhy)
+{
+    activate(shell.modelWindow());
+    press(Qt::Key_F7);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(shell.optionsWindow().isVisible());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.first().startsWith(QStringLiteral(
+        "Нет подключения Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb\n")));
+    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("не найден")));
+}
+
+TEST_F(DbaseWindowTest, OpensOnTheFirstTableAndKeepsItsPlaceOnReturn)
+{
+    openCatalogue();
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("База данных Kinetra "));
+    EXPECT_EQ(window().tableSelector()->currentText(), QStringLiteral("Двигатели"));
+    EXPECT_EQ(window().tableSelector()->count(), 2);
+    EXPECT_EQ(panel(1), QStringLiteral("1/25"));
+    EXPECT_EQ(grid().model()->rowCount(), 25);
+    EXPECT_EQ(grid().model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("▶"));
+
+    chooseCell(6, 1);
+    EXPECT_EQ(panel(1), QStringLiteral("7/25"));
+    activate(shell.modelWindow());
+    press(Qt::Key_F7);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    EXPECT_EQ(panel(1), QStringLiteral("7/25"));
+    EXPECT_EQ(grid().currentIndex().row(), 6);
+}
+
+TEST_F(DbaseWindowTest, RecordEntriesMoveTheGridAndStopAtTheEnds)
+{
+    openCatalogue();
+    window().recordEntry(Move::Prior)->trigger();
+    EXPECT_EQ(panel(1), QStringLiteral("1/25"));
+    window().recordEntry(Move::Last)->trigger();
+    EXPECT_EQ(panel(1), QStringLiteral("25/25"));
+    EXPECT_EQ(grid().currentIndex().row(), 24);
+    window().recordEntry(Move::Next)->trigger();
+    EXPECT_EQ(panel(1), QStringLiteral("25/25"));
+    window().recordEntry(Move::First)->trigger();
+    window().recordEntry(Move::Next)->trigger();
+    EXPECT_EQ(panel(1), QStringLiteral("2/25"));
+}
+
+TEST_F(DbaseWindowTest, AnyCharacterKeyOnAMemoShowsIt)
+{
+    openCatalogue();
+    chooseCell(2, 4);
+    EXPECT_EQ(panel(0), QStringLiteral("Двойной щелчок или Enter"));
+    QTest::keyClick(&grid(), Qt::Key_A);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Обмотка класса F")});
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(prompts.messages.size(), 2);
+    chooseCell(2, 0);
+    QTest::keyClick(&grid(), Qt::Key_A);
+    EXPECT_EQ(prompts.messages.size(), 2) << "not a memo";
+}
+
+TEST_F(DbaseWindowTest, SortCommandAlternatesItsIconAndOrder)
+{
+    openCatalogue();
+    chooseCell(0, 2);
+    const QImage ascending = action(Command::aSort)->icon().pixmap(16).toImage();
+    action(Command::aSort)->trigger();
+    EXPECT_EQ(grid().model()->index(0, 2).data().toString(), QStringLiteral("100"));
+    EXPECT_NE(action(Command::aSort)->icon().pixmap(16).toImage(), ascending);
+    action(Command::aSort)->trigger();
+    EXPECT_EQ(grid().model()->index(0, 2).data().toString(), QStringLiteral("124"));
+    EXPECT_EQ(action(Command::aSort)->icon().pixmap(16).toImage(), ascending);
+}
+
+TEST_F(DbaseWindowTest, SelectorSwitchesTablesAndShowsQueryMode)
+{
+    openCatalogue();
+    window().tableSelector()->setCurrentIndex(1);
+    emit window().tableSelector()->activated(1);
+    EXPECT_EQ(panel(1), QStringLiteral("1/2"));
+    EXPECT_EQ(grid().model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Gear"));
+    ASSERT_TRUE(shell.catalogue().runQuery(QStringLiteral("SELECT \"Motor\" FROM \"Двигатели\"")));
+    EXPECT_EQ(window().tableSelector()->currentIndex(), -1);
+    EXPECT_EQ(window().tableSelector()->placeholderText(), QStringLiteral("Запрос"));
+    EXPECT_EQ(grid().model()->columnCount(), 1);
+}
+
+TEST_F(DbaseWindowTest, SendToModelTransfersTheCurrentRecord)
+{
+    WriteCatalogue(QStringLiteral("Kinetra.mdb"),
+                   {QStringLiteral("CREATE TABLE \"АД\" (\"Motor\" VARCHAR(20), \"R1\" DOUBLE "
+                                   "PRECISION, \"L1\" DOUBLE PRECISION, \"R2\" DOUBLE PRECISION, "
+                                   "\"L2\" DOUBLE PRECISION, \"L12\" DOUBLE PRECISION, \"w\" "
+                                   "INTEGER, \"P\" INTEGER, \"U\" INTEGER, \"J\" DOUBLE PRECISION, "
+                                   "\"I\" DOUBLE PRECISION)"),
+                    QStringLiteral("INSERT INTO \"АД\" VALUES ('АИР132M4', 0.4, 0.0021, 0.31, "
+                                   "0.0033, 0.09, 150, 11000, 220, 0.04, 22.5)")});
+    activate(shell.modelWindow());
+    press(Qt::Key_F7);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    action(Command::aToModel)->trigger();
+    const KeyValueText& text = shell.session().modelText();
+    EXPECT_EQ(ReadKey(text, QStringLiteral("Motor")), QStringLiteral("АИР132M4"));
+    EXPECT_EQ(ReadKey(text, QStringLiteral("Type")), QStringLiteral("AM"));
+    EXPECT_EQ(ReadKey(text, QStringLiteral("p1")), QStringLiteral("2"));
+    EXPECT_EQ(ReadKey(text, QStringLiteral("m1")), QStringLiteral("3"));
+    EXPECT_EQ(ReadKey(text, QStringLiteral("I")), QStringLiteral("22,5"));
+    EXPECT_EQ(shell.session().editor().text(EditField::MotorJEdit), QStringLiteral("0,04"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(DbaseWindowTest, SaveAsWritesTheTableAsXmlAndMovesTheReportsFolder)
+{
+    openCatalogue();
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("motors.xml"));
+    prompts.files.push_back(path);
+    action(Command::aSaveAs)->trigger();
+    EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Сохранение таблицы")});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).count(QStringLiteral("<record>")), 25);
+    EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
+}
+
+} // namespace
+} // namespace kinetra::test
