@@ -52,6 +52,7 @@ constexpr std::array<NavigatorButton, 4> NavigatorButtons{{
 
 constexpr int HintPanelWidth = 250;
 constexpr int PositionPanelWidth = 400;
+constexpr int MaxColumnWidth = 240;
 
 QLabel* statusPanel(const QString& name, int width, QWidget* parent)
 {
@@ -147,6 +148,9 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
     connect(&m_browser, &CatalogueBrowser::selectorTextChanged, this, &DbaseWindow::followSelector);
     connect(&m_browser, &CatalogueBrowser::dataSetReset, this, [this] {
         m_grid->resizeColumnsToContents();
+        // A long note would push every other column out of sight; the user can widen it.
+        for (int column = 0; column < m_model->columnCount(); ++column)
+            m_grid->setColumnWidth(column, std::min(m_grid->columnWidth(column), MaxColumnWidth));
         followCurrentRecord(m_browser.dataSet().currentRow());
     });
     connect(&m_browser, &CatalogueBrowser::currentRecordChanged, this,
