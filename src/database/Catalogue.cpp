@@ -181,7 +181,7 @@ std::optional<RecordSet> Catalogue::openQuery(const QString& sql)
         m_error = QStringLiteral("Запрос должен быть одним оператором чтения (SELECT).");
         return std::nullopt;
     }
-    return fetch(SplitSqlStatements(sql).constFirst());
+    return fetch(SplitSqlStatements(sql).constFirst().text);
 }
 
 std::optional<RecordSet> Catalogue::fetch(const QString& sql)

@@ -8,7 +8,7 @@ namespace {
 
 // The end of a quoted part starting at `at`, where quote is its quote character; a doubled quote
 // stands for itself.
-qsizetype endOfQuoted(const QString& text, qsizetype at, QChar quote)
+qsizetype endOfQuoted(QStringView text, qsizetype at, QChar quote)
 {
     for (qsizetype i = at + 1; i < text.size(); ++i) {
         if (text.at(i) != quote)
@@ -22,43 +22,58 @@ qsizetype endOfQuoted(const QString& text, qsizetype at, QChar quote)
     return text.size();
 }
 
-// A dollar quote "$tag$" starting at `at`, or an empty string.
-QString dollarTag(const QString& text, qsizetype at)
+// The dollar quote "$tag$" that starts at `at`, or an empty string. A tag is empty or a name
+// that does not start with a digit.
+QString dollarTag(QStringView text, qsizetype at)
 {
-    static const QRegularExpression tag(QStringLiteral("\\$[A-Za-z_]?[A-Za-z0-9_]*\\$"));
-    const QRegularExpressionMatch match = tag.match(text, at, QRegularExpression::NormalMatch,
-                                                    QRegularExpression::AnchorAtOffsetMatchOption);
-    return match.hasMatch() ? match.captured() : QString();
+    qsizetype end = at + 1;
+    while (end < text.size() && (text.at(end) == u'_' || text.at(end).isLetter() ||
+                                 (end > at + 1 && text.at(end).isDigit())))
+        ++end;
+    if (end < text.size() && text.at(end) == u'$')
+        return text.mid(at, end + 1 - at).toString();
+    return {};
 }
 
-// Comments become blanks, so that a statement's first word can be read.
-QString withoutComments(const QString& text)
+// The end of the part that starts at `at` when that is a string, a quoted name or a dollar-quoted
+// body; `at` itself otherwise.
+qsizetype endOfQuotedPart(QStringView text, qsizetype at)
+{
+    const QChar c = text.at(at);
+    if (c == u'\'' || c == u'"')
+        return endOfQuoted(text, at, c);
+    if (c == u'$') {
+        if (const QString tag = dollarTag(text, at); !tag.isEmpty()) {
+            const qsizetype end = text.indexOf(tag, at + tag.size());
+            return end < 0 ? text.size() : end + tag.size();
+        }
+    }
+    return at;
+}
+
+// The text without its comments; a block comment leaves a blank and its line ends, so that the
+// words around it stay apart and the lines keep their numbers.
+QString withoutComments(QStringView text)
 {
     QString plain;
     plain.reserve(text.size());
     qsizetype i = 0;
     while (i < text.size()) {
-        const QChar c = text.at(i);
         const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
-        if (c == u'\'' || c == u'"') {
-            const qsizetype end = endOfQuoted(text, i, c);
+        if (const qsizetype end = endOfQuotedPart(text, i); end != i) {
             plain += text.mid(i, end - i);
             i = end;
-        } else if (c == u'-' && next == u'-') {
+        } else if (text.at(i) == u'-' && next == u'-') {
             const qsizetype end = text.indexOf(u'\n', i);
             i = end < 0 ? text.size() : end;
+        } else if (text.at(i) == u'/' && next == u'*') {
+            const qsizetype close = text.indexOf(QStringLiteral("*/"), i + 2);
+            const qsizetype end = close < 0 ? text.size() : close + 2;
             plain += u' ';
-        } else if (c == u'/' && next == u'*') {
-            const qsizetype end = text.indexOf(QStringLiteral("*/"), i + 2);
-            i = end < 0 ? text.size() : end + 2;
-            plain += u' ';
-        } else if (const QString tag = c == u'$' ? dollarTag(text, i) : QString(); !tag.isEmpty()) {
-            const qsizetype end = text.indexOf(tag, i + tag.size());
-            const qsizetype stop = end < 0 ? text.size() : end + tag.size();
-            plain += text.mid(i, stop - i);
-            i = stop;
+            plain += QString(text.mid(i, end - i).count(u'\n'), u'\n');
+            i = end;
         } else {
-            plain += c;
+            plain += text.at(i);
             ++i;
         }
     }
@@ -67,44 +82,50 @@ QString withoutComments(const QString& text)
 
 } // namespace
 
-QStringList SplitSqlStatements(const QString& text)
+QList<SqlStatement> SplitSqlStatements(QStringView text)
 {
     const QString plain = withoutComments(text);
-    QStringList statements;
+    QList<SqlStatement> statements;
     qsizetype start = 0;
-    qsizetype i = 0;
+    int startLine = 1;
+    int line = 1;
     const auto take = [&](qsizetype end) {
-        if (const QString statement = plain.mid(start, end - start).trimmed(); !statement.isEmpty())
-            statements.append(statement);
+        const QString raw = plain.mid(start, end - start);
+        const QString statement = raw.trimmed();
+        if (statement.isEmpty())
+            return;
+        const qsizetype first = raw.indexOf(statement.at(0));
+        statements.append({statement, startLine + int(raw.left(first).count(u'\n'))});
     };
+    qsizetype i = 0;
     while (i < plain.size()) {
-        const QChar c = plain.at(i);
-        if (c == u'\'' || c == u'"') {
-            i = endOfQuoted(plain, i, c);
-        } else if (const QString tag = c == u'$' ? dollarTag(plain, i) : QString();
-                   !tag.isEmpty()) {
-            const qsizetype end = plain.indexOf(tag, i + tag.size());
-            i = end < 0 ? plain.size() : end + tag.size();
-        } else if (c == u';') {
-            take(i);
-            start = ++i;
-        } else {
-            ++i;
+        if (const qsizetype end = endOfQuotedPart(plain, i); end != i) {
+            line += int(QStringView(plain).mid(i, end - i).count(u'\n'));
+            i = end;
+            continue;
         }
+        if (plain.at(i) == u'\n')
+            ++line;
+        if (plain.at(i) == u';') {
+            take(i);
+            start = i + 1;
+            startLine = line;
+        }
+        ++i;
     }
     take(plain.size());
     return statements;
 }
 
-bool IsSingleReadingStatement(const QString& text)
+bool IsSingleReadingStatement(QStringView text)
 {
-    const QStringList statements = SplitSqlStatements(text);
+    const QList<SqlStatement> statements = SplitSqlStatements(text);
     if (statements.size() != 1)
         return false;
     static const QRegularExpression reading(
         QStringLiteral("^\\(*\\s*(SELECT|WITH|VALUES|TABLE)\\b"),
         QRegularExpression::CaseInsensitiveOption);
-    return reading.match(statements.constFirst()).hasMatch();
+    return reading.match(statements.constFirst().text).hasMatch();
 }
 
 } // namespace kinetra

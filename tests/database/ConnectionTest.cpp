@@ -182,13 +182,50 @@ TEST_F(CatalogueTest, NothingTypedCanChangeTheCatalogue)
     EXPECT_EQ(RowCount(path, QStringLiteral("Редукторы")), 2);
 }
 
-TEST(SqlTextTest, StatementsSplitOnlyOutsideQuotesAndComments)
+// The statements of a text joined by " | ", so one comparison shows every boundary.
+QString split(QStringView text)
 {
-    EXPECT_EQ(
-        SplitSqlStatements(QStringLiteral("SELECT ';' AS \"a;b\" -- x; y\n; SELECT $$;$$;")),
-        (QStringList{QStringLiteral("SELECT ';' AS \"a;b\""), QStringLiteral("SELECT $$;$$")}));
-    EXPECT_EQ(SplitSqlStatements(QStringLiteral("SELECT 'it''s;' /* ; */ FROM t")).size(), 1);
-    EXPECT_TRUE(SplitSqlStatements(QStringLiteral(" ; -- only a comment")).isEmpty());
+    QStringList texts;
+    for (const SqlStatement& statement : SplitSqlStatements(text))
+        texts.append(statement.text);
+    return texts.join(QStringLiteral(" | "));
+}
+
+TEST(SqlTextTest, EndsStatementsAtSemicolonsAndKeepsALastOneWithout)
+{
+    EXPECT_EQ(split(u"CREATE TABLE \"T\" (\"a\" INTEGER);\n ;; INSERT INTO \"T\" VALUES (1);\n"
+                    u"INSERT INTO \"T\" VALUES (2)\n"),
+              QStringLiteral("CREATE TABLE \"T\" (\"a\" INTEGER) | INSERT INTO \"T\" VALUES (1) | "
+                             "INSERT INTO \"T\" VALUES (2)"));
+}
+
+TEST(SqlTextTest, SemicolonsInsideQuotesEndNothing)
+{
+    EXPECT_EQ(split(u"INSERT INTO \"T\" VALUES ('a; \"b'); SELECT 2"),
+              QStringLiteral("INSERT INTO \"T\" VALUES ('a; \"b') | SELECT 2"));
+    EXPECT_EQ(split(u"SELECT 'it''s; here'; SELECT ''';'"),
+              QStringLiteral("SELECT 'it''s; here' | SELECT ''';'"));
+    EXPECT_EQ(split(u"CREATE TABLE \"a;\"\"b'\" (\"x\" INTEGER); SELECT 3"),
+              QStringLiteral("CREATE TABLE \"a;\"\"b'\" (\"x\" INTEGER) | SELECT 3"));
+    EXPECT_EQ(split(u"SELECT $$;$$; SELECT $f$ ' ; $f$"),
+              QStringLiteral("SELECT $$;$$ | SELECT $f$ ' ; $f$"));
+}
+
+TEST(SqlTextTest, CommentsAreLeftOutAndTheirSemicolonsIgnored)
+{
+    EXPECT_EQ(split(u"SELECT 1 -- one; two\n, 2;\n-- SELECT 4;\nSELECT '--;'"),
+              QStringLiteral("SELECT 1 \n, 2 | SELECT '--;'"));
+    EXPECT_EQ(split(u"SELECT/* ; */1"), QStringLiteral("SELECT 1"));
+    EXPECT_TRUE(SplitSqlStatements(u"-- only a comment;\n").isEmpty());
+}
+
+TEST(SqlTextTest, NumbersTheLineWhereAStatementStarts)
+{
+    const QList<SqlStatement> statements =
+        SplitSqlStatements(u"-- header\n/* two\nlines */\nSELECT 'a\nb';\n  -- note\n  SELECT\n1;");
+    ASSERT_EQ(statements.size(), 2);
+    EXPECT_EQ(statements[0].line, 4);
+    EXPECT_EQ(statements[1].line, 7);
 }
 
 TEST(SqlTextTest, OnlyOneReadingStatementPasses)

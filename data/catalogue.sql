@@ -1,0 +1,224 @@
+-- Kinetra's sample equipment catalogue. The build turns this text into the SQLite file
+-- Kinetra.mdb; the same text also loads into PostgreSQL, so it keeps to what both understand:
+-- every identifier double-quoted (the column names are the model's keys and letter case
+-- counts), VARCHAR, INTEGER, DOUBLE PRECISION and TEXT only, one statement per ";".
+--
+-- The program recognises a table by its first column ("Motor", "Converter" or "Gear") and
+-- copies every other column whose name is a model key; "Примечание" is a note shown in a
+-- message box and is not copied. The rated speed "w" is a whole number of rad/s because the
+-- program derives the pole pairs of an induction motor from it.
+--
+-- The rated data follow the published catalogues of the series named in the designations,
+-- compiled by hand and rounded. Circuit data that catalogues seldom print are estimated the
+-- usual way: a DC armature's resistance from its losses and its inductance by the empirical
+-- formula L = k U / (2 p w I); an induction motor's equivalent circuit from typical per-unit
+-- values, fitted to the rated slip and the rated current. A field that does not apply to a
+-- record, or that its catalogue leaves open, is NULL.
+
+-- DC motors with separate excitation. The armature data go to the model's R2 and L2.
+CREATE TABLE "Двигатели_ПТ" (
+    "Motor" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
+    "P" DOUBLE PRECISION,                     -- rated power, kW
+    "U" DOUBLE PRECISION,                     -- rated armature voltage, V
+    "I" DOUBLE PRECISION,                     -- rated armature current, A
+    "w" INTEGER,                              -- rated speed, rad/s
+    "R" DOUBLE PRECISION,                     -- armature circuit resistance, ohm
+    "L" DOUBLE PRECISION,                     -- armature circuit inductance, H
+    "J" DOUBLE PRECISION,                     -- armature moment of inertia, kg m2
+    "Type" VARCHAR(2),                        -- DM: the program's DC motor
+    "Примечание" TEXT
+);
+
+INSERT INTO "Двигатели_ПТ" ("Motor", "P", "U", "I", "w", "R", "L", "J", "Type", "Примечание")
+VALUES
+('2ПН90М', 0.37, 220, 2.63, 105, 16.6, 0.24, 0.005, 'DM', 'Защищённое исполнение с самовентиляцией. Скорость выше номинальной — ослаблением поля, до двукратной.'),
+('2ПН90L', 0.71, 220, 4.61, 157, 7.87, 0.091, 0.007, 'DM', NULL),
+('2ПН100М', 0.75, 220, 4.8, 105, 7.31, 0.13, 0.012, 'DM', NULL),
+('2ПН100L', 1.5, 220, 8.97, 157, 3.24, 0.047, 0.015, 'DM', NULL),
+('2ПН112М', 1.5, 220, 8.85, 105, 3.14, 0.071, 0.03, 'DM', NULL),
+('2ПН112L', 2.2, 220, 12.7, 157, 2, 0.033, 0.04, 'DM', NULL),
+('2ПН132М', 4, 220, 22.2, 157, 0.981, 0.019, 0.06, 'DM', 'Исполнение 2ПН132МГ — со встроенным тахогенератором для обратной связи по скорости.'),
+('2ПН132L', 5.5, 220, 29.9, 157, 0.668, 0.014, 0.075, 'DM', NULL),
+('2ПН160М', 7.5, 220, 40.1, 157, 0.453, 0.01, 0.15, 'DM', NULL),
+('2ПН160L', 11, 220, 58.1, 157, 0.292, 0.0072, 0.18, 'DM', NULL),
+('2ПН180М', 15, 440, 39.2, 157, 0.803, 0.021, 0.2, 'DM', NULL),
+('2ПН180L', 18.5, 440, 48.1, 157, 0.629, 0.017, 0.26, 'DM', NULL),
+('2ПН200М', 22, 440, 57.5, 105, 0.547, 0.022, 0.4, 'DM', NULL),
+('2ПН200L', 30, 440, 77, 157, 0.361, 0.011, 0.5, 'DM', 'Данные для напряжения якоря 440 В; возбуждение независимое, 220 В.'),
+('4ПФ112S', 7.5, 440, 20.5, 157, 2.01, 0.024, 0.05, 'DM', 'Принудительная вентиляция от постороннего вентилятора: номинальный момент допустим длительно и на малой скорости.'),
+('4ПФ112L', 11, 440, 29.4, 157, 1.23, 0.017, 0.065, 'DM', NULL),
+('4ПФ132S', 15, 440, 39.2, 157, 0.803, 0.013, 0.13, 'DM', NULL),
+('4ПФ132L', 18.5, 440, 48.1, 157, 0.629, 0.01, 0.16, 'DM', NULL),
+('4ПФ160S', 22, 440, 57.5, 105, 0.547, 0.013, 0.3, 'DM', NULL),
+('4ПФ160L', 30, 440, 76.6, 157, 0.348, 0.0064, 0.35, 'DM', NULL),
+('4ПФ180S', 37, 440, 94, 105, 0.27, 0.0078, 0.6, 'DM', NULL),
+('4ПФ180М', 45, 440, 113.6, 157, 0.213, 0.0043, 0.7, 'DM', NULL),
+('4ПФ200S', 55, 440, 138.9, 105, 0.174, 0.0053, 1.2, 'DM', NULL),
+('4ПФ200L', 75, 440, 186.3, 157, 0.11, 0.0026, 1.5, 'DM', 'Скорость выше номинальной — ослаблением поля, до 3000 об/мин при постоянной мощности.');
+
+-- Three-phase squirrel-cage induction motors for 380 V in star: U is the phase voltage, I1 the
+-- rated stator current. The equivalent circuit (per phase, at 50 Hz, rotor referred to the
+-- stator) reproduces the rated slip at rated torque; the number that ends the designation is the
+-- number of poles.
+CREATE TABLE "Двигатели_АД" (
+    "Motor" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
+    "P" DOUBLE PRECISION,                     -- rated power, kW
+    "U" DOUBLE PRECISION,                     -- rated phase voltage, V
+    "I1" DOUBLE PRECISION,                    -- rated stator current, A
+    "w" INTEGER,                              -- rated speed, rad/s
+    "R1" DOUBLE PRECISION,                    -- stator resistance, ohm
+    "X1" DOUBLE PRECISION,                    -- stator leakage reactance, ohm
+    "R2" DOUBLE PRECISION,                    -- rotor resistance, ohm
+    "X2" DOUBLE PRECISION,                    -- rotor leakage reactance, ohm
+    "X12" DOUBLE PRECISION,                   -- magnetising reactance, ohm
+    "J" DOUBLE PRECISION                      -- rotor moment of inertia, kg m2
+);
+
+INSERT INTO "Двигатели_АД" ("Motor", "P", "U", "I1", "w", "R1", "X1", "R2", "X2", "X12", "J")
+VALUES
+('4А71А4', 0.55, 220, 1.69, 146, 13, 9.74, 13.5, 15.6, 168, 0.0013),
+('4А71В4', 0.75, 220, 2.17, 146, 10.1, 7.61, 9.84, 12.2, 140, 0.0014),
+('4А80А4', 1.1, 220, 2.75, 149, 8, 6, 4.98, 9.6, 136, 0.0032),
+('4А80В4', 1.5, 220, 3.57, 148, 6.17, 4.63, 4.05, 7.4, 114, 0.0033),
+('4А90L4', 2.2, 220, 5.03, 149, 2.62, 3.5, 2.64, 5.68, 88.3, 0.0056),
+('4А100S4', 3, 220, 6.7, 150, 1.97, 2.63, 1.7, 4.27, 67, 0.0087),
+('4А100L4', 4, 220, 8.61, 150, 1.53, 2.04, 1.28, 3.32, 55.3, 0.011),
+('4А112М4', 5.5, 220, 11.5, 151, 1.15, 1.53, 0.802, 2.49, 43.8, 0.017),
+('4А132S4', 7.5, 220, 15.1, 152, 0.581, 1.23, 0.51, 2.03, 37.5, 0.028),
+('4А132М4', 11, 220, 22, 153, 0.401, 0.852, 0.282, 1.4, 27.3, 0.04),
+('4А160S4', 15, 220, 29.3, 153, 0.301, 0.639, 0.207, 1.05, 22.2, 0.1),
+('4А160М4', 18.5, 220, 35.7, 153, 0.173, 0.555, 0.17, 0.986, 19.9, 0.13),
+('4А180S4', 22, 220, 41.3, 154, 0.149, 0.48, 0.109, 0.853, 20.6, 0.19),
+('4А180М4', 30, 220, 56.3, 154, 0.109, 0.352, 0.0799, 0.625, 14, 0.23),
+('4А200М4', 37, 220, 68.6, 154, 0.0897, 0.288, 0.0649, 0.513, 12.6, 0.37),
+('4А200L4', 45, 220, 82.6, 154, 0.0746, 0.24, 0.0533, 0.426, 10.7, 0.45),
+('4А80А2', 1.5, 220, 3.31, 298, 6.65, 4.98, 3.6, 7.98, 137, 0.0018),
+('4А100S2', 4, 220, 7.89, 302, 1.67, 2.23, 1.11, 3.62, 83, 0.0059),
+('4А132М2', 11, 220, 21.1, 304, 0.417, 0.886, 0.351, 1.46, 36.4, 0.023),
+('4А112МА6', 3, 220, 7.4, 100, 2.05, 2.61, 1.64, 4.25, 48.1, 0.017),
+('4А132М6', 7.5, 220, 16.5, 102, 0.615, 1.25, 0.4, 2.06, 27.3, 0.058),
+('4А160S6', 11, 220, 22.6, 102, 0.448, 0.91, 0.275, 1.5, 25.6, 0.137),
+('4А132М8', 5.5, 220, 13.6, 75, 1.12, 1.42, 0.892, 2.31, 25, 0.057),
+('4А160S8', 7.5, 220, 17.7, 76, 0.573, 1.16, 0.49, 1.92, 20.9, 0.137),
+('4А250S10', 30, 220, 63.9, 62, 0.111, 0.341, 0.0522, 0.606, 7.53, 1.6),
+('АИР100L4', 4, 220, 8.51, 148, 1.55, 2.07, 1.61, 3.36, 56.9, 0.0111),
+('АИР112М4', 5.5, 220, 11.4, 150, 1.16, 1.55, 0.928, 2.52, 47, 0.0125),
+('АИР132М4', 11, 220, 22.6, 152, 0.389, 0.827, 0.346, 1.36, 22.6, 0.036);
+
+-- Power converters: six-pulse (twelve-pulse for 500 A) thyristor DC drives on a 380 V network,
+-- transistor PWM DC drives and transistor frequency converters for induction motors. A
+-- converter's own armature circuit (transformer, smoothing reactor) adds R20 and L20 to the
+-- motor's; a frequency converter has none, and a PWM drive needs no reactor.
+CREATE TABLE "Преобразователи" (
+    "Converter" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
+    "cType" VARCHAR(2),                           -- TH thyristor, TR transistor
+    "P0" DOUBLE PRECISION,                        -- rated output power, kW
+    "U0" DOUBLE PRECISION,                        -- rated output voltage (rms phase for AC), V
+    "I0" DOUBLE PRECISION,                        -- rated output current, A
+    "F0" DOUBLE PRECISION,                        -- network or output frequency, Hz
+    "m0" INTEGER,                                 -- pulse number of a thyristor converter
+    "T0" DOUBLE PRECISION,                        -- converter lag, s
+    "R20" DOUBLE PRECISION,                       -- armature circuit resistance, ohm
+    "L20" DOUBLE PRECISION,                       -- armature circuit inductance, H
+    "U10" DOUBLE PRECISION,                       -- field supply voltage, V
+    "U20" DOUBLE PRECISION                        -- largest input voltage (network), V
+);
+
+INSERT INTO "Преобразователи"
+    ("Converter", "cType", "P0", "U0", "I0", "F0", "m0", "T0", "R20", "L20", "U10", "U20")
+VALUES
+('КТЭУ-25/220', 'TH', 5.8, 230, 25, 50, 6, 0.008, 0.2, 0.032, 220, 380),
+('КТЭУ-50/220', 'TH', 11.5, 230, 50, 50, 6, 0.007, 0.1, 0.016, 220, 380),
+('КТЭУ-100/220', 'TH', 23, 230, 100, 50, 6, 0.005, 0.05, 0.008, 220, 380),
+('КТЭУ-200/220', 'TH', 46, 230, 200, 50, 6, 0.005, 0.025, 0.004, 220, 380),
+('КТЭУ-25/440', 'TH', 11.5, 460, 25, 50, 6, 0.008, 0.4, 0.064, 220, 380),
+('КТЭУ-50/440', 'TH', 23, 460, 50, 50, 6, 0.007, 0.2, 0.032, 220, 380),
+('КТЭУ-100/440', 'TH', 46, 460, 100, 50, 6, 0.005, 0.1, 0.016, 220, 380),
+('КТЭУ-200/440', 'TH', 92, 460, 200, 50, 6, 0.005, 0.05, 0.008, 220, 380),
+('КТЭУ-320/440', 'TH', 147.2, 460, 320, 50, 6, 0.005, 0.031, 0.005, 220, 380),
+('КТЭУ-500/440', 'TH', 230, 460, 500, 50, 12, 0.004, 0.02, 0.0032, 220, 380),
+('ЭПБ2-10/230', 'TR', 2.3, 230, 10, 50, NULL, 0.001, 0.15, NULL, NULL, 230),
+('ЭПБ2-25/230', 'TR', 5.8, 230, 25, 50, NULL, 0.001, 0.06, NULL, NULL, 230),
+('ЭПБ2-50/230', 'TR', 11.5, 230, 50, 50, NULL, 0.001, 0.03, NULL, NULL, 230),
+('ЭПБ2-100/230', 'TR', 23, 230, 100, 50, NULL, 0.001, 0.015, NULL, NULL, 230),
+('ПЧ-ТТП-4-380', 'TR', 1.5, 220, 4, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-10-380', 'TR', 4, 220, 10, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-16-380', 'TR', 7.5, 220, 16, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-25-380', 'TR', 11, 220, 25, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-40-380', 'TR', 18.5, 220, 40, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-63-380', 'TR', 30, 220, 63, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('ПЧ-ТТП-100-380', 'TR', 45, 220, 100, 50, NULL, 0.002, NULL, NULL, NULL, 220);
+
+-- Gear units: cylindrical (G), worm (W) and planetary (P). The ratings hold for an input shaft
+-- at 1500 rpm; wi is the output shaft speed there.
+CREATE TABLE "Редукторы" (
+    "Gear" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation with the ratio
+    "iType" VARCHAR(1),                      -- G, W or P
+    "ii" DOUBLE PRECISION,                   -- ratio, input speed to output speed
+    "Mi" DOUBLE PRECISION,                   -- rated output torque, N m
+    "Pi" DOUBLE PRECISION,                   -- rated input power, kW
+    "wi" DOUBLE PRECISION,                   -- rated output speed, rad/s
+    "ni" DOUBLE PRECISION,                   -- efficiency, per cent
+    "gi" DOUBLE PRECISION,                   -- backlash, mm
+    "Примечание" TEXT
+);
+
+INSERT INTO "Редукторы" ("Gear", "iType", "ii", "Mi", "Pi", "wi", "ni", "gi", "Примечание")
+VALUES
+('ЦУ-100-4', 'G', 4, 250, 10, 39.3, 98, 0.1, 'Одноступенчатый цилиндрический горизонтальный редуктор; передаточное число в обозначении.'),
+('ЦУ-160-5', 'G', 5, 1000, 32, 31.4, 98, 0.12, NULL),
+('ЦУ-200-6,3', 'G', 6.3, 2000, 51, 24.9, 98, NULL, NULL),
+('Ц2У-100-10', 'G', 10, 250, 4, 15.7, 97, 0.15, 'Двухступенчатый цилиндрический горизонтальный редуктор общего назначения. Момент Mi — допускаемый на выходном валу при частоте входного вала 1500 об/мин и постоянной нагрузке.'),
+('Ц2У-100-40', 'G', 40, 250, 1, 3.93, 97, 0.15, NULL),
+('Ц2У-125-12,5', 'G', 12.5, 500, 6.5, 12.6, 97, 0.15, NULL),
+('Ц2У-125-25', 'G', 25, 500, 3.2, 6.28, 97, 0.15, NULL),
+('Ц2У-160-16', 'G', 16, 1000, 10, 9.82, 97, 0.2, NULL),
+('Ц2У-160-31,5', 'G', 31.5, 1000, 5.1, 4.99, 97, 0.2, NULL),
+('Ц2У-200-20', 'G', 20, 2000, 16, 7.85, 97, 0.2, NULL),
+('Ц2У-200-40', 'G', 40, 2000, 8.1, 3.93, 97, 0.2, NULL),
+('Ц2У-250-25', 'G', 25, 4000, 26, 6.28, 97, NULL, NULL),
+('Ц2У-250-50', 'G', 50, 4000, 13, 3.14, 97, NULL, 'Для тяжёлого режима с частыми пусками допускаемый момент снижают на 20 %.'),
+('1Ц2У-100-16', 'G', 16, 315, 3.2, 9.82, 97, 0.12, 'Модернизированная серия: при тех же размерах больший допускаемый момент, чем у Ц2У.'),
+('1Ц2У-125-20', 'G', 20, 630, 5.1, 7.85, 97, 0.12, NULL),
+('1Ц2У-160-25', 'G', 25, 1250, 8.1, 6.28, 97, 0.15, NULL),
+('1Ц2У-200-31,5', 'G', 31.5, 2500, 13, 4.99, 97, 0.15, NULL),
+('Ч-80-10', 'W', 10, 160, 3, 15.7, 85, 0.2, 'Червячный одноступенчатый редуктор с нижним расположением червяка. КПД указан для установившегося режима; при пуске он заметно ниже.'),
+('Ч-80-40', 'W', 40, 200, 1.1, 3.93, 70, 0.2, NULL),
+('Ч-100-20', 'W', 20, 400, 3.9, 7.85, 80, 0.25, NULL),
+('Ч-100-50', 'W', 50, 450, 2.2, 3.14, 65, 0.25, 'Допускаемая радиальная нагрузка на середине выходного вала — 8 кН.'),
+('Ч-125-16', 'W', 16, 630, 7.5, 9.82, 83, 0.3, NULL),
+('Ч-125-40', 'W', 40, 800, 4.4, 3.93, 72, 0.3, NULL),
+('Ч-160-31,5', 'W', 31.5, 1400, 9.2, 4.99, 76, NULL, NULL),
+('Ч-160-63', 'W', 63, 1600, 6.3, 2.49, 63, NULL, NULL),
+('3МП-25-31,5', 'P', 31.5, 63, 0.34, 4.99, 92, 0.05, 'Планетарный трёхступенчатый редуктор с соосными валами.'),
+('3МП-31,5-40', 'P', 40, 125, 0.55, 3.93, 90, 0.05, NULL),
+('3МП-40-63', 'P', 63, 250, 0.71, 2.49, 88, 0.05, NULL),
+('3МП-50-100', 'P', 100, 500, 0.91, 1.57, 86, NULL, NULL);
+
+-- Ball screws, designated diameter x lead in mm. The program takes the ratio as wi * Ri / Vi,
+-- which is 2 pi Ri / lead: the mechanism's speed is then the nut's linear speed over Ri, and a
+-- load torque Mc is the axial force times Ri. Mi is the permissible axial force times Ri.
+CREATE TABLE "Передачи_ШВП" (
+    "Gear" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
+    "wi" DOUBLE PRECISION,                   -- rated screw speed, rad/s
+    "Vi" DOUBLE PRECISION,                   -- nut speed at wi, m/s
+    "Ri" DOUBLE PRECISION,                   -- nominal screw radius, m
+    "Mi" DOUBLE PRECISION,                   -- permissible axial force times Ri, N m
+    "ni" DOUBLE PRECISION,                   -- efficiency, per cent
+    "gi" DOUBLE PRECISION                    -- axial backlash, mm; NULL for a preloaded nut
+);
+
+INSERT INTO "Передачи_ШВП" ("Gear", "wi", "Vi", "Ri", "Mi", "ni", "gi")
+VALUES
+('ВПТ-16х5', 314.2, 0.25, 0.008, 29, 90, 0.02),
+('ВПТ-20х5', 314.2, 0.25, 0.01, 42, 90, 0.02),
+('ВПТ-25х5', 261.8, 0.208, 0.0125, 60, 92, NULL),
+('ВПТ-25х10', 261.8, 0.417, 0.0125, 70, 92, NULL),
+('ВПТ-32х5', 209.4, 0.167, 0.016, 96, 92, NULL),
+('ВПТ-32х10', 209.4, 0.333, 0.016, 173, 92, 0.03),
+('ВПТ-40х5', 167.6, 0.133, 0.02, 136, 93, NULL),
+('ВПТ-40х10', 167.6, 0.267, 0.02, 280, 93, NULL),
+('ВПТ-50х10', 130.9, 0.208, 0.025, 450, 93, NULL),
+('ВПТ-63х10', 104.7, 0.167, 0.0315, 693, 94, NULL),
+('ВПТ-63х20', 104.7, 0.333, 0.0315, 1008, 94, 0.05),
+('ВПТ-80х10', 83.8, 0.133, 0.04, 1120, 94, NULL);
