@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include "../../database/TestCatalogue.h"
 #include "../shell/ScriptedPrompts.h"
@@ -58,6 +59,15 @@ protected:
         grid().setCurrentIndex(grid().model()->index(row, column));
     }
     QAction* action(Command command) { return shell.actions().action(command); }
+    // Whether first, prior, next and last can be pressed.
+    std::vector<bool> navigatorEnabled()
+    {
+        std::vector<bool> enabled;
+        for (QAction* button :
+             window().findChild<QToolBar*>(QStringLiteral("bdDBNavigator"))->actions())
+            enabled.push_back(button->isEnabled());
+        return enabled;
+    }
 
     struct WorkingDirectory {
         WorkingDirectory() { QDir::setCurrent(folder.path()); }
@@ -153,6 +163,9 @@ TEST_F(DbaseWindowTest, SelectorSwitchesTablesAndShowsQueryMode)
     EXPECT_EQ(window().tableSelector()->currentIndex(), -1);
     EXPECT_EQ(window().tableSelector()->placeholderText(), QStringLiteral("Запрос"));
     EXPECT_EQ(grid().model()->columnCount(), 1);
+    EXPECT_EQ(navigatorEnabled(), (std::vector<bool>{false, false, true, true}));
+    window().recordEntry(Move::Last)->trigger();
+    EXPECT_EQ(navigatorEnabled(), (std::vector<bool>{true, true, false, false}));
 }
 
 TEST_F(DbaseWindowTest, SendToModelTransfersTheCurrentRecord)
