@@ -1,0 +1,122 @@
+// Nothing typed into the query box may change a shared catalogue, whatever the statement tries:
+// the connection is the superuser's, so only the program's read-only session stands in the way.
+
+#include <gtest/gtest.h>
+
+#include "CatalogueBrowser.h"
+#include "PostgresTestSupport.h"
+
+namespace kinetra::test {
+namespace {
+
+class ReadOnlySessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
+        ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
+            << browser.connectionError().toStdString();
+        table = browser.tableNames().value(0);
+        ASSERT_FALSE(table.isEmpty());
+        quoted = ServerLook::Quoted(table);
+        rows = look.rowCount(table);
+        ASSERT_GT(rows, 0);
+    }
+
+    // The rows are all there, as the server and as the program's next query see them.
+    void expectUnchanged()
+    {
+        EXPECT_EQ(look.rowCount(table), rows);
+        ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT count(*) FROM ") + quoted))
+            << browser.connectionError().toStdString();
+        EXPECT_EQ(browser.query().text(0, 0), QString::number(rows));
+    }
+
+    QString deletingSelect() const
+    {
+        return QStringLiteral("WITH gone AS (DELETE FROM %1 RETURNING 1) SELECT count(*) FROM gone")
+            .arg(quoted);
+    }
+
+    ServerLook look;
+    CapturedMessages messages;
+    CatalogueBrowser browser{u',', messages};
+    QString table;
+    QString quoted;
+    int rows = 0;
+};
+
+TEST_F(ReadOnlySessionTest, DeleteIsRefused)
+{
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("DELETE FROM ") + quoted));
+    EXPECT_FALSE(browser.connectionError().isEmpty());
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, DeleteAfterASelectInTheSameTextIsRefused)
+{
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT 1; DELETE FROM ") + quoted));
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, DeleteInsideASelectIsRefused)
+{
+    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+    EXPECT_FALSE(browser.connectionError().isEmpty());
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, InsertThroughWithIsRefused)
+{
+    const QString first = ServerLook::Quoted(look.columnNames(table).value(0));
+    EXPECT_FALSE(browser.runQuery(
+        QStringLiteral("WITH added AS (INSERT INTO %1 (%2) VALUES ('Запись из запроса') "
+                       "RETURNING 1) SELECT count(*) FROM added")
+            .arg(quoted, first)));
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, SessionCannotBeSwitchedToWriting)
+{
+    EXPECT_FALSE(
+        browser.runQuery(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE")));
+    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, SettingChangedInsideASelectDoesNotOutliveIt)
+{
+    // The setting itself may change inside the statement's transaction; it must not last.
+    browser.runQuery(
+        QStringLiteral("SELECT set_config('default_transaction_read_only', 'off', false)"));
+    browser.runQuery(QStringLiteral("SELECT set_config('transaction_read_only', 'off', false)"));
+    ASSERT_TRUE(browser.runQuery(
+        QStringLiteral("SELECT current_setting('default_transaction_read_only')")));
+    EXPECT_EQ(browser.query().text(0, 0), QStringLiteral("on"));
+    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, WriteThatAReadOnlyTransactionAllowsIsUndone)
+{
+    // The server lets a read-only transaction create a large object; only the rollback after
+    // every statement keeps it from staying.
+    const QString objects = QStringLiteral("SELECT count(*) FROM pg_largeobject_metadata");
+    const QStringList before = look.column(objects).value_or(QStringList());
+    ASSERT_EQ(before.size(), 1) << look.error().toStdString();
+    browser.runQuery(QStringLiteral("SELECT lo_create(0)"));
+    EXPECT_EQ(look.column(objects).value_or(QStringList()), before);
+    expectUnchanged();
+}
+
+TEST_F(ReadOnlySessionTest, RefusedStatementLeavesTheConnectionUsable)
+{
+    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT no_such_column FROM ") + quoted));
+    browser.bdComboBoxChange(0);
+    EXPECT_EQ(browser.table().RecordCount(), rows);
+    EXPECT_EQ(browser.positionPanel(), QStringLiteral("1/%1").arg(rows));
+}
+
+} // namespace
+} // namespace kinetra::test
