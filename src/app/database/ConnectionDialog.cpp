@@ -43,8 +43,7 @@ ConnectionDialog::ConnectionDialog(QWidget* parent) : QDialog(parent)
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(createFilePage());
     m_pages->addWidget(createServerPage());
-    connect(m_kind, &QComboBox::currentIndexChanged, m_pages, &QStackedWidget::setCurrentIndex);
-    connect(m_kind, &QComboBox::currentIndexChanged, this, [this] { m_outcome->clear(); });
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &ConnectionDialog::showKind);
 
     auto* kindRow = new QFormLayout;
     kindRow->addRow(QStringLiteral("&Каталог:"), m_kind);
@@ -71,9 +70,20 @@ ConnectionDialog::ConnectionDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_pages);
     layout->addLayout(tryRow);
     layout->addWidget(m_outcome);
-    layout->addStretch();
     layout->addWidget(buttons);
-    resize(460, sizeHint().height());
+    showKind(FileItem);
+}
+
+void ConnectionDialog::showKind(int kind)
+{
+    // The dialog is as tall as the page shown, not as the tallest page.
+    for (int page = 0; page < m_pages->count(); ++page)
+        m_pages->widget(page)->setSizePolicy(
+            QSizePolicy::Preferred, page == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    m_pages->setCurrentIndex(kind);
+    m_outcome->clear();
+    adjustSize();
+    resize(460, height());
 }
 
 QWidget* ConnectionDialog::createFilePage()
@@ -88,7 +98,9 @@ QWidget* ConnectionDialog::createFilePage()
     row->addWidget(browse);
     auto* form = new QFormLayout(page);
     form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("&Файл:"), row);
+    auto* label = new QLabel(QStringLiteral("&Файл:"), page);
+    label->setBuddy(m_file);
+    form->addRow(label, row);
     return page;
 }
 

@@ -26,6 +26,7 @@ public:
 private:
     QWidget* createFilePage();
     QWidget* createServerPage();
+    void showKind(int kind);
     void chooseFile();
     void tryConnection();
 
