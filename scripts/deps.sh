@@ -7,6 +7,7 @@ kinetra_packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6sql6-sqlite libqt6svg6 libgl-dev
     libgtest-dev libbenchmark-dev libwmf-bin
+    postgresql libqt6sql6-psql
 )
 
 kinetra_install_missing() {

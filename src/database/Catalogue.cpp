@@ -190,9 +190,12 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
     // A transaction of its own that is always rolled back: even a statement that changes a
     // setting leaves nothing behind.
-    if (postgres && !QSqlQuery(database).exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
-        m_error = errorText(database.lastError());
-        return std::nullopt;
+    if (postgres) {
+        QSqlQuery begin(database);
+        if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
+            m_error = errorText(begin.lastError());
+            return std::nullopt;
+        }
     }
     std::optional<RecordSet> result;
     {

@@ -38,6 +38,14 @@ QString realText(double value)
     return QLocale::c().toString(value, format, QLocale::FloatingPointShortest);
 }
 
+// The user's alphabetical order; a system without a language of its own (the "C" locale) gets
+// the Russian one, so that the catalogue's Cyrillic names still sort as a reader expects.
+QLocale collationLocale()
+{
+    const QLocale user;
+    return user.language() == QLocale::C ? QLocale(QLocale::Russian, QLocale::Russia) : user;
+}
+
 } // namespace
 
 QString ValueText(const QVariant& value, QChar decimalSeparator)
@@ -164,7 +172,7 @@ bool RecordSet::Sort(const QString& expression)
             return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
         });
     } else {
-        QCollator collator{QLocale()};
+        QCollator collator{collationLocale()};
         collator.setNumericMode(true);
         const int count = static_cast<int>(m_values.size() / stride);
         std::vector<QCollatorSortKey> keys;

@@ -119,30 +119,42 @@ TEST_F(PostgresCatalogueTest, NumericColumnSortsAsNumbersBothWays)
     ASSERT_GE(power, 0);
     const QString from = QStringLiteral(" FROM ") + ServerLook::Quoted(table);
 
-    // The record the user stands on stays current, and the panel follows it to its new place.
-    const QStringList names = look.column(QStringLiteral("SELECT \"Motor\"") + from +
-                                          QStringLiteral(" ORDER BY \"P\", \"Motor\""))
-                                  .value_or(QStringList());
-    ASSERT_GE(names.size(), 3);
-    const QString kept = names.at(names.size() / 2);
+    // The record the user stands on stays current, and the panel follows it to its new place:
+    // one whose power no other record has, so that its place is certain.
+    const QStringList unique =
+        look.column(QStringLiteral("SELECT \"Motor\"") + from +
+                    QStringLiteral(" WHERE \"P\" IN (SELECT \"P\"") + from +
+                    QStringLiteral(" GROUP BY \"P\" HAVING count(*) = 1) ORDER BY \"P\""))
+            .value_or(QStringList());
+    ASSERT_GE(unique.size(), 3) << look.error().toStdString();
+    const QString kept = unique.at(unique.size() / 2);
     const qsizetype keptRow = texts(0).indexOf(kept);
     ASSERT_GE(keptRow, 0);
     browser.moveTo(static_cast<int>(keptRow));
+    const auto placeWhere = [&](const QString& condition) {
+        const QString keptPower = QStringLiteral("(SELECT \"P\"") + from +
+                                  QStringLiteral(" WHERE \"Motor\" = '") + kept +
+                                  QStringLiteral("')");
+        const QString count = look.column(QStringLiteral("SELECT count(*)") + from +
+                                          QStringLiteral(" WHERE ") + condition.arg(keptPower))
+                                  .value_or(QStringList())
+                                  .value(0);
+        return QStringLiteral("%1/%2").arg(count.toInt() + 1).arg(browser.dataSet().RecordCount());
+    };
 
     browser.setSelectedColumn(power);
     browser.aSortExecute();
     EXPECT_EQ(numbers(power), serverNumbers(QStringLiteral("SELECT \"P\"") + from +
                                             QStringLiteral(" ORDER BY \"P\" ASC NULLS FIRST")));
     EXPECT_EQ(browser.currentRecord().at(0).text, kept);
-    const int keptAt = browser.dataSet().currentRow();
-    EXPECT_EQ(browser.positionPanel(),
-              QStringLiteral("%1/%2").arg(keptAt + 1).arg(browser.dataSet().RecordCount()));
+    EXPECT_EQ(browser.positionPanel(), placeWhere(QStringLiteral("\"P\" < %1 OR \"P\" IS NULL")));
     EXPECT_EQ(browser.sortIcon(), CatalogueBrowser::SortDescendingIcon);
 
     browser.aSortExecute();
     EXPECT_EQ(numbers(power), serverNumbers(QStringLiteral("SELECT \"P\"") + from +
                                             QStringLiteral(" ORDER BY \"P\" DESC NULLS LAST")));
     EXPECT_EQ(browser.currentRecord().at(0).text, kept);
+    EXPECT_EQ(browser.positionPanel(), placeWhere(QStringLiteral("\"P\" > %1")));
     EXPECT_EQ(browser.sortIcon(), CatalogueBrowser::SortAscendingIcon);
     EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join(u'\n').toStdString();
 }

@@ -163,5 +163,23 @@ TEST(ConnectionFailureTest, BrowserConnectsAfterAFailedAttempt)
     EXPECT_TRUE(browser.positionPanel().startsWith(QStringLiteral("1/")));
 }
 
+TEST(ConnectionFailureTest, LostConnectionSaysWhy)
+{
+    ServerLook look;
+    ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
+    CapturedMessages messages;
+    CatalogueBrowser browser(u',', messages);
+    ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
+        << browser.connectionError().toStdString();
+    ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT pg_backend_pid()")));
+    const QString backend = browser.query().text(0, 0);
+    ASSERT_TRUE(look.column(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(backend)));
+
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT 1")));
+    // The server's reason, not the words for an error that gave none.
+    EXPECT_FALSE(browser.connectionError().isEmpty());
+    EXPECT_NE(browser.connectionError(), QStringLiteral("неизвестная ошибка"));
+}
+
 } // namespace
 } // namespace kinetra::test

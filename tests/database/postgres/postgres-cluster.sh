@@ -57,7 +57,8 @@ fi
 cd /
 
 server_running() {
-    [ -f "$data/postmaster.pid" ] && "${as_owner[@]}" "$bindir/pg_ctl" status -D "$data" >/dev/null 2>&1
+    [ -f "$data/postmaster.pid" ] &&
+        "${as_owner[@]}" "$bindir/pg_ctl" status -D "$data" >/dev/null 2>&1
 }
 
 stop_cluster() {
