@@ -8,15 +8,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "editor/MessageSink.h"
+#include "../model/editor/EditorTestSupport.h"
 
 namespace kinetra::test {
-
-class RecordedMessages final : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 // Writes an SQLite catalogue through a writable connection of the test's own, as a catalogue
 // keeper would.

@@ -12,7 +12,7 @@
 #include <QToolBar>
 
 #include "../../database/TestCatalogue.h"
-#include "../shell/ScriptedPrompts.h"
+#include "../shell/ShellFixture.h"
 #include "database/DbaseWindow.h"
 #include "shell/Folders.h"
 #include "shell/ModelWindow.h"
@@ -25,20 +25,8 @@ namespace {
 using Move = CatalogueBrowser::RecordMove;
 
 // The program in a working directory of its own, which may hold a catalogue.
-class DbaseWindowTest : public ::testing::Test {
+class DbaseWindowTest : public ShellFixture {
 protected:
-    void activate(QWidget& window)
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    void press(Qt::Key key)
-    {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                      : QApplication::activeWindow();
-        QTest::keyClick(target, key);
-    }
     // Opens the catalogue with F7 from the model window.
     void openCatalogue()
     {
@@ -68,15 +56,6 @@ protected:
             enabled.push_back(button->isEnabled());
         return enabled;
     }
-
-    struct WorkingDirectory {
-        WorkingDirectory() { QDir::setCurrent(folder.path()); }
-        ~WorkingDirectory() { QDir::setCurrent(previous); }
-        QString previous = QDir::currentPath();
-        QTemporaryDir folder;
-    } workingDirectory;
-    ScriptedPrompts prompts;
-    Shell shell{u',', {}, prompts, prompts};
 };
 
 TEST_F(DbaseWindowTest, MissingCatalogueOpensTheSettingsAndSaysWhy)

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "../../database/TestCatalogue.h"
-#include "ScriptedPrompts.h"
+#include "ShellFixture.h"
 #include "database/DbaseWindow.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
@@ -26,21 +26,8 @@ namespace {
 
 using Answer = UserPrompts::Answer;
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ShellFixture {
 protected:
-    void activate(QWidget& window)
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    // Presses a key as the user would, in the window that has the focus.
-    void press(QKeyCombination key)
-    {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                      : QApplication::activeWindow();
-        QTest::keyClick(target, key.key(), key.keyboardModifiers());
-    }
     QLineEdit& edit(EditField field) { return *shell.modelWindow().pages()->edit(field); }
     void focus(EditField field)
     {
@@ -48,16 +35,6 @@ protected:
         edit(field).setFocus();
         QApplication::processEvents();
     }
-
-    // The program keeps its settings file in the working directory.
-    struct WorkingDirectory {
-        WorkingDirectory() { QDir::setCurrent(folder.path()); }
-        ~WorkingDirectory() { QDir::setCurrent(previous); }
-        QString previous = QDir::currentPath();
-        QTemporaryDir folder;
-    } workingDirectory;
-    ScriptedPrompts prompts;
-    Shell shell{u',', {}, prompts, prompts};
 };
 
 TEST_F(ShellTest, StartsWithTheModelWindowAloneOnTheMotorPage)
