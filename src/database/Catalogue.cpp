@@ -126,6 +126,14 @@ void Catalogue::close()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
+bool Catalogue::requireOpen()
+{
+    if (isOpen())
+        return true;
+    m_error = QStringLiteral("Нет подключения к каталогу.");
+    return false;
+}
+
 bool Catalogue::isOpen() const
 {
     return QSqlDatabase::contains(m_connectionName) &&
@@ -134,10 +142,8 @@ bool Catalogue::isOpen() const
 
 std::optional<QStringList> Catalogue::tableNames()
 {
-    if (!isOpen()) {
-        m_error = QStringLiteral("Нет подключения к каталогу.");
+    if (!requireOpen())
         return std::nullopt;
-    }
     const QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
     QStringList names = database.tables(QSql::Tables);
     names += database.tables(QSql::Views);
@@ -164,19 +170,15 @@ QString Catalogue::quotedTableName(const QString& name) const
 
 std::optional<RecordSet> Catalogue::openTable(const QString& name)
 {
-    if (!isOpen()) {
-        m_error = QStringLiteral("Нет подключения к каталогу.");
+    if (!requireOpen())
         return std::nullopt;
-    }
     return fetch(QStringLiteral("SELECT * FROM ") + quotedTableName(name));
 }
 
 std::optional<RecordSet> Catalogue::openQuery(const QString& sql)
 {
-    if (!isOpen()) {
-        m_error = QStringLiteral("Нет подключения к каталогу.");
+    if (!requireOpen())
         return std::nullopt;
-    }
     if (!IsSingleReadingStatement(sql)) {
         m_error = QStringLiteral("Запрос должен быть одним оператором чтения (SELECT).");
         return std::nullopt;

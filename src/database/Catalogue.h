@@ -38,6 +38,8 @@ public:
     std::optional<RecordSet> openQuery(const QString& sql);
 
 private:
+    // False, with the error said, when no connection is open.
+    bool requireOpen();
     bool openSQLite(const QString& path);
     bool openPostgreSQL(const ConnectionSettings& settings);
     std::optional<RecordSet> fetch(const QString& sql);

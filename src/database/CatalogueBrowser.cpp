@@ -32,6 +32,16 @@ bool CatalogueBrowser::reconnect(const QString& connectionString)
     return opened;
 }
 
+QString CatalogueBrowser::noConnection() const
+{
+    return QStringLiteral("Нет подключения ") + m_connectionString;
+}
+
+QString CatalogueBrowser::connectionFailure() const
+{
+    return noConnection() + QStringLiteral("\n\n") + m_catalogue.error();
+}
+
 void CatalogueBrowser::closeDataSets()
 {
     m_table = RecordSet();
@@ -43,7 +53,7 @@ void CatalogueBrowser::LoadTableList()
 {
     const std::optional<QStringList> names = m_catalogue.tableNames();
     if (!names) {
-        m_messages.showMessage(QStringLiteral("Нет подключения ") + m_connectionString);
+        m_messages.showMessage(noConnection());
         return;
     }
     m_tableNames = *names;
@@ -174,9 +184,7 @@ void CatalogueBrowser::aSortExecute()
     emit sortIconChanged(m_sortIcon);
     if (source != m_dataSource)
         return;
-    const int column = m_selectedColumn;
     emit dataSetReset();
-    m_selectedColumn = column;
     emit currentRecordChanged(records.currentRow());
     ADOTableAfterScroll();
 }

@@ -43,6 +43,8 @@ public:
     bool reconnect(const QString& connectionString);
     bool isConnected() const { return m_catalogue.isOpen(); }
     const QString& connectionError() const { return m_catalogue.error(); }
+    // "Нет подключения " and the string last connected with, then why it failed.
+    QString connectionFailure() const;
 
     // Fills the selector with the catalogue's tables and opens the first; "Нет подключения "
     // and the connection string when the list cannot be read.
@@ -112,6 +114,7 @@ private:
     void setSelectorText(const QString& text);
     void showDataSet(DataSource source);
     void closeDataSets();
+    QString noConnection() const;
 
     MessageSink& m_messages;
     Catalogue m_catalogue;

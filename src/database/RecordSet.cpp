@@ -46,6 +46,16 @@ QLocale collationLocale()
     return user.language() == QLocale::C ? QLocale(QLocale::Russian, QLocale::Russia) : user;
 }
 
+bool keyLess(double a, double b)
+{
+    return a < b;
+}
+
+bool keyLess(const QCollatorSortKey& a, const QCollatorSortKey& b)
+{
+    return a.compare(b) < 0;
+}
+
 } // namespace
 
 QString ValueText(const QVariant& value, QChar decimalSeparator)
@@ -160,30 +170,29 @@ bool RecordSet::Sort(const QString& expression)
         return int(!stored(a).isNull()) - int(!stored(b).isNull());
     };
 
-    const ColumnKind kind = columnKind(field);
-    if (kind == ColumnKind::Integer || kind == ColumnKind::Real) {
-        const int count = static_cast<int>(m_values.size() / stride);
-        std::vector<double> keys(count);
-        for (int record = 0; record < count; ++record)
-            keys[record] = stored(record).toDouble();
+    // Orders the records by one key each.
+    const auto sortBy = [&](const auto& keys) {
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
             if (const int nulls = nullOrder(a, b); nulls != 0)
                 return ascending ? nulls < 0 : nulls > 0;
-            return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
+            return ascending ? keyLess(keys[a], keys[b]) : keyLess(keys[b], keys[a]);
         });
+    };
+    const int count = static_cast<int>(m_values.size() / stride);
+    const ColumnKind kind = columnKind(field);
+    if (kind == ColumnKind::Integer || kind == ColumnKind::Real) {
+        std::vector<double> keys(count);
+        for (int record = 0; record < count; ++record)
+            keys[record] = stored(record).toDouble();
+        sortBy(keys);
     } else {
         QCollator collator{collationLocale()};
         collator.setNumericMode(true);
-        const int count = static_cast<int>(m_values.size() / stride);
         std::vector<QCollatorSortKey> keys;
         keys.reserve(count);
         for (int record = 0; record < count; ++record)
             keys.push_back(collator.sortKey(ValueText(stored(record), m_decimalSeparator)));
-        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-            if (const int nulls = nullOrder(a, b); nulls != 0)
-                return ascending ? nulls < 0 : nulls > 0;
-            return ascending ? keys[a].compare(keys[b]) < 0 : keys[b].compare(keys[a]) < 0;
-        });
+        sortBy(keys);
     }
     if (keptRecord >= 0)
         m_current = static_cast<int>(std::find(m_order.begin(), m_order.end(), keptRecord) -

@@ -146,13 +146,6 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
         followSelector();
     });
     connect(&m_browser, &CatalogueBrowser::selectorTextChanged, this, &DbaseWindow::followSelector);
-    connect(&m_browser, &CatalogueBrowser::dataSetReset, this, [this] {
-        m_grid->resizeColumnsToContents();
-        // A long note would push every other column out of sight; the user can widen it.
-        for (int column = 0; column < m_model->columnCount(); ++column)
-            m_grid->setColumnWidth(column, std::min(m_grid->columnWidth(column), MaxColumnWidth));
-        followCurrentRecord(m_browser.dataSet().currentRow());
-    });
     connect(&m_browser, &CatalogueBrowser::currentRecordChanged, this,
             &DbaseWindow::followCurrentRecord);
     connect(&m_browser, &CatalogueBrowser::statusChanged, this, &DbaseWindow::followStatus);
@@ -163,9 +156,14 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
                 m_browser.setSelectedColumn(current.column());
                 m_browser.moveTo(current.row());
             });
-    // The model is reset as a whole, and a reset replaces the selection model's state only.
-    connect(m_model, &QAbstractItemModel::modelReset, this,
-            [this] { followCurrentRecord(m_browser.dataSet().currentRow()); });
+    // The grid reads a data set anew as a whole, and finds its current record again.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_grid->resizeColumnsToContents();
+        // A long note would push every other column out of sight; the user can widen it.
+        for (int column = 0; column < m_model->columnCount(); ++column)
+            m_grid->setColumnWidth(column, std::min(m_grid->columnWidth(column), MaxColumnWidth));
+        followCurrentRecord(m_browser.dataSet().currentRow());
+    });
     followStatus();
 }
 

@@ -409,30 +409,33 @@ void OptionsWindow::oQueryEditChange()
 void OptionsWindow::oApplyBtnClick()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool refused = false;
     if (currentPage() == FilesPage)
-        applySettingsText();
+        refused = !applySettingsText();
     else if (currentPage() == QueryPage)
         runQuery();
-    // A failed connection has restored the cursor already, before its message.
-    if (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
+    QApplication::restoreOverrideCursor();
+    if (refused)
+        askForAnotherConnection();
 }
 
-void OptionsWindow::applySettingsText()
+bool OptionsWindow::applySettingsText()
 {
     const std::optional<QString> connection =
         m_settings.applySettingsText(m_fileEdit->toPlainText());
     if (!connection)
-        return;
-    if (m_catalogue.reconnect(*connection)) {
-        m_catalogue.LoadTableList();
-        m_settings.takeAppliedPaths();
-        return;
-    }
-    QApplication::restoreOverrideCursor();
+        return true;
+    if (!m_catalogue.reconnect(*connection))
+        return false;
+    m_catalogue.LoadTableList();
+    m_settings.takeAppliedPaths();
+    return true;
+}
+
+void OptionsWindow::askForAnotherConnection()
+{
     hide();
-    m_prompts.showMessage(QStringLiteral("Нет подключения ") + *connection + u'\n' + u'\n' +
-                          m_catalogue.connectionError());
+    m_prompts.showMessage(m_catalogue.connectionFailure());
     m_settings.setConnectionKey(m_prompts.composeConnectionString());
     fillFileEdit();
 }

@@ -68,7 +68,11 @@ private:
     void oFileEditChange();
     void oQueryEditChange();
     void oApplyBtnClick();
-    void applySettingsText();
+    // False when the text names a connection that cannot be opened.
+    bool applySettingsText();
+    // After a refused connection: the window closes, the user is told why and composes another
+    // connection string, which goes into the settings text.
+    void askForAnotherConnection();
     void runQuery();
     void oResetClick();
     void poUndoClick();

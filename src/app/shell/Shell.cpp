@@ -129,16 +129,14 @@ void Shell::aFormExecute(QWidget* window)
 
 void Shell::aDbaseExecute()
 {
-    const QString connection = m_settings.connectionString();
-    if (m_catalogue.ConnectDatabase(connection)) {
+    if (m_catalogue.ConnectDatabase(m_settings.connectionString())) {
         aFormExecute(m_dbaseWindow.get());
         return;
     }
     // The settings window opens so that the connection string can be put right, and the
     // message says what was wrong with it.
     aParamsExecute();
-    m_prompts.showMessage(QStringLiteral("Нет подключения ") + connection + u'\n' + u'\n' +
-                          m_catalogue.connectionError());
+    m_prompts.showMessage(m_catalogue.connectionFailure());
 }
 
 void Shell::aToModelExecute()
@@ -228,38 +226,37 @@ void Shell::aSaveAsExecute()
 
 void Shell::saveChartPicture(QWidget* chart)
 {
-    const auto chosen = ChooseFileToReplace(
-        m_prompts,
+    saveToReportsFolder(
         {QStringLiteral("Сохранение диаграмм"),
          QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*"),
-         QStringLiteral("wmf"), m_folders.ReportsFolder});
-    if (!chosen)
-        return;
-    // The first filter writes a metafile and any other a bitmap, whatever the name ends in.
-    QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved =
-        !chart || (chosen->filterIndex == 1 ? SaveWidgetAsMetafile(*chart, chosen->path, error)
-                                            : SaveWidgetAsBitmap(*chart, chosen->path, error));
-    QApplication::restoreOverrideCursor();
-    if (!saved) {
-        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
-        return;
-    }
-    m_folders.ReportsFolder = FolderOf(chosen->path);
+         QStringLiteral("wmf"), m_folders.ReportsFolder},
+        [chart](const UserPrompts::ChosenFile& chosen, QString& error) {
+            // The first filter writes a metafile and any other a bitmap, whatever the name
+            // ends in.
+            return !chart ||
+                   (chosen.filterIndex == 1 ? SaveWidgetAsMetafile(*chart, chosen.path, error)
+                                            : SaveWidgetAsBitmap(*chart, chosen.path, error));
+        });
 }
 
 void Shell::saveCatalogueTable()
 {
-    const auto chosen =
-        ChooseFileToReplace(m_prompts, {QStringLiteral("Сохранение таблицы"),
-                                        QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
-                                        QStringLiteral("xml"), m_folders.ReportsFolder});
+    saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
+                         QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
+                         QStringLiteral("xml"), m_folders.ReportsFolder},
+                        [this](const UserPrompts::ChosenFile& chosen, QString& error) {
+                            return m_catalogue.saveShownDataSet(chosen.path, error);
+                        });
+}
+
+void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write)
+{
+    const auto chosen = ChooseFileToReplace(m_prompts, dialog);
     if (!chosen)
         return;
     QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = m_catalogue.saveShownDataSet(chosen->path, error);
+    const bool saved = write(*chosen, error);
     QApplication::restoreOverrideCursor();
     if (!saved) {
         m_prompts.showMessage(QStringLiteral("Не сохранить файл "));

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "CatalogueBrowser.h"
@@ -67,6 +68,10 @@ private:
     void aSaveExecute();
     void aSaveAsExecute();
     void saveChartPicture(QWidget* chart);
+    // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
+    // reports folder. The writer returns false, with its error, when it cannot write.
+    using ReportWriter = std::function<bool(const UserPrompts::ChosenFile&, QString& error)>;
+    void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write);
     void openShownText();
     void saveShownText();
     void aCopyCutPasteExecute(ClipboardOperation operation);

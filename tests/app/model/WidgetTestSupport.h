@@ -7,18 +7,10 @@
 #include <QLineEdit>
 #include <QStringList>
 
-#include "editor/MessageSink.h"
-#include "editor/ModelSession.h"
+#include "../../model/editor/EditorTestSupport.h"
 #include "model/FormPages.h"
 
 namespace kinetra::test {
-
-// Keeps the messages the session would show.
-class RecordedMessages final : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 // The pages on a new model, as the window shows them after start-up, at the window's size.
 struct PagesFixture {

@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "../../model/editor/EditorTestSupport.h"
 #include "../../model/text/QtPrinters.h"
-#include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "settings/SettingsStore.h"
 #include "shell/Folders.h"
@@ -18,12 +18,6 @@ namespace {
 
 const QString DefaultConnection =
     QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb");
-
-class RecordedMessages final : public MessageSink {
-public:
-    void showMessage(const QString& text) override { messages.append(text); }
-    QStringList messages;
-};
 
 QStringList linesOf(const char* text)
 {
