@@ -1,9 +1,10 @@
 #include "text/TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include "text/FileSave.h"
 
 namespace kinetra {
 
@@ -83,15 +84,8 @@ TextFileWrite WriteTextFile(const QString& path, const QStringList& lines)
 {
     if (!CodePageAvailable())
         return {false, MissingCodePageError()};
-    // Until commit() the bytes go to a temporary beside the target; leaving without a commit
-    // discards it and keeps the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    const QByteArray bytes = EncodeTextLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return {false, file.errorString()};
-    return {true, {}};
+    const FileSaveResult saved = SaveFile(path, EncodeTextLines(lines));
+    return {saved.ok, saved.error};
 }
 
 } // namespace kinetra

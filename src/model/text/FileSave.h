@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace kinetra {
+
+struct FileSaveResult {
+    bool ok = false;
+    QString error; // the system's reason in words a user understands, when !ok
+};
+
+// Writes the content onto the open device; returns false when it could not.
+using FileContentWriter = std::function<bool(QIODevice& device)>;
+
+// The one way Kinetra writes a file. The content goes to a temporary beside the target; every
+// byte is flushed to the disk and checked before the temporary replaces the old file, so a full
+// disk, a killed process or an unwritable folder leaves the complete old file and a failure is
+// always reported. QSaveFile alone is not enough: it buffers small writes and, on a full disk,
+// may commit an empty file and report success.
+FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeContent);
+FileSaveResult SaveFile(const QString& path, const QByteArray& content);
+
+} // namespace kinetra
