@@ -20,12 +20,14 @@ if [ ! -e Kinetra.mdb ] ||
     mv -f Kinetra.mdb.new Kinetra.mdb
 fi
 
+program=("$build/src/app/kinetra")
 if [ $# -eq 0 ]; then
     set -- "$root/examples/dc-thyristor-speed-current.kmf"
-    # The example models are written with a decimal comma, as on a Russian system; the program
-    # reads numbers with the locale's separator.
+    # The example models are written with a decimal comma, as on a Russian system, and the
+    # program takes its separator from the locale's name, which need not be installed. Handing
+    # the name to the program alone keeps this shell out of a locale the machine may lack.
     if [ -z "${LC_ALL:-}" ]; then
-        export LC_NUMERIC=ru_RU.UTF-8
+        program=(env LC_NUMERIC=ru_RU.UTF-8 "${program[@]}")
     fi
 fi
-exec "$build/src/app/kinetra" "$@"
+exec "${program[@]}" "$@"

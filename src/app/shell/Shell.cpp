@@ -3,15 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 
 #include "charts/WidgetPicture.h"
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
+#include "settings/InstalledSamples.h"
 #include "shell/AboutBox.h"
 #include "shell/ClipboardCommands.h"
 #include "shell/HelpContexts.h"
@@ -36,6 +39,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
+    placeInstalledSamples();
 
     // A path with blanks arrives split into several arguments.
     if (!arguments.isEmpty())
@@ -64,6 +68,16 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 }
 
 Shell::~Shell() = default;
+
+void Shell::placeInstalledSamples()
+{
+    const InstalledSamples samples = InstalledSamples::besideProgram();
+    if (m_folders.ModelsFolder.isEmpty())
+        m_folders.ModelsFolder = samples.examplesFolder();
+    const QString placed = samples.placeCatalogue(m_settings.connectionString(), QDir::current());
+    if (!placed.isEmpty())
+        m_modelWindow->statusBar()->showMessage(placed);
+}
 
 WindowKind Shell::activeWindow() const
 {

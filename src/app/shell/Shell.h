@@ -57,6 +57,8 @@ public:
     WindowKind activeWindow() const;
 
 private:
+    // What an installed program brings along: its examples and its sample catalogue.
+    void placeInstalledSamples();
     void bindCommands();
     void aFormExecute(QWidget* window);
     void aDbaseExecute();

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Proves the README on a bare machine. Makes a minimal Debian 12 root file system, puts nothing
+# in it but git and ca-certificates, clones this repository's committed HEAD into it and, inside
+# it, runs the README's test command and its run command (the program reaches its first painted
+# window offscreen and quits). With --deb it builds the Debian package in one fresh root and
+# installs it with apt-get into a second one, where kinetra-sim simulates an installed example
+# and kinetra starts offscreen from an empty home folder and finds its sample catalogue.
+#
+#   sudo bash scripts/fresh-check.sh [--deb]
+#
+# Needs root and debootstrap; takes many minutes. The last line says whether everything passed
+# and how long each step took.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+mode=source
+case "${1:-}" in
+"") ;;
+--deb) mode=deb ;;
+*) echo "usage: $0 [--deb]" >&2; exit 2 ;;
+esac
+[ "$(id -u)" -eq 0 ] || { echo "fresh-check: run as root (debootstrap, chroot, mount)" >&2; exit 2; }
+command -v debootstrap >/dev/null || { echo "fresh-check: needs debootstrap (apt-get install debootstrap)" >&2; exit 2; }
+
+# The Debian mirror the host's own apt sources name, so that no host name lives here.
+host_mirror() {
+    local uri
+    uri=$(sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
+        tr ' ' '\n' | grep -v -- '-security' | grep -m1 '/debian/\?$' || true)
+    [ -n "$uri" ] || uri=$(awk '$1 == "deb" && $2 !~ /security/ { print $2; exit }' \
+        /etc/apt/sources.list 2>/dev/null || true)
+    [ -n "$uri" ] || { echo "fresh-check: no Debian mirror in the host's apt sources" >&2; exit 2; }
+    echo "$uri"
+}
+mirror=$(host_mirror)
+
+work=$(mktemp -d /var/tmp/kinetra-fresh.XXXXXX)
+roots=()
+unmount_all() {
+    local root
+    for root in "${roots[@]}"; do
+        for point in dev sys proc; do
+            mountpoint -q "$root/$point" && umount -R -l "$root/$point"
+        done
+    done
+    return 0
+}
+trap 'unmount_all; rm -rf --one-file-system "$work"' EXIT
+trap 'exit 130' INT TERM
+
+log=$work/log
+say() { echo "fresh-check: $*"; }
+failed() {
+    say "$1 failed; the last lines of its output:"
+    tail -n 40 "$log" | sed 's/^/  | /'
+    echo "fresh-check: FAIL ($1) — $(steps)"
+    exit 1
+}
+summary=()
+steps() { local IFS=';'; echo "${summary[*]:-nothing passed}" | sed 's/;/; /g'; }
+timed() { # NAME COMMAND...: runs the command, logs its output, and notes its time
+    local name=$1 start
+    shift
+    say "$name ..."
+    start=$(date +%s)
+    "$@" >>"$log" 2>&1 || failed "$name"
+    summary+=("$name $(($(date +%s) - start)) s")
+}
+
+make_root() { # DIR: a minimal Debian 12 with git and ca-certificates
+    roots+=("$1")
+    debootstrap --variant=minbase --include=git,ca-certificates bookworm "$1" "$mirror"
+    mount -t proc proc "$1/proc"
+    mount --rbind /sys "$1/sys" && mount --make-rslave "$1/sys"
+    mount --rbind /dev "$1/dev" && mount --make-rslave "$1/dev"
+}
+
+# Runs a shell command inside a root as root, with a clean environment.
+inside() { # ROOT COMMAND
+    chroot "$1" /usr/bin/env -i HOME=/root TERM=dumb PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin \
+        bash -euo pipefail -c "$2"
+}
+
+clone_into() { # ROOT: the committed HEAD, cloned by the root's own git
+    git -C "$repo" bundle create "$1/root/kinetra.bundle" HEAD 2>>"$log"
+    inside "$1" 'git clone --quiet /root/kinetra.bundle /root/kinetra && rm /root/kinetra.bundle'
+}
+
+# The README's run command, offscreen: it builds, places the catalogue in the working folder,
+# and the program quits once its first window has painted.
+run_command() { # ROOT
+    inside "$1" 'mkdir -p /root/work && cd /root/work &&
+        QT_QPA_PLATFORM=offscreen KINETRA_EXIT_AFTER_FIRST_PAINT=1 bash /root/kinetra/scripts/run.sh 2>&1 |
+            tee /root/run.log
+        if grep "setlocale" /root/run.log; then exit 1; fi
+        test -s /root/work/Kinetra.mdb'
+}
+
+build_package() { # ROOT: the packages the README installs, the programs alone, and cpack
+    inside "$1" 'cd /root/kinetra && bash scripts/deps.sh &&
+        cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DKINETRA_BUILD_TESTS=OFF -DKINETRA_BUILD_BENCHMARKS=OFF &&
+        cmake --build build-deb --parallel "$(nproc)" &&
+        cd build-deb && cpack -G DEB'
+}
+
+install_package() { # ROOT DEB
+    cp "$2" "$1/root/"
+    inside "$1" "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ./root/$(basename "$2")"
+}
+
+check_installed() { # ROOT: as a user would meet the installed program
+    inside "$1" 'work=$(mktemp -d) && cd "$work" &&
+        kinetra-sim --decimal-separator , /usr/share/kinetra/examples/dc-thyristor-speed-current.kmf
+        useradd --create-home tester
+        su tester -c "cd ~ && QT_QPA_PLATFORM=offscreen KINETRA_EXIT_AFTER_FIRST_PAINT=1 \
+            /usr/libexec/kinetra/kinetra-desktop"
+        test -s /home/tester/Kinetra/Kinetra.mdb && test -s /home/tester/Kinetra/Kinetra.ini
+        cmp /usr/share/kinetra/Kinetra.mdb /home/tester/Kinetra/Kinetra.mdb
+        grep -qx "application/x-kinetra-model:\*\.kmf" /usr/share/mime/globs
+        grep -q "kinetra.desktop" /usr/share/applications/mimeinfo.cache'
+}
+
+say "mirror $mirror, HEAD $(git -C "$repo" rev-parse --short HEAD), work folder $work, log $log"
+if [ "$mode" = source ]; then
+    timed "minimal root" make_root "$work/root"
+    clone_into "$work/root"
+    timed "test command" inside "$work/root" 'cd /root/kinetra && bash scripts/test.sh'
+    timed "run command" run_command "$work/root"
+else
+    timed "build root" make_root "$work/build"
+    clone_into "$work/build"
+    timed "package build" build_package "$work/build"
+    deb=$(ls "$work"/build/root/kinetra/build-deb/kinetra_*_amd64.deb)
+    timed "install root" make_root "$work/install"
+    timed "package install" install_package "$work/install" "$deb"
+    timed "installed program" check_installed "$work/install"
+fi
+echo "fresh-check: PASS ($mode) — $(steps)"
