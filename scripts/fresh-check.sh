@@ -81,9 +81,13 @@ inside() { # ROOT COMMAND
         bash -euo pipefail -c "$2"
 }
 
-clone_into() { # ROOT: the committed HEAD, cloned by the root's own git
-    git -C "$repo" bundle create "$1/root/kinetra.bundle" HEAD 2>>"$log"
-    inside "$1" 'git clone --quiet /root/kinetra.bundle /root/kinetra && rm /root/kinetra.bundle'
+# The committed HEAD as it was when the check started, cloned by each root's own git.
+head=$(git -C "$repo" rev-parse HEAD)
+git -C "$repo" bundle create "$work/kinetra.bundle" HEAD 2>/dev/null
+clone_into() { # ROOT
+    cp "$work/kinetra.bundle" "$1/root/"
+    inside "$1" 'git -c advice.detachedHead=false clone --quiet /root/kinetra.bundle /root/kinetra &&
+        rm /root/kinetra.bundle'
 }
 
 # The README's run command, offscreen: it builds, places the catalogue in the working folder,
@@ -121,7 +125,7 @@ check_installed() { # ROOT: as a user would meet the installed program
         grep -q "kinetra.desktop" /usr/share/applications/mimeinfo.cache'
 }
 
-say "mirror $mirror, HEAD $(git -C "$repo" rev-parse --short HEAD), work folder $work, log $log"
+say "mirror $mirror, HEAD ${head:0:7}, work folder $work, log $log"
 if [ "$mode" = source ]; then
     timed "minimal root" make_root "$work/root"
     clone_into "$work/root"
