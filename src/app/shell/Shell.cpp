@@ -15,12 +15,12 @@
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
 #include "settings/InstalledSamples.h"
+#include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/ClipboardCommands.h"
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
-#include "shell/OptionsWindow.h"
 #include "shell/SignalWindow.h"
 
 namespace kinetra {

@@ -14,9 +14,9 @@
 #include "../../database/TestCatalogue.h"
 #include "../shell/ShellFixture.h"
 #include "database/DbaseWindow.h"
+#include "settings/OptionsWindow.h"
 #include "shell/Folders.h"
 #include "shell/ModelWindow.h"
-#include "shell/OptionsWindow.h"
 #include "shell/Shell.h"
 
 namespace kinetra::test {

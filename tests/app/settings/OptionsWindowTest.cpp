@@ -23,10 +23,10 @@
 #include "CatalogueBrowser.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "settings/OptionsWindow.h"
 #include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
 #include "shell/Folders.h"
-#include "shell/OptionsWindow.h"
 #include "text/TextFile.h"
 
 namespace kinetra::test {

@@ -15,9 +15,9 @@
 #include "database/DbaseWindow.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
+#include "settings/OptionsWindow.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
-#include "shell/OptionsWindow.h"
 #include "shell/Shell.h"
 #include "shell/SignalWindow.h"
 

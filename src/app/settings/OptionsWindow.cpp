@@ -1,4 +1,4 @@
-#include "shell/OptionsWindow.h"
+#include "settings/OptionsWindow.h"
 
 #include <utility>
 
