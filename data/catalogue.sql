@@ -11,9 +11,9 @@
 -- The rated data follow the published catalogues of the series named in the designations,
 -- compiled by hand and rounded. Circuit data that catalogues seldom print are estimated the
 -- usual way: a DC armature's resistance from its losses and its inductance by the empirical
--- formula L = k U / (2 p w I); an induction motor's equivalent circuit from typical per-unit
--- values, fitted to the rated slip and the rated current. A field that does not apply to a
--- record, or that its catalogue leaves open, is NULL.
+-- formula L = k U / (2 p w I); an induction motor's equivalent circuit fitted to its rated point
+-- and to its starting torque, maximum torque and starting current. A field that does not apply
+-- to a record, or that its catalogue leaves open, is NULL.
 
 -- DC motors with separate excitation. The armature data go to the model's R2 and L2.
 CREATE TABLE "Двигатели_ПТ" (
@@ -57,9 +57,11 @@ VALUES
 ('4ПФ200L', 75, 440, 186.3, 157, 0.11, 0.0026, 1.5, 'DM', 'Скорость выше номинальной — ослаблением поля, до 3000 об/мин при постоянной мощности.');
 
 -- Three-phase squirrel-cage induction motors for 380 V in star: U is the phase voltage, I1 the
--- rated stator current. The equivalent circuit (per phase, at 50 Hz, rotor referred to the
--- stator) reproduces the rated slip at rated torque; the number that ends the designation is the
--- number of poles.
+-- rated stator current; the number that ends the designation is the number of poles. Mst, Mmax
+-- and Ist are the catalogue's ratios of the starting and maximum torque to the rated torque and
+-- of the starting current to the rated current. The equivalent circuit (per phase, at 50 Hz,
+-- rotor referred to the stator) gives the rated torque and current at the rated speed and those
+-- three ratios; data/fit_induction_circuits.py fits it and prints the rows below.
 CREATE TABLE "Двигатели_АД" (
     "Motor" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
     "P" DOUBLE PRECISION,                     -- rated power, kW
@@ -71,39 +73,42 @@ CREATE TABLE "Двигатели_АД" (
     "R2" DOUBLE PRECISION,                    -- rotor resistance, ohm
     "X2" DOUBLE PRECISION,                    -- rotor leakage reactance, ohm
     "X12" DOUBLE PRECISION,                   -- magnetising reactance, ohm
-    "J" DOUBLE PRECISION                      -- rotor moment of inertia, kg m2
+    "J" DOUBLE PRECISION,                     -- rotor moment of inertia, kg m2
+    "Mst" DOUBLE PRECISION,                   -- starting torque / rated torque
+    "Mmax" DOUBLE PRECISION,                  -- maximum torque / rated torque
+    "Ist" DOUBLE PRECISION                    -- starting current / rated current
 );
 
-INSERT INTO "Двигатели_АД" ("Motor", "P", "U", "I1", "w", "R1", "X1", "R2", "X2", "X12", "J")
+INSERT INTO "Двигатели_АД" ("Motor", "P", "U", "I1", "w", "R1", "X1", "R2", "X2", "X12", "J", "Mst", "Mmax", "Ist")
 VALUES
-('4А71А4', 0.55, 220, 1.69, 146, 13, 9.74, 13.5, 15.6, 168, 0.0013),
-('4А71В4', 0.75, 220, 2.17, 146, 10.1, 7.61, 9.84, 12.2, 140, 0.0014),
-('4А80А4', 1.1, 220, 2.75, 149, 8, 6, 4.98, 9.6, 136, 0.0032),
-('4А80В4', 1.5, 220, 3.57, 148, 6.17, 4.63, 4.05, 7.4, 114, 0.0033),
-('4А90L4', 2.2, 220, 5.03, 149, 2.62, 3.5, 2.64, 5.68, 88.3, 0.0056),
-('4А100S4', 3, 220, 6.7, 150, 1.97, 2.63, 1.7, 4.27, 67, 0.0087),
-('4А100L4', 4, 220, 8.61, 150, 1.53, 2.04, 1.28, 3.32, 55.3, 0.011),
-('4А112М4', 5.5, 220, 11.5, 151, 1.15, 1.53, 0.802, 2.49, 43.8, 0.017),
-('4А132S4', 7.5, 220, 15.1, 152, 0.581, 1.23, 0.51, 2.03, 37.5, 0.028),
-('4А132М4', 11, 220, 22, 153, 0.401, 0.852, 0.282, 1.4, 27.3, 0.04),
-('4А160S4', 15, 220, 29.3, 153, 0.301, 0.639, 0.207, 1.05, 22.2, 0.1),
-('4А160М4', 18.5, 220, 35.7, 153, 0.173, 0.555, 0.17, 0.986, 19.9, 0.13),
-('4А180S4', 22, 220, 41.3, 154, 0.149, 0.48, 0.109, 0.853, 20.6, 0.19),
-('4А180М4', 30, 220, 56.3, 154, 0.109, 0.352, 0.0799, 0.625, 14, 0.23),
-('4А200М4', 37, 220, 68.6, 154, 0.0897, 0.288, 0.0649, 0.513, 12.6, 0.37),
-('4А200L4', 45, 220, 82.6, 154, 0.0746, 0.24, 0.0533, 0.426, 10.7, 0.45),
-('4А80А2', 1.5, 220, 3.31, 298, 6.65, 4.98, 3.6, 7.98, 137, 0.0018),
-('4А100S2', 4, 220, 7.89, 302, 1.67, 2.23, 1.11, 3.62, 83, 0.0059),
-('4А132М2', 11, 220, 21.1, 304, 0.417, 0.886, 0.351, 1.46, 36.4, 0.023),
-('4А112МА6', 3, 220, 7.4, 100, 2.05, 2.61, 1.64, 4.25, 48.1, 0.017),
-('4А132М6', 7.5, 220, 16.5, 102, 0.615, 1.25, 0.4, 2.06, 27.3, 0.058),
-('4А160S6', 11, 220, 22.6, 102, 0.448, 0.91, 0.275, 1.5, 25.6, 0.137),
-('4А132М8', 5.5, 220, 13.6, 75, 1.12, 1.42, 0.892, 2.31, 25, 0.057),
-('4А160S8', 7.5, 220, 17.7, 76, 0.573, 1.16, 0.49, 1.92, 20.9, 0.137),
-('4А250S10', 30, 220, 63.9, 62, 0.111, 0.341, 0.0522, 0.606, 7.53, 1.6),
-('АИР100L4', 4, 220, 8.51, 148, 1.55, 2.07, 1.61, 3.36, 56.9, 0.0111),
-('АИР112М4', 5.5, 220, 11.4, 150, 1.16, 1.55, 0.928, 2.52, 47, 0.0125),
-('АИР132М4', 11, 220, 22.6, 152, 0.389, 0.827, 0.346, 1.36, 22.6, 0.036);
+('4А71А4', 0.55, 220, 1.69, 146, 12.38, 10.97, 12.65, 16.46, 100.9, 0.0013, 2, 2.6, 3.7),
+('4А71В4', 0.75, 220, 2.17, 146, 9.869, 7.919, 9.406, 11.88, 82.65, 0.0014, 2, 2.6, 3.9),
+('4А80А4', 1.1, 220, 2.75, 149, 8, 4.546, 5.056, 6.819, 73.47, 0.0032, 2, 2.7, 4.8),
+('4А80В4', 1.5, 220, 3.57, 148, 6.17, 3.423, 4.131, 5.135, 61.42, 0.0033, 2, 2.6, 4.7),
+('4А90L4', 2.2, 220, 5.03, 149, 2.62, 2.766, 2.67, 4.149, 45.68, 0.0056, 2.1, 3, 5.2),
+('4А100S4', 3, 220, 6.7, 150, 2.022, 1.966, 1.732, 2.949, 35.1, 0.0087, 2, 3, 5.5),
+('4А100L4', 4, 220, 8.61, 150, 1.535, 1.478, 1.307, 2.217, 29.28, 0.011, 2, 3, 5.6),
+('4А112М4', 5.5, 220, 11.5, 151, 1.392, 0.9076, 0.8169, 1.361, 22.7, 0.017, 2, 3, 6.2),
+('4А132S4', 7.5, 220, 15.1, 152, 1.018, 0.5727, 0.5208, 0.859, 17.51, 0.028, 2.2, 3.3, 7.1),
+('4А132М4', 11, 220, 22, 153, 0.6318, 0.3823, 0.2975, 0.5735, 11.4, 0.04, 2.2, 3.5, 7.6),
+('4А160S4', 15, 220, 29.3, 153, 0.4246, 0.3928, 0.2088, 0.5891, 10.29, 0.1, 1.4, 3.1, 6.6),
+('4А160М4', 18.5, 220, 35.7, 153, 0.3111, 0.3298, 0.1715, 0.4947, 8.641, 0.13, 1.4, 3.1, 6.6),
+('4А180S4', 22, 220, 41.3, 154, 0.3587, 0.2116, 0.109, 0.3173, 7.827, 0.19, 1.4, 3.2, 7.6),
+('4А180М4', 30, 220, 56.3, 154, 0.263, 0.1552, 0.07995, 0.2328, 5.749, 0.23, 1.4, 3.2, 7.6),
+('4А200М4', 37, 220, 68.6, 154, 0.2113, 0.1273, 0.06511, 0.1909, 4.942, 0.37, 1.4, 3.2, 7.7),
+('4А200L4', 45, 220, 82.6, 154, 0.1723, 0.1057, 0.05373, 0.1585, 4.281, 0.45, 1.4, 3.2, 7.8),
+('4А80А2', 1.5, 220, 3.31, 298, 6.65, 2.834, 3.759, 4.251, 73.42, 0.0018, 2.1, 2.7, 5.4),
+('4А100S2', 4, 220, 7.89, 302, 1.939, 1.253, 1.133, 1.879, 39.01, 0.0059, 2, 3, 6.5),
+('4А132М2', 11, 220, 21.1, 304, 0.5318, 0.562, 0.3554, 0.843, 15.58, 0.023, 1.6, 3, 6.4),
+('4А112МА6', 3, 220, 7.4, 100, 2.051, 1.919, 1.698, 2.878, 27.63, 0.017, 2, 3, 5.1),
+('4А132М6', 7.5, 220, 16.5, 102, 1.062, 0.5225, 0.4171, 0.7837, 13.24, 0.058, 2, 3.3, 6.9),
+('4А160S6', 11, 220, 22.6, 102, 0.448, 0.6171, 0.284, 0.9257, 11.87, 0.137, 1.2, 3, 5.9),
+('4А132М8', 5.5, 220, 13.6, 75, 1.129, 1.08, 0.9204, 1.621, 15.04, 0.057, 1.9, 2.9, 5),
+('4А160S8', 7.5, 220, 17.7, 76, 0.573, 0.9115, 0.5042, 1.367, 12.13, 0.137, 1.4, 3, 5.1),
+('4А250S10', 30, 220, 63.9, 62, 0.2648, 0.134, 0.05441, 0.201, 3.497, 1.6, 1.2, 3.3, 7.6),
+('АИР100L4', 4, 220, 8.51, 148, 1.55, 1.637, 1.642, 2.456, 32.07, 0.0111, 2, 2.8, 5.1),
+('АИР112М4', 5.5, 220, 11.4, 150, 1.16, 1.068, 0.9546, 1.602, 24.1, 0.0125, 2, 3, 5.8),
+('АИР132М4', 11, 220, 22.6, 152, 0.7047, 0.3833, 0.3534, 0.5749, 11.18, 0.036, 2.2, 3.3, 6.9);
 
 -- Power converters: six-pulse (twelve-pulse for 500 A) thyristor DC drives on a 380 V network,
 -- transistor PWM DC drives and transistor frequency converters for induction motors. A

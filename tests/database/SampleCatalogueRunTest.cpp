@@ -2,12 +2,15 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "CatalogueBrowser.h"
+#include "InductionCircuit.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
+#include "Simulation.h"
 #include "TestCatalogue.h"
 #include "editor/ModelSession.h"
 #include "editor/RecordTransfer.h"
@@ -78,6 +81,132 @@ TEST(SampleCatalogueRunTest, EveryRecordSimulatesInItsExampleDrive)
                 << name.toStdString() << ": " << messages.messages.join(u' ').toStdString();
             messages.messages.clear();
         }
+    }
+}
+
+// An induction motor record of the sample catalogue as numbers.
+struct InductionRecord {
+    std::string name;
+    double P = 0;
+    double I1 = 0;
+    double w = 0;
+    double Mst = 0;
+    double Mmax = 0;
+    double Ist = 0;
+    InductionCircuit circuit;
+
+    double ratedTorque() const { return 1000 * P / w; }
+    double ratedSlip() const { return 1 - w / circuit.syncSpeed(); }
+};
+
+class InductionRecords : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RecordedMessages messages;
+        CatalogueBrowser browser{u',', messages};
+        ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                            QStringLiteral(KINETRA_CATALOGUE_FILE)));
+        browser.bdComboBoxChange(browser.tableNames().indexOf(QStringLiteral("Двигатели_АД")));
+        for (int row = 0; row < browser.dataSet().RecordCount(); ++row) {
+            browser.moveTo(row);
+            QMap<QString, QString> fields;
+            for (const FieldValue& field : browser.currentRecord())
+                fields.insert(field.name, field.text);
+            const auto number = [&](const char* name) {
+                return fields.value(QLatin1String(name)).replace(u',', u'.').toDouble();
+            };
+            InductionRecord record{
+                fields.value(QStringLiteral("Motor")).toStdString(),
+                number("P"),
+                number("I1"),
+                number("w"),
+                number("Mst"),
+                number("Mmax"),
+                number("Ist"),
+                {number("U"), number("R1"), number("X1"), number("R2"), number("X2"), number("X12"),
+                 PolePairsFromSpeed(fields.value(QStringLiteral("w")).toLongLong())}};
+            s_records.push_back(record);
+        }
+    }
+
+    static inline std::vector<InductionRecord> s_records;
+};
+
+// The circuit runs at the rated point and starts and breaks down as the catalogue says.
+TEST_F(InductionRecords, StartAndBreakdownFollowTheCatalogueRatios)
+{
+    ASSERT_EQ(s_records.size(), 28u);
+    for (const InductionRecord& record : s_records) {
+        const InductionCircuit& circuit = record.circuit;
+        const auto rated = circuit.at(record.ratedSlip());
+        const auto start = circuit.at(1);
+        EXPECT_NEAR(rated.torque / record.ratedTorque(), 1, 0.05) << record.name;
+        EXPECT_NEAR(rated.current / record.I1, 1, 0.05) << record.name;
+        EXPECT_NEAR(start.torque / record.ratedTorque() / record.Mst, 1, 0.1) << record.name;
+        EXPECT_NEAR(start.current / record.I1 / record.Ist, 1, 0.1) << record.name;
+        EXPECT_NEAR(circuit.maximumTorque() / record.ratedTorque() / record.Mmax, 1, 0.1)
+            << record.name;
+    }
+}
+
+// The mean of a sample field over the samples from .. from + count - 1.
+double Mean(const RunData& run, double ResultSample::*field, int from, int count)
+{
+    double sum = 0;
+    for (int i = from; i < from + count; ++i)
+        sum += run.samples[i].*field;
+    return sum / count;
+}
+
+// The circuit is what the user sees: a motor held at standstill by a huge inertia settles at the
+// circuit's starting torque and current, and one that runs up slowly passes through its maximum
+// torque. The switching transient makes the torque swing at the mains frequency, so it is
+// averaged over whole periods of 20 samples.
+TEST_F(InductionRecords, TheEngineSettlesOnTheCircuit)
+{
+    constexpr int Period = 20;
+    for (const InductionRecord& record : s_records) {
+        const InductionCircuit& circuit = record.circuit;
+        ModelParams params;
+        params.MotorKind = 0;
+        params.SupplyKind = 0;
+        params.UseInductances = false;
+        params.U = circuit.U;
+        params.R1 = circuit.R1;
+        params.X1 = circuit.X1;
+        params.R2 = circuit.R2;
+        params.X2 = circuit.X2;
+        params.X12 = circuit.X12;
+        params.p1 = circuit.p1;
+        params.m1 = 3;
+        auto run = std::make_unique<RunData>();
+        const auto signal = std::make_unique<SignalSeries>(UnitSignal());
+        std::string errors;
+
+        params.J = 1e6;
+        params.Tmax = 2;
+        SimulationRecord locked{params, *run, *signal, errors};
+        ASSERT_TRUE(RunSimulation(locked)) << record.name;
+        const int lastPeriods = run->SampleCount - 10 * Period;
+        EXPECT_NEAR(Mean(*run, &ResultSample::torque, lastPeriods, 10 * Period) /
+                        circuit.at(1).torque,
+                    1, 0.01)
+            << record.name;
+        EXPECT_NEAR(Mean(*run, &ResultSample::current, lastPeriods, 10 * Period) / std::sqrt(2.0) /
+                        circuit.at(1).current,
+                    1, 0.01)
+            << record.name;
+
+        // Under 5 s from standstill to the breakdown slip.
+        params.J = 5 * circuit.at(1).torque / circuit.syncSpeed();
+        params.Tmax = 10;
+        SimulationRecord runUp{params, *run, *signal, errors};
+        ASSERT_TRUE(RunSimulation(runUp)) << record.name;
+        double maximum = 0;
+        for (int i = 1000; i + Period <= run->SampleCount; ++i)
+            maximum = std::max(maximum, Mean(*run, &ResultSample::torque, i, Period));
+        EXPECT_NEAR(maximum / circuit.maximumTorque(), 1, 0.03) << record.name;
     }
 }
 

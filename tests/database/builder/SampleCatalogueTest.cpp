@@ -17,6 +17,10 @@ namespace kinetra {
 namespace {
 
 const QString NoteColumn = QStringLiteral("Примечание");
+// Catalogue data that the transfer leaves in the catalogue: an induction motor's starting and
+// maximum torque and starting current, each over its rated value.
+const QSet<QString> CatalogueOnlyColumns{QStringLiteral("Mst"), QStringLiteral("Mmax"),
+                                         QStringLiteral("Ist")};
 
 struct Column {
     QString name;
@@ -148,7 +152,8 @@ TEST_F(SampleCatalogue, ColumnsAreKeysOfTheirEquipment)
         const QList<Column> all = columns(table);
         const QSet<QString> known = keys.value(all.first().name);
         for (const Column& column : all.mid(1)) {
-            EXPECT_TRUE(known.contains(column.name) || column.name == NoteColumn)
+            EXPECT_TRUE(known.contains(column.name) || column.name == NoteColumn ||
+                        CatalogueOnlyColumns.contains(column.name))
                 << table.toStdString() << ": " << column.name.toStdString();
         }
     }
