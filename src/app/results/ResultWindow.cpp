@@ -18,6 +18,7 @@
 #include "Readouts.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
+#include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
 #include "shell/MenuEntries.h"
 
@@ -210,6 +211,11 @@ QWidget* ResultWindow::chartOnShow() const
 {
     QWidget* page = m_pages->currentWidget();
     return page == m_dynamicView || page == m_staticView ? page : nullptr;
+}
+
+QStringList ResultWindow::summaryLines() const
+{
+    return LinesOfText(m_summary->toPlainText());
 }
 
 void ResultWindow::ClearResults()

@@ -43,6 +43,10 @@ public:
     QWidget* chartOnShow() const;
     // Colour output, or black and white.
     void setColourOutput(bool colour) { m_colourOutput = colour; }
+    // What the report copies: the two charts, and the lines of the analysis summary as shown.
+    const QChart& dynamicChart() const { return *m_dynamicChart; }
+    const QChart& staticChart() const { return *m_staticChart; }
+    QStringList summaryLines() const;
 
 protected:
     bool event(QEvent* event) override;

@@ -13,6 +13,8 @@
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
+#include "report/ReportCommands.h"
+#include "report/ReportDocument.h"
 #include "results/ResultWindow.h"
 #include "settings/InstalledSamples.h"
 #include "settings/OptionsWindow.h"
@@ -38,6 +40,9 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
+    m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
+    m_reportCommands =
+        std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions);
     placeInstalledSamples();
 
@@ -132,6 +137,8 @@ void Shell::bindCommands()
     on(Command::aParams, &Shell::aParamsExecute);
     on(Command::aHelp, &Shell::aHelpExecute);
     on(Command::aAbout, &Shell::aAboutExecute);
+    on(Command::aReport, [this] { m_reportCommands->aReportExecute(); });
+    on(Command::aPrint, &Shell::aPrintExecute);
 }
 
 void Shell::aFormExecute(QWidget* window)
@@ -232,6 +239,24 @@ void Shell::aSaveAsExecute()
         break;
     case WindowKind::Dbase:
         saveCatalogueTable();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::aPrintExecute()
+{
+    // The other windows have nothing to print, so no print dialog opens for them.
+    switch (activeWindow()) {
+    case WindowKind::Result:
+        m_reportCommands->printReport();
+        break;
+    case WindowKind::Dbase:
+        m_reportCommands->printImage(*m_dbaseWindow);
+        break;
+    case WindowKind::Signal:
+        m_reportCommands->printImage(*m_signalWindow);
         break;
     default:
         break;

@@ -24,6 +24,8 @@ class ModelWindow;
 class OptionsWindow;
 class ResultWindow;
 class MessageSink;
+class ReportCommands;
+class ReportDocument;
 class SignalWindow;
 enum class ClipboardOperation;
 
@@ -50,6 +52,8 @@ public:
     DbaseWindow& dbaseWindow() const { return *m_dbaseWindow; }
     OptionsWindow& optionsWindow() const { return *m_optionsWindow; }
     SignalWindow& signalWindow() const { return *m_signalWindow; }
+    ReportDocument& report() const { return *m_report; }
+    ReportCommands& reportCommands() const { return *m_reportCommands; }
     CatalogueBrowser& catalogue() { return m_catalogue; }
     // Created on the first request for help.
     HelpWindow* helpWindow() const { return m_helpWindow.get(); }
@@ -69,6 +73,7 @@ private:
     void aAboutExecute();
     void aSaveExecute();
     void aSaveAsExecute();
+    void aPrintExecute();
     void saveChartPicture(QWidget* chart);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer returns false, with its error, when it cannot write.
@@ -94,6 +99,8 @@ private:
     std::unique_ptr<ResultWindow> m_resultWindow;
     std::unique_ptr<DbaseWindow> m_dbaseWindow;
     std::unique_ptr<OptionsWindow> m_optionsWindow;
+    std::unique_ptr<ReportDocument> m_report;
+    std::unique_ptr<ReportCommands> m_reportCommands;
     std::unique_ptr<SignalWindow> m_signalWindow;
     std::unique_ptr<HelpWindow> m_helpWindow;
 };

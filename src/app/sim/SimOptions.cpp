@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "ReportExports.h"
+
 namespace kinetra {
 
 SimOptionsParse ParseSimOptions(const QStringList& arguments)
@@ -36,8 +38,18 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
     const QCommandLineOption paramsAfter(
         QStringLiteral("params-after"),
         QStringLiteral("Print every parameter as the run left it."));
-    parser.addOptions(
-        {help, separator, table, samples, statics, signal, signalTo, modelText, paramsAfter});
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Write the one-page report to FILE: PDF, or TXT, CSV or HTML by the "
+                       "extension."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption reportParts(
+        QStringLiteral("report-parts"),
+        QStringLiteral("Only these parts in the report, comma-separated: dynamics, statics, "
+                       "equipment, controllers, analysis (default: all)."),
+        QStringLiteral("LIST"));
+    parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
+                       paramsAfter, report, reportParts});
     parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
                                  QStringLiteral("The model file to simulate."));
 
@@ -84,6 +96,36 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
             return result;
         }
     }
+    if (parser.isSet(report) && !ReportFormatOf(parser.value(report))) {
+        result.message = QStringLiteral("--report writes a .pdf, .txt, .csv or .html file.");
+        return result;
+    }
+    if (parser.isSet(reportParts)) {
+        if (!parser.isSet(report)) {
+            result.message = QStringLiteral("--report-parts needs --report.");
+            return result;
+        }
+        ReportSwitches& parts = options.reportParts;
+        parts = {false, false, false, false, false};
+        for (const QString& part : parser.value(reportParts).split(u',')) {
+            const QString name = part.trimmed();
+            bool* const chosen = name == u"dynamics"      ? &parts.dynamics
+                                 : name == u"statics"     ? &parts.statics
+                                 : name == u"equipment"   ? &parts.equipment
+                                 : name == u"controllers" ? &parts.controllers
+                                 : name == u"analysis"    ? &parts.analysis
+                                                          : nullptr;
+            if (!chosen) {
+                result.message = QStringLiteral("Unknown report part \"%1\": choose from "
+                                                "dynamics, statics, equipment, controllers, "
+                                                "analysis.")
+                                     .arg(name);
+                return result;
+            }
+            *chosen = true;
+        }
+    }
+    options.reportPath = parser.value(report);
     options.table = parser.isSet(table);
     options.modelText = parser.isSet(modelText);
     options.paramsAfter = parser.isSet(paramsAfter);

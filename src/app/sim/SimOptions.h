@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "ReportForm.h"
+
 namespace kinetra {
 
 // What the command-line simulator is asked to do.
@@ -21,6 +23,8 @@ struct SimOptions {
     QString staticPath;                    // CSV of the static characteristic, when not empty
     QString signalPath;                    // the series for a variable load or reference
     SignalTarget signalTarget = SignalTarget::Load;
+    QString reportPath;         // the one-page report, when not empty
+    ReportSwitches reportParts; // what the report shows
 };
 
 struct SimOptionsParse {

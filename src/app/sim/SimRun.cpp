@@ -133,7 +133,7 @@ void PrintLines(const QStringList& lines, QTextStream& out)
 } // namespace
 
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                 QTextStream& err)
+                 QTextStream& err, const SimReportWriter& writeReport)
 {
     ErrorStreamMessages messages(err);
     ModelSession session(options.decimalSeparator.value_or(localeSeparator), messages);
@@ -182,6 +182,12 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
                 err << written.error << '\n';
                 status = SimStatus::UsageError;
             }
+        }
+        QString error;
+        if (!options.reportPath.isEmpty() && writeReport &&
+            !writeReport(options, session, *signal, messages, error)) {
+            err << error << '\n';
+            status = SimStatus::UsageError;
         }
     }
     if (options.paramsAfter)

@@ -2,6 +2,10 @@
 
 #include <QTextStream>
 
+#include <functional>
+
+#include "RunData.h"
+
 #include "sim/SimOptions.h"
 
 namespace kinetra {
@@ -13,9 +17,18 @@ enum class SimStatus {
     UsageError = 2, // bad arguments, an unreadable file, a model that does not load
 };
 
+class MessageSink;
+class ModelSession;
+
+// Writes the report of a successful run as the options ask; false, with why, when it cannot.
+using SimReportWriter =
+    std::function<bool(const SimOptions& options, ModelSession& session, const SignalSeries& signal,
+                       MessageSink& messages, QString& error)>;
+
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.
+// A report is written only when the options ask for one and a writer is given.
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                 QTextStream& err);
+                 QTextStream& err, const SimReportWriter& writeReport = {});
 
 } // namespace kinetra

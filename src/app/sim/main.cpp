@@ -1,17 +1,43 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 #include "sim/SimOptions.h"
+#include "sim/SimReport.h"
 #include "sim/SimRun.h"
+
+namespace {
+
+// Only a report draws; a plain run starts no GUI.
+bool reportAsked(int argc, char* argv[])
+{
+    return std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        const std::string_view text(argument);
+        return text == "--report" || text.starts_with("--report=");
+    });
+}
+
+} // namespace
 
 // kinetra-sim: simulates a model file from the command line, for scripts, batch runs and
 // regression checks of drive designs.
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (reportAsked(argc, argv)) {
+        // A script runs without a display; the report is drawn off screen anyway.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("kinetra-sim"));
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -24,5 +50,5 @@ int main(int argc, char* argv[])
         return parse.helpRequested ? 0 : int(kinetra::SimStatus::UsageError);
     }
     const QChar localeSeparator = QLocale::system().decimalPoint().at(0);
-    return int(kinetra::RunSim(*parse.options, localeSeparator, out, err));
+    return int(kinetra::RunSim(*parse.options, localeSeparator, out, err, kinetra::WriteSimReport));
 }

@@ -1,0 +1,89 @@
+#include "report/ReportPreview.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "report/ReportDocument.h"
+
+namespace kinetra {
+
+namespace {
+
+// One step of the zoom buttons.
+constexpr qreal ZoomStep = 1.25;
+
+QAction* addToolAction(QToolBar* bar, const char* theme, const QString& text, const QString& hint)
+{
+    QAction* action = bar->addAction(QIcon::fromTheme(QLatin1String(theme)), text);
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    return action;
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(Commands commands, QWidget* parent)
+    : QDialog(parent), m_commands(std::move(commands))
+{
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowTitle(QStringLiteral("Отчет Kinetra"));
+    resize(720, 860);
+
+    m_printer = new QPrinter(QPrinter::ScreenResolution);
+    m_printer->setPageLayout(ReportDocument::pageLayout());
+    m_preview = new QPrintPreviewWidget(m_printer, this);
+    m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { m_commands.paint(*printer); });
+
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ReportToolBar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction* print = addToolAction(bar, "document-print", QStringLiteral("Печать..."),
+                                   QStringLiteral("Печать отчета"));
+    print->setShortcut(QKeySequence::Print);
+    QAction* save = addToolAction(bar, "document-save-as", QStringLiteral("Сохранить..."),
+                                  QStringLiteral("Сохранение отчета в PDF, текст, CSV или HTML"));
+    save->setShortcut(QKeySequence::Save);
+    bar->addSeparator();
+    QAction* zoomIn =
+        addToolAction(bar, "zoom-in", QStringLiteral("Крупнее"), QStringLiteral("Увеличить"));
+    zoomIn->setShortcut(QKeySequence::ZoomIn);
+    QAction* zoomOut =
+        addToolAction(bar, "zoom-out", QStringLiteral("Мельче"), QStringLiteral("Уменьшить"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    QAction* fitWidth = addToolAction(bar, "zoom-fit-width", QStringLiteral("По ширине"),
+                                      QStringLiteral("Страница во всю ширину окна"));
+    QAction* wholePage = addToolAction(bar, "zoom-fit-best", QStringLiteral("Страница"),
+                                       QStringLiteral("Страница целиком"));
+    bar->addSeparator();
+    QAction* close = addToolAction(bar, "window-close", QStringLiteral("Закрыть"),
+                                   QStringLiteral("Закрыть просмотр"));
+
+    connect(print, &QAction::triggered, this, [this] { m_commands.print(); });
+    connect(save, &QAction::triggered, this, [this] { m_commands.save(); });
+    connect(zoomIn, &QAction::triggered, m_preview, [this] { m_preview->zoomIn(ZoomStep); });
+    connect(zoomOut, &QAction::triggered, m_preview, [this] { m_preview->zoomOut(ZoomStep); });
+    connect(fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
+    connect(wholePage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
+    connect(close, &QAction::triggered, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(m_preview);
+}
+
+ReportPreview::~ReportPreview()
+{
+    delete m_preview;
+    delete m_printer;
+}
+} // namespace kinetra

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QPrintPreviewWidget;
+class QPrinter;
+
+namespace kinetra {
+
+// The report's modal print preview: the page as it will print, zoom, and the commands to print
+// it and to save it as PDF or export it as text, CSV or HTML.
+class ReportPreview final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReportPreview)
+
+public:
+    struct Commands {
+        std::function<void(QPrinter&)> paint; // draws the page for the preview
+        std::function<void()> print;
+        std::function<void()> save;
+    };
+
+    explicit ReportPreview(Commands commands, QWidget* parent = nullptr);
+    ~ReportPreview() override;
+
+    QPrintPreviewWidget* preview() const { return m_preview; }
+
+private:
+    Commands m_commands;
+    QPrinter* m_printer = nullptr;
+    QPrintPreviewWidget* m_preview = nullptr;
+};
+
+} // namespace kinetra

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kinetra {
+
+class ReportForm;
+
+// The report's exports as text lines, for the text file writer (Windows-1251, CR LF). Each
+// holds the page header, the title and the columns the report shows, in the page's order.
+
+// Plain text: the header, the title, then each shown column's lines one column after another.
+QStringList ReportPlainText(const ReportForm& report, const QString& date);
+
+// Comma-separated values: the header and title rows, then one row per line with the shown
+// columns side by side; fields with a comma, a quote or a line end are quoted.
+QStringList ReportCsv(const ReportForm& report, const QString& date);
+
+// The charts as PNG pictures for the HTML page; an empty picture is left out.
+struct ReportPictures {
+    QByteArray dynamics;
+    QByteArray statics;
+};
+
+// An HTML page in Windows-1251 with the charts embedded as pictures and the shown columns side
+// by side in a table.
+QStringList ReportHtml(const ReportForm& report, const QString& date,
+                       const ReportPictures& pictures);
+
+} // namespace kinetra
