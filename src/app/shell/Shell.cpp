@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QClipboard>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "SignalExchange.h"
 #include "charts/WidgetPicture.h"
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
@@ -18,7 +20,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
-#include "shell/SignalWindow.h"
+#include "signals/SignalWindow.h"
 
 namespace kinetra {
 
@@ -30,12 +32,12 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 {
     m_session.NewModel();
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
-    m_resultWindow =
-        std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
+    m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
+                                                    m_signals->OutputSamples, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
-    m_signalWindow = std::make_unique<SignalWindow>(m_actions);
+    m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
 
     // A path with blanks arrives split into several arguments.
     if (!arguments.isEmpty())
@@ -89,6 +91,8 @@ void Shell::bindCommands()
     on(Command::aNew, [this] {
         if (activeWindow() == WindowKind::Model)
             m_document.New();
+        else if (activeWindow() == WindowKind::Signal)
+            m_signalWorkbench.reset();
     });
     on(Command::aOpen, [this] {
         if (activeWindow() == WindowKind::Model)
@@ -106,6 +110,7 @@ void Shell::bindCommands()
     on(Command::aResult, [this] { aFormExecute(m_resultWindow.get()); });
     on(Command::aDbase, &Shell::aDbaseExecute);
     on(Command::aToModel, &Shell::aToModelExecute);
+    on(Command::aFromModel, &Shell::aFromModelExecute);
     on(Command::aSort, [this] { m_catalogue.aSortExecute(); });
     // The sort command's icon shows the direction of the next sort.
     connect(&m_catalogue, &CatalogueBrowser::sortIconChanged, this, [this](int icon) {
@@ -142,12 +147,25 @@ void Shell::aDbaseExecute()
 void Shell::aToModelExecute()
 {
     // From the signals window the command sends the signal instead.
-    if (activeWindow() == WindowKind::Signal)
+    if (activeWindow() == WindowKind::Signal) {
+        const SignalUse use = m_settings.sentSignal() == SentSignal::Control
+                                  ? SignalUse::Control
+                                  : SignalUse::Disturbance;
+        SendToModel(m_signalWorkbench, m_session.editor(), use, m_resultWindow->activation());
         return;
+    }
     std::vector<TransferField> record;
     for (const FieldValue& field : m_catalogue.currentRecord())
         record.push_back({field.name, field.text});
     RecordTransfer(m_session, m_messages).aToModelExecute(record);
+}
+
+void Shell::aFromModelExecute()
+{
+    const TakenQuantity quantity = m_settings.takenSignal() == TakenSignal::Speed
+                                       ? TakenQuantity::Speed
+                                       : TakenQuantity::TorqueOrCurrent;
+    m_signalWorkbench.takeFromModel(m_resultWindow->dynamicCurves(), quantity);
 }
 
 void Shell::aParamsExecute()
@@ -212,6 +230,9 @@ void Shell::aSaveAsExecute()
         break;
     case WindowKind::Result:
         saveChartPicture(m_resultWindow->chartOnShow());
+        break;
+    case WindowKind::Signal:
+        saveChartPicture(m_signalWindow->chartView());
         break;
     case WindowKind::Options:
         saveShownText();

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "sim/SignalSettings.h"
+
 namespace kinetra {
 
 // What the command-line simulator is asked to do.
@@ -21,6 +23,7 @@ struct SimOptions {
     QString staticPath;                    // CSV of the static characteristic, when not empty
     QString signalPath;                    // the series for a variable load or reference
     SignalTarget signalTarget = SignalTarget::Load;
+    std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
 };
 
 struct SimOptionsParse {

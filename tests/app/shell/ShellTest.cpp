@@ -19,7 +19,7 @@
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
 #include "shell/Shell.h"
-#include "shell/SignalWindow.h"
+#include "signals/SignalWindow.h"
 
 namespace kinetra::test {
 namespace {
