@@ -215,15 +215,17 @@ void SignalWindow::createChart()
     m_chart->legend()->hide();
     const QPen grid(QColor(192, 192, 192), 1, Qt::SolidLine);
     m_timeAxis = new QValueAxis(m_chart);
-    m_timeAxis->setLabelFormat(QStringLiteral("%g"));
+    m_timeAxis->setLabelFormat(QStringLiteral("%.6g"));
     m_valueAxis = new QValueAxis(m_chart);
     m_valueAxis->setLabelFormat(QStringLiteral("%.3g"));
     for (QValueAxis* axis : {m_timeAxis, m_valueAxis})
         axis->setGridLinePen(grid);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
-    m_valueAxis->setTickType(QValueAxis::TicksDynamic);
-    m_valueAxis->setTickAnchor(0);
+    for (QValueAxis* axis : {m_timeAxis, m_valueAxis}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
     showValueRange();
 
     const struct {
@@ -361,8 +363,9 @@ void SignalWindow::redraw(SignalStage from)
     for (const QLineSeries* series : m_series)
         if (series->count() > 0)
             last = std::max(last, series->at(series->count() - 1).x());
-    m_timeAxis->setRange(0, last > 0 ? last : 100);
-    m_timeAxis->applyNiceNumbers();
+    const qreal end = last > 0 ? last : 100;
+    m_timeAxis->setRange(0, end);
+    m_timeAxis->setTickInterval(RoundStep(end));
     showValueRange();
     m_chartView->setHomeRanges();
     m_notice->setText(m_workbench.notice());

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QProcess>
 #include <QTest>
 #include <QValueAxis>
 
@@ -145,6 +146,72 @@ TEST_F(SignalWindowTest, SaveAsWritesTheSignalChart)
     QFile picture(path);
     ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
     EXPECT_TRUE(picture.read(4) == QByteArray::fromHex("d7cdc69a")) << "a placeable metafile";
+}
+
+// The command-line simulator, given what a user does in the window, ends with the same signal
+// and the same run as the window followed by F6.
+TEST_F(SignalWindowTest, SimulatorShapesTheSameRunAsTheWindow)
+{
+    const QString model = QStringLiteral(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf");
+    ASSERT_TRUE(shell.session().LoadModelFile(model).ok);
+    activate(shell.resultWindow());
+    activate(window());
+    choose("SignalComboBox1", 5); // triangle
+    const auto type = [this](const char* field, const QString& text) {
+        QLineEdit& edit = child<QLineEdit>(field);
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClicks(&edit, text);
+    };
+    type("SignalEdit1", QStringLiteral("3,5"));
+    choose("SignalComboBox2", 1);
+    type("SignalEdit2", QStringLiteral("2,57"));
+    choose("SignalComboBox3", 1);
+    type("sEdit2", QStringLiteral("0,01"));
+    type("sEditK1", QStringLiteral("1"));
+    type("sEdit4", QStringLiteral("0,05"));
+    type("sEditK2", QStringLiteral("1"));
+    trigger(Command::aToModel);
+    activate(shell.resultWindow());
+    const ModelCurves curves = shell.resultWindow().dynamicCurves();
+
+    const QString signalPath = workingDirectory.folder.filePath(QStringLiteral("signal.csv"));
+    const QString samplesPath = workingDirectory.folder.filePath(QStringLiteral("samples.csv"));
+    QProcess sim;
+    sim.start(QStringLiteral(KINETRA_SIM_PROGRAM),
+              {QStringLiteral("--decimal-separator"), QStringLiteral(","),
+               QStringLiteral("--signal-wave"), QStringLiteral("5"),
+               QStringLiteral("--signal-periods"), QStringLiteral("3,5"),
+               QStringLiteral("--channel"), QStringLiteral("1"), QStringLiteral("--channel-ms"),
+               QStringLiteral("2,57"), QStringLiteral("--filter"), QStringLiteral("1"),
+               QStringLiteral("--coefficients"), QStringLiteral("9;0,01;1;9;0,05;1"),
+               QStringLiteral("--signal-out"), signalPath, QStringLiteral("--samples"), samplesPath,
+               model});
+    ASSERT_TRUE(sim.waitForFinished(60000));
+    ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
+
+    QFile signal(signalPath);
+    ASSERT_TRUE(signal.open(QIODevice::ReadOnly));
+    signal.readLine();
+    const SignalBuffer& buffer = workbench().buffer();
+    for (std::size_t i = 0; !signal.atEnd(); ++i) {
+        const QList<QByteArray> row = signal.readLine().trimmed().split(',');
+        ASSERT_EQ(row.size(), 4);
+        ASSERT_EQ(row[0].toULongLong(), i);
+        ASSERT_EQ(row[1].toDouble(), buffer.InputSamples[i]) << i;
+        ASSERT_EQ(row[2].toDouble(), buffer.ChannelSamples[i]) << i;
+        ASSERT_EQ(row[3].toDouble(), buffer.OutputSamples[i]) << i;
+    }
+    QFile samples(samplesPath);
+    ASSERT_TRUE(samples.open(QIODevice::ReadOnly));
+    samples.readLine();
+    qsizetype count = 0;
+    for (; !samples.atEnd(); ++count) {
+        const QList<QByteArray> row = samples.readLine().trimmed().split(',');
+        ASSERT_LT(count, curves.speed.size());
+        ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
+    }
+    EXPECT_EQ(count, curves.speed.size());
 }
 
 } // namespace
