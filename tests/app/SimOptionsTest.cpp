@@ -66,5 +66,41 @@ TEST(SimOptionsTest, HelpIsNotAnError)
     EXPECT_TRUE(result.message.contains(QStringLiteral("--params-after")));
 }
 
+TEST(SimOptionsTest, WorkbenchOptionsSetTheSignalAsTyped)
+{
+    const SimOptionsParse result = parse(
+        {QStringLiteral("--signal-wave"), QStringLiteral("3"), QStringLiteral("--signal-periods"),
+         QStringLiteral("2,5"), QStringLiteral("--channel"), QStringLiteral("1"),
+         QStringLiteral("--channel-ms"), QStringLiteral("2,57"), QStringLiteral("--filter"),
+         QStringLiteral("9"), QStringLiteral("--coefficients"), QStringLiteral("1;2;3;;5;x"),
+         QStringLiteral("--signal-to"), QStringLiteral("reference"), QStringLiteral("--signal-out"),
+         QStringLiteral("s.csv"), QStringLiteral("drive.kmf")});
+    ASSERT_TRUE(result.options) << qPrintable(result.message);
+    ASSERT_TRUE(result.options->signalWorkbench);
+    const SignalSettings& signal = *result.options->signalWorkbench;
+    EXPECT_EQ(signal.wave, 3);
+    EXPECT_EQ(signal.periods, QStringLiteral("2,5"));
+    EXPECT_EQ(signal.channel, 1);
+    EXPECT_EQ(signal.channelMs, QStringLiteral("2,57"));
+    EXPECT_EQ(signal.filter, 9);
+    EXPECT_EQ(signal.coefficients.at(3), QString());
+    EXPECT_EQ(signal.outPath, QStringLiteral("s.csv"));
+    EXPECT_EQ(result.options->signalTarget, SimOptions::SignalTarget::Reference);
+
+    for (const QStringList& wrong :
+         {QStringList{QStringLiteral("--signal-wave"), QStringLiteral("8")},
+          QStringList{QStringLiteral("--signal-wave"), QStringLiteral("0"),
+                      QStringLiteral("--filter"), QStringLiteral("1"),
+                      QStringLiteral("--coefficients"), QStringLiteral("1;2")},
+          QStringList{QStringLiteral("--channel"), QStringLiteral("1")},
+          QStringList{QStringLiteral("--signal-wave"), QStringLiteral("0"),
+                      QStringLiteral("--channel-ms"), QStringLiteral("1")},
+          QStringList{QStringLiteral("--signal-wave"), QStringLiteral("0"),
+                      QStringLiteral("--signal"), QStringLiteral("s.txt")}}) {
+        EXPECT_FALSE(parse(wrong + QStringList{QStringLiteral("a.kmf")}).options)
+            << qPrintable(wrong.join(u' '));
+    }
+}
+
 } // namespace
 } // namespace kinetra

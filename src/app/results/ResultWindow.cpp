@@ -16,6 +16,7 @@
 #include <QValueAxis>
 
 #include "Readouts.h"
+#include "SignalWorkbench.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "settings/SettingsStore.h"
@@ -216,6 +217,15 @@ QWidget* ResultWindow::chartOnShow() const
 QStringList ResultWindow::summaryLines() const
 {
     return LinesOfText(m_summary->toPlainText());
+}
+
+ModelCurves ResultWindow::dynamicCurves() const
+{
+    // Nothing drawn: no limits to divide by.
+    if (m_series1->count() == 0)
+        return {};
+    return {m_series1->points(), m_series2->points(), m_timeAxis->max(), m_leftAxis->max(),
+            m_rightAxis->max()};
 }
 
 void ResultWindow::ClearResults()

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QClipboard>
 #include <QDir>
 #include <QIcon>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
+#include "SignalExchange.h"
 #include "charts/WidgetPicture.h"
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
@@ -23,7 +25,7 @@
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
-#include "shell/SignalWindow.h"
+#include "signals/SignalWindow.h"
 
 namespace kinetra {
 
@@ -35,15 +37,15 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 {
     m_session.NewModel();
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
-    m_resultWindow =
-        std::make_unique<ResultWindow>(m_actions, m_session, *m_run, *m_signal, messages);
+    m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
+                                                    m_signals->OutputSamples, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
     m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
     m_reportCommands =
         std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
-    m_signalWindow = std::make_unique<SignalWindow>(m_actions);
+    m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     placeInstalledSamples();
 
     // A path with blanks arrives split into several arguments.
@@ -108,6 +110,8 @@ void Shell::bindCommands()
     on(Command::aNew, [this] {
         if (activeWindow() == WindowKind::Model)
             m_document.New();
+        else if (activeWindow() == WindowKind::Signal)
+            m_signalWorkbench.reset();
     });
     on(Command::aOpen, [this] {
         if (activeWindow() == WindowKind::Model)
@@ -125,6 +129,7 @@ void Shell::bindCommands()
     on(Command::aResult, [this] { aFormExecute(m_resultWindow.get()); });
     on(Command::aDbase, &Shell::aDbaseExecute);
     on(Command::aToModel, &Shell::aToModelExecute);
+    on(Command::aFromModel, &Shell::aFromModelExecute);
     on(Command::aSort, [this] { m_catalogue.aSortExecute(); });
     // The sort command's icon shows the direction of the next sort.
     connect(&m_catalogue, &CatalogueBrowser::sortIconChanged, this, [this](int icon) {
@@ -163,12 +168,25 @@ void Shell::aDbaseExecute()
 void Shell::aToModelExecute()
 {
     // From the signals window the command sends the signal instead.
-    if (activeWindow() == WindowKind::Signal)
+    if (activeWindow() == WindowKind::Signal) {
+        const SignalUse use = m_settings.sentSignal() == SentSignal::Control
+                                  ? SignalUse::Control
+                                  : SignalUse::Disturbance;
+        SendToModel(m_signalWorkbench, m_session.editor(), use, m_resultWindow->activation());
         return;
+    }
     std::vector<TransferField> record;
     for (const FieldValue& field : m_catalogue.currentRecord())
         record.push_back({field.name, field.text});
     RecordTransfer(m_session, m_messages).aToModelExecute(record);
+}
+
+void Shell::aFromModelExecute()
+{
+    const TakenQuantity quantity = m_settings.takenSignal() == TakenSignal::Speed
+                                       ? TakenQuantity::Speed
+                                       : TakenQuantity::TorqueOrCurrent;
+    m_signalWorkbench.takeFromModel(m_resultWindow->dynamicCurves(), quantity);
 }
 
 void Shell::aParamsExecute()
@@ -234,6 +252,9 @@ void Shell::aSaveAsExecute()
     case WindowKind::Result:
         saveChartPicture(m_resultWindow->chartOnShow());
         break;
+    case WindowKind::Signal:
+        saveChartPicture(m_signalWindow->chartView());
+        break;
     case WindowKind::Options:
         saveShownText();
         break;
@@ -256,7 +277,7 @@ void Shell::aPrintExecute()
         m_reportCommands->printImage(*m_dbaseWindow);
         break;
     case WindowKind::Signal:
-        m_reportCommands->printImage(*m_signalWindow);
+        m_reportCommands->printImage(*m_signalWindow->chartView());
         break;
     default:
         break;

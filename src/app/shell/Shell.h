@@ -8,6 +8,8 @@
 
 #include "CatalogueBrowser.h"
 #include "RunData.h"
+#include "SignalBuffer.h"
+#include "SignalWorkbench.h"
 #include "editor/ModelSession.h"
 #include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
@@ -54,6 +56,7 @@ public:
     SignalWindow& signalWindow() const { return *m_signalWindow; }
     ReportDocument& report() const { return *m_report; }
     ReportCommands& reportCommands() const { return *m_reportCommands; }
+    SignalWorkbench& signalWorkbench() { return m_signalWorkbench; }
     CatalogueBrowser& catalogue() { return m_catalogue; }
     // Created on the first request for help.
     HelpWindow* helpWindow() const { return m_helpWindow.get(); }
@@ -67,6 +70,7 @@ private:
     void aFormExecute(QWidget* window);
     void aDbaseExecute();
     void aToModelExecute();
+    void aFromModelExecute();
     void saveCatalogueTable();
     void aParamsExecute();
     void aHelpExecute();
@@ -88,9 +92,11 @@ private:
     ActionTable m_actions;
     CommandKeys m_commandKeys;
     ModelSession m_session;
-    // The run record and the signal series of the whole program: large, so on the heap.
+    // The run record and the signals workbench's series of the whole program: large, so on the
+    // heap. The engine reads the workbench's output series.
     std::unique_ptr<RunData> m_run = std::make_unique<RunData>();
-    std::unique_ptr<SignalSeries> m_signal = std::make_unique<SignalSeries>(UnitSignal());
+    std::unique_ptr<SignalBuffer> m_signals = std::make_unique<SignalBuffer>();
+    SignalWorkbench m_signalWorkbench{*m_signals, m_run->SampleCount, m_session.reader()};
     Folders m_folders;
     ModelDocument m_document;
     SettingsStore m_settings;

@@ -50,6 +50,8 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("LIST"));
     parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
                        paramsAfter, report, reportParts});
+    const SignalOptions workbench;
+    parser.addOptions(workbench.options());
     parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
                                  QStringLiteral("The model file to simulate."));
 
@@ -83,9 +85,15 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         }
         options.decimalSeparator = value.at(0);
     }
+    if (parser.isSet(signal) && parser.isSet(workbench.wave())) {
+        result.message = QStringLiteral("--signal and --signal-wave exclude each other.");
+        return result;
+    }
+    if (!workbench.read(parser, options.signalWorkbench, result.message))
+        return result;
     if (parser.isSet(signalTo)) {
-        if (!parser.isSet(signal)) {
-            result.message = QStringLiteral("--signal-to needs --signal.");
+        if (!parser.isSet(signal) && !parser.isSet(workbench.wave())) {
+            result.message = QStringLiteral("--signal-to needs --signal or --signal-wave.");
             return result;
         }
         const QString target = parser.value(signalTo);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ReportForm.h"
+#include "sim/SignalSettings.h"
 
 namespace kinetra {
 
@@ -23,8 +24,9 @@ struct SimOptions {
     QString staticPath;                    // CSV of the static characteristic, when not empty
     QString signalPath;                    // the series for a variable load or reference
     SignalTarget signalTarget = SignalTarget::Load;
-    QString reportPath;         // the one-page report, when not empty
-    ReportSwitches reportParts; // what the report shows
+    QString reportPath;                            // the one-page report, when not empty
+    ReportSwitches reportParts;                    // what the report shows
+    std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
 };
 
 struct SimOptionsParse {

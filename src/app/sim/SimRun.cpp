@@ -10,8 +10,11 @@
 #include "ModelParams.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
+#include "SignalExchange.h"
+#include "SignalWorkbench.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "text/FileSave.h"
 #include "text/NumberText.h"
 
 namespace kinetra {
@@ -148,9 +151,11 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     if (options.modelText)
         PrintLines(session.modelText(), out);
 
-    auto signal = std::make_unique<SignalSeries>(UnitSignal());
+    // The engine reads the workbench's output series, whether a file or the workbench fills it.
+    auto buffer = std::make_unique<SignalBuffer>();
+    SignalSeries& signal = buffer->OutputSamples;
     if (!options.signalPath.isEmpty()) {
-        const SignalRead read = ReadSignal(options.signalPath, *signal);
+        const SignalRead read = ReadSignal(options.signalPath, signal);
         if (!read.ok) {
             err << read.error << '\n';
             return SimStatus::UsageError;
@@ -163,8 +168,21 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     }
 
     auto run = std::make_unique<RunData>();
-    ResultsActivation activation(session, *run, *signal, messages);
-    const ResultsActivation::Outcome outcome = activation.FormActivate(true);
+    ResultsActivation activation(session, *run, signal, messages);
+    ResultsActivation::Outcome outcome = activation.FormActivate(true);
+    SignalWorkbench workbench(*buffer, run->SampleCount, session.reader());
+    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
+    if (shaped && outcome == ResultsActivation::Outcome::Simulated) {
+        // As the window's user does: the first run sets N, the signal is built and sent, and
+        // the results run again with it.
+        ShapeSignal(*shaped, workbench);
+        SendToModel(workbench, session.editor(),
+                    options.signalTarget == SimOptions::SignalTarget::Reference
+                        ? SignalUse::Control
+                        : SignalUse::Disturbance,
+                    activation);
+        outcome = activation.FormActivate(true);
+    }
     SimStatus status = SimStatus::Failed;
     if (outcome == ResultsActivation::Outcome::Simulated) {
         status = SimStatus::Success;
@@ -183,9 +201,17 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
                 status = SimStatus::UsageError;
             }
         }
+        if (shaped && !shaped->outPath.isEmpty()) {
+            const FileSaveResult saved =
+                SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
+            if (!saved.ok) {
+                err << shaped->outPath << ": " << saved.error << '\n';
+                status = SimStatus::UsageError;
+            }
+        }
         QString error;
         if (!options.reportPath.isEmpty() && writeReport &&
-            !writeReport(options, session, *signal, messages, error)) {
+            !writeReport(options, session, signal, messages, error)) {
             err << error << '\n';
             status = SimStatus::UsageError;
         }

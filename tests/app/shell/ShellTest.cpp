@@ -19,7 +19,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/Shell.h"
-#include "shell/SignalWindow.h"
+#include "signals/SignalWindow.h"
 
 namespace kinetra::test {
 namespace {

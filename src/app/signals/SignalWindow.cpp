@@ -1,0 +1,374 @@
+#include "signals/SignalWindow.h"
+
+#include <cmath>
+
+#include <QChart>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "model/ArrowButtons.h"
+#include "results/ResultChartView.h"
+#include "shell/MenuEntries.h"
+
+namespace kinetra {
+
+namespace {
+
+template <typename E> std::size_t indexOf(E e)
+{
+    return static_cast<std::size_t>(e);
+}
+
+// A round step that divides the range into about five parts: 1, 2 or 5 times a power of ten.
+double RoundStep(double range)
+{
+    const double rough = range / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * decade >= rough)
+            return factor * decade;
+    return 10 * decade;
+}
+
+const QString ChartHint =
+    QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей");
+
+struct CoefficientLayout {
+    Coefficient coefficient;
+    const char* edit;
+    const char* label;
+    const char* caption;
+    const char* hint;
+};
+
+// The fraction: the numerator's three terms above the bar, the denominator's below.
+// clang-format off
+constexpr std::array<CoefficientLayout, CoefficientCount> Fraction{{
+    {Coefficient::T1, "sEdit1",  "sLabel1",  "T1pp +", "T1: коэффициент при p² в числителе"},
+    {Coefficient::T2, "sEdit2",  "sLabel2",  "T2p +",  "T2: коэффициент при p в числителе"},
+    {Coefficient::K1, "sEditK1", "sLabelK1", "K1",     "K1: постоянный член числителя"},
+    {Coefficient::T3, "sEdit3",  "Label3",   "T3pp +", "T3: коэффициент при p² в знаменателе"},
+    {Coefficient::T4, "sEdit4",  "sLabel4",  "T4p +",  "T4: коэффициент при p в знаменателе"},
+    {Coefficient::K2, "sEditK2", "sLabelK2", "K2",     "K2: постоянный член знаменателя"},
+}};
+// clang-format on
+
+QGroupBox* newGroup(const char* name, QWidget* parent)
+{
+    auto* group = new QGroupBox(parent);
+    group->setObjectName(QLatin1String(name));
+    return group;
+}
+
+} // namespace
+
+SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbench, QWidget* parent)
+    : QMainWindow(parent), m_workbench(workbench)
+{
+    setObjectName(QStringLiteral("Signal"));
+    setWindowTitle(QStringLiteral("Сигналы"));
+    resize(655, 440);
+
+    AddEntries(
+        menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+        {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs, Command::aPrint});
+    AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
+               {Command::aModel, Command::aResult, Command::aDbase, Command::aParams});
+    AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
+               {Command::aHelp, Command::aAbout});
+
+    AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
+                      {Command::aNew, Command::aFromModel, Command::aToModel, Bar, Command::aModel,
+                       Command::aResult, Command::aDbase, Command::aParams, Bar, Command::aHelp});
+
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddEntries(this, actions,
+               {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs,
+                Command::aPrint, Bar, Command::aModel, Command::aResult, Command::aDbase,
+                Command::aParams});
+
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(4, 4, 4, 4);
+    auto* groups = new QVBoxLayout;
+    groups->addWidget(createGeneratorGroup());
+    groups->addWidget(createChannelGroup());
+    groups->addWidget(createFilterGroup());
+    groups->addStretch();
+    columns->addLayout(groups);
+    createChart();
+    columns->addWidget(m_chartView, 1);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("SignalNotice"));
+    m_notice->setStyleSheet(QStringLiteral("color: #b00000;"));
+    statusBar()->addPermanentWidget(m_notice);
+
+    bindWorkbench();
+}
+
+SignalWindow::~SignalWindow() = default;
+
+QChartView* SignalWindow::chartView() const
+{
+    return m_chartView;
+}
+
+QGroupBox* SignalWindow::createGeneratorGroup()
+{
+    QGroupBox* group = newGroup("signalGroupBox1", this);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(addCheck(SignalCheck::SignalCheckBox1, "SignalCheckBox1",
+                               QStringLiteral(" Сигнал и периодичность  "),
+                               QStringLiteral("Показать или скрыть входной сигнал")),
+                      0, 0, 1, 3);
+    layout->addWidget(addList(SignalList::SignalComboBox1, "SignalComboBox1",
+                              QStringLiteral("Форма входного сигнала")),
+                      1, 0);
+    const QString periods = QStringLiteral("Число периодов сигнала на интервале моделирования");
+    layout->addWidget(addField(SignalField::SignalEdit1, "SignalEdit1", periods, 48), 1, 1);
+    layout->addWidget(addSpin(SignalSpin::SignalUpDown1, "SignalUpDown1", periods), 1, 2);
+    layout->setColumnStretch(0, 1);
+    return group;
+}
+
+QGroupBox* SignalWindow::createChannelGroup()
+{
+    QGroupBox* group = newGroup("signalGroupBox2", this);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(addCheck(SignalCheck::SignalCheckBox2, "SignalCheckBox2",
+                               QStringLiteral(" Канал передачи данных, мс "),
+                               QStringLiteral("Показать или скрыть сигнал после канала")),
+                      0, 0, 1, 3);
+    layout->addWidget(addList(SignalList::SignalComboBox2, "SignalComboBox2",
+                              QStringLiteral("Вид искажения сигнала в канале передачи")),
+                      1, 0);
+    const QString delay =
+        QStringLiteral("Задержка или ширина зоны трения, мс: 10 отсчетов на 1 мс, не более 100");
+    layout->addWidget(addField(SignalField::SignalEdit2, "SignalEdit2", delay, 48), 1, 1);
+    layout->addWidget(addSpin(SignalSpin::SignalUpDown2, "SignalUpDown2", delay), 1, 2);
+    layout->setColumnStretch(0, 1);
+    return group;
+}
+
+QGroupBox* SignalWindow::createFilterGroup()
+{
+    QGroupBox* group = newGroup("signalGroupBox3", this);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(addCheck(SignalCheck::SignalCheckBox3, "SignalCheckBox3",
+                               QStringLiteral(" Фильтр / регулятор  "),
+                               QStringLiteral("Показать или скрыть выходной сигнал")));
+    QComboBox* kinds = addList(SignalList::SignalComboBox3, "SignalComboBox3",
+                               QStringLiteral("Вид фильтра или регулятора"));
+    kinds->setMaxVisibleItems(10);
+    layout->addWidget(kinds);
+
+    auto* fraction = new QGridLayout;
+    fraction->setHorizontalSpacing(3);
+    for (std::size_t i = 0; i < Fraction.size(); ++i) {
+        const CoefficientLayout& term = Fraction[i];
+        const int row = i < 3 ? 0 : 2;
+        const int column = 2 * static_cast<int>(i % 3);
+        const QString hint = QString::fromUtf8(term.hint);
+        fraction->addWidget(addField(FieldOf(term.coefficient), term.edit, hint, 44), row, column);
+        auto* label = new QLabel(QString::fromUtf8(term.caption), group);
+        label->setObjectName(QLatin1String(term.label));
+        label->setStatusTip(hint);
+        fraction->addWidget(label, row, column + 1);
+    }
+    auto* bar = new QFrame(group);
+    bar->setObjectName(QStringLiteral("SignalBevel"));
+    bar->setFrameShape(QFrame::HLine);
+    bar->setFrameShadow(QFrame::Sunken);
+    fraction->addWidget(bar, 1, 0, 1, 6);
+    layout->addLayout(fraction);
+
+    m_caption = new QLabel(group);
+    m_caption->setObjectName(QStringLiteral("sLabel"));
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setWordWrap(true);
+    m_caption->setStatusTip(QStringLiteral("Смысл коэффициентов выбранного звена"));
+    layout->addWidget(m_caption);
+    return group;
+}
+
+void SignalWindow::createChart()
+{
+    m_chart = new QChart;
+    m_chart->setBackgroundBrush(Qt::white);
+    m_chart->setBackgroundRoundness(0);
+    m_chart->setMargins(QMargins(2, 2, 2, 2));
+    m_chart->setLocalizeNumbers(true);
+    m_chart->setLocale(QLocale::system());
+    m_chart->legend()->hide();
+    const QPen grid(QColor(192, 192, 192), 1, Qt::SolidLine);
+    m_timeAxis = new QValueAxis(m_chart);
+    m_timeAxis->setLabelFormat(QStringLiteral("%.6g"));
+    m_valueAxis = new QValueAxis(m_chart);
+    m_valueAxis->setLabelFormat(QStringLiteral("%.3g"));
+    for (QValueAxis* axis : {m_timeAxis, m_valueAxis})
+        axis->setGridLinePen(grid);
+    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
+    for (QValueAxis* axis : {m_timeAxis, m_valueAxis}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
+    showValueRange();
+
+    const struct {
+        const char* name;
+        const char* title;
+        QColor colour;
+    } curves[]{{"Series1", "Вход", Qt::red},
+               {"Series2", "Искажение", Qt::blue},
+               {"Series3", "Выход", Qt::black}};
+    for (std::size_t i = 0; i < m_series.size(); ++i) {
+        auto* series = new QLineSeries(m_chart);
+        series->setObjectName(QLatin1String(curves[i].name));
+        series->setName(QString::fromUtf8(curves[i].title));
+        series->setPen(QPen(curves[i].colour, 1));
+        m_chart->addSeries(series);
+        series->attachAxis(m_timeAxis);
+        series->attachAxis(m_valueAxis);
+        m_series[i] = series;
+    }
+    m_chartView = new ResultChartView(m_chart, ResultChartView::Cursor::VerticalLine, this);
+    m_chartView->setObjectName(QStringLiteral("SignalChart"));
+    m_chartView->setStatusTip(ChartHint);
+    m_chartView->setMinimumSize(240, 200);
+}
+
+QComboBox* SignalWindow::addList(SignalList list, const char* name, const QString& hint)
+{
+    auto* box = new QComboBox(this);
+    box->setObjectName(QLatin1String(name));
+    box->addItems(SignalWorkbench::listItems(list));
+    box->setCurrentIndex(-1);
+    box->setStatusTip(hint);
+    connect(box, &QComboBox::activated, this,
+            [this, list](int index) { m_workbench.chooseListItem(list, index); });
+    m_lists[indexOf(list)] = box;
+    return box;
+}
+
+QLineEdit* SignalWindow::addField(SignalField field, const char* name, const QString& hint,
+                                  int width)
+{
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setFixedWidth(width);
+    edit->setStatusTip(hint);
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, field](const QString& text) { m_workbench.setText(field, text); });
+    m_fields[indexOf(field)] = edit;
+    return edit;
+}
+
+ArrowButtons* SignalWindow::addSpin(SignalSpin spin, const char* name, const QString& hint)
+{
+    const SignalField field =
+        spin == SignalSpin::SignalUpDown1 ? SignalField::SignalEdit1 : SignalField::SignalEdit2;
+    auto* arrows = new ArrowButtons(*m_fields[indexOf(field)], this);
+    arrows->setObjectName(QLatin1String(name));
+    arrows->setStatusTip(hint);
+    connect(arrows, &ArrowButtons::stepped, this,
+            [this, spin](int steps) { m_workbench.stepSpin(spin, steps); });
+    m_spins[indexOf(spin)] = arrows;
+    return arrows;
+}
+
+QCheckBox* SignalWindow::addCheck(SignalCheck box, const char* name, const QString& caption,
+                                  const QString& hint)
+{
+    auto* check = new QCheckBox(caption, this);
+    check->setObjectName(QLatin1String(name));
+    check->setStatusTip(hint);
+    connect(check, &QCheckBox::clicked, this,
+            [this, box](bool checked) { m_workbench.setChecked(box, checked); });
+    m_checks[indexOf(box)] = check;
+    return check;
+}
+
+void SignalWindow::bindWorkbench()
+{
+    for (SignalList list :
+         {SignalList::SignalComboBox1, SignalList::SignalComboBox2, SignalList::SignalComboBox3})
+        showList(list);
+    for (int i = 0; i < SignalFieldCount; ++i)
+        showField(static_cast<SignalField>(i));
+    for (std::size_t i = 0; i < m_checks.size(); ++i)
+        m_checks[i]->setChecked(m_workbench.isChecked(static_cast<SignalCheck>(i)));
+    m_caption->setText(m_workbench.caption());
+
+    connect(&m_workbench, &SignalWorkbench::listChanged, this, &SignalWindow::showList);
+    connect(&m_workbench, &SignalWorkbench::textChanged, this, &SignalWindow::showField);
+    connect(&m_workbench, &SignalWorkbench::enabledChanged, this, &SignalWindow::showField);
+    connect(&m_workbench, &SignalWorkbench::checkedChanged, this, [this](SignalCheck box) {
+        m_checks[indexOf(box)]->setChecked(m_workbench.isChecked(box));
+    });
+    connect(&m_workbench, &SignalWorkbench::captionChanged, this,
+            [this] { m_caption->setText(m_workbench.caption()); });
+    connect(&m_workbench, &SignalWorkbench::curvesChanged, this, &SignalWindow::redraw);
+}
+
+void SignalWindow::showValueRange()
+{
+    const double minimum = m_workbench.verticalMinimum();
+    const double maximum = m_workbench.verticalMaximum();
+    m_valueAxis->setRange(minimum, maximum);
+    m_valueAxis->setTickInterval(RoundStep(maximum - minimum));
+}
+
+void SignalWindow::showList(SignalList list)
+{
+    QComboBox* box = m_lists[indexOf(list)];
+    // With no item chosen the list shows where its signal came from, if anywhere.
+    box->setPlaceholderText(m_workbench.listText(list));
+    box->setCurrentIndex(m_workbench.listIndex(list));
+}
+
+void SignalWindow::showField(SignalField field)
+{
+    QLineEdit* edit = m_fields[indexOf(field)];
+    if (edit->text() != m_workbench.text(field))
+        edit->setText(m_workbench.text(field));
+    const bool enabled = m_workbench.isEnabled(field);
+    edit->setEnabled(enabled);
+    if (field == SignalField::SignalEdit1)
+        m_spins[0]->setEnabled(enabled);
+    else if (field == SignalField::SignalEdit2)
+        m_spins[1]->setEnabled(enabled);
+}
+
+void SignalWindow::redraw(SignalStage from)
+{
+    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
+        m_series[stage]->replace(m_workbench.curve(static_cast<SignalStage>(stage)));
+    m_chartView->undoZoom();
+    // The time axis fits the curves; the value axis follows the workbench's rule.
+    qreal last = 0;
+    for (const QLineSeries* series : m_series)
+        if (series->count() > 0)
+            last = std::max(last, series->at(series->count() - 1).x());
+    const qreal end = last > 0 ? last : 100;
+    m_timeAxis->setRange(0, end);
+    m_timeAxis->setTickInterval(RoundStep(end));
+    showValueRange();
+    m_chartView->setHomeRanges();
+    m_notice->setText(m_workbench.notice());
+}
+
+} // namespace kinetra

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace kinetra {
+
+class ModelEditor;
+class ResultsActivation;
+class SignalWorkbench;
+
+// Where a signal sent to the model acts when the user has not chosen yet: on the load torque
+// (a disturbance) or on the reference (control).
+enum class SignalUse { Disturbance, Control };
+
+// Sends the workbench's output into the model: the output is recomputed with the current N, one
+// "Переменный сигнал" box is switched on unless the user has already switched one on, and the
+// results forget the model they last simulated, so their next activation runs with the signal.
+// The engine reads the output series itself; nothing is copied.
+void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
+                 ResultsActivation& results);
+
+} // namespace kinetra

@@ -1,0 +1,431 @@
+#include "SignalWorkbench.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include <QDateTime>
+
+#include "editor/InputReader.h"
+#include "text/NumberText.h"
+
+namespace kinetra {
+
+namespace {
+
+// N before any run, and for the reset.
+constexpr std::int32_t DefaultSampleCount = 1000;
+// The channel counts 10 samples per millisecond.
+constexpr double SamplesPerMillisecond = 10;
+// The chart places sample k at k / 10.
+constexpr double AbscissaPerSample = 0.1;
+
+std::int64_t SystemSeconds()
+{
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+} // namespace
+
+SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, std::int32_t& sampleCount,
+                                 InputReader& reader, Clock clock, QObject* parent)
+    : QObject(parent), m_buffer(buffer), m_sampleCount(sampleCount), m_reader(reader),
+      m_clock(clock ? std::move(clock) : Clock(SystemSeconds))
+{
+    m_fields[indexOf(SignalField::SignalEdit1)] = {QStringLiteral("1"), false};
+    m_fields[indexOf(SignalField::SignalEdit2)] = {QStringLiteral("0"), true};
+    for (int i = 0; i < CoefficientCount; ++i)
+        m_fields[indexOf(FieldOf(static_cast<Coefficient>(i)))] = {QStringLiteral("0"), false};
+}
+
+const QStringList& SignalWorkbench::listItems(SignalList list)
+{
+    static const std::array<QStringList, 3> items{
+        QStringList{QStringLiteral("Постоянный"), QStringLiteral("Ступенчатый"),
+                    QStringLiteral("Импульсный"), QStringLiteral("Меандр"),
+                    QStringLiteral("Линейный"), QStringLiteral("Треугольный"),
+                    QStringLiteral("Гармонический"), QStringLiteral("Случайный")},
+        QStringList{QStringLiteral("Без искажений"), QStringLiteral("Задержка"),
+                    QStringLiteral("Трение, гистерезис")},
+        QStringList{QStringLiteral("Усилитель"), QStringLiteral("Фильтр НЧ"),
+                    QStringLiteral("Фильтр ВЧ"), QStringLiteral("Полосовой фильтр"),
+                    QStringLiteral("Заграждающий фильтр"), QStringLiteral("И-регулятор"),
+                    QStringLiteral("ПИ-регулятор"), QStringLiteral("Д-регулятор"),
+                    QStringLiteral("ПД-регулятор"), QStringLiteral("ПИД-регулятор")},
+    };
+    return items[indexOf(list)];
+}
+
+QString SignalWorkbench::listText(SignalList list) const
+{
+    if (list == SignalList::SignalComboBox1 && m_takenFromModel)
+        return QStringLiteral("Модель");
+    const int index = listIndex(list);
+    return index < 0 ? QString() : listItems(list).at(index);
+}
+
+QString SignalWorkbench::notice() const
+{
+    QStringList notices;
+    if (m_stalledAt >= 0)
+        notices << QStringLiteral("Период короче, чем позволяет форма сигнала: вход с отсчета %1 "
+                                  "равен 0")
+                       .arg(m_stalledAt);
+    switch (m_filterOutcome.fault) {
+    case FilterOutcome::Fault::None:
+        break;
+    case FilterOutcome::Fault::Undefined:
+        notices << QStringLiteral("Знаменатель звена равен нулю: выход с отсчета %1 равен 0")
+                       .arg(m_filterOutcome.cutAt);
+        break;
+    case FilterOutcome::Fault::RunAway:
+        notices << QStringLiteral("Звено неустойчиво: выход с отсчета %1 равен 0")
+                       .arg(m_filterOutcome.cutAt);
+        break;
+    }
+    return notices.join(QStringLiteral("; "));
+}
+
+bool SignalWorkbench::isShown(SignalStage stage) const
+{
+    // A signal taken from the model is drawn whatever the state of its box.
+    return isChecked(static_cast<SignalCheck>(stage)) ||
+           (stage == SignalStage::Input && m_takenFromModel);
+}
+
+const SignalSeries& SignalWorkbench::series(SignalStage stage) const
+{
+    switch (stage) {
+    case SignalStage::Input:
+        return m_buffer.InputSamples;
+    case SignalStage::Channel:
+        return m_buffer.ChannelSamples;
+    case SignalStage::Output:
+        break;
+    }
+    return m_buffer.OutputSamples;
+}
+
+QList<QPointF> SignalWorkbench::curve(SignalStage stage) const
+{
+    QList<QPointF> points;
+    if (!isShown(stage))
+        return points;
+    const bool taken = stage == SignalStage::Input && m_takenFromModel;
+    const int count = m_computed[indexOf(stage)];
+    const SignalSeries& values = series(stage);
+    points.reserve(count);
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        points.append({taken ? m_takenAbscissas[i] : k * AbscissaPerSample, values[i]});
+    }
+    return points;
+}
+
+// --- What a user does ---
+
+void SignalWorkbench::chooseListItem(SignalList list, int index)
+{
+    putListIndex(list, std::clamp(index, -1, int(listItems(list).size()) - 1));
+    switch (list) {
+    case SignalList::SignalComboBox1:
+        SignalComboBox1Change();
+        break;
+    case SignalList::SignalComboBox2:
+        SignalComboBox2Change();
+        break;
+    case SignalList::SignalComboBox3:
+        SignalComboBox3Change();
+        break;
+    }
+}
+
+void SignalWorkbench::setText(SignalField field, const QString& text)
+{
+    // A disabled field takes no typing.
+    if (!isEnabled(field) || this->text(field) == text)
+        return;
+    putText(field, text);
+    if (field == SignalField::SignalEdit1)
+        SignalComboBox1Change();
+    else if (field == SignalField::SignalEdit2)
+        SignalComboBox2Change();
+    else
+        SignalCalc();
+}
+
+void SignalWorkbench::stepSpin(SignalSpin spin, int steps)
+{
+    const SignalField field = SpinField(spin);
+    if (!isEnabled(field))
+        return;
+    // The arrows step from what the field shows, as a typed number is taken up by the arrows.
+    const auto shown = ReadInteger(text(field));
+    const long long from = shown ? *shown : spinPosition(spin);
+    const QString before = text(field);
+    putSpin(spin, int(std::clamp<long long>(from + steps, spinMinimum(spin), SpinMaximum)));
+    if (text(field) == before)
+        return;
+    if (spin == SignalSpin::SignalUpDown1)
+        SignalComboBox1Change();
+    else
+        SignalComboBox2Change();
+}
+
+void SignalWorkbench::setChecked(SignalCheck box, bool checked)
+{
+    if (isChecked(box) == checked)
+        return;
+    putChecked(box, checked);
+    switch (box) {
+    case SignalCheck::SignalCheckBox1:
+        SignalComboBox1Change();
+        break;
+    case SignalCheck::SignalCheckBox2:
+        SignalComboBox2Change();
+        break;
+    case SignalCheck::SignalCheckBox3:
+        SignalComboBox3Change();
+        break;
+    }
+}
+
+void SignalWorkbench::reset()
+{
+    putSpin(SignalSpin::SignalUpDown1, 1);
+    putSpin(SignalSpin::SignalUpDown2, 0);
+    for (SignalList list :
+         {SignalList::SignalComboBox1, SignalList::SignalComboBox2, SignalList::SignalComboBox3})
+        putListIndex(list, -1);
+    // The reset shows 1000 samples whatever the last run's count, and leaves that count alone.
+    const std::int32_t runCount = std::exchange(m_sampleCount, DefaultSampleCount);
+    generate();
+    transmit();
+    applyFilterKind();
+    filter();
+    m_sampleCount = runCount;
+    m_verticalMinimum = 0;
+    m_verticalMaximum = 1.1;
+    emit curvesChanged(SignalStage::Input);
+}
+
+void SignalWorkbench::SignalCalc()
+{
+    filter();
+    emit curvesChanged(SignalStage::Output);
+}
+
+bool SignalWorkbench::takeFromModel(const ModelCurves& curves, TakenQuantity quantity)
+{
+    if (curves.timeLimit == 0 || curves.leftLimit == 0 || curves.rightLimit == 0)
+        return false;
+    putEnabled(SignalField::SignalEdit1, false);
+    putSpin(SignalSpin::SignalUpDown1, 1);
+    putListIndex(SignalList::SignalComboBox1, -1);
+    m_takenFromModel = true;
+    emit listChanged(SignalList::SignalComboBox1);
+
+    const int n = sampleCount();
+    const double scale = (n / 10) / curves.timeLimit;
+    const bool speed = quantity == TakenQuantity::Speed;
+    const QList<QPointF>& source = speed ? curves.speed : curves.torqueOrCurrent;
+    const double limit = speed ? curves.rightLimit : curves.leftLimit;
+    // The last sample keeps its value; a curve shorter than the run gives what it has.
+    const auto count = static_cast<int>(
+        std::min({qsizetype(n - 1), source.size(), curves.torqueOrCurrent.size()}));
+    m_takenAbscissas.resize(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        m_buffer.InputSamples[i] = source.at(k).y() / limit;
+        m_takenAbscissas[i] = curves.torqueOrCurrent.at(k).x() * scale;
+    }
+    m_computed[indexOf(SignalStage::Input)] = count;
+    m_stalledAt = -1;
+
+    // Hiding and showing the channel and output curves reruns their stages on the new input.
+    putChecked(SignalCheck::SignalCheckBox2, true);
+    putChecked(SignalCheck::SignalCheckBox3, true);
+    applyFilterKind();
+    transmit();
+    filter();
+    emit curvesChanged(SignalStage::Input);
+    return true;
+}
+
+// --- The handlers ---
+
+void SignalWorkbench::SignalComboBox1Change()
+{
+    generate();
+    transmit();
+    filter();
+    emit curvesChanged(SignalStage::Input);
+}
+
+void SignalWorkbench::SignalComboBox2Change()
+{
+    transmit();
+    filter();
+    emit curvesChanged(SignalStage::Channel);
+}
+
+void SignalWorkbench::SignalComboBox3Change()
+{
+    applyFilterKind();
+    filter();
+    emit curvesChanged(SignalStage::Output);
+}
+
+void SignalWorkbench::generate()
+{
+    const double periodicity = m_reader.ParseNumber(text(SignalField::SignalEdit1));
+    const int n = sampleCount();
+    const double period = PeriodInSamples(periodicity, n);
+    const int index = listIndex(SignalList::SignalComboBox1);
+    const bool periodic = index > 0;
+    putEnabled(SignalField::SignalEdit1, periodic);
+    if (!periodic)
+        putSpin(SignalSpin::SignalUpDown1, 1);
+    if (std::exchange(m_takenFromModel, false))
+        emit listChanged(SignalList::SignalComboBox1);
+    m_takenAbscissas.clear();
+
+    const auto waveform = static_cast<Waveform>(std::max(index, 0));
+    const GenerationOutcome outcome =
+        Generate(waveform, period, std::span(m_buffer.InputSamples).first(std::size_t(n)),
+                 static_cast<std::uint32_t>(m_clock()));
+    m_stalledAt = outcome.stalledAt;
+    m_computed[indexOf(SignalStage::Input)] = n;
+}
+
+void SignalWorkbench::transmit()
+{
+    const double value = m_reader.ParseNumber(text(SignalField::SignalEdit2));
+    const double samples = std::trunc(SamplesPerMillisecond * value);
+    const double longest = SamplesPerMillisecond * SpinMaximum;
+    int delay = 0;
+    // Beyond the spin's range the parameter is cut to it, and the field shows the cut value.
+    if (samples > longest) {
+        delay = static_cast<int>(longest);
+        putSpin(SignalSpin::SignalUpDown2, SpinMaximum);
+    } else if (samples < 0) {
+        putSpin(SignalSpin::SignalUpDown2, 0);
+    } else {
+        delay = static_cast<int>(samples);
+    }
+    const int n = sampleCount();
+    const auto kind = static_cast<ChannelKind>(std::max(listIndex(SignalList::SignalComboBox2), 0));
+    Transmit(kind, delay, std::span(m_buffer.InputSamples).first(std::size_t(n)),
+             std::span(m_buffer.ChannelSamples).first(std::size_t(n)));
+    m_computed[indexOf(SignalStage::Channel)] = n;
+}
+
+void SignalWorkbench::filter()
+{
+    const int n = sampleCount();
+    const auto read = [this](Coefficient coefficient) {
+        return m_reader.ParseNumber(text(FieldOf(coefficient)));
+    };
+    FilterCoefficients coefficients;
+    coefficients.T1 = read(Coefficient::T1);
+    coefficients.T2 = read(Coefficient::T2);
+    coefficients.K1 = read(Coefficient::K1);
+    coefficients.T3 = read(Coefficient::T3);
+    coefficients.T4 = read(Coefficient::T4);
+    coefficients.K2 = read(Coefficient::K2);
+    m_filterOutcome = Filter(coefficients, std::span(m_buffer.ChannelSamples).first(std::size_t(n)),
+                             std::span(m_buffer.OutputSamples).first(std::size_t(n)));
+    m_computed[indexOf(SignalStage::Output)] = n;
+    rescale();
+}
+
+void SignalWorkbench::applyFilterKind()
+{
+    const FilterKind& kind = FilterKindAt(listIndex(SignalList::SignalComboBox3));
+    for (int i = 0; i < CoefficientCount; ++i) {
+        const SignalField field = FieldOf(static_cast<Coefficient>(i));
+        const FilterKind::Field& rule = kind.fields[static_cast<std::size_t>(i)];
+        if (rule.text)
+            putText(field, QString::fromUtf16(*rule.text));
+        putEnabled(field, rule.enabled);
+    }
+    const QString caption = QString::fromUtf16(kind.caption);
+    if (std::exchange(m_caption, caption) != caption)
+        emit captionChanged();
+}
+
+void SignalWorkbench::rescale()
+{
+    double smallest = std::numeric_limits<double>::infinity();
+    double largest = -smallest;
+    for (SignalStage stage : {SignalStage::Input, SignalStage::Channel, SignalStage::Output}) {
+        if (!isShown(stage))
+            continue;
+        const SignalSeries& values = series(stage);
+        const auto end = values.begin() + m_computed[indexOf(stage)];
+        for (auto value = values.begin(); value != end; ++value) {
+            smallest = std::min(smallest, *value);
+            largest = std::max(largest, *value);
+        }
+    }
+    // With nothing shown the axis stays where it is.
+    if (smallest > largest)
+        return;
+    // A tenth beyond each end, whatever the sign, so no curve touches the frame.
+    m_verticalMinimum = smallest - 0.1 * std::abs(smallest);
+    m_verticalMaximum = largest + 0.1 * std::abs(largest);
+    if (m_verticalMinimum == m_verticalMaximum) {
+        m_verticalMinimum -= 1.1;
+        m_verticalMaximum += 1.1;
+    }
+}
+
+// --- State changes ---
+
+int SignalWorkbench::sampleCount()
+{
+    // Before any run every stage works on 1000 samples, and N keeps that count.
+    if (m_sampleCount <= 0)
+        m_sampleCount = DefaultSampleCount;
+    return std::min<int>(m_sampleCount, ResultCapacity);
+}
+
+void SignalWorkbench::putText(SignalField field, const QString& text)
+{
+    QString& current = m_fields[indexOf(field)].text;
+    if (current == text)
+        return;
+    current = text;
+    emit textChanged(field);
+}
+
+void SignalWorkbench::putEnabled(SignalField field, bool enabled)
+{
+    bool& current = m_fields[indexOf(field)].enabled;
+    if (current == enabled)
+        return;
+    current = enabled;
+    emit enabledChanged(field);
+}
+
+void SignalWorkbench::putSpin(SignalSpin spin, int position)
+{
+    if (std::exchange(m_spins[indexOf(spin)], position) != position)
+        emit spinChanged(spin);
+    putText(SpinField(spin), QString::number(position));
+}
+
+void SignalWorkbench::putChecked(SignalCheck box, bool checked)
+{
+    if (std::exchange(m_checked[indexOf(box)], checked) != checked)
+        emit checkedChanged(box);
+}
+
+void SignalWorkbench::putListIndex(SignalList list, int index)
+{
+    if (std::exchange(m_lists[indexOf(list)], index) != index)
+        emit listChanged(list);
+}
+
+} // namespace kinetra

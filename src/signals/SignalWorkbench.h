@@ -1,0 +1,175 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <QList>
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+#include "FilterKinds.h"
+#include "SignalBuffer.h"
+#include "SignalStages.h"
+
+namespace kinetra {
+
+class InputReader;
+
+// The signals window's controls, named as in the window.
+enum class SignalField {
+    SignalEdit1,
+    SignalEdit2,
+    sEdit1,
+    sEdit2,
+    sEditK1,
+    sEdit3,
+    sEdit4,
+    sEditK2
+};
+inline constexpr int SignalFieldCount = 8;
+enum class SignalList { SignalComboBox1, SignalComboBox2, SignalComboBox3 };
+enum class SignalSpin { SignalUpDown1, SignalUpDown2 };
+enum class SignalCheck { SignalCheckBox1, SignalCheckBox2, SignalCheckBox3 };
+
+// The stages; each has its series in the buffer and its curve on the chart.
+enum class SignalStage { Input, Channel, Output };
+
+// The coefficient field of a coefficient.
+constexpr SignalField FieldOf(Coefficient coefficient)
+{
+    return static_cast<SignalField>(static_cast<int>(coefficient) + 2);
+}
+
+// The result curves the workbench takes a signal from: the results window's dynamics chart with
+// the upper limits of its time, left and right axes as they are shown.
+struct ModelCurves {
+    QList<QPointF> torqueOrCurrent; // the left-axis curve
+    QList<QPointF> speed;           // the mechanism speed, right axis
+    double timeLimit = 0;
+    double leftLimit = 0;
+    double rightLimit = 0;
+};
+enum class TakenQuantity { Speed, TorqueOrCurrent };
+
+// The signals window as plain state with all its rules: a generator, a transmission channel and
+// a filter or controller, each stage feeding the next. A change in a stage recomputes it and the
+// stages after it, then tells the observer once which curves changed. The output series is the
+// one the engine reads at the next run; N is the engine's sample count, shared with the results.
+class SignalWorkbench final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SignalWorkbench)
+
+public:
+    // The time in whole seconds that seeds the random waveform.
+    using Clock = std::function<std::int64_t()>;
+
+    SignalWorkbench(SignalBuffer& buffer, std::int32_t& sampleCount, InputReader& reader,
+                    Clock clock = {}, QObject* parent = nullptr);
+
+    static const QStringList& listItems(SignalList list);
+    static constexpr int spinMinimum(SignalSpin spin) { return spin == SignalSpin::SignalUpDown1; }
+    static constexpr int SpinMaximum = 100;
+
+    // State.
+    const QString& text(SignalField field) const { return m_fields[indexOf(field)].text; }
+    bool isEnabled(SignalField field) const { return m_fields[indexOf(field)].enabled; }
+    int listIndex(SignalList list) const { return m_lists[indexOf(list)]; }
+    // What the list shows: its item, or "Модель" for a signal taken from the model.
+    QString listText(SignalList list) const;
+    int spinPosition(SignalSpin spin) const { return m_spins[indexOf(spin)]; }
+    bool isSpinEnabled(SignalSpin spin) const { return isEnabled(SpinField(spin)); }
+    bool isChecked(SignalCheck box) const { return m_checked[indexOf(box)]; }
+    // The formula caption under the fraction.
+    const QString& caption() const { return m_caption; }
+    // What went wrong in the latest computation, for the user; empty when nothing did.
+    QString notice() const;
+
+    const SignalBuffer& buffer() const { return m_buffer; }
+    // The points of a stage's curve, empty while its box is off or before its first computation.
+    QList<QPointF> curve(SignalStage stage) const;
+    // The vertical axis: 10 % beyond the largest and smallest values shown.
+    double verticalMinimum() const { return m_verticalMinimum; }
+    double verticalMaximum() const { return m_verticalMaximum; }
+
+    // What a user does; each runs the rules of its control.
+    void chooseListItem(SignalList list, int index);
+    void setText(SignalField field, const QString& text);
+    void stepSpin(SignalSpin spin, int steps);
+    void setChecked(SignalCheck box, bool checked);
+
+    // The New command: every stage back to its first choice, computed for 1000 samples.
+    void reset();
+    // Recomputes the output with the current N, as sending the signal does.
+    void SignalCalc();
+    // Makes a result curve the input, divided by its axis limit. False, with nothing changed,
+    // when no result is drawn.
+    bool takeFromModel(const ModelCurves& curves, TakenQuantity quantity);
+
+signals:
+    void textChanged(kinetra::SignalField field);
+    void enabledChanged(kinetra::SignalField field);
+    void listChanged(kinetra::SignalList list);
+    void spinChanged(kinetra::SignalSpin spin);
+    void checkedChanged(kinetra::SignalCheck box);
+    void captionChanged();
+    // The curves of this stage and the stages after it, the vertical axis and the notice have
+    // changed.
+    void curvesChanged(kinetra::SignalStage from);
+
+private:
+    template <typename E> static std::size_t indexOf(E e) { return static_cast<std::size_t>(e); }
+    static SignalField SpinField(SignalSpin spin)
+    {
+        return spin == SignalSpin::SignalUpDown1 ? SignalField::SignalEdit1
+                                                 : SignalField::SignalEdit2;
+    }
+
+    // The handlers of the window, each computing its stage and those after it.
+    void SignalComboBox1Change();
+    void SignalComboBox2Change();
+    void SignalComboBox3Change();
+    void generate();
+    void transmit();
+    void filter();
+    void applyFilterKind();
+    void rescale();
+    bool isShown(SignalStage stage) const;
+    const SignalSeries& series(SignalStage stage) const;
+
+    int sampleCount();
+    void putText(SignalField field, const QString& text);
+    void putEnabled(SignalField field, bool enabled);
+    void putSpin(SignalSpin spin, int position);
+    void putChecked(SignalCheck box, bool checked);
+    void putListIndex(SignalList list, int index);
+
+    SignalBuffer& m_buffer;
+    std::int32_t& m_sampleCount;
+    InputReader& m_reader;
+    Clock m_clock;
+
+    struct FieldState {
+        QString text;
+        bool enabled = true;
+    };
+    std::array<FieldState, SignalFieldCount> m_fields;
+    std::array<int, 3> m_lists{-1, -1, -1};
+    std::array<int, 2> m_spins{1, 0};
+    std::array<bool, 3> m_checked{true, true, true};
+    QString m_caption;
+    bool m_takenFromModel = false;
+
+    // The samples each stage last computed, and for a taken input the abscissas of its points.
+    std::array<int, 3> m_computed{0, 0, 0};
+    std::vector<double> m_takenAbscissas;
+    double m_verticalMinimum = 0;
+    double m_verticalMaximum = 1.1;
+    int m_stalledAt = -1;
+    FilterOutcome m_filterOutcome;
+};
+
+} // namespace kinetra

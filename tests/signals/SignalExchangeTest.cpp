@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include <QStringList>
+
+#include "ResultsActivation.h"
+#include "SignalExchange.h"
+#include "SignalTestSupport.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
+
+namespace kinetra {
+namespace {
+
+class Messages final : public MessageSink {
+public:
+    void showMessage(const QString& text) override { shown << text; }
+    QStringList shown;
+};
+
+// The workbench beside a model session and the results' activation, as the program holds them:
+// the engine reads the workbench's output series and shares its sample count.
+class Exchange : public ::testing::Test {
+protected:
+    Messages messages;
+    ModelSession session{u',', messages};
+    std::unique_ptr<RunData> run = std::make_unique<RunData>();
+    std::unique_ptr<SignalBuffer> buffer = std::make_unique<SignalBuffer>();
+    InputReader& reader = session.reader();
+    SignalWorkbench workbench{*buffer, run->SampleCount, reader, [] { return std::int64_t(1); }};
+    ResultsActivation results{session, *run, buffer->OutputSamples, messages};
+
+    ModelEditor& editor() { return session.editor(); }
+    bool checked(CheckBox box) { return editor().isChecked(box); }
+    ResultsActivation::Outcome activate() { return results.FormActivate(true); }
+};
+
+TEST_F(Exchange, SendingSwitchesOnTheChosenBoxUnlessTheUserChoseOne)
+{
+    session.NewModel();
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    EXPECT_TRUE(checked(CheckBox::dMVarCheckBox));
+    EXPECT_FALSE(checked(CheckBox::refCheckBox));
+
+    session.NewModel();
+    SendToModel(workbench, editor(), SignalUse::Control, results);
+    EXPECT_TRUE(checked(CheckBox::refCheckBox));
+
+    // The user's own choice stays, whatever the setting says.
+    session.NewModel();
+    editor().setChecked(CheckBox::refCheckBox, true);
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    EXPECT_TRUE(checked(CheckBox::refCheckBox));
+    EXPECT_FALSE(checked(CheckBox::dMVarCheckBox));
+}
+
+TEST_F(Exchange, SendingRecomputesTheOutputAndMakesTheResultsRunAgain)
+{
+    ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    const int n = run->SampleCount;
+    workbench.chooseListItem(SignalList::SignalComboBox1, 1);
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Unchanged);
+    editor().setChecked(CheckBox::dMVarCheckBox, true);
+    editor().setChecked(CheckBox::dMVarCheckBox, false);
+    results.FormActivate(true);
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    EXPECT_EQ(run->SampleCount, n);
+    EXPECT_EQ(workbench.curve(SignalStage::Output).size(), n);
+    EXPECT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+}
+
+// A stepped load disturbance on an induction drive under PI speed control, once it has run up:
+// the speed dips at the load step, and the controller brings it back up while the load stays.
+TEST_F(Exchange, LoadStepsMakeTheControlledSpeedDipAndRecover)
+{
+    ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
+    editor().setText(EditField::TpwintEdit, QStringLiteral("0,1"));
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    const int n = run->SampleCount;
+    ASSERT_GE(n, 1000);
+    workbench.chooseListItem(SignalList::SignalComboBox1, 1); // stepped: load on, then off
+    workbench.setText(SignalField::SignalEdit1, QStringLiteral("2"));
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+
+    const auto speed = [this](int i) { return run->samples[std::size_t(i)].mechSpeed; };
+    const int period = n / 2;
+    for (int step = period; step + period / 2 < n; step += period) {
+        ASSERT_EQ(buffer->OutputSamples[std::size_t(step + 2)], 1.0);
+        ASSERT_EQ(buffer->OutputSamples[std::size_t(step - 2)], 0.0);
+        const double before = speed(step - 1);
+        double lowest = before;
+        for (int i = step; i < step + period / 2; ++i)
+            lowest = std::min(lowest, speed(i));
+        const double after = speed(step + period / 2 - 1);
+        EXPECT_LT(lowest, before - 0.3) << "no dip at sample " << step;
+        EXPECT_GT(after, lowest + 0.25 * (before - lowest)) << "no recovery after " << step;
+    }
+}
+
+} // namespace
+} // namespace kinetra
