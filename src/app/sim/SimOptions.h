@@ -5,6 +5,9 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
+
+#include "sim/SimSweep.h"
 
 namespace kinetra {
 
@@ -21,6 +24,9 @@ struct SimOptions {
     QString staticPath;                    // CSV of the static characteristic, when not empty
     QString signalPath;                    // the series for a variable load or reference
     SignalTarget signalTarget = SignalTarget::Load;
+    bool metrics = false;         // the step-response figures as KEY=value lines
+    std::vector<SweepAxis> sweep; // swept keys: a CSV of every variant instead of one run
+    unsigned jobs = 0;            // threads of a sweep; 0 for one per core
 };
 
 struct SimOptionsParse {
