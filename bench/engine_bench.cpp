@@ -1,6 +1,9 @@
 // Time of one 10 s simulation run (9999 samples) for three drives that exercise the engine's
 // heaviest paths: the thyristor converter under the full cascade, the induction motor's four
 // current equations on an elastic transmission, and the induction motor under a controller.
+// Each drive is also run by a minimal hand-inlined loop of the same algorithm (hand_loops.h),
+// the yardstick of the engine's own overhead; before it is timed, the hand loop's samples are
+// checked against the engine's, sample for sample and bit for bit.
 
 #include <memory>
 #include <string>
@@ -8,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Simulation.h"
+#include "hand_loops.h"
 
 namespace {
 
@@ -145,8 +149,55 @@ void RunDrive(benchmark::State& state, ModelParams (*drive)())
         steps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+using HandLoop = int (*)(const ModelParams&, const kinetra::RunData&, kinetra::RunData&);
+
+// The first sample where the hand loop differs from the engine, or -1 when none does.
+int FirstDifference(const kinetra::RunData& engine, const kinetra::RunData& hand, int count)
+{
+    for (int i = 0; i < kinetra::ResultCapacity; ++i) {
+        const kinetra::ResultSample& a = engine.samples[std::size_t(i)];
+        const kinetra::ResultSample& b = hand.samples[std::size_t(i)];
+        if (a.time != b.time || a.torque != b.torque || a.mechSpeed != b.mechSpeed ||
+            a.current != b.current || a.motorSpeed != b.motorSpeed)
+            return i;
+    }
+    return engine.SampleCount == count ? -1 : count;
+}
+
+void RunHandLoop(benchmark::State& state, ModelParams (*drive)(), HandLoop loop)
+{
+    ModelParams params = drive();
+    const auto engine = std::make_unique<kinetra::RunData>();
+    const auto signal = std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
+    std::string errorText;
+    kinetra::SimulationRecord record{params, *engine, *signal, errorText};
+    if (!kinetra::RunSimulation(record) || !errorText.empty()) {
+        state.SkipWithError("the engine's run failed");
+        return;
+    }
+    const auto hand = std::make_unique<kinetra::RunData>();
+    const int count = loop(params, *engine, *hand);
+    if (const int difference = FirstDifference(*engine, *hand, count); difference >= 0) {
+        state.SkipWithError(
+            ("the hand loop differs from the engine at sample " + std::to_string(difference))
+                .c_str());
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(loop(params, *engine, *hand));
+        benchmark::ClobberMemory();
+    }
+    state.counters["steps"] = count - 1;
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(RunHandLoop, ThyristorCascade, ThyristorCascade, hand::ThyristorCascade)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RunHandLoop, InductionElastic, InductionElastic, hand::InductionElastic)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(RunHandLoop, InductionControlled, InductionControlled, hand::InductionControlled)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RunDrive, ThyristorCascade, ThyristorCascade)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RunDrive, InductionElastic, InductionElastic)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(RunDrive, InductionControlled, InductionControlled)

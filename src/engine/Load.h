@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "Simulation.h"
+#include "SimulationRecord.h"
 
 namespace kinetra {
 

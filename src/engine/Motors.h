@@ -4,7 +4,7 @@
 
 #include "FloatingPointGuard.h"
 #include "Load.h"
-#include "Simulation.h"
+#include "SimulationRecord.h"
 #include "Supply.h"
 
 namespace kinetra {

@@ -1,4 +1,4 @@
-#include "Simulation.h"
+#include "StaticCharacteristic.h"
 
 #include <cmath>
 #include <optional>

@@ -10,13 +10,6 @@
 
 namespace kinetra {
 
-namespace {
-
-// A run without samples is drawn as this many points of the cleared buffer.
-constexpr int EmptyRunSampleCount = 1000;
-
-} // namespace
-
 ResultsActivation::ResultsActivation(ModelSession& session, RunData& run,
                                      const SignalSeries& signal, MessageSink& messages)
     : m_session(session), m_run(run), m_signal(signal), m_messages(messages)
@@ -70,6 +63,8 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
 
     m_summary =
         SummaryLines(m_ranges, FinalValuesOf(m_run), params, m_run.supplyVoltage, separator);
+    m_stepResponse = StepResponseOf(m_run, params);
+    m_stepResponseLines = StepResponseLines(m_stepResponse, separator);
     return Outcome::Simulated;
 }
 

@@ -8,6 +8,7 @@
 #include "ChartRanges.h"
 #include "RunData.h"
 #include "Simulation.h"
+#include "StepResponse.h"
 #include "text/KeyValueText.h"
 
 namespace kinetra {
@@ -50,6 +51,9 @@ public:
     // The whole text of the sample table page.
     const QString& sampleTable() const { return m_sampleTable; }
     const QStringList& summary() const { return m_summary; }
+    // The step-response figures of the latest run, a block of their own beside the summary.
+    const StepResponse& stepResponse() const { return m_stepResponse; }
+    const QStringList& stepResponseLines() const { return m_stepResponseLines; }
 
 private:
     ModelSession& m_session;
@@ -64,6 +68,8 @@ private:
     ChartRanges m_ranges;
     QString m_sampleTable;
     QStringList m_summary;
+    StepResponse m_stepResponse;
+    QStringList m_stepResponseLines;
 };
 
 } // namespace kinetra

@@ -6,6 +6,10 @@
 
 namespace kinetra {
 
+// A run that ends without samples (a model time too short for one step) is shown as this many
+// samples of the cleared buffer: the drive at rest.
+inline constexpr std::int32_t EmptyRunSampleCount = 1000;
+
 // The valid samples of a run, 0 to SampleCount - 1. A count outside the buffer (none, or more
 // than it holds) is taken within 0..ResultCapacity, so no text ever reads beyond the buffer.
 std::span<const ResultSample> ValidSamples(const RunData& run);

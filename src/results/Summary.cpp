@@ -38,54 +38,98 @@ private:
     QStringList m_lines;
 };
 
-void AddFactors(SummaryText& text, const FinalValues& finals, const ModelParams& params,
-                double supplyVoltage)
+void AddFactor(SummaryText& text, QStringView label, std::optional<double> factor)
 {
+    if (factor)
+        text.addValue(label, *factor);
+}
+
+} // namespace
+
+SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& finals,
+                                const ModelParams& params, double supplyVoltage)
+{
+    SummaryFigures figures;
+    figures.timeMaximum = ranges.dynamicsTime.maximum();
+    figures.timeMinimum = ranges.dynamicsTime.minimum();
+    const DataRange speed = ranges.dynamicsRight();
+    figures.speedMaximum = speed.maximum();
+    figures.speedMinimum = speed.minimum();
+    figures.speedFinal = finals.speedEnd;
+    figures.loopMaximum = ranges.dynamicsLeft.maximum();
+    figures.loopMinimum = ranges.dynamicsLeft.minimum();
+    figures.loopFinal = params.TorqueControl ? finals.torqueEnd : finals.currentEnd;
+
     const double torque = std::fabs(finals.torqueEnd);
     // The final shaft power in kW; the gear ratio turns the mechanism's speed into the motor's.
     const double power = std::fabs(finals.torqueEnd * finals.speedEnd) * 0.001 * params.ii;
 
     if (params.P != 0 && params.ii != 0)
-        text.addValue(Label::MotorPowerFactor, power / params.P);
+        figures.motorPower = power / params.P;
     if (params.P != 0 && params.w != 0)
-        text.addValue(Label::MotorTorqueFactor, torque * 0.001 * params.w / params.P);
+        figures.motorTorque = torque * 0.001 * params.w / params.P;
     if (params.I != 0)
-        text.addValue(Label::MotorCurrentFactor, std::fabs(finals.currentEnd) / params.I);
+        figures.motorCurrent = std::fabs(finals.currentEnd) / params.I;
     if (params.P0 != 0 && params.ii != 0)
-        text.addValue(Label::ConverterPowerFactor, power / params.P0);
+        figures.converterPower = power / params.P0;
     if (params.U0 != 0)
-        text.addValue(Label::ConverterVoltageFactor, std::fabs(supplyVoltage) / params.U0);
+        figures.converterVoltage = std::fabs(supplyVoltage) / params.U0;
     if (params.Pi != 0)
-        text.addValue(Label::GearPowerFactor, power / params.Pi);
+        figures.gearPower = power / params.Pi;
     if (params.ii != 0 && params.Mi != 0)
-        text.addValue(Label::GearTorqueFactor, torque * params.ii / params.Mi);
+        figures.gearTorque = torque * params.ii / params.Mi;
+    return figures;
 }
 
-} // namespace
+std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures)
+{
+    return {{
+        {"timeMaximum", figures.timeMaximum},
+        {"timeMinimum", figures.timeMinimum},
+        {"speedMaximum", figures.speedMaximum},
+        {"speedMinimum", figures.speedMinimum},
+        {"speedFinal", figures.speedFinal},
+        {"loopMaximum", figures.loopMaximum},
+        {"loopMinimum", figures.loopMinimum},
+        {"loopFinal", figures.loopFinal},
+        {"motorPowerFactor", figures.motorPower},
+        {"motorTorqueFactor", figures.motorTorque},
+        {"motorCurrentFactor", figures.motorCurrent},
+        {"converterPowerFactor", figures.converterPower},
+        {"converterVoltageFactor", figures.converterVoltage},
+        {"gearPowerFactor", figures.gearPower},
+        {"gearTorqueFactor", figures.gearTorque},
+    }};
+}
 
 QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
                          const ModelParams& params, double supplyVoltage, QChar decimalSeparator)
 {
+    const SummaryFigures figures = SummaryFiguresOf(ranges, finals, params, supplyVoltage);
     SummaryText text(decimalSeparator);
 
     text.addHeading(Label::TimeHeading);
-    text.addValue(Label::TimeMaximum, ranges.dynamicsTime.maximum());
-    text.addValue(Label::TimeMinimum, ranges.dynamicsTime.minimum());
+    text.addValue(Label::TimeMaximum, figures.timeMaximum);
+    text.addValue(Label::TimeMinimum, figures.timeMinimum);
 
-    const DataRange speed = ranges.dynamicsRight();
     text.addHeading(Label::SpeedHeading);
-    text.addValue(Label::SpeedMaximum, speed.maximum());
-    text.addValue(Label::SpeedMinimum, speed.minimum());
-    text.addValue(Label::SpeedFinal, finals.speedEnd);
+    text.addValue(Label::SpeedMaximum, figures.speedMaximum);
+    text.addValue(Label::SpeedMinimum, figures.speedMinimum);
+    text.addValue(Label::SpeedFinal, figures.speedFinal);
 
-    const bool torqueMode = params.TorqueControl;
-    text.addHeading(torqueMode ? Label::TorqueHeading : Label::CurrentHeading);
-    text.addValue(Label::LoopMaximum, ranges.dynamicsLeft.maximum());
-    text.addValue(Label::LoopMinimum, ranges.dynamicsLeft.minimum());
-    text.addValue(Label::LoopFinal, torqueMode ? finals.torqueEnd : finals.currentEnd);
+    text.addHeading(params.TorqueControl ? Label::TorqueHeading : Label::CurrentHeading);
+    text.addValue(Label::LoopMaximum, figures.loopMaximum);
+    text.addValue(Label::LoopMinimum, figures.loopMinimum);
+    text.addValue(Label::LoopFinal, figures.loopFinal);
 
     text.addHeading(Label::FactorsHeading);
-    AddFactors(text, finals, params, supplyVoltage);
+    AddFactor(text, Label::MotorPowerFactor, figures.motorPower);
+    AddFactor(text, Label::MotorTorqueFactor, figures.motorTorque);
+    AddFactor(text, Label::MotorCurrentFactor, figures.motorCurrent);
+    AddFactor(text, Label::ConverterPowerFactor, figures.converterPower);
+    AddFactor(text, Label::ConverterVoltageFactor, figures.converterVoltage);
+    AddFactor(text, Label::GearPowerFactor, figures.gearPower);
+    AddFactor(text, Label::GearTorqueFactor, figures.gearTorque);
 
     return std::move(text).lines();
 }

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
+#include <optional>
+
 #include "ChartRanges.h"
 #include "ModelParams.h"
 #include "RunSamples.h"
@@ -40,10 +43,31 @@ inline constexpr QStringView GearTorqueFactor = u" редуктора по мо�
 
 } // namespace SummaryLabels
 
-// The lines of the analysis summary: the extremes of time, speed and the controlled quantity
+// The numbers of the analysis summary: the extremes of time, speed and the controlled quantity
 // (torque in torque mode, current in current mode) from the chart ranges, the final values, and
 // the utilisation factors of motor, converter and gear for which params give a rating. The
 // converter's voltage factor compares supplyVoltage, as the run left it, with U0.
+struct SummaryFigures {
+    double timeMaximum = 0, timeMinimum = 0;
+    double speedMaximum = 0, speedMinimum = 0, speedFinal = 0;
+    double loopMaximum = 0, loopMinimum = 0, loopFinal = 0;
+    std::optional<double> motorPower, motorTorque, motorCurrent;
+    std::optional<double> converterPower, converterVoltage;
+    std::optional<double> gearPower, gearTorque;
+};
+
+SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& finals,
+                                const ModelParams& params, double supplyVoltage);
+
+// One number of the summary under a name for tables; factors without a rating are empty.
+struct SummaryField {
+    const char* key;
+    std::optional<double> value;
+};
+
+std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures);
+
+// The lines of the analysis summary, its numbers with the given separator.
 QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
                          const ModelParams& params, double supplyVoltage, QChar decimalSeparator);
 

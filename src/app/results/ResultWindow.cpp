@@ -121,8 +121,16 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     createCharts();
     m_table = newTextPage(QStringLiteral("ResultEdit1"), this);
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
+    m_stepResponse = newTextPage(QStringLiteral("StepResponseEdit"), this);
+    // The figures go under the long sample table, so the summary keeps its full height; their
+    // pane shows the whole block.
+    m_stepResponse->setMinimumHeight(m_stepResponse->fontMetrics().lineSpacing() * 15);
+    auto* samples = new QSplitter(Qt::Vertical, this);
+    samples->addWidget(m_table);
+    samples->addWidget(m_stepResponse);
+    samples->setStretchFactor(0, 1);
     auto* analysis = new QSplitter(this);
-    analysis->addWidget(m_table);
+    analysis->addWidget(samples);
     analysis->addWidget(m_summary);
     analysis->setSizes({460, 320});
 
@@ -309,6 +317,7 @@ void ResultWindow::drawRun()
 
     m_table->setPlainText(m_activation.sampleTable());
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
+    m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
     setAxisRanges();
 }
 

@@ -86,6 +86,7 @@ private:
     QValueAxis* m_staticY = nullptr;
     QPlainTextEdit* m_table = nullptr;
     QPlainTextEdit* m_summary = nullptr;
+    QPlainTextEdit* m_stepResponse = nullptr; // the step-response figures beside the summary
     // The latest run's points of the first two series, for the readouts.
     QList<QPointF> m_points1;
     QList<QPointF> m_points2;

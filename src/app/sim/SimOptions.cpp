@@ -1,5 +1,7 @@
 #include "sim/SimOptions.h"
 
+#include <algorithm>
+
 #include <QCommandLineParser>
 
 #include "ReportExports.h"
@@ -48,8 +50,20 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("Only these parts in the report, comma-separated: dynamics, statics, "
                        "equipment, controllers, analysis (default: all)."),
         QStringLiteral("LIST"));
+    const QCommandLineOption metrics(
+        QStringLiteral("metrics"),
+        QStringLiteral("Print the step-response figures as KEY=value lines instead of the "
+                       "summary."));
+    const QCommandLineOption set(
+        QStringLiteral("set"),
+        QStringLiteral("Sweep a model key over values (V1;V2;...) or a range (FROM:TO:COUNT), "
+                       "numbers with a point; repeat for a grid. Prints a CSV of every variant."),
+        QStringLiteral("KEY=VALUES"));
+    const QCommandLineOption jobs(
+        QStringLiteral("jobs"), QStringLiteral("Run a sweep on N threads (default: one per core)."),
+        QStringLiteral("N"));
     parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
-                       paramsAfter, report, reportParts});
+                       paramsAfter, report, reportParts, metrics, set, jobs});
     const SignalOptions workbench;
     parser.addOptions(workbench.options());
     parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
@@ -134,6 +148,41 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         }
     }
     options.reportPath = parser.value(report);
+    std::size_t variants = 1;
+    for (const QString& text : parser.values(set)) {
+        SweepAxisParse axis = ParseSweepAxis(text);
+        if (!axis.axis) {
+            result.message = axis.error;
+            return result;
+        }
+        variants *= std::min(axis.axis->values.size(), MaximumSweepSize + 1);
+        if (variants > MaximumSweepSize) {
+            result.message =
+                QStringLiteral("A sweep runs at most %1 variants.").arg(MaximumSweepSize);
+            return result;
+        }
+        options.sweep.push_back(std::move(*axis.axis));
+    }
+    const bool printsOneRun = parser.isSet(table) || parser.isSet(samples) ||
+                              parser.isSet(statics) || parser.isSet(metrics) ||
+                              parser.isSet(modelText) || parser.isSet(paramsAfter) ||
+                              parser.isSet(report) || parser.isSet(workbench.wave());
+    if (!options.sweep.empty() && printsOneRun) {
+        result.message = QStringLiteral("A sweep (--set) prints its own table: it takes none of "
+                                        "--table, --samples, --static, --metrics, --model-text, "
+                                        "--params-after, --report and --signal-wave.");
+        return result;
+    }
+    if (parser.isSet(jobs)) {
+        bool read = false;
+        const int count = parser.value(jobs).toInt(&read);
+        if (!read || count < 1) {
+            result.message = QStringLiteral("--jobs takes a number of threads from 1.");
+            return result;
+        }
+        options.jobs = unsigned(count);
+    }
+    options.metrics = parser.isSet(metrics);
     options.table = parser.isSet(table);
     options.modelText = parser.isSet(modelText);
     options.paramsAfter = parser.isSet(paramsAfter);

@@ -5,9 +5,11 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 #include "ReportForm.h"
 #include "sim/SignalSettings.h"
+#include "sim/SimSweep.h"
 
 namespace kinetra {
 
@@ -27,6 +29,9 @@ struct SimOptions {
     QString reportPath;                            // the one-page report, when not empty
     ReportSwitches reportParts;                    // what the report shows
     std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
+    bool metrics = false;                          // the step-response figures as KEY=value lines
+    std::vector<SweepAxis> sweep; // swept keys: a CSV of every variant instead of one run
+    unsigned jobs = 0;            // threads of a sweep; 0 for one per core
 };
 
 struct SimOptionsParse {

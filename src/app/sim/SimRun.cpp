@@ -5,15 +5,20 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "ModelParams.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
 #include "SignalExchange.h"
 #include "SignalWorkbench.h"
+#include "StepResponse.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "sim/SimSweep.h"
 #include "text/FileSave.h"
 #include "text/NumberText.h"
 
@@ -133,6 +138,38 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
+void PrintFields(const StepResponse& response, QTextStream& out)
+{
+    for (const StepResponseField& field : StepResponseFields(response))
+        out << field.key << '=' << field.value << '\n';
+}
+
+// Sweeps the collected model and prints the table; progress goes to the error stream once the
+// sweep has taken a second.
+SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOptions& options,
+                QTextStream& out, QTextStream& err)
+{
+    if (!session.CollectModel())
+        return SimStatus::Failed;
+    const SweepGrid grid(options.sweep);
+    const unsigned jobs =
+        options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    const auto start = std::chrono::steady_clock::now();
+    bool progressShown = false;
+    const auto progress = [&](std::size_t done, std::size_t total) {
+        if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
+            return;
+        err << "\r" << done << '/' << total << " variants";
+        err.flush();
+        progressShown = true;
+    };
+    const SweepTable table = RunSweep(session.params(), signal, grid, jobs, progress);
+    if (progressShown)
+        err << '\n';
+    out << table.csv;
+    return table.failed == 0 ? SimStatus::Success : SimStatus::Failed;
+}
+
 } // namespace
 
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
@@ -167,6 +204,9 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
                                     true);
     }
 
+    if (!options.sweep.empty())
+        return Sweep(session, signal, options, out, err);
+
     auto run = std::make_unique<RunData>();
     ResultsActivation activation(session, *run, signal, messages);
     ResultsActivation::Outcome outcome = activation.FormActivate(true);
@@ -188,6 +228,8 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
         status = SimStatus::Success;
         if (options.table)
             out << activation.sampleTable() << '\n';
+        else if (options.metrics)
+            PrintFields(activation.stepResponse(), out);
         else
             PrintLines(activation.summary(), out);
         for (const auto& [path, content] :

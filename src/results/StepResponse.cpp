@@ -1,0 +1,264 @@
+#include "StepResponse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "FixedNumber.h"
+#include "RunSamples.h"
+
+namespace kinetra {
+
+namespace {
+
+constexpr double RiseStart = 0.1;
+constexpr double RiseEnd = 0.9;
+constexpr double SettledShare = 0.9; // settling must be over before the run's last tenth
+
+// The time from which the relative response stays within 1 ± band to the end of the run.
+std::optional<double> SettlingTime(std::span<const double> time, std::span<const double> relative,
+                                   double band)
+{
+    std::size_t settled = 0;
+    for (std::size_t i = relative.size(); i-- > 0;) {
+        if (std::fabs(relative[i] - 1) > band) {
+            settled = i + 1;
+            break;
+        }
+    }
+    const double deadline = time.front() + SettledShare * (time.back() - time.front());
+    if (settled == relative.size() || time[settled] > deadline)
+        return std::nullopt;
+    return time[settled];
+}
+
+double PeakMagnitude(std::span<const ResultSample> samples, double ResultSample::*field)
+{
+    double peak = 0;
+    for (const ResultSample& sample : samples)
+        peak = std::max(peak, std::fabs(sample.*field));
+    return peak;
+}
+
+std::optional<double> Ratio(double value, double rating)
+{
+    if (!(rating > 0))
+        return std::nullopt;
+    return value / rating;
+}
+
+// The quantity and reference of the outermost closed loop; the controller compares the torque
+// under a torque reference and the current otherwise.
+struct Measured {
+    ControlledQuantity quantity;
+    double ResultSample::*field;
+    std::optional<double> reference;
+};
+
+Measured MeasuredOf(const RunData& run, const ModelParams& params)
+{
+    const bool controlled = run.controllerActive && !run.loopF;
+    if (controlled && run.loopW)
+        return {ControlledQuantity::MechanismSpeed, &ResultSample::mechSpeed, params.wref};
+    if (controlled && run.loopI && params.Mref != 0)
+        return {ControlledQuantity::Torque, &ResultSample::torque, params.Mref};
+    if (controlled && run.loopI)
+        return {ControlledQuantity::Current, &ResultSample::current, params.Iref};
+    return {ControlledQuantity::MechanismSpeed, &ResultSample::mechSpeed, std::nullopt};
+}
+
+// The speed loop limits the loop quantity to Imax; the current loop's setup has scaled the
+// limit by its sensor gain KI in the parameter set.
+std::optional<double> LoopLimit(const RunData& run, const ModelParams& params)
+{
+    if (!run.controllerActive || !run.loopW || !(params.Imax > 0))
+        return std::nullopt;
+    return run.loopI && params.KI != 0 ? params.Imax / params.KI : params.Imax;
+}
+
+} // namespace
+
+StepFigures MeasureStep(std::span<const double> time, std::span<const double> value, double target)
+{
+    StepFigures figures;
+    if (target == 0 || value.empty())
+        return figures;
+    figures.step = true;
+    std::vector<double> relative(value.size());
+    std::ranges::transform(value, relative.begin(), [target](double v) { return v / target; });
+
+    const auto reaching = [&](double share) {
+        return std::ranges::find_if(relative, [share](double r) { return r >= share; });
+    };
+    const auto riseEnd = reaching(RiseEnd);
+    if (riseEnd != relative.end()) {
+        const auto riseStart = reaching(RiseStart);
+        figures.riseTime = time[std::size_t(riseEnd - relative.begin())] -
+                           time[std::size_t(riseStart - relative.begin())];
+    }
+    figures.overshoot = std::max(0.0, (std::ranges::max(relative) - 1) * 100);
+    figures.settling2 = SettlingTime(time, relative, 0.02);
+    figures.settling5 = SettlingTime(time, relative, 0.05);
+    return figures;
+}
+
+StepResponse StepResponseOf(const RunData& run, const ModelParams& params)
+{
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    const Measured measured = MeasuredOf(run, params);
+    StepResponse response;
+    response.quantity = measured.quantity;
+    response.closedLoop = measured.reference.has_value();
+    if (samples.empty())
+        return response;
+
+    std::vector<double> time(samples.size());
+    std::vector<double> value(samples.size());
+    std::ranges::transform(samples, time.begin(), &ResultSample::time);
+    std::ranges::transform(samples, value.begin(), measured.field);
+    response.finalValue = value.back();
+    response.target = measured.reference.value_or(response.finalValue);
+    response.figures = MeasureStep(time, value, response.target);
+    if (response.closedLoop)
+        response.steadyStateError = response.target - response.finalValue;
+
+    response.peakCurrent = PeakMagnitude(samples, &ResultSample::current);
+    response.peakTorque = PeakMagnitude(samples, &ResultSample::torque);
+    response.peakCurrentToRated = Ratio(response.peakCurrent, params.I);
+    if (params.P > 0 && params.w > 0)
+        response.peakTorqueToRated = Ratio(response.peakTorque, 1000 * params.P / params.w);
+    if (const auto limit = LoopLimit(run, params)) {
+        const double loopPeak = params.Mref != 0 ? response.peakTorque : response.peakCurrent;
+        response.peakToLimit = Ratio(loopPeak, *limit);
+    }
+    return response;
+}
+
+namespace {
+
+QString QuantityTitle(ControlledQuantity quantity)
+{
+    switch (quantity) {
+    case ControlledQuantity::MechanismSpeed:
+        return QStringLiteral("скорость w, рад/с");
+    case ControlledQuantity::Current:
+        return QStringLiteral("ток I, А");
+    case ControlledQuantity::Torque:
+        return QStringLiteral("момент М, Нм");
+    }
+    return {};
+}
+
+const char* QuantityKey(ControlledQuantity quantity)
+{
+    switch (quantity) {
+    case ControlledQuantity::MechanismSpeed:
+        return "speed";
+    case ControlledQuantity::Current:
+        return "current";
+    case ControlledQuantity::Torque:
+        return "torque";
+    }
+    return "";
+}
+
+// Collects the block line by line, each label padded so the values line up.
+class FiguresText {
+public:
+    explicit FiguresText(QChar decimalSeparator) : m_separator(decimalSeparator) {}
+
+    void addHeading(const QString& heading) { m_lines.append(heading); }
+    void addBlank() { m_lines.append(QString()); }
+
+    void addValue(const QString& label, double value, int decimals)
+    {
+        QString line = padded(label);
+        AppendFixed(line, value, decimals, m_separator);
+        m_lines.append(line);
+    }
+
+    void addFigure(const QString& label, std::optional<double> value, int decimals,
+                   const QString& missing)
+    {
+        if (value)
+            addValue(label, *value, decimals);
+        else
+            m_lines.append(padded(label) + missing);
+    }
+
+    void addRatio(const QString& label, std::optional<double> value)
+    {
+        if (value)
+            addValue(label, *value, 2);
+    }
+
+    QStringList lines() && { return std::move(m_lines); }
+
+private:
+    static QString padded(const QString& label) { return label.leftJustified(LabelWidth); }
+
+    static constexpr qsizetype LabelWidth = 24;
+    QChar m_separator;
+    QStringList m_lines;
+};
+
+} // namespace
+
+QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparator)
+{
+    FiguresText text(decimalSeparator);
+    const StepFigures& figures = response.figures;
+    text.addHeading(QStringLiteral("Переходный процесс: ") + QuantityTitle(response.quantity));
+    text.addValue(response.closedLoop ? QStringLiteral(" задание")
+                                      : QStringLiteral(" установившееся"),
+                  response.target, 2);
+    if (!figures.step) {
+        text.addHeading(QStringLiteral(" скачка нет"));
+    } else {
+        const QString notReached = QStringLiteral("не достигает 90 %");
+        const QString notSettled = QStringLiteral("не установилось");
+        text.addFigure(QStringLiteral(" время нарастания, с"), figures.riseTime, 3, notReached);
+        text.addFigure(QStringLiteral(" перерегулирование, %"), figures.overshoot, 2, {});
+        text.addFigure(QStringLiteral(" установление ±2 %, с"), figures.settling2, 3, notSettled);
+        text.addFigure(QStringLiteral(" установление ±5 %, с"), figures.settling5, 3, notSettled);
+    }
+    if (response.steadyStateError)
+        text.addValue(QStringLiteral(" статическая ошибка"), *response.steadyStateError, 2);
+
+    text.addBlank();
+    text.addHeading(QStringLiteral("Пиковые значения"));
+    text.addValue(QStringLiteral(" ток, А"), response.peakCurrent, 2);
+    text.addRatio(QStringLiteral(" ток к номинальному"), response.peakCurrentToRated);
+    text.addRatio(QStringLiteral(" к ограничению Imax"), response.peakToLimit);
+    text.addValue(QStringLiteral(" момент, Нм"), response.peakTorque, 2);
+    text.addRatio(QStringLiteral(" момент к номинальному"), response.peakTorqueToRated);
+    return std::move(text).lines();
+}
+
+QList<StepResponseField> StepResponseFields(const StepResponse& response)
+{
+    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    const auto optional = [&number](std::optional<double> value, const char* missing) {
+        return value ? number(*value) : QString::fromLatin1(missing);
+    };
+    const StepFigures& figures = response.figures;
+    const char* notReached = figures.step ? "never" : "none";
+    return {
+        {"quantity", QString::fromLatin1(QuantityKey(response.quantity))},
+        {"closedLoop", response.closedLoop ? QStringLiteral("1") : QStringLiteral("0")},
+        {"target", number(response.target)},
+        {"finalValue", number(response.finalValue)},
+        {"riseTime", optional(figures.riseTime, notReached)},
+        {"overshoot", optional(figures.overshoot, "none")},
+        {"settlingTime2", optional(figures.settling2, notReached)},
+        {"settlingTime5", optional(figures.settling5, notReached)},
+        {"steadyStateError", optional(response.steadyStateError, "none")},
+        {"peakCurrent", number(response.peakCurrent)},
+        {"peakTorque", number(response.peakTorque)},
+        {"peakCurrentToRated", optional(response.peakCurrentToRated, "none")},
+        {"peakTorqueToRated", optional(response.peakTorqueToRated, "none")},
+        {"peakToLimit", optional(response.peakToLimit, "none")},
+    };
+}
+
+} // namespace kinetra

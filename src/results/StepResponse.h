@@ -1,0 +1,70 @@
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "ModelParams.h"
+#include "RunData.h"
+
+namespace kinetra {
+
+// The figures of one step response, measured against a target: the reference of a closed loop,
+// or the value an open-loop run ends at. A figure the response does not reach stays empty.
+struct StepFigures {
+    bool step = false;               // the target is not 0: there is a step to measure
+    std::optional<double> riseTime;  // s, from 10 % to 90 % of the target
+    std::optional<double> overshoot; // %, the peak beyond the target; 0 when it stays below
+    std::optional<double> settling2; // s, into the ±2 % band about the target for good
+    std::optional<double> settling5; // s, into the ±5 % band
+};
+
+// The run's last tenth is the proof of settling: a response that still leaves its band there has
+// not settled. Without a step (a target of 0) no figure exists. time and value run in parallel.
+StepFigures MeasureStep(std::span<const double> time, std::span<const double> value, double target);
+
+// The quantity the outermost closed loop controls.
+enum class ControlledQuantity {
+    MechanismSpeed, // the speed loop against wref, or an open-loop run against its final value
+    Current,        // the current loop against Iref
+    Torque,         // the torque loop against Mref
+};
+
+// The step-response figures of a run and the peaks of current and torque against the motor's
+// ratings and the controller's current limit.
+struct StepResponse {
+    ControlledQuantity quantity = ControlledQuantity::MechanismSpeed;
+    bool closedLoop = false; // measured against a reference rather than the final value
+    double target = 0;       // the reference, or the final value of an open-loop run
+    double finalValue = 0;   // the last sample's value
+    StepFigures figures;
+    std::optional<double> steadyStateError;   // reference - final value; closed loops only
+    double peakCurrent = 0;                   // A, largest magnitude
+    double peakTorque = 0;                    // Nm, largest magnitude
+    std::optional<double> peakCurrentToRated; // to the rated current I
+    std::optional<double> peakTorqueToRated;  // to the rated torque 1000 * P / w
+    std::optional<double> peakToLimit;        // the loop quantity's peak to Imax
+};
+
+// The figures of the valid samples of run, with params and the loop flags as the run left them.
+// A position loop is measured like an open-loop run: the record holds no position.
+StepResponse StepResponseOf(const RunData& run, const ModelParams& params);
+
+// The figures as the analysis page shows them, numbers with the given separator.
+QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparator);
+
+// One figure as the command-line simulator prints it: its key and its value with a point, or the
+// word that stands for a missing figure ("never" for a rise or settling not reached, "none" for a
+// figure that does not apply).
+struct StepResponseField {
+    const char* key;
+    QString value;
+};
+
+QList<StepResponseField> StepResponseFields(const StepResponse& response);
+
+} // namespace kinetra
