@@ -9,6 +9,7 @@ kinetra_packages=(
     libgl-dev libgtest-dev libbenchmark-dev libwmf-bin fonts-urw-base35
     postgresql libqt6sql6-psql
     desktop-file-utils shared-mime-info dpkg-dev file
+    fonts-liberation poppler-utils
 )
 
 kinetra_install_missing() {

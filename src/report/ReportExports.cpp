@@ -1,5 +1,7 @@
 #include "ReportExports.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <vector>
 
@@ -47,6 +49,20 @@ QString pictureTag(const QByteArray& png, const QString& name)
 }
 
 } // namespace
+
+std::optional<ReportFormat> ReportFormatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"pdf")
+        return ReportFormat::Pdf;
+    if (suffix == u"txt")
+        return ReportFormat::Text;
+    if (suffix == u"csv")
+        return ReportFormat::Csv;
+    if (suffix == u"htm" || suffix == u"html")
+        return ReportFormat::Html;
+    return std::nullopt;
+}
 
 QStringList ReportPlainText(const ReportForm& report, const QString& date)
 {

@@ -4,9 +4,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace kinetra {
 
 class ReportForm;
+
+// The formats the report is saved in: its own, PDF, and the three exports.
+enum class ReportFormat { Pdf, Text, Csv, Html };
+
+// The format a file name asks for by its extension: pdf, txt, csv, htm or html.
+std::optional<ReportFormat> ReportFormatOf(const QString& path);
 
 // The report's exports as text lines, for the text file writer (Windows-1251, CR LF). Each
 // holds the page header, the title and the columns the report shows, in the page's order.

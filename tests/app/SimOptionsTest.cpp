@@ -58,6 +58,32 @@ TEST(SimOptionsTest, UsageErrorsAreExplained)
     }
 }
 
+TEST(SimOptionsTest, ReportPartsChooseWhatTheReportShows)
+{
+    const SimOptionsParse all =
+        parse({QStringLiteral("--report"), QStringLiteral("r.pdf"), QStringLiteral("a.kmf")});
+    ASSERT_TRUE(all.options);
+    EXPECT_EQ(all.options->reportPath, QStringLiteral("r.pdf"));
+    EXPECT_TRUE(all.options->reportParts.dynamics && all.options->reportParts.analysis);
+
+    const SimOptionsParse some =
+        parse({QStringLiteral("--report=r.html"), QStringLiteral("--report-parts"),
+               QStringLiteral("statics, analysis"), QStringLiteral("a.kmf")});
+    ASSERT_TRUE(some.options) << qPrintable(some.message);
+    const ReportSwitches& parts = some.options->reportParts;
+    EXPECT_TRUE(parts.statics && parts.analysis);
+    EXPECT_FALSE(parts.dynamics || parts.equipment || parts.controllers);
+
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--report"), QStringLiteral("r.doc"), QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--report-parts"), QStringLiteral("statics"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--report"), QStringLiteral("r.pdf"),
+                      QStringLiteral("--report-parts"), QStringLiteral("charts"),
+                      QStringLiteral("a.kmf")}})
+        EXPECT_FALSE(parse(arguments).options) << qPrintable(arguments.join(u' '));
+}
+
 TEST(SimOptionsTest, HelpIsNotAnError)
 {
     const SimOptionsParse result = parse({QStringLiteral("--help")});

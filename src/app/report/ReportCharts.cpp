@@ -22,7 +22,7 @@ constexpr qreal SeriesWidth = 1.5;
 // Charts are laid out in screen pixels at one and a half times the page size, so that the
 // screen fonts of the copied axes keep to the size of the report's 8 pt text.
 constexpr double PixelsPerMillimetre = 1.5 * 96 / 25.4;
-constexpr int PictureScale = 2;
+constexpr int PictureScale = 1;
 
 QLineSeries* addSeries(QChart* chart, const char* objectName, const QString& name,
                        Qt::PenStyle style)

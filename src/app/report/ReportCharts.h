@@ -30,7 +30,7 @@ public:
 
     // Draws the chart laid out at the size in millimetres into target (device coordinates).
     void paint(QPainter& painter, Which which, const QSizeF& millimetres, const QRectF& target);
-    // The chart as a PNG picture of the size in millimetres, at twice the screen's resolution.
+    // The chart as a PNG picture of the size in millimetres, laid out as on the page.
     QByteArray png(Which which, const QSizeF& millimetres);
 
     const QChart& chart(Which which) const;
