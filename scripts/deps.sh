@@ -6,7 +6,7 @@ set -euo pipefail
 kinetra_packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6svg6
-    libgl-dev libgtest-dev libbenchmark-dev libwmf-bin fonts-urw-base35
+    libgl-dev libgtest-dev libbenchmark-dev libwmf-bin fonts-urw-base35 fonts-dejavu-core
     postgresql libqt6sql6-psql
     desktop-file-utils shared-mime-info dpkg-dev file
     fonts-liberation poppler-utils
