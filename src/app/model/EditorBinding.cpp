@@ -161,6 +161,8 @@ void EditorBinding::showBadEntry(EditField field)
 {
     QLineEdit& edit = *m_edits[indexOf(field)];
     const bool bad = m_editor.isBadEntry(field);
+    // The frame must not make the field lower than its neighbours.
+    edit.setMinimumHeight(bad ? edit.sizeHint().height() : 0);
     edit.setStyleSheet(bad ? QStringLiteral("QLineEdit { border: 1px solid red; padding: 1px; }")
                            : QString());
     edit.setToolTip(bad ? m_editor.badEntryHint() : m_toolTips[indexOf(field)]);
