@@ -163,6 +163,7 @@ void ResultWindow::createCharts()
     m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
     // The legend draws each curve's line, so black and white curves are told apart there too.
     m_dynamicChart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    m_dynamicChart->legend()->setShowToolTips(true);
     m_timeAxis =
         addAxis<QCategoryAxis>(m_dynamicChart, QStringLiteral("Время, с"), Qt::AlignBottom);
     m_leftAxis = addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Момент, Нм"), Qt::AlignLeft);
@@ -236,6 +237,7 @@ void ResultWindow::ClearResults()
     for (QLineSeries* earlier : std::exchange(m_earlierCurves, {}))
         delete earlier;
     m_runOnShow = 0;
+    m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
     m_table->clear();
 }
 
@@ -280,6 +282,10 @@ void ResultWindow::drawRun()
     if (keepEarlier)
         keepEarlierCurves();
     ++m_runOnShow;
+    // With the curves of earlier runs the legend grows too long for one line under the chart;
+    // beside it, one entry a line, every run's name reads in full.
+    if (!m_earlierCurves.empty())
+        m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
     applyColourScheme();
     const ModelParams& params = m_session.params();
     const bool torque = params.TorqueControl;
