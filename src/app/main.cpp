@@ -5,6 +5,7 @@
 #include "shell/DialogPrompts.h"
 #include "shell/FirstPaintExit.h"
 #include "shell/ModelWindow.h"
+#include "shell/QtTranslation.h"
 #include "shell/Shell.h"
 
 // Kinetra: simulates electric drives and judges how well their equipment is used.
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kinetra"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kinetra.svg")));
+    const kinetra::QtTranslation qtTranslation;
 
     // The decimal separator is the locale's, read once and fixed for the whole run.
     const QChar decimalSeparator = QLocale::system().decimalPoint().at(0);

@@ -189,6 +189,12 @@ void CatalogueBrowser::aSortExecute()
     ADOTableAfterScroll();
 }
 
+void CatalogueBrowser::sortByColumn(int column)
+{
+    setSelectedColumn(column);
+    aSortExecute();
+}
+
 void CatalogueBrowser::ADOTableAfterScroll()
 {
     const RecordSet& records = dataSet();

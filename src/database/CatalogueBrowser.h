@@ -86,6 +86,9 @@ public:
     // Sorts the data set of the mode by the chosen column, ascending and descending in turn;
     // "Сортировка невозможна" when that cannot be done.
     void aSortExecute();
+    // A click on a column's title: that column becomes the chosen one and is sorted as aSort
+    // sorts it.
+    void sortByColumn(int column);
     int sortIcon() const { return m_sortIcon; }
 
     // The status panels: the memo hint, and the position as "3/25".

@@ -197,6 +197,8 @@ bool RecordSet::Sort(const QString& expression)
     if (keptRecord >= 0)
         m_current = static_cast<int>(std::find(m_order.begin(), m_order.end(), keptRecord) -
                                      m_order.begin());
+    m_sortedField = field;
+    m_sortedAscending = ascending;
     return true;
 }
 

@@ -62,6 +62,11 @@ public:
     // changes, for a closed record set or a field it does not have.
     bool Sort(const QString& expression);
 
+    // The field the records were last sorted by (-1 while they keep the stored order), and
+    // whether ascending.
+    int sortedField() const { return m_sortedField; }
+    bool sortedAscending() const { return m_sortedAscending; }
+
 private:
     bool m_open = false;
     std::vector<FieldInfo> m_fields;
@@ -70,6 +75,8 @@ private:
     std::vector<int> m_order;
     int m_current = -1;
     QChar m_decimalSeparator = u'.';
+    int m_sortedField = -1;
+    bool m_sortedAscending = true;
 };
 
 // A value as the catalogue shows it: empty for null, numbers in full with the given separator.

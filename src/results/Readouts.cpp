@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QLineF>
+
 #include "FixedNumber.h"
 
 namespace kinetra {
@@ -31,6 +33,31 @@ QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torque
     return (torqueMode ? QStringLiteral("Момент: ") : QStringLiteral("Ток: ")) +
            Fixed(point.x(), 2, decimalSeparator) + QStringLiteral(", скорость: ") +
            Fixed(point.y(), 2, decimalSeparator);
+}
+
+qsizetype PointUnderCursor(std::span<const QPointF> curve, QPointF cursor, qreal reach)
+{
+    const auto distance = [cursor](QPointF a, QPointF b) {
+        const QPointF along = b - a;
+        const qreal length2 = QPointF::dotProduct(along, along);
+        const qreal share =
+            length2 > 0 ? std::clamp(QPointF::dotProduct(cursor - a, along) / length2, 0.0, 1.0)
+                        : 0.0;
+        return QLineF(a + share * along, cursor).length();
+    };
+    qsizetype nearest = -1;
+    qreal nearestDistance = reach;
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        const QPointF a = curve[i];
+        const QPointF b = i + 1 < curve.size() ? curve[i + 1] : a;
+        const qreal d = distance(a, b);
+        if (d <= nearestDistance) {
+            nearestDistance = d;
+            const bool nearerB = QLineF(cursor, b).length() < QLineF(cursor, a).length();
+            nearest = static_cast<qsizetype>(nearerB ? i + 1 : i);
+        }
+    }
+    return nearest;
 }
 
 double TimeAsLabelled(double t)

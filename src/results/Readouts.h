@@ -19,6 +19,11 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
 QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
                       QChar decimalSeparator);
 
+// The point of a curve under the cursor, both in screen units: the nearer end of the nearest
+// segment that passes within reach of the cursor, as a line chart finds the point under a line;
+// -1 when the curve passes further away.
+qsizetype PointUnderCursor(std::span<const QPointF> curve, QPointF cursor, qreal reach);
+
 // The time as the dynamics time axis labels it, read back as a number: rounded to hundredths.
 double TimeAsLabelled(double t);
 

@@ -1,11 +1,14 @@
 #include "charts/WidgetPicture.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPixmap>
 #include <QSaveFile>
+#include <QSvgGenerator>
 #include <QWidget>
 
 #include "charts/WmfPaintDevice.h"
+#include "text/FileSave.h"
 
 namespace kinetra {
 
@@ -25,6 +28,13 @@ bool WriteFile(const QString& path, const QByteArray& content, QString& error)
         return false;
     }
     return true;
+}
+
+bool Saved(const FileSaveResult& result, QString& error)
+{
+    if (!result.ok)
+        error = result.error;
+    return result.ok;
 }
 
 } // namespace
@@ -50,6 +60,33 @@ bool SaveWidgetAsBitmap(QWidget& widget, const QString& path, QString& error)
         return false;
     }
     return true;
+}
+
+bool SaveWidgetAsPng(QWidget& widget, const QString& path, QString& error)
+{
+    const QPixmap picture = widget.grab();
+    return Saved(
+        SaveFile(path, [&picture](QIODevice& device) { return picture.save(&device, "PNG"); }),
+        error);
+}
+
+bool SaveWidgetAsSvg(QWidget& widget, const QString& path, QString& error)
+{
+    QBuffer drawing;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&drawing);
+    generator.setSize(widget.size());
+    generator.setViewBox(widget.rect());
+    generator.setResolution(widget.logicalDpiY());
+    generator.setTitle(widget.windowTitle());
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        error = FileError(path, QStringLiteral("рисунок SVG не создан"));
+        return false;
+    }
+    widget.render(&painter);
+    painter.end();
+    return Saved(SaveFile(path, drawing.data()), error);
 }
 
 } // namespace kinetra

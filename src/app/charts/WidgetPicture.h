@@ -14,4 +14,10 @@ bool SaveWidgetAsMetafile(QWidget& widget, const QString& path, QString& error);
 // Saves the widget as it shows now as a BMP picture, with the same guarantee.
 bool SaveWidgetAsBitmap(QWidget& widget, const QString& path, QString& error);
 
+// Saves the widget as it shows now as a PNG picture.
+bool SaveWidgetAsPng(QWidget& widget, const QString& path, QString& error);
+
+// Saves the widget as it shows now as an SVG drawing, at its on-screen size.
+bool SaveWidgetAsSvg(QWidget& widget, const QString& path, QString& error);
+
 } // namespace kinetra

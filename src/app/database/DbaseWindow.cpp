@@ -122,7 +122,10 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
     m_grid->setWordWrap(false);
     m_grid->setContextMenuPolicy(Qt::NoContextMenu);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->horizontalHeader()->setSectionsClickable(false);
+    // A click on a column's title sorts by that column; the title shows the direction.
+    m_grid->horizontalHeader()->setSectionsClickable(true);
+    m_grid->horizontalHeader()->setSortIndicatorShown(true);
+    m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_grid->horizontalHeader()->setHighlightSections(false);
     QHeaderView* indicator = m_grid->verticalHeader();
     indicator->setSectionResizeMode(QHeaderView::Fixed);
@@ -149,6 +152,10 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
     connect(&m_browser, &CatalogueBrowser::currentRecordChanged, this,
             &DbaseWindow::followCurrentRecord);
     connect(&m_browser, &CatalogueBrowser::statusChanged, this, &DbaseWindow::followStatus);
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        m_browser.sortByColumn(column);
+        followSortOrder();
+    });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (m_following || !current.isValid())
@@ -163,8 +170,17 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
         for (int column = 0; column < m_model->columnCount(); ++column)
             m_grid->setColumnWidth(column, std::min(m_grid->columnWidth(column), MaxColumnWidth));
         followCurrentRecord(m_browser.dataSet().currentRow());
+        followSortOrder();
     });
     followStatus();
+}
+
+void DbaseWindow::followSortOrder()
+{
+    const RecordSet& records = m_browser.dataSet();
+    m_grid->horizontalHeader()->setSortIndicator(records.sortedField(), records.sortedAscending()
+                                                                            ? Qt::AscendingOrder
+                                                                            : Qt::DescendingOrder);
 }
 
 QWidget* DbaseWindow::createNavigator()

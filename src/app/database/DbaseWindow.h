@@ -42,6 +42,8 @@ private:
     void followSelector();
     void followCurrentRecord(int row);
     void followStatus();
+    // The title of the column the data set on show was sorted by shows the direction.
+    void followSortOrder();
     void showMemo();
 
     CatalogueBrowser& m_browser;

@@ -92,6 +92,7 @@ void EditorBinding::bind(QWidget& root)
     connect(&m_editor, &ModelEditor::arrowChanged, this, &EditorBinding::showArrows);
     connect(&m_editor, &ModelEditor::captionChanged, this, &EditorBinding::showCaption);
     connect(&m_editor, &ModelEditor::markChanged, this, &EditorBinding::showMark);
+    connect(&m_editor, &ModelEditor::badEntryChanged, this, &EditorBinding::showBadEntry);
     connect(&m_editor, &ModelEditor::torqueControlChanged, this, &EditorBinding::showTorqueControl);
 }
 
@@ -101,6 +102,7 @@ void EditorBinding::bindEdit(QWidget& root, EditField field)
     m_edits[indexOf(field)] = edit;
     // The name fields have no label of their own.
     m_labels[indexOf(field)] = root.findChild<QLabel*>(labelNameOf(field));
+    m_toolTips[indexOf(field)] = edit->toolTip();
     // textEdited, unlike textChanged, comes only from the user (typing, cut, paste).
     connect(edit, &QLineEdit::textEdited, this,
             [this, field](const QString& text) { m_editor.setText(field, text); });
@@ -153,6 +155,17 @@ void EditorBinding::showText(EditField field)
 {
     QLineEdit& edit = *m_edits[indexOf(field)];
     showLineText(edit, m_editor.text(field), Caret(edit));
+}
+
+void EditorBinding::showBadEntry(EditField field)
+{
+    QLineEdit& edit = *m_edits[indexOf(field)];
+    const bool bad = m_editor.isBadEntry(field);
+    // The frame must not make the field lower than its neighbours.
+    edit.setMinimumHeight(bad ? edit.sizeHint().height() : 0);
+    edit.setStyleSheet(bad ? QStringLiteral("QLineEdit { border: 1px solid red; padding: 1px; }")
+                           : QString());
+    edit.setToolTip(bad ? m_editor.badEntryHint() : m_toolTips[indexOf(field)]);
 }
 
 void EditorBinding::showEnabled(EditField field)

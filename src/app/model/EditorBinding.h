@@ -50,11 +50,13 @@ private:
     void showArrows(Arrow arrow);
     void showCaption(Caption caption);
     void showMark(ReferencePoint point);
+    void showBadEntry(EditField field);
     void showTorqueControl();
 
     ModelEditor& m_editor;
     std::array<QLineEdit*, EditFieldCount> m_edits{};
     std::array<QLabel*, EditFieldCount> m_labels{};
+    std::array<QString, EditFieldCount> m_toolTips; // as the pages gave them
     std::array<QCheckBox*, CheckBoxCount> m_checkBoxes{};
     std::array<QComboBox*, ListBoxCount> m_lists{};
     std::array<ArrowButtons*, ArrowCount> m_arrows{};

@@ -1,6 +1,7 @@
 #include "results/ResultWindow.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 
 #include "Readouts.h"
 #include "SignalWorkbench.h"
+#include "charts/RoundTicks.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "settings/SettingsStore.h"
@@ -33,16 +35,27 @@ const QString StaticsHint =
     QStringLiteral("Левая кнопка - увеличение масштаба, правая  - смещение осей");
 const QString AnalysisHint = QStringLiteral("Таблица результатов");
 
-// How far from a point of the static characteristic the mouse still points at it, in pixels.
+// How far from the static characteristic the mouse still points at it, in pixels.
 constexpr qreal PointReach = 6;
 
-QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment alignment,
-                    const QString& labelFormat)
+// The button face of the classic desktop the charts were first drawn on: a grey that shows on
+// white and stays quieter than the coloured curves, which today's light button faces do not.
+const QColor ButtonFace(192, 192, 192);
+
+// In black and white the curves are told apart by their lines.
+constexpr Qt::PenStyle MonochromeStyle1 = Qt::SolidLine;
+constexpr Qt::PenStyle MonochromeStyle2 = Qt::DashLine;
+constexpr Qt::PenStyle MonochromeStyle4 = Qt::DotLine;
+
+template <typename Axis> Axis* addAxis(QChart* chart, const QString& title, Qt::Alignment alignment)
 {
-    auto* axis = new QValueAxis(chart);
+    auto* axis = new Axis(chart);
     axis->setTitleText(title);
-    axis->setLabelFormat(labelFormat);
     chart->addAxis(axis, alignment);
+    if constexpr (std::is_same_v<Axis, QCategoryAxis>)
+        KeepRoundTicksAndLabelledEnds(*axis);
+    else
+        KeepRoundTicks(*axis);
     return axis;
 }
 
@@ -79,10 +92,14 @@ QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
     return edit;
 }
 
-void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour)
+void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour,
+               Qt::PenStyle style = Qt::SolidLine)
 {
     series->replace(points);
-    series->setColor(colour);
+    QPen pen = series->pen();
+    pen.setColor(colour);
+    pen.setStyle(style);
+    series->setPen(pen);
     series->clearPointsConfiguration();
     // Every series starts with an invisible white point.
     if (!points.isEmpty())
@@ -154,14 +171,15 @@ void ResultWindow::createCharts()
 {
     m_dynamicChart = newChart();
     m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
-    m_timeAxis = addAxis(m_dynamicChart, QStringLiteral("Время, с"), Qt::AlignBottom,
-                         QStringLiteral("%.2g"));
-    m_leftAxis = addAxis(m_dynamicChart, QStringLiteral("Момент, Нм"), Qt::AlignLeft,
-                         QStringLiteral("%.4g"));
-    m_rightAxis = addAxis(m_dynamicChart, QStringLiteral("Скорость, рад/с"), Qt::AlignRight,
-                          QStringLiteral("%.4g"));
+    // The legend draws each curve's line, so black and white curves are told apart there too.
+    m_dynamicChart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    m_dynamicChart->legend()->setShowToolTips(true);
+    m_timeAxis =
+        addAxis<QCategoryAxis>(m_dynamicChart, QStringLiteral("Время, с"), Qt::AlignBottom);
+    m_leftAxis = addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Момент, Нм"), Qt::AlignLeft);
+    m_rightAxis =
+        addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Скорость, рад/с"), Qt::AlignRight);
     m_rightAxis->setGridLineVisible(false);
-    m_timeAxis->setTickType(QValueAxis::TicksDynamic);
     m_series1 =
         addSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
     m_series1->setPointsVisible(true);
@@ -177,10 +195,9 @@ void ResultWindow::createCharts()
 
     m_staticChart = newChart();
     m_staticChart->legend()->hide();
-    m_staticX = addAxis(m_staticChart, QStringLiteral("Момент, Нм"), Qt::AlignBottom,
-                        QStringLiteral("%.4g"));
-    m_staticY = addAxis(m_staticChart, QStringLiteral("Скорость двигателя, рад/с"), Qt::AlignLeft,
-                        QStringLiteral("%.4g"));
+    m_staticX = addAxis<QValueAxis>(m_staticChart, QStringLiteral("Момент, Нм"), Qt::AlignBottom);
+    m_staticY = addAxis<QValueAxis>(m_staticChart, QStringLiteral("Скорость двигателя, рад/с"),
+                                    Qt::AlignLeft);
     m_series3 =
         addSeries(m_staticChart, "Series3", QStringLiteral("Статика"), m_staticX, m_staticY);
     m_staticView = new ResultChartView(m_staticChart, ResultChartView::Cursor::CrossHair, this);
@@ -243,36 +260,43 @@ void ResultWindow::ClearResults()
         series->clear();
     for (QLineSeries* earlier : std::exchange(m_earlierCurves, {}))
         delete earlier;
+    m_runOnShow = 0;
+    m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
     m_table->clear();
 }
 
 void ResultWindow::keepEarlierCurves()
 {
-    // The curves of the runs before stay on the charts, faded, to compare with.
+    // The curves of the runs before stay on the charts, faded, to compare with; the legend names
+    // the run each belongs to.
+    const QString run = QStringLiteral(" (расчет %1)").arg(m_runOnShow);
     for (QLineSeries* series : {m_series1, m_series2, m_series4, m_series3}) {
         if (series->count() == 0 || !series->isVisible())
             continue;
         QChart* chart = series->chart();
         auto* earlier = new QLineSeries(chart);
+        earlier->setName(series->name() + run);
         earlier->replace(series->points());
-        QColor faded = series->color();
-        faded.setAlpha(110);
-        earlier->setPen(QPen(faded, 1, Qt::DashLine));
+        QPen faded = series->pen();
+        QColor colour = faded.color();
+        colour.setAlpha(110);
+        faded.setColor(colour);
+        if (m_colourOutput)
+            faded.setStyle(Qt::DashLine);
+        earlier->setPen(faded);
         chart->addSeries(earlier);
         for (QAbstractAxis* axis : series->attachedAxes())
             earlier->attachAxis(axis);
-        for (QLegendMarker* marker : chart->legend()->markers(earlier))
-            marker->setVisible(false);
         m_earlierCurves.push_back(earlier);
     }
 }
 
 void ResultWindow::applyColourScheme()
 {
-    const QColor face = palette().color(QPalette::Button);
     const QPen grid =
-        m_colourOutput ? QPen(face, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine);
-    for (QValueAxis* axis : {m_timeAxis, m_leftAxis, m_staticX, m_staticY})
+        m_colourOutput ? QPen(ButtonFace, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine);
+    for (QValueAxis* axis :
+         {static_cast<QValueAxis*>(m_timeAxis), m_leftAxis, m_staticX, m_staticY})
         axis->setGridLinePen(grid);
 }
 
@@ -281,11 +305,15 @@ void ResultWindow::drawRun()
     const bool keepEarlier = !m_refresh->isChecked() && m_series2->count() > 0;
     if (keepEarlier)
         keepEarlierCurves();
+    ++m_runOnShow;
+    // With the curves of earlier runs the legend grows too long for one line under the chart;
+    // beside it, one entry a line, every run's name reads in full.
+    if (!m_earlierCurves.empty())
+        m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
     applyColourScheme();
     const ModelParams& params = m_session.params();
     const bool torque = params.TorqueControl;
     const bool colour = m_colourOutput;
-    const QColor face = palette().color(QPalette::Button);
 
     QList<QPointF> statics;
     for (const StaticPoint& point : m_activation.staticPoints())
@@ -310,9 +338,15 @@ void ResultWindow::drawRun()
         m_points2.append({sample.time, sample.mechSpeed});
         motorSpeed.append({sample.time, sample.motorSpeed});
     }
-    setPoints(m_series1, m_points1, colour ? QColor(Qt::red) : QColor(Qt::black));
-    setPoints(m_series2, m_points2, colour ? QColor(Qt::blue) : QColor(Qt::black));
-    setPoints(m_series4, motorSpeed, colour ? face : QColor(Qt::black));
+    if (colour) {
+        setPoints(m_series1, m_points1, Qt::red);
+        setPoints(m_series2, m_points2, Qt::blue);
+        setPoints(m_series4, motorSpeed, ButtonFace);
+    } else {
+        setPoints(m_series1, m_points1, Qt::black, MonochromeStyle1);
+        setPoints(m_series2, m_points2, Qt::black, MonochromeStyle2);
+        setPoints(m_series4, motorSpeed, Qt::black, MonochromeStyle4);
+    }
     m_series4->setVisible(params.ElasticGear);
 
     m_table->setPlainText(m_activation.sampleTable());
@@ -332,11 +366,6 @@ void ResultWindow::setAxisRanges()
     m_rightAxis->setRange(right.minimum(), right.maximum());
     m_staticX->setRange(ranges.staticsX.minimum(), ranges.staticsX.maximum());
     m_staticY->setRange(ranges.staticsY.minimum(), ranges.staticsY.maximum());
-    const double lastTime = m_points1.isEmpty() ? 0 : m_points1.constLast().x();
-    if (lastTime > 0) {
-        m_timeAxis->setTickAnchor(0);
-        m_timeAxis->setTickInterval(0.1 * lastTime);
-    }
     m_dynamicView->setHomeRanges();
     m_staticView->setHomeRanges();
 }
@@ -360,16 +389,11 @@ void ResultWindow::showStaticReadout(QPointF position, bool inside)
         return;
     }
     const QList<QPointF> points = m_series3->points();
-    qsizetype nearest = -1;
-    qreal nearestDistance = PointReach;
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        const QPointF at = m_staticChart->mapToPosition(points.at(i), m_series3);
-        const qreal distance = QLineF(at, position).length();
-        if (distance <= nearestDistance) {
-            nearest = i;
-            nearestDistance = distance;
-        }
-    }
+    QList<QPointF> onScreen;
+    onScreen.reserve(points.size());
+    for (const QPointF& point : points)
+        onScreen.append(m_staticChart->mapToPosition(point, m_series3));
+    const qsizetype nearest = PointUnderCursor(onScreen, position, PointReach);
     statusBar()->showMessage(StaticReadout(points, nearest, m_session.params().TorqueControl,
                                            m_session.reader().decimalSeparator()));
 }

@@ -7,6 +7,7 @@
 
 #include "ResultsActivation.h"
 
+class QCategoryAxis;
 class QCheckBox;
 class QChart;
 class QLineSeries;
@@ -79,7 +80,7 @@ private:
     QLineSeries* m_series2 = nullptr;
     QLineSeries* m_series3 = nullptr;
     QLineSeries* m_series4 = nullptr;
-    QValueAxis* m_timeAxis = nullptr;
+    QCategoryAxis* m_timeAxis = nullptr;
     QValueAxis* m_leftAxis = nullptr;
     QValueAxis* m_rightAxis = nullptr;
     QValueAxis* m_staticX = nullptr;
@@ -90,8 +91,10 @@ private:
     // The latest run's points of the first two series, for the readouts.
     QList<QPointF> m_points1;
     QList<QPointF> m_points2;
-    // Curves of earlier runs, kept while the screen is not refreshed.
+    // Curves of earlier runs, kept while the screen is not refreshed, and the number of the
+    // run on show since the charts were last cleared, which names them in the legend.
     std::vector<QLineSeries*> m_earlierCurves;
+    int m_runOnShow = 0;
     bool m_returningFromDialog = false;
 };
 

@@ -11,7 +11,7 @@
 #include <QStatusBar>
 
 #include "SignalExchange.h"
-#include "charts/WidgetPicture.h"
+#include "charts/ChartFile.h"
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
@@ -286,16 +286,20 @@ void Shell::aPrintExecute()
 
 void Shell::saveChartPicture(QWidget* chart)
 {
+    if (!chart) {
+        m_prompts.showMessage(QStringLiteral("На этой странице нет диаграммы для сохранения"));
+        return;
+    }
+    // No default extension: the chosen filter names the file unless its name has a known one.
     saveToReportsFolder(
-        {QStringLiteral("Сохранение диаграмм"),
-         QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*"),
-         QStringLiteral("wmf"), m_folders.ReportsFolder},
-        [chart](const UserPrompts::ChosenFile& chosen, QString& error) {
-            // The first filter writes a metafile and any other a bitmap, whatever the name
-            // ends in.
-            return !chart ||
-                   (chosen.filterIndex == 1 ? SaveWidgetAsMetafile(*chart, chosen.path, error)
-                                            : SaveWidgetAsBitmap(*chart, chosen.path, error));
+        {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
+         m_folders.ReportsFolder},
+        [this, chart](const UserPrompts::ChosenFile& chosen, QString& error) {
+            return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex),
+                                 m_session.reader().decimalSeparator(), error);
+        },
+        [](const UserPrompts::ChosenFile& chosen) {
+            return ChooseChartFile(chosen.path, chosen.filterIndex).path;
         });
 }
 
@@ -309,9 +313,10 @@ void Shell::saveCatalogueTable()
                         });
 }
 
-void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write)
+void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
+                                const FileNaming& naming)
 {
-    const auto chosen = ChooseFileToReplace(m_prompts, dialog);
+    const auto chosen = ChooseFileToReplace(m_prompts, dialog, naming);
     if (!chosen)
         return;
     QString error;

@@ -82,7 +82,8 @@ private:
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer returns false, with its error, when it cannot write.
     using ReportWriter = std::function<bool(const UserPrompts::ChosenFile&, QString& error)>;
-    void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write);
+    void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
+                             const FileNaming& naming = {});
     void openShownText();
     void saveShownText();
     void aCopyCutPasteExecute(ClipboardOperation operation);

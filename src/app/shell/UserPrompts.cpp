@@ -5,9 +5,12 @@
 namespace kinetra {
 
 std::optional<UserPrompts::ChosenFile> ChooseFileToReplace(UserPrompts& prompts,
-                                                           const UserPrompts::FileDialog& dialog)
+                                                           const UserPrompts::FileDialog& dialog,
+                                                           const FileNaming& naming)
 {
-    const auto chosen = prompts.chooseFileToSave(dialog);
+    auto chosen = prompts.chooseFileToSave(dialog);
+    if (chosen && naming)
+        chosen->path = naming(*chosen);
     if (!chosen || !QFileInfo::exists(chosen->path))
         return chosen;
     const QString question = QStringLiteral("Перезаписать файл ") +

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace kinetra {
@@ -40,9 +41,14 @@ protected:
     ~UserPrompts() = default;
 };
 
+// The path a chosen file is finally written to, where the chosen filter names its extension.
+using FileNaming = std::function<QString(const UserPrompts::ChosenFile& chosen)>;
+
 // The save dialog, then for an existing file "Перезаписать файл ... ?": the file to write, or
-// nullopt when the user cancelled or did not want the file replaced.
+// nullopt when the user cancelled or did not want the file replaced. With a naming, the question
+// is asked about the path it gives, which the result then holds.
 std::optional<UserPrompts::ChosenFile> ChooseFileToReplace(UserPrompts& prompts,
-                                                           const UserPrompts::FileDialog& dialog);
+                                                           const UserPrompts::FileDialog& dialog,
+                                                           const FileNaming& naming = {});
 
 } // namespace kinetra

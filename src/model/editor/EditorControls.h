@@ -97,6 +97,18 @@ inline constexpr std::array<const char*, ReferencePointCount> ReferencePointName
 // The four pages of FormPages.
 enum class EditorPage { MotorPage, ConverterPage, LoadPage, ControllerPage };
 
+// The page a field is on.
+constexpr EditorPage PageOf(EditField field)
+{
+    if (field < EditField::ConverterR10Edit)
+        return EditorPage::MotorPage;
+    if (field < EditField::LoadJcEdit)
+        return EditorPage::ConverterPage;
+    if (field < EditField::refEdit)
+        return EditorPage::LoadPage;
+    return EditorPage::ControllerPage;
+}
+
 // clang-format on
 
 template <typename Control> constexpr std::size_t indexOf(Control control)

@@ -30,6 +30,7 @@ ModelCollector::ModelCollector(const ModelEditor& editor, InputReader& reader, M
 bool ModelCollector::collect()
 {
     m_reader.ErrorList.clear();
+    m_badFields.clear();
     m_text = ModelTemplate();
     collectMotor();
     collectSupply();
@@ -185,7 +186,7 @@ void ModelCollector::collectReference()
     // other two reference values keep what they held.
     if (m_params.SupplyKind <= 0 || m_params.U0 == 0 || m_params.F0 == 0)
         return;
-    const double reference = m_reader.ParseNumber(m_editor.text(refEdit));
+    const double reference = parse(refEdit);
     const bool innerLoopOutermost = m_editor.isMarked(ReferencePoint::IPointShape);
     double ModelParams::*target = &ModelParams::wref;
     QString key = QStringLiteral("wref");
@@ -210,9 +211,18 @@ void ModelCollector::collectSwitches()
     m_params.TorqueControl = m_editor.torqueControl();
 }
 
+double ModelCollector::parse(EditField field)
+{
+    const qsizetype listed = m_reader.ErrorList.size();
+    const double value = m_reader.ParseNumber(m_editor.text(field));
+    if (m_reader.ErrorList.size() != listed)
+        m_badFields.push_back(field);
+    return value;
+}
+
 double ModelCollector::read(EditField field)
 {
-    return std::fabs(m_reader.ParseNumber(m_editor.text(field)));
+    return std::fabs(parse(field));
 }
 
 void ModelCollector::write(const QString& key, double value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "ModelParams.h"
 #include "editor/EditorControls.h"
 #include "text/KeyValueText.h"
@@ -20,6 +22,8 @@ public:
 
     // True when every entry could be read.
     bool collect();
+    // The fields whose entries could not be read, in the order they were listed.
+    const std::vector<EditField>& badFields() const { return m_badFields; }
 
 private:
     void collectMotor();
@@ -29,7 +33,8 @@ private:
     void collectReference();
     void collectSwitches();
 
-    // The magnitude of what a field holds.
+    // What a field holds, and its magnitude; a field that cannot be read is remembered.
+    double parse(EditField field);
     double read(EditField field);
     void write(const QString& key, double value);
     void storeAndWrite(const char* key, double ModelParams::*member, EditField field);
@@ -39,6 +44,7 @@ private:
     InputReader& m_reader;
     ModelParams& m_params;
     KeyValueText& m_text;
+    std::vector<EditField> m_badFields;
 };
 
 } // namespace kinetra

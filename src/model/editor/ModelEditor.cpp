@@ -223,6 +223,22 @@ void ModelEditor::stepArrow(Arrow arrow, int steps)
         arrow, static_cast<int>(std::clamp<long long>(from + steps, range.minimum, range.maximum)));
 }
 
+QString ModelEditor::badEntryHint() const
+{
+    return QStringLiteral("Ожидается число с десятичным разделителем «%1»")
+        .arg(m_reader.decimalSeparator());
+}
+
+void ModelEditor::markBadEntries(std::span<const EditField> fields)
+{
+    for (const EditField field : fields) {
+        if (!std::exchange(m_badEntries[indexOf(field)], true))
+            emit badEntryChanged(field);
+    }
+    if (!fields.empty())
+        showPage(PageOf(fields.front()));
+}
+
 void ModelEditor::showPage(EditorPage page)
 {
     if (m_page == page)
@@ -572,6 +588,8 @@ void ModelEditor::putText(EditField field, const QString& text)
         return;
     state.text = text;
     emit textChanged(field);
+    if (std::exchange(m_badEntries[indexOf(field)], false))
+        emit badEntryChanged(field);
     runTextRule(field);
 }
 

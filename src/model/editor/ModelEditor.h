@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <span>
 
 #include "editor/EditorControls.h"
 #include "text/KeyValueText.h"
@@ -48,6 +49,10 @@ public:
     bool isMarked(ReferencePoint point) const { return m_marks[indexOf(point)]; }
     // True when MRadioButton "Момент" is chosen, false for IRadioButton "Ток".
     bool torqueControl() const { return m_torqueControl; }
+    // A field whose entry the last collection could not read, until the field is next changed.
+    bool isBadEntry(EditField field) const { return m_badEntries[indexOf(field)]; }
+    // What a marked field tells the user it expects.
+    QString badEntryHint() const;
     EditorPage currentPage() const { return m_page; }
 
     // What a user does; each runs the rules of its control.
@@ -58,6 +63,8 @@ public:
     void chooseTorqueControl(bool torque);
     void stepArrow(Arrow arrow, int steps);
     void showPage(EditorPage page);
+    // Marks the fields whose entries could not be read and shows the page of the first.
+    void markBadEntries(std::span<const EditField> fields);
 
     // The page resets: the state of a new model's page.
     void ResetMotorPage();
@@ -92,6 +99,7 @@ signals:
     void arrowChanged(kinetra::Arrow arrow);
     void captionChanged(kinetra::Caption caption);
     void markChanged(kinetra::ReferencePoint point);
+    void badEntryChanged(kinetra::EditField field);
     void torqueControlChanged();
     void pageChanged();
 
@@ -146,6 +154,7 @@ private:
     std::array<ArrowState, ArrowCount> m_arrows;
     std::array<QString, CaptionCount> m_captions;
     std::array<bool, ReferencePointCount> m_marks{};
+    std::array<bool, EditFieldCount> m_badEntries{};
     bool m_torqueControl = false;
     EditorPage m_page = EditorPage::MotorPage;
 };

@@ -19,10 +19,13 @@ ModelSession::ModelSession(QChar decimalSeparator, MessageSink& messages, QObjec
 
 bool ModelSession::CollectModel()
 {
-    if (ModelCollector(m_editor, m_reader, m_params, m_modelText).collect())
+    ModelCollector collector(m_editor, m_reader, m_params, m_modelText);
+    if (collector.collect())
         return true;
     m_messages.showMessage(QStringLiteral("Ошибки ввода ") + m_reader.ErrorList);
     m_reader.ErrorList.clear();
+    // After the message, the fields that hold the bad entries, so the user need not hunt.
+    m_editor.markBadEntries(collector.badFields());
     return false;
 }
 

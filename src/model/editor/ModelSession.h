@@ -43,8 +43,8 @@ public:
     }
 
     // Reads the editor into the parameter set and a fresh model text. On bad entries it shows
-    // one "Ошибки ввода " message listing them all and returns false; the values are stored
-    // all the same, each bad entry counting as 0.
+    // one "Ошибки ввода " message listing them all, marks their fields, shows the page of the
+    // first and returns false; the values are stored all the same, each bad entry counting as 0.
     bool CollectModel();
 
     // Puts the editor to the current model text: resets, fills, kind handlers, collection. A

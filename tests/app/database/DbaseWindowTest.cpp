@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -129,6 +130,24 @@ TEST_F(DbaseWindowTest, SortCommandAlternatesItsIconAndOrder)
     action(Command::aSort)->trigger();
     EXPECT_EQ(grid().model()->index(0, 2).data().toString(), QStringLiteral("124"));
     EXPECT_EQ(action(Command::aSort)->icon().pixmap(16).toImage(), ascending);
+}
+
+TEST_F(DbaseWindowTest, ClickOnAColumnTitleSortsByItAndShowsTheDirection)
+{
+    openCatalogue();
+    QHeaderView& titles = *grid().horizontalHeader();
+    EXPECT_EQ(titles.sortIndicatorSection(), -1) << "the stored order at first";
+    const auto clickTitle = [&](int column) {
+        QTest::mouseClick(titles.viewport(), Qt::LeftButton, {},
+                          QPoint(titles.sectionViewportPosition(column) + 5, titles.height() / 2));
+    };
+    clickTitle(2);
+    EXPECT_EQ(grid().model()->index(0, 2).data().toString(), QStringLiteral("100"));
+    EXPECT_EQ(titles.sortIndicatorSection(), 2);
+    EXPECT_EQ(titles.sortIndicatorOrder(), Qt::AscendingOrder);
+    clickTitle(2);
+    EXPECT_EQ(grid().model()->index(0, 2).data().toString(), QStringLiteral("124"));
+    EXPECT_EQ(titles.sortIndicatorOrder(), Qt::DescendingOrder);
 }
 
 TEST_F(DbaseWindowTest, SelectorSwitchesTablesAndShowsQueryMode)

@@ -35,6 +35,19 @@ TEST_F(BindingTest, TypingRunsTheEditorRulesOfTheField)
     EXPECT_EQ(find<QLabel>(QStringLiteral("refLabel")).text(), QStringLiteral("w Скорость, рад/с"));
 }
 
+TEST_F(BindingTest, BadEntryIsFramedAndExplainedUntilTyping)
+{
+    const QString hint = edit(LoadMcEdit).toolTip();
+    const std::array bad{LoadMcEdit};
+    editor().markBadEntries(bad);
+    EXPECT_TRUE(edit(LoadMcEdit).styleSheet().contains(QStringLiteral("red")));
+    EXPECT_EQ(edit(LoadMcEdit).toolTip(), editor().badEntryHint());
+
+    QTest::keyClicks(&edit(LoadMcEdit), "5");
+    EXPECT_TRUE(edit(LoadMcEdit).styleSheet().isEmpty());
+    EXPECT_EQ(edit(LoadMcEdit).toolTip(), hint);
+}
+
 TEST_F(BindingTest, CutAndPasteChangeTheFieldAsTypingDoes)
 {
     edit(TmaxEdit).selectAll();

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
 
@@ -160,6 +162,43 @@ TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
                      view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
     EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Время: 0,5")))
         << qPrintable(window.statusBar()->currentMessage());
+}
+
+TEST_F(ResultWindowTest, StaticsReadoutFollowsTheMouseAlongTheCurve)
+{
+    load("dc-transistor-speed.kmf");
+    window.resize(800, 600);
+    window.show();
+    window.FormActivate();
+    window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(1);
+    auto* view = window.findChild<QChartView*>(QStringLiteral("StaticChart"));
+    QApplication::processEvents();
+    QLineSeries& statics = series("StaticChart", "Series3");
+    const QPointF middle = view->chart()->mapToPosition(statics.at(statics.count() / 2), &statics);
+    QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(middle)));
+    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Ток: ")))
+        << qPrintable(window.statusBar()->currentMessage());
+}
+
+TEST_F(ResultWindowTest, BlackAndWhiteCurvesDifferByLineAndFadedOnesNameTheirRun)
+{
+    load("induction-elastic-hoist.kmf");
+    window.setColourOutput(false);
+    window.FormActivate();
+    EXPECT_EQ(series("DynamicChart", "Series1").pen().style(), Qt::SolidLine);
+    EXPECT_EQ(series("DynamicChart", "Series2").pen().style(), Qt::DashLine);
+    EXPECT_EQ(series("DynamicChart", "Series4").pen().style(), Qt::DotLine);
+
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    session.editor().setText(EditField::LoadMcEdit, QStringLiteral("20"));
+    window.FormActivate();
+    auto* chart = window.findChild<QChartView*>(QStringLiteral("DynamicChart"))->chart();
+    QStringList legend;
+    for (QLegendMarker* marker : chart->legend()->markers())
+        legend.append(marker->label());
+    EXPECT_TRUE(legend.contains(QStringLiteral("Скорость механизма (расчет 1)")))
+        << qPrintable(legend.join(u'|'));
+    EXPECT_TRUE(legend.contains(QStringLiteral("Скорость механизма")));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include "settings/OptionsWindow.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
+#include "shell/QtTranslation.h"
 #include "shell/Shell.h"
 #include "signals/SignalWindow.h"
 
@@ -193,6 +196,40 @@ TEST_F(ShellTest, ChartPictureFollowsTheChosenFilter)
     ASSERT_TRUE(picture.open(QIODevice::ReadOnly));
     EXPECT_TRUE(picture.read(4) == QByteArray::fromHex("d7cdc69a")) << "a placeable metafile";
     EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
+}
+
+TEST_F(ShellTest, AnalysisPageSaysItHasNoChartInsteadOfOfferingTheDialog)
+{
+    activate(shell.resultWindow());
+    shell.resultWindow().findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(2);
+    shell.actions().action(Command::aSaveAs)->trigger();
+    EXPECT_TRUE(prompts.dialogTitles.isEmpty());
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_EQ(prompts.messages.constLast(),
+              QStringLiteral("На этой странице нет диаграммы для сохранения"));
+}
+
+TEST_F(ShellTest, ChartNamedByTheFilterIsAskedAboutUnderItsFinalName)
+{
+    const QString typed = workingDirectory.folder.filePath(QStringLiteral("run3"));
+    QFile earlier(typed + QStringLiteral(".wmf"));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.close();
+    activate(shell.resultWindow());
+    prompts.files = {typed};
+    prompts.answers = {Answer::No};
+    shell.actions().action(Command::aSaveAs)->trigger();
+    EXPECT_EQ(prompts.questions,
+              QStringList{QStringLiteral("Текст изменен|Перезаписать файл run3.wmf ?")});
+}
+
+TEST(QtTranslationTest, StandardButtonsSpeakRussian)
+{
+    const QtTranslation translation;
+    ASSERT_TRUE(translation.loaded()) << "Debian package qt6-translations-l10n";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Нет"));
 }
 
 TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)

@@ -48,6 +48,26 @@ TEST_F(CollectionTest, BadEntriesAreListedInReadingOrderAndCountAsZero)
     EXPECT_TRUE(session.reader().ErrorList.isEmpty());
 }
 
+TEST_F(CollectionTest, BadEntriesAreMarkedOnTheFirstOnesPageUntilEdited)
+{
+    chooseConverterWithOutput();
+    editor().setText(refEdit, QStringLiteral("1.5"));
+    editor().setText(LoadMcEdit, QStringLiteral("x"));
+    editor().showPage(EditorPage::MotorPage);
+    EXPECT_FALSE(session.CollectModel());
+    EXPECT_EQ(messages.messages, QStringList{QStringLiteral("Ошибки ввода \nx\n1.5")});
+    EXPECT_TRUE(editor().isBadEntry(LoadMcEdit));
+    EXPECT_TRUE(editor().isBadEntry(refEdit));
+    EXPECT_FALSE(editor().isBadEntry(ConverterU0Edit));
+    EXPECT_EQ(editor().currentPage(), EditorPage::LoadPage) << "the first listed entry's page";
+    EXPECT_EQ(editor().badEntryHint(),
+              QStringLiteral("Ожидается число с десятичным разделителем «,»"));
+
+    editor().setText(LoadMcEdit, QStringLiteral("xy"));
+    EXPECT_FALSE(editor().isBadEntry(LoadMcEdit)) << "edited, even if still wrong";
+    EXPECT_TRUE(editor().isBadEntry(refEdit));
+}
+
 TEST_F(CollectionTest, SwitchedOffFieldsAreNeitherReadNorReported)
 {
     editor().setText(MotorR1Edit, QStringLiteral("junk"));

@@ -1,0 +1,116 @@
+#include "charts/ChartCurves.h"
+
+#include <algorithm>
+
+#include <QAbstractAxis>
+#include <QChart>
+#include <QXYSeries>
+
+#include "text/FileSave.h"
+#include "text/TextFile.h"
+
+namespace kinetra {
+
+namespace {
+
+QString Field(const QString& text, QChar separator)
+{
+    if (!text.contains(separator) && !text.contains(u'"'))
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString Number(qreal value, QChar decimalSeparator)
+{
+    QString text = QString::number(value, 'g', 15);
+    text.replace(u'.', decimalSeparator);
+    return text;
+}
+
+bool SharesXOf(const Curve& curve, const Curve& longest)
+{
+    return std::equal(curve.points.begin(), curve.points.end(), longest.points.begin(),
+                      [](QPointF a, QPointF b) { return a.x() == b.x(); });
+}
+
+// "Скорость, рад/с" gives "рад/с".
+QString UnitOf(const QString& axisTitle)
+{
+    const qsizetype comma = axisTitle.lastIndexOf(QStringLiteral(", "));
+    return comma < 0 ? QString() : axisTitle.mid(comma + 2);
+}
+
+} // namespace
+
+QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& curves,
+                            QChar decimalSeparator)
+{
+    const QChar separator = decimalSeparator == u',' ? u';' : u',';
+    const auto longest = std::max_element(curves.begin(), curves.end(), [](auto& a, auto& b) {
+        return a.points.size() < b.points.size();
+    });
+    if (longest == curves.end())
+        return {Field(xTitle, separator)};
+    const bool sharedX = std::all_of(curves.begin(), curves.end(), [&](const Curve& curve) {
+        return SharesXOf(curve, *longest);
+    });
+
+    QStringList header;
+    if (sharedX)
+        header.append(Field(xTitle, separator));
+    for (const Curve& curve : curves) {
+        if (!sharedX)
+            header.append(Field(xTitle + QStringLiteral(" (") + curve.title + u')', separator));
+        header.append(Field(curve.title, separator));
+    }
+    QStringList lines{header.join(separator)};
+    for (qsizetype row = 0; row < longest->points.size(); ++row) {
+        QStringList fields;
+        if (sharedX)
+            fields.append(Number(longest->points.at(row).x(), decimalSeparator));
+        for (const Curve& curve : curves) {
+            const bool has = row < curve.points.size();
+            if (!sharedX)
+                fields.append(has ? Number(curve.points.at(row).x(), decimalSeparator) : QString());
+            fields.append(has ? Number(curve.points.at(row).y(), decimalSeparator) : QString());
+        }
+        lines.append(fields.join(separator));
+    }
+    return lines;
+}
+
+std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
+{
+    std::vector<Curve> curves;
+    for (QAbstractSeries* series : chart.series()) {
+        auto* xy = qobject_cast<QXYSeries*>(series);
+        if (!xy || !xy->isVisible() || xy->count() == 0)
+            continue;
+        QString unit;
+        for (QAbstractAxis* axis : xy->attachedAxes()) {
+            if (axis->orientation() == Qt::Horizontal)
+                xTitle = axis->titleText();
+            else
+                unit = UnitOf(axis->titleText());
+        }
+        curves.push_back(
+            {unit.isEmpty() ? xy->name() : xy->name() + QStringLiteral(", ") + unit, xy->points()});
+    }
+    return curves;
+}
+
+bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
+                     QString& error)
+{
+    QString xTitle;
+    const std::vector<Curve> curves = CurvesOnShow(chart, xTitle);
+    const FileSaveResult saved =
+        SaveFile(path, EncodeTextLines(CurveTableLines(xTitle, curves, decimalSeparator)));
+    if (!saved.ok)
+        error = saved.error;
+    return saved.ok;
+}
+
+} // namespace kinetra

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QStringList>
+
+#include <vector>
+
+class QChart;
+
+namespace kinetra {
+
+// One curve as a table column: its title names the quantity and its unit.
+struct Curve {
+    QString title;
+    QList<QPointF> points;
+};
+
+// The curves as CSV lines for a spreadsheet: a header, then one row per point. Curves that share
+// their x values share one x column; otherwise each curve has its own x column before its values.
+// Numbers keep 15 digits with the given decimal separator; fields are separated by a semicolon
+// when that separator is a comma, and by a comma otherwise.
+QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& curves,
+                            QChar decimalSeparator);
+
+// The chart's visible curves with points, each titled by its name and its vertical axis's unit
+// ("Момент, Нм"), and the title of the horizontal axis.
+std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);
+
+// The curves on show, written as CSV (Windows-1251, CR LF).
+bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
+                     QString& error);
+
+} // namespace kinetra

@@ -1,0 +1,88 @@
+#include "charts/ChartFile.h"
+
+#include <array>
+
+#include <QChartView>
+#include <QFileInfo>
+
+#include "charts/ChartCurves.h"
+#include "charts/WidgetPicture.h"
+
+namespace kinetra {
+
+namespace {
+
+struct FormatName {
+    ChartFormat format;
+    QStringView extension;
+};
+
+constexpr std::array<FormatName, 5> Extensions{{{ChartFormat::Metafile, u"wmf"},
+                                                {ChartFormat::Bitmap, u"bmp"},
+                                                {ChartFormat::Csv, u"csv"},
+                                                {ChartFormat::Png, u"png"},
+                                                {ChartFormat::Svg, u"svg"}}};
+
+// The format of each filter, in the order ChartFileFilter lists them.
+constexpr std::array<ChartFormat, 6> FilterFormats{ChartFormat::Metafile, ChartFormat::Bitmap,
+                                                   ChartFormat::Bitmap,   ChartFormat::Csv,
+                                                   ChartFormat::Png,      ChartFormat::Svg};
+
+QStringView ExtensionOf(ChartFormat format)
+{
+    for (const FormatName& name : Extensions)
+        if (name.format == format)
+            return name.extension;
+    return {};
+}
+
+} // namespace
+
+QString ChartFileFilter()
+{
+    return QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*|"
+                          "Данные кривых (*.csv)|*.csv|Рисунки PNG (*.png)|*.png|"
+                          "Рисунки SVG (*.svg)|*.svg");
+}
+
+ChartFile ChooseChartFile(const QString& typedPath, int filterIndex)
+{
+    const QString typed = QFileInfo(typedPath).suffix();
+    for (const FormatName& name : Extensions)
+        if (typed.compare(name.extension, Qt::CaseInsensitive) == 0)
+            return {typedPath, name.format};
+    const auto filter = static_cast<std::size_t>(filterIndex - 1);
+    const ChartFormat format =
+        filter < FilterFormats.size() ? FilterFormats[filter] : ChartFormat::Bitmap;
+    QString path = typedPath;
+    if (!path.endsWith(u'.'))
+        path += u'.';
+    path += ExtensionOf(format);
+    return {path, format};
+}
+
+bool SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator, QString& error)
+{
+    switch (file.format) {
+    case ChartFormat::Metafile:
+        return SaveWidgetAsMetafile(chart, file.path, error);
+    case ChartFormat::Bitmap:
+        return SaveWidgetAsBitmap(chart, file.path, error);
+    case ChartFormat::Png:
+        return SaveWidgetAsPng(chart, file.path, error);
+    case ChartFormat::Svg:
+        return SaveWidgetAsSvg(chart, file.path, error);
+    case ChartFormat::Csv:
+        break;
+    }
+    auto* view = qobject_cast<QChartView*>(&chart);
+    if (!view)
+        view = chart.findChild<QChartView*>();
+    if (!view) {
+        error = QStringLiteral("%1: на странице нет кривых").arg(file.path);
+        return false;
+    }
+    return SaveChartCurves(*view->chart(), file.path, decimalSeparator, error);
+}
+
+} // namespace kinetra

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kinetra {
+
+// What Save As writes for a chart of the results or signals window.
+enum class ChartFormat { Metafile, Bitmap, Csv, Png, Svg };
+
+struct ChartFile {
+    QString path;
+    ChartFormat format = ChartFormat::Metafile;
+};
+
+// The chart dialog's filter: the metafile, the bitmap and all files, then the curves' data and
+// the pictures most other programs read.
+QString ChartFileFilter();
+
+// A file is what its name says: a known extension typed by the user decides the format;
+// otherwise the chosen filter (counted from 1) does and the name gets that filter's extension.
+// All files writes a bitmap, as every filter but the first always did.
+ChartFile ChooseChartFile(const QString& typedPath, int filterIndex);
+
+// Writes the chart widget, as it shows now, in the file's format; on failure error tells why.
+// The curves' data are written with the given decimal separator.
+bool SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator, QString& error);
+
+} // namespace kinetra
