@@ -91,6 +91,10 @@ int ThyristorCascade(const ModelParams& p, const RunData& prepared, RunData& out
     const long double sensorGainF = p.Kf != 0 ? p.Kf : 1;
     const long double wmax = p.wmax, imax = p.Imax;
 
+    const double backlash = p.gi;
+    const bool activeLoad = p.ActiveLoad;
+    const double loadTorque = prepared.loadTorque;
+    const double ratio = p.ii;
     const int count = SampleCount(p.Tmax, h);
     State X{}, D{};
     for (int i = 1; i < count; ++i) {
@@ -108,10 +112,11 @@ int ThyristorCascade(const ModelParams& p, const RunData& prepared, RunData& out
             phase = nextFiring - pulseAngle + pastFiring;
         }
         u2a = peak * std::sin(phase);
-        const double load = Load(X[4], p.gi, p.ActiveLoad, prepared.loadTorque);
+        const double load = Load(X[4], backlash, activeLoad, loadTorque);
 
         State Y = X, A;
         const auto rates = [&]() __attribute__((always_inline)) {
+#pragma GCC unroll 7
             for (double& y : Y)
                 y = Clamp(y);
             Y[1] = field;
@@ -125,24 +130,28 @@ int ThyristorCascade(const ModelParams& p, const RunData& prepared, RunData& out
             D[6] = D[4] / p1;
         };
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             X[j] = (A[j] + k) / 6 + X[j];
@@ -151,7 +160,7 @@ int ThyristorCascade(const ModelParams& p, const RunData& prepared, RunData& out
         ResultSample& s = out.samples[i];
         s.time = i * h;
         s.torque = D[4] / kJ + load;
-        s.mechSpeed = X[6] / p.ii;
+        s.mechSpeed = X[6] / ratio;
         s.current = s.torque * imc;
 
         // Position loop.
@@ -215,18 +224,24 @@ int InductionElastic(const ModelParams& p, const RunData& prepared, RunData& out
     const double stiffness = prepared.stiffness, damping = prepared.damping;
     const double inertia = prepared.loadInertia != 0 ? prepared.loadInertia : 0.1 * p.J;
     const double omega = 2 * std::numbers::pi * prepared.supplyFrequency;
+    const double voltage = prepared.supplyVoltage;
     const double u2a = 0, u2b = 0;
 
+    const double backlash = p.gi;
+    const bool activeLoad = p.ActiveLoad;
+    const double loadTorque = prepared.loadTorque;
+    const double ratio = p.ii;
     const int count = SampleCount(p.Tmax, h);
     State X{}, D{};
     for (int i = 1; i < count; ++i) {
         const double t = i * h;
-        const double u1a = std::numbers::sqrt2 * prepared.supplyVoltage * std::cos(omega * t);
-        const double u1b = std::numbers::sqrt2 * prepared.supplyVoltage * std::sin(omega * t);
-        const double load = Load(X[4], p.gi, p.ActiveLoad, prepared.loadTorque);
+        const double u1a = std::numbers::sqrt2 * voltage * std::cos(omega * t);
+        const double u1b = std::numbers::sqrt2 * voltage * std::sin(omega * t);
+        const double load = Load(X[4], backlash, activeLoad, loadTorque);
 
         State Y = X, A;
         const auto rates = [&]() __attribute__((always_inline)) {
+#pragma GCC unroll 7
             for (double& y : Y)
                 y = Clamp(y);
             const double we = Y[4];
@@ -240,24 +255,28 @@ int InductionElastic(const ModelParams& p, const RunData& prepared, RunData& out
             D[6] = (Y[5] - load) / inertia;
         };
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             X[j] = (A[j] + k) / 6 + X[j];
@@ -267,7 +286,7 @@ int InductionElastic(const ModelParams& p, const RunData& prepared, RunData& out
         s.time = t;
         s.torque = D[4] / kJm + X[5];
         s.motorSpeed = X[4] / p1;
-        s.mechSpeed = X[6] / p.ii;
+        s.mechSpeed = X[6] / ratio;
         s.current = std::sqrt(X[0] * X[0] + X[1] * X[1]);
     }
     return FiniteCount(out, count);
@@ -304,6 +323,10 @@ int InductionControlled(const ModelParams& p, const RunData& prepared, RunData& 
     long double ctrlOutPrev = 0;
     const long double imax = p.Imax;
 
+    const double backlash = p.gi;
+    const bool activeLoad = p.ActiveLoad;
+    const double loadTorque = prepared.loadTorque;
+    const double ratio = p.ii;
     const int count = SampleCount(p.Tmax, h);
     State X{}, D{};
     for (int i = 1; i < count; ++i) {
@@ -311,10 +334,11 @@ int InductionControlled(const ModelParams& p, const RunData& prepared, RunData& 
         if (outputLimit < supplyVoltage)
             supplyVoltage = outputLimit + 0.001;
         const double u2a = supplyVoltage / gain;
-        const double load = Load(X[4], p.gi, p.ActiveLoad, prepared.loadTorque);
+        const double load = Load(X[4], backlash, activeLoad, loadTorque);
 
         State Y = X, A;
         const auto rates = [&]() __attribute__((always_inline)) {
+#pragma GCC unroll 7
             for (double& y : Y)
                 y = Clamp(y);
             Y[1] = field;
@@ -328,24 +352,28 @@ int InductionControlled(const ModelParams& p, const RunData& prepared, RunData& 
             D[6] = D[4] / p1;
         };
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k / 2;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             A[j] = A[j] + 2 * k;
             Y[j] = X[j] + k;
         }
         rates();
+#pragma GCC unroll 7
         for (int j = 0; j < 7; ++j) {
             const double k = h * D[j];
             X[j] = (A[j] + k) / 6 + X[j];
@@ -354,7 +382,7 @@ int InductionControlled(const ModelParams& p, const RunData& prepared, RunData& 
         ResultSample& s = out.samples[i];
         s.time = i * h;
         s.torque = D[4] / kJ + load;
-        s.mechSpeed = X[6] / p.ii;
+        s.mechSpeed = X[6] / ratio;
         s.current = s.torque * imc;
 
         speedFeedback = speedFeedback * c.sensWPole + c.sensWGain * (long double)s.mechSpeed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "Controller.h"
 #include "Defaults.h"
@@ -48,6 +49,42 @@ void DefaultRatings(ModelParams& params)
     ReplaceUnlessPositive(params.m1, 1);
 }
 
+// The seven state variables or their rates (see VMotor).
+using State = std::array<double, 7>;
+
+// What the equations read during the steps of a run, gathered once before the first step so a
+// step finds them on its own stack instead of reading them through the records after every
+// call to the supply, the load and the controller.
+struct Equations {
+    double a1, a2, a3, a4, a5, a6; // first winding's equations
+    double b1, b2, b3, b4, b5, b6; // second winding's equations
+    double kM;                     // torque coefficient
+    double kJ, kJm;                // speed gains of the rigid drive and of the motor alone
+    double p1;                     // pole pairs
+    double fieldCurrent;           // the field current a DC-like drive holds in state 1
+    double stiffness, damping;     // of the transmission, referred to the motor shaft
+    double mechanismInertia;       // of the mechanism on an elastic transmission
+    double timeStep;
+};
+
+// A mechanism without inertia of its own is integrated with a tenth of the motor's.
+double MechanismInertia(const ModelParams& params, const RunData& run)
+{
+    return run.loadInertia != 0 ? run.loadInertia : 0.1 * params.J;
+}
+
+// One step of the fourth-order Runge-Kutta method and the rates it evaluates, compiled once for
+// each shape of drive: a DC-like or a rotating supply, a rigid or an elastic transmission.
+template <bool DcLike, bool Elastic>
+void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
+                    State& rates);
+template <bool DcLike, bool Elastic>
+void Derivatives(const Equations& e, const SupplyVoltages& u, double load, State& Y, State& D);
+template <bool DcLike>
+double ElectricalRates(const Equations& e, const SupplyVoltages& u, const State& Y, State& D);
+template <bool Elastic>
+void MechanicalRates(const Equations& e, double load, const State& Y, State& D, double torque);
+
 } // namespace
 
 VMotor::VMotor(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
@@ -86,9 +123,6 @@ void VMotor::ComputeCoefficients()
 
 void VMotor::Integrate()
 {
-    State X{}; // the state at the start of a step
-    State D{}; // the rates; they keep their contents between evaluations
-
     const double J = params.J;
     const double Jl = run.loadInertia;
     elasticTime = params.ElasticGear ? std::sqrt(J * Jl / ((J + Jl) * run.stiffness)) : 0;
@@ -99,11 +133,47 @@ void VMotor::Integrate()
     if (run.controllerActive)
         StartUnderController();
 
+    const bool dcLike = IsDcLike(supply.model);
+    if (dcLike && params.ElasticGear)
+        IntegrateSteps<true, true>();
+    else if (dcLike)
+        IntegrateSteps<true, false>();
+    else if (params.ElasticGear)
+        IntegrateSteps<false, true>();
+    else
+        IntegrateSteps<false, false>();
+}
+
+template <bool DcLike, bool Elastic> void VMotor::IntegrateSteps()
+{
+    const Equations equations{a1,
+                              a2,
+                              a3,
+                              a4,
+                              a5,
+                              a6,
+                              b1,
+                              b2,
+                              b3,
+                              b4,
+                              b5,
+                              b6,
+                              kM,
+                              kJ,
+                              kJm,
+                              params.p1,
+                              run.fieldCurrent,
+                              run.stiffness,
+                              run.damping,
+                              MechanismInertia(params, run),
+                              run.timeStep};
+    State X{}; // the state at the start of a step
+    State D{}; // the rates; they keep their contents between evaluations
     for (int i = 1; i < run.SampleCount; ++i) {
         SupplyOutput(supply, u, i, record);
         LoadTorque(load, X[4], i, record);
-        RungeKuttaStep(X, D);
-        StoreSample(i, X, D);
+        RungeKuttaStep<DcLike, Elastic>(equations, u, load.actual, X, D);
+        StoreSample<DcLike, Elastic>(i, X, D);
         if (run.controllerActive)
             ControllerStep(record, i);
     }
@@ -119,39 +189,43 @@ void VMotor::StartUnderController()
         supply.model = SupplyModel::Controlled;
 }
 
+namespace {
+
 // Advances the state by one step. The trial state Y starts where the previous step left the
 // state; the supply voltages and the load torque stay fixed through the four stages. A run is a
 // chain of some 40 000 derivative evaluations: unrolled, inlined and working on local copies, a
 // step keeps its arrays in registers instead of passing every value through memory.
-void VMotor::RungeKuttaStep(State& state, State& rates) const
+template <bool DcLike, bool Elastic>
+void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
+                    State& rates)
 {
-    const double h = run.timeStep;
+    const double h = e.timeStep;
     State X = state;
     State D = rates;
     State Y = X;
     State A;
-    Derivatives(Y, D);
+    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = k;
         Y[j] = X[j] + k / 2;
     }
-    Derivatives(Y, D);
+    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = A[j] + 2 * k;
         Y[j] = X[j] + k / 2;
     }
-    Derivatives(Y, D);
+    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = A[j] + 2 * k;
         Y[j] = X[j] + k;
     }
-    Derivatives(Y, D);
+    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
@@ -162,22 +236,28 @@ void VMotor::RungeKuttaStep(State& state, State& rates) const
 }
 
 // Limits the trial state in place, then computes the rates.
-[[gnu::always_inline]] inline void VMotor::Derivatives(State& Y, State& D) const
+template <bool DcLike, bool Elastic>
+[[gnu::always_inline]] inline void Derivatives(const Equations& e, const SupplyVoltages& u,
+                                               double load, State& Y, State& D)
 {
 #pragma GCC unroll 7
     for (double& y : Y)
         y = std::clamp(y, -StateLimit, StateLimit);
     // A DC-like drive holds its field current in state 1 and moves only the armature current.
-    if (IsDcLike(supply.model))
-        Y[1] = run.fieldCurrent;
-    MechanicalRates(Y, D, ElectricalRates(Y, D));
+    if constexpr (DcLike)
+        Y[1] = e.fieldCurrent;
+    MechanicalRates<Elastic>(e, load, Y, D, ElectricalRates<DcLike>(e, u, Y, D));
 }
 
 // Fills the current rates D[0..3] and gives the electromagnetic torque.
-[[gnu::always_inline]] inline double VMotor::ElectricalRates(const State& Y, State& D) const
+template <bool DcLike>
+[[gnu::always_inline]] inline double ElectricalRates(const Equations& e, const SupplyVoltages& u,
+                                                     const State& Y, State& D)
 {
+    const auto [a1, a2, a3, a4, a5, a6] = std::tie(e.a1, e.a2, e.a3, e.a4, e.a5, e.a6);
+    const auto [b1, b2, b3, b4, b5, b6] = std::tie(e.b1, e.b2, e.b3, e.b4, e.b5, e.b6);
     const double we = Y[4];
-    if (IsDcLike(supply.model)) {
+    if constexpr (DcLike) {
         D[0] = 0;
         D[1] = 0;
         D[3] = 0;
@@ -187,41 +267,45 @@ void VMotor::RungeKuttaStep(State& state, State& rates) const
         D[3] = b1 * u.u2b - b2 * u.u1b + b3 * Y[1] - b4 * Y[3] + b5 * we * Y[0] + b6 * we * Y[2];
     }
     D[2] = b1 * u.u2a - b2 * u.u1a + b3 * Y[0] - b4 * Y[2] - b5 * we * Y[1] - b6 * we * Y[3];
-    return kM * (Y[1] * Y[2] - Y[0] * Y[3]);
+    return e.kM * (Y[1] * Y[2] - Y[0] * Y[3]);
 }
 
 // Fills D[4..6]. On an elastic transmission state 5 is the shaft torque; its rate uses the
 // mechanism's acceleration D[6] of the previous evaluation, so the order of the lines matters.
-[[gnu::always_inline]] inline void VMotor::MechanicalRates(const State& Y, State& D,
-                                                           double torque) const
+template <bool Elastic>
+[[gnu::always_inline]] inline void MechanicalRates(const Equations& e, double load, const State& Y,
+                                                   State& D, double torque)
 {
-    const double p1 = params.p1;
-    if (!params.ElasticGear) {
-        D[4] = (torque - load.actual) * kJ;
+    const double p1 = e.p1;
+    if constexpr (!Elastic) {
+        D[4] = (torque - load) * e.kJ;
         D[6] = D[4] / p1;
         return;
     }
-    D[4] = (torque - Y[5]) * kJm;
-    D[5] = (Y[4] / p1 - Y[6]) * run.stiffness + (D[4] / p1 - D[6]) * run.damping;
-    // A mechanism without inertia of its own is integrated with a tenth of the motor's.
-    const double mechanismInertia = run.loadInertia != 0 ? run.loadInertia : 0.1 * params.J;
-    D[6] = (Y[5] - load.actual) / mechanismInertia;
+    D[4] = (torque - Y[5]) * e.kJm;
+    D[5] = (Y[4] / p1 - Y[6]) * e.stiffness + (D[4] / p1 - D[6]) * e.damping;
+    D[6] = (Y[5] - load) / e.mechanismInertia;
 }
 
+} // namespace
+
 // Either way the torque equals the electromagnetic torque of the fourth stage.
+template <bool DcLike, bool Elastic>
 void VMotor::StoreSample(int index, const State& Y, const State& D)
 {
     ResultSample& sample = run.samples[index];
     sample.time = index * run.timeStep;
-    if (params.ElasticGear) {
+    if constexpr (Elastic) {
         sample.torque = D[4] / kJm + Y[5];
         sample.motorSpeed = Y[4] / params.p1;
     } else {
         sample.torque = D[4] / kJ + load.actual;
     }
     sample.mechSpeed = Y[6] / params.ii;
-    sample.current = IsDcLike(supply.model) ? sample.torque * run.invMachineConstant
-                                            : std::sqrt(Y[0] * Y[0] + Y[1] * Y[1]);
+    if constexpr (DcLike)
+        sample.current = sample.torque * run.invMachineConstant;
+    else
+        sample.current = std::sqrt(Y[0] * Y[0] + Y[1] * Y[1]);
 }
 
 VMotorDCEX::VMotorDCEX(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)

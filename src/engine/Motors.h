@@ -66,10 +66,10 @@ protected:
 
 private:
     void StartUnderController();
-    void RungeKuttaStep(State& state, State& rates) const;
-    void Derivatives(State& Y, State& D) const;
-    double ElectricalRates(const State& Y, State& D) const;
-    void MechanicalRates(const State& Y, State& D, double torque) const;
+    // The steps of a run for a DC-like or a rotating supply, on a rigid or an elastic
+    // transmission; neither changes during the steps.
+    template <bool DcLike, bool Elastic> void IntegrateSteps();
+    template <bool DcLike, bool Elastic>
     void StoreSample(int index, const State& Y, const State& D);
 };
 
