@@ -41,8 +41,8 @@ double RoundStep(double range)
     return 10 * decade;
 }
 
-// A curve is laid out in at most this many columns; plots wider than that are rare.
-constexpr qsizetype ShownColumns = 1024;
+// A curve is laid out in at most this many columns, about the plot width of a large window.
+constexpr qsizetype ShownColumns = 512;
 
 // The points that draw a long curve as it shows: each column of samples keeps its first, lowest,
 // highest and last point, in order. The chart then lays out a few thousand points instead of
@@ -363,8 +363,9 @@ void SignalWindow::showValueRange()
 {
     const double minimum = m_workbench.verticalMinimum();
     const double maximum = m_workbench.verticalMaximum();
-    m_valueAxis->setRange(minimum, maximum);
+    // The step first: a new range with the old step could ask for thousands of ticks.
     m_valueAxis->setTickInterval(RoundStep(maximum - minimum));
+    m_valueAxis->setRange(minimum, maximum);
 }
 
 void SignalWindow::showList(SignalList list)
@@ -399,8 +400,8 @@ void SignalWindow::redraw(SignalStage from)
         if (series->count() > 0)
             last = std::max(last, series->at(series->count() - 1).x());
     const qreal end = last > 0 ? last : 100;
-    m_timeAxis->setRange(0, end);
     m_timeAxis->setTickInterval(RoundStep(end));
+    m_timeAxis->setRange(0, end);
     showValueRange();
     m_chartView->setHomeRanges();
     m_notice->setText(m_workbench.notice());
