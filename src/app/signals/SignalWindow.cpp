@@ -262,6 +262,9 @@ void SignalWindow::createChart()
         axis->setTickAnchor(0);
     }
     showValueRange();
+    // Before the first computation the chart shows the span of 1000 samples.
+    m_timeAxis->setTickInterval(RoundStep(100));
+    m_timeAxis->setRange(0, 100);
 
     const struct {
         const char* name;
