@@ -263,7 +263,12 @@ FilterOutcome Filter(const FilterCoefficients& c, std::span<const double> u, std
 
     const bool dynamic = c.T3 != 0 || c.T4 != 0;
     if (!dynamic && c.K2 == 0 && c.T2 == 0) {
-        std::copy(u.begin() + 2, u.begin() + static_cast<std::ptrdiff_t>(n), y.begin() + 2);
+        // Passed on unchanged, yet a ramp of a tiny period can reach beyond the limit as well.
+        for (std::size_t k = 2; k < n; ++k) {
+            if (!Tame(u[k]))
+                return CutFrom(y, k, n, FilterOutcome::Fault::RunAway);
+            y[k] = u[k];
+        }
         return {};
     }
     const double d = dynamic ? c.T3 + h * c.T4 : (c.K2 != 0 ? c.K2 * h * h : h * h);

@@ -80,7 +80,7 @@ QString SignalWorkbench::notice() const
                        .arg(m_filterOutcome.cutAt);
         break;
     case FilterOutcome::Fault::RunAway:
-        notices << QStringLiteral("Звено неустойчиво: выход с отсчета %1 равен 0")
+        notices << QStringLiteral("Выход звена больше 1E9 по модулю: с отсчета %1 он равен 0")
                        .arg(m_filterOutcome.cutAt);
         break;
     }

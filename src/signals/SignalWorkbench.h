@@ -71,7 +71,10 @@ public:
                     Clock clock = {}, QObject* parent = nullptr);
 
     static const QStringList& listItems(SignalList list);
-    static constexpr int spinMinimum(SignalSpin spin) { return spin == SignalSpin::SignalUpDown1; }
+    static constexpr int spinMinimum(SignalSpin spin)
+    {
+        return spin == SignalSpin::SignalUpDown1 ? 1 : 0;
+    }
     static constexpr int SpinMaximum = 100;
 
     // State.

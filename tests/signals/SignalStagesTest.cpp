@@ -254,6 +254,15 @@ TEST(Filter, UndefinedAndRunawayElementsHandOnlyNumbers)
     outcome = Filter({.K1 = 1, .K2 = 1e-320}, u, y);
     EXPECT_EQ(outcome.fault, FilterOutcome::Fault::Undefined);
     EXPECT_EQ(Filter({.K1 = 1, .K2 = 1}, u, y).fault, FilterOutcome::Fault::None);
+
+    // Passed through unchanged, a value beyond the limit is cut as well.
+    std::vector<double> huge = u;
+    huge[700] = 2e297;
+    outcome = Filter({}, huge, y);
+    EXPECT_EQ(outcome.fault, FilterOutcome::Fault::RunAway);
+    EXPECT_EQ(outcome.cutAt, 700);
+    EXPECT_EQ(y[699], 1.0);
+    EXPECT_EQ(y[700], 0.0);
 }
 
 TEST(Filter, ShortBuffersStayInside)

@@ -1,5 +1,6 @@
 #include "signals/SignalWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QChart>
@@ -38,6 +39,40 @@ double RoundStep(double range)
         if (factor * decade >= rough)
             return factor * decade;
     return 10 * decade;
+}
+
+// A curve is laid out in at most this many columns, about the plot width of a large window.
+constexpr qsizetype ShownColumns = 512;
+
+// The points that draw a long curve as it shows: each column of samples keeps its first, lowest,
+// highest and last point, in order. The chart then lays out a few thousand points instead of
+// ten thousand, which keeps typing a coefficient live, and the line looks the same.
+QList<QPointF> ShownPoints(const QList<QPointF>& points)
+{
+    const qsizetype count = points.size();
+    if (count <= 4 * ShownColumns)
+        return points;
+    QList<QPointF> shown;
+    shown.reserve(4 * ShownColumns);
+    for (qsizetype column = 0; column < ShownColumns; ++column) {
+        const qsizetype first = column * count / ShownColumns;
+        const qsizetype last = (column + 1) * count / ShownColumns - 1;
+        qsizetype lowest = first;
+        qsizetype highest = first;
+        for (qsizetype i = first + 1; i <= last; ++i) {
+            if (points[i].y() < points[lowest].y())
+                lowest = i;
+            if (points[i].y() > points[highest].y())
+                highest = i;
+        }
+        qsizetype previous = -1;
+        for (qsizetype i : {first, std::min(lowest, highest), std::max(lowest, highest), last}) {
+            if (i != previous)
+                shown.append(points[i]);
+            previous = i;
+        }
+    }
+    return shown;
 }
 
 const QString ChartHint =
@@ -227,6 +262,9 @@ void SignalWindow::createChart()
         axis->setTickAnchor(0);
     }
     showValueRange();
+    // Before the first computation the chart shows the span of 1000 samples.
+    m_timeAxis->setTickInterval(RoundStep(100));
+    m_timeAxis->setRange(0, 100);
 
     const struct {
         const char* name;
@@ -328,8 +366,9 @@ void SignalWindow::showValueRange()
 {
     const double minimum = m_workbench.verticalMinimum();
     const double maximum = m_workbench.verticalMaximum();
-    m_valueAxis->setRange(minimum, maximum);
+    // The step first: a new range with the old step could ask for thousands of ticks.
     m_valueAxis->setTickInterval(RoundStep(maximum - minimum));
+    m_valueAxis->setRange(minimum, maximum);
 }
 
 void SignalWindow::showList(SignalList list)
@@ -356,7 +395,7 @@ void SignalWindow::showField(SignalField field)
 void SignalWindow::redraw(SignalStage from)
 {
     for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
-        m_series[stage]->replace(m_workbench.curve(static_cast<SignalStage>(stage)));
+        m_series[stage]->replace(ShownPoints(m_workbench.curve(static_cast<SignalStage>(stage))));
     m_chartView->undoZoom();
     // The time axis fits the curves; the value axis follows the workbench's rule.
     qreal last = 0;
@@ -364,8 +403,8 @@ void SignalWindow::redraw(SignalStage from)
         if (series->count() > 0)
             last = std::max(last, series->at(series->count() - 1).x());
     const qreal end = last > 0 ? last : 100;
-    m_timeAxis->setRange(0, end);
     m_timeAxis->setTickInterval(RoundStep(end));
+    m_timeAxis->setRange(0, end);
     showValueRange();
     m_chartView->setHomeRanges();
     m_notice->setText(m_workbench.notice());
