@@ -35,7 +35,8 @@ protected:
     void SetUp() override
     {
         session.NewModel();
-        ASSERT_TRUE(session.LoadModelFile(Examples + QStringLiteral("/induction-elastic-hoist.kmf")).ok);
+        ASSERT_TRUE(
+            session.LoadModelFile(Examples + QStringLiteral("/induction-elastic-hoist.kmf")).ok);
         session.ModelFileName = Examples + QStringLiteral("/induction-elastic-hoist.kmf");
         results.FormActivate();
     }
