@@ -8,6 +8,7 @@ kinetra_packages=(
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6svg6
     libgl-dev libgtest-dev libbenchmark-dev libwmf-bin fonts-urw-base35
     postgresql libqt6sql6-psql
+    clang-14 libfuzzer-14-dev
 )
 
 kinetra_install_missing() {

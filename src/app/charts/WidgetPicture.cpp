@@ -2,29 +2,20 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QWidget>
 
 #include "charts/WmfPaintDevice.h"
+#include "text/FileSave.h"
 
 namespace kinetra {
 
 namespace {
 
-QString FileError(const QString& path, const QString& reason)
+bool Saved(const FileSaveResult& saved, QString& error)
 {
-    return QStringLiteral("%1: %2").arg(path, reason);
-}
-
-bool WriteFile(const QString& path, const QByteArray& content, QString& error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        error = FileError(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (!saved.ok)
+        error = saved.error;
+    return saved.ok;
 }
 
 } // namespace
@@ -34,22 +25,19 @@ bool SaveWidgetAsMetafile(QWidget& widget, const QString& path, QString& error)
     WmfPaintDevice device(widget.size(), widget.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&device)) {
-        error = FileError(path, QStringLiteral("кодировка windows-1251 недоступна"));
+        error = QStringLiteral("кодировка windows-1251 недоступна");
         return false;
     }
     widget.render(&painter);
     painter.end();
-    return WriteFile(path, device.metafile(), error);
+    return Saved(SaveFile(path, device.metafile()), error);
 }
 
 bool SaveWidgetAsBitmap(QWidget& widget, const QString& path, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !widget.grab().save(&file, "BMP") || !file.commit()) {
-        error = FileError(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QPixmap picture = widget.grab();
+    return Saved(SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "BMP"); }),
+                 error);
 }
 
 } // namespace kinetra

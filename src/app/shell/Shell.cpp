@@ -19,6 +19,7 @@
 #include "shell/ModelWindow.h"
 #include "shell/OptionsWindow.h"
 #include "shell/SignalWindow.h"
+#include "text/FileSave.h"
 
 namespace kinetra {
 
@@ -259,7 +260,7 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
     const bool saved = write(*chosen, error);
     QApplication::restoreOverrideCursor();
     if (!saved) {
-        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);

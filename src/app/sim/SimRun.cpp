@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <memory>
@@ -12,6 +11,7 @@
 #include "RunData.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "text/FileSave.h"
 #include "text/NumberText.h"
 
 namespace kinetra {
@@ -72,19 +72,6 @@ SignalRead ReadSignal(const QString& path, SignalSeries& signal)
             return {false, QStringLiteral("%1: more than %2 numbers").arg(path).arg(signal.size())};
         signal[count++] = *value;
     }
-    return {true, {}};
-}
-
-struct CsvWrite {
-    bool ok = false;
-    QString error;
-};
-
-CsvWrite WriteCsv(const QString& path, const QString& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0 || !file.commit())
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
     return {true, {}};
 }
 
@@ -177,9 +164,10 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
               std::pair{options.staticPath, StaticCsv(activation.staticPoints())}}) {
             if (path.isEmpty())
                 continue;
-            const CsvWrite written = WriteCsv(path, content);
-            if (!written.ok) {
-                err << written.error << '\n';
+            const FileSaveResult saved = SaveFile(path, content.toUtf8());
+            if (!saved.ok) {
+                err << "Не сохранить файл " << QFileInfo(path).fileName() << '\n'
+                    << saved.error << '\n';
                 status = SimStatus::UsageError;
             }
         }
