@@ -262,10 +262,14 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
     // setting leaves nothing behind. The server stops the statement at the deadline.
     if (postgres) {
         QSqlQuery begin(database);
-        if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY")) ||
-            !begin.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
+        if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
+            m_error = errorText(begin.lastError());
+            return std::nullopt;
+        }
+        if (!begin.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
                             .arg(std::max<qint64>(1, deadline.remainingTime())))) {
             m_error = errorText(begin.lastError());
+            QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
             return std::nullopt;
         }
     }
