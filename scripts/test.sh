@@ -8,3 +8,7 @@ build="$root/build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel "$(nproc)"
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+
+# The same libraries under the sanitizers, then every fuzz target for 30 seconds.
+bash "$root/scripts/sanitize.sh"
+bash "$root/scripts/fuzz.sh" 30

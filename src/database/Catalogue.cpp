@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 
 #include <QAtomicInt>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
@@ -10,8 +11,13 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <dlfcn.h>
+#include <new>
+
 #include "CatalogueFile.h"
 #include "SqlText.h"
+
+struct sqlite3;
 
 namespace kinetra {
 
@@ -39,6 +45,67 @@ bool isMemoDeclaration(const QString& declaredType)
     const QString type = declaredType.trimmed().toUpper();
     return type == u"TEXT" || type == u"MEMO" || type == u"CLOB";
 }
+
+QString tooLongText(const Catalogue::FetchLimits& limits, QChar decimalSeparator)
+{
+    const QString seconds = QString::number(double(limits.time.count()) / 1000);
+    return QStringLiteral("Запрос выполнялся дольше %1 с и прерван.")
+        .arg(QString(seconds).replace(u'.', decimalSeparator));
+}
+
+// PostgreSQL's code for a statement cancelled, here by its statement_timeout.
+const QString PostgreSQLQueryCanceled = QStringLiteral("57014");
+
+bool stoppedByDeadline(const QSqlError& error, const QDeadlineTimer& deadline)
+{
+    return deadline.hasExpired() || error.nativeErrorCode() == PostgreSQLQueryCanceled;
+}
+
+using ProgressHandlerSetter = void (*)(sqlite3*, int, int (*)(void*), void*);
+
+// sqlite3_progress_handler of the SQLite library that Qt's driver has loaded: taken from the
+// running program, it needs neither SQLite's header nor its link library. Null when the driver
+// carries its own copy of SQLite; the fetch then stops only between records.
+ProgressHandlerSetter progressHandlerSetter()
+{
+    static const ProgressHandlerSetter setter = []() -> ProgressHandlerSetter {
+        void* library = ::dlopen("libsqlite3.so.0", RTLD_LAZY | RTLD_NOLOAD);
+        return library ? reinterpret_cast<ProgressHandlerSetter>(
+                             ::dlsym(library, "sqlite3_progress_handler"))
+                       : nullptr;
+    }();
+    return setter;
+}
+
+// Makes SQLite give up a statement once the deadline has passed, also while it computes before
+// its first record (a sort, an aggregate over a huge join).
+class SQLiteDeadline final {
+public:
+    SQLiteDeadline(const QSqlDatabase& database, const QDeadlineTimer& deadline)
+    {
+        const QVariant handle = database.driver()->handle();
+        if (!progressHandlerSetter() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            return;
+        m_connection = *static_cast<sqlite3* const*>(handle.constData());
+        if (m_connection)
+            progressHandlerSetter()(m_connection, 1000, &expired,
+                                    const_cast<QDeadlineTimer*>(&deadline));
+    }
+    ~SQLiteDeadline()
+    {
+        if (m_connection)
+            progressHandlerSetter()(m_connection, 0, nullptr, nullptr);
+    }
+    Q_DISABLE_COPY_MOVE(SQLiteDeadline)
+
+private:
+    static int expired(void* deadline)
+    {
+        return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
+    }
+
+    sqlite3* m_connection = nullptr;
+};
 
 } // namespace
 
@@ -190,57 +257,94 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
 {
     QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
+    const QDeadlineTimer deadline(m_limits.time);
     // A transaction of its own that is always rolled back: even a statement that changes a
-    // setting leaves nothing behind.
+    // setting leaves nothing behind. The server stops the statement at the deadline.
     if (postgres) {
         QSqlQuery begin(database);
         if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
             m_error = errorText(begin.lastError());
             return std::nullopt;
         }
+        if (!begin.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
+                            .arg(std::max<qint64>(1, deadline.remainingTime())))) {
+            m_error = errorText(begin.lastError());
+            QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
+            return std::nullopt;
+        }
     }
     std::optional<RecordSet> result;
     {
+        const SQLiteDeadline sqliteDeadline(database, deadline);
         QSqlQuery query(database);
-        query.setForwardOnly(true);
-        query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-        if (!query.exec(sql) || !query.isSelect()) {
-            m_error = query.lastError().isValid() ? errorText(query.lastError())
-                                                  : QStringLiteral("Запрос не возвращает записей.");
-        } else {
-            const QSqlRecord record = query.record();
-            std::vector<FieldInfo> fields;
-            fields.reserve(record.count());
-            // SQLite reports a value's storage class, not the declared type; the tables the
-            // columns come from declare it.
-            QHash<QString, QHash<QString, QString>> tableTypes;
-            for (int i = 0; i < record.count(); ++i) {
-                const QSqlField field = record.field(i);
-                bool memo = false;
-                if (postgres) {
-                    memo = field.typeID() == PostgreSQLText;
-                } else if (!field.tableName().isEmpty()) {
-                    if (!tableTypes.contains(field.tableName()))
-                        tableTypes.insert(field.tableName(), declaredTypes(field.tableName()));
-                    memo = isMemoDeclaration(tableTypes[field.tableName()].value(field.name()));
-                }
-                fields.push_back({field.name(), memo});
-            }
-            std::vector<QVariant> values;
-            const int count = record.count();
-            while (query.next()) {
-                for (int i = 0; i < count; ++i)
-                    values.push_back(query.value(i));
-            }
-            if (query.lastError().isValid())
-                m_error = errorText(query.lastError());
-            else
-                result.emplace(std::move(fields), std::move(values), m_decimalSeparator);
+        try {
+            result = fetchWithin(query, sql, deadline);
+        } catch (const std::bad_alloc&) {
+            m_error = QStringLiteral("Для результата запроса не хватает памяти.");
         }
     }
     if (postgres)
         QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
     return result;
+}
+
+std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString& sql,
+                                                const QDeadlineTimer& deadline)
+{
+    const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
+    const auto failure = [this, &deadline](const QSqlError& error) {
+        return stoppedByDeadline(error, deadline) ? tooLongText(m_limits, m_decimalSeparator)
+                                                  : errorText(error);
+    };
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!query.exec(sql)) {
+        m_error = failure(query.lastError());
+        return std::nullopt;
+    }
+    if (!query.isSelect()) {
+        m_error = QStringLiteral("Запрос не возвращает записей.");
+        return std::nullopt;
+    }
+    const QSqlRecord record = query.record();
+    std::vector<FieldInfo> fields;
+    fields.reserve(record.count());
+    // SQLite reports a value's storage class, not the declared type; the tables the columns
+    // come from declare it.
+    QHash<QString, QHash<QString, QString>> tableTypes;
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        bool memo = false;
+        if (postgres) {
+            memo = field.typeID() == PostgreSQLText;
+        } else if (!field.tableName().isEmpty()) {
+            if (!tableTypes.contains(field.tableName()))
+                tableTypes.insert(field.tableName(), declaredTypes(field.tableName()));
+            memo = isMemoDeclaration(tableTypes[field.tableName()].value(field.name()));
+        }
+        fields.push_back({field.name(), memo});
+    }
+    std::vector<QVariant> values;
+    const int count = record.count();
+    while (query.next()) {
+        if (deadline.hasExpired()) {
+            m_error = tooLongText(m_limits, m_decimalSeparator);
+            return std::nullopt;
+        }
+        if (qsizetype(values.size()) + count > m_limits.values) {
+            m_error = QStringLiteral("Результат запроса больше %1 записей; уточните условие "
+                                     "отбора.")
+                          .arg(m_limits.values / std::max(1, count));
+            return std::nullopt;
+        }
+        for (int i = 0; i < count; ++i)
+            values.push_back(query.value(i));
+    }
+    if (query.lastError().isValid()) {
+        m_error = failure(query.lastError());
+        return std::nullopt;
+    }
+    return RecordSet(std::move(fields), std::move(values), m_decimalSeparator);
 }
 
 QHash<QString, QString> Catalogue::declaredTypes(const QString& table)

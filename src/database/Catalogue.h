@@ -5,17 +5,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <optional>
 
 #include "ConnectionString.h"
 #include "RecordSet.h"
+
+class QDeadlineTimer;
+class QSqlQuery;
 
 namespace kinetra {
 
 // The connection to the equipment catalogue. It only ever reads: SQLite files are opened
 // read-only and PostgreSQL sessions are read-only, and a typed query must be a single reading
 // statement, so nothing the user does in the program can change the catalogue. Tables and query
-// results are fetched whole into record sets.
+// results are fetched whole into record sets, within a time and a size: a query that would run
+// for ever or fill the memory is stopped with its reason instead.
 class Catalogue final {
 public:
     explicit Catalogue(QChar decimalSeparator);
@@ -37,12 +42,21 @@ public:
     // Nullopt for a text that is not a single reading statement, or that the engine rejects.
     std::optional<RecordSet> openQuery(const QString& sql);
 
+    // The bounds of every fetch: its time, and the values (records times fields) it may hold.
+    struct FetchLimits {
+        std::chrono::milliseconds time{30'000};
+        qsizetype values = 20'000'000;
+    };
+    void setFetchLimits(const FetchLimits& limits) { m_limits = limits; }
+
 private:
     // False, with the error said, when no connection is open.
     bool requireOpen();
     bool openSQLite(const QString& path);
     bool openPostgreSQL(const ConnectionSettings& settings);
     std::optional<RecordSet> fetch(const QString& sql);
+    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql,
+                                         const QDeadlineTimer& deadline);
     QString quotedTableName(const QString& name) const;
     // The declared column types of an SQLite table by column name.
     QHash<QString, QString> declaredTypes(const QString& table);
@@ -52,6 +66,7 @@ private:
     const QString m_connectionName;
     ConnectionSettings::Kind m_kind = ConnectionSettings::Kind::SQLiteFile;
     QString m_error;
+    FetchLimits m_limits;
 };
 
 } // namespace kinetra

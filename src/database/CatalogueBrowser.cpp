@@ -95,8 +95,11 @@ bool CatalogueBrowser::runQuery(const QString& sql)
     if (shown)
         emit dataSetReset();
     std::optional<RecordSet> opened = m_catalogue.openQuery(sql);
-    if (!opened)
+    if (!opened) {
+        if (shown)
+            ADOTableAfterScroll();
         return false;
+    }
     m_query = std::move(*opened);
     setSelectorText(QueryMarker);
     showDataSet(DataSource::Query);
@@ -198,8 +201,13 @@ void CatalogueBrowser::sortByColumn(int column)
 void CatalogueBrowser::ADOTableAfterScroll()
 {
     const RecordSet& records = dataSet();
-    if (!records.isOpen())
+    if (!records.isOpen()) {
+        // An empty grid shows no position: the one of a data set no longer there would mislead.
+        m_positionPanel.clear();
+        m_hintPanel.clear();
+        emit statusChanged();
         return;
+    }
     m_positionPanel =
         QString::number(records.RecNo()) + u'/' + QString::number(records.RecordCount());
     const bool memo = m_selectedColumn >= 0 && m_selectedColumn < records.fieldCount() &&

@@ -43,6 +43,8 @@ public:
     bool reconnect(const QString& connectionString);
     bool isConnected() const { return m_catalogue.isOpen(); }
     const QString& connectionError() const { return m_catalogue.error(); }
+    // Why the last query was refused.
+    const QString& queryError() const { return m_catalogue.error(); }
     // "Нет подключения " and the string last connected with, then why it failed.
     QString connectionFailure() const;
 

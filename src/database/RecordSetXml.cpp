@@ -1,9 +1,9 @@
 #include "RecordSetXml.h"
 
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 #include "RecordSet.h"
+#include "text/FileSave.h"
 
 namespace kinetra {
 
@@ -42,20 +42,8 @@ void writeValue(QXmlStreamWriter& xml, const QVariant& value)
     xml.writeTextElement(QStringLiteral("value"), ValueText(value, u'.'));
 }
 
-} // namespace
-
-bool SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path,
-                      QString& error)
+bool WriteRecords(QIODevice& file, const RecordSet& records, const QString& name)
 {
-    if (!records.isOpen()) {
-        error = QStringLiteral("Нет открытой таблицы");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
     QXmlStreamWriter xml(&file);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);
@@ -80,8 +68,22 @@ bool SaveRecordSetXml(const RecordSet& records, const QString& name, const QStri
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeEndDocument();
-    if (xml.hasError() || !file.commit()) {
-        error = file.errorString();
+    return !xml.hasError();
+}
+
+} // namespace
+
+bool SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path,
+                      QString& error)
+{
+    if (!records.isOpen()) {
+        error = QStringLiteral("Нет открытой таблицы");
+        return false;
+    }
+    const FileSaveResult saved = SaveFile(
+        path, [&records, &name](QIODevice& file) { return WriteRecords(file, records, name); });
+    if (!saved.ok) {
+        error = saved.error;
         return false;
     }
     return true;

@@ -43,7 +43,7 @@ void SetupLoopCoefficients(double gain, double integrationTime, double different
     coefficients.sensorPole = 1 - dt / sensorTime;
     coefficients.sensorGain = sensorGain * dt / sensorTime;
     coefficients.integral = integrationTime >= timeStep ? gain * dt / integrationTime : 0;
-    coefficients.derivative = gain * differentiationTime / dt;
+    coefficients.derivative = static_cast<long double>(gain) * differentiationTime / dt;
 }
 
 bool ControllerApplies(const ModelParams& params)

@@ -21,6 +21,11 @@ FloatingPointGuard::~FloatingPointGuard()
 
 bool FloatingPointGuard::failed() const
 {
+    return errorRaised();
+}
+
+bool FloatingPointGuard::errorRaised()
+{
     return std::fetestexcept(ErrorFlags) != 0;
 }
 

@@ -22,6 +22,10 @@ public:
     // True when the section has met an error since the guard was created.
     bool failed() const;
 
+    // True when the innermost guarded section around the caller has met an error so far: a
+    // run stops at the first error that escapes the parts that handle their own.
+    static bool errorRaised();
+
 private:
     std::fexcept_t m_enclosingFlags;
 };

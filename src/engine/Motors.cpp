@@ -127,6 +127,10 @@ void VMotor::Integrate()
     const double Jl = run.loadInertia;
     elasticTime = params.ElasticGear ? std::sqrt(J * Jl / ((J + Jl) * run.stiffness)) : 0;
     const double runLength = params.Tmax != 0 ? params.Tmax : 4 * (Tm + Te + elasticTime);
+    // An error in building the model ends the run before the controller writes its defaults
+    // back into the parameters.
+    if (FloatingPointGuard::errorRaised())
+        return;
     run.SampleCount = SampleCountFor(runLength, run.timeStep);
 
     run.controllerActive = ControllerSetup(record);
@@ -311,7 +315,7 @@ void VMotor::StoreSample(int index, const State& Y, const State& D)
 VMotorDCEX::VMotorDCEX(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
     : VMotor(simulation, supplyModel, loadKind)
 {
-    if (!SetParameters())
+    if (!SetParameters() || FloatingPointGuard::errorRaised())
         return;
     ComputeCoefficients();
     Integrate();
@@ -345,7 +349,7 @@ bool VMotorDCEX::SetParameters()
 VMotorDCPM::VMotorDCPM(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
     : VMotor(simulation, supplyModel, loadKind)
 {
-    if (!SetParameters())
+    if (!SetParameters() || FloatingPointGuard::errorRaised())
         return;
     Integrate();
 }
@@ -381,7 +385,7 @@ bool VMotorDCPM::SetParameters()
 VMotorACI::VMotorACI(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
     : VMotor(simulation, supplyModel, loadKind)
 {
-    if (!SetParameters())
+    if (!SetParameters() || FloatingPointGuard::errorRaised())
         return;
     ComputeCoefficients();
     Integrate();

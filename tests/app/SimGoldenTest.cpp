@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 // Golden runs of kinetra-sim on the example models: the summary, the parameters as the run left
 // them and every 50th sample are compared with stored outputs, under a comma and under a point as
@@ -26,9 +28,15 @@ struct SimOutput {
     QString err;
 };
 
-SimOutput runSim(const QStringList& arguments)
+// fileSizeLimit, when given, caps the files the program may write, as a full disk would.
+SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
 {
     QProcess process;
+    process.setChildProcessModifier([fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
     process.start(SimProgram, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -159,5 +167,30 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
                              QString name = QString::fromLatin1(info.param);
                              return name.remove(u'-').toStdString();
                          });
+
+TEST(SimFaults, SamplesOntoAFullDiskFailWithoutAFile)
+{
+    QTemporaryDir folder;
+    const QString samples = folder.filePath(QStringLiteral("samples.csv"));
+    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                  QStringLiteral("--samples"), samples,
+                                  ExamplesFolder + QStringLiteral("/dc-mains-start.kmf")},
+                                 4096);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Не сохранить файл samples.csv\n")))
+        << qPrintable(run.err);
+    EXPECT_FALSE(QFile::exists(samples));
+}
+
+TEST(SimFaults, FileWithoutAModelIsAUsageError)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("chart.png"));
+    writeText(picture, QStringLiteral("\u0089PNG\r\n"));
+    const SimOutput run = runSim({picture});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Не открыть файл chart.png\n")))
+        << qPrintable(run.err);
+}
 
 } // namespace

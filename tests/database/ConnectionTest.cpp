@@ -182,6 +182,40 @@ TEST_F(CatalogueTest, NothingTypedCanChangeTheCatalogue)
     EXPECT_EQ(RowCount(path, QStringLiteral("Редукторы")), 2);
 }
 
+// Queries that would fetch for ever or compute for ever are stopped with their reason, and the
+// connection serves the next query as before.
+TEST_F(CatalogueTest, EndlessOrSlowQueriesStopAtTheirBounds)
+{
+    using std::chrono::milliseconds;
+    const struct {
+        const char* sql;
+        Catalogue::FetchLimits limits;
+        const char* reason;
+    } cases[] = {
+        {"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c",
+         {milliseconds(60000), 100'000},
+         "больше 100000 записей"},
+        {"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x, x, x, x FROM c",
+         {milliseconds(60000), 100'000},
+         "больше 25000 записей"},
+        // Six copies of 25 records joined, counted before the first record comes.
+        {"SELECT count(*) FROM \"Двигатели\" a, \"Двигатели\" b, \"Двигатели\" c, "
+         "\"Двигатели\" d, \"Двигатели\" e, \"Двигатели\" f WHERE a.\"Примечание\" || "
+         "b.\"Примечание\" || c.\"Примечание\" <> d.\"Motor\" || e.\"Motor\" || f.\"Motor\"",
+         {milliseconds(300), 100'000},
+         "дольше 0,3 с"},
+    };
+    for (const auto& [sql, limits, reason] : cases) {
+        catalogue.setFetchLimits(limits);
+        EXPECT_FALSE(catalogue.openQuery(QString::fromUtf8(sql))) << sql;
+        EXPECT_TRUE(catalogue.error().contains(QString::fromUtf8(reason)))
+            << catalogue.error().toStdString();
+        const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
+        ASSERT_TRUE(next) << catalogue.error().toStdString();
+        EXPECT_EQ(next->RecordCount(), 1);
+    }
+}
+
 // The statements of a text joined by " | ", so one comparison shows every boundary.
 QString split(QStringView text)
 {

@@ -53,6 +53,30 @@ TEST(ControllerSetup, RaisesTimeConstantsBelowOneStepAndGivesInnerLoopsUnitGain)
     EXPECT_EQ(c.intW, 0); // Tpwint below one step: no integral action
 }
 
+// Pairs whose product rounds differently in double: the derivative coefficients must come from
+// the extended-precision product, as every other controller coefficient does.
+TEST(ControllerSetup, DerivativeCoefficientsAreFormedInExtendedPrecision)
+{
+    const auto extended = [](double gain, double time) {
+        return static_cast<double>(static_cast<long double>(gain) * time /
+                                   static_cast<long double>(0.001));
+    };
+    for (const auto& [gain, time] : {std::pair{0.7, 0.013}, {2.9, 0.29}, {7.1, 0.003}}) {
+        Drive drive = DcMotorOnConverter(1);
+        drive.params.wref = 10;
+        drive.params.Kpf = gain;
+        drive.params.Tpfdif = time;
+        drive.params.Kpw = gain;
+        drive.params.Tpwdif = time;
+        drive.params.KpI = gain;
+        drive.params.TpIdif = time;
+        ASSERT_TRUE(SetsUpController(drive));
+        const ControllerCoefficients& c = drive.run->coefficients;
+        for (const double coefficient : {c.difF, c.difW, c.difI})
+            EXPECT_EQ(coefficient, extended(gain, time)) << gain << " " << time;
+    }
+}
+
 // KI = 2 scales the reference to 10 and the filtered current by 2; TI = 0 makes the sensor follow
 // within one step.
 TEST(ControllerStep, CurrentLoopComparesTheScaledReferenceWithTheScaledCurrent)

@@ -139,6 +139,25 @@ std::vector<ModelParams> DifferentModels()
     return {cascade, uncontrolled, tooShort, induction};
 }
 
+// F0 = 1E-300 overflows the reactances before the motor's own guarded part: the run must end
+// there, without the controller's defaults written back.
+TEST(Robustness, ErrorOutsideTheGuardedPartEndsTheRunAtOnce)
+{
+    Drive drive = InductionMotor();
+    ModelParams& p = drive.params;
+    p.UseInductances = false;
+    p.X1 = 0.6;
+    p.X2 = 0.6;
+    p.SupplyKind = 2;
+    p.U0 = 220;
+    p.F0 = 1e-300;
+    p.wref = 50;
+    p.KpI = 1;
+    EXPECT_FALSE(drive.simulate());
+    EXPECT_EQ(p.T0, 0);
+    EXPECT_EQ(p.TI, 0);
+}
+
 TEST(Robustness, RunDependsOnItsModelAloneNeverOnTheRunBefore)
 {
     const std::vector<ModelParams> models = DifferentModels();

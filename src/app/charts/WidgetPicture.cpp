@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -14,27 +13,11 @@ namespace kinetra {
 
 namespace {
 
-QString FileError(const QString& path, const QString& reason)
+bool Saved(const FileSaveResult& saved, QString& error)
 {
-    return QStringLiteral("%1: %2").arg(path, reason);
-}
-
-bool WriteFile(const QString& path, const QByteArray& content, QString& error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        error = FileError(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
-bool Saved(const FileSaveResult& result, QString& error)
-{
-    if (!result.ok)
-        error = result.error;
-    return result.ok;
+    if (!saved.ok)
+        error = saved.error;
+    return saved.ok;
 }
 
 } // namespace
@@ -44,22 +27,19 @@ bool SaveWidgetAsMetafile(QWidget& widget, const QString& path, QString& error)
     WmfPaintDevice device(widget.size(), widget.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&device)) {
-        error = FileError(path, QStringLiteral("кодировка windows-1251 недоступна"));
+        error = QStringLiteral("кодировка windows-1251 недоступна");
         return false;
     }
     widget.render(&painter);
     painter.end();
-    return WriteFile(path, device.metafile(), error);
+    return Saved(SaveFile(path, device.metafile()), error);
 }
 
 bool SaveWidgetAsBitmap(QWidget& widget, const QString& path, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !widget.grab().save(&file, "BMP") || !file.commit()) {
-        error = FileError(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QPixmap picture = widget.grab();
+    return Saved(SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "BMP"); }),
+                 error);
 }
 
 bool SaveWidgetAsPng(QWidget& widget, const QString& path, QString& error)
@@ -81,7 +61,7 @@ bool SaveWidgetAsSvg(QWidget& widget, const QString& path, QString& error)
     generator.setTitle(widget.windowTitle());
     QPainter painter;
     if (!painter.begin(&generator)) {
-        error = FileError(path, QStringLiteral("рисунок SVG не создан"));
+        error = QStringLiteral("рисунок SVG не создан");
         return false;
     }
     widget.render(&painter);

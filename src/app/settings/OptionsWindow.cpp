@@ -445,7 +445,7 @@ void OptionsWindow::runQuery()
     if (m_queryEdit->document()->isEmpty())
         return;
     if (!m_catalogue.runQuery(LinesOfText(m_queryEdit->toPlainText()).join(u'\n')))
-        m_prompts.showMessage(QStringLiteral("Ошибка в запросе "));
+        m_prompts.showMessage(QStringLiteral("Ошибка в запросе \n") + m_catalogue.queryError());
 }
 
 void OptionsWindow::oResetClick()

@@ -7,6 +7,7 @@
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "shell/Folders.h"
+#include "text/FileSave.h"
 #include "text/TextFile.h"
 
 namespace kinetra {
@@ -108,8 +109,9 @@ void SettingsStore::WriteDefaultSettings()
         WriteKey(m_settings, key, m_folders.*folder);
     m_connectionString = defaultConnectionString(m_folders.SettingsFolder);
     WriteKey(m_settings, ConnectionKey, m_connectionString);
-    if (!WriteTextFile(settingsFilePath(), m_settings).ok)
-        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя"));
+    const TextFileWrite written = WriteTextFile(settingsFilePath(), m_settings);
+    if (!written.ok)
+        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
 }
 
 QString SettingsStore::settingsFilePath() const
@@ -210,8 +212,9 @@ std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString 
 
 bool SettingsStore::writeCopy(const QString& path, const QString& text)
 {
-    if (!WriteTextFile(path, LinesOfText(text)).ok) {
-        m_messages.showMessage(QStringLiteral("Не сохранить файл "));
+    const TextFileWrite written = WriteTextFile(path, LinesOfText(text));
+    if (!written.ok) {
+        m_messages.showMessage(SaveFailedMessage(path, written.error));
         return false;
     }
     m_folders.SettingsFolder = FolderOf(path);

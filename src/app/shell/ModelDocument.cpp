@@ -4,6 +4,7 @@
 
 #include "editor/ModelSession.h"
 #include "shell/Folders.h"
+#include "text/FileSave.h"
 #include "text/ModelTemplate.h"
 #include "text/TextFile.h"
 
@@ -17,6 +18,11 @@ const QString ModelFilter = QStringLiteral("Модели (*.kmf)|*.kmf|Все ф
 QString fileNameOf(const QString& path)
 {
     return QFileInfo(path).fileName();
+}
+
+QString cannotOpenMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Не открыть файл ") + fileNameOf(path) + u'\n' + reason;
 }
 
 } // namespace
@@ -52,6 +58,12 @@ void ModelDocument::Open()
     const auto chosen = m_prompts.chooseFileToOpen(modelDialog(QStringLiteral("Открытие модели")));
     if (!chosen)
         return;
+    // A file that holds no model is refused before anything is asked or reset: the model the
+    // user has stays as it is.
+    if (const TextFileRead file = ModelSession::ReadModelFile(chosen->path); !file.ok) {
+        m_prompts.showMessage(cannotOpenMessage(chosen->path, file.error));
+        return;
+    }
     SaveQuestionCancelled = false;
     New();
     if (SaveQuestionCancelled) {
@@ -60,9 +72,10 @@ void ModelDocument::Open()
     }
     m_session.ModelFileName = chosen->path;
     m_folders.ModelsFolder = FolderOf(chosen->path);
-    if (m_session.LoadModelFile(chosen->path).ok)
+    const ModelSession::LoadResult loaded = m_session.LoadModelFile(chosen->path);
+    if (loaded.ok)
         return;
-    m_prompts.showMessage(QStringLiteral("Не открыть файл ") + fileNameOf(chosen->path));
+    m_prompts.showMessage(cannotOpenMessage(chosen->path, loaded.error));
     // A file that could not be opened must not stay the model's file: a later Save would
     // overwrite it with a model it never held. The user is back at a clean new model.
     startNewModel();
@@ -82,7 +95,7 @@ bool ModelDocument::Save()
     m_session.CollectModel();
     QString error;
     if (!writeModel(m_session.ModelFileName, error)) {
-        m_prompts.showMessage(error);
+        m_prompts.showMessage(SaveFailedMessage(m_session.ModelFileName, error));
         return false;
     }
     return true;
@@ -99,7 +112,7 @@ bool ModelDocument::SaveAs()
     m_session.CollectModel();
     QString error;
     if (!writeModel(path, error)) {
-        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        m_prompts.showMessage(SaveFailedMessage(path, error));
         return false;
     }
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));

@@ -26,6 +26,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
+#include "text/FileSave.h"
 
 namespace kinetra {
 
@@ -324,7 +325,7 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
     const bool saved = write(*chosen, error);
     QApplication::restoreOverrideCursor();
     if (!saved) {
-        m_prompts.showMessage(QStringLiteral("Не сохранить файл "));
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -80,19 +79,6 @@ SignalRead ReadSignal(const QString& path, SignalSeries& signal)
             return {false, QStringLiteral("%1: more than %2 numbers").arg(path).arg(signal.size())};
         signal[count++] = *value;
     }
-    return {true, {}};
-}
-
-struct CsvWrite {
-    bool ok = false;
-    QString error;
-};
-
-CsvWrite WriteCsv(const QString& path, const QString& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0 || !file.commit())
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
     return {true, {}};
 }
 
@@ -232,22 +218,16 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
             PrintFields(activation.stepResponse(), out);
         else
             PrintLines(activation.summary(), out);
+        const QString signalPath = shaped ? shaped->outPath : QString();
         for (const auto& [path, content] :
-             {std::pair{options.samplesPath, SamplesCsv(*run)},
-              std::pair{options.staticPath, StaticCsv(activation.staticPoints())}}) {
+             {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
+              std::pair{options.staticPath, StaticCsv(activation.staticPoints()).toUtf8()},
+              std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
-            const CsvWrite written = WriteCsv(path, content);
-            if (!written.ok) {
-                err << written.error << '\n';
-                status = SimStatus::UsageError;
-            }
-        }
-        if (shaped && !shaped->outPath.isEmpty()) {
-            const FileSaveResult saved =
-                SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
+            const FileSaveResult saved = SaveFile(path, content);
             if (!saved.ok) {
-                err << shaped->outPath << ": " << saved.error << '\n';
+                err << SaveFailedMessage(path, saved.error) << '\n';
                 status = SimStatus::UsageError;
             }
         }

@@ -59,10 +59,18 @@ void ModelSession::NewModel()
     Q_ASSERT(filled);
 }
 
+TextFileRead ModelSession::ReadModelFile(const QString& path)
+{
+    TextFileRead file = ReadTextFile(path);
+    if (file.ok && !CouldBeModelText(file.lines))
+        return {false, {}, QStringLiteral("В файле нет ни раздела, ни параметра модели")};
+    return file;
+}
+
 ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
 {
     emit fileNameShown(QFileInfo(path).fileName());
-    TextFileRead file = ReadTextFile(path);
+    TextFileRead file = ReadModelFile(path);
     if (!file.ok)
         return {false, file.error};
     m_modelText = std::move(file.lines);

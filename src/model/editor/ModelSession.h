@@ -7,6 +7,7 @@
 #include "editor/InputReader.h"
 #include "editor/ModelEditor.h"
 #include "text/KeyValueText.h"
+#include "text/TextFile.h"
 
 namespace kinetra {
 
@@ -57,6 +58,8 @@ public:
 
     // Reads a model file and initialises the editor from it.
     LoadResult LoadModelFile(const QString& path);
+    // Reads the lines of a model file, refusing a file that holds no model.
+    static TextFileRead ReadModelFile(const QString& path);
 
     // The file the model was last opened from or saved to; empty for a never-saved model.
     QString ModelFileName;

@@ -1,5 +1,6 @@
 #include "text/FileSave.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -49,9 +50,13 @@ FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeConte
 
 FileSaveResult SaveFile(const QString& path, const QByteArray& content)
 {
-    return SaveFile(path, [&content](QIODevice& device) {
-        return device.write(content) == content.size();
-    });
+    return SaveFile(
+        path, [&content](QIODevice& device) { return device.write(content) == content.size(); });
+}
+
+QString SaveFailedMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Не сохранить файл ") + QFileInfo(path).fileName() + u'\n' + reason;
 }
 
 } // namespace kinetra

@@ -25,4 +25,8 @@ using FileContentWriter = std::function<bool(QIODevice& device)>;
 FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeContent);
 FileSaveResult SaveFile(const QString& path, const QByteArray& content);
 
+// What the user reads when a save failed: "Не сохранить файл ", the file's name and, on the
+// next line, the system's reason.
+QString SaveFailedMessage(const QString& path, const QString& reason);
+
 } // namespace kinetra

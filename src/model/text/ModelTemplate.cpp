@@ -1,5 +1,7 @@
 #include "text/ModelTemplate.h"
 
+#include <QSet>
+
 namespace kinetra {
 
 namespace {
@@ -86,6 +88,29 @@ const QStringList& ModelTemplate()
 {
     static const QStringList lines = QString::fromLatin1(TemplateText).split(u'\n');
     return lines;
+}
+
+bool CouldBeModelText(const QStringList& lines)
+{
+    // A header is a whole line; a key line is named by its text up to and with the first "=".
+    const auto nameOf = [](const QString& line) {
+        const qsizetype sign = line.indexOf(u'=');
+        return (sign < 0 ? line : line.left(sign + 1)).toCaseFolded();
+    };
+    static const QSet<QString> templateNames = [&nameOf] {
+        QSet<QString> names;
+        for (const QString& line : ModelTemplate())
+            if (!line.isEmpty())
+                names.insert(nameOf(line));
+        return names;
+    }();
+    bool empty = true;
+    for (const QString& line : lines) {
+        if (templateNames.contains(nameOf(line)))
+            return true;
+        empty = empty && line.isEmpty();
+    }
+    return empty;
 }
 
 } // namespace kinetra

@@ -231,7 +231,11 @@ QString FormatNumber(double value, QChar decimalSeparator)
     if (value == 0)
         return QStringLiteral("0");
 
-    const RoundedDecimal rounded = RoundToSignificantDigits(std::fabs(value));
+    // The largest doubles round up to 1,79769313486232E308, beyond the range of a double, and
+    // could not be read back; they are written as the largest 15-digit number that can.
+    constexpr double LargestReadable = 1.79769313486231e308;
+    const RoundedDecimal rounded =
+        RoundToSignificantDigits(std::min(std::fabs(value), LargestReadable));
     const bool fixed = rounded.exponent >= MinFixedExponent && rounded.exponent <= MaxFixedExponent;
     const QString text = fixed ? FixedNotation(rounded, decimalSeparator)
                                : ScientificNotation(rounded, decimalSeparator);

@@ -174,8 +174,11 @@ TEST_F(OptionsWindowTest, ApplyOnTheQueryPageRunsTheQueryOrSaysItFailed)
 
     queryEdit().setPlainText(QStringLiteral("DELETE FROM \"Двигатели\""));
     applyButton().click();
-    EXPECT_EQ(messages.messages, QStringList{QStringLiteral("Ошибка в запросе ")});
+    EXPECT_EQ(messages.messages,
+              QStringList{QStringLiteral("Ошибка в запросе \n") +
+                          QStringLiteral("Запрос должен быть одним оператором чтения (SELECT).")});
     EXPECT_EQ(RowCount(path, QStringLiteral("Двигатели")), 25);
+    EXPECT_EQ(catalogue.positionPanel(), QString()) << "no position over an empty grid";
 
     // While a result is on show its query stays; Reset returns to the first table.
     queryEdit().setPlainText(QStringLiteral("SELECT 1"));

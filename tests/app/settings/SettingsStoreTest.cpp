@@ -130,7 +130,8 @@ TEST_F(SettingsStoreTest, FailedWriteIsReportedOnceAndTheSettingsStayInForce)
     // A folder in the file's place can be neither read nor replaced, whoever runs the test.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Kinetra.ini")));
     const auto store = start();
-    EXPECT_EQ(sink.messages, QStringList{QStringLiteral("Kinetra.ini сохранить нельзя")});
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_TRUE(sink.messages[0].startsWith(QStringLiteral("Kinetra.ini сохранить нельзя\n")));
     EXPECT_EQ(store->settings().size(), 5);
     EXPECT_EQ(store->connectionString(), DefaultConnection);
 }
@@ -226,7 +227,7 @@ TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesTheSettingsFolder)
     folders.SettingsFolder.clear();
     EXPECT_FALSE(store->saveSettingsCopy(other.path(), QStringLiteral("[Paths]")));
     EXPECT_FALSE(store->openSettingsCopy(other.filePath(QStringLiteral("gone.ini"))));
-    EXPECT_EQ(sink.messages.value(0), QStringLiteral("Не сохранить файл "));
+    EXPECT_TRUE(sink.messages.value(0).startsWith(QStringLiteral("Не сохранить файл ")));
     EXPECT_EQ(sink.messages.size(), 2) << "the failed open says why";
     EXPECT_TRUE(folders.SettingsFolder.isEmpty());
 }

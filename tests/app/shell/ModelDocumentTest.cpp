@@ -141,7 +141,11 @@ TEST_F(ModelDocumentTest, FailedSaveKeepsTheModelChanged)
     changeModel();
     prompts.files = {path("missing-folder/drive.kmf")};
     EXPECT_FALSE(document.SaveAs());
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Не сохранить файл ")});
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не сохранить файл drive.kmf\n")))
+        << prompts.messages[0].toStdString();
+    EXPECT_GT(prompts.messages[0].size(), QStringLiteral("Не сохранить файл drive.kmf\n").size())
+        << "the system's reason follows";
 
     prompts.answers = {Answer::Yes, Answer::No};
     EXPECT_TRUE(document.CloseQuestion()) << "the change is still there to be asked about";
@@ -153,10 +157,46 @@ TEST_F(ModelDocumentTest, UnreadableFileLeavesACleanNewModel)
     ASSERT_TRUE(WriteTextFile(path("broken.kmf"), {QStringLiteral("p1=2,5")}).ok);
     prompts.files = {path("broken.kmf")};
     document.Open();
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Не открыть файл broken.kmf")});
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл broken.kmf\n")));
     EXPECT_TRUE(session.ModelFileName.isEmpty());
     EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra"));
     EXPECT_EQ(session.modelText(), session.savedText());
+}
+
+// A picture, a binary or a stray text opened by mistake would be overwritten by the next Save.
+TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
+{
+    const QByteArray notModels[] = {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+                                    QByteArray("\x01\x02\xff\xfe=\x80", 6),
+                                    "Shopping list\r\nR1 =5\r\nbread=2\r\n"};
+    session.ModelFileName = path("mine.kmf");
+    changeModel();
+    for (const QByteArray& content : notModels) {
+        QFile file(path("other.png"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        prompts.files = {path("other.png")};
+        prompts.messages.clear();
+        document.Open();
+        ASSERT_EQ(prompts.messages.size(), 1) << content.toStdString();
+        EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
+        EXPECT_TRUE(prompts.questions.isEmpty()) << "nothing is asked before the file is read";
+        EXPECT_EQ(session.ModelFileName, path("mine.kmf"));
+        EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
+    }
+}
+
+TEST_F(ModelDocumentTest, EmptyFileOrAnyTemplateLineOpensAsAModel)
+{
+    for (const QStringList& lines :
+         {QStringList{}, QStringList{QStringLiteral("[controller]")}, QStringList{"u=110"}}) {
+        ASSERT_TRUE(WriteTextFile(path("model.kmf"), lines).ok);
+        prompts.files = {path("model.kmf")};
+        document.Open();
+        EXPECT_TRUE(prompts.messages.isEmpty()) << lines.join(u'|').toStdString();
+        EXPECT_EQ(session.ModelFileName, path("model.kmf"));
+    }
 }
 
 TEST_F(ModelDocumentTest, NewClearsTheResults)

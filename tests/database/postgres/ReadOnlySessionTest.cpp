@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
+#include "Catalogue.h"
 #include "CatalogueBrowser.h"
 #include "PostgresTestSupport.h"
 
@@ -116,6 +119,23 @@ TEST_F(ReadOnlySessionTest, RefusedStatementLeavesTheConnectionUsable)
     browser.bdComboBoxChange(0);
     EXPECT_EQ(browser.table().RecordCount(), rows);
     EXPECT_EQ(browser.positionPanel(), QStringLiteral("1/%1").arg(rows));
+}
+
+// The server stops a statement at the fetch's deadline, and the session serves the next one.
+TEST(PostgresQueryBoundsTest, LongStatementIsStoppedAtTheDeadline)
+{
+    Catalogue catalogue{u','};
+    ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
+    catalogue.setFetchLimits({std::chrono::milliseconds(300)});
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(catalogue.openQuery(QStringLiteral("SELECT pg_sleep(20)")));
+    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("дольше 0,3 с")))
+        << catalogue.error().toStdString();
+    EXPECT_LT(timer.elapsed(), 10000);
+    const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
+    ASSERT_TRUE(next) << catalogue.error().toStdString();
+    EXPECT_EQ(next->text(0, 0), QStringLiteral("1"));
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kinetra {
 namespace {
@@ -159,6 +161,27 @@ TEST(ReadNumber, ReadsEveryDoubleFormattedWithFifteenDigits)
             // Exact: a round trip must give back the very same double.
             EXPECT_EQ(ReadNumber(text, separator), value) << decimal << " " << text.toStdString();
         }
+    }
+}
+
+// Every finite double, however many digits it carries, is written as a text that reads back
+// to within the fifteen digits written: the extremes of the range included.
+TEST(ReadNumber, ReadsEveryFiniteDoubleThatWasWritten)
+{
+    constexpr double Largest = std::numeric_limits<double>::max();
+    std::vector<double> values{Largest, -Largest, std::numeric_limits<double>::min(),
+                               std::numeric_limits<double>::denorm_min(), -1.7976931348623e308};
+    std::mt19937_64 random(20261209);
+    while (values.size() < 50000) {
+        const double value = std::bit_cast<double>(random());
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const double value : values) {
+        const QString text = FormatNumber(value, Comma);
+        const std::optional<double> read = ReadNumber(text, Comma);
+        ASSERT_TRUE(read.has_value()) << text.toStdString();
+        EXPECT_NEAR(*read, value, 1e-14 * std::fabs(value) + 1e-300) << text.toStdString();
     }
 }
 

@@ -94,7 +94,8 @@ TEST_F(TextFileTest, RoundTripsCyrillicText)
 
 TEST_F(TextFileTest, ReadsMixedLineEndsAndStopsAtNul)
 {
-    writeBytes("mixed.kmf", QByteArray("R1=1\nR2=2\rR3=3\0R4=4\r\n", 23));
+    constexpr char Mixed[] = "R1=1\nR2=2\rR3=3\0R4=4\r\n";
+    writeBytes("mixed.kmf", QByteArray(Mixed, sizeof Mixed - 1));
     const TextFileRead read = ReadTextFile(path("mixed.kmf"));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.lines, (QStringList{"R1=1", "R2=2", "R3=3"}));

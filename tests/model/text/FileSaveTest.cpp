@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <memory>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "text/FileSave.h"
+
+// Saves onto a disk that really refuses the bytes: the old file must survive whole and the
+// failure must be reported, also for a file small enough to sit in a write buffer.
+
+namespace kinetra {
+namespace {
+
+const QByteArray OldContent = "R1=1\r\n";
+const QByteArray NewContent = QByteArray(1000, 'n');
+
+bool RunningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs the save in a child process, so that the limits and mounts a case sets up stay there.
+// Gives the child's FileSaveResult as its exit status: 0 saved, 1 failed with a reason, 2
+// failed without one.
+int SaveInChild(const std::function<void()>& prepare, const QString& path,
+                const QByteArray& content)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        prepare();
+        const FileSaveResult saved = SaveFile(path, content);
+        ::_exit(saved.ok ? 0 : saved.error.isEmpty() ? 2 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class FileSaveTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    void writeOld(const QString& target)
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(OldContent), OldContent.size());
+    }
+
+    // The only file left in the folder is the old one, unchanged.
+    void expectOldFileAlone(const QString& target)
+    {
+        EXPECT_EQ(ReadAll(target), OldContent);
+        EXPECT_EQ(QDir(QFileInfo(target).path()).entryList(QDir::Files),
+                  QStringList{QFileInfo(target).fileName()});
+    }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(FileSaveTest, WritesTheWholeContentAndReplacesTheOldFile)
+{
+    writeOld(path("model.kmf"));
+    const FileSaveResult saved = SaveFile(path("model.kmf"), NewContent);
+    EXPECT_TRUE(saved.ok) << saved.error.toStdString();
+    EXPECT_EQ(ReadAll(path("model.kmf")), NewContent);
+}
+
+TEST_F(FileSaveTest, FileSizeLimitFailsASmallSave)
+{
+    writeOld(path("model.kmf"));
+    const int status = SaveInChild(
+        [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        },
+        path("model.kmf"), NewContent);
+    EXPECT_EQ(status, 1);
+    expectOldFileAlone(path("model.kmf"));
+}
+
+TEST_F(FileSaveTest, FullFileSystemFailsASmallSave)
+{
+    if (!RunningAsRoot())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString disk = path("disk");
+    ASSERT_TRUE(QDir().mkdir(disk));
+    const QByteArray diskName = QFile::encodeName(disk);
+    if (::mount("tmpfs", diskName.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs could be mounted here";
+    const std::unique_ptr<const char, int (*)(const char*)> unmount(diskName.constData(), ::umount);
+    const QString target = disk + QStringLiteral("/model.kmf");
+    writeOld(target);
+    {
+        // Fill the disk to its last byte; the filler goes again before the old file is checked.
+        QFile filler(disk + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        EXPECT_EQ(SaveInChild([] {}, target, NewContent), 1);
+        filler.remove();
+    }
+    expectOldFileAlone(target);
+}
+
+// Root writes through any permission, so as root the save runs as the user nobody.
+TEST_F(FileSaveTest, ReadOnlyFolderOrFileIsRefused)
+{
+    constexpr uid_t Nobody = 65534;
+    const QString readOnlyFolder = path("locked");
+    ASSERT_TRUE(QDir().mkdir(readOnlyFolder));
+    writeOld(readOnlyFolder + QStringLiteral("/model.kmf"));
+    writeOld(path("readonly.kmf"));
+    if (RunningAsRoot()) {
+        // nobody may enter the test's folder and replace files in it, but not in the locked one.
+        ASSERT_EQ(::chmod(QFile::encodeName(m_folder.path()).constData(), 0777), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(path("readonly.kmf")).constData(), Nobody, Nobody), 0);
+    }
+    QFile::setPermissions(readOnlyFolder,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(path("readonly.kmf"), QFile::ReadOwner | QFile::ReadOther);
+    const auto asUser = [] {
+        if (RunningAsRoot() && (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(3);
+    };
+    for (const QString& target :
+         {readOnlyFolder + QStringLiteral("/model.kmf"), path("readonly.kmf")}) {
+        EXPECT_EQ(SaveInChild(asUser, target, NewContent), 1) << target.toStdString();
+        EXPECT_EQ(ReadAll(target), OldContent);
+    }
+    QFile::setPermissions(readOnlyFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(FileSaveTest, FailingWriterKeepsTheOldFile)
+{
+    writeOld(path("model.kmf"));
+    const FileSaveResult saved =
+        SaveFile(path("model.kmf"), [](QIODevice& device) { return device.write("half") < 0; });
+    EXPECT_FALSE(saved.ok);
+    EXPECT_FALSE(saved.error.isEmpty());
+    expectOldFileAlone(path("model.kmf"));
+}
+
+// A process killed at any moment of a save leaves the complete old or the complete new file.
+TEST_F(FileSaveTest, KilledSaveLeavesTheOldOrTheNewFile)
+{
+    const QString target = path("model.kmf");
+    const QByteArray first(300000, 'a');
+    const QByteArray second(200000, 'b');
+    ASSERT_TRUE(SaveFile(target, first).ok);
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                SaveFile(target, i % 2 == 0 ? second : first);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + 731 * round));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const QByteArray onDisk = ReadAll(target);
+        EXPECT_TRUE(onDisk == first || onDisk == second)
+            << "round " << round << ": " << onDisk.size() << " bytes";
+    }
+}
+
+} // namespace
+} // namespace kinetra
