@@ -72,22 +72,25 @@ TEST_F(Exchange, SendingRecomputesTheOutputAndMakesTheResultsRunAgain)
     EXPECT_EQ(activate(), ResultsActivation::Outcome::Simulated);
 }
 
-// A stepped load disturbance on an induction drive under PI speed control, once it has run up:
-// the speed dips at the load step, and the controller brings it back up while the load stays.
+// A stepped load disturbance on an induction drive under PI speed control, once it has settled
+// at 40 rad/s: the speed dips at every load step, and the controller brings it back up while
+// the load stays.
 TEST_F(Exchange, LoadStepsMakeTheControlledSpeedDipAndRecover)
 {
     ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
     editor().setText(EditField::TpwintEdit, QStringLiteral("0,1"));
+    editor().setText(EditField::refEdit, QStringLiteral("40"));
+    editor().setText(EditField::TmaxEdit, QStringLiteral("6"));
     ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
     const int n = run->SampleCount;
-    ASSERT_GE(n, 1000);
+    ASSERT_GE(n, 5999);
     workbench.chooseListItem(SignalList::SignalComboBox1, 1); // stepped: load on, then off
-    workbench.setText(SignalField::SignalEdit1, QStringLiteral("2"));
+    workbench.setText(SignalField::SignalEdit1, QStringLiteral("3"));
     SendToModel(workbench, editor(), SignalUse::Disturbance, results);
     ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
 
     const auto speed = [this](int i) { return run->samples[std::size_t(i)].mechSpeed; };
-    const int period = n / 2;
+    const int period = n / 3;
     for (int step = period; step + period / 2 < n; step += period) {
         ASSERT_EQ(buffer->OutputSamples[std::size_t(step + 2)], 1.0);
         ASSERT_EQ(buffer->OutputSamples[std::size_t(step - 2)], 0.0);
