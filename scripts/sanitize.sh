@@ -11,6 +11,9 @@ tests=(
     tests/model/editor/model_editor_tests
     tests/engine/engine_tests
     tests/results/results_tests
+    tests/signals/signal_stage_tests
+    tests/signals/signal_workbench_tests
+    tests/report/report_tests
     tests/database/database_tests
 )
 kinetra_check_build "${tests[@]##*/}"
