@@ -10,7 +10,7 @@ kinetra_packages=(
     postgresql libqt6sql6-psql
     desktop-file-utils shared-mime-info dpkg-dev file
     fonts-liberation poppler-utils qt6-translations-l10n qt6-svg-dev
-    clang-14 libfuzzer-14-dev
+    clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 
 kinetra_install_missing() {
