@@ -5,12 +5,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopedValueRollback>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
-#include <QScopedValueRollback>
 #include <QSqlRecord>
 
 #include <dlfcn.h>

@@ -69,8 +69,7 @@ private:
     bool openSQLite(const QString& path);
     bool openPostgreSQL(const ConnectionSettings& settings);
     std::optional<RecordSet> fetch(const QString& sql);
-    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql,
-                                         FetchBounds& bounds);
+    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql, FetchBounds& bounds);
     QString quotedTableName(const QString& name) const;
     // The declared column types of an SQLite table by column name.
     QHash<QString, QString> declaredTypes(const QString& table);
