@@ -2,8 +2,10 @@
 
 #include <QAtomicInt>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopedValueRollback>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -56,10 +58,7 @@ QString tooLongText(const Catalogue::FetchLimits& limits, QChar decimalSeparator
 // PostgreSQL's code for a statement cancelled, here by its statement_timeout.
 const QString PostgreSQLQueryCanceled = QStringLiteral("57014");
 
-bool stoppedByDeadline(const QSqlError& error, const QDeadlineTimer& deadline)
-{
-    return deadline.hasExpired() || error.nativeErrorCode() == PostgreSQLQueryCanceled;
-}
+const QString StoppedText = QStringLiteral("Запрос остановлен.");
 
 using ProgressHandlerSetter = void (*)(sqlite3*, int, int (*)(void*), void*);
 
@@ -77,35 +76,87 @@ ProgressHandlerSetter progressHandlerSetter()
     return setter;
 }
 
-// Makes SQLite give up a statement once the deadline has passed, also while it computes before
-// its first record (a sort, an aggregate over a huge join).
-class SQLiteDeadline final {
+// Makes SQLite give up a statement once a bound of the fetch is reached, also while it computes
+// before its first record (a sort, an aggregate over a huge join).
+class SQLiteBounds final {
 public:
-    SQLiteDeadline(const QSqlDatabase& database, const QDeadlineTimer& deadline)
+    SQLiteBounds(const QSqlDatabase& database, FetchBounds& bounds)
     {
         const QVariant handle = database.driver()->handle();
         if (!progressHandlerSetter() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
             return;
         m_connection = *static_cast<sqlite3* const*>(handle.constData());
         if (m_connection)
-            progressHandlerSetter()(m_connection, 1000, &expired,
-                                    const_cast<QDeadlineTimer*>(&deadline));
+            progressHandlerSetter()(m_connection, 1000, &reached, &bounds);
     }
-    ~SQLiteDeadline()
+    ~SQLiteBounds()
     {
         if (m_connection)
             progressHandlerSetter()(m_connection, 0, nullptr, nullptr);
     }
-    Q_DISABLE_COPY_MOVE(SQLiteDeadline)
+    Q_DISABLE_COPY_MOVE(SQLiteBounds)
 
 private:
-    static int expired(void* deadline)
-    {
-        return static_cast<const QDeadlineTimer*>(deadline)->hasExpired() ? 1 : 0;
-    }
+    static int reached(void* bounds);
 
     sqlite3* m_connection = nullptr;
 };
+
+} // namespace
+
+// The deadline of one fetch and the user's wish to stop it. The watch is asked only every few
+// hundredths of a second, so asking costs SQLite's progress handler and the record loop
+// nothing measurable; it is told when the fetch has ended.
+class FetchBounds final {
+public:
+    FetchBounds(std::chrono::milliseconds time, Catalogue::FetchWatch* watch)
+        : m_deadline(time), m_watch(watch)
+    {
+        m_sinceAsked.start();
+    }
+    ~FetchBounds()
+    {
+        if (m_watch)
+            m_watch->fetchEnded();
+    }
+    Q_DISABLE_COPY_MOVE(FetchBounds)
+
+    const QDeadlineTimer& deadline() const { return m_deadline; }
+    bool reached() { return m_deadline.hasExpired() || stopped(); }
+    bool stopped()
+    {
+        if (!m_stopped && m_watch && m_sinceAsked.hasExpired(AskingInterval)) {
+            m_stopped = m_watch->stopRequested();
+            m_sinceAsked.start();
+        }
+        return m_stopped;
+    }
+    // Why the fetch ended early, or an empty text when it was not stopped by a bound.
+    QString reason(const QSqlError& error, const Catalogue::FetchLimits& limits,
+                   QChar decimalSeparator) const
+    {
+        if (m_stopped)
+            return StoppedText;
+        if (m_deadline.hasExpired() || error.nativeErrorCode() == PostgreSQLQueryCanceled)
+            return tooLongText(limits, decimalSeparator);
+        return QString();
+    }
+
+private:
+    static constexpr qint64 AskingInterval = 30;
+
+    const QDeadlineTimer m_deadline;
+    Catalogue::FetchWatch* const m_watch;
+    QElapsedTimer m_sinceAsked;
+    bool m_stopped = false;
+};
+
+namespace {
+
+int SQLiteBounds::reached(void* bounds)
+{
+    return static_cast<FetchBounds*>(bounds)->reached() ? 1 : 0;
+}
 
 } // namespace
 
@@ -255,11 +306,19 @@ std::optional<RecordSet> Catalogue::openQuery(const QString& sql)
 
 std::optional<RecordSet> Catalogue::fetch(const QString& sql)
 {
+    // The watch lets events through while it waits for the user; none of them may start another
+    // fetch on the same connection.
+    if (m_fetching) {
+        m_error = QStringLiteral("Дождитесь окончания выполняемого запроса.");
+        return std::nullopt;
+    }
+    const QScopedValueRollback fetching(m_fetching, true);
     QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
-    const QDeadlineTimer deadline(m_limits.time);
+    FetchBounds bounds(m_limits.time, m_watch);
     // A transaction of its own that is always rolled back: even a statement that changes a
-    // setting leaves nothing behind. The server stops the statement at the deadline.
+    // setting leaves nothing behind. The server stops the statement at the deadline; the user's
+    // stop is heard between the records it sends.
     if (postgres) {
         QSqlQuery begin(database);
         if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
@@ -267,7 +326,7 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
             return std::nullopt;
         }
         if (!begin.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
-                            .arg(std::max<qint64>(1, deadline.remainingTime())))) {
+                            .arg(std::max<qint64>(1, bounds.deadline().remainingTime())))) {
             m_error = errorText(begin.lastError());
             QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
             return std::nullopt;
@@ -275,10 +334,10 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
     }
     std::optional<RecordSet> result;
     {
-        const SQLiteDeadline sqliteDeadline(database, deadline);
+        const SQLiteBounds sqliteBounds(database, bounds);
         QSqlQuery query(database);
         try {
-            result = fetchWithin(query, sql, deadline);
+            result = fetchWithin(query, sql, bounds);
         } catch (const std::bad_alloc&) {
             m_error = QStringLiteral("Для результата запроса не хватает памяти.");
         }
@@ -289,12 +348,12 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
 }
 
 std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString& sql,
-                                                const QDeadlineTimer& deadline)
+                                                FetchBounds& bounds)
 {
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
-    const auto failure = [this, &deadline](const QSqlError& error) {
-        return stoppedByDeadline(error, deadline) ? tooLongText(m_limits, m_decimalSeparator)
-                                                  : errorText(error);
+    const auto failure = [this, &bounds](const QSqlError& error) {
+        const QString reason = bounds.reason(error, m_limits, m_decimalSeparator);
+        return reason.isEmpty() ? errorText(error) : reason;
     };
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
@@ -327,8 +386,8 @@ std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString&
     std::vector<QVariant> values;
     const int count = record.count();
     while (query.next()) {
-        if (deadline.hasExpired()) {
-            m_error = tooLongText(m_limits, m_decimalSeparator);
+        if (bounds.reached()) {
+            m_error = bounds.reason(QSqlError(), m_limits, m_decimalSeparator);
             return std::nullopt;
         }
         if (qsizetype(values.size()) + count > m_limits.values) {

@@ -11,10 +11,11 @@
 #include "ConnectionString.h"
 #include "RecordSet.h"
 
-class QDeadlineTimer;
 class QSqlQuery;
 
 namespace kinetra {
+
+class FetchBounds;
 
 // The connection to the equipment catalogue. It only ever reads: SQLite files are opened
 // read-only and PostgreSQL sessions are read-only, and a typed query must be a single reading
@@ -49,14 +50,26 @@ public:
     };
     void setFetchLimits(const FetchLimits& limits) { m_limits = limits; }
 
+    // Lets the user stop a fetch: asked every few hundredths of a second while one runs, and
+    // told when it has ended, however it ended.
+    class FetchWatch {
+    public:
+        virtual bool stopRequested() = 0;
+        virtual void fetchEnded() = 0;
+
+    protected:
+        ~FetchWatch() = default;
+    };
+    // Null for fetches nobody can stop; the watch must outlive the catalogue or be unset.
+    void setFetchWatch(FetchWatch* watch) { m_watch = watch; }
+
 private:
     // False, with the error said, when no connection is open.
     bool requireOpen();
     bool openSQLite(const QString& path);
     bool openPostgreSQL(const ConnectionSettings& settings);
     std::optional<RecordSet> fetch(const QString& sql);
-    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql,
-                                         const QDeadlineTimer& deadline);
+    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql, FetchBounds& bounds);
     QString quotedTableName(const QString& name) const;
     // The declared column types of an SQLite table by column name.
     QHash<QString, QString> declaredTypes(const QString& table);
@@ -67,6 +80,8 @@ private:
     ConnectionSettings::Kind m_kind = ConnectionSettings::Kind::SQLiteFile;
     QString m_error;
     FetchLimits m_limits;
+    FetchWatch* m_watch = nullptr;
+    bool m_fetching = false;
 };
 
 } // namespace kinetra

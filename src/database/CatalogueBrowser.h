@@ -42,6 +42,7 @@ public:
     // list. The open table and query close with the old connection.
     bool reconnect(const QString& connectionString);
     bool isConnected() const { return m_catalogue.isOpen(); }
+    void setFetchWatch(Catalogue::FetchWatch* watch) { m_catalogue.setFetchWatch(watch); }
     const QString& connectionError() const { return m_catalogue.error(); }
     // Why the last query was refused.
     const QString& queryError() const { return m_catalogue.error(); }

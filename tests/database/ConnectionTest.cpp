@@ -216,6 +216,37 @@ TEST_F(CatalogueTest, EndlessOrSlowQueriesStopAtTheirBounds)
     }
 }
 
+// A watch that answers the same every time it is asked, and counts the fetches it saw end.
+struct SteadyWatch final : Catalogue::FetchWatch {
+    explicit SteadyWatch(bool stop) : stop(stop) {}
+    bool stopRequested() override { return stop; }
+    void fetchEnded() override { ++ended; }
+
+    const bool stop;
+    int ended = 0;
+};
+
+// The user's stop ends an endless query with its reason; a watch that never stops leaves a
+// table's fetch as it was. Either way the watch hears that the fetch has ended.
+TEST_F(CatalogueTest, FetchEndsWhenTheUserStopsIt)
+{
+    catalogue.setFetchLimits({std::chrono::milliseconds(60000), qsizetype(1) << 40});
+    SteadyWatch stopping(true);
+    catalogue.setFetchWatch(&stopping);
+    EXPECT_FALSE(catalogue.openQuery(QStringLiteral(
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c")));
+    EXPECT_EQ(catalogue.error(), QStringLiteral("Запрос остановлен."));
+    EXPECT_EQ(stopping.ended, 1);
+
+    SteadyWatch waiting(false);
+    catalogue.setFetchWatch(&waiting);
+    const auto table = catalogue.openTable(QStringLiteral("Двигатели"));
+    ASSERT_TRUE(table) << catalogue.error().toStdString();
+    EXPECT_EQ(table->RecordCount(), 25);
+    EXPECT_EQ(waiting.ended, 1);
+    catalogue.setFetchWatch(nullptr);
+}
+
 // The statements of a text joined by " | ", so one comparison shows every boundary.
 QString split(QStringView text)
 {

@@ -37,6 +37,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
       m_settings(m_folders, m_session, messages), m_catalogue(decimalSeparator, messages)
 {
     m_session.NewModel();
+    m_catalogue.setFetchWatch(&m_fetchProgress);
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
     m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
                                                     m_signals->OutputSamples, messages);

@@ -10,6 +10,7 @@
 #include "RunData.h"
 #include "SignalBuffer.h"
 #include "SignalWorkbench.h"
+#include "database/FetchProgress.h"
 #include "editor/ModelSession.h"
 #include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
@@ -101,6 +102,8 @@ private:
     Folders m_folders;
     ModelDocument m_document;
     SettingsStore m_settings;
+    // Outlives the catalogue, which asks it while a fetch runs.
+    FetchProgress m_fetchProgress;
     CatalogueBrowser m_catalogue;
     std::unique_ptr<ModelWindow> m_modelWindow;
     std::unique_ptr<ResultWindow> m_resultWindow;

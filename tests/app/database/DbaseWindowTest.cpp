@@ -7,14 +7,18 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "../../database/TestCatalogue.h"
 #include "../shell/ShellFixture.h"
 #include "database/DbaseWindow.h"
+#include "database/FetchProgress.h"
 #include "settings/OptionsWindow.h"
 #include "shell/Folders.h"
 #include "shell/ModelWindow.h"
@@ -202,6 +206,35 @@ TEST_F(DbaseWindowTest, SaveAsWritesTheTableAsXmlAndMovesTheReportsFolder)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()).count(QStringLiteral("<record>")), 25);
     EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
+}
+
+// A long fetch shows the busy dialog, whose stop button ends the fetch; the dialog goes with it.
+TEST(FetchProgressTest, StopButtonEndsALongFetch)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("Kinetra.mdb"));
+    WriteCatalogue(path, MotorCatalogue());
+    Catalogue catalogue(u',');
+    ASSERT_TRUE(catalogue.open(QStringLiteral("Provider=SQLite;Data Source=") + path));
+    catalogue.setFetchLimits({std::chrono::milliseconds(60000), qsizetype(1) << 40});
+    FetchProgress progress;
+    catalogue.setFetchWatch(&progress);
+    bool shown = false;
+    QTimer stopper;
+    stopper.setInterval(50);
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (!progress.dialog() || !progress.dialog()->isVisible())
+            return;
+        shown = true;
+        progress.dialog()->findChild<QPushButton*>()->click();
+    });
+    stopper.start();
+
+    EXPECT_FALSE(catalogue.openQuery(QStringLiteral(
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c")));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(catalogue.error(), QStringLiteral("Запрос остановлен."));
+    EXPECT_EQ(progress.dialog(), nullptr);
 }
 
 } // namespace
