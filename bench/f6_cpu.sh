@@ -53,16 +53,23 @@ wait_idle() {
 # One F6 on a fresh program; prints "CPU_MS WALL_MS", the wall time up to the last CPU the
 # program used, or "lost" when no run was drawn in 60 s.
 one_f6() {
-    local model=$1 display=:$((100 + RANDOM % 400)) xvfb wm app window start cpu0 cpu1 end shown
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    local model=$1 display xvfb wm app window start cpu0 cpu1 end shown number
+    # A display number nobody else uses: Xvfb picks it and writes it to the pipe.
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     xvfb=$!
-    sleep 0.5
+    while [ ! -s "$number" ]; do sleep 0.05; done
+    display=:$(cat "$number")
+    rm -f "$number"
     DISPLAY=$display openbox >/dev/null 2>&1 &
     wm=$!
     sleep 0.3
     DISPLAY=$display QT_QPA_PLATFORM=xcb LC_NUMERIC=${LC_NUMERIC:-ru_RU.UTF-8} "$program" "$model" >/dev/null 2>&1 &
     app=$!
-    window=$(DISPLAY=$display xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n 1)
+    until window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1) &&
+        [ -n "$window" ]; do
+        sleep 0.1
+    done
     wait_idle "$app" >/dev/null
     DISPLAY=$display xdotool windowactivate --sync "$window" 2>/dev/null
     read -r cpu0 _ < <(wait_idle "$app")

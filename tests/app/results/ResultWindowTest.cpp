@@ -213,8 +213,8 @@ TEST_F(ResultWindowTest, NoChartEverLaysOutHundredsOfTicksOnAnyExample)
     for (const char* name : {"DynamicChart", "StaticChart"}) {
         auto* view = window.findChild<QChartView*>(QLatin1String(name));
         pages->setCurrentWidget(view);
-        TickProbe probe(*view->chart());
         for (const QString& example : QDir(Examples).entryList({QStringLiteral("*.kmf")})) {
+            TickProbe probe(*view->chart());
             load(example);
             window.FormActivate();
             QApplication::processEvents();
