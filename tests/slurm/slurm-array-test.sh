@@ -28,6 +28,14 @@ chmod 755 "$work"
 daemon_pids=()
 cleanup() {
     local status=$?
+    # Jobs still running on the test's own cluster (a failure half-way) end before its daemons.
+    if [ -n "${SLURM_CONF:-}" ] && [ ${#daemon_pids[@]} -ge 3 ]; then
+        scancel --quiet --user=root 2>/dev/null || true
+        for _ in $(seq 1 25); do
+            [ -z "$(squeue --noheader 2>/dev/null)" ] && break
+            sleep 0.4
+        done
+    fi
     for pid in "${daemon_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
