@@ -3,9 +3,9 @@
 // first F6 on each example also the window's first showing. Wall time and the CPU time of the
 // whole process per case.
 //
-// Cases: every example in examples/, the 10 s model, F6 after a zoom and a pan, F6 with
-// "Обновлять экран" off and five runs on the charts, F6 with the statics or the analysis page on
-// show, and the switch through the three pages.
+// Cases: every example in examples/, the 10 s model, F6 on the window on show with another
+// model, F6 after a zoom and a pan, F6 with "Обновлять экран" off and five runs on the charts,
+// F6 with the statics or the analysis page on show, and the switch through the three pages.
 
 #include <benchmark/benchmark.h>
 
@@ -120,6 +120,29 @@ void SimulateOnPage(benchmark::State& state, int page)
                     [page](ShownResults& shown) { shown.pages().setCurrentIndex(page); });
 }
 
+// F6 on the window already on show, each time with the other of two models whose ranges differ
+// by far: the axes grow and shrink as they do when the user edits and runs again.
+void SimulateOtherModel(benchmark::State& state)
+{
+    ShownResults shown(ThyristorModel);
+    shown.show();
+    if (!shown.ready(state))
+        return;
+    const QString models[] = {Examples + QStringLiteral("/induction-direct-on-line.kmf"),
+                              ThyristorModel};
+    bool other = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool loaded = shown.session.LoadModelFile(models[other = !other]).ok;
+        state.ResumeTiming();
+        if (!loaded) {
+            state.SkipWithError("the model does not load");
+            return;
+        }
+        shown.simulate();
+    }
+}
+
 // Zoomed into a tenth of each chart and moved, then F6 again: the charts go back to the whole run.
 void SimulateAfterZoomAndPan(benchmark::State& state)
 {
@@ -185,6 +208,7 @@ const bool Registered = [] {
     for (const QString& model : models)
         add("F6/" + model.toStdString(), SimulateAndPaint, Examples + u'/' + model, QString());
     add("F6/10 s model", SimulateAndPaint, ThyristorModel, QStringLiteral("10"));
+    add("F6/the other model, window on show", SimulateOtherModel);
     add("F6/after zoom and pan", SimulateAfterZoomAndPan);
     add("F6/fifth unrefreshed run", SimulateOverFiveRuns);
     add("F6/statics page on show", SimulateOnPage, 1);
