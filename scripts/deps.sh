@@ -14,6 +14,8 @@ kinetra_packages=(
     # A one-node Slurm cluster with its own munge key, started by the test of the array-job
     # sweep script (scripts/kinetra-sweep-slurm).
     slurmctld slurmd slurm-client munge
+    # A real X server with a window manager and a key presser, for bench/f6_cpu.sh.
+    xvfb openbox xdotool
 )
 
 kinetra_install_missing() {

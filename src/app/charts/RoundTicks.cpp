@@ -1,9 +1,10 @@
 #include "charts/RoundTicks.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include <QCategoryAxis>
 #include <QLocale>
+#include <QSignalBlocker>
 #include <QValueAxis>
 
 #include "AxisTicks.h"
@@ -30,39 +31,81 @@ QString Label(const QLocale& locale, double value, int decimals)
     return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
 }
 
+double RoundStep(qreal minimum, qreal maximum)
+{
+    return RoundTickStep(maximum - minimum, MostSteps);
+}
+
+// The round interval and label format for the range the axis holds now. The axis announces a
+// new minimum and maximum before it is laid out for them, so this runs in time.
+void FitTicksToRange(QValueAxis& axis)
+{
+    const double step = RoundStep(axis.min(), axis.max());
+    axis.setTickInterval(step);
+    const QString format = QStringLiteral("%.%1f").arg(TickDecimals(step));
+    // Every new format, even an equal one, lays the axis out again.
+    if (axis.labelFormat() != format)
+        axis.setLabelFormat(format);
+}
+
+void RelabelTimeAxis(QCategoryAxis& axis, qreal minimum, qreal maximum)
+{
+    {
+        // Each removed or appended label would lay the axis out again; the chart hears of the
+        // new labels once, when they are all in place.
+        const QSignalBlocker quiet(axis);
+        for (const QString& label : axis.categoriesLabels())
+            axis.remove(label);
+        axis.setStartValue(minimum);
+        const QLocale locale = QLocale::system();
+        const int decimals = std::max(2, TickDecimals(RoundStep(minimum, maximum)));
+        for (const double tick : TicksWithEnds(minimum, maximum, MostSteps)) {
+            const QString label = Label(locale, tick, decimals);
+            // Labels name the categories, so two ticks that read alike keep the first.
+            if (!axis.categoriesLabels().contains(label))
+                axis.append(label, tick);
+        }
+    }
+    emit axis.categoriesChanged();
+}
+
 } // namespace
+
+void SetRangeAndTickInterval(QValueAxis& axis, qreal minimum, qreal maximum, qreal interval)
+{
+    if (interval >= axis.tickInterval()) {
+        axis.setTickInterval(interval);
+        axis.setRange(minimum, maximum);
+    } else {
+        axis.setRange(minimum, maximum);
+        axis.setTickInterval(interval);
+    }
+}
 
 void KeepRoundTicks(QValueAxis& axis)
 {
     axis.setTickType(QValueAxis::TicksDynamic);
     axis.setTickAnchor(0);
-    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis,
-                     [&axis](qreal minimum, qreal maximum) {
-                         const double step = RoundTickStep(maximum - minimum, MostSteps);
-                         axis.setTickInterval(step);
-                         axis.setLabelFormat(QStringLiteral("%.%1f").arg(TickDecimals(step)));
-                     });
+    FitTicksToRange(axis);
+    for (const auto changed : {&QValueAxis::minChanged, &QValueAxis::maxChanged})
+        QObject::connect(&axis, changed, &axis, [&axis] { FitTicksToRange(axis); });
 }
 
 void KeepRoundTicksAndLabelledEnds(QCategoryAxis& axis)
 {
     axis.setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis,
-                     [&axis](qreal minimum, qreal maximum) {
-                         for (const QString& label : axis.categoriesLabels())
-                             axis.remove(label);
-                         axis.setStartValue(minimum);
-                         const QLocale locale = QLocale::system();
-                         const int decimals =
-                             std::max(2, TickDecimals(RoundTickStep(maximum - minimum, MostSteps)));
-                         for (const double tick : TicksWithEnds(minimum, maximum, MostSteps)) {
-                             const QString label = Label(locale, tick, decimals);
-                             // Labels name the categories, so two ticks that read alike keep the
-                             // first.
-                             if (!axis.categoriesLabels().contains(label))
-                                 axis.append(label, tick);
-                         }
-                     });
+    QObject::connect(
+        &axis, &QValueAxis::rangeChanged, &axis,
+        [&axis](qreal minimum, qreal maximum) { RelabelTimeAxis(axis, minimum, maximum); });
+}
+
+void ShowRoundRange(QValueAxis& axis, qreal minimum, qreal maximum)
+{
+    // The time axis ticks where its labels are, and they follow its range.
+    if (qobject_cast<QCategoryAxis*>(&axis))
+        axis.setRange(minimum, maximum);
+    else
+        SetRangeAndTickInterval(axis, minimum, maximum, RoundStep(minimum, maximum));
 }
 
 } // namespace kinetra

@@ -13,6 +13,8 @@
 
 #include <map>
 
+#include "charts/RoundTicks.h"
+
 namespace kinetra {
 
 namespace {
@@ -78,11 +80,10 @@ QValueAxis* copyAxis(const QValueAxis& source)
     axis->setMinorGridLineVisible(source.isMinorGridLineVisible());
     axis->setMinorGridLinePen(source.minorGridLinePen());
     axis->setReverse(source.isReverse());
-    axis->setRange(source.min(), source.max());
     axis->setTickCount(source.tickCount());
     axis->setMinorTickCount(source.minorTickCount());
     axis->setTickAnchor(source.tickAnchor());
-    axis->setTickInterval(source.tickInterval());
+    SetRangeAndTickInterval(*axis, source.min(), source.max(), source.tickInterval());
     axis->setTickType(source.tickType());
     return axis;
 }
@@ -163,8 +164,8 @@ void ReportCharts::QuickRepNeedData(const QChart& dynamicSource, const QChart& s
         const double lastTime = m_series1->at(m_series1->count() - 1).x();
         QValueAxis* time = horizontalAxis(*m_series1);
         if (time && lastTime > 0) {
+            SetRangeAndTickInterval(*time, time->min(), time->max(), 0.2 * lastTime);
             time->setTickType(QValueAxis::TicksDynamic);
-            time->setTickInterval(0.2 * lastTime);
         }
     }
     m_series1->setName(torqueMode ? QStringLiteral("Момент") : QStringLiteral("Ток"));

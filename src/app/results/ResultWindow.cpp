@@ -360,12 +360,12 @@ void ResultWindow::setAxisRanges()
     const ChartRanges& ranges = m_activation.ranges();
     m_dynamicView->undoZoom();
     m_staticView->undoZoom();
-    m_timeAxis->setRange(ranges.dynamicsTime.minimum(), ranges.dynamicsTime.maximum());
-    m_leftAxis->setRange(ranges.dynamicsLeft.minimum(), ranges.dynamicsLeft.maximum());
     const DataRange right = ranges.dynamicsRight();
-    m_rightAxis->setRange(right.minimum(), right.maximum());
-    m_staticX->setRange(ranges.staticsX.minimum(), ranges.staticsX.maximum());
-    m_staticY->setRange(ranges.staticsY.minimum(), ranges.staticsY.maximum());
+    for (const auto& [axis, range] :
+         {std::pair{static_cast<QValueAxis*>(m_timeAxis), ranges.dynamicsTime},
+          std::pair{m_leftAxis, ranges.dynamicsLeft}, std::pair{m_rightAxis, right},
+          std::pair{m_staticX, ranges.staticsX}, std::pair{m_staticY, ranges.staticsY}})
+        ShowRoundRange(*axis, range.minimum(), range.maximum());
     m_dynamicView->setHomeRanges();
     m_staticView->setHomeRanges();
 }

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "charts/RoundTicks.h"
 #include "model/ArrowButtons.h"
 #include "results/ResultChartView.h"
 #include "shell/MenuEntries.h"
@@ -263,8 +264,7 @@ void SignalWindow::createChart()
     }
     showValueRange();
     // Before the first computation the chart shows the span of 1000 samples.
-    m_timeAxis->setTickInterval(RoundStep(100));
-    m_timeAxis->setRange(0, 100);
+    SetRangeAndTickInterval(*m_timeAxis, 0, 100, RoundStep(100));
 
     const struct {
         const char* name;
@@ -366,9 +366,7 @@ void SignalWindow::showValueRange()
 {
     const double minimum = m_workbench.verticalMinimum();
     const double maximum = m_workbench.verticalMaximum();
-    // The step first: a new range with the old step could ask for thousands of ticks.
-    m_valueAxis->setTickInterval(RoundStep(maximum - minimum));
-    m_valueAxis->setRange(minimum, maximum);
+    SetRangeAndTickInterval(*m_valueAxis, minimum, maximum, RoundStep(maximum - minimum));
 }
 
 void SignalWindow::showList(SignalList list)
@@ -403,8 +401,7 @@ void SignalWindow::redraw(SignalStage from)
         if (series->count() > 0)
             last = std::max(last, series->at(series->count() - 1).x());
     const qreal end = last > 0 ? last : 100;
-    m_timeAxis->setTickInterval(RoundStep(end));
-    m_timeAxis->setRange(0, end);
+    SetRangeAndTickInterval(*m_timeAxis, 0, end, RoundStep(end));
     showValueRange();
     m_chartView->setHomeRanges();
     m_notice->setText(m_workbench.notice());

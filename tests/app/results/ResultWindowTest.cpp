@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QDir>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include "../charts/TickProbe.h"
 #include "../shell/ScriptedPrompts.h"
 #include "editor/ModelSession.h"
 #include "results/ResultWindow.h"
@@ -26,9 +28,10 @@ class ResultWindowTest : public ::testing::Test {
 protected:
     ResultWindowTest() { session.NewModel(); }
 
-    void load(const char* example)
+    void load(const char* example) { load(QLatin1String(example)); }
+    void load(const QString& example)
     {
-        ASSERT_TRUE(session.LoadModelFile(Examples + u'/' + QLatin1String(example)).ok);
+        ASSERT_TRUE(session.LoadModelFile(Examples + u'/' + example).ok);
     }
     QLineSeries& series(const char* chart, const char* name)
     {
@@ -199,6 +202,39 @@ TEST_F(ResultWindowTest, BlackAndWhiteCurvesDifferByLineAndFadedOnesNameTheirRun
     EXPECT_TRUE(legend.contains(QStringLiteral("Скорость механизма (расчет 1)")))
         << qPrintable(legend.join(u'|'));
     EXPECT_TRUE(legend.contains(QStringLiteral("Скорость механизма")));
+}
+
+TEST_F(ResultWindowTest, NoChartEverLaysOutHundredsOfTicksOnAnyExample)
+{
+    window.resize(800, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("ResultPages"));
+    for (const char* name : {"DynamicChart", "StaticChart"}) {
+        auto* view = window.findChild<QChartView*>(QLatin1String(name));
+        pages->setCurrentWidget(view);
+        for (const QString& example : QDir(Examples).entryList({QStringLiteral("*.kmf")})) {
+            TickProbe probe(*view->chart());
+            load(example);
+            window.FormActivate();
+            QApplication::processEvents();
+            const QRectF plot = view->chart()->plotArea();
+            view->chart()->zoomIn(QRectF(plot.center(), plot.size() / 50));
+            // A move with the right button, then a drag to the upper left undoes the zoom.
+            const QPoint centre = view->mapFromScene(view->chart()->mapToScene(plot.center()));
+            QTest::mousePress(view->viewport(), Qt::RightButton, {}, centre);
+            QTest::mouseMove(view->viewport(), centre + QPoint(40, -30));
+            QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, centre + QPoint(40, -30));
+            QApplication::processEvents();
+            probe.look();
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, centre - QPoint(40, 40));
+            QApplication::processEvents();
+            probe.look();
+            EXPECT_LE(probe.mostLines(), TickProbe::MostLines)
+                << name << ' ' << qPrintable(example);
+        }
+    }
 }
 
 } // namespace
