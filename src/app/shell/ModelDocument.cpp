@@ -108,13 +108,15 @@ bool ModelDocument::SaveAs()
     if (!chosen)
         return false;
     const QString& path = chosen->path;
-    m_session.ModelFileName = path;
     m_session.CollectModel();
     QString error;
+    // The model takes the new name only once it is in the file: after a failed Save As, Save
+    // must ask again rather than retry a path that failed.
     if (!writeModel(path, error)) {
         m_prompts.showMessage(SaveFailedMessage(path, error));
         return false;
     }
+    m_session.ModelFileName = path;
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
     m_folders.ModelsFolder = FolderOf(path);
     return true;
