@@ -127,7 +127,7 @@ FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeConte
     if (exists && S_ISDIR(existing.st_mode))
         return Failed(SystemReason(EISDIR));
     if (exists && !S_ISREG(existing.st_mode))
-        return Failed(QStringLiteral("Это не обычный файл"));
+        return Failed(NotARegularFile());
     if (exists && ::access(targetName.constData(), W_OK) != 0)
         return Failed(SystemReason(errno));
 

@@ -60,4 +60,9 @@ QString SystemReason(int errorNumber, const QString& fallback)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
+QString NotARegularFile()
+{
+    return QStringLiteral("Это не обычный файл");
+}
+
 } // namespace kinetra

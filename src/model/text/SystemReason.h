@@ -9,4 +9,7 @@ namespace kinetra {
 // without words of its own gives the fallback, or the system's text when there is none.
 QString SystemReason(int errorNumber, const QString& fallback = {});
 
+// Why a device, a pipe or a socket is neither read as a text nor replaced by a save.
+QString NotARegularFile();
+
 } // namespace kinetra
