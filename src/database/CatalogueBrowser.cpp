@@ -53,7 +53,9 @@ void CatalogueBrowser::LoadTableList()
 {
     const std::optional<QStringList> names = m_catalogue.tableNames();
     if (!names) {
-        m_messages.showMessage(connectionFailure());
+        // A connection that failed was reported when it was made; an open catalogue whose list
+        // cannot be read (a damaged schema, a lock) says why.
+        m_messages.showMessage(m_catalogue.isOpen() ? connectionFailure() : noConnection());
         return;
     }
     m_tableNames = *names;

@@ -84,8 +84,13 @@ void ModelDocument::Open()
 void ModelDocument::OpenFromCommandLine(const QString& path)
 {
     m_session.ModelFileName = path;
-    if (!m_session.LoadModelFile(path).ok)
-        startNewModel();
+    const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
+    if (loaded.ok)
+        return;
+    // As for Open: the user learns why, and the file does not stay the model's, so that Save
+    // cannot overwrite it with the template.
+    m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
+    startNewModel();
 }
 
 bool ModelDocument::Save()

@@ -75,7 +75,8 @@ void RemoveLeftoverTemporaries(const QString& target)
     const QString prefix = info.fileName() + TemporaryMark;
     QDir folder = info.dir();
     for (const QString& name : folder.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden)) {
-        if (name.size() == prefix.size() + TemporarySuffixLength)
+        // The filter is a wildcard pattern, which a "[" in the file's name would bend.
+        if (name.startsWith(prefix) && name.size() == prefix.size() + TemporarySuffixLength)
             folder.remove(name);
     }
 }

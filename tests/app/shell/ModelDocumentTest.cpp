@@ -190,6 +190,11 @@ TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
         EXPECT_EQ(session.ModelFileName, path("mine.kmf"));
         EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
     }
+    prompts.messages.clear();
+    document.OpenFromCommandLine(path("other.png"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
+    EXPECT_TRUE(session.ModelFileName.isEmpty()) << "Save must not replace it";
 }
 
 TEST_F(ModelDocumentTest, EmptyFileOrAnyTemplateLineOpensAsAModel)
