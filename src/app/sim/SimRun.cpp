@@ -171,10 +171,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 
     SweepStatistics statistics;
     bool outputFailed = false;
-    const auto outputWritten = [&out] {
-        out.flush();
-        return out.status() == QTextStream::Ok;
-    };
+    const auto outputWritten = [&out] { return FlushOutput(out).ok; };
     out << SweepHeader(*variants) << '\n';
     const auto sink = [&](const SweepRow& row) {
         out << row.text << '\n';
@@ -313,7 +310,7 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
                  QTextStream& err, const SimReportWriter& writeReport)
 {
     const SimStatus status = RunAndPrint(options, localeSeparator, out, err, writeReport);
-    return FinishOutput(out, err) ? status : SimStatus::UsageError;
+    return FinishOutput(out, err) ? status : SimStatus::Failed;
 }
 
 } // namespace kinetra

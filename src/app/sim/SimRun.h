@@ -13,9 +13,9 @@ namespace kinetra {
 // The exit statuses of the command-line simulator.
 enum class SimStatus {
     Success = 0,
-    Failed = 1,     // input errors, or the run failed
-    UsageError = 2, // bad arguments, a file that cannot be read or written (standard output
-                    // too), a model that does not load
+    Failed = 1,     // input errors, the run failed, or standard output did not take every byte
+    UsageError = 2, // bad arguments, a file that cannot be read or written, a model that does
+                    // not load
 };
 
 class MessageSink;

@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
             return int(kinetra::SimStatus::UsageError);
         }
         out << parse.message << '\n';
-        return kinetra::FinishOutput(out, err) ? 0 : int(kinetra::SimStatus::UsageError);
+        return kinetra::FinishOutput(out, err) ? 0 : int(kinetra::SimStatus::Failed);
     }
     const QChar localeSeparator = QLocale::system().decimalPoint().at(0);
     return int(kinetra::RunSim(*parse.options, localeSeparator, out, err, kinetra::WriteSimReport));
