@@ -49,20 +49,17 @@ QString errorText(const QSqlError& error)
     return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
 }
 
-// SQLite's reasons for a file it cannot read, in the user's words, with SQLite's own text.
+// SQLite's text, after the user's words for a damaged or locked file.
 QString SQLiteProblem(const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
     // The primary result codes: SQLITE_BUSY, SQLITE_LOCKED, SQLITE_CORRUPT, SQLITE_NOTADB.
     const int primary = code.toInt() & 0xff;
-    QString reason;
     if (primary == 5 || primary == 6)
-        reason = QStringLiteral("Каталог занят другой программой.");
-    else if (primary == 11 || primary == 26)
-        reason = QStringLiteral("Файл каталога повреждён.");
-    else
-        reason = QStringLiteral("Каталог не прочитать.");
-    return reason + u' ' + errorText(error);
+        return QStringLiteral("Каталог занят другой программой. ") + errorText(error);
+    if (primary == 11 || primary == 26)
+        return QStringLiteral("Файл каталога повреждён. ") + errorText(error);
+    return errorText(error);
 }
 
 // What a fetched value costs in memory, near enough for a bound.
@@ -577,9 +574,11 @@ std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString&
                                                 FetchBounds& bounds, ServerWait* serverWait)
 {
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
-    const auto failure = [this, &bounds](const QSqlError& error) {
+    const auto failure = [this, &bounds, postgres](const QSqlError& error) {
         const QString reason = bounds.reason(error, m_limits, m_decimalSeparator);
-        return reason.isEmpty() ? errorText(error) : reason;
+        if (!reason.isEmpty())
+            return reason;
+        return postgres ? errorText(error) : SQLiteProblem(error);
     };
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
