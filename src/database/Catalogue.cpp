@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -13,8 +14,14 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <atomic>
+#include <condition_variable>
 #include <dlfcn.h>
+#include <mutex>
 #include <new>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
 
 #include "CatalogueFile.h"
 #include "SqlText.h"
@@ -40,6 +47,33 @@ QString errorText(const QSqlError& error)
 {
     const QString text = error.text().trimmed();
     return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
+}
+
+// SQLite's text, after the user's words for a damaged or locked file.
+QString SQLiteProblem(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    // The primary result codes: SQLITE_BUSY, SQLITE_LOCKED, SQLITE_CORRUPT, SQLITE_NOTADB.
+    const int primary = code.toInt() & 0xff;
+    if (primary == 5 || primary == 6)
+        return QStringLiteral("Каталог занят другой программой. ") + errorText(error);
+    if (primary == 11 || primary == 26)
+        return QStringLiteral("Файл каталога повреждён. ") + errorText(error);
+    return errorText(error);
+}
+
+// What a fetched value costs in memory, near enough for a bound.
+qsizetype ValueBytes(const QVariant& value)
+{
+    constexpr qsizetype VariantBytes = 32;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return VariantBytes + 2 * value.toString().size();
+    case QMetaType::QByteArray:
+        return VariantBytes + value.toByteArray().size();
+    default:
+        return VariantBytes;
+    }
 }
 
 bool isMemoDeclaration(const QString& declaredType)
@@ -153,6 +187,139 @@ private:
 
 namespace {
 
+// The few calls of the PostgreSQL client library that waiting on the network needs, taken from
+// the library Qt's driver has loaded, as for SQLite above. Null when it is not loaded.
+struct PostgresClient {
+    int (*socket)(const void* connection);
+    int (*consumeInput)(void* connection);
+    int (*isBusy)(void* connection);
+    void* (*getCancel)(void* connection);
+    int (*cancel)(void* cancel, char* error, int errorSize);
+    void (*freeCancel)(void* cancel);
+};
+
+const PostgresClient* postgresClient()
+{
+    static const std::optional<PostgresClient> client = []() -> std::optional<PostgresClient> {
+        void* library = ::dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        if (!library)
+            return std::nullopt;
+        const auto symbol = [library](const char* name) { return ::dlsym(library, name); };
+        PostgresClient found{
+            reinterpret_cast<decltype(PostgresClient::socket)>(symbol("PQsocket")),
+            reinterpret_cast<decltype(PostgresClient::consumeInput)>(symbol("PQconsumeInput")),
+            reinterpret_cast<decltype(PostgresClient::isBusy)>(symbol("PQisBusy")),
+            reinterpret_cast<decltype(PostgresClient::getCancel)>(symbol("PQgetCancel")),
+            reinterpret_cast<decltype(PostgresClient::cancel)>(symbol("PQcancel")),
+            reinterpret_cast<decltype(PostgresClient::freeCancel)>(symbol("PQfreeCancel"))};
+        if (!found.socket || !found.consumeInput || !found.isBusy || !found.getCancel ||
+            !found.cancel || !found.freeCancel)
+            return std::nullopt;
+        return found;
+    }();
+    return client ? &*client : nullptr;
+}
+
+} // namespace
+
+// Keeps a PostgreSQL fetch within its bounds while the client library waits on the network.
+// Between records the program waits itself, asking the bounds and the user's stop, and a stop
+// cancels the statement on the server. A server that answers nothing at all, not even a cancel,
+// has its connection cut: by the waiting loop a moment after a stop, and by a watcher thread a
+// moment after the deadline, also while the client library waits inside Qt for the first record.
+class ServerWait final {
+public:
+    ServerWait(const QSqlDatabase& database, FetchBounds& bounds) : m_bounds(bounds)
+    {
+        const QVariant handle = database.driver()->handle();
+        m_client = postgresClient();
+        // Qt names the handle's type after the library's typedef or after its struct.
+        if (!m_client || (qstrcmp(handle.typeName(), "PGconn*") != 0 &&
+                          qstrcmp(handle.typeName(), "pg_conn*") != 0))
+            return;
+        m_connection = *static_cast<void* const*>(handle.constData());
+        if (!m_connection)
+            return;
+        m_socket = m_client->socket(m_connection);
+        const auto cutAt = std::chrono::steady_clock::now() +
+                           std::chrono::milliseconds(bounds.deadline().remainingTime()) +
+                           AnswerGrace;
+        m_watcher = std::thread([this, cutAt] {
+            std::unique_lock lock(m_mutex);
+            if (!m_endedCondition.wait_until(lock, cutAt, [this] { return m_ended; }))
+                cutConnection();
+        });
+    }
+    ~ServerWait() { finish(); }
+    Q_DISABLE_COPY_MOVE(ServerWait)
+
+    // Ends the watcher: from here on, nothing cuts the connection.
+    void finish()
+    {
+        if (!m_watcher.joinable())
+            return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_ended = true;
+        }
+        m_endedCondition.notify_one();
+        m_watcher.join();
+    }
+
+    // Waits until the next record (or the statement's end or error) has arrived, so that Qt's
+    // driver does not block; returns at once after a cut, when the driver meets the error.
+    void waitForRecord()
+    {
+        if (!m_connection)
+            return;
+        QElapsedTimer sinceCancel;
+        while (!m_cut && m_client->consumeInput(m_connection) && m_client->isBusy(m_connection)) {
+            if (!sinceCancel.isValid() && m_bounds.stopped()) {
+                cancelStatement();
+                sinceCancel.start();
+            }
+            if (sinceCancel.isValid() && sinceCancel.elapsed() > AnswerGrace.count()) {
+                cutConnection();
+                return;
+            }
+            pollfd socket{m_socket, POLLIN, 0};
+            ::poll(&socket, 1, PollMilliseconds);
+        }
+    }
+    bool connectionCut() const { return m_cut; }
+
+private:
+    static constexpr std::chrono::milliseconds AnswerGrace{1000};
+    static constexpr int PollMilliseconds = 30;
+
+    void cancelStatement()
+    {
+        void* cancel = m_client->getCancel(m_connection);
+        if (!cancel)
+            return;
+        char error[256];
+        m_client->cancel(cancel, error, sizeof error);
+        m_client->freeCancel(cancel);
+    }
+    void cutConnection()
+    {
+        if (!m_cut.exchange(true))
+            ::shutdown(m_socket, SHUT_RDWR);
+    }
+
+    FetchBounds& m_bounds;
+    const PostgresClient* m_client = nullptr;
+    void* m_connection = nullptr;
+    int m_socket = -1;
+    std::atomic<bool> m_cut{false};
+    std::mutex m_mutex;
+    std::condition_variable m_endedCondition;
+    bool m_ended = false;
+    std::thread m_watcher;
+};
+
+namespace {
+
 int SQLiteBounds::reached(void* bounds)
 {
     return static_cast<FetchBounds*>(bounds)->reached() ? 1 : 0;
@@ -174,6 +341,7 @@ bool Catalogue::open(const QString& connectionString)
 {
     close();
     m_error.clear();
+    m_connectionString = connectionString;
     const std::optional<ConnectionSettings> settings = ParseConnectionString(connectionString);
     if (!settings) {
         m_error = QStringLiteral("Строка подключения не понятна программе. Ожидается "
@@ -199,6 +367,15 @@ bool Catalogue::openSQLite(const QString& path)
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
     if (!database.open()) {
         m_error = errorText(database.lastError());
+        close();
+        return false;
+    }
+    // SQLite reads nothing on opening: a damaged file or another program's lock shows only at
+    // the first statement, and Qt's list of tables swallows it. Reading the schema here says why.
+    QSqlQuery schema(database);
+    if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !schema.next()) {
+        m_error = SQLiteProblem(schema.lastError());
+        schema = QSqlQuery();
         close();
         return false;
     }
@@ -263,6 +440,23 @@ std::optional<QStringList> Catalogue::tableNames()
     if (!requireOpen())
         return std::nullopt;
     const QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+    if (m_kind == ConnectionSettings::Kind::SQLiteFile) {
+        // Read here rather than through Qt's list, which hides a damaged schema as no tables.
+        QSqlQuery schema(database);
+        schema.setForwardOnly(true);
+        QStringList names;
+        if (schema.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', "
+                                       "'view') AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                                       "ORDER BY type = 'view', rowid"))) {
+            while (schema.next())
+                names.append(schema.value(0).toString());
+        }
+        if (schema.lastError().isValid()) {
+            m_error = SQLiteProblem(schema.lastError());
+            return std::nullopt;
+        }
+        return names;
+    }
     QStringList names = database.tables(QSql::Tables);
     names += database.tables(QSql::Views);
     // SQLite keeps its own bookkeeping tables among the user's.
@@ -312,22 +506,51 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
         m_error = QStringLiteral("Дождитесь окончания выполняемого запроса.");
         return std::nullopt;
     }
-    const QScopedValueRollback fetching(m_fetching, true);
+    bool connectionCut = false;
+    {
+        const QScopedValueRollback fetching(m_fetching, true);
+        std::optional<RecordSet> result = fetchOnce(sql, connectionCut);
+        if (!connectionCut)
+            return result;
+    }
+    // The server stopped answering and its connection was cut: the next fetch gets a new one.
+    const QString error = m_error;
+    open(m_connectionString);
+    m_error = error;
+    return std::nullopt;
+}
+
+std::optional<RecordSet> Catalogue::fetchOnce(const QString& sql, bool& connectionCut)
+{
     QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
     FetchBounds bounds(m_limits.time, m_watch);
+    std::optional<ServerWait> serverWait;
+    if (postgres)
+        serverWait.emplace(database, bounds);
+    const auto noteCut = qScopeGuard([&serverWait, &connectionCut] {
+        if (serverWait) {
+            serverWait->finish();
+            connectionCut = serverWait->connectionCut();
+        }
+    });
     // A transaction of its own that is always rolled back: even a statement that changes a
     // setting leaves nothing behind. The server stops the statement at the deadline; the user's
-    // stop is heard between the records it sends.
+    // stop is heard while the records come.
     if (postgres) {
         QSqlQuery begin(database);
+        // A server that stops answering is cut off here too; the deadline is then the reason.
+        const auto failure = [this, &bounds](const QSqlError& error) {
+            const QString reason = bounds.reason(error, m_limits, m_decimalSeparator);
+            return reason.isEmpty() ? errorText(error) : reason;
+        };
         if (!begin.exec(QStringLiteral("BEGIN TRANSACTION READ ONLY"))) {
-            m_error = errorText(begin.lastError());
+            m_error = failure(begin.lastError());
             return std::nullopt;
         }
         if (!begin.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
                             .arg(std::max<qint64>(1, bounds.deadline().remainingTime())))) {
-            m_error = errorText(begin.lastError());
+            m_error = failure(begin.lastError());
             QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
             return std::nullopt;
         }
@@ -337,23 +560,25 @@ std::optional<RecordSet> Catalogue::fetch(const QString& sql)
         const SQLiteBounds sqliteBounds(database, bounds);
         QSqlQuery query(database);
         try {
-            result = fetchWithin(query, sql, bounds);
+            result = fetchWithin(query, sql, bounds, serverWait ? &*serverWait : nullptr);
         } catch (const std::bad_alloc&) {
             m_error = QStringLiteral("Для результата запроса не хватает памяти.");
         }
     }
-    if (postgres)
+    if (postgres && !serverWait->connectionCut())
         QSqlQuery(database).exec(QStringLiteral("ROLLBACK"));
     return result;
 }
 
 std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString& sql,
-                                                FetchBounds& bounds)
+                                                FetchBounds& bounds, ServerWait* serverWait)
 {
     const bool postgres = m_kind == ConnectionSettings::Kind::PostgreSQL;
-    const auto failure = [this, &bounds](const QSqlError& error) {
+    const auto failure = [this, &bounds, postgres](const QSqlError& error) {
         const QString reason = bounds.reason(error, m_limits, m_decimalSeparator);
-        return reason.isEmpty() ? errorText(error) : reason;
+        if (!reason.isEmpty())
+            return reason;
+        return postgres ? errorText(error) : SQLiteProblem(error);
     };
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
@@ -385,7 +610,12 @@ std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString&
     }
     std::vector<QVariant> values;
     const int count = record.count();
-    while (query.next()) {
+    qsizetype bytes = 0;
+    for (;;) {
+        if (serverWait)
+            serverWait->waitForRecord();
+        if (!query.next())
+            break;
         if (bounds.reached()) {
             m_error = bounds.reason(QSqlError(), m_limits, m_decimalSeparator);
             return std::nullopt;
@@ -396,8 +626,15 @@ std::optional<RecordSet> Catalogue::fetchWithin(QSqlQuery& query, const QString&
                           .arg(m_limits.values / std::max(1, count));
             return std::nullopt;
         }
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             values.push_back(query.value(i));
+            bytes += ValueBytes(values.back());
+        }
+        if (bytes > m_limits.bytes) {
+            m_error = QStringLiteral("Результат запроса больше %1 МБ; уточните условие отбора.")
+                          .arg(m_limits.bytes / (1024 * 1024));
+            return std::nullopt;
+        }
     }
     if (query.lastError().isValid()) {
         m_error = failure(query.lastError());

@@ -16,6 +16,7 @@ class QSqlQuery;
 namespace kinetra {
 
 class FetchBounds;
+class ServerWait;
 
 // The connection to the equipment catalogue. It only ever reads: SQLite files are opened
 // read-only and PostgreSQL sessions are read-only, and a typed query must be a single reading
@@ -43,10 +44,13 @@ public:
     // Nullopt for a text that is not a single reading statement, or that the engine rejects.
     std::optional<RecordSet> openQuery(const QString& sql);
 
-    // The bounds of every fetch: its time, and the values (records times fields) it may hold.
+    // The bounds of every fetch: its time, the values (records times fields) and the bytes of
+    // those values it may hold. Rows come one at a time from either engine, so the bounds apply
+    // before the memory is spent.
     struct FetchLimits {
         std::chrono::milliseconds time{30'000};
         qsizetype values = 20'000'000;
+        qsizetype bytes = qsizetype(512) * 1024 * 1024;
     };
     void setFetchLimits(const FetchLimits& limits) { m_limits = limits; }
 
@@ -69,7 +73,10 @@ private:
     bool openSQLite(const QString& path);
     bool openPostgreSQL(const ConnectionSettings& settings);
     std::optional<RecordSet> fetch(const QString& sql);
-    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql, FetchBounds& bounds);
+    // One fetch on the open connection; connectionCut tells that its server stopped answering.
+    std::optional<RecordSet> fetchOnce(const QString& sql, bool& connectionCut);
+    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql, FetchBounds& bounds,
+                                         ServerWait* serverWait);
     QString quotedTableName(const QString& name) const;
     // The declared column types of an SQLite table by column name.
     QHash<QString, QString> declaredTypes(const QString& table);
@@ -78,6 +85,8 @@ private:
     // Qt keeps connections by name; every catalogue has its own.
     const QString m_connectionName;
     ConnectionSettings::Kind m_kind = ConnectionSettings::Kind::SQLiteFile;
+    // Kept to open the connection again after a server that stopped answering had it cut.
+    QString m_connectionString;
     QString m_error;
     FetchLimits m_limits;
     FetchWatch* m_watch = nullptr;

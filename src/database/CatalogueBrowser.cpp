@@ -53,7 +53,9 @@ void CatalogueBrowser::LoadTableList()
 {
     const std::optional<QStringList> names = m_catalogue.tableNames();
     if (!names) {
-        m_messages.showMessage(noConnection());
+        // A connection that failed was reported when it was made; an open catalogue whose list
+        // cannot be read (a damaged schema, a lock) says why.
+        m_messages.showMessage(m_catalogue.isOpen() ? connectionFailure() : noConnection());
         return;
     }
     m_tableNames = *names;
@@ -82,8 +84,12 @@ void CatalogueBrowser::bdComboBoxChange(int index)
     const QString name = m_tableNames.at(index);
     setSelectorText(name);
     std::optional<RecordSet> opened = m_catalogue.openTable(name);
-    if (!opened)
+    if (!opened) {
+        // A damaged table must not pass for an empty one.
+        m_messages.showMessage(QStringLiteral("Не открыть таблицу ") + name +
+                               QStringLiteral("\n\n") + m_catalogue.error());
         return;
+    }
     m_table = std::move(*opened);
     showDataSet(DataSource::Table);
 }

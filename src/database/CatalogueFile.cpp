@@ -25,6 +25,8 @@ CatalogueFileKind SniffCatalogueFile(const QString& path)
     QFile file(path);
     if (!file.exists())
         return CatalogueFileKind::Missing;
+    if (!QFileInfo(path).isFile())
+        return CatalogueFileKind::NotRegular;
     if (!file.open(QIODevice::ReadOnly))
         return CatalogueFileKind::Unreadable;
     const QByteArray head = file.read(20);
@@ -45,6 +47,9 @@ QString CatalogueFileProblem(CatalogueFileKind kind, const QString& path)
         return {};
     case CatalogueFileKind::Missing:
         return QStringLiteral("Файл каталога «%1» не найден. ").arg(path) + WhatWeRead;
+    case CatalogueFileKind::NotRegular:
+        return QStringLiteral("«%1» — не обычный файл, каталогом он быть не может. ").arg(path) +
+               WhatWeRead;
     case CatalogueFileKind::Unreadable:
         return QStringLiteral("Файл каталога «%1» не удается прочитать: нет доступа.").arg(path);
     case CatalogueFileKind::AccessJet:

@@ -5,8 +5,17 @@
 namespace kinetra {
 
 // What a catalogue file holds, told from its first bytes rather than its name: the default
-// catalogue is called "Kinetra.mdb" whatever engine wrote it.
-enum class CatalogueFileKind { Missing, Unreadable, SQLite, AccessJet, AccessAce, Other };
+// catalogue is called "Kinetra.mdb" whatever engine wrote it. A pipe, a device or a folder is
+// not read at all: a pipe would block the program for ever.
+enum class CatalogueFileKind {
+    Missing,
+    NotRegular,
+    Unreadable,
+    SQLite,
+    AccessJet,
+    AccessAce,
+    Other
+};
 
 CatalogueFileKind SniffCatalogueFile(const QString& path);
 

@@ -65,6 +65,12 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
         SummaryLines(m_ranges, FinalValuesOf(m_run), params, m_run.supplyVoltage, separator);
     m_stepResponse = StepResponseOf(m_run, params);
     m_stepResponseLines = StepResponseLines(m_stepResponse, separator);
+    // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it.
+    const double simulatedTime = m_run.SampleCount * m_run.timeStep;
+    m_runNotice = m_run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime
+                      ? QStringLiteral("Tmax больше %1 с: моделируются первые %1 с")
+                            .arg(qRound(simulatedTime))
+                      : QString();
     return Outcome::Simulated;
 }
 

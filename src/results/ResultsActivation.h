@@ -54,6 +54,9 @@ public:
     // The step-response figures of the latest run, a block of their own beside the summary.
     const StepResponse& stepResponse() const { return m_stepResponse; }
     const QStringList& stepResponseLines() const { return m_stepResponseLines; }
+    // What the user must know about the latest run beside its results, such as a Tmax beyond
+    // the result buffer; empty when nothing.
+    const QString& runNotice() const { return m_runNotice; }
 
 private:
     ModelSession& m_session;
@@ -70,6 +73,7 @@ private:
     QStringList m_summary;
     StepResponse m_stepResponse;
     QStringList m_stepResponseLines;
+    QString m_runNotice;
 };
 
 } // namespace kinetra

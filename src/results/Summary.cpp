@@ -10,6 +10,9 @@ namespace {
 
 namespace Label = SummaryLabels;
 
+// Far beyond any drive's overload; a factor above it comes from a rating typed wrong.
+constexpr double MaximumFactor = 1e6;
+
 // Collects the summary line by line.
 class SummaryText {
 public:
@@ -64,20 +67,25 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     // The final shaft power in kW; the gear ratio turns the mechanism's speed into the motor's.
     const double power = std::fabs(finals.torqueEnd * finals.speedEnd) * 0.001 * params.ii;
 
-    if (params.P != 0 && params.ii != 0)
-        figures.motorPower = power / params.P;
-    if (params.P != 0 && params.w != 0)
-        figures.motorTorque = torque * 0.001 * params.w / params.P;
-    if (params.I != 0)
-        figures.motorCurrent = std::fabs(finals.currentEnd) / params.I;
-    if (params.P0 != 0 && params.ii != 0)
-        figures.converterPower = power / params.P0;
-    if (params.U0 != 0)
-        figures.converterVoltage = std::fabs(supplyVoltage) / params.U0;
-    if (params.Pi != 0)
-        figures.gearPower = power / params.Pi;
-    if (params.ii != 0 && params.Mi != 0)
-        figures.gearTorque = torque * params.ii / params.Mi;
+    // A rating so small that the factor comes out beyond any sense (1E-300 kW gives inf) tells
+    // nothing: the factor is left out as for no rating, and the summary says why.
+    const auto factor = [&figures](bool rated, double value) -> std::optional<double> {
+        if (!rated)
+            return std::nullopt;
+        if (!std::isfinite(value) || std::fabs(value) > MaximumFactor) {
+            figures.ratingTooSmall = true;
+            return std::nullopt;
+        }
+        return value;
+    };
+    figures.motorPower = factor(params.P != 0 && params.ii != 0, power / params.P);
+    figures.motorTorque =
+        factor(params.P != 0 && params.w != 0, torque * 0.001 * params.w / params.P);
+    figures.motorCurrent = factor(params.I != 0, std::fabs(finals.currentEnd) / params.I);
+    figures.converterPower = factor(params.P0 != 0 && params.ii != 0, power / params.P0);
+    figures.converterVoltage = factor(params.U0 != 0, std::fabs(supplyVoltage) / params.U0);
+    figures.gearPower = factor(params.Pi != 0, power / params.Pi);
+    figures.gearTorque = factor(params.ii != 0 && params.Mi != 0, torque * params.ii / params.Mi);
     return figures;
 }
 
@@ -130,6 +138,8 @@ QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
     AddFactor(text, Label::ConverterVoltageFactor, figures.converterVoltage);
     AddFactor(text, Label::GearPowerFactor, figures.gearPower);
     AddFactor(text, Label::GearTorqueFactor, figures.gearTorque);
+    if (figures.ratingTooSmall)
+        text.addHeading(Label::RatingTooSmall);
 
     return std::move(text).lines();
 }

@@ -40,6 +40,8 @@ inline constexpr QStringView ConverterPowerFactor = u" преобразоват�
 inline constexpr QStringView ConverterVoltageFactor = u" преобразователя по U           ";
 inline constexpr QStringView GearPowerFactor = u" редуктора по мощности P   ";
 inline constexpr QStringView GearTorqueFactor = u" редуктора по моменту M      ";
+inline constexpr QStringView RatingTooSmall =
+    u" не все определены: номинальные данные слишком малы";
 
 } // namespace SummaryLabels
 
@@ -54,6 +56,8 @@ struct SummaryFigures {
     std::optional<double> motorPower, motorTorque, motorCurrent;
     std::optional<double> converterPower, converterVoltage;
     std::optional<double> gearPower, gearTorque;
+    // A factor was left out because its rating is too small for a sensible value.
+    bool ratingTooSmall = false;
 };
 
 SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& finals,

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 // Golden runs of kinetra-sim on the example models: the summary, the parameters as the run left
 // them and every 50th sample are compared with stored outputs, under a comma and under a point as
@@ -28,10 +29,14 @@ struct SimOutput {
     QString err;
 };
 
-// fileSizeLimit, when given, caps the files the program may write, as a full disk would.
-SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
+// fileSizeLimit, when given, caps the files the program may write, as a full disk would;
+// standardOutput, when given, is where the program's standard output goes instead.
+SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
+                 const QString& standardOutput = {})
 {
     QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     process.setChildProcessModifier([fileSizeLimit] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
@@ -191,6 +196,53 @@ TEST(SimFaults, FileWithoutAModelIsAUsageError)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Не открыть файл chart.png\n")))
         << qPrintable(run.err);
+}
+
+// Every kind of printed output onto a device that refuses all bytes is an error, never success.
+TEST(SimFaults, StandardOutputOntoAFullDeviceFails)
+{
+    const QString model = ExamplesFolder + QStringLiteral("/dc-mains-start.kmf");
+    for (const QStringList& asked :
+         {QStringList{}, QStringList{QStringLiteral("--table")},
+          QStringList{QStringLiteral("--metrics")}, QStringList{QStringLiteral("--model-text")},
+          QStringList{QStringLiteral("--params-after")},
+          QStringList{QStringLiteral("--set"), QStringLiteral("Tmax=0.1;0.2")},
+          QStringList{QStringLiteral("--help")}}) {
+        const SimOutput run = runSim(
+            asked + QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(","), model},
+            RLIM_INFINITY, QStringLiteral("/dev/full"));
+        EXPECT_EQ(run.exitCode, 1) << qPrintable(asked.join(u' '));
+        EXPECT_TRUE(
+            run.err.endsWith(QStringLiteral("Не записать стандартный вывод\nНет места на диске\n")))
+            << qPrintable(run.err);
+    }
+}
+
+// A Tmax beyond the 10 s the results hold is cut short, and said so; a file that is no model
+// file, a pipe or an endless device is refused before it is read.
+TEST(SimFaults, LongTmaxIsCappedAloudAndNonFilesAreRefused)
+{
+    QTemporaryDir folder;
+    QFile example(ExamplesFolder + QStringLiteral("/dc-mains-start.kmf"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QString longRun = folder.filePath(QStringLiteral("long.kmf"));
+    QFile longFile(longRun);
+    ASSERT_TRUE(longFile.open(QIODevice::WriteOnly));
+    longFile.write(example.readAll().replace("Tmax=0,5", "Tmax=12"));
+    longFile.close();
+    const SimOutput run =
+        runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","), longRun});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, QStringLiteral("Tmax больше 10 с: моделируются первые 10 с\n"));
+
+    const QString pipe = folder.filePath(QStringLiteral("pipe.kmf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& notAFile : {pipe, QStringLiteral("/dev/zero")}) {
+        const SimOutput refused = runSim({notAFile});
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.err.endsWith(QStringLiteral("\nЭто не обычный файл\n")))
+            << qPrintable(refused.err);
+    }
 }
 
 } // namespace

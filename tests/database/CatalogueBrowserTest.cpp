@@ -197,5 +197,32 @@ TEST(CatalogueBrowserConnectionTest, UnreadableListIsReportedWithTheConnectionSt
                                      "Нет подключения Provider=SQLite;Data Source=/no/such.mdb")});
 }
 
+// A table whose pages are damaged says so instead of showing an empty grid.
+TEST(CatalogueBrowserConnectionTest, DamagedTableSaysWhyInsteadOfShowingEmpty)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("Kinetra.mdb"));
+    WriteCatalogue(path, {QStringLiteral("CREATE TABLE \"Первая\" (\"v\" TEXT)"),
+                          QStringLiteral("CREATE TABLE \"Много\" (\"v\" TEXT)"),
+                          QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 "
+                                         "FROM c WHERE x < 400) INSERT INTO \"Много\" "
+                                         "SELECT printf('%0200d', x) FROM c")});
+    {
+        // The table's pages after its root turn to noise; the schema stays whole.
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(4 * 4096));
+        file.write(QByteArray(8 * 4096, '\xa5'));
+    }
+    RecordedMessages messages;
+    CatalogueBrowser browser{u',', messages};
+    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path))
+        << browser.connectionError().toStdString();
+    browser.bdComboBoxChange(1);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.messages[0].startsWith(
+        QStringLiteral("Не открыть таблицу Много\n\nФайл каталога повреждён.")))
+        << messages.messages[0].toStdString();
+}
+
 } // namespace
 } // namespace kinetra::test

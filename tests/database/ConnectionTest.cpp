@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "Catalogue.h"
 #include "CatalogueFile.h"
 #include "ConnectionString.h"
@@ -111,8 +113,81 @@ TEST_F(CatalogueFileTest, MissingOrForeignFileFailsWithItsReason)
     EXPECT_FALSE(catalogue.open(connection(write(QStringLiteral("notes.mdb"), "just text"))));
     EXPECT_TRUE(catalogue.error().contains(QStringLiteral("не является базой данных SQLite")));
 
+    // A pipe would block the program for ever, a device would be read without end.
+    const QString pipe = directory.filePath(QStringLiteral("pipe.mdb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& notAFile : {pipe, QStringLiteral("/dev/zero")}) {
+        EXPECT_FALSE(catalogue.open(connection(notAFile)));
+        EXPECT_TRUE(catalogue.error().contains(QStringLiteral("не обычный файл")));
+    }
+
     EXPECT_FALSE(catalogue.open(QStringLiteral("Provider=Oracle;Data Source=x")));
     EXPECT_FALSE(catalogue.error().isEmpty());
+}
+
+// A damaged or locked catalogue says why instead of showing no tables or an empty table.
+TEST_F(CatalogueFileTest, DamagedOrLockedCatalogueSaysWhy)
+{
+    const QString good = directory.filePath(QStringLiteral("good.mdb"));
+    QStringList statements = MotorCatalogue();
+    statements << QStringLiteral("CREATE TABLE \"Много\" (\"v\" TEXT)")
+               << QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c "
+                                 "WHERE x < 400) INSERT INTO \"Много\" SELECT printf('%0200d', x) "
+                                 "FROM c");
+    WriteCatalogue(good, statements);
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = goodFile.readAll();
+    ASSERT_GT(bytes.size(), 40 * 1024);
+    const auto patched = [&bytes](qsizetype at, const QByteArray& with) {
+        return QByteArray(bytes).replace(at, with.size(), with);
+    };
+    const struct {
+        const char* name;
+        QByteArray content;
+    } damaged[] = {
+        {"header only", bytes.left(16)},
+        {"cut in the first page", bytes.left(1000)},
+        {"cut after the schema", bytes.left(40 * 1024)},
+        {"first page overwritten", patched(100, QByteArray(3000, '\xa5'))},
+        {"bad page size", patched(16, QByteArray("\x00\x03", 2))},
+        {"bad schema",
+         QByteArray(bytes).replace("CREATE TABLE \"Редукторы\"", "CREATE TABLE \"Редукторы\"(((")},
+    };
+    for (const auto& [name, content] : damaged) {
+        const QString path = write(QString::fromLatin1(name) + QStringLiteral(".mdb"), content);
+        QString reason;
+        if (!catalogue.open(connection(path))) {
+            reason = catalogue.error();
+        } else if (const auto tables = catalogue.tableNames(); !tables) {
+            reason = catalogue.error();
+        } else {
+            for (const QString& table : *tables)
+                if (!catalogue.openTable(table))
+                    reason = catalogue.error();
+        }
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("Файл каталога повреждён.")) ||
+                    reason.contains(QStringLiteral("не является базой данных SQLite")))
+            << name << ": " << reason.toStdString();
+    }
+
+    // Another program holds the file locked for itself.
+    const QString lockerName = QStringLiteral("test-locker");
+    {
+        QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), lockerName);
+        locker.setDatabaseName(good);
+        ASSERT_TRUE(locker.open());
+        QSqlQuery lock(locker);
+        ASSERT_TRUE(lock.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")));
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        EXPECT_FALSE(catalogue.open(connection(good)));
+        EXPECT_TRUE(
+            catalogue.error().startsWith(QStringLiteral("Каталог занят другой программой.")))
+            << catalogue.error().toStdString();
+        lock.exec(QStringLiteral("ROLLBACK"));
+        locker.close();
+    }
+    QSqlDatabase::removeDatabase(lockerName);
 }
 
 class CatalogueTest : public ::testing::Test {
@@ -198,6 +273,10 @@ TEST_F(CatalogueTest, EndlessOrSlowQueriesStopAtTheirBounds)
         {"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x, x, x, x FROM c",
          {milliseconds(60000), 100'000},
          "больше 25000 записей"},
+        {"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT zeroblob(100000) "
+         "FROM c",
+         {milliseconds(60000), 100'000'000, 4 * 1024 * 1024},
+         "больше 4 МБ"},
         // Six copies of 25 records joined, counted before the first record comes.
         {"SELECT count(*) FROM \"Двигатели\" a, \"Двигатели\" b, \"Двигатели\" c, "
          "\"Двигатели\" d, \"Двигатели\" e, \"Двигатели\" f WHERE a.\"Примечание\" || "

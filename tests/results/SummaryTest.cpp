@@ -150,6 +150,23 @@ TEST(Summary, FactorsWithoutARatingAreLeftOut)
     EXPECT_EQ(SummaryOf(*TorqueRun(), unrated).back(), u"Коэффициент использования");
 }
 
+// A rating typed far too small gives no factor of inf or 1E+300, but says why it is missing.
+TEST(Summary, FactorsOfATinyRatingAreLeftOutWithTheReason)
+{
+    ModelParams tiny = RatedDrive();
+    tiny.P = 1e-300;
+    tiny.Mi = 1e-300;
+    const QStringList lines = SummaryOf(*TorqueRun(), tiny);
+    EXPECT_FALSE(ValueAfter(lines, Label::MotorPowerFactor));
+    EXPECT_FALSE(ValueAfter(lines, Label::MotorTorqueFactor));
+    EXPECT_FALSE(ValueAfter(lines, Label::GearTorqueFactor));
+    EXPECT_EQ(ValueAfter(lines, Label::MotorCurrentFactor), u"0.83");
+    EXPECT_EQ(lines.back(), Label::RatingTooSmall);
+    EXPECT_FALSE(SummaryFiguresOf(ChartRangesOfRun(*TorqueRun(), tiny, {}),
+                                  FinalValuesOf(*TorqueRun()), tiny, -220)
+                     .motorTorque);
+}
+
 TEST(Summary, RunsDrawnOverEachOtherShareTheirExtremes)
 {
     const ModelParams params = RatedDrive();

@@ -231,6 +231,8 @@ void ResultWindow::FormActivate()
     QApplication::restoreOverrideCursor();
     const QString fileName = QFileInfo(m_session.ModelFileName).fileName();
     setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
+    if (!m_activation.runNotice().isEmpty())
+        statusBar()->showMessage(m_activation.runNotice());
 }
 
 QWidget* ResultWindow::chartOnShow() const

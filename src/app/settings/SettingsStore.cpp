@@ -82,36 +82,56 @@ void SettingsStore::readAtStartUp()
     m_connectionString.clear();
 
     const TextFileRead read = ReadTextFile(settingsFilePath());
-    if (!read.ok || !hasPathsHeader(read.lines)) {
+    if (!read.ok) {
         WriteDefaultSettings();
     } else {
-        m_settings = read.lines;
-        // All three folders are taken from the file as it was read, and the file is rebuilt at
-        // most once, so that one missing folder does not cost the others.
-        bool complete = true;
+        // A file that lacks what the program needs is rebuilt from the template, but every value
+        // the user set that still holds is carried over: a server connection or "Color=false"
+        // must not go because a folder key is empty. The user is told what took its default.
+        QStringList reset;
+        if (!hasPathsHeader(read.lines))
+            reset << PathsHeader;
         for (const auto& [key, folder] : FolderKeys) {
-            m_folders.*folder = ReadKey(m_settings, key);
-            complete = complete && !(m_folders.*folder).isEmpty();
+            m_folders.*folder = ReadKey(read.lines, key);
+            if ((m_folders.*folder).isEmpty() && HasKey(read.lines, key))
+                reset << key;
         }
-        m_connectionString = ReadKey(m_settings, ConnectionKey);
-        if (!complete || m_connectionString.isEmpty())
-            WriteDefaultSettings();
+        m_connectionString = ReadKey(read.lines, ConnectionKey);
+        if (m_connectionString.isEmpty())
+            reset << ConnectionKey;
+        if (reset.isEmpty()) {
+            m_settings = read.lines;
+        } else {
+            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.lines, ColorKey));
+            m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
+                                   reset.join(QStringLiteral(", ")));
+        }
     }
     // Letter case counts here: only "false" switches colour off.
     m_switches[static_cast<std::size_t>(OptionSwitch::Colour)] =
         ReadKey(m_settings, ColorKey) != QStringLiteral("false");
 }
 
-void SettingsStore::WriteDefaultSettings()
+QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour)
 {
+    const QString connection = connectionKept.isEmpty()
+                                   ? defaultConnectionString(m_folders.SettingsFolder)
+                                   : connectionKept;
     m_settings = settingsTemplate();
     for (const auto& [key, folder] : FolderKeys)
         WriteKey(m_settings, key, m_folders.*folder);
-    m_connectionString = defaultConnectionString(m_folders.SettingsFolder);
-    WriteKey(m_settings, ConnectionKey, m_connectionString);
+    WriteKey(m_settings, ConnectionKey, connection);
+    if (!colour.isEmpty())
+        WriteKey(m_settings, ColorKey, colour);
     const TextFileWrite written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+    return connection;
+}
+
+void SettingsStore::WriteDefaultSettings()
+{
+    m_connectionString = rebuildSettings({}, {});
 }
 
 QString SettingsStore::settingsFilePath() const

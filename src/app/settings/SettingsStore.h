@@ -43,7 +43,8 @@ class SettingsStore final : public QObject {
 
 public:
     // Reads the settings file of the working directory, and rebuilds it from the template when
-    // it cannot be read or lacks "[Paths]", a folder or the connection. folders is shared with the
+    // it cannot be read or lacks "[Paths]", a folder value or the connection; a rebuild keeps the
+    // values that are there and says what took its default. folders is shared with the
     // document commands, which move the folders as files are chosen; session takes the flag
     // that makes the results simulate again.
     SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
@@ -107,6 +108,9 @@ private:
     std::optional<QStringList> readCopy(const QString& path, QString Folders::*folder);
     bool writeCopy(const QString& path, const QString& text);
     void WriteDefaultSettings();
+    // Rebuilds the settings from the template, the folders, the connection (its default when
+    // empty) and the colour value, and writes the file; gives the connection written.
+    QString rebuildSettings(const QString& connectionKept, const QString& colour);
     QString settingsFilePath() const;
 
     Folders& m_folders;

@@ -84,8 +84,13 @@ void ModelDocument::Open()
 void ModelDocument::OpenFromCommandLine(const QString& path)
 {
     m_session.ModelFileName = path;
-    if (!m_session.LoadModelFile(path).ok)
-        startNewModel();
+    const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
+    if (loaded.ok)
+        return;
+    // As for Open: the user learns why, and the file does not stay the model's, so that Save
+    // cannot overwrite it with the template.
+    m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
+    startNewModel();
 }
 
 bool ModelDocument::Save()
@@ -108,13 +113,15 @@ bool ModelDocument::SaveAs()
     if (!chosen)
         return false;
     const QString& path = chosen->path;
-    m_session.ModelFileName = path;
     m_session.CollectModel();
     QString error;
+    // The model takes the new name only once it is in the file: after a failed Save As, Save
+    // must ask again rather than retry a path that failed.
     if (!writeModel(path, error)) {
         m_prompts.showMessage(SaveFailedMessage(path, error));
         return false;
     }
+    m_session.ModelFileName = path;
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
     m_folders.ModelsFolder = FolderOf(path);
     return true;

@@ -27,7 +27,8 @@ public:
     void New();
     // Asks for a model file and loads it, after New.
     void Open();
-    // Loads the model file named on the command line; a failure is ignored without a message.
+    // Loads the model file named on the command line; a file that does not load is named with
+    // the reason, and the program starts with a new model.
     void OpenFromCommandLine(const QString& path);
     // Writes the model to its file; a never-saved model goes through Save As.
     bool Save();

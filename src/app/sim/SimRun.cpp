@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -19,12 +20,14 @@
 #include "StepResponse.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "sim/SimOutput.h"
 #include "sim/SimSweep.h"
 #include "sim/SweepProgressLine.h"
 #include "sim/SweepStatistics.h"
 #include "sim/ToleranceStudy.h"
 #include "text/FileSave.h"
 #include "text/NumberText.h"
+#include "text/SystemReason.h"
 
 namespace kinetra {
 
@@ -64,9 +67,13 @@ struct SignalRead {
 // rest of the series stays 1.0.
 SignalRead ReadSignal(const QString& path, SignalSeries& signal)
 {
+    // A pipe or a device such as /dev/zero would block or be read without end.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return {false, QStringLiteral("%1: %2").arg(path, NotARegularFile())};
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("%1: %2").arg(path, SystemReason(errno, file.errorString()))};
     std::size_t count = 0;
     int lineNumber = 0;
     while (!file.atEnd()) {
@@ -164,10 +171,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 
     SweepStatistics statistics;
     bool outputFailed = false;
-    const auto outputWritten = [&out] {
-        out.flush();
-        return out.status() == QTextStream::Ok;
-    };
+    const auto outputWritten = [&out] { return FlushOutput(out).ok; };
     out << SweepHeader(*variants) << '\n';
     const auto sink = [&](const SweepRow& row) {
         out << row.text << '\n';
@@ -213,10 +217,8 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
     return status;
 }
 
-} // namespace
-
-SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                 QTextStream& err, const SimReportWriter& writeReport)
+SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStream& out,
+                      QTextStream& err, const SimReportWriter& writeReport)
 {
     ErrorStreamMessages messages(err);
     ModelSession session(options.decimalSeparator.value_or(localeSeparator), messages);
@@ -269,6 +271,8 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     SimStatus status = SimStatus::Failed;
     if (outcome == ResultsActivation::Outcome::Simulated) {
         status = SimStatus::Success;
+        if (!activation.runNotice().isEmpty())
+            err << activation.runNotice() << '\n';
         if (options.table)
             out << activation.sampleTable() << '\n';
         else if (options.metrics)
@@ -298,6 +302,15 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     if (options.paramsAfter)
         PrintParams(session.params(), out);
     return status;
+}
+
+} // namespace
+
+SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
+                 QTextStream& err, const SimReportWriter& writeReport)
+{
+    const SimStatus status = RunAndPrint(options, localeSeparator, out, err, writeReport);
+    return FinishOutput(out, err) ? status : SimStatus::Failed;
 }
 
 } // namespace kinetra

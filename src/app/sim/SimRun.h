@@ -13,8 +13,9 @@ namespace kinetra {
 // The exit statuses of the command-line simulator.
 enum class SimStatus {
     Success = 0,
-    Failed = 1,     // input errors, or the run failed
-    UsageError = 2, // bad arguments, an unreadable file, a model that does not load
+    Failed = 1,     // input errors, the run failed, or standard output did not take every byte
+    UsageError = 2, // bad arguments, a file that cannot be read or written, a model that does
+                    // not load
 };
 
 class MessageSink;
@@ -27,7 +28,8 @@ using SimReportWriter =
 
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.
-// A report is written only when the options ask for one and a writer is given.
+// A report is written only when the options ask for one and a writer is given. Output that does
+// not all reach standard output is an error.
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                  QTextStream& err, const SimReportWriter& writeReport = {});
 

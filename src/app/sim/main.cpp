@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "sim/SimOptions.h"
+#include "sim/SimOutput.h"
 #include "sim/SimReport.h"
 #include "sim/SimRun.h"
 
@@ -46,8 +47,12 @@ int main(int argc, char* argv[])
 
     const kinetra::SimOptionsParse parse = kinetra::ParseSimOptions(QCoreApplication::arguments());
     if (!parse.options) {
-        (parse.helpRequested ? out : err) << parse.message << '\n';
-        return parse.helpRequested ? 0 : int(kinetra::SimStatus::UsageError);
+        if (!parse.helpRequested) {
+            err << parse.message << '\n';
+            return int(kinetra::SimStatus::UsageError);
+        }
+        out << parse.message << '\n';
+        return kinetra::FinishOutput(out, err) ? 0 : int(kinetra::SimStatus::Failed);
     }
     const QChar localeSeparator = QLocale::system().decimalPoint().at(0);
     return int(kinetra::RunSim(*parse.options, localeSeparator, out, err, kinetra::WriteSimReport));

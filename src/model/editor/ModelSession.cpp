@@ -62,8 +62,11 @@ void ModelSession::NewModel()
 TextFileRead ModelSession::ReadModelFile(const QString& path)
 {
     TextFileRead file = ReadTextFile(path);
-    if (file.ok && !CouldBeModelText(file.lines))
-        return {false, {}, QStringLiteral("В файле нет ни раздела, ни параметра модели")};
+    if (!file.ok)
+        return file;
+    const QString mismatch = ModelTextMismatch(file.lines);
+    if (!mismatch.isEmpty())
+        return {false, {}, mismatch};
     return file;
 }
 

@@ -18,10 +18,12 @@ struct FileSaveResult {
 using FileContentWriter = std::function<bool(QIODevice& device)>;
 
 // The one way Kinetra writes a file. The content goes to a temporary beside the target; every
-// byte is flushed to the disk and checked before the temporary replaces the old file, so a full
-// disk, a killed process or an unwritable folder leaves the complete old file and a failure is
-// always reported. QSaveFile alone is not enough: it buffers small writes and, on a full disk,
-// may commit an empty file and report success.
+// write the writer makes is checked for a short count, every byte is flushed to the disk and
+// checked before the temporary replaces the old file, so a full disk, a killed process or an
+// unwritable folder leaves the complete old file and a failure is always reported with the
+// system's reason. Only a regular file is replaced; the temporary a killed save left behind goes
+// at the next save of the same file. QSaveFile alone is not enough: it buffers small writes and,
+// on a full disk, may commit an empty file and report success.
 FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeContent);
 FileSaveResult SaveFile(const QString& path, const QByteArray& content);
 

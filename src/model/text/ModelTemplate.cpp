@@ -1,5 +1,6 @@
 #include "text/ModelTemplate.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace kinetra {
@@ -90,27 +91,57 @@ const QStringList& ModelTemplate()
     return lines;
 }
 
-bool CouldBeModelText(const QStringList& lines)
+QString ModelTextMismatch(const QStringList& lines)
 {
-    // A header is a whole line; a key line is named by its text up to and with the first "=".
-    const auto nameOf = [](const QString& line) {
-        const qsizetype sign = line.indexOf(u'=');
-        return (sign < 0 ? line : line.left(sign + 1)).toCaseFolded();
-    };
-    static const QSet<QString> templateNames = [&nameOf] {
-        QSet<QString> names;
-        for (const QString& line : ModelTemplate())
-            if (!line.isEmpty())
-                names.insert(nameOf(line));
-        return names;
+    // Each template key with the header of its section, keys and headers without letter case.
+    static const QHash<QString, QString> sectionOfKey = [] {
+        QHash<QString, QString> sections;
+        QString header;
+        for (const QString& line : ModelTemplate()) {
+            if (line.startsWith(u'['))
+                header = line.toCaseFolded();
+            else if (!line.isEmpty())
+                sections.insert(line.left(line.indexOf(u'=')).toCaseFolded(), header);
+        }
+        return sections;
     }();
-    bool empty = true;
-    for (const QString& line : lines) {
-        if (templateNames.contains(nameOf(line)))
-            return true;
-        empty = empty && line.isEmpty();
+    static const QSet<QString> headers = [] {
+        QSet<QString> found;
+        for (const QString& line : ModelTemplate())
+            if (line.startsWith(u'['))
+                found.insert(line.toCaseFolded());
+        return found;
+    }();
+    const auto quoted = [](const QString& text) {
+        constexpr qsizetype Shown = 40;
+        return u'"' + (text.size() > Shown ? text.left(Shown) + QStringLiteral("...") : text) +
+               u'"';
+    };
+    QString section;
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const QString& line = lines[index];
+        const QString where = QStringLiteral(" (строка %1)").arg(index + 1);
+        if (line.trimmed().isEmpty())
+            continue;
+        const qsizetype sign = line.indexOf(u'=');
+        if (sign < 0) {
+            if (!headers.contains(line.toCaseFolded()))
+                return QStringLiteral("Строка ") + quoted(line) + where +
+                       QStringLiteral(" не из файла модели");
+            section = line.toCaseFolded();
+            continue;
+        }
+        const auto key = sectionOfKey.constFind(line.left(sign).toCaseFolded());
+        if (key == sectionOfKey.constEnd())
+            return QStringLiteral("Параметр ") + quoted(line.left(sign)) + where +
+                   QStringLiteral(" не из файла модели");
+        // A model file written without headers is read as well, but a key under a header stands
+        // in the section the template gives it.
+        if (!section.isEmpty() && *key != section)
+            return QStringLiteral("Параметр ") + quoted(line.left(sign)) + where +
+                   QStringLiteral(" стоит не в своём разделе");
     }
-    return empty;
+    return {};
 }
 
 } // namespace kinetra

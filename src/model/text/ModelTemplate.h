@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace kinetra {
@@ -8,9 +9,10 @@ namespace kinetra {
 // headers, three empty lines and 67 key lines, of which only p1 and m1 carry a value.
 const QStringList& ModelTemplate();
 
-// Whether lines read from a file can hold a model: they name a section header or a key of the
-// template, or they are empty. A picture or a stray text is no model, and saving a model over
-// it would destroy it.
-bool CouldBeModelText(const QStringList& lines);
+// Why lines read from a file are no model text, or an empty text when they are one. A model file
+// holds the template's section headers, its keys each in its own section (a file without headers
+// may list keys alone) and empty lines, nothing else. A picture, a desktop entry or a settings
+// file that merely shares a key is no model, and saving a model over it would destroy it.
+QString ModelTextMismatch(const QStringList& lines);
 
 } // namespace kinetra

@@ -1,16 +1,22 @@
 #include "text/TextFile.h"
 
+#include <cerrno>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include "text/FileSave.h"
+#include "text/SystemReason.h"
 
 namespace kinetra {
 
 namespace {
 
 constexpr char CodePage[] = "windows-1251";
+// Far above any model, settings or query text.
+constexpr qint64 MaximumTextFileSize = 16 * 1024 * 1024;
 
 // Qt reaches this code page through ICU; a Qt built without it cannot convert at all, and a
 // write would silently empty the file.
@@ -71,12 +77,20 @@ TextFileRead ReadTextFile(const QString& path)
 {
     if (!CodePageAvailable())
         return {false, {}, MissingCodePageError()};
+    // A pipe would block for ever and a device such as /dev/zero never ends; a text file of the
+    // program's is small, so a huge file is no text of its.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {false, {}, info.isDir() ? SystemReason(EISDIR) : NotARegularFile()};
+    if (info.size() > MaximumTextFileSize)
+        return {false, {}, SystemReason(EFBIG)};
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, file.errorString()};
-    const QByteArray bytes = file.readAll();
+        return {false, {}, SystemReason(errno, file.errorString())};
+    const QByteArray bytes = file.read(MaximumTextFileSize);
     if (file.error() != QFileDevice::NoError)
-        return {false, {}, file.errorString()};
+        return {false, {}, SystemReason(errno, file.errorString())};
     return {true, DecodeTextLines(bytes), {}};
 }
 

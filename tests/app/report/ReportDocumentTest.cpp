@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QValueAxis>
 
+#include "../../model/text/SmallDisk.h"
 #include "../shell/ScriptedPrompts.h"
 #include "editor/ModelSession.h"
 #include "report/ReportCharts.h"
@@ -128,6 +129,42 @@ TEST_F(ReportDocumentTest, ExportsFollowTheSwitchesAndFailuresSayWhy)
     const FileSaveResult failed = report.save(file("missing-folder/report.pdf"), ReportFormat::Pdf);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
+}
+
+// The PDF writer drops the rest of a file after one short write and still ends as if all went
+// well: on a disk with little room left the report is either whole or not saved at all.
+TEST_F(ReportDocumentTest, PdfOntoANearlyFullDiskIsWholeOrFailsKeepingTheOldFile)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    SmallDisk disk(file("disk"), "size=256k");
+    if (!disk.usable())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    report.compose({});
+    const QString target = disk.file(QStringLiteral("report.pdf"));
+    ASSERT_TRUE(report.save(target, ReportFormat::Pdf).ok);
+    QFile oldFile(target);
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+    const QByteArray old = oldFile.readAll();
+    oldFile.close();
+    // tmpfs hands out whole pages of 4 KiB: every level up to 32 KiB, then beyond the report.
+    for (const int freeKiB : {0, 4, 8, 12, 16, 20, 24, 28, 32, 48, 64, 96}) {
+        disk.fillLeaving(freeKiB * 1024);
+        const FileSaveResult saved = report.save(target, ReportFormat::Pdf);
+        disk.emptyFiller();
+        if (saved.ok) {
+            QProcess reader;
+            reader.start(QStringLiteral("pdfinfo"), {target});
+            reader.waitForFinished();
+            EXPECT_EQ(reader.exitCode(), 0) << freeKiB << " KiB free";
+            EXPECT_TRUE(reader.readAllStandardError().isEmpty()) << freeKiB << " KiB free";
+        } else {
+            EXPECT_EQ(saved.error, QStringLiteral("Нет места на диске")) << freeKiB << " KiB free";
+            QFile kept(target);
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), old) << freeKiB << " KiB free";
+        }
+    }
 }
 
 } // namespace

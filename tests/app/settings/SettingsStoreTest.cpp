@@ -98,30 +98,35 @@ TEST_F(SettingsStoreTest, KeysCountUnderAnySectionAndTheFirstLineWins)
     EXPECT_EQ(fileBytes(), before);
 }
 
-TEST_F(SettingsStoreTest, MissingFolderRebuildsTheFileFromTheTemplate)
+// A rebuild keeps every value the user set and names what took its default.
+TEST_F(SettingsStoreTest, RebuildKeepsTheUsersValuesAndSaysWhatWasReset)
 {
-    writeSettings("[Paths]\nModels=/m/\nReports=\nQueries=/q/\nConnection=Own\n\n[Report]\n"
-                  "Color=false");
-    const auto store = start();
-    const QString rebuilt = QStringLiteral("[Paths]\nModels=/m/\nQueries=/q/\nConnection=") +
-                            DefaultConnection + QStringLiteral("\n\n[Report]\nColor=");
-    EXPECT_EQ(fileText(folder.path()), rebuilt) << "the folders that were there survive";
-    EXPECT_EQ(store->settings().join(u'\n'), rebuilt);
-    EXPECT_TRUE(folders.ReportsFolder.isEmpty());
-    EXPECT_EQ(store->connectionString(), DefaultConnection);
-    EXPECT_TRUE(store->colourOutput());
-}
-
-TEST_F(SettingsStoreTest, FileWithoutPathsOrConnectionIsRebuilt)
-{
-    for (const char* text : {"[Path]\nModels=m\nReports=r\nQueries=q\nConnection=Own\nColor=false",
-                             "[Paths]\nModels=m\nReports=r\nQueries=q\nColor=false"}) {
+    const struct {
+        const char* text;
+        const char* rebuilt;
+        const char* reset;
+    } cases[] = {
+        {"[Paths]\nModels=/m/\nReports=\nQueries=/q/\nConnection=Server\n\n[Report]\nColor=false",
+         "[Paths]\nModels=/m/\nQueries=/q/\nConnection=Server\n\n[Report]\nColor=false", "Reports"},
+        {"[Path]\nModels=m\nConnection=Server\nColor=false",
+         "[Paths]\nModels=m\nConnection=Server\n\n[Report]\nColor=false", "[Paths]"},
+        {"[Paths]\nModels=m\nReports=r\nQueries=q\nColor=false",
+         "[Paths]\nModels=m\nReports=r\nQueries=q\nConnection=Provider=Microsoft.Jet.OLEDB.4.0;"
+         "Data Source=Kinetra.mdb\n\n[Report]\nColor=false",
+         "Connection"},
+    };
+    for (const auto& [text, rebuilt, reset] : cases) {
         writeSettings(text);
+        sink.messages.clear();
         const auto store = start();
-        EXPECT_EQ(ReadKey(ReadTextFile(iniIn(folder.path())).lines, QStringLiteral("Connection")),
-                  DefaultConnection)
-            << text;
-        EXPECT_TRUE(store->colourOutput()) << text;
+        EXPECT_EQ(fileText(folder.path()), QString::fromUtf8(rebuilt)) << text;
+        EXPECT_EQ(store->settings().join(u'\n'), QString::fromUtf8(rebuilt)) << text;
+        EXPECT_EQ(store->connectionString(),
+                  ReadKey(linesOf(rebuilt), QStringLiteral("Connection")));
+        EXPECT_FALSE(store->colourOutput()) << text;
+        EXPECT_EQ(sink.messages,
+                  QStringList{QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
+                              QString::fromUtf8(reset)});
     }
 }
 

@@ -146,6 +146,10 @@ TEST_F(ModelDocumentTest, FailedSaveKeepsTheModelChanged)
         << prompts.messages[0].toStdString();
     EXPECT_GT(prompts.messages[0].size(), QStringLiteral("Не сохранить файл drive.kmf\n").size())
         << "the system's reason follows";
+    EXPECT_TRUE(session.ModelFileName.isEmpty()) << "the failed path is not the model's file";
+    prompts.dialogTitles.clear();
+    EXPECT_FALSE(document.Save());
+    EXPECT_EQ(prompts.dialogTitles.size(), 1) << "Save asks for a file again";
 
     prompts.answers = {Answer::Yes, Answer::No};
     EXPECT_TRUE(document.CloseQuestion()) << "the change is still there to be asked about";
@@ -169,7 +173,8 @@ TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
 {
     const QByteArray notModels[] = {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
                                     QByteArray("\x01\x02\xff\xfe=\x80", 6),
-                                    "Shopping list\r\nR1 =5\r\nbread=2\r\n"};
+                                    "Shopping list\r\nR1 =5\r\nbread=2\r\n",
+                                    "[Desktop Entry]\r\nType=Application\r\nName=Notes\r\n"};
     session.ModelFileName = path("mine.kmf");
     changeModel();
     for (const QByteArray& content : notModels) {
@@ -185,6 +190,11 @@ TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
         EXPECT_EQ(session.ModelFileName, path("mine.kmf"));
         EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
     }
+    prompts.messages.clear();
+    document.OpenFromCommandLine(path("other.png"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
+    EXPECT_TRUE(session.ModelFileName.isEmpty()) << "Save must not replace it";
 }
 
 TEST_F(ModelDocumentTest, EmptyFileOrAnyTemplateLineOpensAsAModel)

@@ -5,6 +5,8 @@
 
 #include <QElapsedTimer>
 
+#include <csignal>
+
 #include "Catalogue.h"
 #include "CatalogueBrowser.h"
 #include "PostgresTestSupport.h"
@@ -136,6 +138,92 @@ TEST(PostgresQueryBoundsTest, LongStatementIsStoppedAtTheDeadline)
     const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
     ASSERT_TRUE(next) << catalogue.error().toStdString();
     EXPECT_EQ(next->text(0, 0), QStringLiteral("1"));
+}
+
+// Rows come one at a time, so a result of a few huge values stops at its byte bound before the
+// client holds it all.
+TEST(PostgresQueryBoundsTest, HugeValuesStopAtTheByteBound)
+{
+    Catalogue catalogue{u','};
+    ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
+    catalogue.setFetchLimits({std::chrono::milliseconds(60000), 1'000'000, 4 * 1024 * 1024});
+    EXPECT_FALSE(catalogue.openQuery(
+        QStringLiteral("SELECT repeat('x', 1000000) FROM generate_series(1, 200)")));
+    EXPECT_EQ(catalogue.error(),
+              QStringLiteral("Результат запроса больше 4 МБ; уточните условие отбора."));
+}
+
+// Stops the server's process of the catalogue's session as a frozen machine would, and lets it
+// go on when the case ends.
+class FrozenBackend {
+public:
+    explicit FrozenBackend(Catalogue& catalogue)
+    {
+        const auto pid = catalogue.openQuery(QStringLiteral("SELECT pg_backend_pid()"));
+        m_pid = pid ? pid->text(0, 0).toInt() : 0;
+    }
+    ~FrozenBackend()
+    {
+        if (m_pid > 0)
+            ::kill(m_pid, SIGCONT);
+    }
+    FrozenBackend(const FrozenBackend&) = delete;
+    FrozenBackend& operator=(const FrozenBackend&) = delete;
+
+    bool known() const { return m_pid > 0; }
+    void freeze() { ::kill(m_pid, SIGSTOP); }
+
+private:
+    pid_t m_pid = 0;
+};
+
+// Freezes the server once the records flow, then asks to stop.
+struct FreezingWatch final : Catalogue::FetchWatch {
+    explicit FreezingWatch(FrozenBackend& backend) : backend(backend) {}
+    bool stopRequested() override
+    {
+        if (!frozen.isValid()) {
+            backend.freeze();
+            frozen.start();
+        }
+        return frozen.hasExpired(200);
+    }
+    void fetchEnded() override {}
+
+    FrozenBackend& backend;
+    QElapsedTimer frozen;
+};
+
+// A server that answers nothing at all, not even a cancel, neither holds the fetch past its
+// time bound nor the user's stop; the catalogue serves the next query on a new session.
+TEST(PostgresQueryBoundsTest, FrozenServerEndsAtTheDeadlineAndOnTheStop)
+{
+    for (const bool byStop : {false, true}) {
+        Catalogue catalogue{u','};
+        ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
+        FrozenBackend backend(catalogue);
+        ASSERT_TRUE(backend.known()) << catalogue.error().toStdString();
+        FreezingWatch watch(backend);
+        QElapsedTimer timer;
+        timer.start();
+        if (byStop) {
+            catalogue.setFetchWatch(&watch);
+            EXPECT_FALSE(
+                catalogue.openQuery(QStringLiteral("SELECT g FROM generate_series(1, 3000000) g")));
+            EXPECT_EQ(catalogue.error(), QStringLiteral("Запрос остановлен."));
+            catalogue.setFetchWatch(nullptr);
+        } else {
+            catalogue.setFetchLimits({std::chrono::milliseconds(500)});
+            backend.freeze();
+            EXPECT_FALSE(catalogue.openQuery(QStringLiteral("SELECT 1")));
+            EXPECT_TRUE(catalogue.error().contains(QStringLiteral("дольше 0,5 с")))
+                << catalogue.error().toStdString();
+        }
+        EXPECT_LT(timer.elapsed(), 4000) << (byStop ? "stop" : "deadline");
+        const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
+        ASSERT_TRUE(next) << catalogue.error().toStdString();
+        EXPECT_EQ(next->text(0, 0), QStringLiteral("1"));
+    }
 }
 
 } // namespace

@@ -78,5 +78,35 @@ TEST(ModelTemplate, NamesAndCodesOpenTheirSections)
     EXPECT_EQ(lines.mid(36, 3), (QStringList{"Gear=", "iType=", "Active load="}));
 }
 
+// Text files that only share a key with a model are refused with the line that gives them away;
+// a model file, also one of keys alone or in another letter case, is read.
+TEST(ModelTemplate, OnlyAModelsStructureIsAModelText)
+{
+    QStringList lowerCase;
+    for (const QString& line : ModelTemplate())
+        lowerCase << line.toLower();
+    for (const QStringList& model :
+         {ModelTemplate(), lowerCase, QStringList{}, QStringList{"", "  "},
+          QStringList{"L1=0,5", "Active load=TRUE"},
+          QStringList{"[Load]", "Mc=5", "", "[Motor]", "P=3"}})
+        EXPECT_EQ(ModelTextMismatch(model), QString()) << model.join(u'|').toStdString();
+
+    const struct {
+        QStringList lines;
+        const char* reason;
+    } notModels[] = {
+        {{"[Desktop Entry]", "Type=Application", "Name=Notes"},
+         "Строка \"[Desktop Entry]\" (строка 1) не из файла модели"},
+        {{"[Paths]", "Connection=Provider=x"}, "Строка \"[Paths]\" (строка 1) не из файла модели"},
+        {{"Type=todo", "P=1", "Title=buy a motor"},
+         "Параметр \"Title\" (строка 3) не из файла модели"},
+        {{"P=1", "shopping list"}, "Строка \"shopping list\" (строка 2) не из файла модели"},
+        {{"[Motor]", "Mc=5"}, "Параметр \"Mc\" (строка 2) стоит не в своём разделе"},
+        {{"\u0089PNG"}, "Строка \"\u0089PNG\" (строка 1) не из файла модели"},
+    };
+    for (const auto& [lines, reason] : notModels)
+        EXPECT_EQ(ModelTextMismatch(lines), QString::fromUtf8(reason)) << reason;
+}
+
 } // namespace
 } // namespace kinetra

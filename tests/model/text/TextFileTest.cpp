@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace kinetra {
@@ -117,12 +118,21 @@ TEST_F(TextFileTest, RewriteReplacesTheWholeFile)
     EXPECT_EQ(readBytes("model.kmf"), "b\r\n");
 }
 
-TEST_F(TextFileTest, MissingFileGivesAnError)
+// What cannot be read says why in the program's words; a pipe or an endless device is not even
+// opened, since reading it would block or never end.
+TEST_F(TextFileTest, WhatIsNoReadableTextFileGivesItsReason)
 {
-    const TextFileRead read = ReadTextFile(path("missing.kmf"));
-    EXPECT_FALSE(read.ok);
-    EXPECT_FALSE(read.error.isEmpty());
-    EXPECT_TRUE(read.lines.isEmpty());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.kmf")).constData(), 0600), 0);
+    for (const auto& [target, reason] :
+         {std::pair{path("missing.kmf"), "Нет такого файла или папки"},
+          std::pair{path("pipe.kmf"), "Это не обычный файл"},
+          std::pair{QStringLiteral("/dev/zero"), "Это не обычный файл"},
+          std::pair{path(""), "Это папка, а не файл"}}) {
+        const TextFileRead read = ReadTextFile(target);
+        EXPECT_FALSE(read.ok) << target.toStdString();
+        EXPECT_EQ(read.error, QString::fromUtf8(reason));
+        EXPECT_TRUE(read.lines.isEmpty());
+    }
 }
 
 TEST_F(TextFileTest, WriteIntoMissingFolderGivesAnError)
