@@ -65,6 +65,11 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
         SummaryLines(m_ranges, FinalValuesOf(m_run), params, m_run.supplyVoltage, separator);
     m_stepResponse = StepResponseOf(m_run, params);
     m_stepResponseLines = StepResponseLines(m_stepResponse, separator);
+    m_converterLoad = ConverterLoadOf(m_run, params);
+    m_warnings = DriveWarningsOf(m_run, params, m_stepResponse, m_converterLoad);
+    const QStringList checks = DriveCheckLines(m_converterLoad, m_warnings, separator);
+    if (!checks.isEmpty())
+        m_stepResponseLines << QString() << checks;
     return Outcome::Simulated;
 }
 

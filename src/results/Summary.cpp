@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "CurrentRating.h"
 #include "FixedNumber.h"
 
 namespace kinetra {
@@ -69,7 +70,8 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     if (params.P != 0 && params.w != 0)
         figures.motorTorque = torque * 0.001 * params.w / params.P;
     if (params.I != 0)
-        figures.motorCurrent = std::fabs(finals.currentEnd) / params.I;
+        figures.motorCurrent =
+            std::fabs(finals.currentEnd) / RatedCurrentInRecord(params.I, params);
     if (params.P0 != 0 && params.ii != 0)
         figures.converterPower = power / params.P0;
     if (params.U0 != 0)
