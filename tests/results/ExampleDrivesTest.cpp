@@ -22,8 +22,8 @@
 namespace kinetra::test {
 namespace {
 
-// Each example with the warnings its analysis page gives: a thyristor converter's current pulses
-// rise above the limit that its loop holds on their mean.
+// Each example with the warnings its analysis page gives: a thyristor converter's first current
+// pulses rise above the limit before the current loop takes hold.
 const std::pair<const char*, std::vector<DriveWarning>> Examples[] = {
     {"dc-mains-start.kmf", {}},
     {"dc-thyristor-speed-current.kmf", {DriveWarning::CurrentLimitExceeded}},

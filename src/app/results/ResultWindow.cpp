@@ -353,6 +353,19 @@ void ResultWindow::drawRun()
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
     setAxisRanges();
+    showWarnings();
+}
+
+// The warnings stand on the analysis page; the status bar points the user there at once.
+void ResultWindow::showWarnings()
+{
+    const std::vector<DriveWarning>& warnings = m_activation.warnings();
+    if (warnings.empty())
+        return;
+    QString text = QStringLiteral("Предупреждение: ") + DriveWarningText(warnings.front());
+    if (warnings.size() > 1)
+        text += QStringLiteral(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
+    statusBar()->showMessage(text);
 }
 
 void ResultWindow::setAxisRanges()
