@@ -172,10 +172,9 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
 // figures end with the converter's and the warnings of the analysis page.
 TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
 {
-    const SimOutput run =
-        runSim({QStringLiteral("--decimal-separator"), QStringLiteral("."),
-                QStringLiteral("--metrics"),
-                ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf")});
+    const SimOutput run = runSim(
+        {QStringLiteral("--decimal-separator"), QStringLiteral("."), QStringLiteral("--metrics"),
+         ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(run.err.count(u'\n'), 1) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains(QStringLiteral("\",\""))) << qPrintable(run.err);

@@ -140,8 +140,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
     m_stepResponse = newTextPage(QStringLiteral("StepResponseEdit"), this);
     // The figures go under the long sample table, so the summary keeps its full height; their
-    // pane shows the whole block.
-    m_stepResponse->setMinimumHeight(m_stepResponse->fontMetrics().lineSpacing() * 15);
+    // pane shows the whole block with the converter's figures and the warnings.
+    m_stepResponse->setMinimumHeight(m_stepResponse->fontMetrics().lineSpacing() * 26);
     auto* samples = new QSplitter(Qt::Vertical, this);
     samples->addWidget(m_table);
     samples->addWidget(m_stepResponse);
