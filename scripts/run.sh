@@ -20,14 +20,9 @@ if [ ! -e Kinetra.mdb ] ||
     mv -f Kinetra.mdb.new Kinetra.mdb
 fi
 
-program=("$build/src/app/kinetra")
+# The program reads a model file written under either decimal separator, so it runs under the
+# caller's locale whether it opens the example or a model of the caller's.
 if [ $# -eq 0 ]; then
     set -- "$root/examples/dc-thyristor-speed-current.kmf"
-    # The example models are written with a decimal comma, as on a Russian system, and the
-    # program takes its separator from the locale's name, which need not be installed. Handing
-    # the name to the program alone keeps this shell out of a locale the machine may lack.
-    if [ -z "${LC_ALL:-}" ]; then
-        program=(env LC_NUMERIC=ru_RU.UTF-8 "${program[@]}")
-    fi
 fi
-exec "${program[@]}" "$@"
+exec "$build/src/app/kinetra" "$@"

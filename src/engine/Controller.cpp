@@ -217,8 +217,10 @@ void ControllerStep(SimulationRecord& record, int index)
     const long double shape = params.VariableReference ? record.signal[index] : 1.0L;
 
     long double speedRef = m.speedRef;
-    if (run.loopF)
+    if (run.loopF) {
         speedRef = StepPositionLoop(params, run, measured.mechSpeed, shape);
+        run.positions[index] = static_cast<double>(m.position);
+    }
     long double torqueRef = m.torqueRef;
     if (run.loopW)
         torqueRef = StepSpeedLoop(params, run, speedRef, measured.mechSpeed, shape);

@@ -71,6 +71,9 @@ struct RunData {
 
     std::array<ResultSample, ResultCapacity> samples{};
     std::int32_t SampleCount = 0;
+    // rad, the mechanism's position beside each sample; recorded only while the position loop
+    // runs, 0 otherwise.
+    std::array<double, ResultCapacity> positions{};
 
     bool loopI = false;
     bool loopW = false;

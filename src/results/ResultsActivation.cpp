@@ -71,6 +71,11 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
                       ? QStringLiteral("Tmax больше %1 с: моделируются первые %1 с")
                             .arg(qRound(simulatedTime))
                       : QString();
+    m_converterLoad = ConverterLoadOf(m_run, params);
+    m_warnings = DriveWarningsOf(m_run, params, m_stepResponse, m_converterLoad);
+    const QStringList checks = DriveCheckLines(m_converterLoad, m_warnings, separator);
+    if (!checks.isEmpty())
+        m_stepResponseLines << QString() << checks;
     return Outcome::Simulated;
 }
 

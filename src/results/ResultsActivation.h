@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ChartRanges.h"
+#include "DriveChecks.h"
 #include "RunData.h"
 #include "Simulation.h"
 #include "StepResponse.h"
@@ -51,8 +52,11 @@ public:
     // The whole text of the sample table page.
     const QString& sampleTable() const { return m_sampleTable; }
     const QStringList& summary() const { return m_summary; }
-    // The step-response figures of the latest run, a block of their own beside the summary.
+    // The step-response figures of the latest run, a block of their own beside the summary,
+    // followed by the converter's load and the warnings.
     const StepResponse& stepResponse() const { return m_stepResponse; }
+    const std::optional<ConverterLoad>& converterLoad() const { return m_converterLoad; }
+    const std::vector<DriveWarning>& warnings() const { return m_warnings; }
     const QStringList& stepResponseLines() const { return m_stepResponseLines; }
     // What the user must know about the latest run beside its results, such as a Tmax beyond
     // the result buffer; empty when nothing.
@@ -72,6 +76,8 @@ private:
     QString m_sampleTable;
     QStringList m_summary;
     StepResponse m_stepResponse;
+    std::optional<ConverterLoad> m_converterLoad;
+    std::vector<DriveWarning> m_warnings;
     QStringList m_stepResponseLines;
     QString m_runNotice;
 };

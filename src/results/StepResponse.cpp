@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "CurrentRating.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
 
@@ -48,7 +49,7 @@ std::optional<double> Ratio(double value, double rating)
 }
 
 // The quantity and reference of the outermost closed loop; the controller compares the torque
-// under a torque reference and the current otherwise.
+// under a torque reference and the current otherwise. The position has its own series.
 struct Measured {
     ControlledQuantity quantity;
     double ResultSample::*field;
@@ -57,7 +58,9 @@ struct Measured {
 
 Measured MeasuredOf(const RunData& run, const ModelParams& params)
 {
-    const bool controlled = run.controllerActive && !run.loopF;
+    const bool controlled = run.controllerActive;
+    if (controlled && run.loopF)
+        return {ControlledQuantity::Position, nullptr, PositionTarget(params)};
     if (controlled && run.loopW)
         return {ControlledQuantity::MechanismSpeed, &ResultSample::mechSpeed, params.wref};
     if (controlled && run.loopI && params.Mref != 0)
@@ -77,6 +80,14 @@ std::optional<double> LoopLimit(const RunData& run, const ModelParams& params)
 }
 
 } // namespace
+
+std::optional<double> PositionTarget(const ModelParams& params)
+{
+    // The loop's setup has scaled fmax by the sensor gain Kf; without a gain there is no limit.
+    if (!(params.fmax > 0) || params.Kf == 0)
+        return std::nullopt;
+    return params.fmax / params.Kf;
+}
 
 StepFigures MeasureStep(std::span<const double> time, std::span<const double> value, double target)
 {
@@ -115,16 +126,23 @@ StepResponse StepResponseOf(const RunData& run, const ModelParams& params)
     std::vector<double> time(samples.size());
     std::vector<double> value(samples.size());
     std::ranges::transform(samples, time.begin(), &ResultSample::time);
-    std::ranges::transform(samples, value.begin(), measured.field);
+    if (measured.field)
+        std::ranges::transform(samples, value.begin(), measured.field);
+    else
+        std::copy_n(run.positions.begin(), value.size(), value.begin());
     response.finalValue = value.back();
+    // A position ramp without a limit never ends: there is nothing to reach.
+    response.unbounded = measured.quantity == ControlledQuantity::Position && !response.closedLoop;
     response.target = measured.reference.value_or(response.finalValue);
-    response.figures = MeasureStep(time, value, response.target);
+    if (!response.unbounded)
+        response.figures = MeasureStep(time, value, response.target);
     if (response.closedLoop)
         response.steadyStateError = response.target - response.finalValue;
 
     response.peakCurrent = PeakMagnitude(samples, &ResultSample::current);
     response.peakTorque = PeakMagnitude(samples, &ResultSample::torque);
-    response.peakCurrentToRated = Ratio(response.peakCurrent, params.I);
+    response.peakCurrentToRated =
+        Ratio(response.peakCurrent, RatedCurrentInRecord(params.I, params));
     if (params.P > 0 && params.w > 0)
         response.peakTorqueToRated = Ratio(response.peakTorque, 1000 * params.P / params.w);
     if (const auto limit = LoopLimit(run, params)) {
@@ -145,6 +163,8 @@ QString QuantityTitle(ControlledQuantity quantity)
         return QStringLiteral("ток I, А");
     case ControlledQuantity::Torque:
         return QStringLiteral("момент М, Нм");
+    case ControlledQuantity::Position:
+        return QStringLiteral("положение, рад");
     }
     return {};
 }
@@ -158,6 +178,8 @@ const char* QuantityKey(ControlledQuantity quantity)
         return "current";
     case ControlledQuantity::Torque:
         return "torque";
+    case ControlledQuantity::Position:
+        return "position";
     }
     return "";
 }
@@ -212,7 +234,9 @@ QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparat
     text.addValue(response.closedLoop ? QStringLiteral(" задание")
                                       : QStringLiteral(" установившееся"),
                   response.target, 2);
-    if (!figures.step) {
+    if (response.unbounded) {
+        text.addHeading(QStringLiteral(" предел fmax не задан: положению нечего достигать"));
+    } else if (!figures.step) {
         text.addHeading(QStringLiteral(" скачка нет"));
     } else {
         const QString notReached = QStringLiteral("не достигает 90 %");

@@ -32,6 +32,7 @@ enum class ControlledQuantity {
     MechanismSpeed, // the speed loop against wref, or an open-loop run against its final value
     Current,        // the current loop against Iref
     Torque,         // the torque loop against Mref
+    Position,       // the position loop against its limit fmax
 };
 
 // The step-response figures of a run and the peaks of current and torque against the motor's
@@ -39,20 +40,26 @@ enum class ControlledQuantity {
 struct StepResponse {
     ControlledQuantity quantity = ControlledQuantity::MechanismSpeed;
     bool closedLoop = false; // measured against a reference rather than the final value
+    bool unbounded = false;  // a position loop without a limit: its ramp has no target
     double target = 0;       // the reference, or the final value of an open-loop run
     double finalValue = 0;   // the last sample's value
     StepFigures figures;
     std::optional<double> steadyStateError;   // reference - final value; closed loops only
     double peakCurrent = 0;                   // A, largest magnitude
     double peakTorque = 0;                    // Nm, largest magnitude
-    std::optional<double> peakCurrentToRated; // to the rated current I
+    std::optional<double> peakCurrentToRated; // to the rated current I as the record measures it
     std::optional<double> peakTorqueToRated;  // to the rated torque 1000 * P / w
     std::optional<double> peakToLimit;        // the loop quantity's peak to Imax
 };
 
 // The figures of the valid samples of run, with params and the loop flags as the run left them.
-// A position loop is measured like an open-loop run: the record holds no position.
+// A position loop is measured on the recorded position against the limit where it stops; without
+// a limit it has no target.
 StepResponse StepResponseOf(const RunData& run, const ModelParams& params);
+
+// The position, in rad at the mechanism, where the position loop stops its ramp: the limit fmax
+// as the loop's setup left it, divided by the sensor gain; none without a limit.
+std::optional<double> PositionTarget(const ModelParams& params);
 
 // The figures as the analysis page shows them, numbers with the given separator.
 QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparator);

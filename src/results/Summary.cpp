@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "CurrentRating.h"
 #include "FixedNumber.h"
 
 namespace kinetra {
@@ -81,7 +82,8 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     figures.motorPower = factor(params.P != 0 && params.ii != 0, power / params.P);
     figures.motorTorque =
         factor(params.P != 0 && params.w != 0, torque * 0.001 * params.w / params.P);
-    figures.motorCurrent = factor(params.I != 0, std::fabs(finals.currentEnd) / params.I);
+    figures.motorCurrent = factor(params.I != 0, std::fabs(finals.currentEnd) /
+                                                     RatedCurrentInRecord(params.I, params));
     figures.converterPower = factor(params.P0 != 0 && params.ii != 0, power / params.P0);
     figures.converterVoltage = factor(params.U0 != 0, std::fabs(supplyVoltage) / params.U0);
     figures.gearPower = factor(params.Pi != 0, power / params.Pi);

@@ -48,7 +48,8 @@ inline constexpr QStringView RatingTooSmall =
 // The numbers of the analysis summary: the extremes of time, speed and the controlled quantity
 // (torque in torque mode, current in current mode) from the chart ranges, the final values, and
 // the utilisation factors of motor, converter and gear for which params give a rating. The
-// converter's voltage factor compares supplyVoltage, as the run left it, with U0.
+// converter's voltage factor compares supplyVoltage, as the run left it, with U0; the motor's
+// current factor compares the final current with the rated current as the record measures it.
 struct SummaryFigures {
     double timeMaximum = 0, timeMinimum = 0;
     double speedMaximum = 0, speedMinimum = 0, speedFinal = 0;

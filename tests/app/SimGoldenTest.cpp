@@ -173,6 +173,22 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
                              return name.remove(u'-').toStdString();
                          });
 
+// A comma file under a point is read all the same, and standard error says so once; the
+// figures end with the converter's and the warnings of the analysis page.
+TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
+{
+    const SimOutput run = runSim(
+        {QStringLiteral("--decimal-separator"), QStringLiteral("."), QStringLiteral("--metrics"),
+         ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(run.err.count(u'\n'), 1) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\",\""))) << qPrintable(run.err);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nconverterPeakCurrentToRated=0.98")))
+        << qPrintable(run.out);
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nwarning=currentLimitExceeded\n")))
+        << qPrintable(run.out);
+}
+
 TEST(SimFaults, SamplesOntoAFullDiskFailWithoutAFile)
 {
     QTemporaryDir folder;

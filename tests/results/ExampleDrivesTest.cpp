@@ -3,13 +3,18 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "../model/editor/EditorTestSupport.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
+#include "Summary.h"
 #include "editor/ModelSession.h"
+#include "editor/SeparatorFallback.h"
 
 // Each example model does what the README's list of examples says, judged on the samples of its
 // own run.
@@ -17,15 +22,37 @@
 namespace kinetra::test {
 namespace {
 
+// Each example with the warnings its analysis page gives: a thyristor converter's first current
+// pulses rise above the limit before the current loop takes hold.
+const std::pair<const char*, std::vector<DriveWarning>> Examples[] = {
+    {"dc-mains-start.kmf", {}},
+    {"dc-thyristor-speed-current.kmf", {DriveWarning::CurrentLimitExceeded}},
+    {"dc-transistor-speed.kmf", {}},
+    {"dc-positioning-ballscrew.kmf", {}},
+    {"induction-direct-on-line.kmf", {}},
+    {"induction-elastic-hoist.kmf", {}},
+    {"induction-speed-control.kmf", {}},
+};
+
+QString ExamplePath(const char* example)
+{
+    return QDir(QStringLiteral(KINETRA_EXAMPLES_FOLDER)).filePath(QLatin1String(example));
+}
+
 class ExampleDrives : public testing::Test {
 protected:
     // Simulates an example as the results window does.
     void simulate(const char* example)
     {
-        const QDir folder(QStringLiteral(KINETRA_EXAMPLES_FOLDER));
-        ASSERT_TRUE(session.LoadModelFile(folder.filePath(QLatin1String(example))).ok);
-        ResultsActivation activation(session, *run, *signal, messages);
-        ASSERT_EQ(activation.FormActivate(true), ResultsActivation::Outcome::Simulated);
+        ASSERT_TRUE(session.LoadModelFile(ExamplePath(example)).ok);
+        rerun();
+    }
+
+    // Simulates the model as the editor now holds it.
+    void rerun()
+    {
+        activation = std::make_unique<ResultsActivation>(session, *run, *signal, messages);
+        ASSERT_EQ(activation->FormActivate(true), ResultsActivation::Outcome::Simulated);
         ASSERT_GT(run->SampleCount, 100);
     }
 
@@ -69,7 +96,35 @@ protected:
     ModelSession session{u',', messages};
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
+    std::unique_ptr<ResultsActivation> activation;
 };
+
+// The examples are written with a comma. Under a point they open all the same, with a notice,
+// and run to the very same samples; and each runs within its ratings.
+TEST_F(ExampleDrives, OpenUnderEitherSeparatorAndRunWithinTheirRatings)
+{
+    auto pointRun = std::make_unique<RunData>();
+    ModelSession pointSession{u'.', messages};
+    for (const auto& [example, warnings] : Examples) {
+        const ModelSession::LoadResult comma = session.LoadModelFile(ExamplePath(example));
+        ASSERT_TRUE(comma.ok) << example;
+        EXPECT_TRUE(comma.notice.isEmpty()) << example;
+        rerun();
+        EXPECT_EQ(activation->warnings(), warnings) << example;
+
+        const ModelSession::LoadResult point = pointSession.LoadModelFile(ExamplePath(example));
+        ASSERT_TRUE(point.ok) << example;
+        EXPECT_EQ(point.notice, OtherSeparatorNotice(u'.')) << example;
+        ResultsActivation pointActivation(pointSession, *pointRun, *signal, messages);
+        ASSERT_EQ(pointActivation.FormActivate(true), ResultsActivation::Outcome::Simulated);
+        ASSERT_EQ(pointRun->SampleCount, run->SampleCount) << example;
+        EXPECT_EQ(std::memcmp(pointRun->samples.data(), run->samples.data(),
+                              sizeof(ResultSample) * std::size_t(run->SampleCount)),
+                  0)
+            << example;
+    }
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join(u'\n').toStdString();
+}
 
 TEST_F(ExampleDrives, MainsStartDrawsTenfoldCurrentAndRunsUp)
 {
@@ -108,6 +163,14 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
     EXPECT_NEAR(run->samples[at(1.0)].mechSpeed / params().wref, 1, 0.01);
     EXPECT_NEAR(position / params().fmax, 1, 0.01);
     EXPECT_NEAR(last().mechSpeed, 0, 0.01 * params().wref);
+
+    // Its figures are the position loop's: a ramp of 80 % of the travel at the reference speed,
+    // a few per cent beyond the limit while the drive brakes, and back to it.
+    const StepResponse& response = activation->stepResponse();
+    EXPECT_EQ(response.quantity, ControlledQuantity::Position);
+    EXPECT_NEAR(*response.figures.riseTime, 0.8 * params().fmax / params().wref, 0.05);
+    EXPECT_LT(*response.figures.overshoot, 5);
+    EXPECT_LT(std::abs(*response.steadyStateError), 0.01 * params().fmax);
 }
 
 // A catalogue motor starts with about twice its rated torque and settles between its rated and
@@ -129,6 +192,18 @@ TEST_F(ExampleDrives, DirectOnLineStartIsACatalogueStart)
     EXPECT_NEAR(last().torque / ratedTorque, 0.5, 0.05);
 }
 
+// At its rated load torque the catalogue motor draws about its rated current.
+TEST_F(ExampleDrives, DirectOnLineStartAtRatedLoadUsesTheRatedCurrent)
+{
+    ASSERT_TRUE(session.LoadModelFile(ExamplePath("induction-direct-on-line.kmf")).ok);
+    session.editor().setText(EditField::LoadMcEdit, QStringLiteral("71,9"));
+    rerun();
+    const SummaryFigures figures =
+        SummaryFiguresOf(activation->ranges(), FinalValuesOf(*run), params(), run->supplyVoltage);
+    EXPECT_NEAR(*figures.motorCurrent, 1, 0.1);
+    EXPECT_NEAR(*figures.motorTorque, 1, 0.1);
+}
+
 TEST_F(ExampleDrives, HoistLiftsItsLoadAtASteadySpeed)
 {
     simulate("induction-elastic-hoist.kmf");
@@ -139,14 +214,17 @@ TEST_F(ExampleDrives, HoistLiftsItsLoadAtASteadySpeed)
     EXPECT_NEAR(last().motorSpeed, motorSpeed, 0.001 * motorSpeed);
 }
 
+// The PI current loop trails a current reference held at the limit by a few per cent while the
+// back EMF rises, and its first rise overshoots the limit by a few per cent.
 TEST_F(ExampleDrives, FrequencyConverterDriveAcceleratesAtItsCurrentLimitToItsReference)
 {
     simulate("induction-speed-control.kmf");
     EXPECT_GT(params().wref, 0.9 * params().w);
     EXPECT_NEAR(last().mechSpeed / params().wref, 1, 0.01);
     EXPECT_TRUE(settled(&ResultSample::mechSpeed, 0.001));
-    EXPECT_NEAR(smallest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 1, 0.03);
-    EXPECT_NEAR(largest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 1, 0.03);
+    EXPECT_NEAR(smallest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 0.94, 0.02);
+    EXPECT_NEAR(largest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 0.94, 0.02);
+    EXPECT_LT(largest(&ResultSample::current) / params().Imax, 1.05);
 }
 
 } // namespace

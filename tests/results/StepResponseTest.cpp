@@ -1,5 +1,6 @@
 #include "StepResponse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -125,6 +126,10 @@ TEST(StepResponseOf, MeasuresTheOutermostLoopAndThePeaks)
     EXPECT_NEAR(*response.peakCurrentToRated, 2, test::Exact);
     EXPECT_NEAR(*response.peakTorqueToRated, 2, test::Exact);
     EXPECT_NEAR(*response.peakToLimit, 1.5, test::Exact);
+    // An induction motor's current is an amplitude, held against the rated amplitude.
+    params.MotorKind = 0;
+    EXPECT_NEAR(*StepResponseOf(*run, params).peakCurrentToRated, std::numbers::sqrt2, 1e-12);
+    params.MotorKind = 1;
 
     // Open loop: against the final value, without a steady-state error or a limit.
     run->controllerActive = false;
@@ -133,6 +138,38 @@ TEST(StepResponseOf, MeasuresTheOutermostLoopAndThePeaks)
     EXPECT_EQ(open.target, 9.9);
     EXPECT_FALSE(open.steadyStateError);
     EXPECT_FALSE(open.peakToLimit);
+}
+
+// The position loop is measured on the recorded position against the limit where its ramp
+// stops; the loop's setup has scaled fmax by the sensor gain. Without a limit there is no target.
+TEST(StepResponseOf, MeasuresThePositionLoopOnThePosition)
+{
+    auto run = test::RunOfLength(1001, Step);
+    run->controllerActive = true;
+    run->loopF = true;
+    run->loopW = true;
+    for (int i = 0; i < run->SampleCount; ++i) {
+        run->samples[i].mechSpeed = i < 500 ? 200 : 0;
+        run->positions[i] = std::min(i * Step * 200, 100.0) * (i > 800 ? 1 : 1.03);
+    }
+    ModelParams params;
+    params.Kf = 2;
+    params.fmax = 200; // 100 rad as entered
+    const StepResponse response = StepResponseOf(*run, params);
+    EXPECT_EQ(response.quantity, ControlledQuantity::Position);
+    EXPECT_EQ(response.target, 100);
+    EXPECT_NEAR(*response.figures.riseTime, 80 / 206.0, 2 * Step);
+    EXPECT_NEAR(*response.figures.overshoot, 3, 1e-9);
+    EXPECT_NEAR(*response.figures.settling2, 0.801, Step / 2);
+    EXPECT_NEAR(*response.steadyStateError, 0, 1e-9);
+
+    params.fmax = 0;
+    const StepResponse unbounded = StepResponseOf(*run, params);
+    EXPECT_TRUE(unbounded.unbounded);
+    EXPECT_FALSE(unbounded.figures.step || unbounded.figures.overshoot);
+    const QStringList lines = StepResponseLines(unbounded, u',');
+    EXPECT_EQ(lines[0], QStringLiteral("Переходный процесс: положение, рад"));
+    EXPECT_EQ(lines[2], QStringLiteral(" предел fmax не задан: положению нечего достигать"));
 }
 
 TEST(StepResponseLines, SayWhereAFigureDoesNotExist)

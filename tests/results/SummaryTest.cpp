@@ -167,6 +167,18 @@ TEST(Summary, FactorsOfATinyRatingAreLeftOutWithTheReason)
                      .motorTorque);
 }
 
+// An induction motor's recorded current is the phase current's amplitude: it is held against
+// the rated amplitude, sqrt(2) * I. A DC motor's current is held against I itself.
+TEST(Summary, CurrentFactorHoldsTheRecordedCurrentAgainstItsOwnMeasureOfTheRating)
+{
+    for (const auto& [motorKind, factor] : {std::pair{1, u"0.83"}, std::pair{0, u"0.59"}}) {
+        ModelParams params = RatedDrive();
+        params.MotorKind = motorKind;
+        EXPECT_EQ(ValueAfter(SummaryOf(*TorqueRun(), params), Label::MotorCurrentFactor), factor)
+            << "motor kind " << motorKind;
+    }
+}
+
 TEST(Summary, RunsDrawnOverEachOtherShareTheirExtremes)
 {
     const ModelParams params = RatedDrive();

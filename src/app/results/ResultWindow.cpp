@@ -140,8 +140,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
     m_stepResponse = newTextPage(QStringLiteral("StepResponseEdit"), this);
     // The figures go under the long sample table, so the summary keeps its full height; their
-    // pane shows the whole block.
-    m_stepResponse->setMinimumHeight(m_stepResponse->fontMetrics().lineSpacing() * 15);
+    // pane shows the whole block with the converter's figures and the warnings.
+    m_stepResponse->setMinimumHeight(m_stepResponse->fontMetrics().lineSpacing() * 26);
     auto* samples = new QSplitter(Qt::Vertical, this);
     samples->addWidget(m_table);
     samples->addWidget(m_stepResponse);
@@ -355,6 +355,19 @@ void ResultWindow::drawRun()
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
     setAxisRanges();
+    showWarnings();
+}
+
+// The warnings stand on the analysis page; the status bar points the user there at once.
+void ResultWindow::showWarnings()
+{
+    const std::vector<DriveWarning>& warnings = m_activation.warnings();
+    if (warnings.empty())
+        return;
+    QString text = QStringLiteral("Предупреждение: ") + DriveWarningText(warnings.front());
+    if (warnings.size() > 1)
+        text += QStringLiteral(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
+    statusBar()->showMessage(text);
 }
 
 void ResultWindow::setAxisRanges()

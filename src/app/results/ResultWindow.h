@@ -60,6 +60,7 @@ private:
     void drawRun();
     void keepEarlierCurves();
     void applyColourScheme();
+    void showWarnings();
     void setAxisRanges();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);

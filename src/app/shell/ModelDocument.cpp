@@ -73,8 +73,10 @@ void ModelDocument::Open()
     m_session.ModelFileName = chosen->path;
     m_folders.ModelsFolder = FolderOf(chosen->path);
     const ModelSession::LoadResult loaded = m_session.LoadModelFile(chosen->path);
-    if (loaded.ok)
+    if (loaded.ok) {
+        showNotice(loaded.notice);
         return;
+    }
     m_prompts.showMessage(cannotOpenMessage(chosen->path, loaded.error));
     // A file that could not be opened must not stay the model's file: a later Save would
     // overwrite it with a model it never held. The user is back at a clean new model.
@@ -85,12 +87,20 @@ void ModelDocument::OpenFromCommandLine(const QString& path)
 {
     m_session.ModelFileName = path;
     const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
-    if (loaded.ok)
+    if (loaded.ok) {
+        showNotice(loaded.notice);
         return;
+    }
     // As for Open: the user learns why, and the file does not stay the model's, so that Save
     // cannot overwrite it with the template.
     m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
     startNewModel();
+}
+
+void ModelDocument::showNotice(const QString& notice)
+{
+    if (!notice.isEmpty())
+        emit noticeShown(notice);
 }
 
 bool ModelDocument::Save()

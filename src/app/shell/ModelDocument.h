@@ -49,12 +49,15 @@ signals:
     // The results must be emptied, and must forget the model they last simulated.
     void resultsCleared();
     void lastRunForgotten();
+    // A file opened, and the user should know how it was read; shown in the status bar.
+    void noticeShown(const QString& notice);
 
 private:
     bool isChanged();
     bool writeModel(const QString& path, QString& error);
     void setCaption(const QString& caption);
     void startNewModel();
+    void showNotice(const QString& notice);
     UserPrompts::FileDialog modelDialog(const QString& title) const;
 
     ModelSession& m_session;

@@ -45,10 +45,11 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
     m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
-    m_reportCommands =
-        std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
+    m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     placeInstalledSamples();
+    connect(&m_document, &ModelDocument::noticeShown, m_modelWindow.get(),
+            [this](const QString& notice) { m_modelWindow->statusBar()->showMessage(notice); });
 
     // A path with blanks arrives split into several arguments.
     if (!arguments.isEmpty())
@@ -180,7 +181,13 @@ void Shell::aToModelExecute()
     std::vector<TransferField> record;
     for (const FieldValue& field : m_catalogue.currentRecord())
         record.push_back({field.name, field.text});
-    RecordTransfer(m_session, m_messages).aToModelExecute(record);
+    RecordTransfer transfer(m_session, m_messages);
+    transfer.aToModelExecute(record);
+    if (!transfer.changeNotice().isEmpty()) {
+        for (QMainWindow* window : {static_cast<QMainWindow*>(m_modelWindow.get()),
+                                    static_cast<QMainWindow*>(m_dbaseWindow.get())})
+            window->statusBar()->showMessage(transfer.changeNotice());
+    }
 }
 
 void Shell::aFromModelExecute()

@@ -136,10 +136,14 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
-void PrintFields(const StepResponse& response, QTextStream& out)
+void PrintFields(const ResultsActivation& activation, QTextStream& out)
 {
-    for (const StepResponseField& field : StepResponseFields(response))
+    for (const StepResponseField& field : StepResponseFields(activation.stepResponse()))
         out << field.key << '=' << field.value << '\n';
+    for (const StepResponseField& field : ConverterLoadFields(activation.converterLoad()))
+        out << field.key << '=' << field.value << '\n';
+    for (const DriveWarning warning : activation.warnings())
+        out << "warning=" << DriveWarningKey(warning) << '\n';
 }
 
 bool IsTerminal(const QTextStream& stream)
@@ -229,6 +233,8 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
             << load.error << '\n';
         return SimStatus::UsageError;
     }
+    if (!load.notice.isEmpty())
+        err << load.notice << '\n';
     session.ModelFileName = options.modelPath;
     if (options.modelText)
         PrintLines(session.modelText(), out);
@@ -276,7 +282,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         if (options.table)
             out << activation.sampleTable() << '\n';
         else if (options.metrics)
-            PrintFields(activation.stepResponse(), out);
+            PrintFields(activation, out);
         else
             PrintLines(activation.summary(), out);
         const QString signalPath = shaped ? shaped->outPath : QString();

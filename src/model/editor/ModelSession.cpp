@@ -4,6 +4,7 @@
 
 #include "editor/MessageSink.h"
 #include "editor/ModelCollector.h"
+#include "editor/SeparatorFallback.h"
 #include "text/ModelTemplate.h"
 #include "text/TextFile.h"
 
@@ -75,12 +76,15 @@ ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
     emit fileNameShown(QFileInfo(path).fileName());
     TextFileRead file = ReadModelFile(path);
     if (!file.ok)
-        return {false, file.error};
+        return {false, file.error, {}};
     m_modelText = std::move(file.lines);
+    QString notice;
+    if (ReadWithOtherSeparator(m_modelText, m_reader.decimalSeparator()))
+        notice = OtherSeparatorNotice(m_reader.decimalSeparator());
     QString error;
     if (!ModelInit(error))
-        return {false, error};
-    return {true, {}};
+        return {false, error, {}};
+    return {true, {}, notice};
 }
 
 } // namespace kinetra

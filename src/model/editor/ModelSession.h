@@ -23,7 +23,8 @@ class ModelSession final : public QObject {
 public:
     struct LoadResult {
         bool ok = false;
-        QString error; // why the file could not be opened, when !ok
+        QString error;  // why the file could not be opened, when !ok
+        QString notice; // what the user should know about how the file was read
     };
 
     ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent = nullptr);

@@ -26,6 +26,76 @@ constexpr std::array<std::pair<const char*, const char*>, 15> ConverterColumns{{
 // Gear columns written under their own name.
 constexpr std::array<const char*, 8> GearColumns{"Jc", "Mc", "ii", "Mi", "Pi", "gi", "ni", "iType"};
 
+// The kinds and switches of the drive as the editor shows them.
+struct DriveSetup {
+    std::array<int, ListBoxCount> kinds{};
+    std::array<bool, CheckBoxCount> switches{};
+    bool torqueControl = false;
+
+    explicit DriveSetup(const ModelEditor& editor) : torqueControl(editor.torqueControl())
+    {
+        for (std::size_t i = 0; i < ListBoxCount; ++i)
+            kinds[i] = editor.listIndex(ListBox(i));
+        for (std::size_t i = 0; i < CheckBoxCount; ++i)
+            switches[i] = editor.isChecked(CheckBox(i));
+    }
+};
+
+constexpr std::array<const char*, ListBoxCount> KindTitles{"двигатель", "преобразователь",
+                                                           "передача"};
+
+// The switches a transfer can reach, under the labels of their pages.
+constexpr std::array<std::pair<CheckBox, const char*>, 5> SwitchTitles{{
+    {CheckBox::MotorRadioL, "индуктивности"},
+    {CheckBox::LoadCCheckBox, "упругая передача"},
+    {CheckBox::LoadMCheckBox, "активная нагрузка"},
+    {CheckBox::dMVarCheckBox, "переменная нагрузка"},
+    {CheckBox::refCheckBox, "переменное задание"},
+}};
+
+QString KindText(ListBox list, int index)
+{
+    const QStringList& items = ModelEditor::listItems(list);
+    if (index < 0 || index >= items.size())
+        return QStringLiteral("нет");
+    return items[index];
+}
+
+QString SwitchText(bool on)
+{
+    return on ? QStringLiteral("вкл.") : QStringLiteral("выкл.");
+}
+
+QString ControlText(bool torque)
+{
+    return torque ? QStringLiteral("момент") : QStringLiteral("ток");
+}
+
+QString ChangesBetween(const DriveSetup& before, const DriveSetup& after)
+{
+    QStringList changes;
+    const auto change = [&changes](const QString& title, const QString& from, const QString& to) {
+        changes.append(QStringLiteral("%1: %2, теперь %3").arg(title, from, to));
+    };
+    for (std::size_t i = 0; i < ListBoxCount; ++i) {
+        if (before.kinds[i] != after.kinds[i])
+            change(QString::fromUtf8(KindTitles[i]), KindText(ListBox(i), before.kinds[i]),
+                   KindText(ListBox(i), after.kinds[i]));
+    }
+    for (const auto& [box, title] : SwitchTitles) {
+        const std::size_t i = std::size_t(box);
+        if (before.switches[i] != after.switches[i])
+            change(QString::fromUtf8(title), SwitchText(before.switches[i]),
+                   SwitchText(after.switches[i]));
+    }
+    if (before.torqueControl != after.torqueControl)
+        change(QStringLiteral("регулирование"), ControlText(before.torqueControl),
+               ControlText(after.torqueControl));
+    if (changes.isEmpty())
+        return {};
+    return QStringLiteral("Перенос записи изменил ") + changes.join(QStringLiteral("; "));
+}
+
 } // namespace
 
 int PolePairsFromSpeed(long long w)
@@ -60,8 +130,17 @@ QString RecordTransfer::read(const char* key) const
 
 bool RecordTransfer::aToModelExecute(const std::vector<TransferField>& record)
 {
+    m_changeNotice.clear();
     if (record.empty())
         return true;
+    const DriveSetup before(m_session.editor());
+    const bool transferred = transferFields(record);
+    m_changeNotice = ChangesBetween(before, DriveSetup(m_session.editor()));
+    return transferred;
+}
+
+bool RecordTransfer::transferFields(const std::vector<TransferField>& record)
+{
     ModelParams& params = m_session.params();
     params.wref = 0;
     params.Mref = 0;

@@ -20,7 +20,9 @@ struct TransferField {
 // equipment the record describes; its parameter columns are matched by name, letter case
 // included, against the model's keys, a few values are derived (motor type, pole pairs, phase
 // count, a ball screw's ratio), and only that equipment's editor page is reset and refilled.
-// Nothing is saved and nothing is simulated.
+// Nothing is saved and nothing is simulated. A page's kind handler may change more than the
+// record carries (a motor of another kind switches the controller between current and torque);
+// the transfer names every equipment kind and switch that changed.
 class RecordTransfer final {
 public:
     RecordTransfer(ModelSession& session, MessageSink& messages);
@@ -29,7 +31,11 @@ public:
     // a value it could not take; the user has been told why.
     bool aToModelExecute(const std::vector<TransferField>& record);
 
+    // After a transfer: the kinds and switches it changed, for the status bar; empty when none.
+    const QString& changeNotice() const { return m_changeNotice; }
+
 private:
+    bool transferFields(const std::vector<TransferField>& record);
     bool transferMotor(const std::vector<TransferField>& record, const QString& motor);
     bool transferConverter(const std::vector<TransferField>& record, const QString& converter);
     void transferGear(const std::vector<TransferField>& record, const QString& gear);
@@ -43,6 +49,7 @@ private:
     double m_wi = 0;
     double m_Vi = 0;
     double m_Ri = 0;
+    QString m_changeNotice;
 };
 
 // The pole pairs of an induction motor whose rated speed is w rad/s.

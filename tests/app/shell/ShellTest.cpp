@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "../../database/TestCatalogue.h"
 #include "ShellFixture.h"
 #include "database/DbaseWindow.h"
+#include "editor/SeparatorFallback.h"
 #include "model/FormPages.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
@@ -50,6 +52,27 @@ TEST_F(ShellTest, StartsWithTheModelWindowAloneOnTheMotorPage)
     EXPECT_EQ(shell.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra "));
     EXPECT_EQ(shell.modelWindow().pages()->currentIndex(), 0);
     EXPECT_FALSE(shell.actions().action(Command::aReport)->isEnabled());
+}
+
+// A model file named at start-up and written with the other decimal separator opens, and the
+// model window's status bar says how it was read.
+TEST(ShellStart, ModelOfTheOtherSeparatorOpensWithANotice)
+{
+    // The program works in a folder of its own, where it keeps its settings file.
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QFile model(folder.filePath(QStringLiteral("model.kmf")));
+    ASSERT_TRUE(model.open(QIODevice::WriteOnly));
+    model.write("[Motor]\r\nType=DM\r\nR2=1,1\r\nJ=0,012\r\n");
+    model.close();
+    ScriptedPrompts prompts;
+    Shell shell{u'.', {model.fileName()}, prompts, prompts};
+    shell.modelWindow().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.modelWindow()));
+    EXPECT_EQ(shell.modelWindow().statusBar()->currentMessage(), OtherSeparatorNotice(u'.'));
+    EXPECT_EQ(shell.session().params().R2, 1.1);
+    QDir::setCurrent(previous);
 }
 
 TEST_F(ShellTest, ClosingAnUnchangedModelAsksOnlyTheCloseQuestion)

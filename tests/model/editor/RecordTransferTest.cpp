@@ -157,6 +157,24 @@ TEST_F(RecordTransferTest, RecordOfAnotherTableChangesOnlyTheRunValues)
     EXPECT_EQ(session.params().Iref, 7);
 }
 
+// A DC model's controller regulates the current; an induction motor's handler switches it to
+// torque. The transfer names both changes, and a repeated transfer names none.
+TEST_F(RecordTransferTest, NamesTheKindsAndSwitchesItChanged)
+{
+    RecordTransfer transfer(session, messages);
+    ASSERT_TRUE(transfer.aToModelExecute({{"Motor", "2ПН112М"}, {"R", "0,62"}, {"L", "0,012"}}));
+    ASSERT_TRUE(transfer.aToModelExecute(inductionMotor(QStringLiteral("150"))));
+    const QString notice = transfer.changeNotice();
+    EXPECT_TRUE(notice.startsWith(QStringLiteral("Перенос записи изменил двигатель: ")))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.contains(ModelEditor::listItems(ListBox::MotorComboBox)[0]));
+    EXPECT_TRUE(notice.endsWith(QStringLiteral("; регулирование: ток, теперь момент")))
+        << notice.toStdString();
+
+    ASSERT_TRUE(transfer.aToModelExecute(inductionMotor(QStringLiteral("150"))));
+    EXPECT_TRUE(transfer.changeNotice().isEmpty());
+}
+
 TEST_F(RecordTransferTest, NoCurrentRecordDoesNothing)
 {
     session.params().wref = 100;

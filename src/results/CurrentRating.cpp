@@ -1,0 +1,21 @@
+#include "CurrentRating.h"
+
+#include <numbers>
+
+namespace kinetra {
+
+namespace {
+constexpr std::int32_t InductionMotor = 0;
+}
+
+bool CurrentIsAmplitude(const ModelParams& params)
+{
+    return params.MotorKind == InductionMotor;
+}
+
+double RatedCurrentInRecord(double rating, const ModelParams& params)
+{
+    return CurrentIsAmplitude(params) ? std::numbers::sqrt2 * rating : rating;
+}
+
+} // namespace kinetra

@@ -1,0 +1,227 @@
+#include "DriveChecks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CurrentRating.h"
+#include "FixedNumber.h"
+#include "RunSamples.h"
+
+namespace kinetra {
+
+namespace {
+
+constexpr double ReferenceTolerance = 0.05; // steady-state error that still reaches the reference
+constexpr double LimitTolerance = 1.1;      // peak over the current limit still in hand
+constexpr double SpeedTolerance = 1.2;      // motor speed over its rated one
+constexpr double RatingMismatch = 3;        // converter rating this many times off the motor's
+
+constexpr std::int32_t InductionMotor = 0;
+constexpr std::int32_t DcMotor = 1;
+constexpr std::int32_t ThyristorConverter = 2;
+
+std::optional<double> Ratio(double value, double rating)
+{
+    if (!(rating > 0))
+        return std::nullopt;
+    return value / rating;
+}
+
+bool Above(std::optional<double> ratio, double bound)
+{
+    return ratio && *ratio > bound;
+}
+
+bool FarApart(double converter, double motor)
+{
+    return converter > 0 && motor > 0 &&
+           (converter > RatingMismatch * motor || motor > RatingMismatch * converter);
+}
+
+// The motor shaft's speed: recorded on an elastic transmission, otherwise the mechanism's speed
+// through the gear.
+double MotorSpeed(const ResultSample& sample, const ModelParams& params)
+{
+    return params.ElasticGear ? sample.motorSpeed : sample.mechSpeed * params.ii;
+}
+
+bool Overspeed(std::span<const ResultSample> samples, const ModelParams& params)
+{
+    if (!(params.w > 0))
+        return false;
+    return std::ranges::any_of(samples, [&params](const ResultSample& sample) {
+        return std::fabs(MotorSpeed(sample, params)) > SpeedTolerance * params.w;
+    });
+}
+
+// A speed or position loop asks the converter for the speed wref at the mechanism; at no load
+// the converter's largest voltage gives the speed below. A thyristor converter feeding a DC motor
+// rectifies up to U0 itself; the others are capped at U0 * converterGain.
+bool ReferenceAboveSupply(const RunData& run, const ModelParams& params)
+{
+    if (!run.controllerActive || !(run.loopW || run.loopF) || params.ii == 0)
+        return false;
+    const bool rectifier = params.MotorKind == DcMotor && params.SupplyKind == ThyristorConverter;
+    const double largestVoltage = rectifier ? params.U0 : params.U0 * run.converterGain;
+    const double noLoadSpeed = std::fabs(largestVoltage * run.invMachineConstant / params.ii);
+    return std::fabs(params.wref) > noLoadSpeed;
+}
+
+bool ReferenceNotReached(const StepResponse& response)
+{
+    return response.closedLoop && response.steadyStateError &&
+           std::fabs(*response.steadyStateError) > ReferenceTolerance * std::fabs(response.target);
+}
+
+} // namespace
+
+bool ConverterLoad::ratingExceeded() const
+{
+    return Above(peakCurrentToRated, 1) || Above(rmsCurrentToRated, 1) || Above(powerToRated, 1);
+}
+
+std::optional<ConverterLoad> ConverterLoadOf(const RunData& run, const ModelParams& params)
+{
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    if (params.SupplyKind < 1 || samples.empty())
+        return std::nullopt;
+    ConverterLoad load;
+    double squares = 0;
+    for (const ResultSample& sample : samples) {
+        load.peakCurrent = std::max(load.peakCurrent, std::fabs(sample.current));
+        squares += sample.current * sample.current;
+        load.peakPower =
+            std::max(load.peakPower, std::fabs(sample.torque * MotorSpeed(sample, params)) * 0.001);
+    }
+    // An amplitude's rms over the run is the phase current's rms times sqrt(2).
+    const double meanSquare = squares / double(samples.size());
+    load.rmsCurrent = std::sqrt(CurrentIsAmplitude(params) ? meanSquare / 2 : meanSquare);
+    load.peakCurrentToRated = Ratio(load.peakCurrent, RatedCurrentInRecord(params.I0, params));
+    load.rmsCurrentToRated = Ratio(load.rmsCurrent, params.I0);
+    load.powerToRated = Ratio(load.peakPower, params.P0);
+    return load;
+}
+
+std::vector<DriveWarning> DriveWarningsOf(const RunData& run, const ModelParams& params,
+                                          const StepResponse& response,
+                                          const std::optional<ConverterLoad>& converter)
+{
+    const bool converterFitted = params.SupplyKind >= 1;
+    const std::pair<DriveWarning, bool> checks[] = {
+        {DriveWarning::ReferenceNotReached, ReferenceNotReached(response)},
+        {DriveWarning::CurrentLimitExceeded, Above(response.peakToLimit, LimitTolerance)},
+        {DriveWarning::ConverterRatingExceeded, converter && converter->ratingExceeded()},
+        {DriveWarning::MotorOverspeed, Overspeed(ValidSamples(run), params)},
+        {DriveWarning::ReferenceAboveSupply, ReferenceAboveSupply(run, params)},
+        {DriveWarning::ConverterVoltageMismatch, converterFitted && FarApart(params.U0, params.U)},
+        {DriveWarning::ConverterCurrentMismatch, converterFitted && FarApart(params.I0, params.I)},
+        {DriveWarning::InductionOnRectifier,
+         params.MotorKind == InductionMotor && params.SupplyKind == ThyristorConverter},
+    };
+    std::vector<DriveWarning> warnings;
+    for (const auto& [warning, holds] : checks) {
+        if (holds)
+            warnings.push_back(warning);
+    }
+    return warnings;
+}
+
+QString DriveWarningText(DriveWarning warning)
+{
+    switch (warning) {
+    case DriveWarning::ReferenceNotReached:
+        return QStringLiteral("задание не достигнуто: статическая ошибка больше 5 %");
+    case DriveWarning::CurrentLimitExceeded:
+        return QStringLiteral("ограничение Imax превышено больше чем на 10 %");
+    case DriveWarning::ConverterRatingExceeded:
+        return QStringLiteral("преобразователь работает сверх номинала по току или мощности");
+    case DriveWarning::MotorOverspeed:
+        return QStringLiteral("скорость двигателя выше номинальной больше чем на 20 %");
+    case DriveWarning::ReferenceAboveSupply:
+        return QStringLiteral("задание выше скорости холостого хода при напряжении U0");
+    case DriveWarning::ConverterVoltageMismatch:
+        return QStringLiteral("напряжение преобразователя U0 далеко от напряжения двигателя U");
+    case DriveWarning::ConverterCurrentMismatch:
+        return QStringLiteral("ток преобразователя I0 далеко от тока двигателя I");
+    case DriveWarning::InductionOnRectifier:
+        return QStringLiteral(
+            "тиристорный преобразователь выпрямляет: асинхронному двигателю нужен "
+            "преобразователь частоты");
+    }
+    return {};
+}
+
+const char* DriveWarningKey(DriveWarning warning)
+{
+    switch (warning) {
+    case DriveWarning::ReferenceNotReached:
+        return "referenceNotReached";
+    case DriveWarning::CurrentLimitExceeded:
+        return "currentLimitExceeded";
+    case DriveWarning::ConverterRatingExceeded:
+        return "converterRatingExceeded";
+    case DriveWarning::MotorOverspeed:
+        return "motorOverspeed";
+    case DriveWarning::ReferenceAboveSupply:
+        return "referenceAboveSupply";
+    case DriveWarning::ConverterVoltageMismatch:
+        return "converterVoltageMismatch";
+    case DriveWarning::ConverterCurrentMismatch:
+        return "converterCurrentMismatch";
+    case DriveWarning::InductionOnRectifier:
+        return "inductionOnRectifier";
+    }
+    return "";
+}
+
+QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
+                            const std::vector<DriveWarning>& warnings, QChar decimalSeparator)
+{
+    QStringList lines;
+    const auto add = [&](const QString& label, double value) {
+        QString line = label.leftJustified(24);
+        AppendFixed(line, value, 2, decimalSeparator);
+        lines.append(line);
+    };
+    const auto addRatio = [&](const QString& label, std::optional<double> ratio) {
+        if (ratio)
+            add(label, *ratio);
+    };
+    if (converter) {
+        lines.append(QStringLiteral("Преобразователь"));
+        add(QStringLiteral(" ток пиковый, А"), converter->peakCurrent);
+        addRatio(QStringLiteral(" к номиналу I0"), converter->peakCurrentToRated);
+        add(QStringLiteral(" ток действующий, А"), converter->rmsCurrent);
+        addRatio(QStringLiteral(" к номиналу I0"), converter->rmsCurrentToRated);
+        add(QStringLiteral(" мощность пиковая, кВт"), converter->peakPower);
+        addRatio(QStringLiteral(" к номиналу P0"), converter->powerToRated);
+    }
+    if (!warnings.empty()) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(QStringLiteral("Предупреждения"));
+        for (const DriveWarning warning : warnings)
+            lines.append(QStringLiteral(" ") + DriveWarningText(warning));
+    }
+    return lines;
+}
+
+QList<StepResponseField> ConverterLoadFields(const std::optional<ConverterLoad>& converter)
+{
+    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    const auto optional = [&number](std::optional<double> value) {
+        return value ? number(*value) : QStringLiteral("none");
+    };
+    if (!converter)
+        return {};
+    return {
+        {"converterPeakCurrent", number(converter->peakCurrent)},
+        {"converterPeakCurrentToRated", optional(converter->peakCurrentToRated)},
+        {"converterRmsCurrent", number(converter->rmsCurrent)},
+        {"converterRmsCurrentToRated", optional(converter->rmsCurrentToRated)},
+        {"converterPeakPower", number(converter->peakPower)},
+        {"converterPowerToRated", optional(converter->powerToRated)},
+    };
+}
+
+} // namespace kinetra
