@@ -337,6 +337,10 @@ void VMotor::StoreSample(int index, const State& Y, const State& D)
     sample.mechSpeed = Y[6] / params.ii;
     if constexpr (circuit == Circuit::DcLike)
         sample.current = sample.torque * run.invMachineConstant;
+    else if constexpr (circuit == Circuit::Synchronous)
+        // The stator current's amplitude, signed like the torque-producing q current, so that a
+        // current loop can regulate it through zero as it does a DC armature current.
+        sample.current = std::copysign(std::hypot(Y[0], Y[1]), Y[1]);
     else
         sample.current = std::sqrt(Y[0] * Y[0] + Y[1] * Y[1]);
 }
