@@ -1,6 +1,7 @@
 #include "Summary.h"
 
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "FixedNumber.h"
@@ -68,12 +69,15 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
         figures.motorPower = power / params.P;
     if (params.P != 0 && params.w != 0)
         figures.motorTorque = torque * 0.001 * params.w / params.P;
+    // The servomotor's current and converter voltage are amplitudes of phase quantities whose
+    // ratings are rms values.
+    const double amplitudePerRms = params.MotorKind == 2 ? std::numbers::sqrt2 : 1;
     if (params.I != 0)
-        figures.motorCurrent = std::fabs(finals.currentEnd) / params.I;
+        figures.motorCurrent = std::fabs(finals.currentEnd) / (amplitudePerRms * params.I);
     if (params.P0 != 0 && params.ii != 0)
         figures.converterPower = power / params.P0;
     if (params.U0 != 0)
-        figures.converterVoltage = std::fabs(supplyVoltage) / params.U0;
+        figures.converterVoltage = std::fabs(supplyVoltage) / (amplitudePerRms * params.U0);
     if (params.Pi != 0)
         figures.gearPower = power / params.Pi;
     if (params.ii != 0 && params.Mi != 0)

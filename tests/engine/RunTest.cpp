@@ -60,7 +60,7 @@ TEST(ModelChoice, DcMotorOnTheMainsAlwaysHasPermanentMagnets)
     }
 }
 
-TEST(ModelChoice, NoMotorTheServomotorAndUnknownKindsFail)
+TEST(ModelChoice, NoMotorAServomotorOnTheMainsAndUnknownKindsFail)
 {
     for (const auto& [motorKind, supplyKind] :
          {std::pair{-1, 0}, {2, 0}, {3, 0}, {1, 3}, {0, -2}}) {
