@@ -183,8 +183,8 @@ TEST(SimReport, ServoExamplePageNamesItsEquipmentAndAnalysis)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QStringDecoder("windows-1251").decode(file.readAll());
     for (const char* expected :
-         {"Двигатель HG-KR43", "R1, Ом", "L1, Гн", "p1", "U0, В", "Редуктор ВПТ-25х10",
-          "Kpf", "Коэффициент использования", "двигателя по току I"})
+         {"Двигатель HG-KR43", "R1, Ом", "L1, Гн", "p1", "U0, В", "Редуктор ВПТ-25х10", "Kpf",
+          "Коэффициент использования", "двигателя по току I"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                 << qPrintable(text);
     static const QRegularExpression polePairs(QStringLiteral("p1 +4\\b"));

@@ -112,7 +112,8 @@ TEST(SampleCatalogueRunTest, ServomotorsReachTheirReferencesInPositionAndSpeedLo
             continue;
         ++tried;
         ModelSession session{u',', messages};
-        ASSERT_TRUE(session.LoadModelFile(examples.filePath(QStringLiteral("servo-positioning.kmf"))).ok);
+        ASSERT_TRUE(
+            session.LoadModelFile(examples.filePath(QStringLiteral("servo-positioning.kmf"))).ok);
         ASSERT_TRUE(RecordTransfer(session, messages).aToModelExecute(record)) << name;
         ResultsActivation positioning(session, *run, *signal, messages);
         ASSERT_EQ(positioning.FormActivate(true), ResultsActivation::Outcome::Simulated) << name;
