@@ -165,7 +165,7 @@ void SupplyFieldOriented(SupplyVoltages& u, const StatorFeedback& stator, Simula
     const double ud = -stator.we * L * stator.iq - L * stator.id / run.timeStep;
     u.u1a = std::clamp(ud, -limit, limit);
     const double qLimit = std::sqrt(limit * limit - u.u1a * u.u1a);
-    const double commandLimit = qLimit * run.converterGain;
+    const double commandLimit = qLimit * std::abs(run.converterGain);
     run.supplyVoltage = std::clamp(run.supplyVoltage, -commandLimit, commandLimit);
     u.u1b = run.supplyVoltage / run.converterGain;
 }
