@@ -139,17 +139,5 @@ TEST(Servomotor, StepConvergesAtFourthOrder)
     }
 }
 
-TEST(Servomotor, RunsOnlyOnTheTransistorConverter)
-{
-    for (const std::int32_t supplyKind : {-1, 0, 2}) {
-        Drive drive = Servomotor();
-        drive.params.SupplyKind = supplyKind;
-        EXPECT_FALSE(drive.simulate()) << supplyKind;
-        EXPECT_FALSE(drive.errorText.empty()) << supplyKind;
-        EXPECT_EQ(drive.errorText, SupplyRefusal(drive.params)) << supplyKind;
-    }
-    EXPECT_TRUE(SupplyRefusal(Servomotor().params).empty());
-}
-
 } // namespace
 } // namespace kinetra::test

@@ -195,20 +195,6 @@ TEST_F(SampleCatalogue, DcMotorRatingsAreConsistent)
     }
 }
 
-// The rated output must be the rated torque of a servomotor's current, which the program turns
-// into the magnet flux; a back-EMF beyond the supply would leave no voltage for the current.
-TEST_F(SampleCatalogue, ServomotorRatingsAreConsistent)
-{
-    const QStringList servos = tablesWith(QStringLiteral("Motor"), QStringLiteral("p1"));
-    ASSERT_FALSE(servos.isEmpty());
-    for (const QString& table : servos) {
-        EXPECT_EQ(offenders(table, QStringLiteral("\"Type\" <> 'SM' OR \"R1\" IS NULL OR "
-                                                  "\"L1\" / \"R1\" NOT BETWEEN 0.001 AND 0.01 OR "
-                                                  "1000 * \"P\" / (3 * \"U\" * \"I\") > 1")),
-                  "");
-    }
-}
-
 TEST_F(SampleCatalogue, BallScrewRatiosAreThoseOfAGear)
 {
     const QStringList screws = tablesWith(QStringLiteral("Gear"), QStringLiteral("Vi"));
