@@ -110,8 +110,52 @@ VALUES
 ('АИР112М4', 5.5, 220, 11.4, 150, 1.16, 1.068, 0.9546, 1.602, 24.1, 0.0125, 2, 3, 5.8),
 ('АИР132М4', 11, 220, 22.6, 152, 0.7047, 0.3833, 0.3534, 0.5749, 11.18, 0.036, 2.2, 3.3, 6.9);
 
+-- Permanent-magnet synchronous servomotors of two 200 V series, rated at 3000 rpm: the
+-- HG-KR series (low inertia, small capacity) of the MELSERVO-J4 servo motor catalogue by
+-- Mitsubishi Electric, and the SGM7J series (medium inertia, high speed) of the Sigma-7 AC servo
+-- catalogue by Yaskawa Electric. The rated output, current and rotor inertia (without brake)
+-- are the catalogues', taken from memory of the published sheets and rounded as they print
+-- them. U is the phase voltage of the 200 V supply in star, as for the induction motors.
+-- Catalogues of these series do not print the winding data, so they are estimated the usual
+-- way: R1 (per phase) from a copper loss at the rated current of 20 % of the rated output up to
+-- 100 W, 12 % up to 400 W and 8 % above; L1 from an electrical time constant L1 / R1 of 1.5, 2.5
+-- and 4 ms in the same ranges; p1 = 4, eight poles, which both series use. The program derives
+-- the magnet flux from the rated output, speed and current. The column "p1" stands after "w",
+-- so it wins over the pole pairs the transfer derives from the speed, and "Type" stands after
+-- "R1", so the record stays a servomotor.
+CREATE TABLE "Сервомоторы" (
+    "Motor" VARCHAR(40) NOT NULL PRIMARY KEY, -- designation
+    "P" DOUBLE PRECISION,                     -- rated output, kW
+    "U" DOUBLE PRECISION,                     -- rated phase voltage, V
+    "I" DOUBLE PRECISION,                     -- rated current, A rms
+    "w" INTEGER,                              -- rated speed, rad/s
+    "R1" DOUBLE PRECISION,                    -- stator resistance per phase, ohm
+    "L1" DOUBLE PRECISION,                    -- synchronous inductance per phase, H
+    "J" DOUBLE PRECISION,                     -- rotor moment of inertia, kg m2
+    "p1" INTEGER,                             -- pole pairs
+    "Type" VARCHAR(2),                        -- SM: the program's servomotor
+    "Примечание" TEXT
+);
+
+INSERT INTO "Сервомоторы" ("Motor", "P", "U", "I", "w", "R1", "L1", "J", "p1", "Type", "Примечание")
+VALUES
+('HG-KR053', 0.05, 115, 0.9, 314, 4.12, 0.0062, 0.0000045, 4, 'SM', 'Малоинерционный сервомотор серии HG-KR для сервоусилителей MR-J4, 200 В; максимальная скорость 6000 об/мин, кратковременный момент — трёхкратный номинальный.'),
+('HG-KR13', 0.1, 115, 0.8, 314, 10.4, 0.016, 0.00000777, 4, 'SM', NULL),
+('HG-KR23', 0.2, 115, 1.3, 314, 4.73, 0.012, 0.0000221, 4, 'SM', NULL),
+('HG-KR43', 0.4, 115, 2.6, 314, 2.37, 0.0059, 0.0000371, 4, 'SM', NULL),
+('HG-KR73', 0.75, 115, 4.8, 314, 0.868, 0.0035, 0.000126, 4, 'SM', NULL),
+('SGM7J-A5A', 0.05, 115, 0.55, 314, 11, 0.017, 0.00000395, 4, 'SM', 'Сервомотор средней инерции серии Sigma-7 (SGM7J) для сервоусилителей SGD7S, 200 В; максимальная скорость 6000 об/мин.'),
+('SGM7J-01A', 0.1, 115, 0.85, 314, 9.23, 0.014, 0.00000659, 4, 'SM', NULL),
+('SGM7J-C2A', 0.15, 115, 1.6, 314, 2.34, 0.0059, 0.00000915, 4, 'SM', NULL),
+('SGM7J-02A', 0.2, 115, 1.6, 314, 3.12, 0.0078, 0.0000263, 4, 'SM', NULL),
+('SGM7J-04A', 0.4, 115, 2.5, 314, 2.56, 0.0064, 0.0000486, 4, 'SM', NULL),
+('SGM7J-06A', 0.6, 115, 4.2, 314, 0.907, 0.0036, 0.00008, 4, 'SM', NULL),
+('SGM7J-08A', 0.75, 115, 4.4, 314, 1.03, 0.0041, 0.000159, 4, 'SM', NULL);
+
 -- Power converters: six-pulse (twelve-pulse for 500 A) thyristor DC drives on a 380 V network,
--- transistor PWM DC drives and transistor frequency converters for induction motors. A
+-- transistor PWM DC drives, transistor frequency converters for induction motors and the servo
+-- amplifiers of the two servomotor series (200 V supply; U0 is the output phase voltage, F0 the
+-- network's frequency, T0 the lag of their current loop within one step). A
 -- converter's own armature circuit (transformer, smoothing reactor) adds R20 and L20 to the
 -- motor's; a frequency converter has none, and a PWM drive needs no reactor.
 CREATE TABLE "Преобразователи" (
@@ -152,7 +196,12 @@ VALUES
 ('ПЧ-ТТП-25-380', 'TR', 11, 220, 25, 50, NULL, 0.002, NULL, NULL, NULL, 220),
 ('ПЧ-ТТП-40-380', 'TR', 18.5, 220, 40, 50, NULL, 0.002, NULL, NULL, NULL, 220),
 ('ПЧ-ТТП-63-380', 'TR', 30, 220, 63, 50, NULL, 0.002, NULL, NULL, NULL, 220),
-('ПЧ-ТТП-100-380', 'TR', 45, 220, 100, 50, NULL, 0.002, NULL, NULL, NULL, 220);
+('ПЧ-ТТП-100-380', 'TR', 45, 220, 100, 50, NULL, 0.002, NULL, NULL, NULL, 220),
+('MR-J4-20A', 'TR', 0.2, 115, 1.5, 50, NULL, 0.001, NULL, NULL, NULL, NULL),
+('MR-J4-40A', 'TR', 0.4, 115, 2.8, 50, NULL, 0.001, NULL, NULL, NULL, NULL),
+('MR-J4-70A', 'TR', 0.75, 115, 5.8, 50, NULL, 0.001, NULL, NULL, NULL, NULL),
+('SGD7S-2R8A', 'TR', 0.4, 115, 2.8, 50, NULL, 0.001, NULL, NULL, NULL, NULL),
+('SGD7S-5R5A', 'TR', 0.75, 115, 5.5, 50, NULL, 0.001, NULL, NULL, NULL, NULL);
 
 -- Gear units: cylindrical (G), worm (W) and planetary (P). The ratings hold for an input shaft
 -- at 1500 rpm; wi is the output shaft speed there.

@@ -6,6 +6,7 @@
 
 #include "Controller.h"
 #include "Defaults.h"
+#include "SynchronousCircuit.h"
 
 namespace kinetra {
 
@@ -73,14 +74,25 @@ double MechanismInertia(const ModelParams& params, const RunData& run)
     return run.loadInertia != 0 ? run.loadInertia : 0.1 * params.J;
 }
 
+using Circuit = VMotorCircuit;
+
+// The circuit a supply model drives.
+constexpr Circuit CircuitOf(SupplyModel model)
+{
+    if (model == SupplyModel::FieldOriented)
+        return Circuit::Synchronous;
+    return IsDcLike(model) ? Circuit::DcLike : Circuit::Rotating;
+}
+
 // One step of the fourth-order Runge-Kutta method and the rates it evaluates, compiled once for
-// each shape of drive: a DC-like or a rotating supply, a rigid or an elastic transmission.
-template <bool DcLike, bool Elastic>
+// each shape of drive: a DC-like, rotating or synchronous circuit, a rigid or an elastic
+// transmission.
+template <Circuit circuit, bool Elastic>
 void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
                     State& rates);
-template <bool DcLike, bool Elastic>
+template <Circuit circuit, bool Elastic>
 void Derivatives(const Equations& e, const SupplyVoltages& u, double load, State& Y, State& D);
-template <bool DcLike>
+template <Circuit circuit>
 double ElectricalRates(const Equations& e, const SupplyVoltages& u, const State& Y, State& D);
 template <bool Elastic>
 void MechanicalRates(const Equations& e, double load, const State& Y, State& D, double torque);
@@ -137,18 +149,24 @@ void VMotor::Integrate()
     if (run.controllerActive)
         StartUnderController();
 
-    const bool dcLike = IsDcLike(supply.model);
-    if (dcLike && params.ElasticGear)
-        IntegrateSteps<true, true>();
-    else if (dcLike)
-        IntegrateSteps<true, false>();
-    else if (params.ElasticGear)
-        IntegrateSteps<false, true>();
-    else
-        IntegrateSteps<false, false>();
+    const bool elastic = params.ElasticGear;
+    switch (CircuitOf(supply.model)) {
+    case Circuit::DcLike:
+        elastic ? IntegrateSteps<Circuit::DcLike, true>()
+                : IntegrateSteps<Circuit::DcLike, false>();
+        return;
+    case Circuit::Rotating:
+        elastic ? IntegrateSteps<Circuit::Rotating, true>()
+                : IntegrateSteps<Circuit::Rotating, false>();
+        return;
+    case Circuit::Synchronous:
+        elastic ? IntegrateSteps<Circuit::Synchronous, true>()
+                : IntegrateSteps<Circuit::Synchronous, false>();
+        return;
+    }
 }
 
-template <bool DcLike, bool Elastic> void VMotor::IntegrateSteps()
+template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps()
 {
     const Equations equations{a1,
                               a2,
@@ -174,22 +192,25 @@ template <bool DcLike, bool Elastic> void VMotor::IntegrateSteps()
     State X{}; // the state at the start of a step
     State D{}; // the rates; they keep their contents between evaluations
     for (int i = 1; i < run.SampleCount; ++i) {
-        SupplyOutput(supply, u, i, record);
+        if constexpr (circuit == Circuit::Synchronous)
+            SupplyFieldOriented(u, {X[0], X[1], X[4], L1s}, record);
+        else
+            SupplyOutput(supply, u, i, record);
         LoadTorque(load, X[4], i, record);
-        RungeKuttaStep<DcLike, Elastic>(equations, u, load.actual, X, D);
-        StoreSample<DcLike, Elastic>(i, X, D);
+        RungeKuttaStep<circuit, Elastic>(equations, u, load.actual, X, D);
+        StoreSample<circuit, Elastic>(i, X, D);
         if (run.controllerActive)
             ControllerStep(record, i);
     }
 }
 
 // A controlled run starts from zero converter voltage; the controller drives an induction
-// motor through the DC-like controlled model.
+// motor through the DC-like controlled model, and the servomotor through its field-oriented one.
 void VMotor::StartUnderController()
 {
     run.supplyVoltage = 0;
     run.supplyFrequency = 0;
-    if (!IsDcLike(supply.model))
+    if (CircuitOf(supply.model) == Circuit::Rotating)
         supply.model = SupplyModel::Controlled;
 }
 
@@ -199,7 +220,7 @@ namespace {
 // state; the supply voltages and the load torque stay fixed through the four stages. A run is a
 // chain of some 40 000 derivative evaluations: unrolled, inlined and working on local copies, a
 // step keeps its arrays in registers instead of passing every value through memory.
-template <bool DcLike, bool Elastic>
+template <Circuit circuit, bool Elastic>
 void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
                     State& rates)
 {
@@ -208,28 +229,28 @@ void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, St
     State D = rates;
     State Y = X;
     State A;
-    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
+    Derivatives<circuit, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = k;
         Y[j] = X[j] + k / 2;
     }
-    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
+    Derivatives<circuit, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = A[j] + 2 * k;
         Y[j] = X[j] + k / 2;
     }
-    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
+    Derivatives<circuit, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
         A[j] = A[j] + 2 * k;
         Y[j] = X[j] + k;
     }
-    Derivatives<DcLike, Elastic>(e, u, load, Y, D);
+    Derivatives<circuit, Elastic>(e, u, load, Y, D);
 #pragma GCC unroll 7
     for (std::size_t j = 0; j < Y.size(); ++j) {
         const double k = h * D[j];
@@ -240,7 +261,7 @@ void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, St
 }
 
 // Limits the trial state in place, then computes the rates.
-template <bool DcLike, bool Elastic>
+template <Circuit circuit, bool Elastic>
 [[gnu::always_inline]] inline void Derivatives(const Equations& e, const SupplyVoltages& u,
                                                double load, State& Y, State& D)
 {
@@ -248,20 +269,28 @@ template <bool DcLike, bool Elastic>
     for (double& y : Y)
         y = std::clamp(y, -StateLimit, StateLimit);
     // A DC-like drive holds its field current in state 1 and moves only the armature current.
-    if constexpr (DcLike)
+    if constexpr (circuit == Circuit::DcLike)
         Y[1] = e.fieldCurrent;
-    MechanicalRates<Elastic>(e, load, Y, D, ElectricalRates<DcLike>(e, u, Y, D));
+    MechanicalRates<Elastic>(e, load, Y, D, ElectricalRates<circuit>(e, u, Y, D));
 }
 
 // Fills the current rates D[0..3] and gives the electromagnetic torque.
-template <bool DcLike>
+template <Circuit circuit>
 [[gnu::always_inline]] inline double ElectricalRates(const Equations& e, const SupplyVoltages& u,
                                                      const State& Y, State& D)
 {
     const auto [a1, a2, a3, a4, a5, a6] = std::tie(e.a1, e.a2, e.a3, e.a4, e.a5, e.a6);
     const auto [b1, b2, b3, b4, b5, b6] = std::tie(e.b1, e.b2, e.b3, e.b4, e.b5, e.b6);
     const double we = Y[4];
-    if constexpr (DcLike) {
+    if constexpr (circuit == Circuit::Synchronous) {
+        // The servomotor's stator in the rotor's frame: d current 0, q current 1.
+        D[0] = a2 * u.u1a - a3 * Y[0] + we * Y[1];
+        D[1] = a2 * u.u1b - a3 * Y[1] - we * Y[0] - a4 * we;
+        D[2] = 0;
+        D[3] = 0;
+        return e.kM * Y[1];
+    }
+    if constexpr (circuit == Circuit::DcLike) {
         D[0] = 0;
         D[1] = 0;
         D[3] = 0;
@@ -293,8 +322,11 @@ template <bool Elastic>
 
 } // namespace
 
-// Either way the torque equals the electromagnetic torque of the fourth stage.
-template <bool DcLike, bool Elastic>
+// Either way the torque equals the electromagnetic torque of the fourth stage. The servomotor
+// stores the torque of the stored state instead, so that its torque and current belong to the
+// same instant: the fourth stage's lies a step's prediction away, which alone would leave its
+// energy balance 0.35 % short.
+template <Circuit circuit, bool Elastic>
 void VMotor::StoreSample(int index, const State& Y, const State& D)
 {
     ResultSample& sample = run.samples[index];
@@ -305,9 +337,15 @@ void VMotor::StoreSample(int index, const State& Y, const State& D)
     } else {
         sample.torque = D[4] / kJ + load.actual;
     }
+    if constexpr (circuit == Circuit::Synchronous)
+        sample.torque = kM * Y[1];
     sample.mechSpeed = Y[6] / params.ii;
-    if constexpr (DcLike)
+    if constexpr (circuit == Circuit::DcLike)
         sample.current = sample.torque * run.invMachineConstant;
+    else if constexpr (circuit == Circuit::Synchronous)
+        // The stator current's amplitude, signed like the torque-producing q current, so that a
+        // current loop can regulate it through zero as it does a DC armature current.
+        sample.current = std::copysign(std::hypot(Y[0], Y[1]), Y[1]);
     else
         sample.current = std::sqrt(Y[0] * Y[0] + Y[1] * Y[1]);
 }
@@ -437,6 +475,45 @@ bool VMotorACI::SetParameters()
         run.fieldCurrent = params.I;
     else
         run.fieldCurrent = params.U != 0 ? 500 * params.P / params.U : 0;
+    return ParametersDerived(guard);
+}
+
+VMotorPMSM::VMotorPMSM(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
+    : VMotor(simulation, supplyModel, loadKind)
+{
+    if (!SetParameters() || FloatingPointGuard::errorRaised())
+        return;
+    Integrate();
+}
+
+// The stator's resistance and its inductance or reactance (by UseInductances) and the ratings
+// default and are written back; the coefficients are set here, the second winding's do not
+// apply.
+bool VMotorPMSM::SetParameters()
+{
+    ReplaceUnlessPositive(params.R1, DefaultResistance);
+    if (params.UseInductances)
+        ReplaceUnlessPositive(params.L1, DefaultInductance);
+    else
+        ReplaceUnlessPositive(params.X1, DefaultInductance);
+    DefaultRatings(params);
+
+    const FloatingPointGuard guard;
+    const SynchronousCircuit circuit = SynchronousCircuitOf(params);
+    const double psi = circuit.fluxLinkage;
+    const double p1 = params.p1;
+    const double J = params.J + run.loadInertia;
+    R1s = circuit.resistance;
+    L1s = circuit.inductance;
+    run.invMachineConstant = 1 / (p1 * psi);
+    a2 = 1 / L1s;
+    a3 = R1s / L1s;
+    a4 = psi / L1s;
+    kM = circuit.torquePerAmpere();
+    kJ = p1 / J;
+    kJm = p1 / params.J;
+    Tm = J * R1s / (kM * p1 * psi);
+    Te = L1s / R1s;
     return ParametersDerived(guard);
 }
 

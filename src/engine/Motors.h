@@ -9,6 +9,11 @@
 
 namespace kinetra {
 
+// The electrical equations a supply model drives: a DC-like machine (a field held at a constant
+// current and an armature), the induction motor's two windings under a rotating voltage, or the
+// servomotor's stator in the rotor's frame.
+enum class VMotorCircuit { DcLike, Rotating, Synchronous };
+
 // One drive during one run: the two-axis machine model that the DC and induction motors share,
 // fed by its supply, loaded by its mechanism and integrated over time with a fixed-step
 // fourth-order Runge-Kutta method into the result buffer. A derived class only turns the
@@ -25,8 +30,11 @@ public:
 
 protected:
     // The seven state variables or their rates: currents 0..3 (stator a, b or field; rotor a, b
-    // or armature), electrical rotor speed 4, transmission torque 5, mechanism speed 6.
+    // or armature; the servomotor's stator d, q and two unused), electrical rotor speed 4,
+    // transmission torque 5, mechanism speed 6.
     using State = std::array<double, 7>;
+
+    using Circuit = VMotorCircuit;
 
     // Initialises the supply: it sets its frequency or resets the thyristor converter.
     VMotor(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
@@ -66,11 +74,28 @@ protected:
 
 private:
     void StartUnderController();
-    // The steps of a run for a DC-like or a rotating supply, on a rigid or an elastic
-    // transmission; neither changes during the steps.
-    template <bool DcLike, bool Elastic> void IntegrateSteps();
-    template <bool DcLike, bool Elastic>
+    // The steps of a run for one circuit, on a rigid or an elastic transmission; neither
+    // changes during the steps.
+    template <Circuit circuit, bool Elastic> void IntegrateSteps();
+    template <Circuit circuit, bool Elastic>
     void StoreSample(int index, const State& Y, const State& D);
+};
+
+// A permanent-magnet synchronous servomotor with surface magnets (equal d and q inductances),
+// three-phase, modelled in the rotor's d-q frame with amplitude-invariant quantities: currents
+// and voltages are the amplitudes of the phase quantities. It runs only on the transistor
+// converter, which orients the stator voltage by the rotor position (SupplyFieldOriented).
+// Its magnet flux linkage follows from the rated point, so that the rated current gives the
+// rated torque. The first winding's coefficients carry the stator equations:
+//   did/dt = a2 ud - a3 id + we iq
+//   diq/dt = a2 uq - a3 iq - we id - a4 we
+//   torque = kM iq, kM = 1.5 p1 psi.
+class VMotorPMSM final : public VMotor {
+public:
+    VMotorPMSM(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind);
+
+private:
+    bool SetParameters() override;
 };
 
 // A DC motor with separate excitation: the field circuit is held at the current that the

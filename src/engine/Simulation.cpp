@@ -13,7 +13,7 @@ namespace kinetra {
 
 namespace {
 
-enum class MotorClass { DCEX, DCPM, ACI };
+enum class MotorClass { DCEX, DCPM, ACI, PMSM };
 
 struct ModelChoice {
     MotorClass motorClass;
@@ -50,10 +50,10 @@ std::optional<SupplyModel> SineSupplyModel(std::int32_t supplyKind)
     }
 }
 
-// The motor class and supply model of the drive; none for no motor, the servomotor (which has
-// no model) and kinds outside the lists. A DC motor has separate excitation only when a
-// converter or none is selected and both U10 and R1 are given: on the mains it always runs
-// with permanent magnets.
+// The motor class and supply model of the drive; none for no motor, a servomotor on any supply
+// but the transistor converter, and kinds outside the lists. A DC motor has separate excitation
+// only when a converter or none is selected and both U10 and R1 are given: on the mains it always
+// runs with permanent magnets.
 std::optional<ModelChoice> ChooseModel(const ModelParams& params)
 {
     switch (params.MotorKind) {
@@ -68,6 +68,10 @@ std::optional<ModelChoice> ChooseModel(const ModelParams& params)
             return ModelChoice{separateExcitation ? MotorClass::DCEX : MotorClass::DCPM,
                                *supplyModel};
         }
+        return std::nullopt;
+    case 2:
+        if (params.SupplyKind == 1)
+            return ModelChoice{MotorClass::PMSM, SupplyModel::FieldOriented};
         return std::nullopt;
     default:
         return std::nullopt;
@@ -92,6 +96,9 @@ void Simulate(SimulationRecord& record, const ModelChoice& choice)
         return;
     case MotorClass::ACI:
         Simulate<VMotorACI>(record, choice.supplyModel);
+        return;
+    case MotorClass::PMSM:
+        Simulate<VMotorPMSM>(record, choice.supplyModel);
         return;
     }
 }
@@ -120,14 +127,26 @@ bool SamplesFinite(const RunData& run)
 
 } // namespace
 
+std::string_view SupplyRefusal(const ModelParams& params)
+{
+    if (params.MotorKind != 2 || params.SupplyKind == 1)
+        return {};
+    if (params.SupplyKind == 2)
+        return "Синхронный двигатель не питается от тиристорного преобразователя: выберите "
+               "транзисторный ";
+    return "Синхронный двигатель не запускается от сети: выберите транзисторный преобразователь ";
+}
+
 bool RunSimulation(SimulationRecord& record)
 {
     ClearRunData(record.run);
     const FloatingPointGuard guard;
     PrepareRun(record);
     const std::optional<ModelChoice> choice = ChooseModel(record.params);
-    if (!choice)
+    if (!choice) {
+        record.errorText = SupplyRefusal(record.params);
         return false;
+    }
     Simulate(record, *choice);
     return !guard.failed() && SamplesFinite(record.run);
 }

@@ -1,11 +1,14 @@
 #include "StaticCharacteristic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "FloatingPointGuard.h"
+#include "Supply.h"
+#include "SynchronousCircuit.h"
 
 namespace kinetra {
 
@@ -128,6 +131,52 @@ std::vector<StaticPoint> InductionCharacteristic(const ModelParams& params, cons
     return points.take();
 }
 
+// The positive root of a x^2 + b x + c = 0 with a >= 0, or of b x + c = 0 when a is 0.
+double PositiveRoot(double a, double b, double c)
+{
+    if (a == 0)
+        return -c / b;
+    return (-b + std::sqrt(b * b - 4 * a * c)) / (2 * a);
+}
+
+// The servomotor's steady states over its q current, from no load down to standstill at the
+// current the q voltage drives through the stator resistance. Under a controller the d current
+// is held at zero and the q axis has the last commanded voltage, within what the voltage limit
+// leaves beside the d voltage that decouples the axes. Without one the converter applies its
+// full voltage on the q axis and none on the d axis, so a d current flows with the speed.
+// x is the current amplitude or the torque, y the motor speed.
+std::vector<StaticPoint> SynchronousCharacteristic(const ModelParams& params, const RunData& run)
+{
+    const SynchronousCircuit circuit = SynchronousCircuitOf(params);
+    const double R = circuit.resistance;
+    const double L = circuit.inductance;
+    const double psi = circuit.fluxLinkage;
+    const double limit = FieldOrientedVoltageLimit(params);
+    const double Uq =
+        run.controllerActive ? std::abs(run.supplyVoltage / run.converterGain) : limit;
+    const double Ish = Uq / R;
+
+    std::vector<StaticPoint> points;
+    points.reserve(2 + MaxStraightPoints);
+    points.push_back({0, 0, true});
+    for (int n = 0; n < MaxStraightPoints; ++n) {
+        const double iq = n * 0.01 * Ish;
+        double we = 0;
+        double current = iq;
+        if (run.controllerActive) {
+            const double atLimit = PositiveRoot(psi * psi + L * L * iq * iq, 2 * R * psi * iq,
+                                                R * R * iq * iq - limit * limit);
+            we = std::min((Uq - R * iq) / psi, atLimit);
+        } else {
+            we = PositiveRoot(L * L * iq / R, psi, R * iq - Uq);
+            current = iq * std::hypot(1.0, we * L / R);
+        }
+        const double x = params.TorqueControl ? circuit.torquePerAmpere() * iq : current;
+        points.push_back({x, std::max(we, 0.0) / circuit.polePairs, false});
+    }
+    return points;
+}
+
 bool PointsFinite(const std::vector<StaticPoint>& points)
 {
     for (const StaticPoint& point : points) {
@@ -143,7 +192,9 @@ std::vector<StaticPoint> StaticCharacteristic(const ModelParams& params, const R
 {
     const FloatingPointGuard guard;
     std::vector<StaticPoint> points;
-    if (params.MotorKind == 1 || run.controllerActive)
+    if (params.MotorKind == 2)
+        points = SynchronousCharacteristic(params, run);
+    else if (params.MotorKind == 1 || run.controllerActive)
         points = DcLikeCharacteristic(params, run);
     else if (params.MotorKind == 0)
         points = InductionCharacteristic(params, run);

@@ -1,5 +1,6 @@
 #include "Supply.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -139,7 +140,34 @@ void SupplyOutput(Supply& supply, SupplyVoltages& u, int index, SimulationRecord
     case SupplyModel::SineThyristor:
         SupplySine(supply, u, index, run);
         return;
+    case SupplyModel::FieldOriented:
+        u = {};
+        return;
     }
+}
+
+double FieldOrientedVoltageLimit(const ModelParams& params)
+{
+    return std::numbers::sqrt2 * (params.U0 != 0 ? params.U0 : params.U);
+}
+
+void SupplyFieldOriented(SupplyVoltages& u, const StatorFeedback& stator, SimulationRecord& record)
+{
+    const ModelParams& params = record.params;
+    RunData& run = record.run;
+    const double limit = FieldOrientedVoltageLimit(params);
+    u = {};
+    if (!run.controllerActive) {
+        u.u1b = limit;
+        return;
+    }
+    const double L = stator.inductance;
+    const double ud = -stator.we * L * stator.iq - L * stator.id / run.timeStep;
+    u.u1a = std::clamp(ud, -limit, limit);
+    const double qLimit = std::sqrt(limit * limit - u.u1a * u.u1a);
+    const double commandLimit = qLimit * std::abs(run.converterGain);
+    run.supplyVoltage = std::clamp(run.supplyVoltage, -commandLimit, commandLimit);
+    u.u1b = run.supplyVoltage / run.converterGain;
 }
 
 } // namespace kinetra

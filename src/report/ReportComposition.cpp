@@ -48,6 +48,7 @@ void composeEquipment(const ModelEditor& editor, const ModelParams& p, QStringLi
     const bool rotor = editor.isChecked(CheckBox::Motor2CheckBox);
     const bool inductances = editor.isChecked(CheckBox::MotorRadioL);
     const bool induction = p.MotorKind == 0;
+    const bool servo = p.MotorKind == 2;
     column.add(p.MotorKind >= 0, u"Двигатель ", MotorTypeEdit);
     column.add(stator && given(p.R1), u"R1, Ом        ", MotorR1Edit);
     column.add(stator && !inductances && given(p.X1), u"X1, Ом        ", MotorL1Edit);
@@ -57,7 +58,7 @@ void composeEquipment(const ModelEditor& editor, const ModelParams& p, QStringLi
     column.add(rotor && inductances && given(p.L2), u"L2, Гн        ", MotorL2Edit);
     column.add(induction && given(p.L12), u"L12, Гн       ", MotorL12Edit);
     column.add(induction && given(p.X12), u"X12, Ом       ", MotorL12Edit);
-    column.add(induction && given(p.p1), u"p1            ", MotorPpEdit);
+    column.add((induction || servo) && given(p.p1), u"p1            ", MotorPpEdit);
     column.add(induction && given(p.m1), u"m1            ", MotorM1Edit);
     column.add(given(p.P), u"P, кВт        ", MotorPEdit);
     column.add(given(p.U), u"U, В          ", MotorUEdit);

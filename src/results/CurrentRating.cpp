@@ -6,11 +6,12 @@ namespace kinetra {
 
 namespace {
 constexpr std::int32_t InductionMotor = 0;
+constexpr std::int32_t Servomotor = 2;
 }
 
 bool CurrentIsAmplitude(const ModelParams& params)
 {
-    return params.MotorKind == InductionMotor;
+    return params.MotorKind == InductionMotor || params.MotorKind == Servomotor;
 }
 
 double RatedCurrentInRecord(double rating, const ModelParams& params)

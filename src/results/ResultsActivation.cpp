@@ -35,7 +35,12 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     // The engine's own error text joins whatever the editor's reader gathered meanwhile.
     m_session.reader().ErrorList += QString::fromStdString(errorText);
     if (!ran || !m_session.reader().ErrorList.isEmpty()) {
-        m_messages.showMessage(QStringLiteral("Ошибки ввода "));
+        // A supply the motor cannot run on is named, so the failure does not read as a fault.
+        const std::string_view refusal = SupplyRefusal(m_session.params());
+        QString message = QStringLiteral("Ошибки ввода ");
+        if (!refusal.empty())
+            message += u'\n' + QString::fromUtf8(refusal.data(), qsizetype(refusal.size()));
+        m_messages.showMessage(message);
         m_session.reader().ErrorList.clear();
         m_reportEnabled = false;
         m_lastRunText.clear();

@@ -1,6 +1,7 @@
 #include "Summary.h"
 
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "CurrentRating.h"
@@ -85,7 +86,10 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     figures.motorCurrent = factor(params.I != 0, std::fabs(finals.currentEnd) /
                                                      RatedCurrentInRecord(params.I, params));
     figures.converterPower = factor(params.P0 != 0 && params.ii != 0, power / params.P0);
-    figures.converterVoltage = factor(params.U0 != 0, std::fabs(supplyVoltage) / params.U0);
+    // The servomotor's converter voltage is the amplitude of a phase voltage rated in rms.
+    const double voltagePerRating = params.MotorKind == 2 ? std::numbers::sqrt2 : 1;
+    figures.converterVoltage =
+        factor(params.U0 != 0, std::fabs(supplyVoltage) / (voltagePerRating * params.U0));
     figures.gearPower = factor(params.Pi != 0, power / params.Pi);
     figures.gearTorque = factor(params.ii != 0 && params.Mi != 0, torque * params.ii / params.Mi);
     return figures;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -167,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
                          ::testing::Values("dc-mains-start", "dc-thyristor-speed-current",
                                            "dc-transistor-speed", "dc-positioning-ballscrew",
                                            "induction-direct-on-line", "induction-elastic-hoist",
-                                           "induction-speed-control"),
+                                           "induction-speed-control", "servo-positioning"),
                          [](const auto& info) {
                              QString name = QString::fromLatin1(info.param);
                              return name.remove(u'-').toStdString();
@@ -187,6 +188,28 @@ TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
         << qPrintable(run.out);
     EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nwarning=currentLimitExceeded\n")))
         << qPrintable(run.out);
+}
+
+// The report's page of the servomotor example: its equipment with the pole pairs, the
+// controllers and the analysis of the run, as the text export writes them.
+TEST(SimReport, ServoExamplePageNamesItsEquipmentAndAnalysis)
+{
+    QTemporaryDir folder;
+    const QString page = folder.filePath(QStringLiteral("report.txt"));
+    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                  QStringLiteral("--report"), page,
+                                  ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QStringDecoder("windows-1251").decode(file.readAll());
+    for (const char* expected :
+         {"Двигатель HG-KR43", "R1, Ом", "L1, Гн", "p1", "U0, В", "Редуктор ВПТ-25х10", "Kpf",
+          "Коэффициент использования", "двигателя по току I"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << qPrintable(text);
+    static const QRegularExpression polePairs(QStringLiteral("p1 +4\\b"));
+    EXPECT_TRUE(text.contains(polePairs)) << qPrintable(text);
 }
 
 TEST(SimFaults, SamplesOntoAFullDiskFailWithoutAFile)

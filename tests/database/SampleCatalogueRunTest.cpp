@@ -31,6 +31,7 @@ struct TableDrive {
 constexpr TableDrive Drives[] = {
     {"Двигатели_ПТ", "dc-mains-start.kmf"},
     {"Двигатели_АД", "induction-direct-on-line.kmf"},
+    {"Сервомоторы", "servo-positioning.kmf"},
     {"Преобразователи", "dc-thyristor-speed-current.kmf"},
     {"Редукторы", "dc-thyristor-speed-current.kmf"},
     {"Передачи_ШВП", "dc-positioning-ballscrew.kmf"},
@@ -85,6 +86,52 @@ TEST(SampleCatalogueRunTest, EveryRecordSimulatesInItsExampleDrive)
             messages.messages.clear();
         }
     }
+}
+
+// A 400 W servomotor of each series, sent into the servo positioning example, stops its ball
+// screw at the position limit; with the position loop off and an integrating speed loop it runs
+// at the reference speed.
+TEST(SampleCatalogueRunTest, ServomotorsReachTheirReferencesInPositionAndSpeedLoops)
+{
+    RecordedMessages messages;
+    CatalogueBrowser browser{u',', messages};
+    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                        QStringLiteral(KINETRA_CATALOGUE_FILE)));
+    browser.bdComboBoxChange(browser.tableNames().indexOf(QStringLiteral("Сервомоторы")));
+    const QDir examples(QStringLiteral(KINETRA_EXAMPLES_FOLDER));
+    auto run = std::make_unique<RunData>();
+    const auto signal = std::make_unique<SignalSeries>(UnitSignal());
+    int tried = 0;
+    for (int row = 0; row < browser.dataSet().RecordCount(); ++row) {
+        browser.moveTo(row);
+        std::vector<TransferField> record;
+        for (const FieldValue& field : browser.currentRecord())
+            record.push_back({field.name, field.text});
+        const std::string name = record.front().value.toStdString();
+        if (name != "HG-KR43" && name != "SGM7J-04A")
+            continue;
+        ++tried;
+        ModelSession session{u',', messages};
+        ASSERT_TRUE(
+            session.LoadModelFile(examples.filePath(QStringLiteral("servo-positioning.kmf"))).ok);
+        ASSERT_TRUE(RecordTransfer(session, messages).aToModelExecute(record)) << name;
+        ResultsActivation positioning(session, *run, *signal, messages);
+        ASSERT_EQ(positioning.FormActivate(true), ResultsActivation::Outcome::Simulated) << name;
+        EXPECT_EQ(session.params().p1, 4) << name;
+        double position = 0;
+        for (int i = 0; i < run->SampleCount; ++i)
+            position += run->samples[i].mechSpeed * run->timeStep;
+        EXPECT_NEAR(position / session.params().fmax, 1, 0.01) << name;
+
+        session.editor().setText(EditField::KpfEdit, QStringLiteral("0"));
+        session.editor().setText(EditField::TpwintEdit, QStringLiteral("0,05"));
+        ResultsActivation speed(session, *run, *signal, messages);
+        ASSERT_EQ(speed.FormActivate(true), ResultsActivation::Outcome::Simulated) << name;
+        const ResultSample& last = run->samples[run->SampleCount - 1];
+        EXPECT_NEAR(last.mechSpeed / session.params().wref, 1, 0.01) << name;
+    }
+    EXPECT_EQ(tried, 2);
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.messages.join(u' ').toStdString();
 }
 
 // An induction motor record of the sample catalogue as numbers.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <numbers>
 #include <string>
 
 #include "Simulation.h"
@@ -84,6 +85,36 @@ inline Drive DcMotorOnConverter(std::int32_t supplyKind)
     drive.params.U0 = 220;
     drive.params.F0 = 50;
     return drive;
+}
+
+// A 1.5 kW, 314 rad/s, 4.78 Nm servomotor with four pole pairs, rated 3 A rms at 230 V per
+// phase, on a transistor converter of 230 V: the flux linkage that gives the rated torque at the
+// rated current is 4.78 / (1.5 * 4 * sqrt(2) * 3) Wb. 0.5 s; a reference switches the
+// controller on.
+inline Drive Servomotor()
+{
+    Drive drive;
+    ModelParams& p = drive.params;
+    p.MotorKind = 2;
+    p.SupplyKind = 1;
+    p.P = 1.5;
+    p.w = 314;
+    p.I = 3;
+    p.U = 230;
+    p.R1 = 1.2;
+    p.L1 = 0.006;
+    p.p1 = 4;
+    p.J = 0.001;
+    p.U0 = 230;
+    p.F0 = 50;
+    p.Tmax = 0.5;
+    return drive;
+}
+
+// The servomotor's flux linkage and torque per ampere, worked out from its rated point.
+inline double ServoFluxLinkage()
+{
+    return 1000 * 1.5 / 314 / (1.5 * 4 * std::numbers::sqrt2 * 3);
 }
 
 } // namespace kinetra::test

@@ -60,14 +60,17 @@ TEST(ModelChoice, DcMotorOnTheMainsAlwaysHasPermanentMagnets)
     }
 }
 
-TEST(ModelChoice, NoMotorTheServomotorAndUnknownKindsFail)
+// A servomotor off the transistor converter fails with the reason the program shows.
+TEST(ModelChoice, NoMotorAServomotorOffItsConverterAndUnknownKindsFail)
 {
     for (const auto& [motorKind, supplyKind] :
-         {std::pair{-1, 0}, {2, 0}, {3, 0}, {1, 3}, {0, -2}}) {
+         {std::pair{-1, 0}, {2, -1}, {2, 0}, {2, 2}, {3, 0}, {1, 3}, {0, -2}}) {
         Drive drive = DcMotor();
         drive.params.MotorKind = motorKind;
         drive.params.SupplyKind = supplyKind;
         EXPECT_FALSE(drive.simulate()) << motorKind << " " << supplyKind;
+        EXPECT_EQ(drive.errorText.empty(), motorKind != 2) << motorKind << " " << supplyKind;
+        EXPECT_EQ(drive.errorText, SupplyRefusal(drive.params));
     }
 }
 

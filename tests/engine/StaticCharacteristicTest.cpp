@@ -87,5 +87,40 @@ TEST(StaticCharacteristic, UndefinedWhenItWouldDivideByZero)
     EXPECT_TRUE(noVoltage.characteristic().empty());
 }
 
+// The servomotor's characteristic runs from its no-load speed to standstill and passes through
+// the steady state its run reaches: loaded on the full voltage without a controller, and held at
+// its rated speed under the rated load by the speed loop. In torque mode x is the torque.
+TEST(StaticCharacteristic, ServomotorPassesThroughTheSteadyStateOfItsRun)
+{
+    for (const bool speedLoop : {false, true}) {
+        Drive drive = Servomotor();
+        ModelParams& p = drive.params;
+        p.Mc = 3;
+        p.TorqueControl = true;
+        if (speedLoop) {
+            p.wref = 314;
+            p.Kpw = 0.5;
+            p.Tpwint = 0.05;
+            p.Kw = 1;
+            p.KpI = 4;
+            p.TpIint = 0.005;
+            p.KI = 1;
+        }
+        ASSERT_TRUE(drive.simulate());
+        const std::vector<StaticPoint> points = drive.characteristic();
+        ASSERT_EQ(points.size(), 102u);
+        EXPECT_TRUE(points[0].white);
+        EXPECT_NEAR(points.back().y, 0, 1e-9) << speedLoop;
+        const double torque = drive.last().torque;
+        std::size_t i = 2;
+        while (i + 1 < points.size() && points[i].x < torque)
+            ++i;
+        const StaticPoint& a = points[i - 1];
+        const StaticPoint& b = points[i];
+        const double speed = a.y + (b.y - a.y) * (torque - a.x) / (b.x - a.x);
+        EXPECT_NEAR(speed / drive.last().mechSpeed, 1, 0.01) << speedLoop;
+    }
+}
+
 } // namespace
 } // namespace kinetra::test

@@ -154,16 +154,25 @@ TEST_F(ExampleDrives, TransistorDriveAcceleratesAtItsCurrentLimitToItsReference)
     EXPECT_LE(largest(&ResultSample::current), 1.03 * params().Imax);
 }
 
+// The DC motor and the servomotor, each at a time of its travel.
 TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimit)
 {
-    simulate("dc-positioning-ballscrew.kmf");
-    double position = 0;
-    for (int i = 0; i < run->SampleCount; ++i)
-        position += run->samples[i].mechSpeed * run->timeStep;
-    EXPECT_NEAR(run->samples[at(1.0)].mechSpeed / params().wref, 1, 0.01);
-    EXPECT_NEAR(position / params().fmax, 1, 0.01);
-    EXPECT_NEAR(last().mechSpeed, 0, 0.01 * params().wref);
+    const struct {
+        const char* example;
+        double travelling;
+    } drives[] = {{"dc-positioning-ballscrew.kmf", 1.0}, {"servo-positioning.kmf", 0.5}};
+    for (const auto& drive : drives) {
+        simulate(drive.example);
+        double position = 0;
+        for (int i = 0; i < run->SampleCount; ++i)
+            position += run->samples[i].mechSpeed * run->timeStep;
+        EXPECT_NEAR(run->samples[at(drive.travelling)].mechSpeed / params().wref, 1, 0.01)
+            << drive.example;
+        EXPECT_NEAR(position / params().fmax, 1, 0.01) << drive.example;
+        EXPECT_NEAR(last().mechSpeed, 0, 0.01 * params().wref) << drive.example;
+    }
 
+    simulate("dc-positioning-ballscrew.kmf");
     // Its figures are the position loop's: a ramp of 80 % of the travel at the reference speed,
     // a few per cent beyond the limit while the drive brakes, and back to it.
     const StepResponse& response = activation->stepResponse();

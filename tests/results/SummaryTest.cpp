@@ -113,6 +113,16 @@ TEST(Summary, CurrentModeReportsTheCurrent)
     EXPECT_EQ(ValueAfter(lines, Label::LoopFinal), u"25.00");
 }
 
+// Current 25 A and voltage 220 V are amplitudes against the rms ratings 30 A and 440 V.
+TEST(Summary, ServomotorFactorsCompareAmplitudesWithRmsRatings)
+{
+    ModelParams servo = RatedDrive();
+    servo.MotorKind = 2;
+    const QStringList lines = SummaryOf(*TorqueRun(), servo);
+    EXPECT_EQ(ValueAfter(lines, Label::MotorCurrentFactor), u"0.59");
+    EXPECT_EQ(ValueAfter(lines, Label::ConverterVoltageFactor), u"0.35");
+}
+
 TEST(Summary, ASpeedThatNeverLeavesZeroShowsTheUnitRange)
 {
     const auto run = RunWithSamples({{0, 0, 0, 0, 0}, {0.001, 3, 0, 2, 0}});

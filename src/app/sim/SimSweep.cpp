@@ -180,8 +180,8 @@ QString FailureReason(const ModelParams& params, const std::string& errorText)
 {
     if (params.MotorKind < 0)
         return QStringLiteral("no motor selected");
-    if (params.MotorKind == 2)
-        return QStringLiteral("no model of the servomotor");
+    if (!SupplyRefusal(params).empty())
+        return QStringLiteral("a synchronous motor runs only on the transistor converter");
     if (!errorText.empty())
         return QStringLiteral("the motor's circuit parameters cannot be derived");
     return QStringLiteral("the run met a floating-point error");

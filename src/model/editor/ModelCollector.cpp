@@ -15,6 +15,7 @@ namespace {
 using enum EditField;
 
 constexpr int InductionMotor = 0;
+constexpr int Servomotor = 2;
 
 // Stiffness and damping of a transmission that is not elastic: practically rigid.
 constexpr double RigidTransmission = 99999999999.0;
@@ -70,9 +71,14 @@ void ModelCollector::collectMotor()
         m_params.R2 = m_params.L2 = m_params.X2 = 0;
     }
 
-    // Only the induction motor has a magnetising branch, pole pairs and phases of its own; the
-    // template's "p1=1" and "m1=2" stand for every other kind.
-    if (m_params.MotorKind != InductionMotor) {
+    // Only the induction motor has a magnetising branch and phases of its own, and only it and
+    // the servomotor have pole pairs; the template's "p1=1" and "m1=2" stand for the rest. The
+    // servomotor is always three-phase.
+    if (m_params.MotorKind == Servomotor) {
+        m_params.L12 = 0;
+        storeAndWrite("p1", &ModelParams::p1, MotorPpEdit);
+        m_params.m1 = 2;
+    } else if (m_params.MotorKind != InductionMotor) {
         m_params.L12 = 0;
         m_params.p1 = 1;
         m_params.m1 = 2;

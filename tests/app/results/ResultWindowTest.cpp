@@ -86,9 +86,11 @@ TEST_F(ResultWindowTest, FailedRunShowsInputErrorsAndDisablesTheReport)
 {
     load("induction-direct-on-line.kmf");
     window.FormActivate();
-    session.editor().chooseListItem(ListBox::MotorComboBox, 2); // the servomotor has no model
+    session.editor().chooseListItem(ListBox::MotorComboBox, 2); // a servomotor on the mains
     window.FormActivate();
-    EXPECT_EQ(prompts.messages.constLast(), QStringLiteral("Ошибки ввода "));
+    EXPECT_EQ(prompts.messages.constLast(),
+              QStringLiteral("Ошибки ввода \nСинхронный двигатель не запускается от сети: выберите "
+                             "транзисторный преобразователь "));
     EXPECT_FALSE(actions.action(Command::aReport)->isEnabled());
 }
 

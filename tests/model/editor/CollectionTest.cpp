@@ -90,16 +90,30 @@ TEST_F(CollectionTest, NumbersAreStoredAsMagnitudesWithTheLocaleSeparator)
     EXPECT_EQ(messages.messages.value(0), QStringLiteral("Ошибки ввода \n12.5"));
 }
 
-TEST_F(CollectionTest, DcMotorKeepsTheTemplatePoleAndPhaseNumbers)
+// A DC motor keeps the template's pole pairs; a servomotor takes its own, but stays three-phase
+// whatever m1 says, and has no magnetising branch.
+TEST_F(CollectionTest, DcMotorKeepsTheTemplatePoleNumbersAndServomotorWritesItsOwn)
 {
-    editor().chooseListItem(ListBox::MotorComboBox, 1);
-    editor().setText(MotorPpEdit, QStringLiteral("3"));
+    const struct {
+        int kind;
+        double p1;
+        const char* p1Line;
+        const char* typeLine;
+    } cases[] = {{1, 1, "p1=1", "Type=DM"}, {2, 3, "p1=3", "Type=SM"}};
+    for (const auto& c : cases) {
+        editor().chooseListItem(ListBox::MotorComboBox, c.kind);
+        editor().setText(MotorPpEdit, QStringLiteral("3"));
+        editor().setText(MotorM1Edit, QStringLiteral("5"));
+        editor().setText(MotorL12Edit, QStringLiteral("0,5"));
 
-    ASSERT_TRUE(session.CollectModel());
-    EXPECT_EQ(session.params().p1, 1);
-    EXPECT_EQ(session.params().m1, 2);
-    EXPECT_EQ(line(QStringLiteral("p1")), QStringLiteral("p1=1"));
-    EXPECT_EQ(line(QStringLiteral("Type")), QStringLiteral("Type=DM"));
+        ASSERT_TRUE(session.CollectModel());
+        EXPECT_EQ(session.params().p1, c.p1) << c.kind;
+        EXPECT_EQ(session.params().m1, 2) << c.kind;
+        EXPECT_EQ(session.params().L12, 0) << c.kind;
+        EXPECT_EQ(line(QStringLiteral("p1")), QLatin1String(c.p1Line));
+        EXPECT_EQ(line(QStringLiteral("m1")), QStringLiteral("m1=2"));
+        EXPECT_EQ(line(QStringLiteral("Type")), QLatin1String(c.typeLine));
+    }
 }
 
 TEST_F(CollectionTest, InductionMotorInReactancesWritesX12)
