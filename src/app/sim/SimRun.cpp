@@ -13,6 +13,7 @@
 #include "ResultsActivation.h"
 #include "RunData.h"
 #include "SignalExchange.h"
+#include "SignalFile.h"
 #include "SignalWorkbench.h"
 #include "StepResponse.h"
 #include "editor/MessageSink.h"
@@ -48,38 +49,6 @@ private:
 QString number(double value)
 {
     return QString::asprintf("%.17g", value);
-}
-
-struct SignalRead {
-    bool ok = false;
-    QString error;
-};
-
-// Reads up to a full series of numbers, one a line with a point as separator, into signal; the
-// rest of the series stays 1.0.
-SignalRead ReadSignal(const QString& path, SignalSeries& signal)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {false, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    std::size_t count = 0;
-    int lineNumber = 0;
-    while (!file.atEnd()) {
-        const QString line = QString::fromLatin1(file.readLine()).trimmed();
-        ++lineNumber;
-        if (line.isEmpty())
-            continue;
-        const auto value = ReadNumber(line, u'.');
-        if (!value)
-            return {false, QStringLiteral("%1:%2: \"%3\" is not a number")
-                               .arg(path)
-                               .arg(lineNumber)
-                               .arg(line)};
-        if (count == signal.size())
-            return {false, QStringLiteral("%1: more than %2 numbers").arg(path).arg(signal.size())};
-        signal[count++] = *value;
-    }
-    return {true, {}};
 }
 
 QString SamplesCsv(const RunData& run)
@@ -161,8 +130,17 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                  QTextStream& err, const SimReportWriter& writeReport)
 {
+    const QChar separator = options.decimalSeparator.value_or(localeSeparator);
+    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
+    if (shaped) {
+        const QString unreadable = UnreadableSignalNumber(*shaped, separator);
+        if (!unreadable.isEmpty()) {
+            err << unreadable << '\n';
+            return SimStatus::UsageError;
+        }
+    }
     ErrorStreamMessages messages(err);
-    ModelSession session(options.decimalSeparator.value_or(localeSeparator), messages);
+    ModelSession session(separator, messages);
     session.NewModel();
     const ModelSession::LoadResult load = session.LoadModelFile(options.modelPath);
     if (!load.ok) {
@@ -178,11 +156,13 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     auto buffer = std::make_unique<SignalBuffer>();
     SignalSeries& signal = buffer->OutputSamples;
     if (!options.signalPath.isEmpty()) {
-        const SignalRead read = ReadSignal(options.signalPath, signal);
-        if (!read.ok) {
-            err << read.error << '\n';
+        const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
+        if (!read.error.isEmpty()) {
+            err << options.signalPath << ": " << read.error << '\n';
             return SimStatus::UsageError;
         }
+        // The rest of the series keeps its 1.0.
+        std::copy(read.values.begin(), read.values.end(), signal.begin());
         // As sending a signal into the model does: the matching box is switched on.
         session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
                                         ? CheckBox::dMVarCheckBox
@@ -197,11 +177,25 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
     ResultsActivation activation(session, *run, signal, messages);
     ResultsActivation::Outcome outcome = activation.FormActivate(true);
     SignalWorkbench workbench(*buffer, run->SampleCount, session.reader());
-    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
     if (shaped && outcome == ResultsActivation::Outcome::Simulated) {
         // As the window's user does: the first run sets N, the signal is built and sent, and
-        // the results run again with it.
+        // the results run again with it. A signal that cannot be computed as typed is not sent.
         ShapeSignal(*shaped, workbench);
+        workbench.SignalCalcForRun();
+        const QString notice = workbench.notice();
+        if (!notice.isEmpty()) {
+            err << notice << '\n';
+            if (!shaped->outPath.isEmpty()) {
+                const FileSaveResult saved =
+                    SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
+                if (!saved.ok)
+                    err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
+            }
+            if (options.paramsAfter)
+                PrintParams(session.params(), out);
+            return SimStatus::SignalRefused;
+        }
+        activation.setSignalFit([&workbench] { return workbench.fitRun(); });
         SendToModel(workbench, session.editor(),
                     options.signalTarget == SimOptions::SignalTarget::Reference
                         ? SignalUse::Control

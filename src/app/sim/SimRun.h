@@ -13,8 +13,9 @@ namespace kinetra {
 // The exit statuses of the command-line simulator.
 enum class SimStatus {
     Success = 0,
-    Failed = 1,     // input errors, or the run failed
-    UsageError = 2, // bad arguments, an unreadable file, a model that does not load
+    Failed = 1,        // input errors, or the run failed
+    UsageError = 2,    // bad arguments, an unreadable file, a model that does not load
+    SignalRefused = 3, // a workbench stage cannot compute the signal as typed
 };
 
 class MessageSink;
