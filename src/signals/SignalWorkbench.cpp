@@ -106,6 +106,11 @@ QString SignalWorkbench::notice() const
     return notices.join(QStringLiteral("; "));
 }
 
+QChar SignalWorkbench::decimalSeparator() const
+{
+    return m_reader.decimalSeparator();
+}
+
 bool SignalWorkbench::isShown(SignalStage stage) const
 {
     // A signal taken from the model is drawn whatever the state of its box.

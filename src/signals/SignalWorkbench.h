@@ -93,6 +93,8 @@ public:
     QString notice() const;
 
     const SignalBuffer& buffer() const { return m_buffer; }
+    // The separator the workbench reads and shows numbers with.
+    QChar decimalSeparator() const;
     // The samples a stage last computed.
     int computedCount(SignalStage stage) const { return m_computed[indexOf(stage)]; }
     // The element as the output was last computed: its coefficients as typed, at the step of

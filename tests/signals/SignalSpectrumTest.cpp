@@ -14,8 +14,8 @@ namespace {
 TEST(Spectrum, SineOfKnownPeriodPeaksInItsBinWithItsAmplitude)
 {
     SpectrumAnalyser analyser;
-    for (const auto& [n, periods, amplitude] : {std::tuple{1000, 5, 1.0}, std::tuple{10000, 37, 2.5},
-                                                std::tuple{2499, 100, 0.3}}) {
+    for (const auto& [n, periods, amplitude] :
+         {std::tuple{1000, 5, 1.0}, std::tuple{10000, 37, 2.5}, std::tuple{2499, 100, 0.3}}) {
         std::vector<double> samples(static_cast<std::size_t>(n));
         for (int k = 0; k < n; ++k)
             samples[std::size_t(k)] =
@@ -34,13 +34,13 @@ TEST(Spectrum, SineOfKnownPeriodPeaksInItsBinWithItsAmplitude)
 // that is K2 / (2 pi T4 N ms) Hz of model time.
 TEST(Spectrum, LowPassResponseIsThreeDecibelsDownAtItsCorner)
 {
-    for (const auto& [n, t4] : {std::pair{1000, 0.1}, std::pair{2499, 0.02}, std::pair{10000, 0.5}}) {
+    for (const auto& [n, t4] :
+         {std::pair{1000, 0.1}, std::pair{2499, 0.02}, std::pair{10000, 0.5}}) {
         const DifferenceEquation lowPass = DifferenceEquationOf({.K1 = 1, .T4 = t4, .K2 = 1}, n);
         const double corner = 1 / (2 * std::numbers::pi * t4 * n / SampleRateHz);
         EXPECT_NEAR(std::abs(FrequencyResponse(lowPass, 0)), 1.0, 1e-9);
         const double halfPower = std::sqrt(0.5); // -3 dB
-        EXPECT_NEAR(std::abs(FrequencyResponse(lowPass, corner)), halfPower, 0.01 * halfPower)
-            << n;
+        EXPECT_NEAR(std::abs(FrequencyResponse(lowPass, corner)), halfPower, 0.01 * halfPower) << n;
         const ResponseCurve curve = ResponseAtBins(lowPass, n);
         ASSERT_EQ(curve.frequencies.size(), std::size_t(n / 2));
         EXPECT_LT(curve.phaseDegrees.back(), -80) << "a first-order lag tends to -90°";

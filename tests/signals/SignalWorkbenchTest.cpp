@@ -166,7 +166,8 @@ TEST_F(Workbench, NoticesSayWhatTheStagesCouldNotDo)
         EXPECT_TRUE(workbench.notice().isEmpty()) << wave;
     }
     type(SignalField::SignalEdit1, "2.5");
-    EXPECT_EQ(workbench.notice(), QStringLiteral("Не число в поле периодичность: \"2.5\", принято 0"));
+    EXPECT_EQ(workbench.notice(),
+              QStringLiteral("Не число в поле периодичность: \"2.5\", принято 0"));
     type(SignalField::SignalEdit1, "4");
     EXPECT_TRUE(workbench.notice().isEmpty());
     choose(SignalList::SignalComboBox3, 1);

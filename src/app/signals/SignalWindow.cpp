@@ -302,7 +302,7 @@ void SignalWindow::createChart()
     m_chartView->setMinimumSize(240, 200);
     connect(m_chartView, &ResultChartView::pointed, this, [this](QPointF position, bool inside) {
         const double x = m_chart->mapToValue(position, m_series[0]).x();
-        showReadout(inside ? TimeReadout(m_workbench, x, QLocale::system().decimalPoint().at(0))
+        showReadout(inside ? TimeReadout(m_workbench, x, m_workbench.decimalSeparator())
                            : QString());
     });
 }
@@ -386,9 +386,8 @@ QWidget* SignalWindow::createSpectrumPage()
         connect(view, &ResultChartView::pointed, this, [this, view](QPointF position, bool inside) {
             QChart* chart = view->chart();
             const double f = chart->mapToValue(position, chart->series().constFirst()).x();
-            showReadout(inside
-                            ? SpectrumReadout(m_spectra, f, QLocale::system().decimalPoint().at(0))
-                            : QString());
+            showReadout(inside ? SpectrumReadout(m_spectra, f, m_workbench.decimalSeparator())
+                               : QString());
         });
     }
 
