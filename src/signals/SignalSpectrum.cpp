@@ -77,19 +77,21 @@ std::complex<double> FrequencyResponse(const DifferenceEquation& e, double frequ
     return numerator / denominator * advance;
 }
 
-ResponseCurve ResponseAtBins(const DifferenceEquation& equation, int sampleCount)
+ResponseCurve ResponseOver(const DifferenceEquation& equation, double lowest, double highest,
+                           int count)
 {
     ResponseCurve curve;
-    const auto bins = static_cast<std::size_t>(std::max(sampleCount / 2, 0));
-    curve.frequencies.reserve(bins);
-    curve.magnitudeDb.reserve(bins);
-    curve.phaseDegrees.reserve(bins);
+    const auto points = static_cast<std::size_t>(std::max(count, 0));
+    curve.frequencies.reserve(points);
+    curve.magnitudeDb.reserve(points);
+    curve.phaseDegrees.reserve(points);
+    const double ratio = count > 1 ? std::pow(highest / lowest, 1.0 / (count - 1)) : 1.0;
     double previous = 0;
-    for (int j = 1; j <= sampleCount / 2; ++j) {
-        const double f = BinFrequency(j, sampleCount);
+    for (int j = 0; j < count; ++j) {
+        const double f = j == count - 1 ? highest : lowest * std::pow(ratio, j);
         const std::complex<double> h = FrequencyResponse(equation, f);
         double phase = std::arg(h) * 180 / std::numbers::pi;
-        if (j > 1)
+        if (j > 0)
             phase -= 360 * std::round((phase - previous) / 360);
         previous = phase;
         curve.frequencies.push_back(f);

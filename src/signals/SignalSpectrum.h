@@ -43,13 +43,14 @@ private:
 // at the step of sampleCount samples a run, at a frequency in Hz of model time.
 std::complex<double> FrequencyResponse(const DifferenceEquation& equation, double frequencyHz);
 
-// The response at the bins 1..n/2 of a series of n samples: magnitude in dB, phase in degrees
-// continued across ±180° so that it reads as one curve.
+// The response at count frequencies spaced evenly on a logarithmic scale from lowest to highest
+// Hz: magnitude in dB, phase in degrees continued across ±180° so that it reads as one curve.
 struct ResponseCurve {
     std::vector<double> frequencies;
     std::vector<double> magnitudeDb;
     std::vector<double> phaseDegrees;
 };
-ResponseCurve ResponseAtBins(const DifferenceEquation& equation, int sampleCount);
+ResponseCurve ResponseOver(const DifferenceEquation& equation, double lowest, double highest,
+                           int count);
 
 } // namespace kinetra

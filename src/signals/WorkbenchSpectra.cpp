@@ -64,8 +64,10 @@ void WorkbenchSpectra::update(const SignalWorkbench& workbench)
         for (std::size_t j = 0; j < amplitudes.size(); ++j)
             points.append({BinFrequency(int(j), n), amplitudes[j]});
     }
+    // The response is smooth: a few hundred frequencies from the lowest bin draw it.
     const int n = std::max(workbench.computedCount(SignalStage::Output), 2);
-    const ResponseCurve response = ResponseAtBins(workbench.differenceEquation(), n);
+    const ResponseCurve response =
+        ResponseOver(workbench.differenceEquation(), BinFrequency(1, n), HighestFrequency, 400);
     m_magnitude.clear();
     m_phase.clear();
     m_magnitude.reserve(qsizetype(response.frequencies.size()));

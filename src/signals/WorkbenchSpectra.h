@@ -25,7 +25,8 @@ public:
     {
         return m_amplitudes[static_cast<std::size_t>(stage)];
     }
-    // The filter's magnitude in dB and phase in degrees, from the lowest bin above 0 Hz.
+    // The filter's magnitude in dB and phase in degrees, from the lowest bin above 0 Hz to the
+    // highest frequency, evenly on a logarithmic scale.
     const QList<QPointF>& magnitudeDb() const { return m_magnitude; }
     const QList<QPointF>& phaseDegrees() const { return m_phase; }
     // The highest frequency shown: half the sampling rate.

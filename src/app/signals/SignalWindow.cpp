@@ -77,6 +77,42 @@ QList<QPointF> ShownPoints(const QList<QPointF>& points)
     return shown;
 }
 
+// The same for a curve over a logarithmic axis: the columns are even in the logarithm of x, so
+// the few low bins stay whole and the dense high ones are thinned. x must be positive.
+QList<QPointF> ShownOnLogAxis(const QList<QPointF>& points)
+{
+    constexpr int Columns = 256;
+    if (points.size() <= 4 * Columns)
+        return points;
+    const double low = std::log10(points.constFirst().x());
+    const double width = (std::log10(points.constLast().x()) - low) / Columns;
+    QList<QPointF> shown;
+    shown.reserve(4 * Columns);
+    qsizetype first = 0;
+    while (first < points.size()) {
+        const int column = int((std::log10(points[first].x()) - low) / width);
+        qsizetype last = first;
+        qsizetype lowest = first;
+        qsizetype highest = first;
+        while (last + 1 < points.size() &&
+               int((std::log10(points[last + 1].x()) - low) / width) == column) {
+            ++last;
+            if (points[last].y() < points[lowest].y())
+                lowest = last;
+            if (points[last].y() > points[highest].y())
+                highest = last;
+        }
+        qsizetype previous = -1;
+        for (qsizetype i : {first, std::min(lowest, highest), std::max(lowest, highest), last}) {
+            if (i != previous)
+                shown.append(points[i]);
+            previous = i;
+        }
+        first = last + 1;
+    }
+    return shown;
+}
+
 const QString ChartHint =
     QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей");
 
@@ -427,15 +463,15 @@ void SignalWindow::redrawSpectra()
         const bool shown = m_workbench.isChecked(static_cast<SignalCheck>(i));
         // The constant has no place on a logarithmic axis; the readout names it.
         const QList<QPointF> points = m_spectra.amplitude(stage).mid(1);
-        m_amplitudeSeries[i]->replace(shown ? ShownPoints(points) : QList<QPointF>());
+        m_amplitudeSeries[i]->replace(shown ? ShownOnLogAxis(points) : QList<QPointF>());
         if (shown)
             for (const QPointF& point : points)
                 largest = std::max(largest, point.y());
     }
     const QList<QPointF>& magnitude = m_spectra.magnitudeDb();
     const QList<QPointF>& phase = m_spectra.phaseDegrees();
-    m_magnitudeSeries->replace(ShownPoints(magnitude));
-    m_phaseSeries->replace(ShownPoints(phase));
+    m_magnitudeSeries->replace(magnitude);
+    m_phaseSeries->replace(phase);
 
     m_amplitudeView->undoZoom();
     m_responseView->undoZoom();
