@@ -364,6 +364,8 @@ QWidget* SignalWindow::createSpectrumPage()
         axis->setGridLinePen(grid);
         axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(0);
+        // Short numbers; eliding them to "..." would hide the scale in a small chart.
+        axis->setTruncateLabels(false);
         chart->addAxis(axis, side);
         return axis;
     };
@@ -406,8 +408,8 @@ QWidget* SignalWindow::createSpectrumPage()
 
     QChart* response = newChart();
     m_responseFrequency = newFrequencyAxis(response);
-    m_magnitudeAxis = newAxis(response, QStringLiteral("Звено, дБ"), Qt::AlignLeft, "%.3g");
-    m_phaseAxis = newAxis(response, QStringLiteral("Фаза, °"), Qt::AlignRight, "%.3g");
+    m_magnitudeAxis = newAxis(response, QStringLiteral("Звено, дБ"), Qt::AlignLeft, "%.0f");
+    m_phaseAxis = newAxis(response, QStringLiteral("Фаза, °"), Qt::AlignRight, "%.0f");
     m_phaseAxis->setGridLineVisible(false);
     m_magnitudeSeries = newSeries(response, "MagnitudeSeries", "Амплитуда звена", QColor(0, 128, 0),
                                   m_responseFrequency, m_magnitudeAxis);
