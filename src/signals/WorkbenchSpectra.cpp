@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <span>
 
 #include "text/NumberText.h"
@@ -99,8 +100,10 @@ QString TimeReadout(const SignalWorkbench& workbench, double abscissa, QChar dec
 
 QString SpectrumReadout(const WorkbenchSpectra& spectra, double frequency, QChar decimalSeparator)
 {
+    // The values of the spectrum bin nearest the mouse, and the element's response at its
+    // frequency.
     QStringList values;
-    double at = -1;
+    double at = frequency;
     for (SignalStage stage : {SignalStage::Input, SignalStage::Channel, SignalStage::Output}) {
         if (const QPointF* point = Nearest(spectra.amplitude(stage), frequency)) {
             at = point->x();
@@ -109,17 +112,13 @@ QString SpectrumReadout(const WorkbenchSpectra& spectra, double frequency, QChar
                 Number(point->y(), decimalSeparator));
         }
     }
-    const QPointF* magnitude = Nearest(spectra.magnitudeDb(), frequency);
-    if (magnitude) {
-        at = magnitude->x();
-        const QPointF& phase =
-            spectra.phaseDegrees().at(magnitude - spectra.magnitudeDb().constData());
-        values << QStringLiteral("звено %1 дБ, %2°")
-                      .arg(Number(magnitude->y(), decimalSeparator),
-                           Number(phase.y(), decimalSeparator));
-    }
-    if (values.isEmpty())
+    if (values.isEmpty() && !Nearest(spectra.magnitudeDb(), frequency))
         return {};
+    const std::complex<double> response = spectra.response(at);
+    values << QStringLiteral("звено %1 дБ, %2°")
+                  .arg(Number(20 * std::log10(std::max(std::abs(response), 1e-12)),
+                              decimalSeparator),
+                       Number(std::arg(response) * 180 / std::numbers::pi, decimalSeparator));
     return QStringLiteral("%1 Гц: %2")
         .arg(Number(at, decimalSeparator), values.join(QStringLiteral(", ")));
 }

@@ -29,6 +29,11 @@ public:
     // highest frequency, evenly on a logarithmic scale.
     const QList<QPointF>& magnitudeDb() const { return m_magnitude; }
     const QList<QPointF>& phaseDegrees() const { return m_phase; }
+    // The element's response at any frequency.
+    std::complex<double> response(double frequency) const
+    {
+        return FrequencyResponse(m_equation, frequency);
+    }
     // The highest frequency shown: half the sampling rate.
     static constexpr double HighestFrequency = SampleRateHz / 2;
 
@@ -37,6 +42,7 @@ private:
     std::array<QList<QPointF>, 3> m_amplitudes;
     QList<QPointF> m_magnitude;
     QList<QPointF> m_phase;
+    DifferenceEquation m_equation;
 };
 
 // The status-bar readouts of the value under the mouse: on the time chart at an abscissa

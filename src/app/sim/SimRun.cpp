@@ -1,6 +1,5 @@
 #include "sim/SimRun.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
