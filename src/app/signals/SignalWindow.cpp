@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "charts/ChartCurves.h"
 #include "model/ArrowButtons.h"
 #include "results/ResultChartView.h"
 #include "shell/MenuEntries.h"
@@ -611,8 +612,11 @@ void SignalWindow::showField(SignalField field)
 
 void SignalWindow::redraw(SignalStage from)
 {
-    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
-        m_series[stage]->replace(ShownPoints(m_workbench.curve(static_cast<SignalStage>(stage))));
+    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage) {
+        const QList<QPointF> curve = m_workbench.curve(static_cast<SignalStage>(stage));
+        m_series[stage]->replace(ShownPoints(curve));
+        m_series[stage]->setProperty(FullCurveProperty, QVariant::fromValue(curve));
+    }
     m_chartView->undoZoom();
     // The time axis fits the curves; the value axis follows the workbench's rule.
     qreal last = 0;

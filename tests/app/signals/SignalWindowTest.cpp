@@ -274,6 +274,17 @@ TEST_F(SignalWindowTest, OpenedSignalShapesTheSameRunAsTheCommandLine)
         ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
     }
     EXPECT_EQ(count, curves.speed.size());
+
+    // The chart's CSV export holds every sample, however thinly the chart draws them, and opens
+    // again as the same input.
+    activate(window());
+    const SignalSeries before = workbench().buffer().InputSamples;
+    const QString table = workingDirectory.folder.filePath(QStringLiteral("chart.csv"));
+    prompts.files = {table, table};
+    trigger(Command::aSaveAs);
+    trigger(Command::aOpen);
+    EXPECT_EQ(child<QComboBox>("SignalComboBox1").placeholderText(), QStringLiteral("chart.csv"));
+    EXPECT_EQ(workbench().buffer().InputSamples, before);
 }
 
 // The spectrum page shows the stages in frequency and the element's response, and the value
