@@ -1,14 +1,17 @@
 // Typing a coefficient into the signals workbench for N = 10000 (a 10 s run): the recomputation
 // of the three stages alone, and with the real window redrawing its three curves, on the
-// offscreen platform.
+// offscreen platform; then the spectra of the three stages and the element's response, alone
+// and with the spectrum page redrawn.
 
 #include <benchmark/benchmark.h>
 
 #include <QChartView>
+#include <QTabWidget>
 
 #include <memory>
 
 #include "SignalWorkbench.h"
+#include "WorkbenchSpectra.h"
 #include "editor/InputReader.h"
 #include "shell/ActionTable.h"
 #include "signals/SignalWindow.h"
@@ -74,5 +77,36 @@ void RecomputeAndRedraw(benchmark::State& state)
     }
 }
 BENCHMARK(RecomputeAndRedraw)->Unit(benchmark::kMillisecond);
+
+void Spectra(benchmark::State& state)
+{
+    BandStopBench bench;
+    kinetra::WorkbenchSpectra spectra;
+    for (auto _ : state) {
+        spectra.update(bench.workbench);
+        benchmark::DoNotOptimize(spectra.magnitudeDb().constLast());
+    }
+}
+BENCHMARK(Spectra)->Unit(benchmark::kMillisecond);
+
+// A changed periodicity with the spectrum page on show: the three stages, their spectra, the
+// element's response and both spectrum charts painted.
+void RecomputeAndRedrawSpectra(benchmark::State& state)
+{
+    BandStopBench bench;
+    kinetra::ActionTable actions;
+    kinetra::SignalWindow window(actions, bench.workbench);
+    window.show();
+    window.findChild<QTabWidget*>(QStringLiteral("SignalViews"))->setCurrentIndex(1);
+    auto* amplitudes = window.findChild<QChartView*>(QStringLiteral("SpectrumChart"));
+    auto* response = window.findChild<QChartView*>(QStringLiteral("ResponseChart"));
+    bool even = false;
+    for (auto _ : state) {
+        bench.retype(even = !even);
+        amplitudes->repaint();
+        response->repaint();
+    }
+}
+BENCHMARK(RecomputeAndRedrawSpectra)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -9,7 +9,7 @@ kinetra_packages=(
     libgl-dev libgtest-dev libbenchmark-dev libwmf-bin fonts-urw-base35 fonts-dejavu-core
     postgresql libqt6sql6-psql
     desktop-file-utils shared-mime-info dpkg-dev file
-    fonts-liberation poppler-utils qt6-translations-l10n qt6-svg-dev
+    fonts-liberation poppler-utils qt6-translations-l10n qt6-svg-dev libfftw3-dev
     clang-14 libclang-rt-14-dev libfuzzer-14-dev
     # A one-node Slurm cluster with its own munge key, started by the test of the array-job
     # sweep script (scripts/kinetra-sweep-slurm).

@@ -31,7 +31,13 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
 
     std::string errorText;
     SimulationRecord record{m_session.params(), m_run, m_signal, errorText};
-    const bool ran = RunSimulation(record);
+    bool ran = RunSimulation(record);
+    const ModelParams& variable = m_session.params();
+    if (ran && m_signalFit && (variable.VariableLoad || variable.VariableReference) &&
+        m_signalFit()) {
+        errorText.clear();
+        ran = RunSimulation(record);
+    }
     // The engine's own error text joins whatever the editor's reader gathered meanwhile.
     m_session.reader().ErrorList += QString::fromStdString(errorText);
     if (!ran || !m_session.reader().ErrorList.isEmpty()) {

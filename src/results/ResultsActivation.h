@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 #include "ChartRanges.h"
@@ -37,6 +38,12 @@ public:
     // new table, points and ranges are added to the old ones.
     Outcome FormActivate(bool refreshScreen);
 
+    // Makes the signal series cover the sample count the last run set; true when it changed
+    // the series. A run with a variable load or reference that finds the signal prepared for
+    // another count runs once more with the fitted signal, so a run never reads leftovers.
+    using SignalFit = std::function<bool()>;
+    void setSignalFit(SignalFit fit) { m_signalFit = std::move(fit); }
+
     // Empties the sample table, the static characteristic and the ranges; the summary stays.
     void ClearResults();
 
@@ -67,6 +74,7 @@ private:
     RunData& m_run;
     const SignalSeries& m_signal;
     MessageSink& m_messages;
+    SignalFit m_signalFit;
 
     KeyValueText m_lastRunText;
     bool m_reportEnabled = false;

@@ -9,7 +9,7 @@ namespace kinetra {
 void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
                  ResultsActivation& results)
 {
-    workbench.SignalCalc();
+    workbench.SignalCalcForRun();
     if (!editor.isChecked(CheckBox::dMVarCheckBox) && !editor.isChecked(CheckBox::refCheckBox))
         editor.setChecked(
             use == SignalUse::Control ? CheckBox::refCheckBox : CheckBox::dMVarCheckBox, true);

@@ -10,7 +10,8 @@ class SignalWorkbench;
 // (a disturbance) or on the reference (control).
 enum class SignalUse { Disturbance, Control };
 
-// Sends the workbench's output into the model: the output is recomputed with the current N, one
+// Sends the workbench's output into the model: the output is recomputed with the current N (and
+// every stage with it that was computed for another count), one
 // "Переменный сигнал" box is switched on unless the user has already switched one on, and the
 // results forget the model they last simulated, so their next activation runs with the signal.
 // The engine reads the output series itself; nothing is copied.

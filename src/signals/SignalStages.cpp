@@ -252,6 +252,27 @@ FilterOutcome CutFrom(std::span<double> output, std::size_t from, std::size_t en
 
 } // namespace
 
+DifferenceEquation DifferenceEquationOf(const FilterCoefficients& c, int sampleCount)
+{
+    DifferenceEquation e;
+    const bool dynamic = c.T3 != 0 || c.T4 != 0;
+    if (!dynamic && c.K2 == 0 && c.T2 == 0)
+        return e;
+    const double h = 1.0 / static_cast<double>(sampleCount);
+    const double d = dynamic ? c.T3 + h * c.T4 : (c.K2 != 0 ? c.K2 * h * h : h * h);
+    e.form = dynamic ? DifferenceEquation::Form::Recursive : DifferenceEquation::Form::Moving;
+    e.lead = dynamic ? 0 : 1;
+    e.b0 = (c.T1 + h * c.T2) / d;
+    e.b1 = (c.K1 * h * h - h * c.T2 - 2 * c.T1) / d;
+    e.b2 = c.T1 / d;
+    e.a1 = dynamic ? (c.K2 * h * h - h * c.T4 - 2 * c.T3) / d : 0.0;
+    e.a2 = dynamic ? c.T3 / d : 0.0;
+    if (d == 0 || !std::isfinite(e.b0) || !std::isfinite(e.b1) || !std::isfinite(e.b2) ||
+        !std::isfinite(e.a1) || !std::isfinite(e.a2))
+        e.form = DifferenceEquation::Form::Undefined;
+    return e;
+}
+
 FilterOutcome Filter(const FilterCoefficients& c, std::span<const double> u, std::span<double> y)
 {
     const std::size_t n = std::min(u.size(), y.size());
@@ -259,10 +280,9 @@ FilterOutcome Filter(const FilterCoefficients& c, std::span<const double> u, std
         y[k] = 0.0;
     if (n < 3)
         return {};
-    const double h = 1.0 / static_cast<double>(n);
 
-    const bool dynamic = c.T3 != 0 || c.T4 != 0;
-    if (!dynamic && c.K2 == 0 && c.T2 == 0) {
+    const DifferenceEquation e = DifferenceEquationOf(c, static_cast<int>(n));
+    if (e.form == DifferenceEquation::Form::Passing) {
         // Passed on unchanged, yet a ramp of a tiny period can reach beyond the limit as well.
         for (std::size_t k = 2; k < n; ++k) {
             if (!Tame(u[k]))
@@ -271,36 +291,30 @@ FilterOutcome Filter(const FilterCoefficients& c, std::span<const double> u, std
         }
         return {};
     }
-    const double d = dynamic ? c.T3 + h * c.T4 : (c.K2 != 0 ? c.K2 * h * h : h * h);
-    const double b0 = (c.T1 + h * c.T2) / d;
-    const double b1 = (c.K1 * h * h - h * c.T2 - 2 * c.T1) / d;
-    const double b2 = c.T1 / d;
-    const double a1 = dynamic ? (c.K2 * h * h - h * c.T4 - 2 * c.T3) / d : 0.0;
-    const double a2 = dynamic ? c.T3 / d : 0.0;
-    // Without a dynamic denominator the output is written one sample early, which cancels the
-    // lag of the constant term, and the last sample is left as it was.
+    const bool dynamic = e.form == DifferenceEquation::Form::Recursive ||
+                         (e.form == DifferenceEquation::Form::Undefined && e.lead == 0);
     const std::size_t first = dynamic ? 2 : 1;
-    const std::size_t end = dynamic ? n : n - 1;
-    if (d == 0 || !std::isfinite(b0) || !std::isfinite(b1) || !std::isfinite(b2) ||
-        !std::isfinite(a1) || !std::isfinite(a2))
-        return CutFrom(y, first, end, FilterOutcome::Fault::Undefined);
+    if (e.form == DifferenceEquation::Form::Undefined)
+        return CutFrom(y, first, n, FilterOutcome::Fault::Undefined);
 
     if (dynamic) {
         for (std::size_t k = 2; k < n; ++k) {
-            const double value =
-                -a1 * y[k - 1] - a2 * y[k - 2] + b0 * u[k] + b1 * u[k - 1] + b2 * u[k - 2];
+            const double value = -e.a1 * y[k - 1] - e.a2 * y[k - 2] + e.b0 * u[k] +
+                                 e.b1 * u[k - 1] + e.b2 * u[k - 2];
             if (!Tame(value))
-                return CutFrom(y, k, end, FilterOutcome::Fault::RunAway);
+                return CutFrom(y, k, n, FilterOutcome::Fault::RunAway);
             y[k] = value;
         }
         return {};
     }
     for (std::size_t k = 2; k < n; ++k) {
-        const double value = b0 * u[k] + b1 * u[k - 1] + b2 * u[k - 2];
+        const double value = e.b0 * u[k] + e.b1 * u[k - 1] + e.b2 * u[k - 2];
         if (!Tame(value))
-            return CutFrom(y, k - 1, end, FilterOutcome::Fault::RunAway);
+            return CutFrom(y, k - 1, n, FilterOutcome::Fault::RunAway);
         y[k - 1] = value;
     }
+    // The last sample would need the input beyond the end: it holds, never keeps a leftover.
+    y[n - 1] = y[n - 2];
     return {};
 }
 

@@ -51,9 +51,21 @@ struct FilterOutcome {
     int cutAt = -1; // the first sample set to 0.0 instead of computed; -1 without a fault
 };
 
+// The element as the recursion stage 3 runs at the step h = 1/N:
+// y[k - lead] = -a1 y[k-1] - a2 y[k-2] + b0 u[k] + b1 u[k-1] + b2 u[k-2]. Without a dynamic
+// denominator a1 = a2 = 0 and the output is written one sample early (lead = 1), which cancels
+// the lag of the constant term. A passing element copies its input.
+struct DifferenceEquation {
+    enum class Form { Recursive, Moving, Passing, Undefined };
+    Form form = Form::Passing;
+    double b0 = 0, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+    int lead = 0;
+};
+DifferenceEquation DifferenceEquationOf(const FilterCoefficients& coefficients, int sampleCount);
+
 // Stage 3: output from input through the element with the step 1/N (N the input's length).
-// Samples the difference equation does not reach keep their contents. Both spans have the
-// same length.
+// Without a dynamic denominator the last sample, which would need the input one sample beyond
+// the end, repeats the one before it. Both spans have the same length.
 FilterOutcome Filter(const FilterCoefficients& coefficients, std::span<const double> input,
                      std::span<double> output);
 

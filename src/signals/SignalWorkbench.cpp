@@ -59,8 +59,10 @@ const QStringList& SignalWorkbench::listItems(SignalList list)
 
 QString SignalWorkbench::listText(SignalList list) const
 {
-    if (list == SignalList::SignalComboBox1 && m_takenFromModel)
+    if (list == SignalList::SignalComboBox1 && m_origin == InputOrigin::Model)
         return QStringLiteral("Модель");
+    if (list == SignalList::SignalComboBox1 && m_origin == InputOrigin::File)
+        return m_measuredName;
     const int index = listIndex(list);
     return index < 0 ? QString() : listItems(list).at(index);
 }
@@ -68,6 +70,23 @@ QString SignalWorkbench::listText(SignalList list) const
 QString SignalWorkbench::notice() const
 {
     QStringList notices;
+    // A text that is no number counts as 0; the user is told which field holds it.
+    static const std::array<const char*, SignalFieldCount> fieldNames{
+        "периодичность", "канал, мс", "T1", "T2", "K1", "T3", "T4", "K2"};
+    for (int i = 0; i < SignalFieldCount; ++i) {
+        const auto field = static_cast<SignalField>(i);
+        if (isEnabled(field) && !ReadNumber(text(field), m_reader.decimalSeparator()))
+            notices << QStringLiteral("Не число в поле %1: \"%2\", принято 0")
+                           .arg(QString::fromUtf8(fieldNames[indexOf(field)]), text(field));
+    }
+    if (m_refusedFor > 0)
+        notices << QStringLiteral("Периодичность %1 велика для прогона в %2 отсчетов: период "
+                                  "короче %3 отсчетов, вход равен 0 (не более %4)")
+                       .arg(FormatNumber(m_refusedPeriodicity, m_reader.decimalSeparator()))
+                       .arg(m_refusedFor)
+                       .arg(MinimumPeriod)
+                       .arg(
+                           FormatNumber(m_refusedFor / MinimumPeriod, m_reader.decimalSeparator()));
     if (m_stalledAt >= 0)
         notices << QStringLiteral("Период короче, чем позволяет форма сигнала: вход с отсчета %1 "
                                   "равен 0")
@@ -87,11 +106,16 @@ QString SignalWorkbench::notice() const
     return notices.join(QStringLiteral("; "));
 }
 
+QChar SignalWorkbench::decimalSeparator() const
+{
+    return m_reader.decimalSeparator();
+}
+
 bool SignalWorkbench::isShown(SignalStage stage) const
 {
     // A signal taken from the model is drawn whatever the state of its box.
     return isChecked(static_cast<SignalCheck>(stage)) ||
-           (stage == SignalStage::Input && m_takenFromModel);
+           (stage == SignalStage::Input && m_origin == InputOrigin::Model);
 }
 
 const SignalSeries& SignalWorkbench::series(SignalStage stage) const
@@ -112,13 +136,14 @@ QList<QPointF> SignalWorkbench::curve(SignalStage stage) const
     QList<QPointF> points;
     if (!isShown(stage))
         return points;
-    const bool taken = stage == SignalStage::Input && m_takenFromModel;
+    const bool taken = stage == SignalStage::Input && m_origin == InputOrigin::Model;
     const int count = m_computed[indexOf(stage)];
     const SignalSeries& values = series(stage);
     points.reserve(count);
     for (int k = 0; k < count; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        points.append({taken ? m_takenAbscissas[i] : k * AbscissaPerSample, values[i]});
+        const bool hasTakenAbscissa = taken && i < m_takenAbscissas.size();
+        points.append({hasTakenAbscissa ? m_takenAbscissas[i] : k * AbscissaPerSample, values[i]});
     }
     return points;
 }
@@ -160,11 +185,14 @@ void SignalWorkbench::stepSpin(SignalSpin spin, int steps)
     const SignalField field = SpinField(spin);
     if (!isEnabled(field))
         return;
-    // The arrows step from what the field shows, as a typed number is taken up by the arrows.
-    const auto shown = ReadInteger(text(field));
-    const long long from = shown ? *shown : spinPosition(spin);
+    // The arrows step from what the field shows to the next whole number in their direction, as
+    // a typed number is taken up by the arrows: "2,5" goes up to 3 and down to 2.
+    const auto shown = ReadNumber(text(field), m_reader.decimalSeparator());
+    double target = spinPosition(spin) + steps;
+    if (shown && std::isfinite(*shown))
+        target = steps > 0 ? std::floor(*shown) + steps : std::ceil(*shown) + steps;
     const QString before = text(field);
-    putSpin(spin, int(std::clamp<long long>(from + steps, spinMinimum(spin), SpinMaximum)));
+    putSpin(spin, int(std::clamp<double>(target, spinMinimum(spin), SpinMaximum)));
     if (text(field) == before)
         return;
     if (spin == SignalSpin::SignalUpDown1)
@@ -216,6 +244,69 @@ void SignalWorkbench::SignalCalc()
     emit curvesChanged(SignalStage::Output);
 }
 
+bool SignalWorkbench::fitRun()
+{
+    const int n = sampleCount();
+    const auto stale = std::find_if(m_computed.begin(), m_computed.end(),
+                                    [n](int computed) { return computed != n; });
+    if (stale == m_computed.end())
+        return false;
+    const auto from = static_cast<SignalStage>(stale - m_computed.begin());
+    if (from == SignalStage::Input) {
+        if (m_origin == InputOrigin::Generator)
+            generate();
+        else
+            fillMeasured(n);
+    }
+    if (from != SignalStage::Output)
+        transmit();
+    filter();
+    emit curvesChanged(from);
+    return true;
+}
+
+void SignalWorkbench::SignalCalcForRun()
+{
+    if (!fitRun())
+        SignalCalc();
+}
+
+void SignalWorkbench::openMeasured(const std::vector<double>& values, const QString& name)
+{
+    if (values.empty())
+        return;
+    putEnabled(SignalField::SignalEdit1, false);
+    putSpin(SignalSpin::SignalUpDown1, 1);
+    putListIndex(SignalList::SignalComboBox1, -1);
+    m_origin = InputOrigin::File;
+    m_measuredName = name;
+    m_measured = values;
+    m_takenAbscissas.clear();
+    emit listChanged(SignalList::SignalComboBox1);
+    fillMeasured(sampleCount());
+    transmit();
+    filter();
+    emit curvesChanged(SignalStage::Input);
+}
+
+void SignalWorkbench::fillMeasured(int count)
+{
+    // A taken curve is kept as it was taken; a measured one is laid over the run anew.
+    if (m_origin == InputOrigin::Model && m_measured.empty()) {
+        const int taken = m_computed[indexOf(SignalStage::Input)];
+        m_measured.assign(m_buffer.InputSamples.begin(), m_buffer.InputSamples.begin() + taken);
+    }
+    const auto n = static_cast<std::size_t>(count);
+    const std::size_t known = std::min(n, m_measured.size());
+    std::copy_n(m_measured.begin(), known, m_buffer.InputSamples.begin());
+    const double last = m_measured.empty() ? 0.0 : m_measured.back();
+    std::fill(m_buffer.InputSamples.begin() + static_cast<std::ptrdiff_t>(known),
+              m_buffer.InputSamples.begin() + static_cast<std::ptrdiff_t>(n), last);
+    m_computed[indexOf(SignalStage::Input)] = count;
+    m_stalledAt = -1;
+    m_refusedFor = 0;
+}
+
 bool SignalWorkbench::takeFromModel(const ModelCurves& curves, TakenQuantity quantity)
 {
     if (curves.timeLimit == 0 || curves.leftLimit == 0 || curves.rightLimit == 0)
@@ -223,7 +314,8 @@ bool SignalWorkbench::takeFromModel(const ModelCurves& curves, TakenQuantity qua
     putEnabled(SignalField::SignalEdit1, false);
     putSpin(SignalSpin::SignalUpDown1, 1);
     putListIndex(SignalList::SignalComboBox1, -1);
-    m_takenFromModel = true;
+    m_origin = InputOrigin::Model;
+    m_measured.clear();
     emit listChanged(SignalList::SignalComboBox1);
 
     const int n = sampleCount();
@@ -242,6 +334,7 @@ bool SignalWorkbench::takeFromModel(const ModelCurves& curves, TakenQuantity qua
     }
     m_computed[indexOf(SignalStage::Input)] = count;
     m_stalledAt = -1;
+    m_refusedFor = 0;
 
     // Hiding and showing the channel and output curves reruns their stages on the new input.
     putChecked(SignalCheck::SignalCheckBox2, true);
@@ -287,16 +380,28 @@ void SignalWorkbench::generate()
     putEnabled(SignalField::SignalEdit1, periodic);
     if (!periodic)
         putSpin(SignalSpin::SignalUpDown1, 1);
-    if (std::exchange(m_takenFromModel, false))
+    if (std::exchange(m_origin, InputOrigin::Generator) != InputOrigin::Generator)
         emit listChanged(SignalList::SignalComboBox1);
     m_takenAbscissas.clear();
+    m_measured.clear();
+    m_computed[indexOf(SignalStage::Input)] = n;
 
     const auto waveform = static_cast<Waveform>(std::max(index, 0));
+    const auto samples = std::span(m_buffer.InputSamples).first(std::size_t(n));
+    // Fewer than a few samples a period show no waveform, and an enormous periodicity makes a
+    // ramp of millions or a sine of nothing but rounding: such a periodicity is refused.
+    const bool random = waveform == Waveform::Random;
+    if (periodic && !random && !(period >= MinimumPeriod)) {
+        std::fill(samples.begin(), samples.end(), 0.0);
+        m_refusedPeriodicity = periodicity;
+        m_refusedFor = n;
+        m_stalledAt = -1;
+        return;
+    }
+    m_refusedFor = 0;
     const GenerationOutcome outcome =
-        Generate(waveform, period, std::span(m_buffer.InputSamples).first(std::size_t(n)),
-                 static_cast<std::uint32_t>(m_clock()));
+        Generate(waveform, period, samples, static_cast<std::uint32_t>(m_clock()));
     m_stalledAt = outcome.stalledAt;
-    m_computed[indexOf(SignalStage::Input)] = n;
 }
 
 void SignalWorkbench::transmit()
@@ -321,11 +426,11 @@ void SignalWorkbench::transmit()
     m_computed[indexOf(SignalStage::Channel)] = n;
 }
 
-void SignalWorkbench::filter()
+FilterCoefficients SignalWorkbench::coefficients() const
 {
-    const int n = sampleCount();
+    // Read as stage 3 reads them: a text that is no number counts as 0.
     const auto read = [this](Coefficient coefficient) {
-        return m_reader.ParseNumber(text(FieldOf(coefficient)));
+        return ReadNumber(text(FieldOf(coefficient)), m_reader.decimalSeparator()).value_or(0.0);
     };
     FilterCoefficients coefficients;
     coefficients.T1 = read(Coefficient::T1);
@@ -334,8 +439,24 @@ void SignalWorkbench::filter()
     coefficients.T3 = read(Coefficient::T3);
     coefficients.T4 = read(Coefficient::T4);
     coefficients.K2 = read(Coefficient::K2);
-    m_filterOutcome = Filter(coefficients, std::span(m_buffer.ChannelSamples).first(std::size_t(n)),
-                             std::span(m_buffer.OutputSamples).first(std::size_t(n)));
+    return coefficients;
+}
+
+DifferenceEquation SignalWorkbench::differenceEquation() const
+{
+    const int n = m_computed[indexOf(SignalStage::Output)];
+    return DifferenceEquationOf(coefficients(), n > 0 ? n : DefaultSampleCount);
+}
+
+void SignalWorkbench::filter()
+{
+    const int n = sampleCount();
+    // The reader gathers the texts that are no number for the next collection of the model.
+    for (int i = 0; i < CoefficientCount; ++i)
+        m_reader.ParseNumber(text(FieldOf(static_cast<Coefficient>(i))));
+    m_filterOutcome =
+        Filter(coefficients(), std::span(m_buffer.ChannelSamples).first(std::size_t(n)),
+               std::span(m_buffer.OutputSamples).first(std::size_t(n)));
     m_computed[indexOf(SignalStage::Output)] = n;
     rescale();
 }

@@ -81,7 +81,8 @@ public:
     const QString& text(SignalField field) const { return m_fields[indexOf(field)].text; }
     bool isEnabled(SignalField field) const { return m_fields[indexOf(field)].enabled; }
     int listIndex(SignalList list) const { return m_lists[indexOf(list)]; }
-    // What the list shows: its item, or "Модель" for a signal taken from the model.
+    // What the list shows: its item, "Модель" for a signal taken from the model, or the name
+    // of the file a measured signal was opened from.
     QString listText(SignalList list) const;
     int spinPosition(SignalSpin spin) const { return m_spins[indexOf(spin)]; }
     bool isSpinEnabled(SignalSpin spin) const { return isEnabled(SpinField(spin)); }
@@ -92,6 +93,13 @@ public:
     QString notice() const;
 
     const SignalBuffer& buffer() const { return m_buffer; }
+    // The separator the workbench reads and shows numbers with.
+    QChar decimalSeparator() const;
+    // The samples a stage last computed.
+    int computedCount(SignalStage stage) const { return m_computed[indexOf(stage)]; }
+    // The element as the output was last computed: its coefficients as typed, at the step of
+    // the output's samples.
+    DifferenceEquation differenceEquation() const;
     // The points of a stage's curve, empty while its box is off or before its first computation.
     QList<QPointF> curve(SignalStage stage) const;
     // The vertical axis: 10 % beyond the largest and smallest values shown.
@@ -106,8 +114,20 @@ public:
 
     // The New command: every stage back to its first choice, computed for 1000 samples.
     void reset();
-    // Recomputes the output with the current N, as sending the signal does.
+    // Recomputes the output with the current N.
     void SignalCalc();
+    // Makes every stage cover the current N before a run reads the output: stages computed for
+    // another count are computed again, a generated input for the new count, a measured one
+    // holding its last value beyond its end. False when all stages already covered N.
+    bool fitRun();
+    // Sending the signal: the output recomputed with the current N, every stage covering it.
+    void SignalCalcForRun();
+    // Makes measured values the input, as a generated one is passed through the channel and the
+    // filter; samples beyond the values hold the last of them. name is what the generator's list
+    // then shows.
+    void openMeasured(const std::vector<double>& values, const QString& name);
+    // The smallest period, in samples, a periodic waveform is generated with.
+    static constexpr double MinimumPeriod = 4;
     // Makes a result curve the input, divided by its axis limit. False, with nothing changed,
     // when no result is drawn.
     bool takeFromModel(const ModelCurves& curves, TakenQuantity quantity);
@@ -136,9 +156,11 @@ private:
     void SignalComboBox2Change();
     void SignalComboBox3Change();
     void generate();
+    void fillMeasured(int count);
     void transmit();
     void filter();
     void applyFilterKind();
+    FilterCoefficients coefficients() const;
     void rescale();
     bool isShown(SignalStage stage) const;
     const SignalSeries& series(SignalStage stage) const;
@@ -164,7 +186,11 @@ private:
     std::array<int, 2> m_spins{1, 0};
     std::array<bool, 3> m_checked{true, true, true};
     QString m_caption;
-    bool m_takenFromModel = false;
+    // Where the input comes from: the generator, the model's results or a file of measurements.
+    enum class InputOrigin { Generator, Model, File };
+    InputOrigin m_origin = InputOrigin::Generator;
+    QString m_measuredName;
+    std::vector<double> m_measured;
 
     // The samples each stage last computed, and for a taken input the abscissas of its points.
     std::array<int, 3> m_computed{0, 0, 0};
@@ -172,6 +198,9 @@ private:
     double m_verticalMinimum = 0;
     double m_verticalMaximum = 1.1;
     int m_stalledAt = -1;
+    // A periodicity refused for the run length, with the count it was refused for.
+    double m_refusedPeriodicity = 0;
+    int m_refusedFor = 0;
     FilterOutcome m_filterOutcome;
 };
 

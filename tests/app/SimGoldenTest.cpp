@@ -281,6 +281,54 @@ TEST(SimFaults, LongTmaxIsCappedAloudAndNonFilesAreRefused)
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_TRUE(refused.err.endsWith(QStringLiteral("\nЭто не обычный файл\n")))
             << qPrintable(refused.err);
+}
+
+// No workbench input is silently misread: an unreadable number is a usage error naming the
+// option and the text, a stage that cannot compute as typed exits 3 with the window's notice
+// (and still writes the signal built so far), and --signal passes the workbench's guard.
+TEST(SimFaults, WorkbenchInputIsNeverSilentlyMisread)
+{
+    QTemporaryDir folder;
+    const QString huge = folder.filePath(QStringLiteral("huge.txt"));
+    writeText(huge, QStringLiteral("0\n1e300\n"));
+    const QString signalOut = folder.filePath(QStringLiteral("signal.csv"));
+    const auto wave = [](const char* kind, const char* periods) {
+        return QStringList{QStringLiteral("--signal-wave"), QString::fromLatin1(kind),
+                           QStringLiteral("--signal-periods"), QString::fromUtf8(periods)};
+    };
+    const QStringList lowPassTyped{QStringLiteral("--filter"), QStringLiteral("4"),
+                                   QStringLiteral("--coefficients")};
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    } cases[]{
+        {wave("6", "2.5"), 2,
+         "--signal-periods: \"2.5\" is not a number with the decimal separator \",\"."},
+        {wave("6", "2") + lowPassTyped + QStringList{QStringLiteral("0;0;1;0.001;-1;1")}, 2,
+         "--coefficients: \"0.001\" is not a number with the decimal separator \",\"."},
+        {wave("6", "2") + QStringList{QStringLiteral("--channel"), QStringLiteral("1"),
+                                      QStringLiteral("--channel-ms"), QStringLiteral("x")},
+         2, "--channel-ms: \"x\" is not a number"},
+        {wave("6", "2") + lowPassTyped + QStringList{QStringLiteral("0;0;1;0,001;-1;1")}, 3,
+         "Выход звена больше 1E9 по модулю"},
+        {wave("1", "1000"), 3, "Периодичность 1000 велика для прогона"},
+        {{QStringLiteral("--signal"), huge}, 2, "huge.txt: строка 2: \"1e300\" больше 1E9"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(signalOut);
+        const bool shaped = c.arguments.first() == u"--signal-wave";
+        QStringList arguments{QStringLiteral("--decimal-separator"), QStringLiteral(",")};
+        arguments << c.arguments;
+        if (shaped)
+            arguments << QStringLiteral("--signal-out") << signalOut;
+        arguments << ExamplesFolder + QStringLiteral("/induction-speed-control.kmf");
+        const SimOutput run = runSim(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << qPrintable(arguments.join(u' '));
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << qPrintable(run.err);
+        EXPECT_TRUE(run.out.isEmpty()) << qPrintable(run.out);
+        // The signal built so far is written when a stage could not compute it.
+        EXPECT_EQ(QFile::exists(signalOut), c.exitCode == 3) << qPrintable(arguments.join(u' '));
     }
 }
 

@@ -72,6 +72,33 @@ TEST_F(Exchange, SendingRecomputesTheOutputAndMakesTheResultsRunAgain)
     EXPECT_EQ(activate(), ResultsActivation::Outcome::Simulated);
 }
 
+// Whatever was done last, the signal a run reads covers that run: after New (computed for 1000
+// samples) the unit step reaches the end of a longer run, and a run of another length gets its
+// waveform laid over the new length, without leftovers of the earlier signal.
+TEST_F(Exchange, SentSignalCoversEveryRunItShapes)
+{
+    ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
+    results.setSignalFit([this] { return workbench.fitRun(); });
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    const int n = run->SampleCount;
+    ASSERT_GT(n, 1000);
+    workbench.chooseListItem(SignalList::SignalComboBox1, 3); // square: +1, then -1
+    workbench.reset();
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    for (int i = 1; i < n; ++i)
+        ASSERT_EQ(buffer->OutputSamples[std::size_t(i)], 1.0) << i;
+
+    workbench.chooseListItem(SignalList::SignalComboBox1, 3);
+    editor().setText(EditField::TmaxEdit, QStringLiteral("4"));
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    const int longer = run->SampleCount;
+    ASSERT_GT(longer, n);
+    EXPECT_EQ(workbench.curve(SignalStage::Output).size(), longer);
+    EXPECT_EQ(buffer->OutputSamples[std::size_t(longer / 2 - 2)], 1.0);
+    EXPECT_EQ(buffer->OutputSamples[std::size_t(longer - 2)], -1.0);
+}
+
 // A stepped load disturbance on an induction drive under PI speed control, once it has settled
 // at 40 rad/s: the speed dips at every load step, and the controller brings it back up while
 // the load stays.

@@ -65,7 +65,10 @@ TEST_F(Workbench, PeriodicityControlsFollowTheWaveform)
     type(SignalField::SignalEdit1, "2,5");
     EXPECT_EQ(input(199), 1.0);
     EXPECT_EQ(input(200), 0.0);
-    workbench.stepSpin(SignalSpin::SignalUpDown1, 1); // from the shown "2,5": not an integer
+    workbench.stepSpin(SignalSpin::SignalUpDown1, 1); // from the shown "2,5" to the next whole
+    EXPECT_EQ(workbench.text(SignalField::SignalEdit1), "3");
+    type(SignalField::SignalEdit1, "2,5");
+    workbench.stepSpin(SignalSpin::SignalUpDown1, -1);
     EXPECT_EQ(workbench.text(SignalField::SignalEdit1), "2");
     choose(SignalList::SignalComboBox1, 0);
     EXPECT_FALSE(workbench.isEnabled(SignalField::SignalEdit1));
@@ -148,9 +151,23 @@ TEST_F(Workbench, AxisSpansTheShownCurvesOnly)
 
 TEST_F(Workbench, NoticesSayWhatTheStagesCouldNotDo)
 {
-    choose(SignalList::SignalComboBox1, 1);
-    type(SignalField::SignalEdit1, "1000");
-    EXPECT_TRUE(workbench.notice().contains("отсчета 1 ")) << workbench.notice().toStdString();
+    // Periodicities too large for the run are refused for what they are, whatever the waveform.
+    for (int wave : {1, 2, 3, 4, 5, 6}) {
+        choose(SignalList::SignalComboBox1, wave);
+        for (const char* periods : {"1000", "1E9", "1E308"}) {
+            type(SignalField::SignalEdit1, periods);
+            EXPECT_TRUE(workbench.notice().startsWith(QStringLiteral("Периодичность ")))
+                << wave << ' ' << periods << ' ' << workbench.notice().toStdString();
+            EXPECT_TRUE(workbench.notice().contains(QStringLiteral("не более 250")));
+            for (std::size_t i = 0; i < 1000; ++i)
+                ASSERT_EQ(output(i), 0.0) << wave << ' ' << periods << ' ' << i;
+        }
+        type(SignalField::SignalEdit1, "250");
+        EXPECT_TRUE(workbench.notice().isEmpty()) << wave;
+    }
+    type(SignalField::SignalEdit1, "2.5");
+    EXPECT_EQ(workbench.notice(),
+              QStringLiteral("Не число в поле периодичность: \"2.5\", принято 0"));
     type(SignalField::SignalEdit1, "4");
     EXPECT_TRUE(workbench.notice().isEmpty());
     choose(SignalList::SignalComboBox3, 1);

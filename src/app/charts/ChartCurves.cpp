@@ -95,8 +95,9 @@ std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
             else
                 unit = UnitOf(axis->titleText());
         }
-        curves.push_back(
-            {unit.isEmpty() ? xy->name() : xy->name() + QStringLiteral(", ") + unit, xy->points()});
+        const QVariant full = xy->property(FullCurveProperty);
+        curves.push_back({unit.isEmpty() ? xy->name() : xy->name() + QStringLiteral(", ") + unit,
+                          full.isValid() ? full.value<QList<QPointF>>() : xy->points()});
     }
     return curves;
 }

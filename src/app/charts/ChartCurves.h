@@ -23,6 +23,10 @@ struct Curve {
 QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& curves,
                             QChar decimalSeparator);
 
+// A series drawn thinned keeps its whole curve (a QList<QPointF>) under this property name, so
+// that the table export writes every point rather than those drawn.
+inline constexpr char FullCurveProperty[] = "fullCurve";
+
 // The chart's visible curves with points, each titled by its name and its vertical axis's unit
 // ("Момент, Нм"), and the title of the horizontal axis.
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
@@ -56,6 +57,60 @@ QString defaultConnectionString(const QString& settingsFolder)
            QStringLiteral("Kinetra.mdb");
 }
 
+// The first and one-past-last line of a section, its header included; both are the end of the
+// text when there is no such section.
+std::pair<qsizetype, qsizetype> sectionBounds(const KeyValueText& text, const QString& header)
+{
+    const auto isHeader = [](const QString& line) { return line.startsWith(u'['); };
+    qsizetype first = 0;
+    while (first < text.size() && text.at(first).compare(header, Qt::CaseInsensitive) != 0)
+        ++first;
+    if (first == text.size())
+        return {first, first};
+    qsizetype end = first + 1;
+    while (end < text.size() && !isHeader(text.at(end)))
+        ++end;
+    return {first, end};
+}
+
+// The sections of a settings text that the template does not have, each with its header.
+std::vector<KeyValueText> sectionsBeyondTemplate(const KeyValueText& text)
+{
+    std::vector<KeyValueText> sections;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QString& line = text.at(i);
+        if (!line.startsWith(u'[') || settingsTemplate().contains(line, Qt::CaseInsensitive))
+            continue;
+        const auto [first, end] = sectionBounds(text, line);
+        KeyValueText section = text.mid(first, end - first);
+        while (section.size() > 1 && section.constLast().isEmpty())
+            section.removeLast();
+        sections.push_back(section);
+        i = end - 1;
+    }
+    return sections;
+}
+
+// The text with the section of lines' header replaced by lines, or lines appended after an empty
+// line.
+KeyValueText withSection(KeyValueText text, const KeyValueText& lines)
+{
+    const auto [first, end] = sectionBounds(text, lines.constFirst());
+    if (first == end) {
+        if (!text.isEmpty() && !text.constLast().isEmpty())
+            text << QString();
+        return text << lines;
+    }
+    // The empty line that parts it from the next section stays.
+    qsizetype kept = end;
+    while (kept > first + 1 && text.at(kept - 1).isEmpty())
+        --kept;
+    text.remove(first, kept - first);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        text.insert(first + i, lines.at(i));
+    return text;
+}
+
 } // namespace
 
 QStringList LinesOfText(const QString& text)
@@ -105,6 +160,9 @@ void SettingsStore::readAtStartUp()
             m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.lines, ColorKey));
             m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
                                    reset.join(QStringLiteral(", ")));
+            // What the windows kept of their own state outlives the rebuild.
+            for (const KeyValueText& kept : sectionsBeyondTemplate(read.lines))
+                keepSection(kept);
         }
     }
     // Letter case counts here: only "false" switches colour off.
@@ -132,6 +190,27 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
 void SettingsStore::WriteDefaultSettings()
 {
     m_connectionString = rebuildSettings({}, {});
+}
+
+KeyValueText SettingsStore::section(const QString& header) const
+{
+    const auto [first, end] = sectionBounds(m_settings, header);
+    return first == end ? KeyValueText() : m_settings.mid(first + 1, end - first - 1);
+}
+
+void SettingsStore::keepSection(const KeyValueText& lines)
+{
+    if (lines.isEmpty())
+        return;
+    m_settings = withSection(m_settings, lines);
+    const TextFileRead read = ReadTextFile(settingsFilePath());
+    const KeyValueText onDisk = read.ok ? read.lines : m_settings;
+    const KeyValueText updated = withSection(onDisk, lines);
+    if (read.ok && updated == onDisk)
+        return;
+    const TextFileWrite written = WriteTextFile(settingsFilePath(), updated);
+    if (!written.ok)
+        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
 }
 
 QString SettingsStore::settingsFilePath() const

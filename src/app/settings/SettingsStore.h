@@ -81,6 +81,14 @@ public:
     // All switches on, both signals at their first choice.
     void resetSwitches();
 
+    // The lines of a section of the settings file as read, without its header: what a window
+    // kept of its own state at the end of an earlier run.
+    KeyValueText section(const QString& header) const;
+    // Replaces the section that lines (its header first) name, in the settings in memory and in
+    // the settings file as it is on disk, so an edited settings text that was not saved stays
+    // unsaved. The file is written only when the section changed.
+    void keepSection(const KeyValueText& lines);
+
     // The dialogs for opening a settings file into the settings-text page and saving the page.
     UserPrompts::FileDialog settingsOpenDialog() const;
     UserPrompts::FileDialog settingsSaveDialog() const;

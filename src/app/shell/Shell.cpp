@@ -5,12 +5,15 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
 #include "SignalExchange.h"
+#include "SignalFile.h"
+#include "WorkbenchSettings.h"
 #include "charts/ChartFile.h"
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
@@ -47,6 +50,11 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
     m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
+    // The workbench as the user left it at the end of the last run of the program.
+    const KeyValueText kept = m_settings.section(QString::fromUtf16(WorkbenchSection));
+    if (!kept.isEmpty())
+        ShapeSignal(WorkbenchFromLines(kept), m_signalWorkbench);
+    m_resultWindow->activation().setSignalFit([this] { return m_signalWorkbench.fitRun(); });
     placeInstalledSamples();
     connect(&m_document, &ModelDocument::noticeShown, m_modelWindow.get(),
             [this](const QString& notice) { m_modelWindow->statusBar()->showMessage(notice); });
@@ -70,7 +78,10 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     connect(&m_document, &ModelDocument::lastRunForgotten, this, forgetLastRun);
     connect(&m_session, &ModelSession::lastRunForgotten, this, forgetLastRun);
     qApp->installEventFilter(&m_commandKeys);
-    // The close question has been asked: the program ends, whatever other windows are open.
+    // The close question has been asked: the workbench is kept for the next start, and the
+    // program ends, whatever other windows are open.
+    connect(m_modelWindow.get(), &ModelWindow::closeAccepted, this,
+            [this] { m_settings.keepSection(WorkbenchLines(CurrentSettings(m_signalWorkbench))); });
     connect(
         m_modelWindow.get(), &ModelWindow::closeAccepted, qApp, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
@@ -121,6 +132,8 @@ void Shell::bindCommands()
             m_document.Open();
         else if (activeWindow() == WindowKind::Options)
             openShownText();
+        else if (activeWindow() == WindowKind::Signal)
+            openSignal();
     });
     on(Command::aSave, &Shell::aSaveExecute);
     on(Command::aSaveAs, &Shell::aSaveAsExecute);
@@ -337,6 +350,23 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);
+}
+
+void Shell::openSignal()
+{
+    const auto chosen = m_prompts.chooseFileToOpen(
+        {QStringLiteral("Открытие сигнала"),
+         QStringLiteral("Сигналы (*.txt;*.csv)|*.txt;*.csv|Все файлы (*.*)|*.*"), QString(),
+         m_folders.ReportsFolder});
+    if (!chosen)
+        return;
+    const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());
+    if (!read.error.isEmpty()) {
+        m_prompts.showMessage(QStringLiteral("Не открыть файл ") +
+                              QFileInfo(chosen->path).fileName() + u'\n' + read.error);
+        return;
+    }
+    m_signalWorkbench.openMeasured(read.values, QFileInfo(chosen->path).fileName());
 }
 
 void Shell::openShownText()

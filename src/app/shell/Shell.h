@@ -86,6 +86,8 @@ private:
     void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
                              const FileNaming& naming = {});
     void openShownText();
+    // Opens a measured signal as the workbench's input.
+    void openSignal();
     void saveShownText();
     void aCopyCutPasteExecute(ClipboardOperation operation);
 

@@ -12,12 +12,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include "charts/RoundTicks.h"
+#include "charts/ChartCurves.h"
 #include "model/ArrowButtons.h"
 #include "results/ResultChartView.h"
 #include "shell/MenuEntries.h"
@@ -76,6 +79,42 @@ QList<QPointF> ShownPoints(const QList<QPointF>& points)
     return shown;
 }
 
+// The same for a curve over a logarithmic axis: the columns are even in the logarithm of x, so
+// the few low bins stay whole and the dense high ones are thinned. x must be positive.
+QList<QPointF> ShownOnLogAxis(const QList<QPointF>& points)
+{
+    constexpr int Columns = 256;
+    if (points.size() <= 4 * Columns)
+        return points;
+    const double low = std::log10(points.constFirst().x());
+    const double width = (std::log10(points.constLast().x()) - low) / Columns;
+    QList<QPointF> shown;
+    shown.reserve(4 * Columns);
+    qsizetype first = 0;
+    while (first < points.size()) {
+        const int column = int((std::log10(points[first].x()) - low) / width);
+        qsizetype last = first;
+        qsizetype lowest = first;
+        qsizetype highest = first;
+        while (last + 1 < points.size() &&
+               int((std::log10(points[last + 1].x()) - low) / width) == column) {
+            ++last;
+            if (points[last].y() < points[lowest].y())
+                lowest = last;
+            if (points[last].y() > points[highest].y())
+                highest = last;
+        }
+        qsizetype previous = -1;
+        for (qsizetype i : {first, std::min(lowest, highest), std::max(lowest, highest), last}) {
+            if (i != previous)
+                shown.append(points[i]);
+            previous = i;
+        }
+        first = last + 1;
+    }
+    return shown;
+}
+
 const QString ChartHint =
     QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей");
 
@@ -115,23 +154,24 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     setWindowTitle(QStringLiteral("Сигналы"));
     resize(655, 440);
 
-    AddEntries(
-        menuBar()->addMenu(QStringLiteral("&Файл")), actions,
-        {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs, Command::aPrint});
+    AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+               {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel,
+                Command::aSaveAs, Command::aPrint});
     AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
                {Command::aModel, Command::aResult, Command::aDbase, Command::aParams});
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
     AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
-                      {Command::aNew, Command::aFromModel, Command::aToModel, Bar, Command::aModel,
-                       Command::aResult, Command::aDbase, Command::aParams, Bar, Command::aHelp});
+                      {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel, Bar,
+                       Command::aModel, Command::aResult, Command::aDbase, Command::aParams, Bar,
+                       Command::aHelp});
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     AddEntries(this, actions,
-               {Command::aNew, Command::aFromModel, Command::aToModel, Command::aSaveAs,
-                Command::aPrint, Bar, Command::aModel, Command::aResult, Command::aDbase,
-                Command::aParams});
+               {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel,
+                Command::aSaveAs, Command::aPrint, Bar, Command::aModel, Command::aResult,
+                Command::aDbase, Command::aParams});
 
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
@@ -140,17 +180,27 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     groups->addWidget(createGeneratorGroup());
     groups->addWidget(createChannelGroup());
     groups->addWidget(createFilterGroup());
-    groups->addStretch();
-    columns->addLayout(groups);
-    createChart();
-    columns->addWidget(m_chartView, 1);
-    setCentralWidget(central);
-
-    statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));
+    // What a stage could not compute as typed, under the stages, where it has room to wrap.
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("SignalNotice"));
     m_notice->setStyleSheet(QStringLiteral("color: #b00000;"));
-    statusBar()->addPermanentWidget(m_notice);
+    m_notice->setWordWrap(true);
+    m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    groups->addWidget(m_notice);
+    groups->addStretch();
+    columns->addLayout(groups);
+    createChart();
+    m_views = new QTabWidget(this);
+    m_views->setObjectName(QStringLiteral("SignalViews"));
+    m_views->setDocumentMode(true);
+    m_views->addTab(m_chartView, QStringLiteral("&Время"));
+    m_views->addTab(createSpectrumPage(), QStringLiteral("&Спектр"));
+    m_views->setTabToolTip(1, QStringLiteral("Амплитудный спектр и частотная характеристика"));
+    connect(m_views, &QTabWidget::currentChanged, this, [this] { redrawSpectra(); });
+    columns->addWidget(m_views, 1);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));
 
     bindWorkbench();
 }
@@ -287,6 +337,174 @@ void SignalWindow::createChart()
     m_chartView->setObjectName(QStringLiteral("SignalChart"));
     m_chartView->setStatusTip(ChartHint);
     m_chartView->setMinimumSize(240, 200);
+    connect(m_chartView, &ResultChartView::pointed, this, [this](QPointF position, bool inside) {
+        const double x = m_chart->mapToValue(position, m_series[0]).x();
+        showReadout(inside ? TimeReadout(m_workbench, x, m_workbench.decimalSeparator())
+                           : QString());
+    });
+}
+
+QWidget* SignalWindow::createSpectrumPage()
+{
+    const QPen grid(QColor(192, 192, 192), 1, Qt::SolidLine);
+    const auto newChart = [] {
+        auto* chart = new QChart;
+        chart->setBackgroundBrush(Qt::white);
+        chart->setBackgroundRoundness(0);
+        chart->setMargins(QMargins(2, 2, 2, 2));
+        chart->setLocalizeNumbers(true);
+        chart->setLocale(QLocale::system());
+        chart->legend()->hide();
+        return chart;
+    };
+    const auto newAxis = [&grid](QChart* chart, const QString& title, Qt::Alignment side,
+                                 const char* format) {
+        auto* axis = new QValueAxis(chart);
+        axis->setTitleText(title);
+        axis->setLabelFormat(QLatin1String(format));
+        axis->setGridLinePen(grid);
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+        // Short numbers; eliding them to "..." would hide the scale in a small chart.
+        axis->setTruncateLabels(false);
+        chart->addAxis(axis, side);
+        return axis;
+    };
+    // Frequencies on a logarithmic scale, as a drive engineer reads a response: a decade is a
+    // decade wherever it lies.
+    const auto newFrequencyAxis = [&grid](QChart* chart) {
+        auto* axis = new QLogValueAxis(chart);
+        axis->setTitleText(QStringLiteral("Частота, Гц"));
+        axis->setLabelFormat(QStringLiteral("%.4g"));
+        axis->setBase(10);
+        axis->setMinorTickCount(8);
+        axis->setGridLinePen(grid);
+        axis->setMinorGridLinePen(QPen(QColor(224, 224, 224), 1, Qt::SolidLine));
+        chart->addAxis(axis, Qt::AlignBottom);
+        return axis;
+    };
+    const auto newSeries = [](QChart* chart, const char* name, const char* title, QColor colour,
+                              QAbstractAxis* x, QValueAxis* y) {
+        auto* series = new QLineSeries(chart);
+        series->setObjectName(QLatin1String(name));
+        series->setName(QString::fromUtf8(title));
+        series->setPen(QPen(colour, 1));
+        chart->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+        return series;
+    };
+    QChart* amplitudes = newChart();
+    m_amplitudeFrequency = newFrequencyAxis(amplitudes);
+    m_amplitudeAxis = newAxis(amplitudes, QStringLiteral("Ампл."), Qt::AlignLeft, "%.3g");
+    m_amplitudeSeries = {newSeries(amplitudes, "SpectrumSeries1", "Вход", Qt::red,
+                                   m_amplitudeFrequency, m_amplitudeAxis),
+                         newSeries(amplitudes, "SpectrumSeries2", "Искажение", Qt::blue,
+                                   m_amplitudeFrequency, m_amplitudeAxis),
+                         newSeries(amplitudes, "SpectrumSeries3", "Выход", Qt::black,
+                                   m_amplitudeFrequency, m_amplitudeAxis)};
+    m_amplitudeView = new ResultChartView(amplitudes, ResultChartView::Cursor::VerticalLine, this);
+    m_amplitudeView->setObjectName(QStringLiteral("SpectrumChart"));
+    m_amplitudeView->setStatusTip(ChartHint);
+
+    QChart* response = newChart();
+    m_responseFrequency = newFrequencyAxis(response);
+    m_magnitudeAxis = newAxis(response, QStringLiteral("Звено, дБ"), Qt::AlignLeft, "%.0f");
+    m_phaseAxis = newAxis(response, QStringLiteral("Фаза, °"), Qt::AlignRight, "%.0f");
+    m_phaseAxis->setGridLineVisible(false);
+    m_magnitudeSeries = newSeries(response, "MagnitudeSeries", "Амплитуда звена", QColor(0, 128, 0),
+                                  m_responseFrequency, m_magnitudeAxis);
+    m_phaseSeries = newSeries(response, "PhaseSeries", "Фаза звена", QColor(160, 0, 160),
+                              m_responseFrequency, m_phaseAxis);
+    m_responseView = new ResultChartView(response, ResultChartView::Cursor::VerticalLine, this);
+    m_responseView->setObjectName(QStringLiteral("ResponseChart"));
+    m_responseView->setStatusTip(ChartHint);
+
+    for (ResultChartView* view : {m_amplitudeView, m_responseView}) {
+        view->setMinimumSize(240, 120);
+        connect(view, &ResultChartView::pointed, this, [this, view](QPointF position, bool inside) {
+            QChart* chart = view->chart();
+            const double f = chart->mapToValue(position, chart->series().constFirst()).x();
+            showReadout(inside ? SpectrumReadout(m_spectra, f, m_workbench.decimalSeparator())
+                               : QString());
+        });
+    }
+
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_amplitudeView, 1);
+    layout->addWidget(m_responseView, 1);
+    auto* timeBase = new QLabel(
+        QStringLiteral("Время модели: отсчет - шаг 1 мс, 1 мс канала - 10 отсчетов (10 мс "
+                       "модели); постоянные времени звена - в долях прогона из N отсчетов"),
+        page);
+    timeBase->setObjectName(QStringLiteral("SpectrumTimeBase"));
+    timeBase->setWordWrap(true);
+    layout->addWidget(timeBase);
+    return page;
+}
+
+void SignalWindow::showReadout(const QString& readout)
+{
+    if (readout.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(readout);
+}
+
+void SignalWindow::redrawSpectra()
+{
+    // Transforms only for the page on show; the page draws afresh when it is chosen.
+    if (m_views->currentIndex() != 1)
+        return;
+    m_spectra.update(m_workbench);
+    double largest = 0;
+    for (std::size_t i = 0; i < m_amplitudeSeries.size(); ++i) {
+        const auto stage = static_cast<SignalStage>(i);
+        const bool shown = m_workbench.isChecked(static_cast<SignalCheck>(i));
+        // The constant has no place on a logarithmic axis; the readout names it.
+        const QList<QPointF> points = m_spectra.amplitude(stage).mid(1);
+        m_amplitudeSeries[i]->replace(shown ? ShownOnLogAxis(points) : QList<QPointF>());
+        if (shown)
+            for (const QPointF& point : points)
+                largest = std::max(largest, point.y());
+    }
+    const QList<QPointF>& magnitude = m_spectra.magnitudeDb();
+    const QList<QPointF>& phase = m_spectra.phaseDegrees();
+    m_magnitudeSeries->replace(magnitude);
+    m_phaseSeries->replace(phase);
+
+    m_amplitudeView->undoZoom();
+    m_responseView->undoZoom();
+    // From the decade below the lowest bin above 0 Hz to half the sampling rate.
+    const double lowest = magnitude.isEmpty() ? 1.0 : magnitude.constFirst().x();
+    const double bottom = std::pow(10.0, std::floor(std::log10(lowest)));
+    for (QLogValueAxis* axis : {m_amplitudeFrequency, m_responseFrequency})
+        axis->setRange(bottom, WorkbenchSpectra::HighestFrequency);
+    const double amplitudeTop = largest > 0 ? 1.1 * largest : 1.0;
+    m_amplitudeAxis->setTickInterval(RoundStep(amplitudeTop));
+    m_amplitudeAxis->setRange(0, amplitudeTop);
+    const auto fit = [](QValueAxis* axis, const QList<QPointF>& points, double least) {
+        double low = 0;
+        double high = 0;
+        for (const QPointF& point : points) {
+            low = std::min(low, point.y());
+            high = std::max(high, point.y());
+        }
+        if (high - low < least) {
+            low -= least / 2;
+            high += least / 2;
+        }
+        const double step = RoundStep(high - low);
+        axis->setTickInterval(step);
+        axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+    };
+    fit(m_magnitudeAxis, magnitude, 6);
+    fit(m_phaseAxis, phase, 90);
+    m_amplitudeView->setHomeRanges();
+    m_responseView->setHomeRanges();
 }
 
 QComboBox* SignalWindow::addList(SignalList list, const char* name, const QString& hint)
@@ -392,8 +610,11 @@ void SignalWindow::showField(SignalField field)
 
 void SignalWindow::redraw(SignalStage from)
 {
-    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
-        m_series[stage]->replace(ShownPoints(m_workbench.curve(static_cast<SignalStage>(stage))));
+    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage) {
+        const QList<QPointF> curve = m_workbench.curve(static_cast<SignalStage>(stage));
+        m_series[stage]->replace(ShownPoints(curve));
+        m_series[stage]->setProperty(FullCurveProperty, QVariant::fromValue(curve));
+    }
     m_chartView->undoZoom();
     // The time axis fits the curves; the value axis follows the workbench's rule.
     qreal last = 0;
@@ -405,6 +626,7 @@ void SignalWindow::redraw(SignalStage from)
     showValueRange();
     m_chartView->setHomeRanges();
     m_notice->setText(m_workbench.notice());
+    redrawSpectra();
 }
 
 } // namespace kinetra

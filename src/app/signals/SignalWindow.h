@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "SignalWorkbench.h"
+#include "WorkbenchSpectra.h"
 
 class QChart;
 class QChartView;
@@ -14,6 +15,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QLineSeries;
+class QLogValueAxis;
+class QTabWidget;
 class QValueAxis;
 
 namespace kinetra {
@@ -41,6 +44,9 @@ private:
     QGroupBox* createChannelGroup();
     QGroupBox* createFilterGroup();
     void createChart();
+    QWidget* createSpectrumPage();
+    void redrawSpectra();
+    void showReadout(const QString& readout);
     QComboBox* addList(SignalList list, const char* name, const QString& hint);
     QLineEdit* addField(SignalField field, const char* name, const QString& hint, int width);
     ArrowButtons* addSpin(SignalSpin spin, const char* name, const QString& hint);
@@ -64,6 +70,20 @@ private:
     std::array<QLineSeries*, 3> m_series{};
     QValueAxis* m_timeAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
+
+    // The spectrum page: the stages' amplitudes above, the element's response below.
+    QTabWidget* m_views = nullptr;
+    WorkbenchSpectra m_spectra;
+    ResultChartView* m_amplitudeView = nullptr;
+    ResultChartView* m_responseView = nullptr;
+    std::array<QLineSeries*, 3> m_amplitudeSeries{};
+    QLineSeries* m_magnitudeSeries = nullptr;
+    QLineSeries* m_phaseSeries = nullptr;
+    QLogValueAxis* m_amplitudeFrequency = nullptr;
+    QValueAxis* m_amplitudeAxis = nullptr;
+    QLogValueAxis* m_responseFrequency = nullptr;
+    QValueAxis* m_magnitudeAxis = nullptr;
+    QValueAxis* m_phaseAxis = nullptr;
 };
 
 } // namespace kinetra

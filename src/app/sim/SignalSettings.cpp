@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "SignalWorkbench.h"
+#include "text/NumberText.h"
 
 namespace kinetra {
 
@@ -81,22 +82,23 @@ bool SignalOptions::read(const QCommandLineParser& parser, std::optional<SignalS
     return true;
 }
 
-void ShapeSignal(const SignalSettings& settings, SignalWorkbench& workbench)
+QString UnreadableSignalNumber(const SignalSettings& settings, QChar decimalSeparator)
 {
-    workbench.chooseListItem(SignalList::SignalComboBox1, settings.wave);
-    if (!settings.periods.isNull())
-        workbench.setText(SignalField::SignalEdit1, settings.periods);
-    if (settings.channel) {
-        workbench.chooseListItem(SignalList::SignalComboBox2, *settings.channel);
-        if (!settings.channelMs.isNull())
-            workbench.setText(SignalField::SignalEdit2, settings.channelMs);
-    }
-    if (settings.filter) {
-        workbench.chooseListItem(SignalList::SignalComboBox3, *settings.filter);
-        // A pinned coefficient's field is disabled and takes no typing.
-        for (int i = 0; i < int(settings.coefficients.size()); ++i)
-            workbench.setText(FieldOf(static_cast<Coefficient>(i)), settings.coefficients.at(i));
-    }
+    const auto unreadable = [decimalSeparator](const QString& text) {
+        return !text.isNull() && !ReadNumber(text, decimalSeparator);
+    };
+    const auto message = [decimalSeparator](const char* option, const QString& text) {
+        return QStringLiteral("--%1: \"%2\" is not a number with the decimal separator \"%3\".")
+            .arg(QLatin1String(option), text, decimalSeparator);
+    };
+    if (unreadable(settings.periods))
+        return message("signal-periods", settings.periods);
+    if (unreadable(settings.channelMs))
+        return message("channel-ms", settings.channelMs);
+    for (const QString& coefficient : settings.coefficients)
+        if (unreadable(coefficient))
+            return message("coefficients", coefficient);
+    return {};
 }
 
 QByteArray SignalCsv(const SignalBuffer& buffer, int count)

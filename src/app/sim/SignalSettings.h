@@ -8,24 +8,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "WorkbenchSettings.h"
+
 class QCommandLineParser;
 
 namespace kinetra {
 
 class SignalWorkbench;
 struct SignalBuffer;
-
-// The signals workbench as a user sets it in the window: list indices, and texts typed into the
-// fields, read with the model's decimal separator.
-struct SignalSettings {
-    int wave = 0;
-    QString periods;
-    std::optional<int> channel;
-    QString channelMs;
-    std::optional<int> filter;
-    QStringList coefficients; // T1, T2, K1, T3, T4, K2; empty when not given
-    QString outPath;          // CSV of the three series, when not empty
-};
 
 // The command-line options that shape a signal in the workbench.
 class SignalOptions final {
@@ -64,9 +54,9 @@ private:
                              QStringLiteral("FILE")};
 };
 
-// Sets the workbench as the window's user would, in the order waveform, periodicity, channel,
-// its parameter, filter, coefficients.
-void ShapeSignal(const SignalSettings& settings, SignalWorkbench& workbench);
+// The usage error for the first workbench option whose number cannot be read with the decimal
+// separator, naming the option and the text; empty when every number reads.
+QString UnreadableSignalNumber(const SignalSettings& settings, QChar decimalSeparator);
 
 // index,input,channel,output for samples 0 to count - 1.
 QByteArray SignalCsv(const SignalBuffer& buffer, int count);

@@ -1,6 +1,5 @@
 #include "sim/SimRun.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -16,6 +15,7 @@
 #include "ResultsActivation.h"
 #include "RunData.h"
 #include "SignalExchange.h"
+#include "SignalFile.h"
 #include "SignalWorkbench.h"
 #include "StepResponse.h"
 #include "editor/MessageSink.h"
@@ -56,42 +56,6 @@ private:
 QString number(double value)
 {
     return QString::asprintf("%.17g", value);
-}
-
-struct SignalRead {
-    bool ok = false;
-    QString error;
-};
-
-// Reads up to a full series of numbers, one a line with a point as separator, into signal; the
-// rest of the series stays 1.0.
-SignalRead ReadSignal(const QString& path, SignalSeries& signal)
-{
-    // A pipe or a device such as /dev/zero would block or be read without end.
-    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
-        return {false, QStringLiteral("%1: %2").arg(path, NotARegularFile())};
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {false, QStringLiteral("%1: %2").arg(path, SystemReason(errno, file.errorString()))};
-    std::size_t count = 0;
-    int lineNumber = 0;
-    while (!file.atEnd()) {
-        const QString line = QString::fromLatin1(file.readLine()).trimmed();
-        ++lineNumber;
-        if (line.isEmpty())
-            continue;
-        const auto value = ReadNumber(line, u'.');
-        if (!value)
-            return {false, QStringLiteral("%1:%2: \"%3\" is not a number")
-                               .arg(path)
-                               .arg(lineNumber)
-                               .arg(line)};
-        if (count == signal.size())
-            return {false, QStringLiteral("%1: more than %2 numbers").arg(path).arg(signal.size())};
-        signal[count++] = *value;
-    }
-    return {true, {}};
 }
 
 QString SamplesCsv(const RunData& run)
@@ -224,8 +188,17 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                       QTextStream& err, const SimReportWriter& writeReport)
 {
+    const QChar separator = options.decimalSeparator.value_or(localeSeparator);
+    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
+    if (shaped) {
+        const QString unreadable = UnreadableSignalNumber(*shaped, separator);
+        if (!unreadable.isEmpty()) {
+            err << unreadable << '\n';
+            return SimStatus::UsageError;
+        }
+    }
     ErrorStreamMessages messages(err);
-    ModelSession session(options.decimalSeparator.value_or(localeSeparator), messages);
+    ModelSession session(separator, messages);
     session.NewModel();
     const ModelSession::LoadResult load = session.LoadModelFile(options.modelPath);
     if (!load.ok) {
@@ -243,11 +216,13 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     auto buffer = std::make_unique<SignalBuffer>();
     SignalSeries& signal = buffer->OutputSamples;
     if (!options.signalPath.isEmpty()) {
-        const SignalRead read = ReadSignal(options.signalPath, signal);
-        if (!read.ok) {
-            err << read.error << '\n';
+        const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
+        if (!read.error.isEmpty()) {
+            err << options.signalPath << ": " << read.error << '\n';
             return SimStatus::UsageError;
         }
+        // The rest of the series keeps its 1.0.
+        std::copy(read.values.begin(), read.values.end(), signal.begin());
         // As sending a signal into the model does: the matching box is switched on.
         session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
                                         ? CheckBox::dMVarCheckBox
@@ -262,11 +237,25 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     ResultsActivation activation(session, *run, signal, messages);
     ResultsActivation::Outcome outcome = activation.FormActivate(true);
     SignalWorkbench workbench(*buffer, run->SampleCount, session.reader());
-    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
     if (shaped && outcome == ResultsActivation::Outcome::Simulated) {
         // As the window's user does: the first run sets N, the signal is built and sent, and
-        // the results run again with it.
+        // the results run again with it. A signal that cannot be computed as typed is not sent.
         ShapeSignal(*shaped, workbench);
+        workbench.SignalCalcForRun();
+        const QString notice = workbench.notice();
+        if (!notice.isEmpty()) {
+            err << notice << '\n';
+            if (!shaped->outPath.isEmpty()) {
+                const FileSaveResult saved =
+                    SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
+                if (!saved.ok)
+                    err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
+            }
+            if (options.paramsAfter)
+                PrintParams(session.params(), out);
+            return SimStatus::SignalRefused;
+        }
+        activation.setSignalFit([&workbench] { return workbench.fitRun(); });
         SendToModel(workbench, session.editor(),
                     options.signalTarget == SimOptions::SignalTarget::Reference
                         ? SignalUse::Control

@@ -16,6 +16,7 @@ enum class SimStatus {
     Failed = 1,     // input errors, the run failed, or standard output did not take every byte
     UsageError = 2, // bad arguments, a file that cannot be read or written, a model that does
                     // not load
+    SignalRefused = 3, // a workbench stage cannot compute the signal as typed
 };
 
 class MessageSink;

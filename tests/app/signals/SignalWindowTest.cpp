@@ -10,11 +10,14 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QProcess>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
 
 #include "../shell/ShellFixture.h"
 #include "results/ResultWindow.h"
+#include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
 
 namespace kinetra::test {
@@ -212,6 +215,136 @@ TEST_F(SignalWindowTest, SimulatorShapesTheSameRunAsTheWindow)
         ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
     }
     EXPECT_EQ(count, curves.speed.size());
+}
+
+// A measured signal opened from a file is the input, passed on as a generated one is; sent to
+// the model it gives the very run the command line gives with the same numbers.
+TEST_F(SignalWindowTest, OpenedSignalShapesTheSameRunAsTheCommandLine)
+{
+    const QString model = QStringLiteral(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf");
+    ASSERT_TRUE(shell.session().LoadModelFile(model).ok);
+    activate(shell.resultWindow());
+    const int n = shell.resultWindow().activation().ranges().dynamicsTime.maximum() > 0
+                      ? int(shell.resultWindow().dynamicCurves().speed.size())
+                      : 0;
+    ASSERT_GT(n, 100);
+    // Off at first, then a load that steps between 0.5 and 1.5; shorter than the run, so its
+    // last value holds to the end.
+    QStringList lines{QStringLiteral("0"), QStringLiteral("0")};
+    for (int k = 2; k < n - 50; ++k)
+        lines << ((k / 400) % 2 ? QStringLiteral("1,5") : QStringLiteral("0.5"));
+    QStringList full = lines;
+    while (full.size() < n)
+        full << lines.constLast();
+    const QString path = workingDirectory.folder.filePath(QStringLiteral("measured.txt"));
+    const QString fullPath = workingDirectory.folder.filePath(QStringLiteral("full.txt"));
+    for (const auto& [file, text] : {std::pair{path, lines}, std::pair{fullPath, full}}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(text.join(u'\n').toLatin1());
+    }
+
+    activate(window());
+    prompts.files = {path};
+    trigger(Command::aOpen);
+    EXPECT_EQ(child<QComboBox>("SignalComboBox1").placeholderText(),
+              QStringLiteral("measured.txt"));
+    EXPECT_EQ(workbench().buffer().InputSamples[500], 1.5);
+    EXPECT_EQ(workbench().buffer().InputSamples[std::size_t(n - 1)],
+              workbench().buffer().InputSamples[std::size_t(n - 51)]);
+    trigger(Command::aToModel);
+    activate(shell.resultWindow());
+    const ModelCurves curves = shell.resultWindow().dynamicCurves();
+
+    const QString samplesPath = workingDirectory.folder.filePath(QStringLiteral("samples.csv"));
+    QProcess sim;
+    sim.start(QStringLiteral(KINETRA_SIM_PROGRAM),
+              {QStringLiteral("--decimal-separator"), QStringLiteral(","),
+               QStringLiteral("--signal"), fullPath, QStringLiteral("--samples"), samplesPath,
+               model});
+    ASSERT_TRUE(sim.waitForFinished(60000));
+    ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
+    QFile samples(samplesPath);
+    ASSERT_TRUE(samples.open(QIODevice::ReadOnly));
+    samples.readLine();
+    qsizetype count = 0;
+    for (; !samples.atEnd(); ++count) {
+        const QList<QByteArray> row = samples.readLine().trimmed().split(',');
+        ASSERT_LT(count, curves.speed.size());
+        ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
+    }
+    EXPECT_EQ(count, curves.speed.size());
+
+    // The chart's CSV export holds every sample, however thinly the chart draws them, and opens
+    // again as the same input.
+    activate(window());
+    const SignalSeries before = workbench().buffer().InputSamples;
+    const QString table = workingDirectory.folder.filePath(QStringLiteral("chart.csv"));
+    prompts.files = {table, table};
+    trigger(Command::aSaveAs);
+    trigger(Command::aOpen);
+    EXPECT_EQ(child<QComboBox>("SignalComboBox1").placeholderText(), QStringLiteral("chart.csv"));
+    EXPECT_EQ(workbench().buffer().InputSamples, before);
+}
+
+// The spectrum page shows the stages in frequency and the element's response, and the value
+// under the mouse is read out on both views.
+TEST_F(SignalWindowTest, SpectrumPageReadsOutWhatLiesUnderTheMouse)
+{
+    activate(window());
+    choose("SignalComboBox1", 6); // a sine of 5 periods in 1000 samples of 1 ms: 5 Hz
+    QLineEdit& periods = child<QLineEdit>("SignalEdit1");
+    periods.setFocus();
+    periods.selectAll();
+    QTest::keyClicks(&periods, QStringLiteral("5"));
+    child<QTabWidget>("SignalViews").setCurrentIndex(1);
+    const QList<QPointF> input = child<QChartView>("SpectrumChart")
+                                     .chart()
+                                     ->findChild<QLineSeries*>(QStringLiteral("SpectrumSeries1"))
+                                     ->points();
+    const auto peak = std::max_element(input.begin(), input.end(),
+                                       [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    EXPECT_DOUBLE_EQ(peak->x(), 5.0);
+    EXPECT_NEAR(peak->y(), 1.0, 0.01);
+
+    for (const char* name : {"SpectrumChart", "SignalChart"}) {
+        if (QLatin1String(name) == QLatin1String("SignalChart"))
+            child<QTabWidget>("SignalViews").setCurrentIndex(0);
+        QChartView& view = child<QChartView>(name);
+        QApplication::processEvents();
+        const QPointF at = view.chart()->mapToPosition(
+            QPointF(QLatin1String(name) == QLatin1String("SignalChart") ? 25.1 : 5.0, 0.5),
+            view.chart()->series().constFirst());
+        const QPointF local = view.mapFromScene(view.chart()->mapToScene(at));
+        QMouseEvent move(QEvent::MouseMove, local, view.viewport()->mapToGlobal(local),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &move);
+        const QString readout = window().statusBar()->currentMessage();
+        EXPECT_TRUE(readout.contains(QLatin1String(name) == QLatin1String("SignalChart")
+                                         ? QStringLiteral(" мс модели): вход 0,99")
+                                         : QStringLiteral("5 Гц: вход 0,99")))
+            << qPrintable(readout);
+    }
+}
+
+// The workbench as the user left it comes back at the next start of the program.
+TEST_F(SignalWindowTest, WorkbenchIsKeptAcrossARestart)
+{
+    activate(window());
+    choose("SignalComboBox1", 5);
+    choose("SignalComboBox3", 1);
+    workbench().setText(SignalField::SignalEdit1, QStringLiteral("3,5"));
+    workbench().setText(SignalField::sEdit4, QStringLiteral("0,05"));
+    emit shell.modelWindow().closeAccepted();
+
+    ScriptedPrompts restartPrompts;
+    Shell restarted{u',', {}, restartPrompts, restartPrompts};
+    SignalWorkbench& kept = restarted.signalWorkbench();
+    EXPECT_EQ(kept.listIndex(SignalList::SignalComboBox1), 5);
+    EXPECT_EQ(kept.text(SignalField::SignalEdit1), QStringLiteral("3,5"));
+    EXPECT_EQ(kept.listIndex(SignalList::SignalComboBox3), 1);
+    EXPECT_EQ(kept.text(SignalField::sEdit4), QStringLiteral("0,05"));
+    EXPECT_EQ(kept.buffer().OutputSamples, workbench().buffer().OutputSamples);
 }
 
 } // namespace

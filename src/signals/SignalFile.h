@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace kinetra {
+
+// A measured signal as read from a file; error says in words a user understands why there is
+// none, naming the line.
+struct SignalFileRead {
+    std::vector<double> values;
+    QString error;
+};
+
+// Reads a signal of at most 10000 numbers from text lines: one number a line (with a point or
+// the given decimal separator), or a table with a header line as the chart's CSV export and the
+// command line's signal output write it, columns separated by ";" (then with a decimal comma)
+// or ",". Of a table the column titled "Вход" or "input" is read, else the second column, else
+// the only one. Every value passes the guard the workbench's output passes: a number of at most
+// 1E9 in magnitude.
+SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator);
+
+// The same for a Windows-1251 text file.
+SignalFileRead ReadSignalFile(const QString& path, QChar decimalSeparator);
+
+} // namespace kinetra

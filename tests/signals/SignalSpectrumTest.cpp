@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "SignalFile.h"
+#include "SignalSpectrum.h"
+
+namespace kinetra {
+namespace {
+
+TEST(Spectrum, SineOfKnownPeriodPeaksInItsBinWithItsAmplitude)
+{
+    SpectrumAnalyser analyser;
+    for (const auto& [n, periods, amplitude] :
+         {std::tuple{1000, 5, 1.0}, std::tuple{10000, 37, 2.5}, std::tuple{2499, 100, 0.3}}) {
+        std::vector<double> samples(static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k)
+            samples[std::size_t(k)] =
+                0.5 + amplitude * std::sin(2 * std::numbers::pi * periods * k / n);
+        const std::vector<double> spectrum = analyser.amplitudes(samples);
+        ASSERT_EQ(spectrum.size(), std::size_t(n / 2 + 1));
+        const auto peak = std::max_element(spectrum.begin() + 1, spectrum.end());
+        EXPECT_EQ(peak - spectrum.begin(), periods) << n;
+        EXPECT_NEAR(*peak, amplitude, 1e-9) << n;
+        EXPECT_NEAR(spectrum[0], 0.5, 1e-9) << "the constant in bin 0";
+        EXPECT_DOUBLE_EQ(BinFrequency(periods, n), periods * 1000.0 / n);
+    }
+}
+
+// K/(T4 p + K2) with the time constants in units of the run: the corner lies at K2 / T4 per run,
+// that is K2 / (2 pi T4 N ms) Hz of model time.
+TEST(Spectrum, LowPassResponseIsThreeDecibelsDownAtItsCorner)
+{
+    for (const auto& [n, t4] :
+         {std::pair{1000, 0.1}, std::pair{2499, 0.02}, std::pair{10000, 0.5}}) {
+        const DifferenceEquation lowPass = DifferenceEquationOf({.K1 = 1, .T4 = t4, .K2 = 1}, n);
+        const double corner = 1 / (2 * std::numbers::pi * t4 * n / SampleRateHz);
+        EXPECT_NEAR(std::abs(FrequencyResponse(lowPass, 0)), 1.0, 1e-9);
+        const double halfPower = std::sqrt(0.5); // -3 dB
+        EXPECT_NEAR(std::abs(FrequencyResponse(lowPass, corner)), halfPower, 0.01 * halfPower) << n;
+        const ResponseCurve curve = ResponseOver(lowPass, 1, 500, 50);
+        ASSERT_EQ(curve.frequencies.size(), 50u);
+        EXPECT_DOUBLE_EQ(curve.frequencies.back(), 500);
+        EXPECT_LT(curve.phaseDegrees.back(), -80) << "a first-order lag tends to -90°";
+    }
+    // The element the stage passes unchanged, and one it cannot compute.
+    EXPECT_EQ(FrequencyResponse(DifferenceEquationOf({}, 1000), 50), 1.0);
+    EXPECT_EQ(FrequencyResponse(DifferenceEquationOf({.T3 = 1, .T4 = -1000}, 1000), 50), 0.0);
+}
+
+TEST(SignalFile, ReadsOneNumberALineAndTheChartsTables)
+{
+    const struct {
+        QStringList lines;
+        std::vector<double> values;
+    } cases[]{
+        {{"0", "1.5", "", "-2,25"}, {0, 1.5, -2.25}},
+        {{"index,input,channel,output", "0,0,0,0", "1,0.5,0,0"}, {0, 0.5}},
+        {{"Время, мс;Вход;Выход", "0;0,25;9", "0,1;1,5;9"}, {0.25, 1.5}},
+        {{"t;Искажение", "0;3", "1;4"}, {3, 4}},
+    };
+    for (const auto& c : cases) {
+        const SignalFileRead read = ReadSignalLines(c.lines, u',');
+        EXPECT_TRUE(read.error.isEmpty()) << read.error.toStdString();
+        EXPECT_EQ(read.values, c.values) << c.lines.join(u'|').toStdString();
+    }
+}
+
+TEST(SignalFile, RefusesWhatTheWorkbenchWouldNotHandOn)
+{
+    QStringList tooMany(10001, QStringLiteral("1"));
+    const struct {
+        QStringList lines;
+        const char* error;
+    } cases[]{
+        {{"1", "1e300"}, "строка 2: \"1e300\" больше 1E9 по модулю"},
+        {{"1", "x"}, "строка 2: \"x\" не число"},
+        {{"index,input", "0,nan"}, "строка 2: \"nan\" не число"},
+        {{"", " "}, "в файле нет ни одного числа"},
+        {tooMany, "строка 10001: \"1\" сверх 10000 чисел"},
+    };
+    for (const auto& c : cases) {
+        const SignalFileRead read = ReadSignalLines(c.lines, u',');
+        EXPECT_EQ(read.error, QString::fromUtf8(c.error));
+        EXPECT_TRUE(read.values.empty());
+    }
+}
+
+} // namespace
+} // namespace kinetra
