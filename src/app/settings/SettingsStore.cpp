@@ -6,6 +6,7 @@
 
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "settings/RecentFiles.h"
 #include "shell/Folders.h"
 #include "text/FileSave.h"
 #include "text/TextFile.h"
@@ -104,11 +105,14 @@ void SettingsStore::readAtStartUp()
 
 void SettingsStore::WriteDefaultSettings()
 {
+    // The list of recent models is no setting to reset: it survives every rebuild.
+    const QStringList recent = RecentFilesIn(m_settings);
     m_settings = settingsTemplate();
     for (const auto& [key, folder] : FolderKeys)
         WriteKey(m_settings, key, m_folders.*folder);
     m_connectionString = defaultConnectionString(m_folders.SettingsFolder);
     WriteKey(m_settings, ConnectionKey, m_connectionString);
+    PutRecentFiles(m_settings, recent);
     const TextFileWrite written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
@@ -168,6 +172,52 @@ void SettingsStore::takeAppliedPaths()
 void SettingsStore::setConnectionKey(const QString& connection)
 {
     WriteKey(m_settings, ConnectionKey, connection);
+}
+
+void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>& change)
+{
+    change(m_settings);
+    TextFileRead onDisk = ReadTextFile(settingsFilePath());
+    KeyValueText file = m_settings;
+    if (onDisk.ok && hasPathsHeader(onDisk.lines)) {
+        file = std::move(onDisk.lines);
+        change(file);
+    }
+    const TextFileWrite written = WriteTextFile(settingsFilePath(), file);
+    if (!written.ok)
+        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+}
+
+void SettingsStore::useConnection(const QString& connection)
+{
+    m_connectionString = connection;
+    updateSettingsFile(
+        [&connection](KeyValueText& settings) { WriteKey(settings, ConnectionKey, connection); });
+}
+
+QStringList SettingsStore::recentFiles() const
+{
+    return RecentFilesIn(m_settings);
+}
+
+void SettingsStore::addRecentFile(const QString& path)
+{
+    putRecentFiles(WithRecentFile(recentFiles(), path));
+}
+
+void SettingsStore::removeRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    putRecentFiles(files);
+}
+
+void SettingsStore::putRecentFiles(const QStringList& files)
+{
+    if (files == recentFiles())
+        return;
+    updateSettingsFile([&files](KeyValueText& settings) { PutRecentFiles(settings, files); });
+    emit recentFilesChanged();
 }
 
 void SettingsStore::resetFiles()

@@ -18,6 +18,7 @@
 #include "report/ReportCommands.h"
 #include "report/ReportDocument.h"
 #include "results/ResultWindow.h"
+#include "settings/CatalogueSetup.h"
 #include "settings/InstalledSamples.h"
 #include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
@@ -161,10 +162,19 @@ void Shell::aDbaseExecute()
         aFormExecute(m_dbaseWindow.get());
         return;
     }
+    // A catalogue file that is not there yet, as on the first start, is named in the user's
+    // words, with a way to put one in place.
+    CatalogueSetup setup(m_settings, m_prompts, InstalledSamples::withCatalogue());
+    const bool placed = setup.offerWhenMissing(QDir::current());
+    if (placed && m_catalogue.ConnectDatabase(m_settings.connectionString())) {
+        aFormExecute(m_dbaseWindow.get());
+        return;
+    }
     // The settings window opens so that the connection string can be put right, and the
-    // message says what was wrong with it.
+    // message says what was wrong with it, unless the user has just read that and given up.
     aParamsExecute();
-    m_prompts.showMessage(m_catalogue.connectionFailure());
+    if (placed || !setup.wasMissing())
+        m_prompts.showMessage(m_catalogue.connectionFailure());
 }
 
 void Shell::aToModelExecute()
