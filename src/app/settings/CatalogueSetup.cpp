@@ -43,7 +43,8 @@ bool CatalogueSetup::offerWhenMissing(const QDir& workingDirectory)
     if (!m_wasMissing)
         return false;
     const bool hasSample = !m_samples.sampleCatalogue().isEmpty();
-    QString text = QStringLiteral("Каталог оборудования не найден: нет файла «%1».\n\n").arg(missing);
+    QString text =
+        QStringLiteral("Каталог оборудования не найден: нет файла «%1».\n\n").arg(missing);
     QStringList buttons{ChooseButton};
     if (hasSample) {
         text += QStringLiteral("Выберите файл каталога или скопируйте на это место образец "

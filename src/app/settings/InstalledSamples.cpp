@@ -73,7 +73,8 @@ QString InstalledSamples::placeCatalogue(const QString& connectionString,
 
     const QString targetPath = QDir::toNativeSeparators(target.absoluteFilePath());
     if (const QString failure = copyCatalogueTo(target.absoluteFilePath()); !failure.isEmpty())
-        return QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(targetPath, failure);
+        return QStringLiteral("Каталог оборудования не скопирован в %1: %2")
+            .arg(targetPath, failure);
     return QStringLiteral("Каталог оборудования скопирован в %1").arg(targetPath);
 }
 

@@ -28,8 +28,9 @@ QStringList RecentFilesIn(const KeyValueText& settings)
     QStringList files;
     for (qsizetype number = 1; number <= RecentFileCount; ++number) {
         const QString path = ReadKey(settings, keyOf(number));
-        const bool named = std::any_of(files.cbegin(), files.cend(),
-                                       [&path](const QString& file) { return samePath(file, path); });
+        const bool named = std::any_of(files.cbegin(), files.cend(), [&path](const QString& file) {
+            return samePath(file, path);
+        });
         if (!path.isEmpty() && !named)
             files.append(path);
     }
@@ -38,9 +39,8 @@ QStringList RecentFilesIn(const KeyValueText& settings)
 
 void PutRecentFiles(KeyValueText& settings, const QStringList& files)
 {
-    settings.removeIf([](const QString& line) {
-        return line.compare(RecentHeader, Qt::CaseInsensitive) == 0;
-    });
+    settings.removeIf(
+        [](const QString& line) { return line.compare(RecentHeader, Qt::CaseInsensitive) == 0; });
     for (qsizetype number = 1; number <= RecentFileCount; ++number)
         while (HasKey(settings, keyOf(number)))
             WriteKey(settings, keyOf(number), QString());

@@ -101,8 +101,8 @@ int DialogPrompts::askChoice(const QString& caption, const QString& text,
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         // The last button gives up, as Esc and the window's close button do.
         const bool last = i + 1 == buttons.size();
-        pressed.append(box.addButton(buttons.at(i), last ? QMessageBox::RejectRole
-                                                         : QMessageBox::AcceptRole));
+        pressed.append(
+            box.addButton(buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
     }
     if (!pressed.isEmpty())
         box.setDefaultButton(qobject_cast<QPushButton*>(pressed.constFirst()));

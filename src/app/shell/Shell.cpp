@@ -46,8 +46,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
     m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
-    m_reportCommands =
-        std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
+    m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     placeInstalledSamples();
 

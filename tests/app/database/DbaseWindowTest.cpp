@@ -75,8 +75,8 @@ TEST_F(DbaseWindowTest, MissingCatalogueGivenUpOpensTheSettingsShowingTheirText)
     press(Qt::Key_F7);
     ASSERT_EQ(prompts.questions.size(), 1);
     const QString question = prompts.questions.first();
-    EXPECT_TRUE(question.contains(QDir::toNativeSeparators(QDir::current().filePath(
-        QStringLiteral("Kinetra.mdb")))));
+    EXPECT_TRUE(question.contains(
+        QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("Kinetra.mdb")))));
     EXPECT_FALSE(question.contains(QStringLiteral("Jet")));
     EXPECT_EQ(prompts.offeredButtons,
               (QStringList{QStringLiteral("Выбрать каталог..."),
@@ -84,7 +84,8 @@ TEST_F(DbaseWindowTest, MissingCatalogueGivenUpOpensTheSettingsShowingTheirText)
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_FALSE(window().isVisible());
     ASSERT_TRUE(shell.optionsWindow().isVisible());
-    const auto* text = shell.optionsWindow().findChild<QPlainTextEdit*>(QStringLiteral("oFileEdit"));
+    const auto* text =
+        shell.optionsWindow().findChild<QPlainTextEdit*>(QStringLiteral("oFileEdit"));
     EXPECT_EQ(text->toPlainText(), shell.settings().settings().join(u'\n'));
 }
 
@@ -103,7 +104,8 @@ TEST_F(DbaseWindowTest, MissingCatalogueIsCopiedFromTheSampleOrChosen)
         Shell program{u',', {}, answers, answers};
         activate(program.modelWindow());
         program.actions().action(Command::aDbase)->trigger();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&program.dbaseWindow())) << catalogueFile.toStdString();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&program.dbaseWindow()))
+            << catalogueFile.toStdString();
         EXPECT_TRUE(answers.messages.isEmpty()) << answers.messages.join(u'\n').toStdString();
         EXPECT_TRUE(QFileInfo::exists(catalogueFile));
         // The next start finds the catalogue that was put in place.

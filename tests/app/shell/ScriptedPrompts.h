@@ -30,8 +30,7 @@ public:
         return choose(dialog);
     }
     void showMessage(const QString& text) override { messages.append(text); }
-    int askChoice(const QString& caption, const QString& text,
-                  const QStringList& buttons) override
+    int askChoice(const QString& caption, const QString& text, const QStringList& buttons) override
     {
         questions.append(caption + u'|' + text);
         offeredButtons = buttons;
@@ -52,8 +51,8 @@ public:
     }
 
     std::deque<Answer> answers;
-    std::deque<QString> choices; // the captions of the buttons pressed, in turn
-    QStringList offeredButtons;  // those of the last choice asked
+    std::deque<QString> choices;     // the captions of the buttons pressed, in turn
+    QStringList offeredButtons;      // those of the last choice asked
     std::deque<QString> connections; // what the connection dialog returns; empty: Cancel
     int connectionDialogs = 0;
     std::deque<std::optional<QString>> files; // nullopt: the dialog is cancelled

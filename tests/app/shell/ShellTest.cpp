@@ -14,10 +14,13 @@
 
 #include "../../database/TestCatalogue.h"
 #include "ShellFixture.h"
+#include "database/ConnectionDialog.h"
 #include "database/DbaseWindow.h"
 #include "model/FormPages.h"
+#include "report/ReportPreview.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
+#include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
@@ -241,6 +244,32 @@ TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)
     activate(shell.modelWindow());
     press(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
     EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Открытие модели")});
+}
+
+// A student's laptop: 1366 by 768 pixels with a task bar of 48 and a title bar of 32. Sizes are
+// in device-independent pixels, so the same holds at 200 % on a screen of twice the pixels.
+TEST_F(ShellTest, EveryWindowFitsALaptopScreen)
+{
+    const QSize laptop(1366, 768 - 48 - 32);
+    activate(shell.modelWindow());
+    press(Qt::Key_F1);
+    AboutBox about;
+    ConnectionDialog connection;
+    ReportPreview preview({[](QPrinter&) {}, [] {}, [] {}});
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &shell.modelWindow(), &shell.resultWindow(), &shell.dbaseWindow(),
+             &shell.optionsWindow(), &shell.signalWindow(), shell.helpWindow(), &about, &connection,
+             &preview}) {
+        window->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(laptop.boundedTo(window->size()) == window->size())
+            << qPrintable(window->objectName()) << ' ' << window->width() << 'x'
+            << window->height();
+        EXPECT_TRUE(laptop.boundedTo(window->minimumSizeHint()) == window->minimumSizeHint())
+            << qPrintable(window->objectName()) << " needs " << window->minimumSizeHint().width()
+            << 'x' << window->minimumSizeHint().height();
+        window->hide();
+    }
 }
 
 } // namespace
