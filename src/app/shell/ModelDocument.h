@@ -22,11 +22,18 @@ public:
                   QObject* parent = nullptr);
 
     const QString& caption() const { return m_caption; }
+    // The model has changes that neither a save nor a load has seen; the title shows a "*".
+    bool isModified() const { return m_modified; }
+    // Asks again whether the model has unsaved changes.
+    void refreshModified();
 
     // A new model from the template, asking first whether to save a changed one.
     void New();
     // Asks for a model file and loads it, after New.
     void Open();
+    // Loads a model file chosen without the dialog, as from the list of recent files. False when
+    // it could not be opened; the user has been told why.
+    bool OpenFile(const QString& path);
     // Loads the model file named on the command line; a failure is ignored without a message.
     void OpenFromCommandLine(const QString& path);
     // Writes the model to its file; a never-saved model goes through Save As.
@@ -48,6 +55,9 @@ signals:
     // The results must be emptied, and must forget the model they last simulated.
     void resultsCleared();
     void lastRunForgotten();
+    void modifiedChanged(bool modified);
+    // A model file was opened or saved: it belongs among the recent files.
+    void fileUsed(const QString& path);
 
 private:
     bool isChanged();
@@ -60,6 +70,7 @@ private:
     Folders& m_folders;
     UserPrompts& m_prompts;
     QString m_caption;
+    bool m_modified = false;
 };
 
 } // namespace kinetra

@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -39,7 +40,8 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 {
     m_session.NewModel();
     m_catalogue.setFetchWatch(&m_fetchProgress);
-    m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
+    m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_session.history(),
+                                                  m_document, m_actions);
     m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
                                                     m_signals->OutputSamples, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
@@ -49,6 +51,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     placeInstalledSamples();
+    followRecentFiles();
 
     // A path with blanks arrives split into several arguments.
     if (!arguments.isEmpty())
@@ -77,6 +80,19 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 }
 
 Shell::~Shell() = default;
+
+void Shell::followRecentFiles()
+{
+    connect(&m_document, &ModelDocument::fileUsed, &m_settings, &SettingsStore::addRecentFile);
+    const auto showRecentFiles = [this] { m_modelWindow->setRecentFiles(m_settings.recentFiles()); };
+    connect(&m_settings, &SettingsStore::recentFilesChanged, this, showRecentFiles);
+    showRecentFiles();
+    connect(m_modelWindow.get(), &ModelWindow::recentFileChosen, this, [this](const QString& path) {
+        // A file that has gone leaves the list once the user has been told.
+        if (!m_document.OpenFile(path) && !QFileInfo::exists(path))
+            m_settings.removeRecentFile(path);
+    });
+}
 
 void Shell::placeInstalledSamples()
 {
@@ -190,6 +206,8 @@ void Shell::aToModelExecute()
     for (const FieldValue& field : m_catalogue.currentRecord())
         record.push_back({field.name, field.text});
     RecordTransfer(m_session, m_messages).aToModelExecute(record);
+    // A record sent into the model is one step the user can undo.
+    m_session.history().commit();
 }
 
 void Shell::aFromModelExecute()
