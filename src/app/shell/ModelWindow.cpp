@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -102,8 +102,8 @@ void ModelWindow::createHistoryEntries(QMenu* edit)
     m_redo = edit->addAction(QStringLiteral("&Повторить"));
     m_redo->setObjectName(QStringLiteral("aRedo"));
     m_redo->setStatusTip(QStringLiteral("Повторить отмененное изменение модели"));
-    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                          QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();
     connect(m_undo, &QAction::triggered, &m_history, &EditHistory::undo);
     connect(m_redo, &QAction::triggered, &m_history, &EditHistory::redo);
@@ -122,8 +122,8 @@ void ModelWindow::setRecentFiles(const QStringList& files)
     QAction* exitBar = file->actions().at(file->actions().indexOf(m_recentStart) + 1);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& path = files.at(i);
-        auto* entry = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), file);
+        auto* entry =
+            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), file);
         entry->setStatusTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
         file->insertAction(exitBar, entry);

@@ -84,7 +84,9 @@ Shell::~Shell() = default;
 void Shell::followRecentFiles()
 {
     connect(&m_document, &ModelDocument::fileUsed, &m_settings, &SettingsStore::addRecentFile);
-    const auto showRecentFiles = [this] { m_modelWindow->setRecentFiles(m_settings.recentFiles()); };
+    const auto showRecentFiles = [this] {
+        m_modelWindow->setRecentFiles(m_settings.recentFiles());
+    };
     connect(&m_settings, &SettingsStore::recentFilesChanged, this, showRecentFiles);
     showRecentFiles();
     connect(m_modelWindow.get(), &ModelWindow::recentFileChosen, this, [this](const QString& path) {

@@ -236,7 +236,8 @@ ModelEditor::State ModelEditor::state() const
 
 void ModelEditor::restore(const State& state)
 {
-    const bool timeSpan = state.fields[indexOf(EditField::TmaxEdit)].text != text(EditField::TmaxEdit);
+    const bool timeSpan =
+        state.fields[indexOf(EditField::TmaxEdit)].text != text(EditField::TmaxEdit);
     for (std::size_t i = 0; i < EditFieldCount; ++i) {
         const auto field = static_cast<EditField>(i);
         FieldState& now = m_fields[i];

@@ -146,7 +146,6 @@ signals:
     void edited(int typedField);
 
 private:
-
     void putText(EditField field, const QString& text);
     void putEnabled(EditField field, bool enabled);
     void putEnabled(std::initializer_list<EditField> fields, bool enabled);

@@ -54,8 +54,8 @@ public:
     bool hasUnsavedChanges() const;
 
     // Puts the editor to the current model text: resets, fills, kind handlers, collection. A
-    // model just initialised has no unsaved changes, and nothing to undo. False, with error, when p1, m1 or m0 is no
-    // integer; the pages are then partly filled and nothing is collected.
+    // model just initialised has no unsaved changes, and nothing to undo. False, with error, when
+    // p1, m1 or m0 is no integer; the pages are then partly filled and nothing is collected.
     [[nodiscard]] bool ModelInit(QString& error);
 
     // A new model from the template, shown on the motor page.
