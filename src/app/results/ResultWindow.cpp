@@ -136,6 +136,13 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     connect(m_refresh, &QCheckBox::clicked, this, [this] { m_session.ForceRerun = true; });
 
     createCharts();
+    QAction* zoomReset = ResultChartView::newZoomResetAction(this);
+    toolBar->insertAction(toolBar->actions().constLast(), zoomReset);
+    toolBar->insertSeparator(toolBar->actions().constLast());
+    connect(zoomReset, &QAction::triggered, this, [this] {
+        if (auto* view = qobject_cast<ResultChartView*>(chartOnShow()))
+            view->undoZoom();
+    });
     m_table = newTextPage(QStringLiteral("ResultEdit1"), this);
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
     m_stepResponse = newTextPage(QStringLiteral("StepResponseEdit"), this);
@@ -374,12 +381,33 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
 {
     if (!inside) {
         statusBar()->showMessage(DynamicsHint);
+        m_dynamicView->setCursorLines({});
         return;
     }
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
-    statusBar()->showMessage(
-        DynamicReadout(m_points1, m_points2, m_run.SampleCount, TimeAsLabelled(value.x()),
-                       m_session.params().TorqueControl, m_session.reader().decimalSeparator()));
+    const double t = TimeAsLabelled(value.x());
+    const QChar separator = m_session.reader().decimalSeparator();
+    statusBar()->showMessage(DynamicReadout(m_points1, m_points2, m_run.SampleCount, t,
+                                            m_session.params().TorqueControl, separator));
+    m_dynamicView->setCursorLines(CursorReadout(curvesOnShow(), t, separator));
+}
+
+std::vector<ShownCurve> ResultWindow::curvesOnShow()
+{
+    // The points of each curve stay alive in the window while the readout reads them.
+    m_shownPoints.clear();
+    std::vector<QLineSeries*> shown{m_series1, m_series2, m_series4};
+    shown.insert(shown.end(), m_earlierCurves.begin(), m_earlierCurves.end());
+    std::erase_if(shown, [this](QLineSeries* series) {
+        return !series->isVisible() || series->count() == 0 || series->chart() != m_dynamicChart;
+    });
+    m_shownPoints.reserve(shown.size());
+    std::vector<ShownCurve> curves;
+    for (QLineSeries* series : shown) {
+        m_shownPoints.push_back(series->points());
+        curves.push_back({series->name(), m_shownPoints.back()});
+    }
+    return curves;
 }
 
 void ResultWindow::showStaticReadout(QPointF position, bool inside)

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "Readouts.h"
 #include "ResultsActivation.h"
 
 class QCategoryAxis;
@@ -63,6 +64,8 @@ private:
     void setAxisRanges();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
+    // The dynamics chart's visible curves, the latest run's first.
+    std::vector<ShownCurve> curvesOnShow();
 
     ModelSession& m_session;
     RunData& m_run;
@@ -94,6 +97,7 @@ private:
     // Curves of earlier runs, kept while the screen is not refreshed, and the number of the
     // run on show since the charts were last cleared, which names them in the legend.
     std::vector<QLineSeries*> m_earlierCurves;
+    std::vector<QList<QPointF>> m_shownPoints;
     int m_runOnShow = 0;
     bool m_returningFromDialog = false;
 };

@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -122,9 +123,10 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
-    AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
-                      {Command::aNew, Command::aFromModel, Command::aToModel, Bar, Command::aModel,
-                       Command::aResult, Command::aDbase, Command::aParams, Bar, Command::aHelp});
+    QToolBar* toolBar = AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
+                                          {Command::aNew, Command::aFromModel, Command::aToModel,
+                                           Bar, Command::aModel, Command::aResult, Command::aDbase,
+                                           Command::aParams, Bar, Command::aHelp, Bar});
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     AddEntries(this, actions,
@@ -143,6 +145,9 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     columns->addLayout(groups);
     createChart();
     columns->addWidget(m_chartView, 1);
+    QAction* zoomReset = ResultChartView::newZoomResetAction(this);
+    toolBar->addAction(zoomReset);
+    connect(zoomReset, &QAction::triggered, m_chartView, &ResultChartView::undoZoom);
     setCentralWidget(central);
 
     statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));
