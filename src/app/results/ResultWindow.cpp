@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -115,7 +116,7 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
 {
     setObjectName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("Результат Kinetra"));
-    resize(780, 540);
+    resize(900, 560);
 
     AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
                {Command::aSaveAs, Command::aReport, Command::aPrint});
@@ -154,9 +155,12 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     samples->addWidget(m_stepResponse);
     samples->setStretchFactor(0, 1);
     auto* analysis = new QSplitter(this);
+    analysis->setObjectName(QStringLiteral("AnalysisSplitter"));
     analysis->addWidget(samples);
     analysis->addWidget(m_summary);
-    analysis->setSizes({460, 320});
+    analysis->setStretchFactor(1, 1);
+    analysis->setChildrenCollapsible(false);
+    m_analysis = analysis;
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("ResultPages"));
@@ -359,7 +363,25 @@ void ResultWindow::drawRun()
     m_table->setPlainText(m_activation.sampleTable());
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
+    fitSampleTable();
     setAxisRanges();
+}
+
+void ResultWindow::fitSampleTable()
+{
+    // The table's columns are parted by blanks, not aligned, so its widest line sets the width
+    // it needs to show every column; the summary beside it takes the rest.
+    const QString table = m_table->toPlainText();
+    qsizetype widest = 0;
+    for (QStringView line : QStringView(table).split(u'\n'))
+        widest = std::max(widest, line.size());
+    const int needed = m_table->fontMetrics().horizontalAdvance(QString(widest, u'0')) +
+                       m_table->verticalScrollBar()->sizeHint().width() +
+                       2 * m_table->frameWidth() + 2 * int(m_table->document()->documentMargin());
+    m_table->setMinimumWidth(needed);
+    // Whatever the page's width when it is next shown, the table keeps its minimum and the
+    // summary takes all the rest.
+    m_analysis->setSizes({needed, QWIDGETSIZE_MAX});
 }
 
 void ResultWindow::setAxisRanges()

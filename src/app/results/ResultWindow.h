@@ -13,6 +13,7 @@ class QCheckBox;
 class QChart;
 class QLineSeries;
 class QPlainTextEdit;
+class QSplitter;
 class QTabWidget;
 class QValueAxis;
 
@@ -62,6 +63,7 @@ private:
     void keepEarlierCurves();
     void applyColourScheme();
     void setAxisRanges();
+    void fitSampleTable();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
     // The dynamics chart's visible curves, the latest run's first.
@@ -90,7 +92,8 @@ private:
     QValueAxis* m_staticY = nullptr;
     QPlainTextEdit* m_table = nullptr;
     QPlainTextEdit* m_summary = nullptr;
-    QPlainTextEdit* m_stepResponse = nullptr; // the step-response figures beside the summary
+    QPlainTextEdit* m_stepResponse = nullptr;
+    QSplitter* m_analysis = nullptr; // the step-response figures beside the summary
     // The latest run's points of the first two series, for the readouts.
     QList<QPointF> m_points1;
     QList<QPointF> m_points2;

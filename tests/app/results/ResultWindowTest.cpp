@@ -7,6 +7,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -223,6 +224,18 @@ TEST_F(ResultWindowTest, CursorReadsEveryCurveOnShowAtTheSampleUnderIt)
                          fixed(session.params().TorqueControl ? sample.torque : sample.current),
                      QStringLiteral("Скорость механизма: ") + fixed(sample.mechSpeed),
                      QStringLiteral("Скорость двигателя: ") + fixed(sample.motorSpeed)}));
+}
+
+TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
+{
+    load("induction-elastic-hoist.kmf");
+    window.show();
+    window.FormActivate();
+    window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(2);
+    QApplication::processEvents();
+    auto* table = window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"));
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit2"))->width(), 200);
 }
 
 TEST_F(ResultWindowTest, StaticsReadoutFollowsTheMouseAlongTheCurve)
