@@ -11,6 +11,7 @@ kinetra_packages=(
     desktop-file-utils shared-mime-info dpkg-dev file
     fonts-liberation poppler-utils qt6-translations-l10n qt6-svg-dev
     clang-14 libclang-rt-14-dev libfuzzer-14-dev
+    python3
 )
 
 kinetra_install_missing() {

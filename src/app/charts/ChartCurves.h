@@ -27,7 +27,7 @@ QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& cur
 // ("Момент, Нм"), and the title of the horizontal axis.
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);
 
-// The curves on show, written as CSV (Windows-1251, CR LF).
+// The curves on show, written as CSV in UTF-8 with a byte-order mark, CR LF after every line.
 bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
                      QString& error);
 
