@@ -122,8 +122,9 @@ void ModelWindow::setRecentFiles(const QStringList& files)
     QAction* exitBar = file->actions().at(file->actions().indexOf(m_recentStart) + 1);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& path = files.at(i);
-        auto* entry =
-            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), file);
+        // An "&" of the name is shown, not taken for the entry's key.
+        const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(QString::number(i + 1), name), file);
         entry->setStatusTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
         file->insertAction(exitBar, entry);
