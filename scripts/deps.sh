@@ -16,6 +16,8 @@ kinetra_packages=(
     slurmctld slurmd slurm-client munge
     # A real X server with a window manager and a key presser, for bench/f6_cpu.sh.
     xvfb openbox xdotool
+    # Python's csv module reads back the chart CSV in a test.
+    python3
 )
 
 kinetra_install_missing() {

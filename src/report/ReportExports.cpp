@@ -50,6 +50,11 @@ QString pictureTag(const QByteArray& png, const QString& name)
 
 } // namespace
 
+QString ReportDate(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 std::optional<ReportFormat> ReportFormatOf(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,10 @@
 namespace kinetra {
 
 class ReportForm;
+
+// The date in the page header, in the Russian numeric form the interface writes everywhere:
+// "01.12.2026", whatever the system's locale.
+QString ReportDate(const QDate& date);
 
 // The formats the report is saved in: its own, PDF, and the three exports.
 enum class ReportFormat { Pdf, Text, Csv, Html };

@@ -24,6 +24,22 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
            Fixed(speed[k].y(), 2, decimalSeparator);
 }
 
+QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar decimalSeparator)
+{
+    QStringList lines;
+    for (const ShownCurve& curve : curves) {
+        const auto at = std::find_if(curve.points.begin(), curve.points.end(),
+                                     [t](const QPointF& point) { return point.x() >= t; });
+        if (at == curve.points.end())
+            continue;
+        if (lines.isEmpty())
+            lines.append(QStringLiteral("Время: ") + Fixed(at->x(), 2, decimalSeparator) +
+                         QStringLiteral(" с"));
+        lines.append(curve.name + QStringLiteral(": ") + Fixed(at->y(), 2, decimalSeparator));
+    }
+    return lines;
+}
+
 QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
                       QChar decimalSeparator)
 {

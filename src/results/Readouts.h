@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <span>
 
@@ -23,6 +24,17 @@ QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torque
 // segment that passes within reach of the cursor, as a line chart finds the point under a line;
 // -1 when the curve passes further away.
 qsizetype PointUnderCursor(std::span<const QPointF> curve, QPointF cursor, qreal reach);
+
+// A curve on show on the dynamics chart: its legend name and its points in time order.
+struct ShownCurve {
+    QString name;
+    std::span<const QPointF> points;
+};
+
+// The measurement cursor of the dynamics chart at time t: the time of the first sample at or
+// after t, then every curve's value at its own first sample at or after t, one line each, as
+// "Name: value". Empty when no curve reaches t.
+QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar decimalSeparator);
 
 // The time as the dynamics time axis labels it, read back as a number: rounded to hundredths.
 double TimeAsLabelled(double t);

@@ -7,7 +7,6 @@
 #include <QXYSeries>
 
 #include "text/FileSave.h"
-#include "text/TextFile.h"
 
 namespace kinetra {
 
@@ -107,8 +106,12 @@ bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSepa
 {
     QString xTitle;
     const std::vector<Curve> curves = CurvesOnShow(chart, xTitle);
-    const FileSaveResult saved =
-        SaveFile(path, EncodeTextLines(CurveTableLines(xTitle, curves, decimalSeparator)));
+    // Spreadsheets and data tools read their CSV in UTF-8, which the mark at the start tells them;
+    // in Windows-1251 they would show the Cyrillic titles garbled.
+    QByteArray bytes("\xEF\xBB\xBF");
+    for (const QString& line : CurveTableLines(xTitle, curves, decimalSeparator))
+        bytes += line.toUtf8() + "\r\n";
+    const FileSaveResult saved = SaveFile(path, bytes);
     if (!saved.ok)
         error = saved.error;
     return saved.ok;

@@ -31,7 +31,7 @@ inline constexpr char FullCurveProperty[] = "fullCurve";
 // ("Момент, Нм"), and the title of the horizontal axis.
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);
 
-// The curves on show, written as CSV (Windows-1251, CR LF).
+// The curves on show, written as CSV in UTF-8 with a byte-order mark, CR LF after every line.
 bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
                      QString& error);
 

@@ -55,6 +55,18 @@ QRect outlineOf(const QRect& rect)
 
 } // namespace
 
+QColor StructureDiagram::lineColour(const QPalette& palette)
+{
+    // Between the face and its text: plain on a light face and on a dark one, quieter than the
+    // captions.
+    const QColor face = palette.color(QPalette::Button);
+    const QColor text = palette.color(QPalette::ButtonText);
+    constexpr qreal TextShare = 0.6;
+    return QColor::fromRgbF(face.redF() + (text.redF() - face.redF()) * TextShare,
+                            face.greenF() + (text.greenF() - face.greenF()) * TextShare,
+                            face.blueF() + (text.blueF() - face.blueF()) * TextShare);
+}
+
 StructureDiagram::StructureDiagram(QWidget* parent) : QWidget(parent)
 {
     // The loops are filled with the face colour, so the page behind them must be that colour too.
@@ -80,7 +92,7 @@ void StructureDiagram::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QColor face = palette().color(QPalette::Button);
-    painter.setPen(Qt::white);
+    painter.setPen(QPen(lineColour(palette()), 1));
     painter.setBrush(face);
     for (const QRect& loop : Loops)
         painter.drawRect(outlineOf(loop));

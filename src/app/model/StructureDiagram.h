@@ -9,7 +9,7 @@
 namespace kinetra {
 
 // The controller page's structure diagram beneath its group boxes: the loop lines, the forward
-// path, the motor and the three reference points, drawn as white outlines at fixed page
+// path, the motor and the three reference points, drawn as outlines at fixed page
 // coordinates so that only the segments between the boxes show. The reference point of the
 // outermost closed loop is filled blue; each point tells what it stands for as its hint.
 class StructureDiagram final : public QWidget {
@@ -24,6 +24,8 @@ public:
 
     // Where the motor circle lies, for its label.
     static QRect motorRect();
+    // The loop lines and outlines: they read on the style's light and dark faces alike.
+    static QColor lineColour(const QPalette& palette);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -113,7 +113,7 @@ FileSaveResult ReportDocument::save(const QString& path, ReportFormat format)
 
 QString ReportDocument::date() const
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return ReportDate(QDate::currentDate());
 }
 
 void ReportDocument::paintPage(QPainter& painter)

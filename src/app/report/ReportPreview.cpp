@@ -33,7 +33,9 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(QStringLiteral("Отчет Kinetra"));
-    resize(720, 860);
+    // A laptop screen of 768 pixels holds the window with its title and the task bar; the page
+    // fits the width and scrolls.
+    resize(720, 660);
 
     m_printer = new QPrinter(QPrinter::ScreenResolution);
     m_printer->setPageLayout(ReportDocument::pageLayout());

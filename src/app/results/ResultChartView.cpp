@@ -1,8 +1,17 @@
 #include "results/ResultChartView.h"
 
+#include <algorithm>
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QIcon>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QValueAxis>
 #include <QVariantAnimation>
+#include <QWheelEvent>
+
+#include "ChartZoom.h"
 
 namespace kinetra {
 
@@ -47,6 +56,54 @@ void ResultChartView::setHomeRanges()
 void ResultChartView::undoZoom()
 {
     applyRanges(m_homeRanges);
+}
+
+void ResultChartView::zoomAbout(QPointF position, qreal factor)
+{
+    const QRectF plot = chart()->plotArea();
+    const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
+    if (!plot.contains(inChart) || plot.isEmpty())
+        return;
+    // Where the point lies along each axis, from its low end.
+    const qreal alongX = (inChart.x() - plot.left()) / plot.width();
+    const qreal alongY = (plot.bottom() - inChart.y()) / plot.height();
+    for (const AxisRange& range : currentRanges(chart())) {
+        const qreal along = range.axis->orientation() == Qt::Horizontal ? alongX : alongY;
+        const double at = range.minimum + (range.maximum - range.minimum) * along;
+        const AxisSpan zoomed = ZoomAbout({range.minimum, range.maximum}, at, factor);
+        range.axis->setRange(zoomed.minimum, zoomed.maximum);
+    }
+}
+
+QAction* ResultChartView::newZoomResetAction(QWidget* window)
+{
+    auto* action = new QAction(QIcon(QStringLiteral(":/icons/zoom-reset.svg")),
+                               QStringLiteral("Исходный масштаб"), window);
+    action->setObjectName(QStringLiteral("aZoomReset"));
+    action->setStatusTip(QStringLiteral("Показать диаграмму целиком (Ctrl+0)"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+void ResultChartView::setCursorLines(const QStringList& lines)
+{
+    if (m_cursorLines == lines)
+        return;
+    m_cursorLines = lines;
+    viewport()->update();
+}
+
+void ResultChartView::wheelEvent(QWheelEvent* event)
+{
+    const int turned = event->angleDelta().y();
+    if (turned == 0) {
+        event->ignore();
+        return;
+    }
+    zoomAbout(event->position(), WheelZoomFactor(turned));
+    event->accept();
 }
 
 void ResultChartView::mousePressEvent(QMouseEvent* event)
@@ -143,8 +200,39 @@ void ResultChartView::drawForeground(QPainter* painter, const QRectF& rect)
         painter->drawLine(QPointF(at.x(), plot.top()), QPointF(at.x(), plot.bottom()));
         if (m_cursor == Cursor::CrossHair)
             painter->drawLine(QPointF(plot.left(), at.y()), QPointF(plot.right(), at.y()));
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        drawCursorLines(painter, at, plot);
     }
     painter->restore();
+}
+
+void ResultChartView::drawCursorLines(QPainter* painter, QPointF at, const QRectF& plot)
+{
+    if (m_cursorLines.isEmpty())
+        return;
+    const QFontMetricsF metrics(font());
+    qreal width = 0;
+    for (const QString& line : m_cursorLines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    constexpr qreal Padding = 4;
+    constexpr qreal Gap = 8;
+    QRectF box(0, 0, width + 2 * Padding,
+               metrics.lineSpacing() * m_cursorLines.size() + 2 * Padding);
+    // Right of the line, or left of it where the plot ends; near the top, clear of the curves'
+    // usual start.
+    box.moveTopLeft(QPointF(at.x() + Gap, plot.top() + Gap));
+    if (box.right() > plot.right())
+        box.moveRight(at.x() - Gap);
+    painter->setPen(QColor(120, 120, 120));
+    painter->setBrush(QColor(255, 255, 240, 230));
+    painter->drawRect(box);
+    painter->setPen(Qt::black);
+    painter->setFont(font());
+    qreal baseline = box.top() + Padding + metrics.ascent();
+    for (const QString& line : m_cursorLines) {
+        painter->drawText(QPointF(box.left() + Padding, baseline), line);
+        baseline += metrics.lineSpacing();
+    }
 }
 
 } // namespace kinetra

@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -115,7 +116,7 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
 {
     setObjectName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("Результат Kinetra"));
-    resize(780, 540);
+    resize(900, 560);
 
     AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
                {Command::aSaveAs, Command::aReport, Command::aPrint});
@@ -136,6 +137,13 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     connect(m_refresh, &QCheckBox::clicked, this, [this] { m_session.ForceRerun = true; });
 
     createCharts();
+    QAction* zoomReset = ResultChartView::newZoomResetAction(this);
+    toolBar->insertAction(toolBar->actions().constLast(), zoomReset);
+    toolBar->insertSeparator(toolBar->actions().constLast());
+    connect(zoomReset, &QAction::triggered, this, [this] {
+        if (auto* view = qobject_cast<ResultChartView*>(chartOnShow()))
+            view->undoZoom();
+    });
     m_table = newTextPage(QStringLiteral("ResultEdit1"), this);
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
     m_stepResponse = newTextPage(QStringLiteral("StepResponseEdit"), this);
@@ -147,9 +155,12 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     samples->addWidget(m_stepResponse);
     samples->setStretchFactor(0, 1);
     auto* analysis = new QSplitter(this);
+    analysis->setObjectName(QStringLiteral("AnalysisSplitter"));
     analysis->addWidget(samples);
     analysis->addWidget(m_summary);
-    analysis->setSizes({460, 320});
+    analysis->setStretchFactor(1, 1);
+    analysis->setChildrenCollapsible(false);
+    m_analysis = analysis;
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("ResultPages"));
@@ -354,6 +365,7 @@ void ResultWindow::drawRun()
     m_table->setPlainText(m_activation.sampleTable());
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
+    fitSampleTable();
     setAxisRanges();
     showWarnings();
 }
@@ -368,6 +380,23 @@ void ResultWindow::showWarnings()
     if (warnings.size() > 1)
         text += QStringLiteral(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
     statusBar()->showMessage(text);
+}
+
+void ResultWindow::fitSampleTable()
+{
+    // The table's columns are parted by blanks, not aligned, so its widest line sets the width
+    // it needs to show every column; the summary beside it takes the rest.
+    const QString table = m_table->toPlainText();
+    qsizetype widest = 0;
+    for (QStringView line : QStringView(table).split(u'\n'))
+        widest = std::max(widest, line.size());
+    const int needed = m_table->fontMetrics().horizontalAdvance(QString(widest, u'0')) +
+                       m_table->verticalScrollBar()->sizeHint().width() +
+                       2 * m_table->frameWidth() + 2 * int(m_table->document()->documentMargin());
+    m_table->setMinimumWidth(needed);
+    // Whatever the page's width when it is next shown, the table keeps its minimum and the
+    // summary takes all the rest.
+    m_analysis->setSizes({needed, QWIDGETSIZE_MAX});
 }
 
 void ResultWindow::setAxisRanges()
@@ -389,12 +418,33 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
 {
     if (!inside) {
         statusBar()->showMessage(DynamicsHint);
+        m_dynamicView->setCursorLines({});
         return;
     }
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
-    statusBar()->showMessage(
-        DynamicReadout(m_points1, m_points2, m_run.SampleCount, TimeAsLabelled(value.x()),
-                       m_session.params().TorqueControl, m_session.reader().decimalSeparator()));
+    const double t = TimeAsLabelled(value.x());
+    const QChar separator = m_session.reader().decimalSeparator();
+    statusBar()->showMessage(DynamicReadout(m_points1, m_points2, m_run.SampleCount, t,
+                                            m_session.params().TorqueControl, separator));
+    m_dynamicView->setCursorLines(CursorReadout(curvesOnShow(), t, separator));
+}
+
+std::vector<ShownCurve> ResultWindow::curvesOnShow()
+{
+    // The points of each curve stay alive in the window while the readout reads them.
+    m_shownPoints.clear();
+    std::vector<QLineSeries*> shown{m_series1, m_series2, m_series4};
+    shown.insert(shown.end(), m_earlierCurves.begin(), m_earlierCurves.end());
+    std::erase_if(shown, [this](QLineSeries* series) {
+        return !series->isVisible() || series->count() == 0 || series->chart() != m_dynamicChart;
+    });
+    m_shownPoints.reserve(shown.size());
+    std::vector<ShownCurve> curves;
+    for (QLineSeries* series : shown) {
+        m_shownPoints.push_back(series->points());
+        curves.push_back({series->name(), m_shownPoints.back()});
+    }
+    return curves;
 }
 
 void ResultWindow::showStaticReadout(QPointF position, bool inside)

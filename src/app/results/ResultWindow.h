@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "Readouts.h"
 #include "ResultsActivation.h"
 
 class QCategoryAxis;
@@ -12,6 +13,7 @@ class QCheckBox;
 class QChart;
 class QLineSeries;
 class QPlainTextEdit;
+class QSplitter;
 class QTabWidget;
 class QValueAxis;
 
@@ -62,8 +64,11 @@ private:
     void applyColourScheme();
     void showWarnings();
     void setAxisRanges();
+    void fitSampleTable();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
+    // The dynamics chart's visible curves, the latest run's first.
+    std::vector<ShownCurve> curvesOnShow();
 
     ModelSession& m_session;
     RunData& m_run;
@@ -88,13 +93,15 @@ private:
     QValueAxis* m_staticY = nullptr;
     QPlainTextEdit* m_table = nullptr;
     QPlainTextEdit* m_summary = nullptr;
-    QPlainTextEdit* m_stepResponse = nullptr; // the step-response figures beside the summary
+    QPlainTextEdit* m_stepResponse = nullptr;
+    QSplitter* m_analysis = nullptr; // the step-response figures beside the summary
     // The latest run's points of the first two series, for the readouts.
     QList<QPointF> m_points1;
     QList<QPointF> m_points2;
     // Curves of earlier runs, kept while the screen is not refreshed, and the number of the
     // run on show since the charts were last cleared, which names them in the legend.
     std::vector<QLineSeries*> m_earlierCurves;
+    std::vector<QList<QPointF>> m_shownPoints;
     int m_runOnShow = 0;
     bool m_returningFromDialog = false;
 };

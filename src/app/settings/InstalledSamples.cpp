@@ -33,6 +33,23 @@ InstalledSamples InstalledSamples::besideProgram()
                             QStringLiteral("/../share/kinetra"));
 }
 
+InstalledSamples InstalledSamples::ofBuildTree()
+{
+    return InstalledSamples(QStringLiteral(KINETRA_BUILD_SAMPLES_FOLDER));
+}
+
+InstalledSamples InstalledSamples::withCatalogue()
+{
+    InstalledSamples installed = besideProgram();
+    return installed.sampleCatalogue().isEmpty() ? ofBuildTree() : installed;
+}
+
+QString InstalledSamples::sampleCatalogue() const
+{
+    const QFileInfo sample(m_dataFolder.filePath(CatalogueFileName));
+    return sample.isFile() ? sample.absoluteFilePath() : QString();
+}
+
 QString InstalledSamples::examplesFolder() const
 {
     const QFileInfo examples(m_dataFolder.filePath(ExamplesFolderName));
@@ -55,16 +72,24 @@ QString InstalledSamples::placeCatalogue(const QString& connectionString,
         return {};
 
     const QString targetPath = QDir::toNativeSeparators(target.absoluteFilePath());
-    const auto notCopied = [&targetPath](const QString& reason) {
-        return QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(targetPath, reason);
-    };
-    QFile source(sample.filePath());
-    if (!source.open(QIODevice::ReadOnly))
-        return notCopied(source.errorString());
-    const FileSaveResult saved = SaveFile(target.absoluteFilePath(), source.readAll());
-    if (!saved.ok)
-        return notCopied(saved.error);
+    if (const QString failure = copyCatalogueTo(target.absoluteFilePath()); !failure.isEmpty())
+        return QStringLiteral("Каталог оборудования не скопирован в %1: %2")
+            .arg(targetPath, failure);
     return QStringLiteral("Каталог оборудования скопирован в %1").arg(targetPath);
+}
+
+QString InstalledSamples::copyCatalogueTo(const QString& path) const
+{
+    const QString sample = sampleCatalogue();
+    if (sample.isEmpty())
+        return QStringLiteral("образец каталога не найден");
+    if (QFileInfo::exists(path))
+        return QStringLiteral("файл уже есть");
+    QFile source(sample);
+    if (!source.open(QIODevice::ReadOnly))
+        return source.errorString();
+    const FileSaveResult saved = SaveFile(path, source.readAll());
+    return saved.ok ? QString() : saved.error;
 }
 
 } // namespace kinetra

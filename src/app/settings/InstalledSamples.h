@@ -15,6 +15,13 @@ public:
     explicit InstalledSamples(const QString& dataFolder);
     // share/kinetra beside the bin folder the program runs from.
     static InstalledSamples besideProgram();
+    // The folder the build tree makes the sample catalogue in, for a program run from there.
+    static InstalledSamples ofBuildTree();
+    // Of the two, the one that has a sample catalogue: the installed one when both have.
+    static InstalledSamples withCatalogue();
+
+    // The sample catalogue file; empty when this folder has none.
+    QString sampleCatalogue() const;
 
     // The examples folder with a closing separator, as the folders are kept; empty when the
     // installation has none.
@@ -24,6 +31,9 @@ public:
     // there is none, the sample is copied there; an existing file is never touched. Returns
     // what happened in the user's words, or an empty text when nothing had to be done.
     QString placeCatalogue(const QString& connectionString, const QDir& workingDirectory) const;
+    // Copies the sample catalogue to path, which must not exist yet. Empty when it was copied,
+    // otherwise why not.
+    QString copyCatalogueTo(const QString& path) const;
 
 private:
     QDir m_dataFolder;

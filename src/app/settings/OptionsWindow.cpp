@@ -284,6 +284,12 @@ bool OptionsWindow::event(QEvent* event)
         // does.
         m_statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    case QEvent::Show:
+        // The pages show the settings in force the moment the window appears, even while a
+        // message over it keeps it from becoming active.
+        m_activatedFromElsewhere = false;
+        FormActivate();
+        break;
     case QEvent::WindowActivate:
         if (std::exchange(m_activatedFromElsewhere, false))
             FormActivate();

@@ -7,6 +7,7 @@
 
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
+#include "settings/RecentFiles.h"
 #include "shell/Folders.h"
 #include "text/FileSave.h"
 #include "text/TextFile.h"
@@ -172,6 +173,8 @@ void SettingsStore::readAtStartUp()
 
 QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour)
 {
+    // The list of recent models is no setting to reset: it survives every rebuild.
+    const QStringList recent = RecentFilesIn(m_settings);
     const QString connection = connectionKept.isEmpty()
                                    ? defaultConnectionString(m_folders.SettingsFolder)
                                    : connectionKept;
@@ -181,6 +184,7 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
     WriteKey(m_settings, ConnectionKey, connection);
     if (!colour.isEmpty())
         WriteKey(m_settings, ColorKey, colour);
+    PutRecentFiles(m_settings, recent);
     const TextFileWrite written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
@@ -267,6 +271,52 @@ void SettingsStore::takeAppliedPaths()
 void SettingsStore::setConnectionKey(const QString& connection)
 {
     WriteKey(m_settings, ConnectionKey, connection);
+}
+
+void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>& change)
+{
+    change(m_settings);
+    TextFileRead onDisk = ReadTextFile(settingsFilePath());
+    KeyValueText file = m_settings;
+    if (onDisk.ok && hasPathsHeader(onDisk.lines)) {
+        file = std::move(onDisk.lines);
+        change(file);
+    }
+    const TextFileWrite written = WriteTextFile(settingsFilePath(), file);
+    if (!written.ok)
+        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+}
+
+void SettingsStore::useConnection(const QString& connection)
+{
+    m_connectionString = connection;
+    updateSettingsFile(
+        [&connection](KeyValueText& settings) { WriteKey(settings, ConnectionKey, connection); });
+}
+
+QStringList SettingsStore::recentFiles() const
+{
+    return RecentFilesIn(m_settings);
+}
+
+void SettingsStore::addRecentFile(const QString& path)
+{
+    putRecentFiles(WithRecentFile(recentFiles(), path));
+}
+
+void SettingsStore::removeRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    putRecentFiles(files);
+}
+
+void SettingsStore::putRecentFiles(const QStringList& files)
+{
+    if (files == recentFiles())
+        return;
+    updateSettingsFile([&files](KeyValueText& settings) { PutRecentFiles(settings, files); });
+    emit recentFilesChanged();
 }
 
 void SettingsStore::resetFiles()

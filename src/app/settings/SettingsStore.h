@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 #include "shell/UserPrompts.h"
@@ -76,6 +77,14 @@ public:
     void takeAppliedPaths();
     // A connection composed after a failed Apply; an empty one removes the "Connection" line.
     void setConnectionKey(const QString& connection);
+    // A catalogue connection the user has set up on the way to the catalogue: it is used at once,
+    // and the settings file keeps it for the next start.
+    void useConnection(const QString& connection);
+    // The model files used last, newest first. Opening or saving a model puts its file first;
+    // the settings file keeps the list, and nothing else of the file changes.
+    QStringList recentFiles() const;
+    void addRecentFile(const QString& path);
+    void removeRecentFile(const QString& path);
     // The folders return to the settings folder and the file there is rebuilt from the template.
     void resetFiles();
     // All switches on, both signals at their first choice.
@@ -110,6 +119,7 @@ signals:
     void switchChanged(OptionSwitch option, bool on);
     void takenSignalChanged(TakenSignal signal);
     void sentSignalChanged(SentSignal signal);
+    void recentFilesChanged();
 
 private:
     void readAtStartUp();
@@ -119,6 +129,11 @@ private:
     // Rebuilds the settings from the template, the folders, the connection (its default when
     // empty) and the colour value, and writes the file; gives the connection written.
     QString rebuildSettings(const QString& connectionKept, const QString& colour);
+    // Changes the settings in memory and the settings file on disk the same way, leaving the
+    // file's other lines as they are on disk: a settings text applied but never saved stays off
+    // the disk.
+    void updateSettingsFile(const std::function<void(KeyValueText&)>& change);
+    void putRecentFiles(const QStringList& files);
     QString settingsFilePath() const;
 
     Folders& m_folders;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "database/ConnectionDialog.h"
 
@@ -90,6 +91,23 @@ std::optional<UserPrompts::ChosenFile> DialogPrompts::chooseFile(const FileDialo
 void DialogPrompts::showMessage(const QString& text)
 {
     QMessageBox::information(dialogParent(), QStringLiteral("Kinetra"), text);
+}
+
+int DialogPrompts::askChoice(const QString& caption, const QString& text,
+                             const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, dialogParent());
+    QList<QAbstractButton*> pressed;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        // The last button gives up, as Esc and the window's close button do.
+        const bool last = i + 1 == buttons.size();
+        pressed.append(
+            box.addButton(buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!pressed.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(pressed.constFirst()));
+    box.exec();
+    return static_cast<int>(pressed.indexOf(box.clickedButton()));
 }
 
 QString DialogPrompts::composeConnectionString()

@@ -21,6 +21,7 @@ public:
     std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) override;
     std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) override;
     void showMessage(const QString& text) override;
+    int askChoice(const QString& caption, const QString& text, const QStringList& buttons) override;
     QString composeConnectionString() override;
 
 private:

@@ -1,5 +1,7 @@
 #include "shell/ModelDocument.h"
 
+#include <utility>
+
 #include <QFileInfo>
 
 #include "editor/ModelSession.h"
@@ -34,6 +36,14 @@ ModelDocument::ModelDocument(ModelSession& session, Folders& folders, UserPrompt
 {
     connect(&m_session, &ModelSession::fileNameShown, this,
             [this](const QString& name) { setCaption(QStringLiteral("Модель Kinetra: ") + name); });
+    connect(&m_session.history(), &EditHistory::changed, this, &ModelDocument::refreshModified);
+}
+
+void ModelDocument::refreshModified()
+{
+    const bool modified = m_session.hasUnsavedChanges();
+    if (std::exchange(m_modified, modified) != modified)
+        emit modifiedChanged(modified);
 }
 
 void ModelDocument::New()
@@ -56,31 +66,37 @@ void ModelDocument::startNewModel()
 void ModelDocument::Open()
 {
     const auto chosen = m_prompts.chooseFileToOpen(modelDialog(QStringLiteral("Открытие модели")));
-    if (!chosen)
-        return;
+    if (chosen)
+        OpenFile(chosen->path);
+}
+
+bool ModelDocument::OpenFile(const QString& path)
+{
     // A file that holds no model is refused before anything is asked or reset: the model the
     // user has stays as it is.
-    if (const TextFileRead file = ModelSession::ReadModelFile(chosen->path); !file.ok) {
-        m_prompts.showMessage(cannotOpenMessage(chosen->path, file.error));
-        return;
+    if (const TextFileRead file = ModelSession::ReadModelFile(path); !file.ok) {
+        m_prompts.showMessage(cannotOpenMessage(path, file.error));
+        return false;
     }
     SaveQuestionCancelled = false;
     New();
     if (SaveQuestionCancelled) {
         SaveQuestionCancelled = false;
-        return;
+        return true;
     }
-    m_session.ModelFileName = chosen->path;
-    m_folders.ModelsFolder = FolderOf(chosen->path);
-    const ModelSession::LoadResult loaded = m_session.LoadModelFile(chosen->path);
+    m_session.ModelFileName = path;
+    m_folders.ModelsFolder = FolderOf(path);
+    const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
     if (loaded.ok) {
         showNotice(loaded.notice);
-        return;
+        emit fileUsed(path);
+        return true;
     }
-    m_prompts.showMessage(cannotOpenMessage(chosen->path, loaded.error));
+    m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
     // A file that could not be opened must not stay the model's file: a later Save would
     // overwrite it with a model it never held. The user is back at a clean new model.
     startNewModel();
+    return false;
 }
 
 void ModelDocument::OpenFromCommandLine(const QString& path)
@@ -89,6 +105,7 @@ void ModelDocument::OpenFromCommandLine(const QString& path)
     const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
     if (loaded.ok) {
         showNotice(loaded.notice);
+        emit fileUsed(path);
         return;
     }
     // As for Open: the user learns why, and the file does not stay the model's, so that Save
@@ -146,6 +163,8 @@ bool ModelDocument::writeModel(const QString& path, QString& error)
     }
     // Only a model that really reached its file counts as saved.
     m_session.setSavedText(m_session.modelText());
+    refreshModified();
+    emit fileUsed(path);
     return true;
 }
 

@@ -22,11 +22,18 @@ public:
                   QObject* parent = nullptr);
 
     const QString& caption() const { return m_caption; }
+    // The model has changes that neither a save nor a load has seen; the title shows a "*".
+    bool isModified() const { return m_modified; }
+    // Asks again whether the model has unsaved changes.
+    void refreshModified();
 
     // A new model from the template, asking first whether to save a changed one.
     void New();
     // Asks for a model file and loads it, after New.
     void Open();
+    // Loads a model file chosen without the dialog, as from the list of recent files. False when
+    // it could not be opened; the user has been told why.
+    bool OpenFile(const QString& path);
     // Loads the model file named on the command line; a file that does not load is named with
     // the reason, and the program starts with a new model.
     void OpenFromCommandLine(const QString& path);
@@ -51,6 +58,9 @@ signals:
     void lastRunForgotten();
     // A file opened, and the user should know how it was read; shown in the status bar.
     void noticeShown(const QString& notice);
+    void modifiedChanged(bool modified);
+    // A model file was opened or saved: it belongs among the recent files.
+    void fileUsed(const QString& path);
 
 private:
     bool isChanged();
@@ -64,6 +74,7 @@ private:
     Folders& m_folders;
     UserPrompts& m_prompts;
     QString m_caption;
+    bool m_modified = false;
 };
 
 } // namespace kinetra

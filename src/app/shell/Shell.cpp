@@ -21,6 +21,7 @@
 #include "report/ReportCommands.h"
 #include "report/ReportDocument.h"
 #include "results/ResultWindow.h"
+#include "settings/CatalogueSetup.h"
 #include "settings/InstalledSamples.h"
 #include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
@@ -41,7 +42,8 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 {
     m_session.NewModel();
     m_catalogue.setFetchWatch(&m_fetchProgress);
-    m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_document, m_actions);
+    m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_session.history(),
+                                                  m_document, m_actions);
     m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
                                                     m_signals->OutputSamples, messages);
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
@@ -58,6 +60,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     placeInstalledSamples();
     connect(&m_document, &ModelDocument::noticeShown, m_modelWindow.get(),
             [this](const QString& notice) { m_modelWindow->statusBar()->showMessage(notice); });
+    followRecentFiles();
 
     // A path with blanks arrives split into several arguments.
     if (!arguments.isEmpty())
@@ -89,6 +92,21 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 }
 
 Shell::~Shell() = default;
+
+void Shell::followRecentFiles()
+{
+    connect(&m_document, &ModelDocument::fileUsed, &m_settings, &SettingsStore::addRecentFile);
+    const auto showRecentFiles = [this] {
+        m_modelWindow->setRecentFiles(m_settings.recentFiles());
+    };
+    connect(&m_settings, &SettingsStore::recentFilesChanged, this, showRecentFiles);
+    showRecentFiles();
+    connect(m_modelWindow.get(), &ModelWindow::recentFileChosen, this, [this](const QString& path) {
+        // A file that has gone leaves the list once the user has been told.
+        if (!m_document.OpenFile(path) && !QFileInfo::exists(path))
+            m_settings.removeRecentFile(path);
+    });
+}
 
 void Shell::placeInstalledSamples()
 {
@@ -175,10 +193,19 @@ void Shell::aDbaseExecute()
         aFormExecute(m_dbaseWindow.get());
         return;
     }
+    // A catalogue file that is not there yet, as on the first start, is named in the user's
+    // words, with a way to put one in place.
+    CatalogueSetup setup(m_settings, m_prompts, InstalledSamples::withCatalogue());
+    const bool placed = setup.offerWhenMissing(QDir::current());
+    if (placed && m_catalogue.ConnectDatabase(m_settings.connectionString())) {
+        aFormExecute(m_dbaseWindow.get());
+        return;
+    }
     // The settings window opens so that the connection string can be put right, and the
-    // message says what was wrong with it.
+    // message says what was wrong with it, unless the user has just read that and given up.
     aParamsExecute();
-    m_prompts.showMessage(m_catalogue.connectionFailure());
+    if (placed || !setup.wasMissing())
+        m_prompts.showMessage(m_catalogue.connectionFailure());
 }
 
 void Shell::aToModelExecute()
@@ -201,6 +228,8 @@ void Shell::aToModelExecute()
                                     static_cast<QMainWindow*>(m_dbaseWindow.get())})
             window->statusBar()->showMessage(transfer.changeNotice());
     }
+    // A record sent into the model is one step the user can undo.
+    m_session.history().commit();
 }
 
 void Shell::aFromModelExecute()

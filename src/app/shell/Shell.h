@@ -67,6 +67,8 @@ public:
 private:
     // What an installed program brings along: its examples and its sample catalogue.
     void placeInstalledSamples();
+    // The file menu lists the model files used last, which the settings file keeps.
+    void followRecentFiles();
     void bindCommands();
     void aFormExecute(QWidget* window);
     void aDbaseExecute();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -33,6 +34,10 @@ public:
     virtual std::optional<ChosenFile> chooseFileToOpen(const FileDialog& dialog) = 0;
     virtual std::optional<ChosenFile> chooseFileToSave(const FileDialog& dialog) = 0;
     virtual void showMessage(const QString& text) = 0;
+    // A message whose buttons name what the user can do next: the index of the button
+    // pressed, or -1 when the message was closed without one.
+    virtual int askChoice(const QString& caption, const QString& text,
+                          const QStringList& buttons) = 0;
     // The connection dialog, in which the user composes a catalogue connection string from
     // nothing: the string, or an empty one when the user cancelled.
     virtual QString composeConnectionString() = 0;

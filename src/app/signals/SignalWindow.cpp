@@ -16,11 +16,12 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "charts/RoundTicks.h"
 #include "charts/ChartCurves.h"
+#include "charts/RoundTicks.h"
 #include "model/ArrowButtons.h"
 #include "results/ResultChartView.h"
 #include "shell/MenuEntries.h"
@@ -162,10 +163,11 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
                {Command::aHelp, Command::aAbout});
 
-    AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
-                      {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel, Bar,
-                       Command::aModel, Command::aResult, Command::aDbase, Command::aParams, Bar,
-                       Command::aHelp});
+    QToolBar* toolBar =
+        AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
+                          {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel,
+                           Bar, Command::aModel, Command::aResult, Command::aDbase,
+                           Command::aParams, Bar, Command::aHelp, Bar});
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     AddEntries(this, actions,
@@ -198,6 +200,9 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     m_views->setTabToolTip(1, QStringLiteral("Амплитудный спектр и частотная характеристика"));
     connect(m_views, &QTabWidget::currentChanged, this, [this] { redrawSpectra(); });
     columns->addWidget(m_views, 1);
+    QAction* zoomReset = ResultChartView::newZoomResetAction(this);
+    toolBar->addAction(zoomReset);
+    connect(zoomReset, &QAction::triggered, m_chartView, &ResultChartView::undoZoom);
     setCentralWidget(central);
 
     statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));

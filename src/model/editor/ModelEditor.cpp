@@ -166,17 +166,20 @@ ModelEditor::ArrowRange ModelEditor::arrowRange(Arrow arrow)
 void ModelEditor::setText(EditField field, const QString& text)
 {
     putText(field, text);
+    emit edited(static_cast<int>(indexOf(field)));
 }
 
 void ModelEditor::setChecked(CheckBox box, bool checked)
 {
     putChecked(box, checked);
+    emit edited(-1);
 }
 
 void ModelEditor::chooseListItem(ListBox list, int index)
 {
     putListIndex(list, index);
     runKindHandler(list);
+    emit edited(-1);
 }
 
 void ModelEditor::editListText(ListBox list, const QString& text)
@@ -189,6 +192,7 @@ void ModelEditor::editListText(ListBox list, const QString& text)
     state.index = static_cast<int>(listItems(list).indexOf(text));
     emit listChanged(list);
     runKindHandler(list);
+    emit edited(-1);
 }
 
 void ModelEditor::runKindHandler(ListBox list)
@@ -209,6 +213,7 @@ void ModelEditor::runKindHandler(ListBox list)
 void ModelEditor::chooseTorqueControl(bool torque)
 {
     putTorqueControl(torque);
+    emit edited(-1);
 }
 
 void ModelEditor::stepArrow(Arrow arrow, int steps)
@@ -221,6 +226,54 @@ void ModelEditor::stepArrow(Arrow arrow, int steps)
     const ArrowRange range = arrowRange(arrow);
     putArrowPosition(
         arrow, static_cast<int>(std::clamp<long long>(from + steps, range.minimum, range.maximum)));
+    emit edited(-1);
+}
+
+ModelEditor::State ModelEditor::state() const
+{
+    return {m_fields, m_checked, m_lists, m_arrows, m_captions, m_marks, m_torqueControl};
+}
+
+void ModelEditor::restore(const State& state)
+{
+    const bool timeSpan =
+        state.fields[indexOf(EditField::TmaxEdit)].text != text(EditField::TmaxEdit);
+    for (std::size_t i = 0; i < EditFieldCount; ++i) {
+        const auto field = static_cast<EditField>(i);
+        FieldState& now = m_fields[i];
+        if (now.text != state.fields[i].text) {
+            now.text = state.fields[i].text;
+            emit textChanged(field);
+            if (std::exchange(m_badEntries[i], false))
+                emit badEntryChanged(field);
+        }
+        if (now.enabled != state.fields[i].enabled) {
+            now.enabled = state.fields[i].enabled;
+            emit enabledChanged(field);
+        }
+    }
+    for (std::size_t i = 0; i < CheckBoxCount; ++i)
+        if (std::exchange(m_checked[i], state.checked[i]) != state.checked[i])
+            emit checkedChanged(static_cast<CheckBox>(i));
+    for (std::size_t i = 0; i < ListBoxCount; ++i)
+        if (std::exchange(m_lists[i], state.lists[i]) != state.lists[i])
+            emit listChanged(static_cast<ListBox>(i));
+    for (std::size_t i = 0; i < ArrowCount; ++i)
+        if (std::exchange(m_arrows[i], state.arrows[i]) != state.arrows[i])
+            emit arrowChanged(static_cast<Arrow>(i));
+    for (std::size_t i = 0; i < CaptionCount; ++i)
+        if (std::exchange(m_captions[i], state.captions[i]) != state.captions[i])
+            emit captionChanged(static_cast<Caption>(i));
+    for (std::size_t i = 0; i < ReferencePointCount; ++i)
+        if (std::exchange(m_marks[i], state.marks[i]) != state.marks[i])
+            emit markChanged(static_cast<ReferencePoint>(i));
+    if (std::exchange(m_torqueControl, state.torqueControl) != state.torqueControl)
+        emit torqueControlChanged();
+    // What is simulated may have changed in ways the model text does not show.
+    emit forceRerunRequested();
+    emit lastRunForgotten();
+    if (timeSpan)
+        emit timeSpanChanged();
 }
 
 QString ModelEditor::badEntryHint() const

@@ -33,7 +33,39 @@ public:
         int maximum;
     };
 
+    struct FieldState {
+        QString text;
+        bool enabled = true;
+        bool operator==(const FieldState&) const = default;
+    };
+    struct ListState {
+        int index = -1;
+        QString text;
+        bool operator==(const ListState&) const = default;
+    };
+    struct ArrowState {
+        int position = 0;
+        bool enabled = true;
+        bool operator==(const ArrowState&) const = default;
+    };
+    // Everything the four pages show, as an edit leaves it: what undo returns to.
+    struct State {
+        std::array<FieldState, EditFieldCount> fields;
+        std::array<bool, CheckBoxCount> checked{};
+        std::array<ListState, ListBoxCount> lists;
+        std::array<ArrowState, ArrowCount> arrows;
+        std::array<QString, CaptionCount> captions;
+        std::array<bool, ReferencePointCount> marks{};
+        bool torqueControl = false;
+        bool operator==(const State&) const = default;
+    };
+
     explicit ModelEditor(InputReader& reader, QObject* parent = nullptr);
+
+    State state() const;
+    // Puts the pages back to a state they were in. The state was consistent when it was taken, so
+    // no rule runs; every control that changes says so, and the results simulate again.
+    void restore(const State& state);
 
     // State.
     const QString& text(EditField field) const { return m_fields[indexOf(field)].text; }
@@ -109,21 +141,11 @@ signals:
     void lastRunForgotten();
     // The model time changed: results of another time span must not stay on show.
     void timeSpanChanged();
+    // A user operation has run to its end, with all its rules; typedField is the field whose
+    // text it set, or -1 for any other control.
+    void edited(int typedField);
 
 private:
-    struct FieldState {
-        QString text;
-        bool enabled = true;
-    };
-    struct ListState {
-        int index = -1;
-        QString text;
-    };
-    struct ArrowState {
-        int position = 0;
-        bool enabled = true;
-    };
-
     void putText(EditField field, const QString& text);
     void putEnabled(EditField field, bool enabled);
     void putEnabled(std::initializer_list<EditField> fields, bool enabled);

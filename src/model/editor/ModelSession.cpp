@@ -47,7 +47,17 @@ bool ModelSession::ModelInit(QString& error)
     m_editor.LoadComboBoxChange();
     CollectModel();
     m_savedText = m_modelText;
+    m_history.restart();
     return true;
+}
+
+bool ModelSession::hasUnsavedChanges() const
+{
+    InputReader reader = m_reader;
+    ModelParams params = m_params;
+    KeyValueText text;
+    ModelCollector(m_editor, reader, params, text).collect();
+    return text != m_savedText;
 }
 
 void ModelSession::NewModel()

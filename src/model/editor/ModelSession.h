@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "ModelParams.h"
+#include "editor/EditHistory.h"
 #include "editor/InputReader.h"
 #include "editor/ModelEditor.h"
 #include "text/KeyValueText.h"
@@ -32,6 +33,7 @@ public:
     ModelEditor& editor() { return m_editor; }
     const ModelEditor& editor() const { return m_editor; }
     InputReader& reader() { return m_reader; }
+    EditHistory& history() { return m_history; }
     ModelParams& params() { return m_params; }
     const ModelParams& params() const { return m_params; }
     const KeyValueText& modelText() const { return m_modelText; }
@@ -48,10 +50,13 @@ public:
     // one "Ошибки ввода " message listing them all, marks their fields, shows the page of the
     // first and returns false; the values are stored all the same, each bad entry counting as 0.
     bool CollectModel();
+    // Whether the editor, collected afresh, differs from the text last loaded or saved. Nothing
+    // is shown or stored: the question is asked on every edit.
+    bool hasUnsavedChanges() const;
 
     // Puts the editor to the current model text: resets, fills, kind handlers, collection. A
-    // model just initialised has no unsaved changes. False, with error, when p1, m1 or m0 is no
-    // integer; the pages are then partly filled and nothing is collected.
+    // model just initialised has no unsaved changes, and nothing to undo. False, with error, when
+    // p1, m1 or m0 is no integer; the pages are then partly filled and nothing is collected.
     [[nodiscard]] bool ModelInit(QString& error);
 
     // A new model from the template, shown on the motor page.
@@ -79,6 +84,7 @@ private:
     InputReader m_reader;
     MessageSink& m_messages;
     ModelEditor m_editor;
+    EditHistory m_history{m_editor};
     ModelParams m_params;
     KeyValueText m_modelText;
     KeyValueText m_savedText;

@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QFile>
 #include <QLineSeries>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QValueAxis>
 
@@ -91,13 +92,27 @@ protected:
     QChartView view;
 };
 
+// Read back as a data tool reads it: Python's csv module on the UTF-8 text.
 TEST_F(ChartExport, CsvHoldsEveryCurveOnShowUnderItsNameAndUnit)
 {
-    EXPECT_EQ(saved("curves", 4),
-              (QStringList{QStringLiteral("Время, с;Момент, Нм;Скорость механизма, рад/с;"
+    const ChartFile file = ChooseChartFile(folder.filePath(QStringLiteral("curves")), 4);
+    QString error;
+    ASSERT_TRUE(SaveChartFile(view, file, u',', error)) << error.toStdString();
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, sys\n"
+                                 "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                 "    for row in csv.reader(f, delimiter=';'):\n"
+                                 "        print('|'.join(row))\n"),
+                  file.path});
+    ASSERT_TRUE(python.waitForFinished()) << "Debian package python3";
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("Время, с|Момент, Нм|Скорость механизма, рад/с|"
                                           "Момент (расчет 1), Нм"),
-                           QStringLiteral("0;0;0;0"), QStringLiteral("0,001;12,5;1e-07;7"),
-                           QStringLiteral("0,002;-3,25;150;")}));
+                           QStringLiteral("0|0|0|0"), QStringLiteral("0,001|12,5|1e-07|7"),
+                           QStringLiteral("0,002|-3,25|150|")}))
+        << python.readAllStandardError().toStdString();
 }
 
 TEST_F(ChartExport, PicturesAreWhatTheirNamesSay)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
@@ -23,6 +24,8 @@
 #include "shell/Folders.h"
 #include "shell/ModelWindow.h"
 #include "shell/Shell.h"
+#include "text/KeyValueText.h"
+#include "text/TextFile.h"
 
 namespace kinetra::test {
 namespace {
@@ -63,16 +66,54 @@ protected:
     }
 };
 
-TEST_F(DbaseWindowTest, MissingCatalogueOpensTheSettingsAndSaysWhy)
+// The first F7 without a catalogue in the working folder names the missing file in the
+// program's own words and offers a way to put a catalogue in place.
+TEST_F(DbaseWindowTest, MissingCatalogueGivenUpOpensTheSettingsShowingTheirText)
 {
     activate(shell.modelWindow());
+    prompts.choices = {QStringLiteral("Отмена")};
     press(Qt::Key_F7);
+    ASSERT_EQ(prompts.questions.size(), 1);
+    const QString question = prompts.questions.first();
+    EXPECT_TRUE(question.contains(
+        QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("Kinetra.mdb")))));
+    EXPECT_FALSE(question.contains(QStringLiteral("Jet")));
+    EXPECT_EQ(prompts.offeredButtons,
+              (QStringList{QStringLiteral("Выбрать каталог..."),
+                           QStringLiteral("Скопировать образец"), QStringLiteral("Отмена")}));
+    EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_FALSE(window().isVisible());
-    EXPECT_TRUE(shell.optionsWindow().isVisible());
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.first().startsWith(QStringLiteral(
-        "Нет подключения Provider=Microsoft.Jet.OLEDB.4.0;Data Source=Kinetra.mdb\n")));
-    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("не найден")));
+    ASSERT_TRUE(shell.optionsWindow().isVisible());
+    const auto* text =
+        shell.optionsWindow().findChild<QPlainTextEdit*>(QStringLiteral("oFileEdit"));
+    EXPECT_EQ(text->toPlainText(), shell.settings().settings().join(u'\n'));
+}
+
+TEST_F(DbaseWindowTest, MissingCatalogueIsCopiedFromTheSampleOrChosen)
+{
+    WriteCatalogue(QStringLiteral("own.db"), MotorCatalogue());
+    const QString own = QDir::current().absoluteFilePath(QStringLiteral("own.db"));
+    for (const auto& [button, catalogueFile] :
+         {std::pair{u"Выбрать каталог...", QStringLiteral("own.db")},
+          std::pair{u"Скопировать образец", QStringLiteral("Kinetra.mdb")}}) {
+        ScriptedPrompts answers;
+        answers.choices = {QString::fromUtf16(button)};
+        answers.files = {own};
+        QDir().remove(QStringLiteral("Kinetra.ini"));
+        // A program of its own, which starts without a settings file, as the first start does.
+        Shell program{u',', {}, answers, answers};
+        activate(program.modelWindow());
+        program.actions().action(Command::aDbase)->trigger();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&program.dbaseWindow()))
+            << catalogueFile.toStdString();
+        EXPECT_TRUE(answers.messages.isEmpty()) << answers.messages.join(u'\n').toStdString();
+        EXPECT_TRUE(QFileInfo::exists(catalogueFile));
+        // The next start finds the catalogue that was put in place.
+        const QString connection = ReadKey(ReadTextFile(QStringLiteral("Kinetra.ini")).lines,
+                                           QStringLiteral("Connection"));
+        EXPECT_TRUE(QFileInfo(connection.section(u'=', -1)).fileName() == catalogueFile)
+            << connection.toStdString();
+    }
 }
 
 TEST_F(DbaseWindowTest, OpensOnTheFirstTableAndKeepsItsPlaceOnReturn)

@@ -101,6 +101,26 @@ TEST_F(PagesLookTest, MarkedReferencePointIsBlue)
     EXPECT_NE(pixelAt(diagram, {17, 124}), QColor(0, 0, 255));
 }
 
+// The loop lines stand out from the face of a light style and of a dark one.
+TEST_F(PagesLookTest, LoopLinesReadOnLightAndDarkFaces)
+{
+    const QPalette original = QApplication::palette();
+    for (const auto& [face, text] : {std::pair{QColor(239, 239, 239), QColor(Qt::black)},
+                                     std::pair{QColor(53, 53, 53), QColor(Qt::white)}}) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::ButtonText, text);
+        QApplication::setPalette(palette);
+        FormPages styled(editor());
+        styled.resize(647, 346);
+        styled.setCurrentIndex(3);
+        styled.show();
+        const QColor line = pixelAt(*styled.findChild<StructureDiagram*>(), {5, 124});
+        EXPECT_GT(std::abs(line.lightness() - face.lightness()), 90) << line.name().toStdString();
+    }
+    QApplication::setPalette(original);
+}
+
 // The window is fixed at 647 by 394 pixels with a tool bar and a status bar.
 TEST_F(PagesLookTest, EveryPageFitsTheWindow)
 {

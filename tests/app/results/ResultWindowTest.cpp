@@ -8,14 +8,19 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include "../charts/TickProbe.h"
 #include "../shell/ScriptedPrompts.h"
+#include "FixedNumber.h"
+#include "Readouts.h"
 #include "editor/ModelSession.h"
+#include "results/ResultChartView.h"
 #include "results/ResultWindow.h"
 #include "shell/ActionTable.h"
 
@@ -167,6 +172,75 @@ TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
                      view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
     EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Время: 0,5")))
         << qPrintable(window.statusBar()->currentMessage());
+}
+
+TEST_F(ResultWindowTest, WheelZoomKeepsThePointUnderThePointerAndTheResetUndoesIt)
+{
+    load("dc-transistor-speed.kmf");
+    window.resize(800, 600);
+    window.show();
+    window.FormActivate();
+    auto* view = window.findChild<ResultChartView*>(QStringLiteral("DynamicChart"));
+    QApplication::processEvents();
+    QLineSeries& torque = series("DynamicChart", "Series1");
+    auto* time = static_cast<QValueAxis*>(torque.attachedAxes().constFirst());
+    const double homeSpan = time->max() - time->min();
+    const QPoint pointer = view->mapFromScene(
+        view->chart()->mapToScene(view->chart()->plotArea().topLeft() + QPointF(150, 90)));
+    const auto valueUnder = [&] {
+        return view->chart()->mapToValue(view->chart()->mapFromScene(view->mapToScene(pointer)),
+                                         &torque);
+    };
+    const QPointF before = valueUnder();
+    QWheelEvent notch(pointer, view->viewport()->mapToGlobal(pointer), {}, {0, 2 * 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &notch);
+    const QPointF after = valueUnder();
+    EXPECT_NEAR(time->max() - time->min(), homeSpan * 0.64, homeSpan * 1e-9);
+    EXPECT_NEAR(after.x(), before.x(), homeSpan * 1e-6);
+    EXPECT_NEAR(after.y(), before.y(), std::abs(before.y()) * 1e-6 + 1e-6);
+
+    window.findChild<QAction*>(QStringLiteral("aZoomReset"))->trigger();
+    EXPECT_DOUBLE_EQ(time->max() - time->min(), homeSpan);
+}
+
+// The measurement cursor reads every curve on show at the sample the status bar reads.
+TEST_F(ResultWindowTest, CursorReadsEveryCurveOnShowAtTheSampleUnderIt)
+{
+    load("induction-elastic-hoist.kmf");
+    window.resize(800, 600);
+    window.show();
+    window.FormActivate();
+    auto* view = window.findChild<ResultChartView*>(QStringLiteral("DynamicChart"));
+    QApplication::processEvents();
+    QLineSeries& torque = series("DynamicChart", "Series1");
+    const QPointF at = view->chart()->mapToPosition(QPointF(0.5, 0), &torque);
+    QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(at)));
+    const double t = TimeAsLabelled(view->chart()->mapToValue(at, &torque).x());
+    std::size_t k = 0;
+    while (run->samples[k].time < t - 1e-12)
+        ++k;
+    const ResultSample& sample = run->samples[k];
+    const auto fixed = [](double value) { return Fixed(value, 2, u','); };
+    EXPECT_EQ(
+        view->cursorLines(),
+        (QStringList{QStringLiteral("Время: ") + fixed(sample.time) + QStringLiteral(" с"),
+                     torque.name() + QStringLiteral(": ") +
+                         fixed(session.params().TorqueControl ? sample.torque : sample.current),
+                     QStringLiteral("Скорость механизма: ") + fixed(sample.mechSpeed),
+                     QStringLiteral("Скорость двигателя: ") + fixed(sample.motorSpeed)}));
+}
+
+TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
+{
+    load("induction-elastic-hoist.kmf");
+    window.show();
+    window.FormActivate();
+    window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(2);
+    QApplication::processEvents();
+    auto* table = window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"));
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit2"))->width(), 200);
 }
 
 TEST_F(ResultWindowTest, StaticsReadoutFollowsTheMouseAlongTheCurve)

@@ -130,6 +130,25 @@ TEST_F(SettingsStoreTest, RebuildKeepsTheUsersValuesAndSaysWhatWasReset)
     }
 }
 
+// The recent models are no setting: a rebuild from the template keeps them, only eight stay,
+// and a file used again moves to the top instead of showing twice.
+TEST_F(SettingsStoreTest, RecentFilesKeepTheEightNewestAndSurviveARebuild)
+{
+    writeSettings("[Paths]\nModels=/m/\nConnection=Own\n\n[Recent]\nFile1=/a.kmf\nFile2=/b.kmf");
+    const auto store = start();
+    EXPECT_EQ(store->recentFiles(), (QStringList{"/a.kmf", "/b.kmf"}));
+    EXPECT_TRUE(fileText(folder.path())
+                    .endsWith(QStringLiteral("\n\n[Recent]\nFile1=/a.kmf\nFile2=/b.kmf")))
+        << qPrintable(fileText(folder.path()));
+    for (int i = 1; i <= 8; ++i)
+        store->addRecentFile(QStringLiteral("/%1.kmf").arg(i));
+    store->addRecentFile(QStringLiteral("/3.kmf"));
+    const QStringList expected{"/3.kmf", "/8.kmf", "/7.kmf", "/6.kmf",
+                               "/5.kmf", "/4.kmf", "/2.kmf", "/1.kmf"};
+    EXPECT_EQ(store->recentFiles(), expected);
+    EXPECT_EQ(start()->recentFiles(), expected);
+}
+
 TEST_F(SettingsStoreTest, FailedWriteIsReportedOnceAndTheSettingsStayInForce)
 {
     // A folder in the file's place can be neither read nor replaced, whoever runs the test.

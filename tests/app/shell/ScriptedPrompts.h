@@ -30,6 +30,16 @@ public:
         return choose(dialog);
     }
     void showMessage(const QString& text) override { messages.append(text); }
+    int askChoice(const QString& caption, const QString& text, const QStringList& buttons) override
+    {
+        questions.append(caption + u'|' + text);
+        offeredButtons = buttons;
+        if (choices.empty())
+            return -1;
+        const int index = static_cast<int>(buttons.indexOf(choices.front()));
+        choices.pop_front();
+        return index;
+    }
     QString composeConnectionString() override
     {
         ++connectionDialogs;
@@ -41,6 +51,8 @@ public:
     }
 
     std::deque<Answer> answers;
+    std::deque<QString> choices;     // the captions of the buttons pressed, in turn
+    QStringList offeredButtons;      // those of the last choice asked
     std::deque<QString> connections; // what the connection dialog returns; empty: Cancel
     int connectionDialogs = 0;
     std::deque<std::optional<QString>> files; // nullopt: the dialog is cancelled

@@ -15,16 +15,20 @@
 
 #include "../../database/TestCatalogue.h"
 #include "ShellFixture.h"
+#include "database/ConnectionDialog.h"
 #include "database/DbaseWindow.h"
 #include "editor/SeparatorFallback.h"
 #include "model/FormPages.h"
+#include "report/ReportPreview.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
+#include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
 #include "shell/Shell.h"
 #include "signals/SignalWindow.h"
+#include "text/TextFile.h"
 
 namespace kinetra::test {
 namespace {
@@ -264,6 +268,93 @@ TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)
     activate(shell.modelWindow());
     press(QKeyCombination(Qt::ControlModifier, Qt::Key_O));
     EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Открытие модели")});
+}
+
+TEST_F(ShellTest, TitleMarksUnsavedChangesWhichTheUndoKeysTakeBackAndForth)
+{
+    const QString fresh = edit(EditField::MotorUEdit).text();
+    focus(EditField::MotorUEdit);
+    QTest::keyClicks(&edit(EditField::MotorUEdit), QStringLiteral("15"));
+    EXPECT_EQ(shell.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra *"));
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
+    EXPECT_EQ(edit(EditField::MotorUEdit).text(), fresh);
+    EXPECT_EQ(shell.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra "));
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_Y));
+    EXPECT_EQ(edit(EditField::MotorUEdit).text(), fresh + QStringLiteral("15"));
+    EXPECT_TRUE(shell.modelWindow().windowTitle().endsWith(u'*'));
+    prompts.files = {QDir::current().filePath(QStringLiteral("drive.kmf"))};
+    shell.actions().action(Command::aSaveAs)->trigger();
+    EXPECT_EQ(shell.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra: drive.kmf"));
+}
+
+TEST_F(ShellTest, RecentFilesSurviveARestartBesideAnOlderSettingsFile)
+{
+    activate(shell.modelWindow());
+    prompts.answers = {Answer::Yes}; // a.kmf may be replaced
+    for (const char* name : {"a.kmf", "b.kmf", "a.kmf"}) {
+        prompts.files = {QDir::current().filePath(QLatin1String(name))};
+        shell.actions().action(Command::aSaveAs)->trigger();
+    }
+    const QStringList newestFirst{QDir::current().filePath(QStringLiteral("a.kmf")),
+                                  QDir::current().filePath(QStringLiteral("b.kmf"))};
+    ASSERT_EQ(shell.settings().recentFiles(), newestFirst);
+    const QList<QAction*> entries = shell.modelWindow().recentFileEntries();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries.at(1)->text(), QStringLiteral("&2 b.kmf"));
+    {
+        ScriptedPrompts answers;
+        Shell restarted{u',', {}, answers, answers};
+        EXPECT_EQ(restarted.settings().recentFiles(), newestFirst);
+        // The entry opens its file, as Open does.
+        restarted.modelWindow().recentFileEntries().at(1)->trigger();
+        EXPECT_EQ(restarted.modelWindow().windowTitle(), QStringLiteral("Модель Kinetra: b.kmf"));
+    }
+    // A settings file from before the list: read as it was, and kept line for line.
+    const QStringList older{QStringLiteral("[Paths]"),
+                            QStringLiteral("Models=m/"),
+                            QStringLiteral("Reports=r/"),
+                            QStringLiteral("Queries=q/"),
+                            QStringLiteral("Connection=Provider=SQLite;Data Source=x.db"),
+                            QString(),
+                            QStringLiteral("[Report]"),
+                            QStringLiteral("Color=false")};
+    ASSERT_TRUE(WriteTextFile(QStringLiteral("Kinetra.ini"), older).ok);
+    ScriptedPrompts answers;
+    Shell older_start{u',', {}, answers, answers};
+    EXPECT_TRUE(older_start.settings().recentFiles().isEmpty());
+    EXPECT_FALSE(older_start.settings().colourOutput());
+    older_start.settings().addRecentFile(newestFirst.at(1));
+    const QStringList written = ReadTextFile(QStringLiteral("Kinetra.ini")).lines;
+    EXPECT_EQ(written.mid(0, older.size()), older);
+    EXPECT_EQ(written.mid(older.size()),
+              (QStringList{QString(), QStringLiteral("[Recent]"),
+                           QStringLiteral("File1=") + newestFirst.at(1)}));
+}
+
+// A student's laptop: 1366 by 768 pixels with a task bar of 48 and a title bar of 32. Sizes are
+// in device-independent pixels, so the same holds at 200 % on a screen of twice the pixels.
+TEST_F(ShellTest, EveryWindowFitsALaptopScreen)
+{
+    const QSize laptop(1366, 768 - 48 - 32);
+    activate(shell.modelWindow());
+    press(Qt::Key_F1);
+    AboutBox about;
+    ConnectionDialog connection;
+    ReportPreview preview({[](QPrinter&) {}, [] {}, [] {}});
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &shell.modelWindow(), &shell.resultWindow(), &shell.dbaseWindow(),
+             &shell.optionsWindow(), &shell.signalWindow(), shell.helpWindow(), &about, &connection,
+             &preview}) {
+        window->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(laptop.boundedTo(window->size()) == window->size())
+            << qPrintable(window->objectName()) << ' ' << window->width() << 'x'
+            << window->height();
+        EXPECT_TRUE(laptop.boundedTo(window->minimumSizeHint()) == window->minimumSizeHint())
+            << qPrintable(window->objectName()) << " needs " << window->minimumSizeHint().width()
+            << 'x' << window->minimumSizeHint().height();
+        window->hide();
+    }
 }
 
 } // namespace
