@@ -281,6 +281,7 @@ TEST(SimFaults, LongTmaxIsCappedAloudAndNonFilesAreRefused)
         EXPECT_EQ(refused.exitCode, 2);
         EXPECT_TRUE(refused.err.endsWith(QStringLiteral("\nЭто не обычный файл\n")))
             << qPrintable(refused.err);
+    }
 }
 
 // No workbench input is silently misread: an unreadable number is a usage error naming the
