@@ -86,7 +86,15 @@ std::vector<KeyValueText> sectionsBeyondTemplate(const KeyValueText& text)
         KeyValueText section = text.mid(first, end - first);
         while (section.size() > 1 && section.constLast().isEmpty())
             section.removeLast();
-        sections.push_back(section);
+        // A misnamed header over the designed keys ("[Path]") is what the rebuild mends, not a
+        // window's own state.
+        const bool holdsSettingsKeys =
+            std::any_of(section.cbegin() + 1, section.cend(), [](const QString& entry) {
+                return entry.contains(u'=') &&
+                       HasKey(settingsTemplate(), entry.section(u'=', 0, 0));
+            });
+        if (!holdsSettingsKeys)
+            sections.push_back(section);
         i = end - 1;
     }
     return sections;
