@@ -82,8 +82,12 @@ std::vector<KeyValueText> sectionsBeyondTemplate(const KeyValueText& text)
         const QString& line = text.at(i);
         if (!line.startsWith(u'[') || settingsTemplate().contains(line, Qt::CaseInsensitive))
             continue;
-        const auto [first, end] = sectionBounds(text, line);
-        KeyValueText section = text.mid(first, end - first);
+        // The section runs from this header to the next one; a header that stands twice must
+        // not send the walk back to its first place.
+        qsizetype end = i + 1;
+        while (end < text.size() && !text.at(end).startsWith(u'['))
+            ++end;
+        KeyValueText section = text.mid(i, end - i);
         while (section.size() > 1 && section.constLast().isEmpty())
             section.removeLast();
         // A misnamed header over the designed keys ("[Path]") is what the rebuild mends, not a
