@@ -80,6 +80,12 @@ QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& cur
     return lines;
 }
 
+QList<QPointF> FullCurve(const QXYSeries& series)
+{
+    const QVariant full = series.property(FullCurveProperty);
+    return full.isValid() ? full.value<QList<QPointF>>() : series.points();
+}
+
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
 {
     std::vector<Curve> curves;
@@ -94,9 +100,8 @@ std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
             else
                 unit = UnitOf(axis->titleText());
         }
-        const QVariant full = xy->property(FullCurveProperty);
         curves.push_back({unit.isEmpty() ? xy->name() : xy->name() + QStringLiteral(", ") + unit,
-                          full.isValid() ? full.value<QList<QPointF>>() : xy->points()});
+                          FullCurve(*xy)});
     }
     return curves;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QChart;
+class QXYSeries;
 
 namespace kinetra {
 
@@ -26,6 +27,9 @@ QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& cur
 // A series drawn thinned keeps its whole curve (a QList<QPointF>) under this property name, so
 // that the table export writes every point rather than those drawn.
 inline constexpr char FullCurveProperty[] = "fullCurve";
+
+// The whole curve of a series: the one it keeps when drawn thinned, otherwise its points.
+QList<QPointF> FullCurve(const QXYSeries& series);
 
 // The chart's visible curves with points, each titled by its name and its vertical axis's unit
 // ("Момент, Нм"), and the title of the horizontal axis.

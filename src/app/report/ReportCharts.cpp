@@ -13,6 +13,7 @@
 
 #include <map>
 
+#include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
 
 namespace kinetra {
@@ -115,7 +116,7 @@ void copyChart(const QChart& source, QChart& target)
             auto* sourceSeries = qobject_cast<QXYSeries*>(candidate);
             if (!sourceSeries || sourceSeries->objectName() != series->objectName())
                 continue;
-            reportSeries->replace(sourceSeries->points());
+            reportSeries->replace(FullCurve(*sourceSeries));
             for (QAbstractAxis* axis : sourceSeries->attachedAxes())
                 if (const auto copy = copies.find(axis); copy != copies.end())
                     reportSeries->attachAxis(copy->second);

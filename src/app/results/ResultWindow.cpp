@@ -19,7 +19,9 @@
 
 #include "Readouts.h"
 #include "SignalWorkbench.h"
+#include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
+#include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "settings/SettingsStore.h"
@@ -93,18 +95,22 @@ QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
     return edit;
 }
 
+// The pen goes first: on a series that shows its points, every change of pen or point
+// configuration lays the whole curve out again.
 void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour,
                Qt::PenStyle style = Qt::SolidLine)
 {
-    series->replace(points);
     QPen pen = series->pen();
     pen.setColor(colour);
     pen.setStyle(style);
     series->setPen(pen);
-    series->clearPointsConfiguration();
-    // Every series starts with an invisible white point.
-    if (!points.isEmpty())
-        series->setPointConfiguration(0, QXYSeries::PointConfiguration::Color, QColor(Qt::white));
+    ThinnedCurve::show(*series, points);
+    // Every series starts with an invisible white point; only one that shows its points shows it.
+    const auto white = QColor(Qt::white);
+    constexpr auto Colour = QXYSeries::PointConfiguration::Color;
+    if (series->pointsVisible() && !points.isEmpty() &&
+        series->pointConfiguration(0).value(Colour) != white)
+        series->setPointConfiguration(0, Colour, white);
 }
 
 } // namespace
@@ -262,7 +268,7 @@ ModelCurves ResultWindow::dynamicCurves() const
     // Nothing drawn: no limits to divide by.
     if (m_series1->count() == 0)
         return {};
-    return {m_series1->points(), m_series2->points(), m_timeAxis->max(), m_leftAxis->max(),
+    return {FullCurve(*m_series1), FullCurve(*m_series2), m_timeAxis->max(), m_leftAxis->max(),
             m_rightAxis->max()};
 }
 
@@ -270,7 +276,7 @@ void ResultWindow::ClearResults()
 {
     m_activation.ClearResults();
     for (QLineSeries* series : {m_series1, m_series2, m_series3, m_series4})
-        series->clear();
+        ThinnedCurve::show(*series, {});
     for (QLineSeries* earlier : std::exchange(m_earlierCurves, {}))
         delete earlier;
     m_runOnShow = 0;
@@ -289,7 +295,6 @@ void ResultWindow::keepEarlierCurves()
         QChart* chart = series->chart();
         auto* earlier = new QLineSeries(chart);
         earlier->setName(series->name() + run);
-        earlier->replace(series->points());
         QPen faded = series->pen();
         QColor colour = faded.color();
         colour.setAlpha(110);
@@ -300,6 +305,7 @@ void ResultWindow::keepEarlierCurves()
         chart->addSeries(earlier);
         for (QAbstractAxis* axis : series->attachedAxes())
             earlier->attachAxis(axis);
+        ThinnedCurve::show(*earlier, FullCurve(*series));
         m_earlierCurves.push_back(earlier);
     }
 }
@@ -324,6 +330,8 @@ void ResultWindow::drawRun()
     if (!m_earlierCurves.empty())
         m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
     applyColourScheme();
+    // The axes take their ranges before the curves arrive, so each curve is laid out once.
+    setAxisRanges();
     const ModelParams& params = m_session.params();
     const bool torque = params.TorqueControl;
     const bool colour = m_colourOutput;
@@ -366,7 +374,6 @@ void ResultWindow::drawRun()
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
     fitSampleTable();
-    setAxisRanges();
     showWarnings();
 }
 
@@ -441,7 +448,7 @@ std::vector<ShownCurve> ResultWindow::curvesOnShow()
     m_shownPoints.reserve(shown.size());
     std::vector<ShownCurve> curves;
     for (QLineSeries* series : shown) {
-        m_shownPoints.push_back(series->points());
+        m_shownPoints.push_back(FullCurve(*series));
         curves.push_back({series->name(), m_shownPoints.back()});
     }
     return curves;
@@ -453,7 +460,7 @@ void ResultWindow::showStaticReadout(QPointF position, bool inside)
         statusBar()->showMessage(StaticsHint);
         return;
     }
-    const QList<QPointF> points = m_series3->points();
+    const QList<QPointF> points = FullCurve(*m_series3);
     QList<QPointF> onScreen;
     onScreen.reserve(points.size());
     for (const QPointF& point : points)

@@ -19,6 +19,7 @@
 #include "../shell/ScriptedPrompts.h"
 #include "FixedNumber.h"
 #include "Readouts.h"
+#include "charts/ChartCurves.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "results/ResultWindow.h"
@@ -63,7 +64,7 @@ TEST_F(ResultWindowTest, ActivationDrawsEverySampleAndTheAnalysis)
 {
     load("dc-thyristor-speed-current.kmf");
     window.FormActivate();
-    EXPECT_EQ(series("DynamicChart", "Series1").count(), run->SampleCount);
+    EXPECT_EQ(FullCurve(series("DynamicChart", "Series1")).size(), run->SampleCount);
     EXPECT_EQ(series("DynamicChart", "Series1").name(), QStringLiteral("Ток"));
     EXPECT_FALSE(series("DynamicChart", "Series4").isVisible()) << "a rigid transmission";
     EXPECT_GT(series("StaticChart", "Series3").count(), 100);
@@ -105,8 +106,8 @@ TEST_F(ResultWindowTest, RunWithoutSamplesDrawsAThousandZeros)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,0005"));
     window.FormActivate();
     EXPECT_EQ(run->SampleCount, 1000);
-    const QLineSeries& torque = series("DynamicChart", "Series1");
-    ASSERT_EQ(torque.count(), 1000);
+    const QList<QPointF> torque = FullCurve(series("DynamicChart", "Series1"));
+    ASSERT_EQ(torque.size(), 1000);
     EXPECT_EQ(torque.at(999), QPointF(0, 0));
 }
 
@@ -204,10 +205,12 @@ TEST_F(ResultWindowTest, WheelZoomKeepsThePointUnderThePointerAndTheResetUndoesI
     EXPECT_DOUBLE_EQ(time->max() - time->min(), homeSpan);
 }
 
-// The measurement cursor reads every curve on show at the sample the status bar reads.
-TEST_F(ResultWindowTest, CursorReadsEveryCurveOnShowAtTheSampleUnderIt)
+// The measurement cursor reads every curve on show at the sample the status bar reads, and the
+// export writes every sample, though the charts hold only the points that differ on screen.
+TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
 {
     load("induction-elastic-hoist.kmf");
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("10"));
     window.resize(800, 600);
     window.show();
     window.FormActivate();
@@ -229,6 +232,11 @@ TEST_F(ResultWindowTest, CursorReadsEveryCurveOnShowAtTheSampleUnderIt)
                          fixed(session.params().TorqueControl ? sample.torque : sample.current),
                      QStringLiteral("Скорость механизма: ") + fixed(sample.mechSpeed),
                      QStringLiteral("Скорость двигателя: ") + fixed(sample.motorSpeed)}));
+
+    EXPECT_LT(torque.count(), run->SampleCount / 2);
+    QString xTitle;
+    for (const Curve& curve : CurvesOnShow(*view->chart(), xTitle))
+        EXPECT_EQ(curve.points.size(), run->SampleCount) << qPrintable(curve.title);
 }
 
 TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)

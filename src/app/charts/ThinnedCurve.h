@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointF>
+
+class QXYSeries;
+
+namespace kinetra {
+
+// The points of a curve that can differ on screen when its x range [xMinimum, xMaximum] spans
+// the given number of pixel columns: in each column the first, lowest, highest and last point, in
+// their order, and the one point on either side of the range, so the lines that leave the plot
+// leave it as before. A line through them covers the pixels the whole curve covers. A curve whose
+// x ever falls back, or a range that is empty, keeps every point.
+QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, qreal xMinimum, qreal xMaximum,
+                                   int columns);
+
+// A long curve on a chart's line series, handed to the chart as only the points that can differ
+// on screen: QtCharts strokes and paints every point it holds, each time an axis or the plot area
+// changes, and ten thousand samples cost it far more than the few per pixel column that show.
+// The points are thinned again whenever the horizontal axis's range or the plot area changes, so
+// zooms, moves and resizes draw what the whole curve would. The whole curve stays on the series
+// (FullCurveProperty) for everything that reads values rather than pixels.
+class ThinnedCurve final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ThinnedCurve)
+
+public:
+    // Shows the curve on the series, which is on a chart with its axes attached.
+    static void show(QXYSeries& series, const QList<QPointF>& curve);
+
+private:
+    explicit ThinnedCurve(QXYSeries& series);
+    void thin();
+
+    QXYSeries& m_series;
+    QList<QPointF> m_curve;
+    qreal m_xMinimum = 0;
+    qreal m_xMaximum = 0;
+    int m_columns = 0;
+};
+
+} // namespace kinetra

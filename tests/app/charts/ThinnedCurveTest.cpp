@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QTest>
+#include <QValueAxis>
+
+#include <cmath>
+#include <functional>
+
+#include "charts/ChartCurves.h"
+#include "charts/ThinnedCurve.h"
+
+namespace kinetra::test {
+namespace {
+
+QList<QPointF> Sampled(int count, const std::function<qreal(qreal)>& y)
+{
+    QList<QPointF> points;
+    for (int i = 0; i < count; ++i)
+        points.append({i * 0.001, y(i * 0.001)});
+    return points;
+}
+
+// Whether shown is the curve with points left out, never reordered or moved.
+bool IsPartOf(const QList<QPointF>& shown, const QList<QPointF>& curve)
+{
+    qsizetype at = 0;
+    for (const QPointF& point : shown) {
+        while (at < curve.size() && curve[at] != point)
+            ++at;
+        if (at++ == curve.size())
+            return false;
+    }
+    return true;
+}
+
+struct Extremes {
+    qreal lowest = INFINITY;
+    qreal highest = -INFINITY;
+    bool operator==(const Extremes&) const = default;
+};
+
+// The lowest and highest value in every pixel column of the range, and what lies beyond it.
+std::map<qint64, Extremes> ColumnExtremes(const QList<QPointF>& points, qreal minimum,
+                                          qreal maximum, int columns)
+{
+    std::map<qint64, Extremes> extremes;
+    const qreal columnsPerX = columns / (maximum - minimum);
+    for (const QPointF& point : points) {
+        const auto column = static_cast<qint64>(std::floor((point.x() - minimum) * columnsPerX));
+        Extremes& in = extremes[std::clamp<qint64>(column, -1, columns + 1)];
+        in.lowest = std::min(in.lowest, point.y());
+        in.highest = std::max(in.highest, point.y());
+    }
+    return extremes;
+}
+
+TEST(ThinnedCurveTest, EveryPixelColumnKeepsItsExtremesAndTheLinesOutOfTheRangeStay)
+{
+    struct Case {
+        const char* name;
+        QList<QPointF> curve;
+        qreal minimum;
+        qreal maximum;
+        int columns;
+        qsizetype mostShown;
+    };
+    const QList<QPointF> ripple = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
+    const QList<QPointF> ramp = Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; });
+    const Case cases[] = {
+        {"ripple, whole", ripple, 0, 10, 775, 4 * 775},
+        {"ripple, zoomed", ripple, 2.5, 3.1, 200, 4 * 200 + 2},
+        {"ramp, whole", ramp, 0, 10, 775, 2 * 775 + 2},
+        {"ramp, moved past its end", ramp, 8, 12, 300, 4 * 300},
+        {"fewer samples than columns", Sampled(50, [](qreal t) { return t * t; }), 0, 0.05, 775,
+         50},
+    };
+    for (const Case& c : cases) {
+        const QList<QPointF> shown = PointsApartOnScreen(c.curve, c.minimum, c.maximum, c.columns);
+        EXPECT_LE(shown.size(), c.mostShown) << c.name;
+        EXPECT_TRUE(IsPartOf(shown, c.curve)) << c.name;
+        // Both ends of what shows, and the points just outside the range, stay.
+        const qsizetype before =
+            std::max<qsizetype>(0, std::lower_bound(c.curve.begin(), c.curve.end(), c.minimum,
+                                                    [](QPointF p, qreal x) { return p.x() < x; }) -
+                                       c.curve.begin() - 1);
+        EXPECT_EQ(shown.constFirst(), c.curve[before]) << c.name;
+        const auto after = std::upper_bound(c.curve.begin(), c.curve.end(), c.maximum,
+                                            [](qreal x, QPointF p) { return x < p.x(); });
+        EXPECT_EQ(shown.constLast(), after == c.curve.end() ? c.curve.constLast() : *after)
+            << c.name;
+        QList<QPointF> inRange;
+        for (const QPointF& point : c.curve)
+            if (point.x() >= c.minimum && point.x() <= c.maximum)
+                inRange.append(point);
+        QList<QPointF> shownInRange;
+        for (const QPointF& point : shown)
+            if (point.x() >= c.minimum && point.x() <= c.maximum)
+                shownInRange.append(point);
+        EXPECT_TRUE(ColumnExtremes(shownInRange, c.minimum, c.maximum, c.columns) ==
+                    ColumnExtremes(inRange, c.minimum, c.maximum, c.columns))
+            << c.name;
+    }
+}
+
+TEST(ThinnedCurveTest, CurveThatTurnsBackOrAnEmptyRangeKeepsEveryPoint)
+{
+    const QList<QPointF> loop{{0, 0}, {1, 1}, {0.5, 2}, {2, 3}};
+    EXPECT_EQ(PointsApartOnScreen(loop, 0, 2, 1), loop);
+    const QList<QPointF> line = Sampled(100, [](qreal t) { return t; });
+    EXPECT_EQ(PointsApartOnScreen(line, 1, 1, 10), line);
+    EXPECT_EQ(PointsApartOnScreen(line, 0, 0.1, 0), line);
+}
+
+// On a chart on show the series holds the thinned points, follows zooms, and keeps the whole
+// curve for what reads values: the CSV export among them.
+TEST(ThinnedCurveTest, SeriesFollowsTheAxisAndKeepsTheWholeCurveForTheExport)
+{
+    auto* chart = new QChart;
+    QChartView view(chart);
+    auto* time = new QValueAxis;
+    auto* value = new QValueAxis;
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(value, Qt::AlignLeft);
+    auto* series = new QLineSeries;
+    series->setName(QStringLiteral("Ток"));
+    chart->addSeries(series);
+    series->attachAxis(time);
+    series->attachAxis(value);
+    time->setRange(0, 10);
+    value->setRange(-1, 1);
+    view.resize(640, 480);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QList<QPointF> curve = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
+
+    ThinnedCurve::show(*series, curve);
+    const int columns = static_cast<int>(std::ceil(chart->plotArea().width()));
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, 0, 10, columns));
+    EXPECT_LT(series->count(), 4 * 640);
+    time->setRange(4, 4.2);
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, 4, 4.2, columns));
+
+    EXPECT_EQ(FullCurve(*series), curve);
+    QString xTitle;
+    const std::vector<Curve> exported = CurvesOnShow(*chart, xTitle);
+    ASSERT_EQ(exported.size(), 1u);
+    EXPECT_EQ(exported[0].points, curve);
+
+    ThinnedCurve::show(*series, {});
+    time->setRange(0, 10);
+    EXPECT_EQ(series->count(), 0) << "a cleared curve stays cleared";
+}
+
+} // namespace
+} // namespace kinetra::test
