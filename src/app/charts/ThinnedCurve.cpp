@@ -14,33 +14,43 @@ namespace kinetra {
 
 namespace {
 
-QValueAxis* horizontalAxis(QXYSeries& series)
+QValueAxis* axisOf(QXYSeries& series, Qt::Orientation orientation)
 {
     for (QAbstractAxis* axis : series.attachedAxes())
-        if (axis->orientation() == Qt::Horizontal)
+        if (axis->orientation() == orientation)
             return qobject_cast<QValueAxis*>(axis);
     return nullptr;
 }
 
+bool operator==(const ScreenGrid& a, const ScreenGrid& b)
+{
+    return a.xMinimum == b.xMinimum && a.xMaximum == b.xMaximum && a.columns == b.columns &&
+           a.yMinimum == b.yMinimum && a.yMaximum == b.yMaximum && a.rows == b.rows;
+}
+
 } // namespace
 
-QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, qreal xMinimum, qreal xMaximum,
-                                   int columns)
+QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     const auto byX = [](QPointF a, QPointF b) { return a.x() < b.x(); };
-    if (columns <= 0 || !(xMaximum > xMinimum) ||
+    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
+        (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum)) ||
         !std::is_sorted(points.begin(), points.end(), byX))
         return points;
-    auto first = std::lower_bound(points.begin(), points.end(), QPointF(xMinimum, 0), byX);
+    auto first = std::lower_bound(points.begin(), points.end(), QPointF(grid.xMinimum, 0), byX);
     if (first != points.begin())
         --first;
-    auto end = std::upper_bound(first, points.end(), QPointF(xMaximum, 0), byX);
+    auto end = std::upper_bound(first, points.end(), QPointF(grid.xMaximum, 0), byX);
     if (end != points.end())
         ++end;
 
-    const qreal columnsPerX = columns / (xMaximum - xMinimum);
+    const qreal columnsPerX = grid.columns / (grid.xMaximum - grid.xMinimum);
+    const qreal rowsPerY = grid.rows > 0 ? grid.rows / (grid.yMaximum - grid.yMinimum) : 0;
     const auto columnOf = [&](QPointF point) {
-        return std::floor((point.x() - xMinimum) * columnsPerX);
+        return std::floor((point.x() - grid.xMinimum) * columnsPerX);
+    };
+    const auto rowOf = [&](QPointF point) {
+        return std::floor((point.y() - grid.yMinimum) * rowsPerY);
     };
     QList<QPointF> shown;
     for (auto start = first; start != end;) {
@@ -55,11 +65,19 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, qreal xMinimum,
                 highest = next;
         }
         const auto last = next - 1;
-        auto previous = end;
-        for (auto kept : {start, std::min(lowest, highest), std::max(lowest, highest), last}) {
-            if (kept != previous)
-                shown.append(*kept);
-            previous = kept;
+        if (grid.rows > 0) {
+            // A marker in a pixel of its own stays; the extremes stay for the line.
+            for (auto point = start; point != next; ++point)
+                if (point == start || point == lowest || point == highest || point == last ||
+                    rowOf(*point) != rowOf(shown.constLast()))
+                    shown.append(*point);
+        } else {
+            auto previous = end;
+            for (auto kept : {start, std::min(lowest, highest), std::max(lowest, highest), last}) {
+                if (kept != previous)
+                    shown.append(*kept);
+                previous = kept;
+            }
         }
         start = next;
     }
@@ -68,10 +86,11 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, qreal xMinimum,
 
 ThinnedCurve::ThinnedCurve(QXYSeries& series) : QObject(&series), m_series(series)
 {
-    if (QValueAxis* axis = horizontalAxis(series))
-        connect(axis, &QValueAxis::rangeChanged, this, &ThinnedCurve::thin);
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+        if (QValueAxis* axis = axisOf(series, orientation))
+            connect(axis, &QValueAxis::rangeChanged, this, [this] { thin(); });
     if (QChart* chart = series.chart())
-        connect(chart, &QChart::plotAreaChanged, this, &ThinnedCurve::thin);
+        connect(chart, &QChart::plotAreaChanged, this, [this] { thin(); });
 }
 
 void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
@@ -80,27 +99,29 @@ void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
     if (!thinned)
         thinned = new ThinnedCurve(series);
     thinned->m_curve = curve;
-    thinned->m_columns = -1;
     series.setProperty(FullCurveProperty, QVariant::fromValue(curve));
-    thinned->thin();
+    thinned->thin(true);
 }
 
-void ThinnedCurve::thin()
+void ThinnedCurve::thin(bool curveChanged)
 {
-    const QValueAxis* axis = horizontalAxis(m_series);
+    const QValueAxis* xAxis = axisOf(m_series, Qt::Horizontal);
+    const QValueAxis* yAxis = axisOf(m_series, Qt::Vertical);
     const QChart* chart = m_series.chart();
-    if (!axis || !chart)
+    if (!xAxis || !yAxis || !chart)
         return;
-    // Before the chart's first layout its plot area is empty; the whole chart is wider still.
-    const QRectF plot = chart->plotArea();
-    const qreal width = plot.isEmpty() ? chart->size().width() : plot.width();
-    const int columns = static_cast<int>(std::ceil(width));
-    if (columns == m_columns && axis->min() == m_xMinimum && axis->max() == m_xMaximum)
+    // Before the chart's first layout its plot area is empty; the whole chart is larger still.
+    const QSizeF plot = chart->plotArea().isEmpty() ? chart->size() : chart->plotArea().size();
+    ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
+    if (m_series.pointsVisible()) {
+        grid.yMinimum = yAxis->min();
+        grid.yMaximum = yAxis->max();
+        grid.rows = static_cast<int>(std::ceil(plot.height()));
+    }
+    if (!curveChanged && grid == m_grid)
         return;
-    m_columns = columns;
-    m_xMinimum = axis->min();
-    m_xMaximum = axis->max();
-    m_series.replace(PointsApartOnScreen(m_curve, m_xMinimum, m_xMaximum, columns));
+    m_grid = grid;
+    m_series.replace(PointsApartOnScreen(m_curve, grid));
 }
 
 } // namespace kinetra

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <functional>
+#include <map>
+#include <set>
 
 #include "charts/ChartCurves.h"
 #include "charts/ThinnedCurve.h"
@@ -42,76 +44,96 @@ struct Extremes {
     bool operator==(const Extremes&) const = default;
 };
 
-// The lowest and highest value in every pixel column of the range, and what lies beyond it.
-std::map<qint64, Extremes> ColumnExtremes(const QList<QPointF>& points, qreal minimum,
-                                          qreal maximum, int columns)
+// The lowest and highest value in every pixel column of the range.
+std::map<qint64, Extremes> ColumnExtremes(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     std::map<qint64, Extremes> extremes;
-    const qreal columnsPerX = columns / (maximum - minimum);
+    const qreal columnsPerX = grid.columns / (grid.xMaximum - grid.xMinimum);
     for (const QPointF& point : points) {
-        const auto column = static_cast<qint64>(std::floor((point.x() - minimum) * columnsPerX));
-        Extremes& in = extremes[std::clamp<qint64>(column, -1, columns + 1)];
+        Extremes& in =
+            extremes[static_cast<qint64>(std::floor((point.x() - grid.xMinimum) * columnsPerX))];
         in.lowest = std::min(in.lowest, point.y());
         in.highest = std::max(in.highest, point.y());
     }
     return extremes;
 }
 
-TEST(ThinnedCurveTest, EveryPixelColumnKeepsItsExtremesAndTheLinesOutOfTheRangeStay)
+// The pixels the points' markers fall in.
+std::set<std::pair<qint64, qint64>> MarkerPixels(const QList<QPointF>& points,
+                                                 const ScreenGrid& grid)
+{
+    std::set<std::pair<qint64, qint64>> pixels;
+    for (const QPointF& point : points)
+        pixels.insert({static_cast<qint64>(std::floor((point.x() - grid.xMinimum) * grid.columns /
+                                                      (grid.xMaximum - grid.xMinimum))),
+                       static_cast<qint64>(std::floor((point.y() - grid.yMinimum) * grid.rows /
+                                                      (grid.yMaximum - grid.yMinimum)))});
+    return pixels;
+}
+
+QList<QPointF> InRange(const QList<QPointF>& points, const ScreenGrid& grid)
+{
+    QList<QPointF> in;
+    for (const QPointF& point : points)
+        if (point.x() >= grid.xMinimum && point.x() <= grid.xMaximum)
+            in.append(point);
+    return in;
+}
+
+TEST(ThinnedCurveTest, EveryPixelColumnKeepsItsExtremesItsMarkersAndTheLinesOutOfTheRange)
 {
     struct Case {
         const char* name;
         QList<QPointF> curve;
-        qreal minimum;
-        qreal maximum;
-        int columns;
+        ScreenGrid grid;
         qsizetype mostShown;
     };
     const QList<QPointF> ripple = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
     const QList<QPointF> ramp = Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; });
     const Case cases[] = {
-        {"ripple, whole", ripple, 0, 10, 775, 4 * 775},
-        {"ripple, zoomed", ripple, 2.5, 3.1, 200, 4 * 200 + 2},
-        {"ramp, whole", ramp, 0, 10, 775, 2 * 775 + 2},
-        {"ramp, moved past its end", ramp, 8, 12, 300, 4 * 300},
-        {"fewer samples than columns", Sampled(50, [](qreal t) { return t * t; }), 0, 0.05, 775,
+        {"ripple, whole", ripple, {0, 10, 775}, 4 * 775},
+        {"ripple, zoomed", ripple, {2.5, 3.1, 200}, 4 * 200 + 2},
+        {"ramp, whole", ramp, {0, 10, 775}, 2 * 775 + 2},
+        {"ramp, moved past its end", ramp, {8, 12, 300}, 4 * 300},
+        {"ramp with markers", ramp, {0, 10, 775, -5, 5, 400}, 3 * 775},
+        {"ripple with markers, zoomed", ripple, {2.5, 3.1, 200, -1, 1, 30}, 1200},
+        {"fewer samples than columns",
+         Sampled(50, [](qreal t) { return t * t; }),
+         {0, 0.05, 775},
          50},
     };
     for (const Case& c : cases) {
-        const QList<QPointF> shown = PointsApartOnScreen(c.curve, c.minimum, c.maximum, c.columns);
+        const QList<QPointF> shown = PointsApartOnScreen(c.curve, c.grid);
         EXPECT_LE(shown.size(), c.mostShown) << c.name;
         EXPECT_TRUE(IsPartOf(shown, c.curve)) << c.name;
         // Both ends of what shows, and the points just outside the range, stay.
-        const qsizetype before =
-            std::max<qsizetype>(0, std::lower_bound(c.curve.begin(), c.curve.end(), c.minimum,
-                                                    [](QPointF p, qreal x) { return p.x() < x; }) -
-                                       c.curve.begin() - 1);
-        EXPECT_EQ(shown.constFirst(), c.curve[before]) << c.name;
-        const auto after = std::upper_bound(c.curve.begin(), c.curve.end(), c.maximum,
+        const auto after = std::upper_bound(c.curve.begin(), c.curve.end(), c.grid.xMaximum,
                                             [](qreal x, QPointF p) { return x < p.x(); });
+        const auto before = std::lower_bound(c.curve.begin(), c.curve.end(), c.grid.xMinimum,
+                                             [](QPointF p, qreal x) { return p.x() < x; });
+        EXPECT_EQ(shown.constFirst(), before == c.curve.begin() ? *before : *(before - 1))
+            << c.name;
         EXPECT_EQ(shown.constLast(), after == c.curve.end() ? c.curve.constLast() : *after)
             << c.name;
-        QList<QPointF> inRange;
-        for (const QPointF& point : c.curve)
-            if (point.x() >= c.minimum && point.x() <= c.maximum)
-                inRange.append(point);
-        QList<QPointF> shownInRange;
-        for (const QPointF& point : shown)
-            if (point.x() >= c.minimum && point.x() <= c.maximum)
-                shownInRange.append(point);
-        EXPECT_TRUE(ColumnExtremes(shownInRange, c.minimum, c.maximum, c.columns) ==
-                    ColumnExtremes(inRange, c.minimum, c.maximum, c.columns))
+        EXPECT_TRUE(ColumnExtremes(InRange(shown, c.grid), c.grid) ==
+                    ColumnExtremes(InRange(c.curve, c.grid), c.grid))
             << c.name;
+        if (c.grid.rows > 0) {
+            EXPECT_EQ(MarkerPixels(InRange(shown, c.grid), c.grid),
+                      MarkerPixels(InRange(c.curve, c.grid), c.grid))
+                << c.name;
+        }
     }
 }
 
 TEST(ThinnedCurveTest, CurveThatTurnsBackOrAnEmptyRangeKeepsEveryPoint)
 {
     const QList<QPointF> loop{{0, 0}, {1, 1}, {0.5, 2}, {2, 3}};
-    EXPECT_EQ(PointsApartOnScreen(loop, 0, 2, 1), loop);
+    EXPECT_EQ(PointsApartOnScreen(loop, {0, 2, 1}), loop);
     const QList<QPointF> line = Sampled(100, [](qreal t) { return t; });
-    EXPECT_EQ(PointsApartOnScreen(line, 1, 1, 10), line);
-    EXPECT_EQ(PointsApartOnScreen(line, 0, 0.1, 0), line);
+    EXPECT_EQ(PointsApartOnScreen(line, {1, 1, 10}), line);
+    EXPECT_EQ(PointsApartOnScreen(line, {0, 0.1, 0}), line);
+    EXPECT_EQ(PointsApartOnScreen(line, {0, 0.1, 10, 1, 1, 10}), line);
 }
 
 // On a chart on show the series holds the thinned points, follows zooms, and keeps the whole
@@ -138,10 +160,10 @@ TEST(ThinnedCurveTest, SeriesFollowsTheAxisAndKeepsTheWholeCurveForTheExport)
 
     ThinnedCurve::show(*series, curve);
     const int columns = static_cast<int>(std::ceil(chart->plotArea().width()));
-    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, 0, 10, columns));
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {0, 10, columns}));
     EXPECT_LT(series->count(), 4 * 640);
     time->setRange(4, 4.2);
-    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, 4, 4.2, columns));
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {4, 4.2, columns}));
 
     EXPECT_EQ(FullCurve(*series), curve);
     QString xTitle;
