@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenuBar>
@@ -104,13 +105,12 @@ void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& 
     pen.setColor(colour);
     pen.setStyle(style);
     series->setPen(pen);
-    ThinnedCurve::show(*series, points);
     // Every series starts with an invisible white point; only one that shows its points shows it.
     const auto white = QColor(Qt::white);
     constexpr auto Colour = QXYSeries::PointConfiguration::Color;
-    if (series->pointsVisible() && !points.isEmpty() &&
-        series->pointConfiguration(0).value(Colour) != white)
+    if (series->pointsVisible() && series->pointConfiguration(0).value(Colour) != white)
         series->setPointConfiguration(0, Colour, white);
+    ThinnedCurve::show(*series, points);
 }
 
 } // namespace
@@ -330,8 +330,11 @@ void ResultWindow::drawRun()
     if (!m_earlierCurves.empty())
         m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
     applyColourScheme();
-    // The axes take their ranges before the curves arrive, so each curve is laid out once.
+    // The axes take their ranges, and the charts their layout, before the curves arrive, so
+    // each curve is thinned and laid out once.
     setAxisRanges();
+    for (QChart* chart : {m_dynamicChart, m_staticChart})
+        chart->layout()->activate();
     const ModelParams& params = m_session.params();
     const bool torque = params.TorqueControl;
     const bool colour = m_colourOutput;
