@@ -2,6 +2,7 @@
 #include <QIcon>
 #include <QLocale>
 
+#include "charts/ChartLayoutAfterFirstPaint.h"
 #include "shell/DialogPrompts.h"
 #include "shell/FirstPaintExit.h"
 #include "shell/ModelWindow.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
 
     // The decimal separator is the locale's, read once and fixed for the whole run.
     const QChar decimalSeparator = QLocale::system().decimalPoint().at(0);
+    const kinetra::ChartLayoutAfterFirstPaint chartLayoutAfterFirstPaint;
     kinetra::DialogPrompts prompts;
     kinetra::Shell shell(decimalSeparator, QApplication::arguments().mid(1), prompts, prompts);
     kinetra::FirstPaintExit firstPaintExit;
