@@ -178,6 +178,7 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
         m_pages->setTabToolTip(index, hint);
         page->setStatusTip(hint);
     }
+    connect(m_pages, &QTabWidget::currentChanged, this, &ResultWindow::showSampleTable);
     setCentralWidget(m_pages);
     statusBar()->setObjectName(QStringLiteral("StatusBarResult"));
 }
@@ -282,6 +283,7 @@ void ResultWindow::ClearResults()
     m_runOnShow = 0;
     m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
     m_table->clear();
+    m_sampleTableDue = false;
 }
 
 void ResultWindow::keepEarlierCurves()
@@ -373,10 +375,10 @@ void ResultWindow::drawRun()
     }
     m_series4->setVisible(params.ElasticGear);
 
-    m_table->setPlainText(m_activation.sampleTable());
+    m_sampleTableDue = true;
     m_summary->setPlainText(m_activation.summary().join(u'\n'));
     m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
-    fitSampleTable();
+    showSampleTable();
     showWarnings();
 }
 
@@ -390,6 +392,16 @@ void ResultWindow::showWarnings()
     if (warnings.size() > 1)
         text += QStringLiteral(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
     statusBar()->showMessage(text);
+}
+
+// A line a sample: the table is written only when the analysis page shows it.
+void ResultWindow::showSampleTable()
+{
+    if (!m_sampleTableDue || m_pages->currentWidget() != m_analysis)
+        return;
+    m_sampleTableDue = false;
+    m_table->setPlainText(m_activation.sampleTable());
+    fitSampleTable();
 }
 
 void ResultWindow::fitSampleTable()

@@ -64,6 +64,7 @@ private:
     void applyColourScheme();
     void showWarnings();
     void setAxisRanges();
+    void showSampleTable();
     void fitSampleTable();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
@@ -103,6 +104,8 @@ private:
     std::vector<QLineSeries*> m_earlierCurves;
     std::vector<QList<QPointF>> m_shownPoints;
     int m_runOnShow = 0;
+    // The latest run's sample table waits for the analysis page to show.
+    bool m_sampleTableDue = false;
     bool m_returningFromDialog = false;
 };
 

@@ -143,6 +143,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     window.FormActivate();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
     EXPECT_GT(view->chart()->series().size(), 3) << "the earlier curves are kept beside the new";
+    window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(2);
     const QString table =
         window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"))->toPlainText();
     EXPECT_EQ(table.count(QStringLiteral("Время,с")), 2);
