@@ -120,16 +120,21 @@ bool SamplesFinite(const RunData& run)
 
 } // namespace
 
-bool RunSimulation(SimulationRecord& record)
+RunOutcome RunSimulation(SimulationRecord& record)
 {
     ClearRunData(record.run);
+    record.circuitDerived = true;
     const FloatingPointGuard guard;
     PrepareRun(record);
     const std::optional<ModelChoice> choice = ChooseModel(record.params);
     if (!choice)
-        return false;
+        return record.params.MotorKind == 2 ? RunOutcome::NoServomotorModel : RunOutcome::NoMotor;
     Simulate(record, *choice);
-    return !guard.failed() && SamplesFinite(record.run);
+    if (!record.circuitDerived)
+        return RunOutcome::CircuitNotDerived;
+    if (guard.failed() || !SamplesFinite(record.run))
+        return RunOutcome::FloatingPointFault;
+    return RunOutcome::Completed;
 }
 
 } // namespace kinetra

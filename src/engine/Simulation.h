@@ -1,13 +1,19 @@
 #pragma once
 
 #include "SimulationRecord.h"
-#include "StaticCharacteristic.h"
 
 namespace kinetra {
 
-// Runs one simulation. False when no model applies (no motor, the servomotor) or the run met a
-// floating-point division by zero, invalid operation or overflow. True still counts as a failure
-// when errorText is not empty afterwards.
-bool RunSimulation(SimulationRecord& record);
+// How a run ended: with a result, or why there is none.
+enum class RunOutcome {
+    Completed,
+    NoMotor,            // no motor selected, or a kind outside the lists
+    NoServomotorModel,  // the servomotor has no model
+    CircuitNotDerived,  // the motor's circuit parameters cannot be derived from the data given
+    FloatingPointFault, // a division by zero, invalid operation or overflow, or a non-finite sample
+};
+
+// Runs one simulation.
+RunOutcome RunSimulation(SimulationRecord& record);
 
 } // namespace kinetra

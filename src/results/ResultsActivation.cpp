@@ -1,10 +1,5 @@
 #include "ResultsActivation.h"
 
-#include <string>
-
-#include "RunSamples.h"
-#include "SampleTable.h"
-#include "Summary.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 
@@ -29,12 +24,13 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     if (refreshScreen)
         ClearResults();
 
-    std::string errorText;
-    SimulationRecord record{m_session.params(), m_run, m_signal, errorText};
-    const bool ran = RunSimulation(record);
-    // The engine's own error text joins whatever the editor's reader gathered meanwhile.
-    m_session.reader().ErrorList += QString::fromStdString(errorText);
-    if (!ran || !m_session.reader().ErrorList.isEmpty()) {
+    const QChar separator = m_session.reader().decimalSeparator();
+    RunView view = ViewRun(m_session.params(), m_run, m_signal, separator,
+                           m_hasResults ? &m_view.ranges : nullptr);
+    m_lastRunOutcome = view.outcome;
+    // The parameter set holds the values actually simulated, as after every run.
+    m_session.params() = view.simulated;
+    if (!view.completed() || !m_session.reader().ErrorList.isEmpty()) {
         m_messages.showMessage(QStringLiteral("Ошибки ввода "));
         m_session.reader().ErrorList.clear();
         m_reportEnabled = false;
@@ -44,34 +40,19 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
 
     m_reportEnabled = true;
     m_lastRunText = m_session.modelText();
-    if (m_run.SampleCount == 0)
-        m_run.SampleCount = EmptyRunSampleCount;
-
-    const ModelParams& params = m_session.params();
-    const QChar separator = m_session.reader().decimalSeparator();
-    m_staticPoints = StaticCharacteristic(params, m_run);
-
-    const QString table = SampleTable(m_run, separator);
-    m_sampleTable = m_sampleTable.isEmpty() ? table : m_sampleTable + u'\n' + table;
-
-    const ChartRanges runRanges = ChartRangesOfRun(m_run, params, m_staticPoints);
-    if (m_hasResults)
-        m_ranges.mergeLater(runRanges);
-    else
-        m_ranges = runRanges;
+    m_sampleTable =
+        m_sampleTable.isEmpty() ? view.sampleTable : m_sampleTable + u'\n' + view.sampleTable;
+    m_view = std::move(view);
     m_hasResults = true;
-
-    m_summary =
-        SummaryLines(m_ranges, FinalValuesOf(m_run), params, m_run.supplyVoltage, separator);
-    m_stepResponse = StepResponseOf(m_run, params);
-    m_stepResponseLines = StepResponseLines(m_stepResponse, separator);
     return Outcome::Simulated;
 }
 
 void ResultsActivation::ClearResults()
 {
-    m_staticPoints.clear();
-    m_ranges = {};
+    m_view.staticPoints.clear();
+    m_view.ranges = {};
+    m_view.charts = {};
+    m_view.sampleTable.clear();
     m_hasResults = false;
     m_sampleTable.clear();
 }

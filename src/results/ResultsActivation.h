@@ -5,10 +5,8 @@
 
 #include <vector>
 
-#include "ChartRanges.h"
 #include "RunData.h"
-#include "Simulation.h"
-#include "StepResponse.h"
+#include "RunView.h"
 #include "text/KeyValueText.h"
 
 namespace kinetra {
@@ -17,9 +15,9 @@ class MessageSink;
 class ModelSession;
 
 // What the results window does each time it becomes active, apart from drawing: it collects the
-// model, simulates unless the model is unchanged since the last run, and produces the static
-// characteristic, the chart ranges, the sample table and the summary. The results window draws
-// from it, and the command-line simulator prints from it, so both show the same results.
+// model, simulates unless the model is unchanged since the last run, and keeps the view of the run
+// on show. The results window draws from it, the report and the command-line simulator print
+// from it, so all show the same results.
 class ResultsActivation final {
 public:
     enum class Outcome {
@@ -36,7 +34,8 @@ public:
     // new table, points and ranges are added to the old ones.
     Outcome FormActivate(bool refreshScreen);
 
-    // Empties the sample table, the static characteristic and the ranges; the summary stays.
+    // Empties the sample table, the static characteristic, the curves and the ranges; the summary
+    // stays.
     void ClearResults();
 
     // Makes the next activation simulate even with an unchanged model.
@@ -44,16 +43,12 @@ public:
     const KeyValueText& lastRunText() const { return m_lastRunText; }
 
     bool reportEnabled() const { return m_reportEnabled; }
-    // The static characteristic of the latest run.
-    const std::vector<StaticPoint>& staticPoints() const { return m_staticPoints; }
-    // The ranges over every point the charts hold, older runs included when not refreshed.
-    const ChartRanges& ranges() const { return m_ranges; }
-    // The whole text of the sample table page.
+    // Why the latest run gave no result; Completed after a run that did.
+    RunOutcome lastRunOutcome() const { return m_lastRunOutcome; }
+    // The run on show: its figures and charts, with the ranges over every run kept on show.
+    const RunView& view() const { return m_view; }
+    // The sample tables of every run on show since the last clearing, one after the other.
     const QString& sampleTable() const { return m_sampleTable; }
-    const QStringList& summary() const { return m_summary; }
-    // The step-response figures of the latest run, a block of their own beside the summary.
-    const StepResponse& stepResponse() const { return m_stepResponse; }
-    const QStringList& stepResponseLines() const { return m_stepResponseLines; }
 
 private:
     ModelSession& m_session;
@@ -64,12 +59,9 @@ private:
     KeyValueText m_lastRunText;
     bool m_reportEnabled = false;
     bool m_hasResults = false;
-    std::vector<StaticPoint> m_staticPoints;
-    ChartRanges m_ranges;
+    RunOutcome m_lastRunOutcome = RunOutcome::Completed;
+    RunView m_view;
     QString m_sampleTable;
-    QStringList m_summary;
-    StepResponse m_stepResponse;
-    QStringList m_stepResponseLines;
 };
 
 } // namespace kinetra

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "Simulation.h"
+#include "StaticCharacteristic.h"
+#include <memory>
 
 namespace kinetra::test {
 
@@ -13,14 +12,15 @@ struct Drive {
     ModelParams params;
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
-    std::string errorText;
+    RunOutcome outcome = RunOutcome::Completed;
 
-    SimulationRecord record() { return {params, *run, *signal, errorText}; }
+    SimulationRecord record() { return {params, *run, *signal}; }
 
     bool simulate()
     {
         SimulationRecord simulation = record();
-        return RunSimulation(simulation);
+        outcome = RunSimulation(simulation);
+        return outcome == RunOutcome::Completed;
     }
 
     std::vector<StaticPoint> characteristic() const { return StaticCharacteristic(params, *run); }

@@ -60,14 +60,19 @@ TEST(ModelChoice, DcMotorOnTheMainsAlwaysHasPermanentMagnets)
     }
 }
 
-TEST(ModelChoice, NoMotorTheServomotorAndUnknownKindsFail)
+TEST(ModelChoice, NoMotorTheServomotorAndUnknownKindsFailWithTheirReason)
 {
-    for (const auto& [motorKind, supplyKind] :
-         {std::pair{-1, 0}, {2, 0}, {3, 0}, {1, 3}, {0, -2}}) {
+    using enum RunOutcome;
+    for (const auto& [motorKind, supplyKind, outcome] : {std::tuple{-1, 0, NoMotor},
+                                                         {2, 0, NoServomotorModel},
+                                                         {3, 0, NoMotor},
+                                                         {1, 3, NoMotor},
+                                                         {0, -2, NoMotor}}) {
         Drive drive = DcMotor();
         drive.params.MotorKind = motorKind;
         drive.params.SupplyKind = supplyKind;
-        EXPECT_FALSE(drive.simulate()) << motorKind << " " << supplyKind;
+        drive.simulate();
+        EXPECT_EQ(drive.outcome, outcome) << motorKind << " " << supplyKind;
     }
 }
 
@@ -90,8 +95,8 @@ TEST(RunFailures, NoBackEmfAtTheRatedPointIsAnInputError)
 {
     Drive drive = DcMotor();
     drive.params.R2 = 22; // I * R2 = U
-    EXPECT_TRUE(drive.simulate());
-    EXPECT_EQ(drive.errorText, "ERR");
+    EXPECT_FALSE(drive.simulate());
+    EXPECT_EQ(drive.outcome, RunOutcome::CircuitNotDerived);
     EXPECT_EQ(drive.run->SampleCount, 0);
 }
 
@@ -101,7 +106,7 @@ TEST(RunFailures, ZeroDeterminantAbortsTheRun)
     drive.params.L1 = drive.params.L2 = 1;
     drive.params.L10 = drive.params.L20 = -1; // the circuits' leakages cancel
     EXPECT_FALSE(drive.simulate());
-    EXPECT_TRUE(drive.errorText.empty());
+    EXPECT_EQ(drive.outcome, RunOutcome::FloatingPointFault);
 }
 
 } // namespace

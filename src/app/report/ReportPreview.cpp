@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "report/ReportDocument.h"
+#include "ReportDocument.h"
 
 namespace kinetra {
 

@@ -215,13 +215,13 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
         if (options.table)
             out << activation.sampleTable() << '\n';
         else if (options.metrics)
-            PrintFields(activation.stepResponse(), out);
+            PrintFields(activation.view().stepResponse, out);
         else
-            PrintLines(activation.summary(), out);
+            PrintLines(activation.view().summary, out);
         const QString signalPath = shaped ? shaped->outPath : QString();
         for (const auto& [path, content] :
              {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
-              std::pair{options.staticPath, StaticCsv(activation.staticPoints()).toUtf8()},
+              std::pair{options.staticPath, StaticCsv(activation.view().staticPoints).toUtf8()},
               std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
@@ -233,7 +233,7 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
         }
         QString error;
         if (!options.reportPath.isEmpty() && writeReport &&
-            !writeReport(options, session, signal, messages, error)) {
+            !writeReport(options, session, activation, err, error)) {
             err << error << '\n';
             status = SimStatus::UsageError;
         }

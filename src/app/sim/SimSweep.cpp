@@ -7,12 +7,9 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
 
-#include "ChartRanges.h"
-#include "RunSamples.h"
-#include "Simulation.h"
+#include "RunView.h"
 #include "StepResponse.h"
 #include "Summary.h"
 #include "text/NumberText.h"
@@ -135,14 +132,19 @@ QString Header(const SweepGrid& grid)
 }
 
 // Why a run gave no result, in the words of the command line.
-QString FailureReason(const ModelParams& params, const std::string& errorText)
+QString FailureReason(RunOutcome outcome)
 {
-    if (params.MotorKind < 0)
+    switch (outcome) {
+    case RunOutcome::NoMotor:
         return QStringLiteral("no motor selected");
-    if (params.MotorKind == 2)
+    case RunOutcome::NoServomotorModel:
         return QStringLiteral("no model of the servomotor");
-    if (!errorText.empty())
+    case RunOutcome::CircuitNotDerived:
         return QStringLiteral("the motor's circuit parameters cannot be derived");
+    case RunOutcome::FloatingPointFault:
+    case RunOutcome::Completed:
+        break;
+    }
     return QStringLiteral("the run met a floating-point error");
 }
 
@@ -155,28 +157,21 @@ QString VariantRow(const ModelParams& base, const SignalSeries& signal, const Sw
     for (const double value : grid.valuesOf(index))
         cells.append(QString::number(value, 'g', 15));
 
-    ModelParams params = grid.variant(base, index);
-    std::string errorText;
-    SimulationRecord record{params, run, signal, errorText};
-    failed = !RunSimulation(record) || !errorText.empty();
+    const RunView view =
+        ViewRun(grid.variant(base, index), run, signal, u'.', nullptr, RunViewParts::FiguresOnly);
+    failed = !view.completed();
     if (failed) {
-        cells << QStringLiteral("1") << FailureReason(params, errorText);
+        cells << QStringLiteral("1") << FailureReason(view.outcome);
         const auto figureColumns =
             StepResponseFields(StepResponse{}).size() + SummaryFields(SummaryFigures{}).size();
         for (std::size_t i = 0; i < std::size_t(figureColumns); ++i)
             cells.append(QString());
         return cells.join(u',');
     }
-    if (run.SampleCount == 0)
-        run.SampleCount = EmptyRunSampleCount;
-
     cells << QStringLiteral("0") << QString();
-    for (const StepResponseField& field : StepResponseFields(StepResponseOf(run, params)))
+    for (const StepResponseField& field : StepResponseFields(view.stepResponse))
         cells.append(field.value);
-    const ChartRanges ranges = ChartRangesOfRun(run, params, StaticCharacteristic(params, run));
-    const SummaryFigures summary =
-        SummaryFiguresOf(ranges, FinalValuesOf(run), params, run.supplyVoltage);
-    for (const SummaryField& field : SummaryFields(summary))
+    for (const SummaryField& field : SummaryFields(view.summaryFigures))
         cells.append(field.value ? Number(*field.value) : QString());
     return cells.join(u',');
 }

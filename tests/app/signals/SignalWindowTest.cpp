@@ -14,6 +14,7 @@
 #include <QValueAxis>
 
 #include "../shell/ShellFixture.h"
+#include "SignalExchange.h"
 #include "results/ResultWindow.h"
 #include "signals/SignalWindow.h"
 
@@ -126,8 +127,8 @@ TEST_F(SignalWindowTest, SendAndTakeWorkWithTheModel)
     trigger(Command::aFromModel);
     EXPECT_EQ(child<QComboBox>("SignalComboBox1").placeholderText(), QStringLiteral("Модель"));
     EXPECT_FALSE(child<QLineEdit>("SignalEdit1").isEnabled());
-    const ModelCurves curves = shell.resultWindow().dynamicCurves();
-    const int n = shell.resultWindow().activation().ranges().dynamicsTime.maximum() > 0
+    const ModelCurves curves = CurvesToTake(shell.resultWindow().activation().view().charts);
+    const int n = shell.resultWindow().activation().view().ranges.dynamicsTime.maximum() > 0
                       ? int(curves.speed.size())
                       : 0;
     ASSERT_GT(n, 2);
@@ -173,7 +174,7 @@ TEST_F(SignalWindowTest, SimulatorShapesTheSameRunAsTheWindow)
     type("sEditK2", QStringLiteral("1"));
     trigger(Command::aToModel);
     activate(shell.resultWindow());
-    const ModelCurves curves = shell.resultWindow().dynamicCurves();
+    const ModelCurves curves = CurvesToTake(shell.resultWindow().activation().view().charts);
 
     const QString signalPath = workingDirectory.folder.filePath(QStringLiteral("signal.csv"));
     const QString samplesPath = workingDirectory.folder.filePath(QStringLiteral("samples.csv"));

@@ -1,0 +1,42 @@
+#include "RunView.h"
+
+#include "RunSamples.h"
+#include "SampleTable.h"
+
+namespace kinetra {
+
+RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,
+                QChar decimalSeparator, const ChartRanges* earlier, RunViewParts parts)
+{
+    RunView view;
+    view.collected = collected;
+    view.simulated = collected;
+    SimulationRecord record{view.simulated, run, signal};
+    view.outcome = RunSimulation(record);
+    if (!view.completed())
+        return view;
+    if (run.SampleCount == 0)
+        run.SampleCount = EmptyRunSampleCount;
+
+    const ModelParams& params = view.simulated;
+    view.staticPoints = StaticCharacteristic(params, run);
+    view.ranges = ChartRangesOfRun(run, params, view.staticPoints);
+    if (earlier) {
+        ChartRanges joined = *earlier;
+        joined.mergeLater(view.ranges);
+        view.ranges = joined;
+    }
+    const FinalValues finals = FinalValuesOf(run);
+    view.summaryFigures = SummaryFiguresOf(view.ranges, finals, params, run.supplyVoltage);
+    view.summary = SummaryLines(view.ranges, finals, params, run.supplyVoltage, decimalSeparator);
+    view.stepResponse = StepResponseOf(run, params);
+    view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
+    if (parts == RunViewParts::Whole) {
+        view.sampleTable = SampleTable(run, decimalSeparator);
+        view.charts =
+            DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
+    }
+    return view;
+}
+
+} // namespace kinetra
