@@ -6,8 +6,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 // Golden runs of kinetra-sim on the example models: the summary, the parameters as the run left
@@ -168,18 +170,26 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
                              return name.remove(u'-').toStdString();
                          });
 
-TEST(SimFaults, SamplesOntoAFullDiskFailWithoutAFile)
+// Every writer names the system's reason, the report's PDF and HTML as the samples' CSV.
+TEST(SimFaults, FilesOntoAFullDiskFailWithoutAFileAndSayWhy)
 {
-    QTemporaryDir folder;
-    const QString samples = folder.filePath(QStringLiteral("samples.csv"));
-    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
-                                  QStringLiteral("--samples"), samples,
-                                  ExamplesFolder + QStringLiteral("/dc-mains-start.kmf")},
-                                 4096);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Не сохранить файл samples.csv\n")))
-        << qPrintable(run.err);
-    EXPECT_FALSE(QFile::exists(samples));
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
+    for (const auto& [option, name] : {std::pair{"--samples", "samples.csv"},
+                                       {"--report", "report.pdf"},
+                                       {"--report", "report.html"},
+                                       {"--report", "report.txt"}}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QLatin1String(name));
+        const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                      QLatin1String(option), path,
+                                      ExamplesFolder + QStringLiteral("/dc-mains-start.kmf")},
+                                     512);
+        EXPECT_EQ(run.exitCode, 2) << name;
+        EXPECT_TRUE(run.err.contains(
+            QStringLiteral("Не сохранить файл %1\n%2").arg(QLatin1String(name), reason)))
+            << qPrintable(run.err);
+        EXPECT_FALSE(QFile::exists(path)) << name;
+    }
 }
 
 TEST(SimFaults, FileWithoutAModelIsAUsageError)

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "../shell/ScriptedPrompts.h"
+#include "ColumnFit.h"
 #include "ReportDocument.h"
 #include "ResultsActivation.h"
 #include "editor/ModelSession.h"
@@ -140,6 +143,25 @@ TEST_F(ReportDocumentTest, ExportsFollowTheSwitchesAndFailuresSayWhy)
         report.save(file(QStringLiteral("missing-folder/report.pdf")), ReportFormat::Pdf);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
+}
+
+// A column keeps the report's type while it fits, takes smaller type while that fits, and is
+// otherwise cut with a visible mark.
+TEST(ColumnFit, ShrinksTheTypeThenCutsWithAMark)
+{
+    const QImage page(600, 600, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8);
+    const double lineHeight = QFontMetricsF(font, &page).lineSpacing();
+    for (const auto& [count, smaller, cut] :
+         {std::tuple{10, false, false}, {44, true, false}, {400, true, true}}) {
+        const QStringList lines(count, QStringLiteral("R1, Ом        1,535"));
+        const ColumnFit fit = FitColumn(lines, font, QSizeF(300, 40.5 * lineHeight), page);
+        EXPECT_EQ(fit.font.pointSizeF() < 8, smaller) << count;
+        EXPECT_EQ(fit.cutLines > 0, cut) << count;
+        EXPECT_EQ(fit.lines.size() + fit.cutLines, count + (cut ? 1 : 0)) << count;
+        EXPECT_EQ(fit.lines.last() == QStringLiteral("…"), cut) << count;
+    }
 }
 
 } // namespace
