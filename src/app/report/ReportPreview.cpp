@@ -35,9 +35,8 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
     setWindowTitle(QStringLiteral("Отчет Kinetra"));
     resize(720, 860);
 
-    m_printer = new QPrinter(QPrinter::ScreenResolution);
-    m_printer->setPageLayout(ReportDocument::pageLayout());
-    m_preview = new QPrintPreviewWidget(m_printer, this);
+    m_printer.setPageLayout(ReportDocument::pageLayout());
+    m_preview = new QPrintPreviewWidget(&m_printer, this);
     m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { m_commands.paint(*printer); });
@@ -83,7 +82,7 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
 
 ReportPreview::~ReportPreview()
 {
+    // The preview draws on the printer; it must not outlive it, as the dialog's children would.
     delete m_preview;
-    delete m_printer;
 }
 } // namespace kinetra

@@ -58,16 +58,6 @@ QString defaultConnectionString(const QString& settingsFolder)
 
 } // namespace
 
-QStringList LinesOfText(const QString& text)
-{
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 SettingsStore::SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
                              QObject* parent)
     : QObject(parent), m_folders(folders), m_session(session), m_messages(messages),

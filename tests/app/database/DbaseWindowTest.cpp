@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -17,12 +18,12 @@
 
 #include "../../database/TestCatalogue.h"
 #include "../shell/ShellFixture.h"
+#include "Shell.h"
 #include "database/DbaseWindow.h"
 #include "database/FetchProgress.h"
+#include "model/ModelWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/Folders.h"
-#include "shell/ModelWindow.h"
-#include "shell/Shell.h"
 
 namespace kinetra::test {
 namespace {
@@ -32,13 +33,16 @@ using Move = CatalogueBrowser::RecordMove;
 // The program in a working directory of its own, which may hold a catalogue.
 class DbaseWindowTest : public ShellFixture {
 protected:
-    // Opens the catalogue with F7 from the model window.
+    // Opens the catalogue with F7 from the model window. From then on every change of the grid's
+    // model is checked for the model rules: a breach ends the test program.
     void openCatalogue()
     {
         WriteCatalogue(QStringLiteral("Kinetra.mdb"), MotorCatalogue());
         activate(shell.modelWindow());
         press(Qt::Key_F7);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid().model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     DbaseWindow& window() { return shell.dbaseWindow(); }
     QTableView& grid() { return *window().grid(); }
@@ -61,6 +65,8 @@ protected:
             enabled.push_back(button->isEnabled());
         return enabled;
     }
+
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 };
 
 TEST_F(DbaseWindowTest, MissingCatalogueOpensTheSettingsAndSaysWhy)

@@ -7,11 +7,11 @@
 #include "../shell/ShellFixture.h"
 #include "ReportDocument.h"
 #include "database/DbaseWindow.h"
+#include "model/ModelWindow.h"
 #include "report/ReportCommands.h"
 #include "results/ResultWindow.h"
 #include "shell/Folders.h"
 #include "shell/ModelDocument.h"
-#include "shell/ModelWindow.h"
 
 namespace kinetra::test {
 namespace {

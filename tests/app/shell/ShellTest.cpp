@@ -13,15 +13,15 @@
 #include <QTest>
 
 #include "../../database/TestCatalogue.h"
+#include "Shell.h"
 #include "ShellFixture.h"
 #include "database/DbaseWindow.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
-#include "shell/Shell.h"
 #include "signals/SignalWindow.h"
 
 namespace kinetra::test {

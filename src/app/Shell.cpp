@@ -1,4 +1,4 @@
-#include "shell/Shell.h"
+#include "Shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "report/ReportCommands.h"
 #include "results/ResultWindow.h"
 #include "settings/InstalledSamples.h"
@@ -24,7 +25,6 @@
 #include "shell/ClipboardCommands.h"
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
 #include "text/FileSave.h"
 
