@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include <QTextStream>
 
+#include "ResultsActivation.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRun.h"
 
@@ -81,6 +85,35 @@ TEST(Sweep, GivesTheSameTableOnOneThreadAsOnTwo)
     EXPECT_EQ(one.status, SimStatus::Success);
     EXPECT_EQ(one.rows.size(), 11);
     EXPECT_EQ(one.rows, two.rows);
+}
+
+class SilentMessages final : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+
+// Each row holds what a single run of its variant shows, as the results window would run it.
+TEST(Sweep, RowsAreTheFiguresOfSingleRuns)
+{
+    const SweepOutput sweep = Sweep({QStringLiteral("--set"), QStringLiteral("Kpw=40;160")});
+    ASSERT_EQ(sweep.rows.size(), 3);
+    for (const auto& [row, Kpw] : {std::pair{1, "40"}, {2, "160"}}) {
+        SilentMessages messages;
+        ModelSession session(u',', messages);
+        session.NewModel();
+        ASSERT_TRUE(session.LoadModelFile(ThyristorExample).ok);
+        session.editor().setText(EditField::KpwEdit, QLatin1String(Kpw));
+        auto run = std::make_unique<RunData>();
+        const auto signal = std::make_unique<SignalSeries>(UnitSignal());
+        ResultsActivation single(session, *run, *signal, messages);
+        ASSERT_EQ(single.FormActivate(true), ResultsActivation::Outcome::Simulated);
+        for (const StepResponseField& field : StepResponseFields(single.view().stepResponse))
+            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)), field.value) << field.key;
+        for (const SummaryField& field : SummaryFields(single.view().summaryFigures))
+            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)),
+                      field.value ? QString::number(*field.value, 'g', 10) : QString())
+                << field.key;
+    }
 }
 
 // A drive engineer's sanity check: a stiffer speed loop overshoots more.
