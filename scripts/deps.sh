@@ -11,6 +11,9 @@ kinetra_packages=(
     desktop-file-utils shared-mime-info dpkg-dev file
     fonts-liberation poppler-utils qt6-translations-l10n qt6-svg-dev
     clang-14 libclang-rt-14-dev libfuzzer-14-dev
+    # A one-node Slurm cluster with its own munge key, started by the test of the array-job
+    # sweep script (scripts/kinetra-sweep-slurm).
+    slurmctld slurmd slurm-client munge
 )
 
 kinetra_install_missing() {

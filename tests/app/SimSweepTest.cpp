@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <random>
+#include <system_error>
 #include <vector>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include "ResultsActivation.h"
@@ -10,6 +16,8 @@
 #include "editor/ModelSession.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRun.h"
+#include "sim/SweepProgressLine.h"
+#include "sim/SweepStatistics.h"
 
 namespace kinetra {
 namespace {
@@ -22,6 +30,11 @@ struct SweepOutput {
     QStringList rows; // header first
     QString err;
 };
+
+QStringList Arguments(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
 
 SweepOutput Sweep(QStringList arguments)
 {
@@ -57,8 +70,49 @@ TEST(SweepAxis, ReadsListsAndRangesOfAnyNumericKey)
     const SweepAxisParse range = ParseSweepAxis(QStringLiteral("Tmax=1:2:5"));
     ASSERT_TRUE(range.axis);
     EXPECT_EQ(range.axis->values, (std::vector<double>{1, 1.25, 1.5, 1.75, 2}));
-    for (const char* bad : {"Kpw", "Colour=1", "Kpw=1;x", "Kpw=1:2:0", "Kpw=", "Kpw=1,5"})
+    for (const char* bad : {"Kpw", "Colour=1", "Kpw=1;x", "Kpw=1:2:0", "Kpw=", "Kpw=1,5",
+                            "Kpw=:5:3", "Kpw=1: :3", "Kpw=-1e308:1e308:3", "Kpw=1; ;2"})
         EXPECT_FALSE(ParseSweepAxis(QString::fromLatin1(bad)).axis) << bad;
+}
+
+TEST(Tolerance, ReadsUniformAndNormalSpreads)
+{
+    const struct {
+        const char* text;
+        Tolerance::Spread spread;
+        double nominal;
+        double width;
+    } cases[] = {{"kpw=80±5%", Tolerance::Spread::Uniform, 80, 5},
+                 {"J=0.35+-10%", Tolerance::Spread::Uniform, 0.35, 10},
+                 {"wref=-30~0.5", Tolerance::Spread::Normal, -30, 0.5}};
+    for (const auto& c : cases) {
+        const ToleranceParse parse = ParseTolerance(QString::fromUtf8(c.text));
+        ASSERT_TRUE(parse.tolerance) << c.text << qPrintable(parse.error);
+        EXPECT_EQ(parse.tolerance->spread, c.spread) << c.text;
+        EXPECT_EQ(parse.tolerance->nominal, c.nominal) << c.text;
+        EXPECT_EQ(parse.tolerance->width, c.width) << c.text;
+    }
+    for (const char* bad : {"Kpw=80", "Kpw=80±5", "Kpw=±5%", "Colour=1~1", "Kpw=80~-1",
+                            "Kpw=80±101%", "Kpw=80~", "Kpw=1e999~1"})
+        EXPECT_FALSE(ParseTolerance(QString::fromUtf8(bad)).tolerance) << bad;
+}
+
+// Each is refused as a usage error before any run.
+TEST(SweepOptions, RefuseWhatNoSweepCanRun)
+{
+    for (const char* arguments :
+         {"--set Kpw=1;2 --jobs 1000000", "--set Kpw=1;2 --jobs 0", "--vary Kpw=80±5%",
+          "--vary Kpw=80±5% --samples 0", "--vary Kpw=80±5% --samples x.csv",
+          "--set Kpw=1;2 --vary KpI=1~0.1 --samples 5", "--set Kpw=1;2 --seed 3",
+          "--vary Kpw=80±5% --samples 5 --seed -1", "--shard 1/2", "--set Kpw=1;2 --shard 0/2",
+          "--set Kpw=1;2 --shard 3/2", "--set Kpw=1;2 --shard 1", "--summary s.csv",
+          "--vary Kpw=80±5% --samples 5 --table"}) {
+        const SimOptionsParse parse =
+            ParseSimOptions(QStringList{QStringLiteral("kinetra-sim")} + Arguments(arguments) +
+                            QStringList{QStringLiteral("a.kmf")});
+        EXPECT_FALSE(parse.options) << arguments;
+        EXPECT_FALSE(parse.message.isEmpty()) << arguments;
+    }
 }
 
 TEST(SweepGrid, VariesTheFirstAxisSlowestAndStoresMagnitudesButReferences)
@@ -74,17 +128,180 @@ TEST(SweepGrid, VariesTheFirstAxisSlowestAndStoresMagnitudesButReferences)
     EXPECT_EQ(variant.wref, -5);
 }
 
-TEST(Sweep, GivesTheSameTableOnOneThreadAsOnTwo)
+// The rows of a grid and of a study depend neither on the threads nor on how the work is split.
+TEST(Sweep, GivesTheSameRowsOnAnyThreadsAndShards)
 {
-    const QStringList grid{QStringLiteral("--set"), QStringLiteral("Kpw=20:200:5"),
-                           QStringLiteral("--set"), QStringLiteral("KpI=0.25;0.5")};
-    const SweepOutput one =
-        Sweep(grid + QStringList{QStringLiteral("--jobs"), QStringLiteral("1")});
-    const SweepOutput two =
-        Sweep(grid + QStringList{QStringLiteral("--jobs"), QStringLiteral("2")});
-    EXPECT_EQ(one.status, SimStatus::Success);
-    EXPECT_EQ(one.rows.size(), 11);
-    EXPECT_EQ(one.rows, two.rows);
+    for (const char* sweep : {"--set Kpw=20:200:5 --set KpI=0.25;0.5",
+                              "--vary Kpw=80±20% --vary J=0.35~0.02 --samples 9 --seed 42"}) {
+        const QStringList arguments = Arguments(sweep);
+        const SweepOutput whole = Sweep(arguments + Arguments("--jobs 1"));
+        EXPECT_EQ(whole.status, SimStatus::Success) << sweep;
+        ASSERT_GE(whole.rows.size(), 10) << sweep;
+        EXPECT_EQ(Sweep(arguments + Arguments("--jobs 2")).rows, whole.rows) << sweep;
+        QStringList joined;
+        for (const char* shard : {"1/4", "2/4", "3/4", "4/4"}) {
+            const SweepOutput part =
+                Sweep(arguments + QStringList{QStringLiteral("--shard"), QString::fromLatin1(shard),
+                                              QStringLiteral("--jobs"), QStringLiteral("2")});
+            ASSERT_FALSE(part.rows.isEmpty()) << sweep << shard;
+            EXPECT_EQ(part.rows.first(), whole.rows.first()) << "header of " << shard;
+            joined += joined.isEmpty() ? part.rows : part.rows.sliced(1);
+        }
+        EXPECT_EQ(joined, whole.rows) << sweep;
+    }
+}
+
+// Sample 12 345 drawn alone gives the row it has among its neighbours, and another seed draws
+// another sample.
+TEST(ToleranceStudy, RecomputesAnySampleAlone)
+{
+    const QStringList study = Arguments("--vary Kpw=80±20% --vary KpI=0.5~0.05 --samples 20000");
+    const SweepOutput alone = Sweep(study + Arguments("--seed 5 --shard 12345/20000"));
+    const SweepOutput among = Sweep(study + Arguments("--seed 5 --shard 1235/2000"));
+    const SweepOutput reseeded = Sweep(study + Arguments("--seed 6 --shard 12345/20000"));
+    ASSERT_EQ(alone.rows.size(), 2);
+    ASSERT_EQ(among.rows.size(), 11);
+    EXPECT_EQ(Cell(alone, 1, QStringLiteral("sample")), QStringLiteral("12345"));
+    EXPECT_EQ(among.rows.at(5), alone.rows.at(1));
+    EXPECT_NE(reseeded.rows.at(1), alone.rows.at(1));
+}
+
+// The target of the speed loop is its reference: a uniform ±10 % on wref spreads the target
+// evenly over 27 to 33, whose 5 % and 95 % quantiles are 27.3 and 32.7.
+TEST(ToleranceStudy, SummaryQuantilesMatchAUniformTolerance)
+{
+    QTemporaryDir folder;
+    const QString summaryPath = folder.filePath(QStringLiteral("summary.csv"));
+    const SweepOutput output = Sweep(QStringList{QStringLiteral("--summary"), summaryPath} +
+                                     Arguments("--vary wref=30±10% --samples 1000 --seed 11"));
+    EXPECT_EQ(output.status, SimStatus::Success);
+    EXPECT_TRUE(output.err.contains(QStringLiteral("1000 variants, 0 failed")));
+    QFile file(summaryPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    const auto target = std::ranges::find_if(
+        lines, [](const QString& line) { return line.startsWith(u"target,"); });
+    ASSERT_NE(target, lines.end());
+    const QStringList cells = target->split(u',');
+    EXPECT_EQ(cells.at(1), QStringLiteral("1000"));
+    // Sampling error of a 5 % quantile of 1000 draws over a width of 6: about 0.04.
+    const struct {
+        int column;
+        double expected;
+        double tolerance;
+    } expectations[] = {
+        {2, 27, 0.05}, {3, 30, 0.15}, {4, 33, 0.05}, {5, 27.3, 0.15}, {6, 32.7, 0.15}};
+    for (const auto& e : expectations)
+        EXPECT_NEAR(cells.at(e.column).toDouble(), e.expected, e.tolerance) << e.column;
+}
+
+TEST(StreamingQuantile, EstimatesQuantilesOfAShuffledStreamAndSmallOnesExactly)
+{
+    std::vector<double> values(10000);
+    std::iota(values.begin(), values.end(), 0.0);
+    std::shuffle(values.begin(), values.end(), std::mt19937(3));
+    StreamingQuantile low(0.05);
+    StreamingQuantile high(0.95);
+    for (const double value : values) {
+        low.add(value);
+        high.add(value);
+    }
+    EXPECT_NEAR(*low.value(), 500, 50);
+    EXPECT_NEAR(*high.value(), 9500, 50);
+
+    StreamingQuantile few(0.95);
+    EXPECT_FALSE(few.value());
+    for (const double value : {3.0, 1.0, 2.0})
+        few.add(value);
+    EXPECT_EQ(few.value(), 3.0);
+}
+
+TEST(SweepStatistics, CountsFailuresByTheirReason)
+{
+    SweepStatistics statistics;
+    for (const char* reason : {"no motor selected", "", "no motor selected"})
+        statistics.add({{}, QString::fromLatin1(reason), {}});
+    EXPECT_EQ(statistics.variants(), 3u);
+    EXPECT_EQ(statistics.failures().at(QStringLiteral("no motor selected")), 2u);
+    EXPECT_TRUE(statistics.csv().contains(QStringLiteral("\nfailed: no motor selected,2,")));
+    EXPECT_EQ(statistics.lines().first(), QStringLiteral("3 variants, 2 failed"));
+}
+
+TEST(SweepProgressLine, ShowsAfterASecondInPlaceOrAsPlainLinesNowAndThen)
+{
+    using Seconds = SweepProgressLine::Seconds;
+    const struct {
+        bool inPlace;
+        double elapsed;
+        const char* expected;
+    } steps[] = {
+        {true, 0.5, ""},
+        {true, 1.5, "\r3/200 variants, 2.0 variants/s, 1 min 39 s left"},
+        {true, 2.2, "\r200/200 variants, 91 variants/s, 0 s left      "},
+        {false, 0.5, ""},
+        {false, 1.5, "3/4000 variants, 2.0 variants/s, 33 min 19 s left\n"},
+        {false, 5, ""},
+        {false, 12, "36/4000 variants, 3.0 variants/s, 22 min 02 s left\n"},
+    };
+    SweepProgressLine inPlace(true);
+    SweepProgressLine plain(false);
+    const std::size_t done[] = {0, 3, 200, 0, 3, 10, 36};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SweepProgressLine& line = steps[i].inPlace ? inPlace : plain;
+        EXPECT_EQ(line.update(done[i], steps[i].inPlace ? 200 : 4000, Seconds(steps[i].elapsed)),
+                  QString::fromLatin1(steps[i].expected))
+            << i;
+    }
+    EXPECT_EQ(inPlace.finish(), QStringLiteral("\n"));
+    EXPECT_EQ(plain.finish(), QString());
+}
+
+// A system without threads to give still gets the whole table, from the threads that started or
+// from the calling thread alone.
+TEST(Sweep, RunsOnTheThreadsThatCouldStart)
+{
+    const SweepGrid grid({*ParseSweepAxis(QStringLiteral("Kpw=40:320:6")).axis});
+    ModelParams base;
+    const auto signal = std::make_unique<SignalSeries>(UnitSignal());
+    for (const unsigned startable : {0u, 1u}) {
+        unsigned started = 0;
+        const SweepThreadStarter starter = [&](std::function<void()> work) {
+            if (started == startable)
+                throw std::system_error(
+                    std::make_error_code(std::errc::resource_unavailable_try_again));
+            ++started;
+            return std::jthread(std::move(work));
+        };
+        QStringList rows;
+        const SweepOutcome outcome = RunSweep(
+            base, *signal, grid, {0, grid.size()}, 3,
+            [&rows](const SweepRow& row) {
+                rows.append(row.text);
+                return true;
+            },
+            {}, starter);
+        EXPECT_EQ(outcome.threads, startable);
+        EXPECT_EQ(outcome.written, grid.size());
+        ASSERT_EQ(rows.size(), 6);
+        EXPECT_TRUE(rows.at(5).startsWith(u"320,")) << qPrintable(rows.at(5));
+    }
+}
+
+// A table that cannot reach standard output is a failure, not a success.
+TEST(Sweep, FailsWhenStandardOutputCannotBeWritten)
+{
+    QFile full(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    QTextStream out(&full);
+    QString err;
+    QTextStream errStream(&err);
+    const SimOptionsParse parse =
+        ParseSimOptions(QStringList{QStringLiteral("kinetra-sim")} + Arguments("--set Kpw=40;80") +
+                        QStringList{ThyristorExample});
+    ASSERT_TRUE(parse.options);
+    EXPECT_EQ(RunSim(*parse.options, u',', out, errStream), SimStatus::Failed);
+    errStream.flush();
+    EXPECT_TRUE(err.contains(QStringLiteral("Standard output cannot be written")));
 }
 
 class SilentMessages final : public MessageSink {

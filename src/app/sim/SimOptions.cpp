@@ -1,12 +1,36 @@
 #include "sim/SimOptions.h"
 
 #include <algorithm>
+#include <thread>
 
 #include <QCommandLineParser>
 
 #include "ReportExports.h"
 
 namespace kinetra {
+
+unsigned MaximumSweepJobs()
+{
+    return 8 * std::max(1u, std::thread::hardware_concurrency());
+}
+
+namespace {
+
+// "K/N" with 1 <= K <= N.
+bool ReadShard(const QString& text, SimOptions& options)
+{
+    const QStringList parts = text.split(u'/');
+    if (parts.size() != 2)
+        return false;
+    bool shardRead = false;
+    bool countRead = false;
+    options.shard = parts[0].trimmed().toULongLong(&shardRead);
+    options.shardCount = parts[1].trimmed().toULongLong(&countRead);
+    return shardRead && countRead && options.shard >= 1 && options.shard <= options.shardCount &&
+           options.shardCount <= MaximumStudySize;
+}
+
+} // namespace
 
 SimOptionsParse ParseSimOptions(const QStringList& arguments)
 {
@@ -22,9 +46,11 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("C"));
     const QCommandLineOption table(
         QStringLiteral("table"), QStringLiteral("Print the sample table instead of the summary."));
-    const QCommandLineOption samples(QStringLiteral("samples"),
-                                     QStringLiteral("Write the samples to FILE as CSV."),
-                                     QStringLiteral("FILE"));
+    const QCommandLineOption samples(
+        QStringLiteral("samples"),
+        QStringLiteral("Write the samples to FILE as CSV; with --vary, the number of variants "
+                       "to draw."),
+        QStringLiteral("FILE|N"));
     const QCommandLineOption statics(
         QStringLiteral("static"), QStringLiteral("Write the static characteristic to FILE as CSV."),
         QStringLiteral("FILE"));
@@ -59,11 +85,31 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("Sweep a model key over values (V1;V2;...) or a range (FROM:TO:COUNT), "
                        "numbers with a point; repeat for a grid. Prints a CSV of every variant."),
         QStringLiteral("KEY=VALUES"));
+    const QCommandLineOption vary(
+        QStringLiteral("vary"),
+        QStringLiteral("A tolerance study: draw a model key evenly within NOMINAL±PERCENT% (or "
+                       "+-) or normally as NOMINAL~SIGMA, numbers with a point; repeat for more "
+                       "keys. Needs --samples N; prints a CSV of every sample."),
+        QStringLiteral("KEY=TOLERANCE"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("The seed of a tolerance study's draws (default: 1); the same seed draws "
+                       "the same samples."),
+        QStringLiteral("S"));
+    const QCommandLineOption shard(
+        QStringLiteral("shard"),
+        QStringLiteral("Run only the K-th of N equal parts of a sweep (K from 1); the parts' "
+                       "tables, headers once, make the whole table."),
+        QStringLiteral("K/N"));
+    const QCommandLineOption summary(
+        QStringLiteral("summary"),
+        QStringLiteral("Write a sweep's closing summary to FILE as CSV."), QStringLiteral("FILE"));
     const QCommandLineOption jobs(
         QStringLiteral("jobs"), QStringLiteral("Run a sweep on N threads (default: one per core)."),
         QStringLiteral("N"));
     parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
-                       paramsAfter, report, reportParts, metrics, set, jobs});
+                       paramsAfter, report, reportParts, metrics, set, vary, seed, shard, summary,
+                       jobs});
     const SignalOptions workbench;
     parser.addOptions(workbench.options());
     parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
@@ -163,11 +209,53 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         }
         options.sweep.push_back(std::move(*axis.axis));
     }
-    const bool printsOneRun = parser.isSet(table) || parser.isSet(samples) ||
+    for (const QString& text : parser.values(vary)) {
+        ToleranceParse tolerance = ParseTolerance(text);
+        if (!tolerance.tolerance) {
+            result.message = tolerance.error;
+            return result;
+        }
+        options.tolerances.push_back(std::move(*tolerance.tolerance));
+    }
+    if (!options.sweep.empty() && !options.tolerances.empty()) {
+        result.message = QStringLiteral("A sweep is a grid (--set) or a tolerance study (--vary), "
+                                        "not both.");
+        return result;
+    }
+    const bool study = !options.tolerances.empty();
+    if (study) {
+        bool read = false;
+        options.sampleCount = parser.value(samples).toULongLong(&read);
+        if (!read || options.sampleCount < 1 || options.sampleCount > MaximumStudySize) {
+            result.message =
+                QStringLiteral("--vary needs --samples N, from 1 to %1.").arg(MaximumStudySize);
+            return result;
+        }
+    }
+    if (parser.isSet(seed)) {
+        bool read = false;
+        options.seed = parser.value(seed).toULongLong(&read);
+        if (!study || !read) {
+            result.message = QStringLiteral("--seed takes a whole number from 0 and goes with "
+                                            "--vary.");
+            return result;
+        }
+    }
+    if (parser.isSet(shard) && (!options.sweeps() || !ReadShard(parser.value(shard), options))) {
+        result.message = QStringLiteral("--shard takes K/N with K from 1 to N and goes with --set "
+                                        "or --vary.");
+        return result;
+    }
+    if (parser.isSet(summary) && !options.sweeps()) {
+        result.message = QStringLiteral("--summary goes with --set or --vary.");
+        return result;
+    }
+    options.summaryPath = parser.value(summary);
+    const bool printsOneRun = parser.isSet(table) || (parser.isSet(samples) && !study) ||
                               parser.isSet(statics) || parser.isSet(metrics) ||
                               parser.isSet(modelText) || parser.isSet(paramsAfter) ||
                               parser.isSet(report) || parser.isSet(workbench.wave());
-    if (!options.sweep.empty() && printsOneRun) {
+    if (options.sweeps() && printsOneRun) {
         result.message = QStringLiteral("A sweep (--set) prints its own table: it takes none of "
                                         "--table, --samples, --static, --metrics, --model-text, "
                                         "--params-after, --report and --signal-wave.");
@@ -176,8 +264,10 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
     if (parser.isSet(jobs)) {
         bool read = false;
         const int count = parser.value(jobs).toInt(&read);
-        if (!read || count < 1) {
-            result.message = QStringLiteral("--jobs takes a number of threads from 1.");
+        if (!read || count < 1 || unsigned(count) > MaximumSweepJobs()) {
+            result.message =
+                QStringLiteral("--jobs takes a number of threads from 1 to %1 (8 a core).")
+                    .arg(MaximumSweepJobs());
             return result;
         }
         options.jobs = unsigned(count);
@@ -186,7 +276,7 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
     options.table = parser.isSet(table);
     options.modelText = parser.isSet(modelText);
     options.paramsAfter = parser.isSet(paramsAfter);
-    options.samplesPath = parser.value(samples);
+    options.samplesPath = study ? QString() : parser.value(samples);
     options.staticPath = parser.value(statics);
     options.signalPath = parser.value(signal);
     result.options = options;

@@ -4,12 +4,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "ReportForm.h"
 #include "sim/SignalSettings.h"
 #include "sim/SimSweep.h"
+#include "sim/ToleranceStudy.h"
 
 namespace kinetra {
 
@@ -30,9 +33,20 @@ struct SimOptions {
     ReportSwitches reportParts;                    // what the report shows
     std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
     bool metrics = false;                          // the step-response figures as KEY=value lines
-    std::vector<SweepAxis> sweep; // swept keys: a CSV of every variant instead of one run
-    unsigned jobs = 0;            // threads of a sweep; 0 for one per core
+    std::vector<SweepAxis> sweep;      // swept keys: a CSV of every variant instead of one run
+    std::vector<Tolerance> tolerances; // a tolerance study's keys, instead of a grid
+    std::size_t sampleCount = 0;       // the study's samples
+    std::uint64_t seed = 1;            // the study's draws
+    std::size_t shard = 1;             // which of shardCount equal parts of the variants to run
+    std::size_t shardCount = 1;
+    QString summaryPath; // CSV of the sweep's closing summary, when not empty
+    unsigned jobs = 0;   // threads of a sweep; 0 for one per core
+
+    bool sweeps() const { return !sweep.empty() || !tolerances.empty(); }
 };
+
+// The most threads a sweep runs: beyond a few a core they only cost memory.
+unsigned MaximumSweepJobs();
 
 struct SimOptionsParse {
     std::optional<SimOptions> options; // nullopt on a usage error or when help was asked for

@@ -9,6 +9,8 @@
 #include <memory>
 #include <thread>
 
+#include <unistd.h>
+
 #include "ModelParams.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
@@ -18,6 +20,9 @@
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "sim/SimSweep.h"
+#include "sim/SweepProgressLine.h"
+#include "sim/SweepStatistics.h"
+#include "sim/ToleranceStudy.h"
 #include "text/FileSave.h"
 #include "text/NumberText.h"
 
@@ -130,30 +135,82 @@ void PrintFields(const StepResponse& response, QTextStream& out)
         out << field.key << '=' << field.value << '\n';
 }
 
-// Sweeps the collected model and prints the table; progress goes to the error stream once the
-// sweep has taken a second.
+bool IsTerminal(const QTextStream& stream)
+{
+    const auto* file = qobject_cast<const QFile*>(stream.device());
+    return file && file->handle() >= 0 && ::isatty(file->handle());
+}
+
+// Rows between two checks that standard output still takes what is written.
+constexpr std::size_t RowsBetweenOutputChecks = 256;
+
+// Sweeps the collected model and prints the table row by row as the rows come; progress goes
+// to the error stream once the sweep has taken a second, and a tolerance study closes with its
+// summary there.
 SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOptions& options,
                 QTextStream& out, QTextStream& err)
 {
     if (!session.CollectModel())
         return SimStatus::Failed;
-    const SweepGrid grid(options.sweep);
+    std::unique_ptr<SweepVariants> variants;
+    if (options.tolerances.empty())
+        variants = std::make_unique<SweepGrid>(options.sweep);
+    else
+        variants = std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
+                                                      options.seed);
+    const SweepRange range = ShardOf(variants->size(), options.shard, options.shardCount);
     const unsigned jobs =
         options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
-    const auto start = std::chrono::steady_clock::now();
-    bool progressShown = false;
-    const auto progress = [&](std::size_t done, std::size_t total) {
-        if (std::chrono::steady_clock::now() - start < std::chrono::seconds(1))
-            return;
-        err << "\r" << done << '/' << total << " variants";
-        err.flush();
-        progressShown = true;
+
+    SweepStatistics statistics;
+    bool outputFailed = false;
+    const auto outputWritten = [&out] {
+        out.flush();
+        return out.status() == QTextStream::Ok;
     };
-    const SweepTable table = RunSweep(session.params(), signal, grid, jobs, progress);
-    if (progressShown)
-        err << '\n';
-    out << table.csv;
-    return table.failed == 0 ? SimStatus::Success : SimStatus::Failed;
+    out << SweepHeader(*variants) << '\n';
+    const auto sink = [&](const SweepRow& row) {
+        out << row.text << '\n';
+        statistics.add(row);
+        if (statistics.variants() % RowsBetweenOutputChecks == 0 && !outputWritten())
+            outputFailed = true;
+        return !outputFailed;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    SweepProgressLine progressLine(IsTerminal(err));
+    const auto progress = [&](std::size_t done, std::size_t total) {
+        const QString text =
+            progressLine.update(done, total, std::chrono::steady_clock::now() - start);
+        if (!text.isEmpty()) {
+            err << text;
+            err.flush();
+        }
+    };
+    const SweepOutcome outcome =
+        RunSweep(session.params(), signal, *variants, range, jobs, sink, progress);
+    err << progressLine.finish();
+    if (outcome.threads < std::min<std::size_t>(jobs, range.size()))
+        err << "Only " << outcome.threads << " of " << jobs
+            << " threads could be started; the sweep ran on "
+            << (outcome.threads == 0 ? QStringLiteral("the main thread alone")
+                                     : QStringLiteral("those"))
+            << ".\n";
+    if (outputFailed || !outputWritten()) {
+        err << "Standard output cannot be written: the table is incomplete.\n";
+        return SimStatus::Failed;
+    }
+    if (!options.tolerances.empty())
+        for (const QString& line : statistics.lines())
+            err << line << '\n';
+    SimStatus status = outcome.failed == 0 ? SimStatus::Success : SimStatus::Failed;
+    if (!options.summaryPath.isEmpty()) {
+        const FileSaveResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
+        if (!saved.ok) {
+            err << SaveFailedMessage(options.summaryPath, saved.error) << '\n';
+            status = SimStatus::UsageError;
+        }
+    }
+    return status;
 }
 
 } // namespace
@@ -190,7 +247,7 @@ SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& 
                                     true);
     }
 
-    if (!options.sweep.empty())
+    if (options.sweeps())
         return Sweep(session, signal, options, out, err);
 
     auto run = std::make_unique<RunData>();

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "RunView.h"
@@ -25,9 +26,11 @@ bool IsReference(double ModelParams::*member)
            member == &ModelParams::Iref;
 }
 
+// A number with a point; an empty text is none (the model reader would take it for 0).
 std::optional<double> ReadPointNumber(const QString& text)
 {
-    return ReadNumber(text.trimmed(), u'.');
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
 }
 
 // A figure as the table and the command line print it.
@@ -36,17 +39,18 @@ QString Number(double value)
     return QString::number(value, 'g', 10);
 }
 
-std::optional<SweepAxis> AxisForKey(const QString& key)
+} // namespace
+
+SweepAxis NumericKeyAxis(const QString& text)
 {
+    const QString key = text.trimmed();
     for (const NumericField& field : NumericFields) {
         const QLatin1String name(field.key.data(), qsizetype(field.key.size()));
         if (key.compare(name, Qt::CaseInsensitive) == 0)
             return SweepAxis{name, field.member, {}};
     }
-    return std::nullopt;
+    return {};
 }
-
-} // namespace
 
 SweepAxisParse ParseSweepAxis(const QString& text)
 {
@@ -55,8 +59,8 @@ SweepAxisParse ParseSweepAxis(const QString& text)
         return {std::nullopt, QStringLiteral("--set takes KEY=V1;V2;... or KEY=FROM:TO:COUNT, "
                                              "not \"%1\".")
                                   .arg(text)};
-    std::optional<SweepAxis> axis = AxisForKey(text.first(equals).trimmed());
-    if (!axis)
+    SweepAxis axis = NumericKeyAxis(text.first(equals));
+    if (!axis.member)
         return {std::nullopt,
                 QStringLiteral("\"%1\" is no numeric model key.").arg(text.first(equals))};
     const QString values = text.sliced(equals + 1);
@@ -71,8 +75,13 @@ SweepAxisParse ParseSweepAxis(const QString& text)
                                                  "COUNT from 1 to %2.")
                                       .arg(values)
                                       .arg(MaximumSweepSize)};
+        // A range wider than the largest number would step by infinity.
+        if (!std::isfinite(*from) || !std::isfinite(*to) || !std::isfinite(*to - *from))
+            return {std::nullopt, QStringLiteral("The range \"%1\" is wider than the numbers "
+                                                 "a variant can take.")
+                                      .arg(values)};
         for (int i = 0; i < count; ++i)
-            axis->values.push_back(count == 1 ? *from : *from + (*to - *from) * i / (count - 1));
+            axis.values.push_back(count == 1 ? *from : *from + (*to - *from) * i / (count - 1));
         return {axis, {}};
     }
     for (const QString& item : values.split(u';', Qt::SkipEmptyParts)) {
@@ -81,11 +90,16 @@ SweepAxisParse ParseSweepAxis(const QString& text)
             return {std::nullopt, QStringLiteral("\"%1\" is not a number (write it with a "
                                                  "point).")
                                       .arg(item)};
-        axis->values.push_back(*value);
+        axis.values.push_back(*value);
     }
-    if (axis->values.empty())
-        return {std::nullopt, QStringLiteral("--set %1 gives no values.").arg(axis->key)};
+    if (axis.values.empty())
+        return {std::nullopt, QStringLiteral("--set %1 gives no values.").arg(axis.key)};
     return {axis, {}};
+}
+
+void SetSweptValue(ModelParams& params, double ModelParams::*member, double value)
+{
+    params.*member = IsReference(member) ? value : std::fabs(value);
 }
 
 SweepGrid::SweepGrid(std::vector<SweepAxis> axes) : m_axes(std::move(axes))
@@ -105,31 +119,58 @@ std::vector<double> SweepGrid::valuesOf(std::size_t index) const
     return values;
 }
 
+QStringList SweepGrid::columns() const
+{
+    QStringList columns;
+    for (const SweepAxis& axis : m_axes)
+        columns.append(axis.key);
+    return columns;
+}
+
+QStringList SweepGrid::cells(std::size_t index) const
+{
+    QStringList cells;
+    for (const double value : valuesOf(index))
+        cells.append(QString::number(value, 'g', 15));
+    return cells;
+}
+
 ModelParams SweepGrid::variant(const ModelParams& base, std::size_t index) const
 {
     ModelParams params = base;
     const std::vector<double> values = valuesOf(index);
-    for (std::size_t a = 0; a < m_axes.size(); ++a) {
-        const auto member = m_axes[a].member;
-        params.*member = IsReference(member) ? values[a] : std::fabs(values[a]);
-    }
+    for (std::size_t a = 0; a < m_axes.size(); ++a)
+        SetSweptValue(params, m_axes[a].member, values[a]);
     return params;
 }
 
-namespace {
+SweepRange ShardOf(std::size_t total, std::size_t shard, std::size_t count)
+{
+    // Products in 128 bits: total and count are both user input.
+    const auto boundary = [total, count](std::size_t part) {
+        return std::size_t((unsigned __int128)total * part / count);
+    };
+    return {boundary(shard - 1), boundary(shard)};
+}
 
-QString Header(const SweepGrid& grid)
+QStringList SweepFigureColumns()
 {
     QStringList columns;
-    for (const SweepAxis& axis : grid.axes())
-        columns.append(axis.key);
-    columns << QStringLiteral("status") << QStringLiteral("reason");
     for (const StepResponseField& field : StepResponseFields(StepResponse{}))
         columns.append(QLatin1String(field.key));
     for (const SummaryField& field : SummaryFields(SummaryFigures{}))
         columns.append(QLatin1String(field.key));
-    return columns.join(u',');
+    return columns;
 }
+
+QString SweepHeader(const SweepVariants& variants)
+{
+    return (variants.columns() << QStringLiteral("status") << QStringLiteral("reason")
+                               << SweepFigureColumns())
+        .join(u',');
+}
+
+namespace {
 
 // Why a run gave no result, in the words of the command line.
 QString FailureReason(RunOutcome outcome)
@@ -148,110 +189,183 @@ QString FailureReason(RunOutcome outcome)
     return QStringLiteral("the run met a floating-point error");
 }
 
-// Runs one variant in run and gives its row: the swept values, then either the figures or
-// the reason of the failure with the figure columns left empty.
-QString VariantRow(const ModelParams& base, const SignalSeries& signal, const SweepGrid& grid,
-                   std::size_t index, RunData& run, bool& failed)
-{
-    QStringList cells;
-    for (const double value : grid.valuesOf(index))
-        cells.append(QString::number(value, 'g', 15));
+} // namespace
 
-    const RunView view =
-        ViewRun(grid.variant(base, index), run, signal, u'.', nullptr, RunViewParts::FiguresOnly);
-    failed = !view.completed();
-    if (failed) {
-        cells << QStringLiteral("1") << FailureReason(view.outcome);
-        const auto figureColumns =
-            StepResponseFields(StepResponse{}).size() + SummaryFields(SummaryFigures{}).size();
-        for (std::size_t i = 0; i < std::size_t(figureColumns); ++i)
+SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
+                    const SweepVariants& variants, std::size_t index, RunData& run)
+{
+    QStringList cells = variants.cells(index);
+    const RunView view = ViewRun(variants.variant(base, index), run, signal, u'.', nullptr,
+                                 RunViewParts::FiguresOnly);
+    SweepRow row;
+    if (!view.completed()) {
+        row.failure = FailureReason(view.outcome);
+        cells << QStringLiteral("1") << row.failure;
+        static const qsizetype figureCount = SweepFigureColumns().size();
+        for (qsizetype i = 0; i < figureCount; ++i)
             cells.append(QString());
-        return cells.join(u',');
+        row.text = cells.join(u',');
+        return row;
     }
     cells << QStringLiteral("0") << QString();
-    for (const StepResponseField& field : StepResponseFields(view.stepResponse))
+    for (const StepResponseField& field : StepResponseFields(view.stepResponse)) {
         cells.append(field.value);
-    for (const SummaryField& field : SummaryFields(view.summaryFigures))
+        row.figures.push_back(ReadPointNumber(field.value));
+    }
+    for (const SummaryField& field : SummaryFields(view.summaryFigures)) {
         cells.append(field.value ? Number(*field.value) : QString());
-    return cells.join(u',');
+        row.figures.push_back(field.value);
+    }
+    row.text = cells.join(u',');
+    return row;
 }
 
-// Hands out the variants one at a time to the workers and wakes the caller when one is done.
-class SweepQueue {
-public:
-    explicit SweepQueue(std::size_t total) : m_total(total) {}
+namespace {
 
-    std::optional<std::size_t> take()
+// Hands out the variants of a range in order to the workers and gives their rows back in
+// order. A variant is handed out only while fewer than capacity rows wait to be written, so a
+// slow variant holds up the others instead of letting finished rows pile up.
+class ReorderWindow {
+public:
+    ReorderWindow(SweepRange range, std::size_t capacity)
+        : m_range(range), m_slots(capacity), m_nextTake(range.first), m_nextWrite(range.first)
     {
-        const std::size_t index = m_next.fetch_add(1);
-        return index < m_total ? std::optional(index) : std::nullopt;
     }
 
-    void finish()
+    // The next variant to run; empty when none is left or the sweep stopped.
+    std::optional<std::size_t> take()
+    {
+        std::unique_lock lock(m_mutex);
+        m_roomChanged.wait(lock, [this] {
+            return m_stopped || m_nextTake == m_range.end ||
+                   m_nextTake < m_nextWrite + m_slots.size();
+        });
+        if (m_stopped || m_nextTake == m_range.end)
+            return std::nullopt;
+        return m_nextTake++;
+    }
+
+    void put(std::size_t index, SweepRow row)
     {
         {
             const std::lock_guard lock(m_mutex);
-            ++m_done;
+            m_slots[slotOf(index)] = std::move(row);
         }
-        m_doneChanged.notify_one();
+        m_rowReady.notify_one();
     }
 
-    // Waits until everything is done or the interval has passed; gives the number done.
-    std::size_t waitFor(std::chrono::milliseconds interval)
+    // The row next in order, when it is ready within interval.
+    std::optional<SweepRow> next(std::chrono::milliseconds interval)
     {
         std::unique_lock lock(m_mutex);
-        m_doneChanged.wait_for(lock, interval, [this] { return m_done == m_total; });
-        return m_done;
+        std::optional<SweepRow>& slot = m_slots[slotOf(m_nextWrite)];
+        if (!m_rowReady.wait_for(lock, interval, [&slot] { return slot.has_value(); }))
+            return std::nullopt;
+        std::optional<SweepRow> row = std::move(slot);
+        slot.reset();
+        ++m_nextWrite;
+        lock.unlock();
+        m_roomChanged.notify_one();
+        return row;
+    }
+
+    void stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_roomChanged.notify_all();
     }
 
 private:
-    const std::size_t m_total;
-    std::atomic<std::size_t> m_next = 0;
+    std::size_t slotOf(std::size_t index) const { return (index - m_range.first) % m_slots.size(); }
+
+    const SweepRange m_range;
     std::mutex m_mutex;
-    std::condition_variable m_doneChanged;
-    std::size_t m_done = 0;
+    std::condition_variable m_roomChanged;
+    std::condition_variable m_rowReady;
+    std::vector<std::optional<SweepRow>> m_slots;
+    std::size_t m_nextTake;
+    std::size_t m_nextWrite;
+    bool m_stopped = false;
 };
 
+// Whatever ends a sweep, its workers must leave their wait before they are joined.
+class WindowStop {
+public:
+    explicit WindowStop(ReorderWindow& window) : m_window(window) {}
+    ~WindowStop() { m_window.stop(); }
+    Q_DISABLE_COPY_MOVE(WindowStop)
+
+private:
+    ReorderWindow& m_window;
+};
+
+// Rows that may wait for an earlier one, for each worker.
+constexpr std::size_t WindowRowsPerWorker = 64;
 constexpr std::chrono::milliseconds ProgressInterval(200);
+
+std::jthread StartThread(std::function<void()> work)
+{
+    return std::jthread(std::move(work));
+}
 
 } // namespace
 
-SweepTable RunSweep(const ModelParams& base, const SignalSeries& signal, const SweepGrid& grid,
-                    unsigned jobs, const SweepProgress& progress)
+SweepOutcome RunSweep(const ModelParams& base, const SignalSeries& signal,
+                      const SweepVariants& variants, SweepRange range, unsigned jobs,
+                      const SweepRowSink& sink, const SweepProgress& progress,
+                      const SweepThreadStarter& startThread)
 {
-    const std::size_t total = grid.size();
-    std::vector<QString> rows(total);
-    std::vector<char> failed(total, 0);
-    SweepQueue queue(total);
-
-    const auto work = [&] {
-        const auto run = std::make_unique<RunData>();
-        while (const auto index = queue.take()) {
-            bool variantFailed = false;
-            rows[*index] = VariantRow(base, signal, grid, *index, *run, variantFailed);
-            failed[*index] = variantFailed;
-            queue.finish();
-        }
-    };
+    const std::size_t total = range.size();
     const std::size_t workerCount =
         std::clamp<std::size_t>(jobs, 1, std::max<std::size_t>(total, 1));
-    {
-        std::vector<std::jthread> workers;
-        for (std::size_t w = 0; w < workerCount; ++w)
-            workers.emplace_back(work);
-        for (std::size_t done = 0; done < total;) {
-            done = queue.waitFor(ProgressInterval);
-            if (progress)
-                progress(done, total);
+    ReorderWindow window(range, WindowRowsPerWorker * workerCount);
+    const auto runNext = [&](RunData& run) {
+        const auto index = window.take();
+        if (index)
+            window.put(*index, RunVariant(base, signal, variants, *index, run));
+        return index.has_value();
+    };
+
+    SweepOutcome outcome;
+    std::vector<std::jthread> workers;
+    const WindowStop stopOnExit(window);
+    for (std::size_t w = 0; w < workerCount; ++w) {
+        try {
+            workers.push_back((startThread ? startThread : StartThread)([&runNext] {
+                const auto run = std::make_unique<RunData>();
+                while (runNext(*run)) {
+                }
+            }));
+        } catch (const std::system_error&) {
+            break; // the system has no more threads to give: run on those that started
         }
     }
+    outcome.threads = unsigned(workers.size());
+    const auto ownRun = workers.empty() ? std::make_unique<RunData>() : nullptr;
 
-    SweepTable table;
-    table.csv = Header(grid) + u'\n';
-    for (const QString& row : rows)
-        table.csv += row + u'\n';
-    table.failed = std::size_t(std::ranges::count(failed, 1));
-    return table;
+    auto lastProgress = std::chrono::steady_clock::now();
+    while (outcome.written < total) {
+        if (ownRun)
+            runNext(*ownRun);
+        const std::optional<SweepRow> row = window.next(ProgressInterval);
+        if (row) {
+            if (!sink(*row)) {
+                outcome.stoppedBySink = true;
+                break;
+            }
+            ++outcome.written;
+            outcome.failed += row->failure.isEmpty() ? 0 : 1;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (progress && (now - lastProgress >= ProgressInterval || outcome.written == total)) {
+            progress(outcome.written, total);
+            lastProgress = now;
+        }
+    }
+    return outcome;
 }
 
 } // namespace kinetra

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include <QString>
@@ -13,7 +14,7 @@
 
 namespace kinetra {
 
-// The most variants one sweep runs: a grid beyond it is taken for a typing error.
+// The most variants one grid runs: a grid beyond it is taken for a typing error.
 inline constexpr std::size_t MaximumSweepSize = 1000000;
 
 // One swept model key and the values it takes, in order.
@@ -28,42 +29,102 @@ struct SweepAxisParse {
     QString error; // why the text is no sweep, when axis is empty
 };
 
+// The numeric model key named by text, without regard to letter case: its spelling in the model
+// text and its member; the member is null when no numeric key has that name.
+SweepAxis NumericKeyAxis(const QString& text);
+
 // Reads "KEY=V1;V2;..." or "KEY=FROM:TO:COUNT" (COUNT values evenly from FROM to TO), numbers
 // with a point. The key is any numeric model key, found without regard to letter case.
 SweepAxisParse ParseSweepAxis(const QString& text);
 
-// The variants of a sweep: every combination of the axes' values, the first axis changing
-// slowest. Each variant is the model with the swept keys set as the editor would store them
-// (magnitudes, except the references wref, Mref and Iref).
-class SweepGrid {
+// Sets a swept key as the editor would store it: a magnitude, except the references wref, Mref
+// and Iref.
+void SetSweptValue(ModelParams& params, double ModelParams::*member, double value);
+
+// The variants of a sweep by index: the leading cells of their rows and their parameter sets.
+class SweepVariants {
+public:
+    virtual ~SweepVariants() = default;
+
+    virtual std::size_t size() const = 0;
+    // The columns before the status, and the cells under them in variant index.
+    virtual QStringList columns() const = 0;
+    virtual QStringList cells(std::size_t index) const = 0;
+    virtual ModelParams variant(const ModelParams& base, std::size_t index) const = 0;
+};
+
+// The variants of a grid: every combination of the axes' values, the first axis changing
+// slowest.
+class SweepGrid final : public SweepVariants {
 public:
     explicit SweepGrid(std::vector<SweepAxis> axes);
 
-    std::size_t size() const { return m_size; }
+    std::size_t size() const override { return m_size; }
     const std::vector<SweepAxis>& axes() const { return m_axes; }
     // The value of each axis in variant index.
     std::vector<double> valuesOf(std::size_t index) const;
-    ModelParams variant(const ModelParams& base, std::size_t index) const;
+    QStringList columns() const override;
+    QStringList cells(std::size_t index) const override;
+    ModelParams variant(const ModelParams& base, std::size_t index) const override;
 
 private:
     std::vector<SweepAxis> m_axes;
     std::size_t m_size = 1;
 };
 
-// The table a sweep writes: a header and one row per variant in grid order, each with the
-// swept values, the exit status (0, or 1 with the reason), the step-response figures and the
-// numbers of the analysis summary, all with a decimal point.
-struct SweepTable {
-    QString csv;
-    std::size_t failed = 0; // variants whose run failed
+// The variants from first up to end: a shard of a sweep, or all of it.
+struct SweepRange {
+    std::size_t first = 0;
+    std::size_t end = 0;
+
+    std::size_t size() const { return end - first; }
 };
 
+// The K-th (from 1) of count equal parts of total variants; the parts follow each other and
+// together cover every variant once.
+SweepRange ShardOf(std::size_t total, std::size_t shard, std::size_t count);
+
+// The header of the table a sweep writes: the variants' columns, the exit status (0, or 1 with
+// the reason), the step-response figures and the numbers of the analysis summary.
+QString SweepHeader(const SweepVariants& variants);
+// The names of the figure columns, in the order of a row's figures.
+QStringList SweepFigureColumns();
+
+// One row of the table, all numbers with a decimal point, and what the statistics of a study
+// read from it.
+struct SweepRow {
+    QString text;                               // without the line end
+    QString failure;                            // why the run failed; empty when it ran
+    std::vector<std::optional<double>> figures; // by SweepFigureColumns; empty on a failure
+};
+
+// Runs one variant on run and gives its row: the variant's cells, then either the figures or
+// the reason of the failure with the figure columns left empty.
+SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
+                    const SweepVariants& variants, std::size_t index, RunData& run);
+
+// Takes each row in variant order as soon as every earlier row is written; false stops the
+// sweep (the output cannot be written).
+using SweepRowSink = std::function<bool(const SweepRow& row)>;
 // Called now and then on the calling thread while the workers run.
 using SweepProgress = std::function<void(std::size_t done, std::size_t total)>;
+// Starts one worker thread; throws std::system_error when the system has no thread to give.
+using SweepThreadStarter = std::function<std::jthread(std::function<void()> work)>;
 
-// Runs every variant of base on up to jobs threads, each with its own parameter set and run
-// record; the rows do not depend on the number of threads.
-SweepTable RunSweep(const ModelParams& base, const SignalSeries& signal, const SweepGrid& grid,
-                    unsigned jobs, const SweepProgress& progress = {});
+struct SweepOutcome {
+    std::size_t written = 0;    // rows the sink took
+    std::size_t failed = 0;     // of them, variants whose run failed
+    unsigned threads = 0;       // workers that started; 0 when the calling thread ran alone
+    bool stoppedBySink = false; // the sink refused a row
+};
+
+// Runs the variants of range on up to jobs threads, each with its own parameter set and run
+// record, and hands the rows to sink in order. At most a bounded window of rows waits for an
+// earlier one, so memory does not grow with the length of the sweep; the rows do not depend
+// on the number of threads. When no thread can be started the calling thread runs the sweep.
+SweepOutcome RunSweep(const ModelParams& base, const SignalSeries& signal,
+                      const SweepVariants& variants, SweepRange range, unsigned jobs,
+                      const SweepRowSink& sink, const SweepProgress& progress = {},
+                      const SweepThreadStarter& startThread = {});
 
 } // namespace kinetra

@@ -1,0 +1,129 @@
+#include "sim/ToleranceStudy.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "text/NumberText.h"
+
+namespace kinetra {
+
+namespace {
+
+std::optional<double> ReadPointNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
+}
+
+QString Usage(const QString& text)
+{
+    return QStringLiteral("--vary takes KEY=NOMINAL±PERCENT% or KEY=NOMINAL~SIGMA, not \"%1\".")
+        .arg(text);
+}
+
+// SplitMix64's finaliser: a bijection of 64-bit words that scatters neighbouring counters.
+std::uint64_t Scatter(std::uint64_t word)
+{
+    word += 0x9e3779b97f4a7c15u;
+    word = (word ^ (word >> 30)) * 0xbf58476d1ce4e5b9u;
+    word = (word ^ (word >> 27)) * 0x94d049bb133111ebu;
+    return word ^ (word >> 31);
+}
+
+} // namespace
+
+ToleranceParse ParseTolerance(const QString& text)
+{
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0)
+        return {std::nullopt, Usage(text)};
+    const SweepAxis key = NumericKeyAxis(text.first(equals));
+    if (!key.member)
+        return {std::nullopt,
+                QStringLiteral("\"%1\" is no numeric model key.").arg(text.first(equals))};
+    QString spec = text.sliced(equals + 1).trimmed();
+    spec.replace(QStringLiteral("+-"), QStringLiteral("±"));
+    Tolerance tolerance{key.key, key.member};
+    qsizetype split = spec.indexOf(u'±');
+    if (split >= 0) {
+        if (!spec.endsWith(u'%'))
+            return {std::nullopt, Usage(text)};
+        spec.chop(1);
+    } else {
+        split = spec.indexOf(u'~');
+        tolerance.spread = Tolerance::Spread::Normal;
+    }
+    const auto nominal = split < 0 ? std::nullopt : ReadPointNumber(spec.first(split));
+    const auto width = split < 0 ? std::nullopt : ReadPointNumber(spec.sliced(split + 1));
+    if (!nominal || !width)
+        return {std::nullopt, Usage(text)};
+    if (!std::isfinite(*nominal) || !std::isfinite(*width) || *width < 0 ||
+        (tolerance.spread == Tolerance::Spread::Uniform && *width > 100))
+        return {std::nullopt,
+                QStringLiteral("The tolerance of %1 must be finite and not negative, a percentage "
+                               "at most 100.")
+                    .arg(key.key)};
+    tolerance.nominal = *nominal;
+    tolerance.width = *width;
+    return {tolerance, {}};
+}
+
+double UniformDraw(std::uint64_t seed, std::uint64_t index, std::uint64_t stream)
+{
+    const std::uint64_t word = Scatter(Scatter(Scatter(seed) ^ index) ^ stream);
+    return double(word >> 11) * 0x1.0p-53;
+}
+
+ToleranceSamples::ToleranceSamples(std::vector<Tolerance> tolerances, std::size_t count,
+                                   std::uint64_t seed)
+    : m_tolerances(std::move(tolerances)), m_count(count), m_seed(seed)
+{
+}
+
+std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
+{
+    std::vector<double> values;
+    for (std::size_t k = 0; k < m_tolerances.size(); ++k) {
+        const Tolerance& tolerance = m_tolerances[k];
+        // Two streams a key, so adding a key leaves the draws of the keys before it as they were.
+        const double u = UniformDraw(m_seed, index, 2 * k);
+        if (tolerance.spread == Tolerance::Spread::Uniform) {
+            values.push_back(tolerance.nominal * (1 + tolerance.width / 100 * (2 * u - 1)));
+        } else {
+            // Box and Muller: 1 - u keeps the logarithm's argument in (0, 1].
+            const double v = UniformDraw(m_seed, index, 2 * k + 1);
+            const double normal =
+                std::sqrt(-2 * std::log(1 - u)) * std::cos(2 * std::numbers::pi * v);
+            values.push_back(tolerance.nominal + tolerance.width * normal);
+        }
+    }
+    return values;
+}
+
+QStringList ToleranceSamples::columns() const
+{
+    QStringList columns{QStringLiteral("sample")};
+    for (const Tolerance& tolerance : m_tolerances)
+        columns.append(tolerance.key);
+    return columns;
+}
+
+QStringList ToleranceSamples::cells(std::size_t index) const
+{
+    // Every digit, so a row can also be run again with --set.
+    QStringList cells{QString::number(index + 1)};
+    for (const double value : valuesOf(index))
+        cells.append(QString::number(value, 'g', 17));
+    return cells;
+}
+
+ModelParams ToleranceSamples::variant(const ModelParams& base, std::size_t index) const
+{
+    ModelParams params = base;
+    const std::vector<double> values = valuesOf(index);
+    for (std::size_t k = 0; k < m_tolerances.size(); ++k)
+        SetSweptValue(params, m_tolerances[k].member, values[k]);
+    return params;
+}
+
+} // namespace kinetra

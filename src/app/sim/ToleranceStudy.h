@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "ModelParams.h"
+#include "sim/SimSweep.h"
+
+namespace kinetra {
+
+// The most samples one study draws: more is taken for a typing error.
+inline constexpr std::size_t MaximumStudySize = 100000000;
+
+// One key of a tolerance study: its nominal value and how its samples spread about it.
+struct Tolerance {
+    enum class Spread {
+        Uniform, // evenly within nominal ± width percent of it
+        Normal,  // normally about nominal with the standard deviation width
+    };
+
+    QString key; // as the model text spells it
+    double ModelParams::*member = nullptr;
+    double nominal = 0;
+    Spread spread = Spread::Uniform;
+    double width = 0;
+};
+
+struct ToleranceParse {
+    std::optional<Tolerance> tolerance;
+    QString error; // why the text is no tolerance, when tolerance is empty
+};
+
+// Reads "KEY=NOMINAL±PERCENT%" (or "+-" for "±") and "KEY=NOMINAL~SIGMA", numbers with a point.
+ToleranceParse ParseTolerance(const QString& text);
+
+// A number evenly in [0, 1) that depends on nothing but the seed, the index and the stream:
+// the counter-based draw that lets any sample be drawn again alone.
+double UniformDraw(std::uint64_t seed, std::uint64_t index, std::uint64_t stream);
+
+// The samples of a tolerance study, numbered from 1: each key drawn anew for each sample from
+// the seed and the sample's number, so the rows do not depend on how the work is split.
+class ToleranceSamples final : public SweepVariants {
+public:
+    ToleranceSamples(std::vector<Tolerance> tolerances, std::size_t count, std::uint64_t seed);
+
+    std::size_t size() const override { return m_count; }
+    // The value of each key in the sample of variant index (sample index + 1).
+    std::vector<double> valuesOf(std::size_t index) const;
+    QStringList columns() const override;
+    QStringList cells(std::size_t index) const override;
+    ModelParams variant(const ModelParams& base, std::size_t index) const override;
+
+private:
+    std::vector<Tolerance> m_tolerances;
+    std::size_t m_count;
+    std::uint64_t m_seed;
+};
+
+} // namespace kinetra
