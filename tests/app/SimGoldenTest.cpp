@@ -192,6 +192,36 @@ TEST(SimFaults, FilesOntoAFullDiskFailWithoutAFileAndSayWhy)
     }
 }
 
+// A column longer than the page is cut where all can see it, and the command line says so.
+TEST(SimReport, ColumnTooLongForThePageIsMarkedAndWarned)
+{
+    QTemporaryDir folder;
+    QFile example(ExamplesFolder + QStringLiteral("/dc-mains-start.kmf"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray model = example.readAll();
+    const qsizetype name = model.indexOf("Motor=") + 6;
+    model.insert(name, QByteArray("\xcf\xc1\xc2 ").repeated(3000)); // "ПБВ " in Windows-1251
+    const QString path = folder.filePath(QStringLiteral("long.kmf"));
+    QFile longModel(path);
+    ASSERT_TRUE(longModel.open(QIODevice::WriteOnly));
+    longModel.write(model);
+    longModel.close();
+
+    const QString report = folder.filePath(QStringLiteral("long.pdf"));
+    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                  QStringLiteral("--report"), report, path});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("warning: the equipment column does not fit")))
+        << qPrintable(run.err);
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {report, QStringLiteral("-")});
+    if (!reader.waitForFinished())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Двигатель ПБВ ПБВ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("…")));
+}
+
 TEST(SimFaults, FileWithoutAModelIsAUsageError)
 {
     QTemporaryDir folder;

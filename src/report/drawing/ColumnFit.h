@@ -5,16 +5,16 @@
 #include <QStringList>
 
 class QPaintDevice;
+class QPainter;
 
 namespace kinetra {
 
 // How a word-wrapped text column is drawn within its place: in the report's type when it fits,
-// else in smaller type down to a limit, and when even that overflows, with the lines that fit and
-// a last line "…" in place of the rest, so nothing is lost without a mark.
+// else in smaller type down to a limit; when even that overflows, the text is cut at the last
+// line that fits and a line "…" marks the cut, so nothing is lost without a mark.
 struct ColumnFit {
     QFont font;
-    QStringList lines;
-    int cutLines = 0; // lines of the text left out
+    bool cut = false;
 };
 
 inline constexpr double SmallestColumnPoints = 6;
@@ -22,5 +22,9 @@ inline constexpr double SmallestColumnPoints = 6;
 // size is in the device's pixels.
 ColumnFit FitColumn(const QStringList& lines, const QFont& font, const QSizeF& size,
                     const QPaintDevice& device);
+
+// Draws the lines in place as fitted.
+void DrawColumn(QPainter& painter, const QStringList& lines, const ColumnFit& fit,
+                const QRectF& place);
 
 } // namespace kinetra

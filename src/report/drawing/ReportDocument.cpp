@@ -163,14 +163,11 @@ void ReportDocument::paintPage(QPainter& painter)
         const QRectF onDevice = mm(place);
         const ColumnFit fit =
             FitColumn(column->lines, reportFont(8), onDevice.size(), *painter.device());
-        if (fit.cutLines > 0)
-            m_cutColumns.append(QStringLiteral("the %1 column does not fit on the page: %2 of its "
-                                               "lines are left out")
-                                    .arg(QLatin1String(name))
-                                    .arg(fit.cutLines));
-        painter.setFont(fit.font);
-        painter.drawText(onDevice, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         fit.lines.join(u'\n'));
+        if (fit.cut)
+            m_cutColumns.append(
+                QStringLiteral("the %1 column does not fit on the page; its end is cut")
+                    .arg(QLatin1String(name)));
+        DrawColumn(painter, column->lines, fit, onDevice);
     }
 }
 

@@ -42,7 +42,7 @@ public:
     FileSaveResult save(const QString& path, ReportFormat format);
 
     // What the last production had to cut from its columns, even in the smallest type: one line
-    // per column cut, naming it and how many lines it lost.
+    // per column cut, naming it.
     const QStringList& cutColumns() const { return m_cutColumns; }
 
 private:
