@@ -105,7 +105,9 @@ public:
 signals:
     void tableListChanged();
     void selectorTextChanged(const QString& text);
-    // The data set on show was opened, closed, sorted or replaced: the grid reads it anew.
+    // The data set on show is about to be opened, closed, sorted or replaced, and then was: the
+    // grid lets go of it and reads it anew. Every announcement is followed by one reset.
+    void dataSetAboutToReset();
     void dataSetReset();
     void currentRecordChanged(int row);
     void statusChanged();
@@ -118,7 +120,8 @@ private:
         return source == DataSource::Table ? m_table : m_query;
     }
     void setSelectorText(const QString& text);
-    void showDataSet(DataSource source);
+    // Puts records in place as the data set of source and shows it.
+    void showDataSet(DataSource source, RecordSet records);
     void closeDataSets();
     QString noConnection() const;
 

@@ -5,8 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "report/PagePrinting.h"
-#include "report/ReportDocument.h"
+#include "PagePrinting.h"
+#include "ReportDocument.h"
 #include "report/ReportPreview.h"
 #include "settings/SettingsStore.h"
 #include "shell/Folders.h"
@@ -111,7 +111,7 @@ void ReportCommands::saveReport()
     const FileSaveResult saved = m_report.save(chosen->path, format);
     QApplication::restoreOverrideCursor();
     if (!saved.ok) {
-        m_prompts.showMessage(SaveFailureText(chosen->path, saved.error));
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);

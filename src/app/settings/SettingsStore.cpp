@@ -126,16 +126,6 @@ KeyValueText withSection(KeyValueText text, const KeyValueText& lines)
 
 } // namespace
 
-QStringList LinesOfText(const QString& text)
-{
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 SettingsStore::SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
                              QObject* parent)
     : QObject(parent), m_folders(folders), m_session(session), m_messages(messages),

@@ -100,13 +100,13 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
-void PrintFields(const ResultsActivation& activation, QTextStream& out)
+void PrintFields(const RunView& view, QTextStream& out)
 {
-    for (const StepResponseField& field : StepResponseFields(activation.stepResponse()))
+    for (const StepResponseField& field : StepResponseFields(view.stepResponse))
         out << field.key << '=' << field.value << '\n';
-    for (const StepResponseField& field : ConverterLoadFields(activation.converterLoad()))
+    for (const StepResponseField& field : ConverterLoadFields(view.converterLoad))
         out << field.key << '=' << field.value << '\n';
-    for (const DriveWarning warning : activation.warnings())
+    for (const DriveWarning warning : view.warnings)
         out << "warning=" << DriveWarningKey(warning) << '\n';
 }
 
@@ -266,18 +266,18 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     SimStatus status = SimStatus::Failed;
     if (outcome == ResultsActivation::Outcome::Simulated) {
         status = SimStatus::Success;
-        if (!activation.runNotice().isEmpty())
-            err << activation.runNotice() << '\n';
+        if (!activation.view().runNotice.isEmpty())
+            err << activation.view().runNotice << '\n';
         if (options.table)
             out << activation.sampleTable() << '\n';
         else if (options.metrics)
-            PrintFields(activation, out);
+            PrintFields(activation.view(), out);
         else
-            PrintLines(activation.summary(), out);
+            PrintLines(activation.view().summary, out);
         const QString signalPath = shaped ? shaped->outPath : QString();
         for (const auto& [path, content] :
              {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
-              std::pair{options.staticPath, StaticCsv(activation.staticPoints()).toUtf8()},
+              std::pair{options.staticPath, StaticCsv(activation.view().staticPoints).toUtf8()},
               std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
@@ -289,7 +289,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         }
         QString error;
         if (!options.reportPath.isEmpty() && writeReport &&
-            !writeReport(options, session, signal, messages, error)) {
+            !writeReport(options, session, activation, err, error)) {
             err << error << '\n';
             status = SimStatus::UsageError;
         }

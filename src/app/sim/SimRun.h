@@ -19,13 +19,14 @@ enum class SimStatus {
     SignalRefused = 3, // a workbench stage cannot compute the signal as typed
 };
 
-class MessageSink;
 class ModelSession;
+class ResultsActivation;
 
-// Writes the report of a successful run as the options ask; false, with why, when it cannot.
+// Writes the report of the run on show as the options ask, from the results already computed;
+// false, with why, when it cannot. Warnings about the page (text that did not fit) go to err.
 using SimReportWriter =
-    std::function<bool(const SimOptions& options, ModelSession& session, const SignalSeries& signal,
-                       MessageSink& messages, QString& error)>;
+    std::function<bool(const SimOptions& options, const ModelSession& session,
+                       const ResultsActivation& results, QTextStream& err, QString& error)>;
 
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.

@@ -102,4 +102,14 @@ TextFileWrite WriteTextFile(const QString& path, const QStringList& lines)
     return {saved.ok, saved.error};
 }
 
+QStringList LinesOfText(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(u'\n');
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 } // namespace kinetra

@@ -27,6 +27,10 @@ TextFileWrite WriteTextFile(const QString& path, const QStringList& lines);
 
 // The same conversions on bytes, for callers that hold the content in memory.
 QStringList DecodeTextLines(const QByteArray& bytes);
+
+// The lines of a text page's text. A line end at the very end starts no further line, as when
+// the page was filled from lines; an empty text has no lines.
+QStringList LinesOfText(const QString& text);
 QByteArray EncodeTextLines(const QStringList& lines);
 
 } // namespace kinetra

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -18,12 +19,12 @@
 
 #include "../../database/TestCatalogue.h"
 #include "../shell/ShellFixture.h"
+#include "Shell.h"
 #include "database/DbaseWindow.h"
 #include "database/FetchProgress.h"
+#include "model/ModelWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/Folders.h"
-#include "shell/ModelWindow.h"
-#include "shell/Shell.h"
 #include "text/KeyValueText.h"
 #include "text/TextFile.h"
 
@@ -35,13 +36,16 @@ using Move = CatalogueBrowser::RecordMove;
 // The program in a working directory of its own, which may hold a catalogue.
 class DbaseWindowTest : public ShellFixture {
 protected:
-    // Opens the catalogue with F7 from the model window.
+    // Opens the catalogue with F7 from the model window. From then on every change of the grid's
+    // model is checked for the model rules: a breach ends the test program.
     void openCatalogue()
     {
         WriteCatalogue(QStringLiteral("Kinetra.mdb"), MotorCatalogue());
         activate(shell.modelWindow());
         press(Qt::Key_F7);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid().model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     DbaseWindow& window() { return shell.dbaseWindow(); }
     QTableView& grid() { return *window().grid(); }
@@ -64,6 +68,8 @@ protected:
             enabled.push_back(button->isEnabled());
         return enabled;
     }
+
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 };
 
 // The first F7 without a catalogue in the working folder names the missing file in the

@@ -14,19 +14,19 @@
 #include <QTest>
 
 #include "../../database/TestCatalogue.h"
+#include "Shell.h"
 #include "ShellFixture.h"
 #include "database/ConnectionDialog.h"
 #include "database/DbaseWindow.h"
 #include "editor/SeparatorFallback.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "report/ReportPreview.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
-#include "shell/Shell.h"
 #include "signals/SignalWindow.h"
 #include "text/TextFile.h"
 

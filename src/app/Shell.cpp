@@ -1,4 +1,4 @@
-#include "shell/Shell.h"
+#include "Shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
+#include "ReportDocument.h"
 #include "SignalExchange.h"
 #include "SignalFile.h"
 #include "WorkbenchSettings.h"
@@ -18,8 +19,8 @@
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "report/ReportCommands.h"
-#include "report/ReportDocument.h"
 #include "results/ResultWindow.h"
 #include "settings/CatalogueSetup.h"
 #include "settings/InstalledSamples.h"
@@ -28,7 +29,6 @@
 #include "shell/ClipboardCommands.h"
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
 #include "text/FileSave.h"
 
@@ -49,7 +49,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
-    m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
+    m_report = std::make_unique<ReportDocument>(m_session, m_resultWindow->activation());
     m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     // The workbench as the user left it at the end of the last run of the program.
@@ -68,9 +68,12 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 
     bindCommands();
     m_resultWindow->setColourOutput(m_settings.colourOutput());
+    m_report->setColourOutput(m_settings.colourOutput());
     connect(&m_settings, &SettingsStore::switchChanged, this, [this](OptionSwitch option, bool on) {
-        if (option == OptionSwitch::Colour)
-            m_resultWindow->setColourOutput(on);
+        if (option != OptionSwitch::Colour)
+            return;
+        m_resultWindow->setColourOutput(on);
+        m_report->setColourOutput(on);
     });
     // Results of another model or time span never stay on show.
     connect(&m_session, &ModelSession::timeSpanChanged, m_resultWindow.get(),
@@ -237,7 +240,8 @@ void Shell::aFromModelExecute()
     const TakenQuantity quantity = m_settings.takenSignal() == TakenSignal::Speed
                                        ? TakenQuantity::Speed
                                        : TakenQuantity::TorqueOrCurrent;
-    m_signalWorkbench.takeFromModel(m_resultWindow->dynamicCurves(), quantity);
+    m_signalWorkbench.takeFromModel(CurvesToTake(m_resultWindow->activation().view().charts),
+                                    quantity);
 }
 
 void Shell::aParamsExecute()

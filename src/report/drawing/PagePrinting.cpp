@@ -1,7 +1,6 @@
-#include "report/PagePrinting.h"
+#include "PagePrinting.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -40,7 +39,7 @@ PrintResult PrintPage(QPrinter& printer, const QString& title, const PagePainter
         const FileSaveResult saved =
             SavePdf(printer.outputFileName(), printer.pageLayout(), title, paint);
         return {saved.ok,
-                saved.ok ? QString() : SaveFailureText(printer.outputFileName(), saved.error)};
+                saved.ok ? QString() : SaveFailedMessage(printer.outputFileName(), saved.error)};
     }
     printer.setDocName(title);
     QPainter painter;
@@ -65,11 +64,6 @@ void PaintWidgetImage(QPainter& painter, QWidget& widget)
     size.scale(page.size(), Qt::KeepAspectRatio);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(page.topLeft(), size), image);
-}
-
-QString SaveFailureText(const QString& path, const QString& error)
-{
-    return QStringLiteral("Не сохранить файл ") + QFileInfo(path).fileName() + u'\n' + error;
 }
 
 } // namespace kinetra

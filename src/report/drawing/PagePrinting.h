@@ -33,7 +33,4 @@ PrintResult PrintPage(QPrinter& printer, const QString& title, const PagePainter
 // sharper than the screen.
 void PaintWidgetImage(QPainter& painter, QWidget& widget);
 
-// "Не сохранить файл " with the file's name and why.
-QString SaveFailureText(const QString& path, const QString& error);
-
 } // namespace kinetra
