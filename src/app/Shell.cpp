@@ -349,9 +349,9 @@ void Shell::saveChartPicture(QWidget* chart)
     saveToReportsFolder(
         {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
          m_folders.ReportsFolder},
-        [this, chart](const UserPrompts::ChosenFile& chosen, QString& error) {
+        [this, chart](const UserPrompts::ChosenFile& chosen) {
             return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex),
-                                 m_session.reader().decimalSeparator(), error);
+                                 m_session.reader().decimalSeparator());
         },
         [](const UserPrompts::ChosenFile& chosen) {
             return ChooseChartFile(chosen.path, chosen.filterIndex).path;
@@ -363,8 +363,8 @@ void Shell::saveCatalogueTable()
     saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
                          QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
                          QStringLiteral("xml"), m_folders.ReportsFolder},
-                        [this](const UserPrompts::ChosenFile& chosen, QString& error) {
-                            return m_catalogue.saveShownDataSet(chosen.path, error);
+                        [this](const UserPrompts::ChosenFile& chosen) {
+                            return m_catalogue.saveShownDataSet(chosen.path);
                         });
 }
 
@@ -374,12 +374,11 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
     const auto chosen = ChooseFileToReplace(m_prompts, dialog, naming);
     if (!chosen)
         return;
-    QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = write(*chosen, error);
+    const IoResult saved = write(*chosen);
     QApplication::restoreOverrideCursor();
-    if (!saved) {
-        m_prompts.showMessage(SaveFailedMessage(chosen->path, error));
+    if (!saved.ok) {
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);
@@ -394,12 +393,12 @@ void Shell::openSignal()
     if (!chosen)
         return;
     const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());
-    if (!read.error.isEmpty()) {
+    if (!read.ok) {
         m_prompts.showMessage(QStringLiteral("Не открыть файл ") +
                               QFileInfo(chosen->path).fileName() + u'\n' + read.error);
         return;
     }
-    m_signalWorkbench.openMeasured(read.values, QFileInfo(chosen->path).fileName());
+    m_signalWorkbench.openMeasured(read.value, QFileInfo(chosen->path).fileName());
 }
 
 void Shell::openShownText()

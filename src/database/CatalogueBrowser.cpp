@@ -232,10 +232,10 @@ void CatalogueBrowser::ADOTableAfterScroll()
     emit statusChanged();
 }
 
-bool CatalogueBrowser::saveShownDataSet(const QString& path, QString& error) const
+IoResult CatalogueBrowser::saveShownDataSet(const QString& path) const
 {
     const QString name = m_dataSource == DataSource::Query ? QueryMarker : m_selectorText;
-    return SaveRecordSetXml(dataSet(), name, path, error);
+    return SaveRecordSetXml(dataSet(), name, path);
 }
 
 } // namespace kinetra

@@ -9,6 +9,7 @@
 
 #include "Catalogue.h"
 #include "RecordSet.h"
+#include "text/IoResult.h"
 
 namespace kinetra {
 
@@ -100,7 +101,7 @@ public:
     void ADOTableAfterScroll();
 
     // Writes the data set on show as XML. False, with error, when it cannot be written.
-    bool saveShownDataSet(const QString& path, QString& error) const;
+    IoResult saveShownDataSet(const QString& path) const;
 
 signals:
     void tableListChanged();

@@ -145,7 +145,8 @@ RunOutcome RunSimulation(SimulationRecord& record)
     PrepareRun(record);
     const std::optional<ModelChoice> choice = ChooseModel(record.params);
     if (!choice)
-        return SupplyRefusal(record.params).empty() ? RunOutcome::NoMotor : RunOutcome::SupplyRefused;
+        return SupplyRefusal(record.params).empty() ? RunOutcome::NoMotor
+                                                    : RunOutcome::SupplyRefused;
     Simulate(record, *choice);
     if (!record.circuitDerived)
         return RunOutcome::CircuitNotDerived;

@@ -28,8 +28,8 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     const ModelParams collected = m_session.params();
     const ChartRanges* earlier = m_hasResults ? &m_view.ranges : nullptr;
     RunView view = ViewRun(collected, m_run, m_signal, separator, earlier);
-    if (view.completed() && m_signalFit && (collected.VariableLoad || collected.VariableReference) &&
-        m_signalFit())
+    if (view.completed() && m_signalFit &&
+        (collected.VariableLoad || collected.VariableReference) && m_signalFit())
         view = ViewRun(collected, m_run, m_signal, separator, earlier);
     m_lastRunOutcome = view.outcome;
     // The parameter set holds the values actually simulated, as after every run.

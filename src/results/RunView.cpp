@@ -39,8 +39,8 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it.
     const double simulatedTime = run.SampleCount * run.timeStep;
     if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
-        view.runNotice = QStringLiteral("Tmax больше %1 с: моделируются первые %1 с")
-                             .arg(qRound(simulatedTime));
+        view.runNotice =
+            QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     if (parts == RunViewParts::Whole) {
         view.sampleTable = SampleTable(run, decimalSeparator);
         view.charts =

@@ -207,8 +207,8 @@ TEST_F(ExampleDrives, DirectOnLineStartAtRatedLoadUsesTheRatedCurrent)
     ASSERT_TRUE(session.LoadModelFile(ExamplePath("induction-direct-on-line.kmf")).ok);
     session.editor().setText(EditField::LoadMcEdit, QStringLiteral("71,9"));
     rerun();
-    const SummaryFigures figures =
-        SummaryFiguresOf(activation->view().ranges, FinalValuesOf(*run), params(), run->supplyVoltage);
+    const SummaryFigures figures = SummaryFiguresOf(activation->view().ranges, FinalValuesOf(*run),
+                                                    params(), run->supplyVoltage);
     EXPECT_NEAR(*figures.motorCurrent, 1, 0.1);
     EXPECT_NEAR(*figures.motorTorque, 1, 0.1);
 }

@@ -15,24 +15,22 @@ namespace {
 bool ColourOutputOfSettings()
 {
     const TextFileRead settings = ReadTextFile(QStringLiteral("Kinetra.ini"));
-    return !settings.ok || ReadKey(settings.lines, QStringLiteral("Color")) != u"false";
+    return !settings.ok || ReadKey(settings.value, QStringLiteral("Color")) != u"false";
 }
 
 } // namespace
 
-bool WriteSimReport(const SimOptions& options, const ModelSession& session,
-                    const ResultsActivation& results, QTextStream& err, QString& error)
+IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
+                        const ResultsActivation& results, QTextStream& err)
 {
     ReportDocument report(session, results);
     report.setColourOutput(ColourOutputOfSettings());
     report.compose(options.reportParts);
-    const FileSaveResult saved = report.save(
+    const IoResult saved = report.save(
         options.reportPath, ReportFormatOf(options.reportPath).value_or(ReportFormat::Pdf));
     for (const QString& cut : report.cutColumns())
         err << "warning: " << cut << '\n';
-    if (!saved.ok)
-        error = SaveFailedMessage(options.reportPath, saved.error);
-    return saved.ok;
+    return saved;
 }
 
 } // namespace kinetra

@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include "sim/SimOptions.h"
+#include "text/IoResult.h"
 
 namespace kinetra {
 
@@ -13,7 +14,7 @@ class ResultsActivation;
 // The report of the command-line simulator: composed from the run already on show as the report
 // command does, its charts in colour or black and white as the settings file of the working
 // directory asks. A column cut for want of room is reported on err. Needs a QApplication.
-bool WriteSimReport(const SimOptions& options, const ModelSession& session,
-                    const ResultsActivation& results, QTextStream& err, QString& error);
+IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
+                        const ResultsActivation& results, QTextStream& err);
 
 } // namespace kinetra

@@ -176,7 +176,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             err << line << '\n';
     SimStatus status = outcome.failed == 0 ? SimStatus::Success : SimStatus::Failed;
     if (!options.summaryPath.isEmpty()) {
-        const FileSaveResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
+        const IoResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
         if (!saved.ok) {
             err << SaveFailedMessage(options.summaryPath, saved.error) << '\n';
             status = SimStatus::UsageError;
@@ -217,12 +217,12 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     SignalSeries& signal = buffer->OutputSamples;
     if (!options.signalPath.isEmpty()) {
         const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
-        if (!read.error.isEmpty()) {
+        if (!read.ok) {
             err << options.signalPath << ": " << read.error << '\n';
             return SimStatus::UsageError;
         }
         // The rest of the series keeps its 1.0.
-        std::copy(read.values.begin(), read.values.end(), signal.begin());
+        std::copy(read.value.begin(), read.value.end(), signal.begin());
         // As sending a signal into the model does: the matching box is switched on.
         session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
                                         ? CheckBox::dMVarCheckBox
@@ -246,7 +246,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         if (!notice.isEmpty()) {
             err << notice << '\n';
             if (!shaped->outPath.isEmpty()) {
-                const FileSaveResult saved =
+                const IoResult saved =
                     SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
                 if (!saved.ok)
                     err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
@@ -281,17 +281,18 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
               std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
-            const FileSaveResult saved = SaveFile(path, content);
+            const IoResult saved = SaveFile(path, content);
             if (!saved.ok) {
                 err << SaveFailedMessage(path, saved.error) << '\n';
                 status = SimStatus::UsageError;
             }
         }
-        QString error;
-        if (!options.reportPath.isEmpty() && writeReport &&
-            !writeReport(options, session, activation, err, error)) {
-            err << error << '\n';
-            status = SimStatus::UsageError;
+        if (!options.reportPath.isEmpty() && writeReport) {
+            const IoResult written = writeReport(options, session, activation, err);
+            if (!written.ok) {
+                err << SaveFailedMessage(options.reportPath, written.error) << '\n';
+                status = SimStatus::UsageError;
+            }
         }
     }
     if (options.paramsAfter)

@@ -16,8 +16,8 @@ constexpr int WidgetImageScale = 3;
 
 } // namespace
 
-FileSaveResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
-                       const PagePainter& paint)
+IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
+                 const PagePainter& paint)
 {
     return SaveFile(path, [&](QIODevice& device) {
         QPdfWriter writer(&device);
@@ -33,10 +33,10 @@ FileSaveResult SavePdf(const QString& path, const QPageLayout& layout, const QSt
     });
 }
 
-PrintResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
+IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        const FileSaveResult saved =
+        const IoResult saved =
             SavePdf(printer.outputFileName(), printer.pageLayout(), title, paint);
         return {saved.ok,
                 saved.ok ? QString() : SaveFailedMessage(printer.outputFileName(), saved.error)};

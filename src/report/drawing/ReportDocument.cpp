@@ -76,13 +76,13 @@ void ReportDocument::paint(QPainter& painter)
     paintPage(painter);
 }
 
-PrintResult ReportDocument::print(QPrinter& printer)
+IoResult ReportDocument::print(QPrinter& printer)
 {
     printer.setPageLayout(pageLayout());
     return PrintPage(printer, m_form.title(), [this](QPainter& painter) { paint(painter); });
 }
 
-FileSaveResult ReportDocument::save(const QString& path, ReportFormat format)
+IoResult ReportDocument::save(const QString& path, ReportFormat format)
 {
     const QString day = date();
     switch (format) {

@@ -115,7 +115,7 @@ TEST_F(DbaseWindowTest, MissingCatalogueIsCopiedFromTheSampleOrChosen)
         EXPECT_TRUE(answers.messages.isEmpty()) << answers.messages.join(u'\n').toStdString();
         EXPECT_TRUE(QFileInfo::exists(catalogueFile));
         // The next start finds the catalogue that was put in place.
-        const QString connection = ReadKey(ReadTextFile(QStringLiteral("Kinetra.ini")).lines,
+        const QString connection = ReadKey(ReadTextFile(QStringLiteral("Kinetra.ini")).value,
                                            QStringLiteral("Connection"));
         EXPECT_TRUE(QFileInfo(connection.section(u'=', -1)).fileName() == catalogueFile)
             << connection.toStdString();

@@ -324,7 +324,7 @@ TEST_F(ShellTest, RecentFilesSurviveARestartBesideAnOlderSettingsFile)
     EXPECT_TRUE(older_start.settings().recentFiles().isEmpty());
     EXPECT_FALSE(older_start.settings().colourOutput());
     older_start.settings().addRecentFile(newestFirst.at(1));
-    const QStringList written = ReadTextFile(QStringLiteral("Kinetra.ini")).lines;
+    const QStringList written = ReadTextFile(QStringLiteral("Kinetra.ini")).value;
     EXPECT_EQ(written.mid(0, older.size()), older);
     EXPECT_EQ(written.mid(older.size()),
               (QStringList{QString(), QStringLiteral("[Recent]"),

@@ -17,8 +17,8 @@
 
 #include "../shell/ShellFixture.h"
 #include "SignalExchange.h"
-#include "results/ResultWindow.h"
 #include "model/ModelWindow.h"
+#include "results/ResultWindow.h"
 #include "signals/SignalWindow.h"
 
 namespace kinetra::test {
