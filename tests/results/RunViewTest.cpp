@@ -1,26 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "../engine/EngineTestSupport.h"
 #include "RunView.h"
 #include "TestSupport.h"
 
 namespace kinetra::test {
 namespace {
 
-// A permanent-magnet DC motor on the mains with no converter: m0 is left at 0 and the engine
+// The permanent-magnet DC motor on the mains with no converter: m0 is left at 0 and the engine
 // writes its default back.
-ModelParams DcMotor(double Tmax)
+ModelParams DcMotorFor(double Tmax)
 {
-    ModelParams p;
-    p.MotorKind = 1;
-    p.SupplyKind = 0;
-    p.U = 220;
-    p.I = 10;
-    p.R2 = 2;
-    p.w = 100;
-    p.L2 = 0.01;
-    p.J = 0.05;
-    p.Tmax = Tmax;
-    return p;
+    ModelParams params = DcMotor().params;
+    params.Tmax = Tmax;
+    return params;
 }
 
 struct RunFixture : ::testing::Test {
@@ -52,7 +45,7 @@ TEST(RunChartTicks, TimeAxisEndIsAlwaysLabelledWithTheTextsSeparator)
 
 TEST_F(RunViewTest, KeepsTheCollectedParametersBesideTheSimulatedOnes)
 {
-    const RunView view = ViewRun(DcMotor(1), *run, *signal, u',');
+    const RunView view = ViewRun(DcMotorFor(1), *run, *signal, u',');
     ASSERT_TRUE(view.completed());
     EXPECT_EQ(view.collected.m0, 0);
     EXPECT_EQ(view.simulated.m0, 6);
@@ -69,17 +62,7 @@ TEST_F(RunViewTest, KeepsTheCollectedParametersBesideTheSimulatedOnes)
 // The static characteristic's invisible start point widens the axis but draws no line.
 TEST_F(RunViewTest, StaticCurveLeavesOutTheInvisibleStartPoint)
 {
-    ModelParams induction;
-    induction.MotorKind = 0;
-    induction.SupplyKind = 0;
-    induction.U = 220;
-    induction.R1 = 0.5;
-    induction.R2 = 0.4;
-    induction.L1 = induction.L2 = 0.002;
-    induction.L12 = 0.05;
-    induction.p1 = 2;
-    induction.m1 = 3;
-    induction.J = 0.05;
+    ModelParams induction = InductionMotor().params;
     induction.Tmax = 1;
     const RunView view = ViewRun(induction, *run, *signal, u',');
     ASSERT_TRUE(view.completed());
@@ -93,14 +76,14 @@ TEST_F(RunViewTest, FailedRunSaysWhyAndShowsNothing)
 {
     for (const auto& [motorKind, outcome] :
          {std::pair{-1, RunOutcome::NoMotor}, {2, RunOutcome::SupplyRefused}}) {
-        ModelParams params = DcMotor(1);
+        ModelParams params = DcMotorFor(1);
         params.MotorKind = motorKind;
         const RunView view = ViewRun(params, *run, *signal, u',');
         EXPECT_EQ(view.outcome, outcome);
         EXPECT_TRUE(view.summary.isEmpty());
         EXPECT_TRUE(view.charts.dynamics.curves.empty());
     }
-    ModelParams noBackEmf = DcMotor(1);
+    ModelParams noBackEmf = DcMotorFor(1);
     noBackEmf.R2 = 22;
     EXPECT_EQ(ViewRun(noBackEmf, *run, *signal, u',').outcome, RunOutcome::CircuitNotDerived);
 }
@@ -108,8 +91,8 @@ TEST_F(RunViewTest, FailedRunSaysWhyAndShowsNothing)
 // Runs kept on show widen the ranges the summary and the axes read.
 TEST_F(RunViewTest, EarlierRangesWidenTheAxes)
 {
-    const RunView longer = ViewRun(DcMotor(2), *run, *signal, u',');
-    const RunView shorter = ViewRun(DcMotor(1), *run, *signal, u',', &longer.ranges);
+    const RunView longer = ViewRun(DcMotorFor(2), *run, *signal, u',');
+    const RunView shorter = ViewRun(DcMotorFor(1), *run, *signal, u',', &longer.ranges);
     EXPECT_DOUBLE_EQ(shorter.charts.dynamics.horizontal.maximum,
                      longer.charts.dynamics.horizontal.maximum);
     EXPECT_EQ(shorter.summaryFigures.timeMaximum, longer.summaryFigures.timeMaximum);
