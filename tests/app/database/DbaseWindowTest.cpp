@@ -255,9 +255,14 @@ TEST_F(DbaseWindowTest, SaveAsWritesTheTableAsXmlAndMovesTheReportsFolder)
     EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
 }
 
-// A long fetch shows the busy dialog, whose stop button ends the fetch; the dialog goes with it.
+// A long fetch shows the busy dialog over the window that started it; its stop button ends the
+// fetch, and the dialog goes with it.
 TEST(FetchProgressTest, StopButtonEndsALongFetch)
 {
+    QWidget starter;
+    starter.show();
+    starter.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&starter));
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("Kinetra.mdb"));
     WriteCatalogue(path, MotorCatalogue());
@@ -273,6 +278,7 @@ TEST(FetchProgressTest, StopButtonEndsALongFetch)
         if (!progress.dialog() || !progress.dialog()->isVisible())
             return;
         shown = true;
+        EXPECT_EQ(progress.dialog()->parentWidget(), &starter);
         progress.dialog()->findChild<QPushButton*>()->click();
     });
     stopper.start();
