@@ -131,12 +131,11 @@ void RunDrive(benchmark::State& state, ModelParams (*drive)())
     const ModelParams model = drive();
     const auto run = std::make_unique<kinetra::RunData>();
     const auto signal = std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
-    std::string errorText;
     for (auto _ : state) {
         // Every run writes defaults and scaled limits back, so each starts from the model.
         ModelParams params = model;
-        kinetra::SimulationRecord record{params, *run, *signal, errorText};
-        if (!kinetra::RunSimulation(record) || !errorText.empty()) {
+        kinetra::SimulationRecord record{params, *run, *signal};
+        if (kinetra::RunSimulation(record) != kinetra::RunOutcome::Completed) {
             state.SkipWithError("the run failed");
             return;
         }
@@ -181,9 +180,8 @@ void RunHandLoop(benchmark::State& state, ModelParams (*drive)(), HandLoop loop)
     ModelParams params = drive();
     const auto engine = std::make_unique<kinetra::RunData>();
     const auto signal = std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
-    std::string errorText;
-    kinetra::SimulationRecord record{params, *engine, *signal, errorText};
-    if (!kinetra::RunSimulation(record) || !errorText.empty()) {
+    kinetra::SimulationRecord record{params, *engine, *signal};
+    if (kinetra::RunSimulation(record) != kinetra::RunOutcome::Completed) {
         state.SkipWithError("the engine's run failed");
         return;
     }
@@ -206,7 +204,7 @@ void RunHandLoop(benchmark::State& state, ModelParams (*drive)(), HandLoop loop)
         benchmark::ClobberMemory();
         state.PauseTiming();
         ModelParams fresh = model;
-        kinetra::SimulationRecord timed{fresh, *timedRun, *signal, errorText};
+        kinetra::SimulationRecord timed{fresh, *timedRun, *signal};
         engineSeconds += ThreadSeconds([&] { kinetra::RunSimulation(timed); });
         handSeconds += ThreadSeconds([&] { loop(params, *engine, *hand); });
         state.ResumeTiming();

@@ -1,6 +1,6 @@
 // The report of a 10 s model (9999 samples) on the offscreen platform: (a) from the report
 // command to the painted preview: composition, the preview window, the page with both charts
-// copied from the results window; (b) the report written as a PDF file.
+// drawn from the run on show; (b) the report written as a PDF file.
 
 #include <benchmark/benchmark.h>
 
@@ -11,12 +11,11 @@
 
 #include <memory>
 
+#include "ReportDocument.h"
+#include "ResultsActivation.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
-#include "report/ReportDocument.h"
 #include "report/ReportPreview.h"
-#include "results/ResultWindow.h"
-#include "shell/ActionTable.h"
 
 namespace {
 
@@ -25,14 +24,14 @@ public:
     void showMessage(const QString&) override {}
 };
 
-// The results window after one run of the example model over 10 s.
+// The results after one run of the example model over 10 s.
 struct TenSecondRun {
     TenSecondRun()
     {
         session.NewModel();
         loaded = session.LoadModelFile(QStringLiteral(KINETRA_EXAMPLE_MODEL)).ok;
         session.editor().setText(kinetra::EditField::TmaxEdit, QStringLiteral("10"));
-        window.FormActivate();
+        results.FormActivate(true);
     }
 
     IgnoredMessages messages;
@@ -41,9 +40,8 @@ struct TenSecondRun {
     std::unique_ptr<kinetra::RunData> run = std::make_unique<kinetra::RunData>();
     std::unique_ptr<kinetra::SignalSeries> signal =
         std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
-    kinetra::ActionTable actions;
-    kinetra::ResultWindow window{actions, session, *run, *signal, messages};
-    kinetra::ReportDocument report{session, window};
+    kinetra::ResultsActivation results{session, *run, *signal, messages};
+    kinetra::ReportDocument report{session, results};
 };
 
 void ReportToPaintedPreview(benchmark::State& state)

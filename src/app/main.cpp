@@ -2,12 +2,12 @@
 #include <QIcon>
 #include <QLocale>
 
+#include "Shell.h"
 #include "charts/ChartLayoutAfterFirstPaint.h"
+#include "model/ModelWindow.h"
 #include "shell/DialogPrompts.h"
 #include "shell/FirstPaintExit.h"
-#include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
-#include "shell/Shell.h"
 
 // Kinetra: simulates electric drives and judges how well their equipment is used.
 int main(int argc, char* argv[])

@@ -44,6 +44,7 @@ QString CatalogueBrowser::connectionFailure() const
 
 void CatalogueBrowser::closeDataSets()
 {
+    emit dataSetAboutToReset();
     m_table = RecordSet();
     m_query = RecordSet();
     emit dataSetReset();
@@ -75,6 +76,8 @@ void CatalogueBrowser::setSelectorText(const QString& text)
 void CatalogueBrowser::bdComboBoxChange(int index)
 {
     const bool shown = m_dataSource == DataSource::Table;
+    if (shown)
+        emit dataSetAboutToReset();
     m_table = RecordSet();
     if (shown)
         emit dataSetReset();
@@ -90,13 +93,14 @@ void CatalogueBrowser::bdComboBoxChange(int index)
                                QStringLiteral("\n\n") + m_catalogue.error());
         return;
     }
-    m_table = std::move(*opened);
-    showDataSet(DataSource::Table);
+    showDataSet(DataSource::Table, std::move(*opened));
 }
 
 bool CatalogueBrowser::runQuery(const QString& sql)
 {
     const bool shown = m_dataSource == DataSource::Query;
+    if (shown)
+        emit dataSetAboutToReset();
     m_query = RecordSet();
     if (shown)
         emit dataSetReset();
@@ -106,14 +110,15 @@ bool CatalogueBrowser::runQuery(const QString& sql)
             ADOTableAfterScroll();
         return false;
     }
-    m_query = std::move(*opened);
     setSelectorText(QueryMarker);
-    showDataSet(DataSource::Query);
+    showDataSet(DataSource::Query, std::move(*opened));
     return true;
 }
 
-void CatalogueBrowser::showDataSet(DataSource source)
+void CatalogueBrowser::showDataSet(DataSource source, RecordSet records)
 {
+    emit dataSetAboutToReset();
+    dataSetOf(source) = std::move(records);
     m_dataSource = source;
     m_selectedColumn = 0;
     emit dataSetReset();
@@ -181,17 +186,22 @@ void CatalogueBrowser::aSortExecute()
     const DataSource source = inQueryMode() ? DataSource::Query : DataSource::Table;
     RecordSet& records = dataSetOf(source);
     const bool ascending = m_sortIcon == SortAscendingIcon;
+    const bool shown = source == m_dataSource;
+    if (shown)
+        emit dataSetAboutToReset();
     const bool sorted =
         m_selectedColumn >= 0 && m_selectedColumn < records.fieldCount() &&
         records.Sort(records.field(m_selectedColumn).name +
                      (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
     if (!sorted) {
+        if (shown)
+            emit dataSetReset();
         m_messages.showMessage(QStringLiteral("Сортировка невозможна"));
         return;
     }
     m_sortIcon = ascending ? SortDescendingIcon : SortAscendingIcon;
     emit sortIconChanged(m_sortIcon);
-    if (source != m_dataSource)
+    if (!shown)
         return;
     emit dataSetReset();
     emit currentRecordChanged(records.currentRow());
@@ -222,10 +232,10 @@ void CatalogueBrowser::ADOTableAfterScroll()
     emit statusChanged();
 }
 
-bool CatalogueBrowser::saveShownDataSet(const QString& path, QString& error) const
+IoResult CatalogueBrowser::saveShownDataSet(const QString& path) const
 {
     const QString name = m_dataSource == DataSource::Query ? QueryMarker : m_selectorText;
-    return SaveRecordSetXml(dataSet(), name, path, error);
+    return SaveRecordSetXml(dataSet(), name, path);
 }
 
 } // namespace kinetra

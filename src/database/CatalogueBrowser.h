@@ -9,6 +9,7 @@
 
 #include "Catalogue.h"
 #include "RecordSet.h"
+#include "text/IoResult.h"
 
 namespace kinetra {
 
@@ -100,12 +101,14 @@ public:
     void ADOTableAfterScroll();
 
     // Writes the data set on show as XML. False, with error, when it cannot be written.
-    bool saveShownDataSet(const QString& path, QString& error) const;
+    IoResult saveShownDataSet(const QString& path) const;
 
 signals:
     void tableListChanged();
     void selectorTextChanged(const QString& text);
-    // The data set on show was opened, closed, sorted or replaced: the grid reads it anew.
+    // The data set on show is about to be opened, closed, sorted or replaced, and then was: the
+    // grid lets go of it and reads it anew. Every announcement is followed by one reset.
+    void dataSetAboutToReset();
     void dataSetReset();
     void currentRecordChanged(int row);
     void statusChanged();
@@ -118,7 +121,8 @@ private:
         return source == DataSource::Table ? m_table : m_query;
     }
     void setSelectorText(const QString& text);
-    void showDataSet(DataSource source);
+    // Puts records in place as the data set of source and shows it.
+    void showDataSet(DataSource source, RecordSet records);
     void closeDataSets();
     QString noConnection() const;
 

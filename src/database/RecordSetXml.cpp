@@ -73,20 +73,12 @@ bool WriteRecords(QIODevice& file, const RecordSet& records, const QString& name
 
 } // namespace
 
-bool SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path,
-                      QString& error)
+IoResult SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path)
 {
-    if (!records.isOpen()) {
-        error = QStringLiteral("Нет открытой таблицы");
-        return false;
-    }
-    const FileSaveResult saved = SaveFile(
+    if (!records.isOpen())
+        return IoResult::Failed(QStringLiteral("Нет открытой таблицы"));
+    return SaveFile(
         path, [&records, &name](QIODevice& file) { return WriteRecords(file, records, name); });
-    if (!saved.ok) {
-        error = saved.error;
-        return false;
-    }
-    return true;
 }
 
 } // namespace kinetra

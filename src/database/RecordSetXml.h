@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "text/IoResult.h"
+
 namespace kinetra {
 
 class RecordSet;
@@ -15,9 +17,7 @@ class RecordSet;
 //
 // A field's type is integer, real, text, memo, binary or empty (no values at all). Values are
 // written with a decimal point whatever the locale, binary values in base64. The file is UTF-8
-// and replaces an existing one only once it is written whole. False, with error, when it cannot
-// be written.
-bool SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path,
-                      QString& error);
+// and replaces an existing one only once it is written whole.
+IoResult SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path);
 
 } // namespace kinetra

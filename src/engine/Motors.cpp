@@ -6,6 +6,7 @@
 
 #include "Controller.h"
 #include "Defaults.h"
+#include "RungeKutta.h"
 #include "SynchronousCircuit.h"
 
 namespace kinetra {
@@ -110,7 +111,7 @@ bool VMotor::ParametersDerived(const FloatingPointGuard& guard)
 {
     if (!guard.failed())
         return true;
-    record.errorText = "ERR";
+    record.circuitDerived = false;
     return false;
 }
 
@@ -216,48 +217,16 @@ void VMotor::StartUnderController()
 
 namespace {
 
-// Advances the state by one step. The trial state Y starts where the previous step left the
+// Advances the state by one step. The trial state starts where the previous step left the
 // state; the supply voltages and the load torque stay fixed through the four stages. A run is a
-// chain of some 40 000 derivative evaluations: unrolled, inlined and working on local copies, a
-// step keeps its arrays in registers instead of passing every value through memory.
+// chain of some 40 000 derivative evaluations, so the rates are inlined into the step.
 template <Circuit circuit, bool Elastic>
 void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
                     State& rates)
 {
-    const double h = e.timeStep;
-    State X = state;
-    State D = rates;
-    State Y = X;
-    State A;
-    Derivatives<circuit, Elastic>(e, u, load, Y, D);
-#pragma GCC unroll 7
-    for (std::size_t j = 0; j < Y.size(); ++j) {
-        const double k = h * D[j];
-        A[j] = k;
-        Y[j] = X[j] + k / 2;
-    }
-    Derivatives<circuit, Elastic>(e, u, load, Y, D);
-#pragma GCC unroll 7
-    for (std::size_t j = 0; j < Y.size(); ++j) {
-        const double k = h * D[j];
-        A[j] = A[j] + 2 * k;
-        Y[j] = X[j] + k / 2;
-    }
-    Derivatives<circuit, Elastic>(e, u, load, Y, D);
-#pragma GCC unroll 7
-    for (std::size_t j = 0; j < Y.size(); ++j) {
-        const double k = h * D[j];
-        A[j] = A[j] + 2 * k;
-        Y[j] = X[j] + k;
-    }
-    Derivatives<circuit, Elastic>(e, u, load, Y, D);
-#pragma GCC unroll 7
-    for (std::size_t j = 0; j < Y.size(); ++j) {
-        const double k = h * D[j];
-        X[j] = (A[j] + k) / 6 + X[j];
-    }
-    state = X;
-    rates = D;
+    kinetra::RungeKuttaStep(e.timeStep, state, rates, [&](State& Y, State& D) {
+        Derivatives<circuit, Elastic>(e, u, load, Y, D);
+    });
 }
 
 // Limits the trial state in place, then computes the rates.

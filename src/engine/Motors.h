@@ -41,7 +41,7 @@ protected:
     ~VMotor() = default;
 
     // Derives the circuit parameters, writing the defaults it uses back into the parameter set.
-    // False, with the error text "ERR", when they cannot be derived.
+    // False, with the record's circuitDerived cleared, when they cannot be derived.
     virtual bool SetParameters() = 0;
 
     // Ends the guarded part of SetParameters: true when it met no floating-point error.

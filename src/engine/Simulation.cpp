@@ -137,18 +137,22 @@ std::string_view SupplyRefusal(const ModelParams& params)
     return "Синхронный двигатель не запускается от сети: выберите транзисторный преобразователь ";
 }
 
-bool RunSimulation(SimulationRecord& record)
+RunOutcome RunSimulation(SimulationRecord& record)
 {
     ClearRunData(record.run);
+    record.circuitDerived = true;
     const FloatingPointGuard guard;
     PrepareRun(record);
     const std::optional<ModelChoice> choice = ChooseModel(record.params);
-    if (!choice) {
-        record.errorText = SupplyRefusal(record.params);
-        return false;
-    }
+    if (!choice)
+        return SupplyRefusal(record.params).empty() ? RunOutcome::NoMotor
+                                                    : RunOutcome::SupplyRefused;
     Simulate(record, *choice);
-    return !guard.failed() && SamplesFinite(record.run);
+    if (!record.circuitDerived)
+        return RunOutcome::CircuitNotDerived;
+    if (guard.failed() || !SamplesFinite(record.run))
+        return RunOutcome::FloatingPointFault;
+    return RunOutcome::Completed;
 }
 
 } // namespace kinetra

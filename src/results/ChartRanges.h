@@ -5,7 +5,7 @@
 #include "DataRange.h"
 #include "ModelParams.h"
 #include "RunData.h"
-#include "Simulation.h"
+#include "StaticCharacteristic.h"
 
 namespace kinetra {
 

@@ -6,11 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "ChartRanges.h"
-#include "DriveChecks.h"
 #include "RunData.h"
-#include "Simulation.h"
-#include "StepResponse.h"
+#include "RunView.h"
 #include "text/KeyValueText.h"
 
 namespace kinetra {
@@ -19,9 +16,9 @@ class MessageSink;
 class ModelSession;
 
 // What the results window does each time it becomes active, apart from drawing: it collects the
-// model, simulates unless the model is unchanged since the last run, and produces the static
-// characteristic, the chart ranges, the sample table and the summary. The results window draws
-// from it, and the command-line simulator prints from it, so both show the same results.
+// model, simulates unless the model is unchanged since the last run, and keeps the view of the run
+// on show. The results window draws from it, the report and the command-line simulator print
+// from it, so all show the same results.
 class ResultsActivation final {
 public:
     enum class Outcome {
@@ -44,7 +41,8 @@ public:
     using SignalFit = std::function<bool()>;
     void setSignalFit(SignalFit fit) { m_signalFit = std::move(fit); }
 
-    // Empties the sample table, the static characteristic and the ranges; the summary stays.
+    // Empties the sample table, the static characteristic, the curves and the ranges; the summary
+    // stays.
     void ClearResults();
 
     // Makes the next activation simulate even with an unchanged model.
@@ -52,22 +50,12 @@ public:
     const KeyValueText& lastRunText() const { return m_lastRunText; }
 
     bool reportEnabled() const { return m_reportEnabled; }
-    // The static characteristic of the latest run.
-    const std::vector<StaticPoint>& staticPoints() const { return m_staticPoints; }
-    // The ranges over every point the charts hold, older runs included when not refreshed.
-    const ChartRanges& ranges() const { return m_ranges; }
-    // The whole text of the sample table page.
+    // Why the latest run gave no result; Completed after a run that did.
+    RunOutcome lastRunOutcome() const { return m_lastRunOutcome; }
+    // The run on show: its figures and charts, with the ranges over every run kept on show.
+    const RunView& view() const { return m_view; }
+    // The sample tables of every run on show since the last clearing, one after the other.
     const QString& sampleTable() const { return m_sampleTable; }
-    const QStringList& summary() const { return m_summary; }
-    // The step-response figures of the latest run, a block of their own beside the summary,
-    // followed by the converter's load and the warnings.
-    const StepResponse& stepResponse() const { return m_stepResponse; }
-    const std::optional<ConverterLoad>& converterLoad() const { return m_converterLoad; }
-    const std::vector<DriveWarning>& warnings() const { return m_warnings; }
-    const QStringList& stepResponseLines() const { return m_stepResponseLines; }
-    // What the user must know about the latest run beside its results, such as a Tmax beyond
-    // the result buffer; empty when nothing.
-    const QString& runNotice() const { return m_runNotice; }
 
 private:
     ModelSession& m_session;
@@ -79,15 +67,9 @@ private:
     KeyValueText m_lastRunText;
     bool m_reportEnabled = false;
     bool m_hasResults = false;
-    std::vector<StaticPoint> m_staticPoints;
-    ChartRanges m_ranges;
+    RunOutcome m_lastRunOutcome = RunOutcome::Completed;
+    RunView m_view;
     QString m_sampleTable;
-    QStringList m_summary;
-    StepResponse m_stepResponse;
-    std::optional<ConverterLoad> m_converterLoad;
-    std::vector<DriveWarning> m_warnings;
-    QStringList m_stepResponseLines;
-    QString m_runNotice;
 };
 
 } // namespace kinetra

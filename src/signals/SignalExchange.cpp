@@ -1,6 +1,7 @@
 #include "SignalExchange.h"
 
 #include "ResultsActivation.h"
+#include "RunCharts.h"
 #include "SignalWorkbench.h"
 #include "editor/ModelEditor.h"
 
@@ -18,6 +19,18 @@ void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
     if (editor.isChecked(CheckBox::dMVarCheckBox))
         editor.setChecked(CheckBox::refCheckBox, false);
     results.forgetLastRun();
+}
+
+ModelCurves CurvesToTake(const RunCharts& charts)
+{
+    const ChartView& dynamics = charts.dynamics;
+    const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
+    const CurveView* speed = dynamics.curve(CurveRole::MechanismSpeed);
+    // Nothing drawn: no limits to divide by.
+    if (!loop || !speed || loop->points.isEmpty())
+        return {};
+    return {loop->points, speed->points, dynamics.horizontal.maximum, dynamics.left.maximum,
+            dynamics.right.maximum};
 }
 
 } // namespace kinetra

@@ -5,6 +5,8 @@ namespace kinetra {
 class ModelEditor;
 class ResultsActivation;
 class SignalWorkbench;
+struct ModelCurves;
+struct RunCharts;
 
 // Where a signal sent to the model acts when the user has not chosen yet: on the load torque
 // (a disturbance) or on the reference (control).
@@ -17,5 +19,10 @@ enum class SignalUse { Disturbance, Control };
 // The engine reads the output series itself; nothing is copied.
 void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
                  ResultsActivation& results);
+
+// What the workbench takes from the model: the dynamics chart's torque or current curve and its
+// mechanism speed curve as the run on show draws them, with the ends of their axes. Nothing when
+// no curve has points.
+ModelCurves CurvesToTake(const RunCharts& charts);
 
 } // namespace kinetra

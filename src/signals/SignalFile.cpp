@@ -37,20 +37,20 @@ qsizetype ValueColumn(const QStringList& titles)
 
 SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
 {
-    SignalFileRead read;
+    const QString noNumber = QStringLiteral("в файле нет ни одного числа");
     qsizetype first = 0;
     while (first < lines.size() && lines.at(first).trimmed().isEmpty())
         ++first;
-    if (first == lines.size()) {
-        read.error = QStringLiteral("в файле нет ни одного числа");
-        return read;
-    }
+    if (first == lines.size())
+        return SignalFileRead::Failed(noNumber);
     // A first line that is no number is a table's header.
     const QString header = lines.at(first);
     const bool table = !ReadValue(header, decimalSeparator);
     const QChar columnSeparator = header.contains(u';') ? u';' : u',';
     const QChar separator = table ? (columnSeparator == u';' ? u',' : u'.') : decimalSeparator;
     const qsizetype column = table ? ValueColumn(header.split(columnSeparator)) : 0;
+
+    std::vector<double> values;
 
     for (qsizetype i = table ? first + 1 : first; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
@@ -59,31 +59,29 @@ SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
         const QString field =
             table ? line.section(columnSeparator, int(column), int(column)) : line;
         const auto lineError = [&](const QString& why) {
-            read.values.clear();
-            read.error =
-                QStringLiteral("строка %1: \"%2\" %3").arg(i + 1).arg(field.trimmed(), why);
-            return read;
+            return SignalFileRead::Failed(
+                QStringLiteral("строка %1: \"%2\" %3").arg(i + 1).arg(field.trimmed(), why));
         };
         const auto value = ReadValue(field, separator);
         if (!value)
             return lineError(QStringLiteral("не число"));
         if (!(std::abs(*value) <= FilterOutputLimit))
             return lineError(QStringLiteral("больше 1E9 по модулю"));
-        if (read.values.size() == std::size_t(ResultCapacity))
+        if (values.size() == std::size_t(ResultCapacity))
             return lineError(QStringLiteral("сверх %1 чисел").arg(ResultCapacity));
-        read.values.push_back(*value);
+        values.push_back(*value);
     }
-    if (read.values.empty())
-        read.error = QStringLiteral("в файле нет ни одного числа");
-    return read;
+    if (values.empty())
+        return SignalFileRead::Failed(noNumber);
+    return SignalFileRead::Read(std::move(values));
 }
 
 SignalFileRead ReadSignalFile(const QString& path, QChar decimalSeparator)
 {
     const TextFileRead file = ReadTextFile(path);
     if (!file.ok)
-        return {{}, file.error};
-    return ReadSignalLines(file.lines, decimalSeparator);
+        return SignalFileRead::Failed(file.error);
+    return ReadSignalLines(file.value, decimalSeparator);
 }
 
 } // namespace kinetra

@@ -6,14 +6,13 @@
 
 #include <vector>
 
+#include "text/IoResult.h"
+
 namespace kinetra {
 
 // A measured signal as read from a file; error says in words a user understands why there is
 // none, naming the line.
-struct SignalFileRead {
-    std::vector<double> values;
-    QString error;
-};
+using SignalFileRead = IoRead<std::vector<double>>;
 
 // Reads a signal of at most 10000 numbers from text lines: one number a line (with a point or
 // the given decimal separator), or a table with a header line as the chart's CSV export and the

@@ -532,8 +532,7 @@ void SignalWorkbench::putEnabled(SignalField field, bool enabled)
 
 void SignalWorkbench::putSpin(SignalSpin spin, int position)
 {
-    if (std::exchange(m_spins[indexOf(spin)], position) != position)
-        emit spinChanged(spin);
+    m_spins[indexOf(spin)] = position;
     putText(SpinField(spin), QString::number(position));
 }
 

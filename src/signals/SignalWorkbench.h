@@ -85,7 +85,6 @@ public:
     // of the file a measured signal was opened from.
     QString listText(SignalList list) const;
     int spinPosition(SignalSpin spin) const { return m_spins[indexOf(spin)]; }
-    bool isSpinEnabled(SignalSpin spin) const { return isEnabled(SpinField(spin)); }
     bool isChecked(SignalCheck box) const { return m_checked[indexOf(box)]; }
     // The formula caption under the fraction.
     const QString& caption() const { return m_caption; }
@@ -136,7 +135,6 @@ signals:
     void textChanged(kinetra::SignalField field);
     void enabledChanged(kinetra::SignalField field);
     void listChanged(kinetra::SignalList list);
-    void spinChanged(kinetra::SignalSpin spin);
     void checkedChanged(kinetra::SignalCheck box);
     void captionChanged();
     // The curves of this stage and the stages after it, the vertical axis and the notice have

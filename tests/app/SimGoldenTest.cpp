@@ -7,10 +7,13 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+#include "text/SystemReason.h"
 
 // Golden runs of kinetra-sim on the example models: the summary, the parameters as the run left
 // them and every 50th sample are compared with stored outputs, under a comma and under a point as
@@ -212,18 +215,56 @@ TEST(SimReport, ServoExamplePageNamesItsEquipmentAndAnalysis)
     EXPECT_TRUE(text.contains(polePairs)) << qPrintable(text);
 }
 
-TEST(SimFaults, SamplesOntoAFullDiskFailWithoutAFile)
+// Every writer names the system's reason, the report's PDF and HTML as the samples' CSV.
+TEST(SimFaults, FilesOntoAFullDiskFailWithoutAFileAndSayWhy)
+{
+    const QString reason = kinetra::SystemReason(EFBIG);
+    for (const auto& [option, name] : {std::pair{"--samples", "samples.csv"},
+                                       {"--report", "report.pdf"},
+                                       {"--report", "report.html"},
+                                       {"--report", "report.txt"}}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QLatin1String(name));
+        const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                      QLatin1String(option), path,
+                                      ExamplesFolder + QStringLiteral("/dc-mains-start.kmf")},
+                                     512);
+        EXPECT_EQ(run.exitCode, 2) << name;
+        EXPECT_TRUE(run.err.contains(
+            QStringLiteral("Не сохранить файл %1\n%2").arg(QLatin1String(name), reason)))
+            << qPrintable(run.err);
+        EXPECT_FALSE(QFile::exists(path)) << name;
+    }
+}
+
+// A column longer than the page is cut where all can see it, and the command line says so.
+TEST(SimReport, ColumnTooLongForThePageIsMarkedAndWarned)
 {
     QTemporaryDir folder;
-    const QString samples = folder.filePath(QStringLiteral("samples.csv"));
+    QFile example(ExamplesFolder + QStringLiteral("/dc-mains-start.kmf"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray model = example.readAll();
+    const qsizetype name = model.indexOf("Motor=") + 6;
+    model.insert(name, QByteArray("\xcf\xc1\xc2 ").repeated(3000)); // "ПБВ " in Windows-1251
+    const QString path = folder.filePath(QStringLiteral("long.kmf"));
+    QFile longModel(path);
+    ASSERT_TRUE(longModel.open(QIODevice::WriteOnly));
+    longModel.write(model);
+    longModel.close();
+
+    const QString report = folder.filePath(QStringLiteral("long.pdf"));
     const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
-                                  QStringLiteral("--samples"), samples,
-                                  ExamplesFolder + QStringLiteral("/dc-mains-start.kmf")},
-                                 4096);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Не сохранить файл samples.csv\n")))
+                                  QStringLiteral("--report"), report, path});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("warning: the equipment column does not fit")))
         << qPrintable(run.err);
-    EXPECT_FALSE(QFile::exists(samples));
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {report, QStringLiteral("-")});
+    if (!reader.waitForFinished())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Двигатель ПБВ ПБВ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("…")));
 }
 
 TEST(SimFaults, FileWithoutAModelIsAUsageError)

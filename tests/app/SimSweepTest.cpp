@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <system_error>
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "ResultsActivation.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRun.h"
 #include "sim/SweepProgressLine.h"
@@ -298,6 +302,35 @@ TEST(Sweep, FailsWhenStandardOutputCannotBeWritten)
     EXPECT_EQ(RunSim(*parse.options, u',', out, errStream), SimStatus::Failed);
     errStream.flush();
     EXPECT_TRUE(err.contains(QStringLiteral("Standard output cannot be written")));
+}
+
+class SilentMessages final : public MessageSink {
+public:
+    void showMessage(const QString&) override {}
+};
+
+// Each row holds what a single run of its variant shows, as the results window would run it.
+TEST(Sweep, RowsAreTheFiguresOfSingleRuns)
+{
+    const SweepOutput sweep = Sweep({QStringLiteral("--set"), QStringLiteral("Kpw=40;160")});
+    ASSERT_EQ(sweep.rows.size(), 3);
+    for (const auto& [row, Kpw] : {std::pair{1, "40"}, {2, "160"}}) {
+        SilentMessages messages;
+        ModelSession session(u',', messages);
+        session.NewModel();
+        ASSERT_TRUE(session.LoadModelFile(ThyristorExample).ok);
+        session.editor().setText(EditField::KpwEdit, QLatin1String(Kpw));
+        auto run = std::make_unique<RunData>();
+        const auto signal = std::make_unique<SignalSeries>(UnitSignal());
+        ResultsActivation single(session, *run, *signal, messages);
+        ASSERT_EQ(single.FormActivate(true), ResultsActivation::Outcome::Simulated);
+        for (const StepResponseField& field : StepResponseFields(single.view().stepResponse))
+            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)), field.value) << field.key;
+        for (const SummaryField& field : SummaryFields(single.view().summaryFigures))
+            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)),
+                      field.value ? QString::number(*field.value, 'g', 10) : QString())
+                << field.key;
+    }
 }
 
 // A drive engineer's sanity check: a stiffer speed loop overshoots more.

@@ -166,8 +166,8 @@ TEST_F(CatalogueBrowserTest, ShownDataSetIsSavedAsXml)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older, longer file that must not leave anything behind");
     old.close();
-    QString error;
-    ASSERT_TRUE(browser.saveShownDataSet(file, error)) << error.toStdString();
+    const IoResult written = browser.saveShownDataSet(file);
+    ASSERT_TRUE(written.ok) << written.error.toStdString();
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QString xml = QString::fromUtf8(saved.readAll());

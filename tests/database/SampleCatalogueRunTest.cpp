@@ -232,12 +232,11 @@ TEST_F(InductionRecords, TheEngineSettlesOnTheCircuit)
         params.m1 = 3;
         auto run = std::make_unique<RunData>();
         const auto signal = std::make_unique<SignalSeries>(UnitSignal());
-        std::string errors;
 
         params.J = 1e6;
         params.Tmax = 2;
-        SimulationRecord locked{params, *run, *signal, errors};
-        ASSERT_TRUE(RunSimulation(locked)) << record.name;
+        SimulationRecord locked{params, *run, *signal};
+        ASSERT_EQ(RunSimulation(locked), RunOutcome::Completed) << record.name;
         const int lastPeriods = run->SampleCount - 10 * Period;
         EXPECT_NEAR(Mean(*run, &ResultSample::torque, lastPeriods, 10 * Period) /
                         circuit.at(1).torque,
@@ -251,8 +250,8 @@ TEST_F(InductionRecords, TheEngineSettlesOnTheCircuit)
         // Under 5 s from standstill to the breakdown slip.
         params.J = 5 * circuit.at(1).torque / circuit.syncSpeed();
         params.Tmax = 10;
-        SimulationRecord runUp{params, *run, *signal, errors};
-        ASSERT_TRUE(RunSimulation(runUp)) << record.name;
+        SimulationRecord runUp{params, *run, *signal};
+        ASSERT_EQ(RunSimulation(runUp), RunOutcome::Completed) << record.name;
         double maximum = 0;
         for (int i = 1000; i + Period <= run->SampleCount; ++i)
             maximum = std::max(maximum, Mean(*run, &ResultSample::torque, i, Period));

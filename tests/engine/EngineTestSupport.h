@@ -2,9 +2,9 @@
 
 #include <memory>
 #include <numbers>
-#include <string>
 
 #include "Simulation.h"
+#include "StaticCharacteristic.h"
 
 namespace kinetra::test {
 
@@ -14,14 +14,15 @@ struct Drive {
     ModelParams params;
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
-    std::string errorText;
+    RunOutcome outcome = RunOutcome::Completed;
 
-    SimulationRecord record() { return {params, *run, *signal, errorText}; }
+    SimulationRecord record() { return {params, *run, *signal}; }
 
     bool simulate()
     {
         SimulationRecord simulation = record();
-        return RunSimulation(simulation);
+        outcome = RunSimulation(simulation);
+        return outcome == RunOutcome::Completed;
     }
 
     std::vector<StaticPoint> characteristic() const { return StaticCharacteristic(params, *run); }

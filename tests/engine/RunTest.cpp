@@ -60,17 +60,24 @@ TEST(ModelChoice, DcMotorOnTheMainsAlwaysHasPermanentMagnets)
     }
 }
 
-// A servomotor off the transistor converter fails with the reason the program shows.
-TEST(ModelChoice, NoMotorAServomotorOffItsConverterAndUnknownKindsFail)
+// A servomotor off the transistor converter fails with a reason of its own, which the program
+// names.
+TEST(ModelChoice, NoMotorAServomotorOffItsConverterAndUnknownKindsFailWithTheirReason)
 {
-    for (const auto& [motorKind, supplyKind] :
-         {std::pair{-1, 0}, {2, -1}, {2, 0}, {2, 2}, {3, 0}, {1, 3}, {0, -2}}) {
+    using enum RunOutcome;
+    for (const auto& [motorKind, supplyKind, outcome] : {std::tuple{-1, 0, NoMotor},
+                                                         {2, -1, SupplyRefused},
+                                                         {2, 0, SupplyRefused},
+                                                         {2, 2, SupplyRefused},
+                                                         {3, 0, NoMotor},
+                                                         {1, 3, NoMotor},
+                                                         {0, -2, NoMotor}}) {
         Drive drive = DcMotor();
         drive.params.MotorKind = motorKind;
         drive.params.SupplyKind = supplyKind;
-        EXPECT_FALSE(drive.simulate()) << motorKind << " " << supplyKind;
-        EXPECT_EQ(drive.errorText.empty(), motorKind != 2) << motorKind << " " << supplyKind;
-        EXPECT_EQ(drive.errorText, SupplyRefusal(drive.params));
+        drive.simulate();
+        EXPECT_EQ(drive.outcome, outcome) << motorKind << " " << supplyKind;
+        EXPECT_EQ(SupplyRefusal(drive.params).empty(), outcome != SupplyRefused);
     }
 }
 
@@ -93,8 +100,8 @@ TEST(RunFailures, NoBackEmfAtTheRatedPointIsAnInputError)
 {
     Drive drive = DcMotor();
     drive.params.R2 = 22; // I * R2 = U
-    EXPECT_TRUE(drive.simulate());
-    EXPECT_EQ(drive.errorText, "ERR");
+    EXPECT_FALSE(drive.simulate());
+    EXPECT_EQ(drive.outcome, RunOutcome::CircuitNotDerived);
     EXPECT_EQ(drive.run->SampleCount, 0);
 }
 
@@ -104,7 +111,7 @@ TEST(RunFailures, ZeroDeterminantAbortsTheRun)
     drive.params.L1 = drive.params.L2 = 1;
     drive.params.L10 = drive.params.L20 = -1; // the circuits' leakages cancel
     EXPECT_FALSE(drive.simulate());
-    EXPECT_TRUE(drive.errorText.empty());
+    EXPECT_EQ(drive.outcome, RunOutcome::FloatingPointFault);
 }
 
 } // namespace

@@ -110,7 +110,7 @@ TEST_F(ExampleDrives, OpenUnderEitherSeparatorAndRunWithinTheirRatings)
         ASSERT_TRUE(comma.ok) << example;
         EXPECT_TRUE(comma.notice.isEmpty()) << example;
         rerun();
-        EXPECT_EQ(activation->warnings(), warnings) << example;
+        EXPECT_EQ(activation->view().warnings, warnings) << example;
 
         const ModelSession::LoadResult point = pointSession.LoadModelFile(ExamplePath(example));
         ASSERT_TRUE(point.ok) << example;
@@ -175,7 +175,7 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
     simulate("dc-positioning-ballscrew.kmf");
     // Its figures are the position loop's: a ramp of 80 % of the travel at the reference speed,
     // a few per cent beyond the limit while the drive brakes, and back to it.
-    const StepResponse& response = activation->stepResponse();
+    const StepResponse& response = activation->view().stepResponse;
     EXPECT_EQ(response.quantity, ControlledQuantity::Position);
     EXPECT_NEAR(*response.figures.riseTime, 0.8 * params().fmax / params().wref, 0.05);
     EXPECT_LT(*response.figures.overshoot, 5);
@@ -207,8 +207,8 @@ TEST_F(ExampleDrives, DirectOnLineStartAtRatedLoadUsesTheRatedCurrent)
     ASSERT_TRUE(session.LoadModelFile(ExamplePath("induction-direct-on-line.kmf")).ok);
     session.editor().setText(EditField::LoadMcEdit, QStringLiteral("71,9"));
     rerun();
-    const SummaryFigures figures =
-        SummaryFiguresOf(activation->ranges(), FinalValuesOf(*run), params(), run->supplyVoltage);
+    const SummaryFigures figures = SummaryFiguresOf(activation->view().ranges, FinalValuesOf(*run),
+                                                    params(), run->supplyVoltage);
     EXPECT_NEAR(*figures.motorCurrent, 1, 0.1);
     EXPECT_NEAR(*figures.motorTorque, 1, 0.1);
 }

@@ -65,7 +65,7 @@ TEST(SignalFile, ReadsOneNumberALineAndTheChartsTables)
     for (const auto& c : cases) {
         const SignalFileRead read = ReadSignalLines(c.lines, u',');
         EXPECT_TRUE(read.error.isEmpty()) << read.error.toStdString();
-        EXPECT_EQ(read.values, c.values) << c.lines.join(u'|').toStdString();
+        EXPECT_EQ(read.value, c.values) << c.lines.join(u'|').toStdString();
     }
 }
 
@@ -85,7 +85,7 @@ TEST(SignalFile, RefusesWhatTheWorkbenchWouldNotHandOn)
     for (const auto& c : cases) {
         const SignalFileRead read = ReadSignalLines(c.lines, u',');
         EXPECT_EQ(read.error, QString::fromUtf8(c.error));
-        EXPECT_TRUE(read.values.empty());
+        EXPECT_TRUE(read.value.empty());
     }
 }
 

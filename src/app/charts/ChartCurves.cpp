@@ -106,8 +106,7 @@ std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
     return curves;
 }
 
-bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
-                     QString& error)
+IoResult SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator)
 {
     QString xTitle;
     const std::vector<Curve> curves = CurvesOnShow(chart, xTitle);
@@ -116,10 +115,7 @@ bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSepa
     QByteArray bytes("\xEF\xBB\xBF");
     for (const QString& line : CurveTableLines(xTitle, curves, decimalSeparator))
         bytes += line.toUtf8() + "\r\n";
-    const FileSaveResult saved = SaveFile(path, bytes);
-    if (!saved.ok)
-        error = saved.error;
-    return saved.ok;
+    return SaveFile(path, bytes);
 }
 
 } // namespace kinetra

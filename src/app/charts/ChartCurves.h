@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "text/IoResult.h"
+
 class QChart;
 class QXYSeries;
 
@@ -36,7 +38,6 @@ QList<QPointF> FullCurve(const QXYSeries& series);
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);
 
 // The curves on show, written as CSV in UTF-8 with a byte-order mark, CR LF after every line.
-bool SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator,
-                     QString& error);
+IoResult SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator);
 
 } // namespace kinetra

@@ -61,28 +61,26 @@ ChartFile ChooseChartFile(const QString& typedPath, int filterIndex)
     return {path, format};
 }
 
-bool SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator, QString& error)
+IoResult SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator)
 {
     switch (file.format) {
     case ChartFormat::Metafile:
-        return SaveWidgetAsMetafile(chart, file.path, error);
+        return SaveWidgetAsMetafile(chart, file.path);
     case ChartFormat::Bitmap:
-        return SaveWidgetAsBitmap(chart, file.path, error);
+        return SaveWidgetAsBitmap(chart, file.path);
     case ChartFormat::Png:
-        return SaveWidgetAsPng(chart, file.path, error);
+        return SaveWidgetAsPng(chart, file.path);
     case ChartFormat::Svg:
-        return SaveWidgetAsSvg(chart, file.path, error);
+        return SaveWidgetAsSvg(chart, file.path);
     case ChartFormat::Csv:
         break;
     }
     auto* view = qobject_cast<QChartView*>(&chart);
     if (!view)
         view = chart.findChild<QChartView*>();
-    if (!view) {
-        error = QStringLiteral("%1: на странице нет кривых").arg(file.path);
-        return false;
-    }
-    return SaveChartCurves(*view->chart(), file.path, decimalSeparator, error);
+    if (!view)
+        return IoResult::Failed(QStringLiteral("%1: на странице нет кривых").arg(file.path));
+    return SaveChartCurves(*view->chart(), file.path, decimalSeparator);
 }
 
 } // namespace kinetra

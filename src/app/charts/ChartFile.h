@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "text/IoResult.h"
+
 class QWidget;
 
 namespace kinetra {
@@ -23,8 +25,8 @@ QString ChartFileFilter();
 // All files writes a bitmap, as every filter but the first always did.
 ChartFile ChooseChartFile(const QString& typedPath, int filterIndex);
 
-// Writes the chart widget, as it shows now, in the file's format; on failure error tells why.
+// Writes the chart widget, as it shows now, in the file's format, or says why not.
 // The curves' data are written with the given decimal separator.
-bool SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator, QString& error);
+IoResult SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator);
 
 } // namespace kinetra

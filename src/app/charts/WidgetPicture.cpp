@@ -11,46 +11,30 @@
 
 namespace kinetra {
 
-namespace {
-
-bool Saved(const FileSaveResult& saved, QString& error)
-{
-    if (!saved.ok)
-        error = saved.error;
-    return saved.ok;
-}
-
-} // namespace
-
-bool SaveWidgetAsMetafile(QWidget& widget, const QString& path, QString& error)
+IoResult SaveWidgetAsMetafile(QWidget& widget, const QString& path)
 {
     WmfPaintDevice device(widget.size(), widget.logicalDpiY());
     QPainter painter;
-    if (!painter.begin(&device)) {
-        error = QStringLiteral("кодировка windows-1251 недоступна");
-        return false;
-    }
+    if (!painter.begin(&device))
+        return IoResult::Failed(QStringLiteral("кодировка windows-1251 недоступна"));
     widget.render(&painter);
     painter.end();
-    return Saved(SaveFile(path, device.metafile()), error);
+    return SaveFile(path, device.metafile());
 }
 
-bool SaveWidgetAsBitmap(QWidget& widget, const QString& path, QString& error)
+IoResult SaveWidgetAsBitmap(QWidget& widget, const QString& path)
 {
     const QPixmap picture = widget.grab();
-    return Saved(SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "BMP"); }),
-                 error);
+    return SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "BMP"); });
 }
 
-bool SaveWidgetAsPng(QWidget& widget, const QString& path, QString& error)
+IoResult SaveWidgetAsPng(QWidget& widget, const QString& path)
 {
     const QPixmap picture = widget.grab();
-    return Saved(
-        SaveFile(path, [&picture](QIODevice& device) { return picture.save(&device, "PNG"); }),
-        error);
+    return SaveFile(path, [&picture](QIODevice& device) { return picture.save(&device, "PNG"); });
 }
 
-bool SaveWidgetAsSvg(QWidget& widget, const QString& path, QString& error)
+IoResult SaveWidgetAsSvg(QWidget& widget, const QString& path)
 {
     QBuffer drawing;
     QSvgGenerator generator;
@@ -60,13 +44,11 @@ bool SaveWidgetAsSvg(QWidget& widget, const QString& path, QString& error)
     generator.setResolution(widget.logicalDpiY());
     generator.setTitle(widget.windowTitle());
     QPainter painter;
-    if (!painter.begin(&generator)) {
-        error = QStringLiteral("рисунок SVG не создан");
-        return false;
-    }
+    if (!painter.begin(&generator))
+        return IoResult::Failed(QStringLiteral("рисунок SVG не создан"));
     widget.render(&painter);
     painter.end();
-    return Saved(SaveFile(path, drawing.data()), error);
+    return SaveFile(path, drawing.data());
 }
 
 } // namespace kinetra

@@ -10,9 +10,11 @@ namespace kinetra {
 CatalogueTableModel::CatalogueTableModel(const CatalogueBrowser& browser, QObject* parent)
     : QAbstractTableModel(parent), m_browser(browser)
 {
-    // The browser has already changed its data set when it says so; the grid reads it anew.
+    // The browser announces a change of its data set before making it, so the grid lets go of
+    // the old data first and reads the new one when the change is done.
+    connect(&browser, &CatalogueBrowser::dataSetAboutToReset, this,
+            &CatalogueTableModel::beginResetModel);
     connect(&browser, &CatalogueBrowser::dataSetReset, this, [this] {
-        beginResetModel();
         m_indicatorRow = m_browser.dataSet().currentRow();
         endResetModel();
     });

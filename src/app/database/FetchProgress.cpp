@@ -1,5 +1,6 @@
 #include "FetchProgress.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QProgressDialog>
 
@@ -24,8 +25,10 @@ bool FetchProgress::stopRequested()
         // No events before the dialog blocks the other windows: they could start another fetch.
         if (!m_running.hasExpired(QuietTime))
             return false;
+        // Over the window that started the fetch, as every dialog of the program.
         m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Выполняется запрос..."),
-                                                     QStringLiteral("Остановить"), 0, 0);
+                                                     QStringLiteral("Остановить"), 0, 0,
+                                                     QApplication::activeWindow());
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->show();

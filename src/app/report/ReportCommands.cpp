@@ -5,8 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "report/PagePrinting.h"
-#include "report/ReportDocument.h"
+#include "PagePrinting.h"
+#include "ReportDocument.h"
 #include "report/ReportPreview.h"
 #include "settings/SettingsStore.h"
 #include "shell/Folders.h"
@@ -74,7 +74,7 @@ void ReportCommands::printImage(QWidget& widget)
 bool ReportCommands::printReportOn(QPrinter& printer)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PrintResult printed = m_report.print(printer);
+    const IoResult printed = m_report.print(printer);
     QApplication::restoreOverrideCursor();
     if (!printed.ok)
         m_prompts.showMessage(printed.error);
@@ -83,9 +83,9 @@ bool ReportCommands::printReportOn(QPrinter& printer)
 
 bool ReportCommands::printImageOn(QWidget& widget, QPrinter& printer)
 {
-    const PrintResult printed =
-        PrintPage(printer, widget.windowTitle(),
-                  [&widget](QPainter& painter) { PaintWidgetImage(painter, widget); });
+    const IoResult printed = PrintPage(printer, widget.windowTitle(), [&widget](QPainter& painter) {
+        PaintWidgetImage(painter, widget);
+    });
     if (!printed.ok)
         m_prompts.showMessage(printed.error);
     return printed.ok;
@@ -108,10 +108,10 @@ void ReportCommands::saveReport()
             .value_or(filter >= 0 && filter < int(std::size(FilterFormats)) ? FilterFormats[filter]
                                                                             : ReportFormat::Pdf);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileSaveResult saved = m_report.save(chosen->path, format);
+    const IoResult saved = m_report.save(chosen->path, format);
     QApplication::restoreOverrideCursor();
     if (!saved.ok) {
-        m_prompts.showMessage(SaveFailureText(chosen->path, saved.error));
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);

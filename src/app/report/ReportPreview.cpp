@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "report/ReportDocument.h"
+#include "ReportDocument.h"
 
 namespace kinetra {
 
@@ -37,9 +37,8 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
     // fits the width and scrolls.
     resize(720, 660);
 
-    m_printer = new QPrinter(QPrinter::ScreenResolution);
-    m_printer->setPageLayout(ReportDocument::pageLayout());
-    m_preview = new QPrintPreviewWidget(m_printer, this);
+    m_printer.setPageLayout(ReportDocument::pageLayout());
+    m_preview = new QPrintPreviewWidget(&m_printer, this);
     m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
             [this](QPrinter* printer) { m_commands.paint(*printer); });
@@ -85,7 +84,7 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
 
 ReportPreview::~ReportPreview()
 {
+    // The preview draws on the printer; it must not outlive it, as the dialog's children would.
     delete m_preview;
-    delete m_printer;
 }
 } // namespace kinetra

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <QPrinter>
 
 #include <functional>
 
 class QPrintPreviewWidget;
-class QPrinter;
 
 namespace kinetra {
 
@@ -29,8 +29,8 @@ public:
 
 private:
     Commands m_commands;
-    QPrinter* m_printer = nullptr;
-    QPrintPreviewWidget* m_preview = nullptr;
+    QPrinter m_printer{QPrinter::ScreenResolution};
+    QPrintPreviewWidget* m_preview = nullptr; // drawn on m_printer, so it goes first
 };
 
 } // namespace kinetra

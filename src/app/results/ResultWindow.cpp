@@ -19,13 +19,11 @@
 #include <QValueAxis>
 
 #include "Readouts.h"
-#include "SignalWorkbench.h"
 #include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
-#include "settings/SettingsStore.h"
 #include "shell/ActionTable.h"
 #include "shell/MenuEntries.h"
 
@@ -249,28 +247,14 @@ void ResultWindow::FormActivate()
     QApplication::restoreOverrideCursor();
     const QString fileName = QFileInfo(m_session.ModelFileName).fileName();
     setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
-    if (!m_activation.runNotice().isEmpty())
-        statusBar()->showMessage(m_activation.runNotice());
+    if (!m_activation.view().runNotice.isEmpty())
+        statusBar()->showMessage(m_activation.view().runNotice);
 }
 
 QWidget* ResultWindow::chartOnShow() const
 {
     QWidget* page = m_pages->currentWidget();
     return page == m_dynamicView || page == m_staticView ? page : nullptr;
-}
-
-QStringList ResultWindow::summaryLines() const
-{
-    return LinesOfText(m_summary->toPlainText());
-}
-
-ModelCurves ResultWindow::dynamicCurves() const
-{
-    // Nothing drawn: no limits to divide by.
-    if (m_series1->count() == 0)
-        return {};
-    return {FullCurve(*m_series1), FullCurve(*m_series2), m_timeAxis->max(), m_leftAxis->max(),
-            m_rightAxis->max()};
 }
 
 void ResultWindow::ClearResults()
@@ -337,47 +321,36 @@ void ResultWindow::drawRun()
     setAxisRanges();
     for (QChart* chart : {m_dynamicChart, m_staticChart})
         chart->layout()->activate();
-    const ModelParams& params = m_session.params();
-    const bool torque = params.TorqueControl;
+    const RunView& view = m_activation.view();
+    const ChartView& dynamics = view.charts.dynamics;
+    const ChartView& statics = view.charts.statics;
     const bool colour = m_colourOutput;
 
-    QList<QPointF> statics;
-    for (const StaticPoint& point : m_activation.staticPoints())
-        statics.append({point.x, point.y});
-    setPoints(m_series3, statics, colour ? QColor(0, 128, 0) : QColor(Qt::black));
+    const CurveView& characteristic = statics.curves.front();
+    setPoints(m_series3, characteristic.points, colour ? QColor(0, 128, 0) : QColor(Qt::black));
+    m_staticX->setTitleText(statics.horizontal.title);
+    m_leftAxis->setTitleText(dynamics.left.title);
 
-    const QString quantity = torque ? QStringLiteral("Момент, Нм") : QStringLiteral("Ток, А");
-    m_series1->setName(torque ? QStringLiteral("Момент") : QStringLiteral("Ток"));
-    m_leftAxis->setTitleText(quantity);
-    m_staticX->setTitleText(quantity);
-
-    m_points1.clear();
-    m_points2.clear();
-    QList<QPointF> motorSpeed;
-    const int count = m_run.SampleCount;
-    m_points1.reserve(count);
-    m_points2.reserve(count);
-    motorSpeed.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const ResultSample& sample = m_run.samples[static_cast<std::size_t>(i)];
-        m_points1.append({sample.time, torque ? sample.torque : sample.current});
-        m_points2.append({sample.time, sample.mechSpeed});
-        motorSpeed.append({sample.time, sample.motorSpeed});
-    }
+    const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
+    const CurveView* mechanism = dynamics.curve(CurveRole::MechanismSpeed);
+    const CurveView* motor = dynamics.curve(CurveRole::MotorSpeed);
+    m_series1->setName(loop->name);
+    m_points1 = loop->points;
+    m_points2 = mechanism->points;
     if (colour) {
         setPoints(m_series1, m_points1, Qt::red);
         setPoints(m_series2, m_points2, Qt::blue);
-        setPoints(m_series4, motorSpeed, ButtonFace);
+        setPoints(m_series4, motor->points, ButtonFace);
     } else {
         setPoints(m_series1, m_points1, Qt::black, MonochromeStyle1);
         setPoints(m_series2, m_points2, Qt::black, MonochromeStyle2);
-        setPoints(m_series4, motorSpeed, Qt::black, MonochromeStyle4);
+        setPoints(m_series4, motor->points, Qt::black, MonochromeStyle4);
     }
-    m_series4->setVisible(params.ElasticGear);
+    m_series4->setVisible(motor->shown);
 
     m_sampleTableDue = true;
-    m_summary->setPlainText(m_activation.summary().join(u'\n'));
-    m_stepResponse->setPlainText(m_activation.stepResponseLines().join(u'\n'));
+    m_summary->setPlainText(view.summary.join(u'\n'));
+    m_stepResponse->setPlainText(view.stepResponseLines.join(u'\n'));
     showSampleTable();
     showWarnings();
 }
@@ -385,7 +358,7 @@ void ResultWindow::drawRun()
 // The warnings stand on the analysis page; the status bar points the user there at once.
 void ResultWindow::showWarnings()
 {
-    const std::vector<DriveWarning>& warnings = m_activation.warnings();
+    const std::vector<DriveWarning>& warnings = m_activation.view().warnings;
     if (warnings.empty())
         return;
     QString text = QStringLiteral("Предупреждение: ") + DriveWarningText(warnings.front());
@@ -423,7 +396,7 @@ void ResultWindow::fitSampleTable()
 
 void ResultWindow::setAxisRanges()
 {
-    const ChartRanges& ranges = m_activation.ranges();
+    const ChartRanges& ranges = m_activation.view().ranges;
     m_dynamicView->undoZoom();
     m_staticView->undoZoom();
     const DataRange right = ranges.dynamicsRight();

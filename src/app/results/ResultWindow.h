@@ -23,7 +23,6 @@ class ActionTable;
 class MessageSink;
 class ModelSession;
 class ResultChartView;
-struct ModelCurves;
 
 // The results window: every activation simulates the model unless it is unchanged since the last
 // run, and shows the time response, the static characteristic and the analysis texts. The
@@ -45,14 +44,8 @@ public:
     void ClearResults();
     // The chart of the page on show; none on the analysis page.
     QWidget* chartOnShow() const;
-    // The dynamics chart's curves and axis limits as shown, for the signals workbench to take.
-    ModelCurves dynamicCurves() const;
     // Colour output, or black and white.
     void setColourOutput(bool colour) { m_colourOutput = colour; }
-    // What the report copies: the two charts, and the lines of the analysis summary as shown.
-    const QChart& dynamicChart() const { return *m_dynamicChart; }
-    const QChart& staticChart() const { return *m_staticChart; }
-    QStringList summaryLines() const;
 
 protected:
     bool event(QEvent* event) override;

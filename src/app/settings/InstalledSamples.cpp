@@ -88,7 +88,7 @@ QString InstalledSamples::copyCatalogueTo(const QString& path) const
     QFile source(sample);
     if (!source.open(QIODevice::ReadOnly))
         return source.errorString();
-    const FileSaveResult saved = SaveFile(path, source.readAll());
+    const IoResult saved = SaveFile(path, source.readAll());
     return saved.ok ? QString() : saved.error;
 }
 

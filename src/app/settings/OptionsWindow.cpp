@@ -22,6 +22,7 @@
 
 #include "CatalogueBrowser.h"
 #include "shell/ActionTable.h"
+#include "text/TextFile.h"
 
 namespace kinetra {
 

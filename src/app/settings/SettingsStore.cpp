@@ -126,16 +126,6 @@ KeyValueText withSection(KeyValueText text, const KeyValueText& lines)
 
 } // namespace
 
-QStringList LinesOfText(const QString& text)
-{
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 SettingsStore::SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
                              QObject* parent)
     : QObject(parent), m_folders(folders), m_session(session), m_messages(messages),
@@ -157,24 +147,24 @@ void SettingsStore::readAtStartUp()
         // the user set that still holds is carried over: a server connection or "Color=false"
         // must not go because a folder key is empty. The user is told what took its default.
         QStringList reset;
-        if (!hasPathsHeader(read.lines))
+        if (!hasPathsHeader(read.value))
             reset << PathsHeader;
         for (const auto& [key, folder] : FolderKeys) {
-            m_folders.*folder = ReadKey(read.lines, key);
-            if ((m_folders.*folder).isEmpty() && HasKey(read.lines, key))
+            m_folders.*folder = ReadKey(read.value, key);
+            if ((m_folders.*folder).isEmpty() && HasKey(read.value, key))
                 reset << key;
         }
-        m_connectionString = ReadKey(read.lines, ConnectionKey);
+        m_connectionString = ReadKey(read.value, ConnectionKey);
         if (m_connectionString.isEmpty())
             reset << ConnectionKey;
         if (reset.isEmpty()) {
-            m_settings = read.lines;
+            m_settings = read.value;
         } else {
-            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.lines, ColorKey));
+            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.value, ColorKey));
             m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
                                    reset.join(QStringLiteral(", ")));
             // What the windows kept of their own state outlives the rebuild.
-            for (const KeyValueText& kept : sectionsBeyondTemplate(read.lines))
+            for (const KeyValueText& kept : sectionsBeyondTemplate(read.value))
                 keepSection(kept);
         }
     }
@@ -197,7 +187,7 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
     if (!colour.isEmpty())
         WriteKey(m_settings, ColorKey, colour);
     PutRecentFiles(m_settings, recent);
-    const TextFileWrite written = WriteTextFile(settingsFilePath(), m_settings);
+    const IoResult written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
     return connection;
@@ -220,11 +210,11 @@ void SettingsStore::keepSection(const KeyValueText& lines)
         return;
     m_settings = withSection(m_settings, lines);
     const TextFileRead read = ReadTextFile(settingsFilePath());
-    const KeyValueText onDisk = read.ok ? read.lines : m_settings;
+    const KeyValueText onDisk = read.ok ? read.value : m_settings;
     const KeyValueText updated = withSection(onDisk, lines);
     if (read.ok && updated == onDisk)
         return;
-    const TextFileWrite written = WriteTextFile(settingsFilePath(), updated);
+    const IoResult written = WriteTextFile(settingsFilePath(), updated);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
 }
@@ -290,11 +280,11 @@ void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>&
     change(m_settings);
     TextFileRead onDisk = ReadTextFile(settingsFilePath());
     KeyValueText file = m_settings;
-    if (onDisk.ok && hasPathsHeader(onDisk.lines)) {
-        file = std::move(onDisk.lines);
+    if (onDisk.ok && hasPathsHeader(onDisk.value)) {
+        file = std::move(onDisk.value);
         change(file);
     }
-    const TextFileWrite written = WriteTextFile(settingsFilePath(), file);
+    const IoResult written = WriteTextFile(settingsFilePath(), file);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
 }
@@ -368,12 +358,12 @@ std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString 
         return std::nullopt;
     }
     m_folders.*folder = FolderOf(path);
-    return std::move(read.lines);
+    return std::move(read.value);
 }
 
 bool SettingsStore::writeCopy(const QString& path, const QString& text)
 {
-    const TextFileWrite written = WriteTextFile(path, LinesOfText(text));
+    const IoResult written = WriteTextFile(path, LinesOfText(text));
     if (!written.ok) {
         m_messages.showMessage(SaveFailedMessage(path, written.error));
         return false;

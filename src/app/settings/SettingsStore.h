@@ -28,10 +28,6 @@ enum class TakenSignal { Speed, Current };
 // Where a signal sent to the model acts: as a variable load, or as a variable reference.
 enum class SentSignal { Disturbance, Control };
 
-// The lines of a text page's text. A line end at the very end starts no further line, as when
-// the page was filled from lines; an empty text has no lines.
-QStringList LinesOfText(const QString& text);
-
 // The settings the program runs with: the settings file "Kinetra.ini", the folders the file
 // dialogs start in, the catalogue's connection string, and the switches that the results,
 // signals and report read. The file lives in the working directory of the start, or in the

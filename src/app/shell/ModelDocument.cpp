@@ -125,12 +125,7 @@ bool ModelDocument::Save()
     if (m_session.ModelFileName.isEmpty())
         return SaveAs();
     m_session.CollectModel();
-    QString error;
-    if (!writeModel(m_session.ModelFileName, error)) {
-        m_prompts.showMessage(SaveFailedMessage(m_session.ModelFileName, error));
-        return false;
-    }
-    return true;
+    return writeModel(m_session.ModelFileName);
 }
 
 bool ModelDocument::SaveAs()
@@ -141,24 +136,21 @@ bool ModelDocument::SaveAs()
         return false;
     const QString& path = chosen->path;
     m_session.CollectModel();
-    QString error;
     // The model takes the new name only once it is in the file: after a failed Save As, Save
     // must ask again rather than retry a path that failed.
-    if (!writeModel(path, error)) {
-        m_prompts.showMessage(SaveFailedMessage(path, error));
+    if (!writeModel(path))
         return false;
-    }
     m_session.ModelFileName = path;
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
     m_folders.ModelsFolder = FolderOf(path);
     return true;
 }
 
-bool ModelDocument::writeModel(const QString& path, QString& error)
+bool ModelDocument::writeModel(const QString& path)
 {
-    const TextFileWrite written = WriteTextFile(path, m_session.modelText());
+    const IoResult written = WriteTextFile(path, m_session.modelText());
     if (!written.ok) {
-        error = written.error;
+        m_prompts.showMessage(SaveFailedMessage(path, written.error));
         return false;
     }
     // Only a model that really reached its file counts as saved.

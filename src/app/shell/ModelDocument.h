@@ -64,7 +64,8 @@ signals:
 
 private:
     bool isChanged();
-    bool writeModel(const QString& path, QString& error);
+    // Writes the model text to path; a failure is shown with its reason.
+    bool writeModel(const QString& path);
     void setCaption(const QString& caption);
     void startNewModel();
     void showNotice(const QString& notice);

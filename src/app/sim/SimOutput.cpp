@@ -8,7 +8,7 @@
 
 namespace kinetra {
 
-OutputFlush FlushOutput(QTextStream& out)
+IoResult FlushOutput(QTextStream& out)
 {
     errno = 0;
     out.flush();
@@ -25,7 +25,7 @@ OutputFlush FlushOutput(QTextStream& out)
 
 bool FinishOutput(QTextStream& out, QTextStream& err)
 {
-    const OutputFlush flushed = FlushOutput(out);
+    const IoResult flushed = FlushOutput(out);
     if (!flushed.ok) {
         err << "Не записать стандартный вывод\n" << flushed.error << '\n';
         err.flush();

@@ -3,17 +3,14 @@
 #include <QString>
 #include <QTextStream>
 
-namespace kinetra {
+#include "text/IoResult.h"
 
-struct OutputFlush {
-    bool ok = false;
-    QString error; // the system's reason, when !ok
-};
+namespace kinetra {
 
 // Pushes what the stream holds out to its device and says whether every byte written to it so
 // far went out. A script that sends the simulator's output onto a full disk or /dev/full must
 // not get a cut table with success; every printing path of the simulator ends here.
-OutputFlush FlushOutput(QTextStream& out);
+IoResult FlushOutput(QTextStream& out);
 
 // Flushes the output; on a failure writes "Не записать стандартный вывод" and the reason to the
 // error stream. Gives whether all went out.

@@ -1,12 +1,8 @@
 #include "sim/SimReport.h"
 
-#include <memory>
-
-#include "editor/ModelSession.h"
-#include "report/PagePrinting.h"
-#include "report/ReportDocument.h"
-#include "results/ResultWindow.h"
-#include "shell/ActionTable.h"
+#include "PagePrinting.h"
+#include "ReportDocument.h"
+#include "text/FileSave.h"
 #include "text/KeyValueText.h"
 #include "text/TextFile.h"
 
@@ -19,26 +15,22 @@ namespace {
 bool ColourOutputOfSettings()
 {
     const TextFileRead settings = ReadTextFile(QStringLiteral("Kinetra.ini"));
-    return !settings.ok || ReadKey(settings.lines, QStringLiteral("Color")) != u"false";
+    return !settings.ok || ReadKey(settings.value, QStringLiteral("Color")) != u"false";
 }
 
 } // namespace
 
-bool WriteSimReport(const SimOptions& options, ModelSession& session, const SignalSeries& signal,
-                    MessageSink& messages, QString& error)
+IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
+                        const ResultsActivation& results, QTextStream& err)
 {
-    const ActionTable actions;
-    auto run = std::make_unique<RunData>();
-    ResultWindow results(actions, session, *run, signal, messages);
-    results.setColourOutput(ColourOutputOfSettings());
-    results.FormActivate();
     ReportDocument report(session, results);
+    report.setColourOutput(ColourOutputOfSettings());
     report.compose(options.reportParts);
-    const FileSaveResult saved = report.save(
+    const IoResult saved = report.save(
         options.reportPath, ReportFormatOf(options.reportPath).value_or(ReportFormat::Pdf));
-    if (!saved.ok)
-        error = SaveFailureText(options.reportPath, saved.error);
-    return saved.ok;
+    for (const QString& cut : report.cutColumns())
+        err << "warning: " << cut << '\n';
+    return saved;
 }
 
 } // namespace kinetra

@@ -1,20 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QTextStream>
 
-#include "RunData.h"
 #include "sim/SimOptions.h"
+#include "text/IoResult.h"
 
 namespace kinetra {
 
-class MessageSink;
 class ModelSession;
+class ResultsActivation;
 
-// The report of the command-line simulator: the results window's charts and summary are built,
-// without showing them, for the model already run, and the report is composed from them as the
-// report command does, in colour or black and white as the settings file of the working
-// directory asks. Needs a QApplication.
-bool WriteSimReport(const SimOptions& options, ModelSession& session, const SignalSeries& signal,
-                    MessageSink& messages, QString& error);
+// The report of the command-line simulator: composed from the run already on show as the report
+// command does, its charts in colour or black and white as the settings file of the working
+// directory asks. A column cut for want of room is reported on err. Needs a QApplication.
+IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
+                        const ResultsActivation& results, QTextStream& err);
 
 } // namespace kinetra

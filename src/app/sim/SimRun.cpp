@@ -100,13 +100,13 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
-void PrintFields(const ResultsActivation& activation, QTextStream& out)
+void PrintFields(const RunView& view, QTextStream& out)
 {
-    for (const StepResponseField& field : StepResponseFields(activation.stepResponse()))
+    for (const StepResponseField& field : StepResponseFields(view.stepResponse))
         out << field.key << '=' << field.value << '\n';
-    for (const StepResponseField& field : ConverterLoadFields(activation.converterLoad()))
+    for (const StepResponseField& field : ConverterLoadFields(view.converterLoad))
         out << field.key << '=' << field.value << '\n';
-    for (const DriveWarning warning : activation.warnings())
+    for (const DriveWarning warning : view.warnings)
         out << "warning=" << DriveWarningKey(warning) << '\n';
 }
 
@@ -176,7 +176,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             err << line << '\n';
     SimStatus status = outcome.failed == 0 ? SimStatus::Success : SimStatus::Failed;
     if (!options.summaryPath.isEmpty()) {
-        const FileSaveResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
+        const IoResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
         if (!saved.ok) {
             err << SaveFailedMessage(options.summaryPath, saved.error) << '\n';
             status = SimStatus::UsageError;
@@ -217,12 +217,12 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     SignalSeries& signal = buffer->OutputSamples;
     if (!options.signalPath.isEmpty()) {
         const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
-        if (!read.error.isEmpty()) {
+        if (!read.ok) {
             err << options.signalPath << ": " << read.error << '\n';
             return SimStatus::UsageError;
         }
         // The rest of the series keeps its 1.0.
-        std::copy(read.values.begin(), read.values.end(), signal.begin());
+        std::copy(read.value.begin(), read.value.end(), signal.begin());
         // As sending a signal into the model does: the matching box is switched on.
         session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
                                         ? CheckBox::dMVarCheckBox
@@ -246,7 +246,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         if (!notice.isEmpty()) {
             err << notice << '\n';
             if (!shaped->outPath.isEmpty()) {
-                const FileSaveResult saved =
+                const IoResult saved =
                     SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
                 if (!saved.ok)
                     err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
@@ -266,32 +266,33 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     SimStatus status = SimStatus::Failed;
     if (outcome == ResultsActivation::Outcome::Simulated) {
         status = SimStatus::Success;
-        if (!activation.runNotice().isEmpty())
-            err << activation.runNotice() << '\n';
+        if (!activation.view().runNotice.isEmpty())
+            err << activation.view().runNotice << '\n';
         if (options.table)
             out << activation.sampleTable() << '\n';
         else if (options.metrics)
-            PrintFields(activation, out);
+            PrintFields(activation.view(), out);
         else
-            PrintLines(activation.summary(), out);
+            PrintLines(activation.view().summary, out);
         const QString signalPath = shaped ? shaped->outPath : QString();
         for (const auto& [path, content] :
              {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
-              std::pair{options.staticPath, StaticCsv(activation.staticPoints()).toUtf8()},
+              std::pair{options.staticPath, StaticCsv(activation.view().staticPoints).toUtf8()},
               std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
-            const FileSaveResult saved = SaveFile(path, content);
+            const IoResult saved = SaveFile(path, content);
             if (!saved.ok) {
                 err << SaveFailedMessage(path, saved.error) << '\n';
                 status = SimStatus::UsageError;
             }
         }
-        QString error;
-        if (!options.reportPath.isEmpty() && writeReport &&
-            !writeReport(options, session, signal, messages, error)) {
-            err << error << '\n';
-            status = SimStatus::UsageError;
+        if (!options.reportPath.isEmpty() && writeReport) {
+            const IoResult written = writeReport(options, session, activation, err);
+            if (!written.ok) {
+                err << SaveFailedMessage(options.reportPath, written.error) << '\n';
+                status = SimStatus::UsageError;
+            }
         }
     }
     if (options.paramsAfter)

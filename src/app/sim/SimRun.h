@@ -7,25 +7,27 @@
 #include "RunData.h"
 
 #include "sim/SimOptions.h"
+#include "text/IoResult.h"
 
 namespace kinetra {
 
 // The exit statuses of the command-line simulator.
 enum class SimStatus {
     Success = 0,
-    Failed = 1,     // input errors, the run failed, or standard output did not take every byte
-    UsageError = 2, // bad arguments, a file that cannot be read or written, a model that does
-                    // not load
+    Failed = 1,        // input errors, the run failed, or standard output did not take every byte
+    UsageError = 2,    // bad arguments, a file that cannot be read or written, a model that does
+                       // not load
     SignalRefused = 3, // a workbench stage cannot compute the signal as typed
 };
 
-class MessageSink;
 class ModelSession;
+class ResultsActivation;
 
-// Writes the report of a successful run as the options ask; false, with why, when it cannot.
+// Writes the report of the run on show as the options ask, from the results already computed.
+// Warnings about the page (text that did not fit) go to err.
 using SimReportWriter =
-    std::function<bool(const SimOptions& options, ModelSession& session, const SignalSeries& signal,
-                       MessageSink& messages, QString& error)>;
+    std::function<IoResult(const SimOptions& options, const ModelSession& session,
+                           const ResultsActivation& results, QTextStream& err)>;
 
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.

@@ -7,13 +7,10 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <system_error>
 #include <thread>
 
-#include "ChartRanges.h"
-#include "RunSamples.h"
-#include "Simulation.h"
+#include "RunView.h"
 #include "StepResponse.h"
 #include "Summary.h"
 #include "text/NumberText.h"
@@ -176,14 +173,19 @@ QString SweepHeader(const SweepVariants& variants)
 namespace {
 
 // Why a run gave no result, in the words of the command line.
-QString FailureReason(const ModelParams& params, const std::string& errorText)
+QString FailureReason(RunOutcome outcome)
 {
-    if (params.MotorKind < 0)
+    switch (outcome) {
+    case RunOutcome::NoMotor:
         return QStringLiteral("no motor selected");
-    if (!SupplyRefusal(params).empty())
+    case RunOutcome::SupplyRefused:
         return QStringLiteral("a synchronous motor runs only on the transistor converter");
-    if (!errorText.empty())
+    case RunOutcome::CircuitNotDerived:
         return QStringLiteral("the motor's circuit parameters cannot be derived");
+    case RunOutcome::FloatingPointFault:
+    case RunOutcome::Completed:
+        break;
+    }
     return QStringLiteral("the run met a floating-point error");
 }
 
@@ -193,12 +195,11 @@ SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                     const SweepVariants& variants, std::size_t index, RunData& run)
 {
     QStringList cells = variants.cells(index);
-    ModelParams params = variants.variant(base, index);
-    std::string errorText;
-    SimulationRecord record{params, run, signal, errorText};
+    const RunView view = ViewRun(variants.variant(base, index), run, signal, u'.', nullptr,
+                                 RunViewParts::FiguresOnly);
     SweepRow row;
-    if (!RunSimulation(record) || !errorText.empty()) {
-        row.failure = FailureReason(params, errorText);
+    if (!view.completed()) {
+        row.failure = FailureReason(view.outcome);
         cells << QStringLiteral("1") << row.failure;
         static const qsizetype figureCount = SweepFigureColumns().size();
         for (qsizetype i = 0; i < figureCount; ++i)
@@ -206,18 +207,12 @@ SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
         row.text = cells.join(u',');
         return row;
     }
-    if (run.SampleCount == 0)
-        run.SampleCount = EmptyRunSampleCount;
-
     cells << QStringLiteral("0") << QString();
-    for (const StepResponseField& field : StepResponseFields(StepResponseOf(run, params))) {
+    for (const StepResponseField& field : StepResponseFields(view.stepResponse)) {
         cells.append(field.value);
         row.figures.push_back(ReadPointNumber(field.value));
     }
-    const ChartRanges ranges = ChartRangesOfRun(run, params, StaticCharacteristic(params, run));
-    const SummaryFigures summary =
-        SummaryFiguresOf(ranges, FinalValuesOf(run), params, run.supplyVoltage);
-    for (const SummaryField& field : SummaryFields(summary)) {
+    for (const SummaryField& field : SummaryFields(view.summaryFigures)) {
         cells.append(field.value ? Number(*field.value) : QString());
         row.figures.push_back(field.value);
     }

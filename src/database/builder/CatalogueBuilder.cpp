@@ -19,22 +19,17 @@ namespace kinetra {
 
 namespace {
 
-struct ScriptRead {
-    bool ok = false;
-    QString text;
-    QString error;
-};
-
-ScriptRead readScript(const QString& sqlPath)
+IoRead<QString> readScript(const QString& sqlPath)
 {
     QFile file(sqlPath);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, QStringLiteral("Cannot read %1: %2").arg(sqlPath, file.errorString())};
+        return IoRead<QString>::Failed(
+            QStringLiteral("Cannot read %1: %2").arg(sqlPath, file.errorString()));
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder.decode(file.readAll());
     if (decoder.hasError())
-        return {false, {}, QStringLiteral("%1 is not UTF-8 text").arg(sqlPath)};
-    return {true, text, {}};
+        return IoRead<QString>::Failed(QStringLiteral("%1 is not UTF-8 text").arg(sqlPath));
+    return IoRead<QString>::Read(text);
 }
 
 QString statementError(const QString& sqlPath, const SqlStatement& statement,
@@ -45,8 +40,8 @@ QString statementError(const QString& sqlPath, const SqlStatement& statement,
 
 // Runs the script into the empty database at path. Every query lives inside this function, so
 // the connection can be removed once it returns.
-CatalogueBuild runScript(const QString& connectionName, const QString& path, const QString& sqlPath,
-                         const QList<SqlStatement>& statements)
+IoResult runScript(const QString& connectionName, const QString& path, const QString& sqlPath,
+                   const QList<SqlStatement>& statements)
 {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     if (!database.isValid())
@@ -79,12 +74,12 @@ CatalogueBuild runScript(const QString& connectionName, const QString& path, con
 
 } // namespace
 
-CatalogueBuild BuildCatalogue(const QString& sqlPath, const QString& databasePath)
+IoResult BuildCatalogue(const QString& sqlPath, const QString& databasePath)
 {
-    const ScriptRead script = readScript(sqlPath);
+    const IoRead<QString> script = readScript(sqlPath);
     if (!script.ok)
         return {false, script.error};
-    const QList<SqlStatement> statements = SplitSqlStatements(script.text);
+    const QList<SqlStatement> statements = SplitSqlStatements(script.value);
     if (statements.isEmpty())
         return {false, QStringLiteral("%1 holds no SQL statement").arg(sqlPath)};
 
@@ -101,7 +96,7 @@ CatalogueBuild BuildCatalogue(const QString& sqlPath, const QString& databasePat
 
     const QString connectionName =
         QStringLiteral("kinetra-catalogue-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    const CatalogueBuild build = runScript(connectionName, temporaryPath, sqlPath, statements);
+    const IoResult build = runScript(connectionName, temporaryPath, sqlPath, statements);
     QSqlDatabase::removeDatabase(connectionName);
     if (!build.ok)
         return build;

@@ -4,20 +4,17 @@
 
 #include <cstdint>
 
+#include "text/IoResult.h"
+
 namespace kinetra {
 
 // The SQLite application id of every catalogue this builder writes: "Kntr" in the file header's
 // bytes 68..71, so a script can tell a catalogue it may replace from a file a user made.
 inline constexpr std::int32_t CatalogueApplicationId = 0x4B6E7472;
 
-struct CatalogueBuild {
-    bool ok = false;
-    QString error; // in words a user understands, when !ok
-};
-
 // Builds the SQLite catalogue databasePath from the UTF-8 SQL script sqlPath, all statements in
 // one transaction. The database is written beside databasePath and replaces it only when every
 // statement succeeded: a failed build leaves whatever file was there untouched.
-CatalogueBuild BuildCatalogue(const QString& sqlPath, const QString& databasePath);
+IoResult BuildCatalogue(const QString& sqlPath, const QString& databasePath);
 
 } // namespace kinetra

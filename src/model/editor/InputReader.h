@@ -17,8 +17,7 @@ public:
     // exactly as entered to ErrorList.
     double ParseNumber(const QString& text);
 
-    // The gathered entries, each after a line feed; "ERR" when the engine could not derive a
-    // motor's parameters.
+    // The gathered entries, each after a line feed.
     QString ErrorList;
 
 private:

@@ -75,9 +75,9 @@ TextFileRead ModelSession::ReadModelFile(const QString& path)
     TextFileRead file = ReadTextFile(path);
     if (!file.ok)
         return file;
-    const QString mismatch = ModelTextMismatch(file.lines);
+    const QString mismatch = ModelTextMismatch(file.value);
     if (!mismatch.isEmpty())
-        return {false, {}, mismatch};
+        return TextFileRead::Failed(mismatch);
     return file;
 }
 
@@ -86,15 +86,15 @@ ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
     emit fileNameShown(QFileInfo(path).fileName());
     TextFileRead file = ReadModelFile(path);
     if (!file.ok)
-        return {false, file.error, {}};
-    m_modelText = std::move(file.lines);
+        return {IoResult::Failed(file.error), {}};
+    m_modelText = std::move(file.value);
     QString notice;
     if (ReadWithOtherSeparator(m_modelText, m_reader.decimalSeparator()))
         notice = OtherSeparatorNotice(m_reader.decimalSeparator());
     QString error;
     if (!ModelInit(error))
-        return {false, error, {}};
-    return {true, {}, notice};
+        return {IoResult::Failed(error), {}};
+    return {IoResult::Done(), notice};
 }
 
 } // namespace kinetra

@@ -22,9 +22,7 @@ class ModelSession final : public QObject {
     Q_DISABLE_COPY_MOVE(ModelSession)
 
 public:
-    struct LoadResult {
-        bool ok = false;
-        QString error;  // why the file could not be opened, when !ok
+    struct LoadResult : IoResult {
         QString notice; // what the user should know about how the file was read
     };
 

@@ -22,11 +22,6 @@ const QString TemporaryMark = QStringLiteral(".kinetra-save-");
 constexpr int TemporarySuffixLength = 6;
 constexpr int TemporaryNameAttempts = 100;
 
-FileSaveResult Failed(const QString& reason)
-{
-    return {false, reason};
-}
-
 // Passes every write on to the file and remembers the first one that did not take all its
 // bytes. A short write returns a count and no error; a writer that streams through its own
 // buffer, as the PDF writer does, then drops the rest without saying so. Asking here catches
@@ -118,7 +113,7 @@ QString WriteTemporary(QFile& temporary, const FileContentWriter& writeContent)
 
 } // namespace
 
-FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeContent)
+IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
 {
     const QString target = SaveTarget(path);
     const QByteArray targetName = QFile::encodeName(target);
@@ -126,17 +121,17 @@ FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeConte
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
     // Only a regular file is ever replaced: a device, a pipe or a folder of that name stays.
     if (exists && S_ISDIR(existing.st_mode))
-        return Failed(SystemReason(EISDIR));
+        return IoResult::Failed(SystemReason(EISDIR));
     if (exists && !S_ISREG(existing.st_mode))
-        return Failed(NotARegularFile());
+        return IoResult::Failed(NotARegularFile());
     if (exists && ::access(targetName.constData(), W_OK) != 0)
-        return Failed(SystemReason(errno));
+        return IoResult::Failed(SystemReason(errno));
 
     RemoveLeftoverTemporaries(target);
     QString temporaryPath;
     const int descriptor = CreateTemporary(target, temporaryPath);
     if (descriptor < 0)
-        return Failed(SystemReason(errno));
+        return IoResult::Failed(SystemReason(errno));
     if (exists)
         ::fchmod(descriptor, existing.st_mode & 07777);
     QFile temporary;
@@ -148,12 +143,12 @@ FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeConte
         failure = SystemReason(errno);
     if (!failure.isEmpty()) {
         QFile::remove(temporaryPath);
-        return Failed(failure);
+        return IoResult::Failed(failure);
     }
-    return {true, {}};
+    return IoResult::Done();
 }
 
-FileSaveResult SaveFile(const QString& path, const QByteArray& content)
+IoResult SaveFile(const QString& path, const QByteArray& content)
 {
     return SaveFile(
         path, [&content](QIODevice& device) { return device.write(content) == content.size(); });

@@ -5,14 +5,11 @@
 
 #include <functional>
 
+#include "IoResult.h"
+
 class QIODevice;
 
 namespace kinetra {
-
-struct FileSaveResult {
-    bool ok = false;
-    QString error; // the system's reason in words a user understands, when !ok
-};
 
 // Writes the content onto the open device; returns false when it could not.
 using FileContentWriter = std::function<bool(QIODevice& device)>;
@@ -24,8 +21,8 @@ using FileContentWriter = std::function<bool(QIODevice& device)>;
 // system's reason. Only a regular file is replaced; the temporary a killed save left behind goes
 // at the next save of the same file. QSaveFile alone is not enough: it buffers small writes and,
 // on a full disk, may commit an empty file and report success.
-FileSaveResult SaveFile(const QString& path, const FileContentWriter& writeContent);
-FileSaveResult SaveFile(const QString& path, const QByteArray& content);
+IoResult SaveFile(const QString& path, const FileContentWriter& writeContent);
+IoResult SaveFile(const QString& path, const QByteArray& content);
 
 // What the user reads when a save failed: "Не сохранить файл ", the file's name and, on the
 // next line, the system's reason.

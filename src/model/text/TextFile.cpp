@@ -76,30 +76,39 @@ QByteArray EncodeTextLines(const QStringList& lines)
 TextFileRead ReadTextFile(const QString& path)
 {
     if (!CodePageAvailable())
-        return {false, {}, MissingCodePageError()};
+        return TextFileRead::Failed(MissingCodePageError());
     // A pipe would block for ever and a device such as /dev/zero never ends; a text file of the
     // program's is small, so a huge file is no text of its.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return {false, {}, info.isDir() ? SystemReason(EISDIR) : NotARegularFile()};
+        return TextFileRead::Failed(info.isDir() ? SystemReason(EISDIR) : NotARegularFile());
     if (info.size() > MaximumTextFileSize)
-        return {false, {}, SystemReason(EFBIG)};
+        return TextFileRead::Failed(SystemReason(EFBIG));
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return {false, {}, SystemReason(errno, file.errorString())};
+        return TextFileRead::Failed(SystemReason(errno, file.errorString()));
     const QByteArray bytes = file.read(MaximumTextFileSize);
     if (file.error() != QFileDevice::NoError)
-        return {false, {}, SystemReason(errno, file.errorString())};
-    return {true, DecodeTextLines(bytes), {}};
+        return TextFileRead::Failed(SystemReason(errno, file.errorString()));
+    return TextFileRead::Read(DecodeTextLines(bytes));
 }
 
-TextFileWrite WriteTextFile(const QString& path, const QStringList& lines)
+IoResult WriteTextFile(const QString& path, const QStringList& lines)
 {
     if (!CodePageAvailable())
-        return {false, MissingCodePageError()};
-    const FileSaveResult saved = SaveFile(path, EncodeTextLines(lines));
-    return {saved.ok, saved.error};
+        return IoResult::Failed(MissingCodePageError());
+    return SaveFile(path, EncodeTextLines(lines));
+}
+
+QStringList LinesOfText(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(u'\n');
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace kinetra

@@ -3,30 +3,28 @@
 #include <QString>
 #include <QStringList>
 
+#include "IoResult.h"
+
 namespace kinetra {
 
 // Kinetra's text files are 8-bit Windows-1251 with CR LF after every line.
 
-struct TextFileRead {
-    bool ok = false;
-    QStringList lines;
-    QString error; // in words a user understands, when !ok
-};
-
-struct TextFileWrite {
-    bool ok = false;
-    QString error;
-};
+// The lines of a text file.
+using TextFileRead = IoRead<QStringList>;
 
 // Splits at CR, LF or CR LF; text after the last line end is a last line; stops at a NUL byte.
 TextFileRead ReadTextFile(const QString& path);
 
 // Writes every line followed by CR LF through a temporary file that replaces the old one only
 // once it is completely written, so a failed write never destroys the file that was there.
-TextFileWrite WriteTextFile(const QString& path, const QStringList& lines);
+IoResult WriteTextFile(const QString& path, const QStringList& lines);
 
 // The same conversions on bytes, for callers that hold the content in memory.
 QStringList DecodeTextLines(const QByteArray& bytes);
+
+// The lines of a text page's text. A line end at the very end starts no further line, as when
+// the page was filled from lines; an empty text has no lines.
+QStringList LinesOfText(const QString& text);
 QByteArray EncodeTextLines(const QStringList& lines);
 
 } // namespace kinetra

@@ -78,9 +78,9 @@ protected:
     QStringList saved(const char* name, int filter)
     {
         const ChartFile file = ChooseChartFile(folder.filePath(QLatin1String(name)), filter);
-        QString error;
-        EXPECT_TRUE(SaveChartFile(view, file, u',', error)) << error.toStdString();
-        return ReadTextFile(file.path).lines;
+        const IoResult saved = SaveChartFile(view, file, u',');
+        EXPECT_TRUE(saved.ok) << saved.error.toStdString();
+        return ReadTextFile(file.path).value;
     }
     QByteArray bytes(const char* name)
     {
@@ -96,8 +96,8 @@ protected:
 TEST_F(ChartExport, CsvHoldsEveryCurveOnShowUnderItsNameAndUnit)
 {
     const ChartFile file = ChooseChartFile(folder.filePath(QStringLiteral("curves")), 4);
-    QString error;
-    ASSERT_TRUE(SaveChartFile(view, file, u',', error)) << error.toStdString();
+    const IoResult saved = SaveChartFile(view, file, u',');
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     QProcess python;
     python.start(QStringLiteral("python3"),
                  {QStringLiteral("-c"),

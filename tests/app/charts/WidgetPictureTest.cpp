@@ -69,8 +69,8 @@ protected:
 
 TEST_F(ChartPicture, ChartBecomesAVectorPictureWithItsTitles)
 {
-    QString error;
-    ASSERT_TRUE(SaveWidgetAsMetafile(view, path, error)) << error.toStdString();
+    const IoResult saved = SaveWidgetAsMetafile(view, path);
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     const Metafile metafile(ReadAll(path));
     EXPECT_EQ(metafile.placeable[5], 640);
     EXPECT_EQ(metafile.placeable[6], 400);
@@ -101,8 +101,8 @@ TEST_F(ChartPicture, ReaderDrawsTheChartWithItsTitles)
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("wmf2svg"));
     if (reader.isEmpty())
         GTEST_SKIP() << "wmf2svg (Debian package libwmf-bin) is not installed";
-    QString error;
-    ASSERT_TRUE(SaveWidgetAsMetafile(view, path, error)) << error.toStdString();
+    const IoResult saved = SaveWidgetAsMetafile(view, path);
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
 
     const QString svgPath = folder.filePath(QStringLiteral("chart.svg"));
     QProcess conversion;
@@ -128,8 +128,8 @@ TEST(WidgetPictures, BitmapIsTheWidgetAsShown)
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
     widget.resize(50, 30);
-    QString error;
-    ASSERT_TRUE(SaveWidgetAsBitmap(widget, path, error)) << error.toStdString();
+    const IoResult saved = SaveWidgetAsBitmap(widget, path);
+    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_TRUE(ReadAll(path).startsWith("BM"));
     const QImage image(path);
     EXPECT_EQ(image.size(), QSize(50, 30));
@@ -147,16 +147,16 @@ TEST(WidgetPictures, FailedSaveKeepsTheEarlierFileAndSaysWhy)
     QWidget widget;
     widget.resize(40, 30);
 
-    QString error;
-    EXPECT_FALSE(SaveWidgetAsMetafile(widget, missing, error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(SaveWidgetAsBitmap(widget, missing, error));
-    EXPECT_FALSE(error.isEmpty());
+    for (const IoResult& failed :
+         {SaveWidgetAsMetafile(widget, missing), SaveWidgetAsBitmap(widget, missing)}) {
+        EXPECT_FALSE(failed.ok);
+        EXPECT_FALSE(failed.error.isEmpty());
+    }
     EXPECT_EQ(ReadAll(earlier), "earlier");
     EXPECT_FALSE(QFile::exists(missing));
 
-    EXPECT_TRUE(SaveWidgetAsMetafile(widget, earlier, error)) << error.toStdString();
+    const IoResult saved = SaveWidgetAsMetafile(widget, earlier);
+    EXPECT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_TRUE(ReadAll(earlier).startsWith("\xd7\xcd\xc6\x9a"));
 }
 

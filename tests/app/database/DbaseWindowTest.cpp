@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -18,12 +19,12 @@
 
 #include "../../database/TestCatalogue.h"
 #include "../shell/ShellFixture.h"
+#include "Shell.h"
 #include "database/DbaseWindow.h"
 #include "database/FetchProgress.h"
+#include "model/ModelWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/Folders.h"
-#include "shell/ModelWindow.h"
-#include "shell/Shell.h"
 #include "text/KeyValueText.h"
 #include "text/TextFile.h"
 
@@ -35,13 +36,16 @@ using Move = CatalogueBrowser::RecordMove;
 // The program in a working directory of its own, which may hold a catalogue.
 class DbaseWindowTest : public ShellFixture {
 protected:
-    // Opens the catalogue with F7 from the model window.
+    // Opens the catalogue with F7 from the model window. From then on every change of the grid's
+    // model is checked for the model rules: a breach ends the test program.
     void openCatalogue()
     {
         WriteCatalogue(QStringLiteral("Kinetra.mdb"), MotorCatalogue());
         activate(shell.modelWindow());
         press(Qt::Key_F7);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid().model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     DbaseWindow& window() { return shell.dbaseWindow(); }
     QTableView& grid() { return *window().grid(); }
@@ -64,6 +68,8 @@ protected:
             enabled.push_back(button->isEnabled());
         return enabled;
     }
+
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 };
 
 // The first F7 without a catalogue in the working folder names the missing file in the
@@ -109,7 +115,7 @@ TEST_F(DbaseWindowTest, MissingCatalogueIsCopiedFromTheSampleOrChosen)
         EXPECT_TRUE(answers.messages.isEmpty()) << answers.messages.join(u'\n').toStdString();
         EXPECT_TRUE(QFileInfo::exists(catalogueFile));
         // The next start finds the catalogue that was put in place.
-        const QString connection = ReadKey(ReadTextFile(QStringLiteral("Kinetra.ini")).lines,
+        const QString connection = ReadKey(ReadTextFile(QStringLiteral("Kinetra.ini")).value,
                                            QStringLiteral("Connection"));
         EXPECT_TRUE(QFileInfo(connection.section(u'=', -1)).fileName() == catalogueFile)
             << connection.toStdString();
@@ -249,9 +255,14 @@ TEST_F(DbaseWindowTest, SaveAsWritesTheTableAsXmlAndMovesTheReportsFolder)
     EXPECT_EQ(shell.settings().folders().ReportsFolder, FolderOf(path));
 }
 
-// A long fetch shows the busy dialog, whose stop button ends the fetch; the dialog goes with it.
+// A long fetch shows the busy dialog over the window that started it; its stop button ends the
+// fetch, and the dialog goes with it.
 TEST(FetchProgressTest, StopButtonEndsALongFetch)
 {
+    QWidget starter;
+    starter.show();
+    starter.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&starter));
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("Kinetra.mdb"));
     WriteCatalogue(path, MotorCatalogue());
@@ -267,6 +278,7 @@ TEST(FetchProgressTest, StopButtonEndsALongFetch)
         if (!progress.dialog() || !progress.dialog()->isVisible())
             return;
         shown = true;
+        EXPECT_EQ(progress.dialog()->parentWidget(), &starter);
         progress.dialog()->findChild<QPushButton*>()->click();
     });
     stopper.start();

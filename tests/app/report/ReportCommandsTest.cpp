@@ -2,11 +2,16 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 
 #include "../shell/ShellFixture.h"
+#include "ReportDocument.h"
 #include "database/DbaseWindow.h"
+#include "model/ModelWindow.h"
 #include "report/ReportCommands.h"
+#include "results/ResultWindow.h"
 #include "shell/Folders.h"
+#include "shell/ModelDocument.h"
 
 namespace kinetra::test {
 namespace {
@@ -49,6 +54,41 @@ TEST_F(ReportCommandsTest, WindowImagePrintsToAFileAndAFailedPrintSaysWhy)
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(
         prompts.messages.first().startsWith(QStringLiteral("Не сохранить файл window.pdf")));
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The columns read the parameters as collected for the run on show, so the page is the same
+// right after the run, after the model window was visited, and from kinetra-sim.
+TEST_F(ReportCommandsTest, WindowAndCommandLineWriteTheSameTextReport)
+{
+    const QString model = QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf");
+    shell.document().OpenFromCommandLine(model);
+    activate(shell.resultWindow());
+    const QString afterRun = workingDirectory.folder.filePath(QStringLiteral("after-run.txt"));
+    shell.report().compose({});
+    ASSERT_TRUE(shell.report().save(afterRun, ReportFormat::Text).ok);
+    activate(shell.modelWindow());
+    activate(shell.resultWindow());
+    const QString afterVisit = workingDirectory.folder.filePath(QStringLiteral("after-visit.txt"));
+    shell.report().compose({});
+    ASSERT_TRUE(shell.report().save(afterVisit, ReportFormat::Text).ok);
+
+    const QString fromSim = workingDirectory.folder.filePath(QStringLiteral("sim.txt"));
+    QProcess sim;
+    sim.start(QStringLiteral(KINETRA_SIM_PROGRAM), {QStringLiteral("--decimal-separator=,"), model,
+                                                    QStringLiteral("--report"), fromSim});
+    ASSERT_TRUE(sim.waitForFinished(60000));
+    ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
+
+    const QByteArray page = contents(afterRun);
+    EXPECT_FALSE(page.contains("m0")) << "m0 is 0 in the model";
+    EXPECT_EQ(contents(afterVisit), page);
+    EXPECT_EQ(contents(fromSim), page);
 }
 
 } // namespace

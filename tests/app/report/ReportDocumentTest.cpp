@@ -1,20 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <QChart>
-#include <QLineSeries>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QValueAxis>
 
 #include "../../model/text/SmallDisk.h"
 #include "../shell/ScriptedPrompts.h"
+#include "ColumnFit.h"
+#include "ReportDocument.h"
+#include "ResultsActivation.h"
 #include "editor/ModelSession.h"
-#include "report/ReportCharts.h"
-#include "report/ReportDocument.h"
-#include "results/ResultWindow.h"
-#include "shell/ActionTable.h"
 
 namespace kinetra::test {
 namespace {
@@ -30,7 +28,7 @@ QString pdfText(const QString& path)
     return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
-// An example model run in the results window, and the report on it.
+// An example model run as the results window runs it, and the report on it.
 class ReportDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,46 +37,63 @@ protected:
         ASSERT_TRUE(
             session.LoadModelFile(Examples + QStringLiteral("/induction-elastic-hoist.kmf")).ok);
         session.ModelFileName = Examples + QStringLiteral("/induction-elastic-hoist.kmf");
-        results.FormActivate();
+        ASSERT_EQ(results.FormActivate(true), ResultsActivation::Outcome::Simulated);
     }
-    QString file(const char* name) const { return folder.filePath(QLatin1String(name)); }
-    static const QLineSeries& series(const QChart& chart, const char* name)
+    QString file(const QString& name) const { return folder.filePath(name); }
+    QString savedPdfText(ReportDocument& document, const QString& name)
     {
-        for (QAbstractSeries* series : chart.series())
-            if (series->objectName() == QLatin1String(name))
-                return *static_cast<const QLineSeries*>(series);
-        throw std::runtime_error(name);
+        EXPECT_TRUE(document.save(file(name), ReportFormat::Pdf).ok);
+        return pdfText(file(name));
     }
 
     ScriptedPrompts prompts;
     ModelSession session{u',', prompts};
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
-    ActionTable actions;
-    ResultWindow results{actions, session, *run, *signal, prompts};
+    ResultsActivation results{session, *run, *signal, prompts};
     ReportDocument report{session, results};
     QTemporaryDir folder;
 };
 
-TEST_F(ReportDocumentTest, ChartsTakeTheResultsAndTheEditorsModes)
+// Each production draws fresh charts: saving again, printing, or saving after a rerun with a
+// shorter run (composed again for its summary) gives the page a new report object draws once.
+TEST_F(ReportDocumentTest, DrawingAgainGivesThePageOfOneDrawing)
 {
-    ReportCharts charts;
-    using Which = ReportCharts::Which;
-    for (const bool torque : {false, true}) {
-        charts.QuickRepNeedData(results.dynamicChart(), results.staticChart(), torque, !torque);
-        const QChart& dynamics = charts.chart(Which::Dynamics);
-        const QLineSeries& series1 = series(dynamics, "Series1");
-        EXPECT_EQ(series1.name(), torque ? QStringLiteral("Момент") : QStringLiteral("Ток"));
-        EXPECT_EQ(series(dynamics, "Series4").isVisible(), !torque);
-        EXPECT_EQ(series1.count(), run->SampleCount);
-        EXPECT_EQ(series1.pen().style(), Qt::DashDotDotLine);
-        EXPECT_EQ(series1.color(), QColor(64, 0, 64));
-        const auto* time = qobject_cast<QValueAxis*>(dynamics.axes(Qt::Horizontal).first());
-        EXPECT_DOUBLE_EQ(time->tickInterval(), 0.2 * series1.at(series1.count() - 1).x());
-        EXPECT_EQ(time->titleText(), QStringLiteral("Время, с"));
-    }
-    EXPECT_EQ(series(charts.chart(Which::Statics), "Series3").count(),
-              series(results.staticChart(), "Series3").count());
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    report.compose({});
+    const QString first = savedPdfText(report, QStringLiteral("1.pdf"));
+    EXPECT_EQ(first.count(QStringLiteral("Время, с")), 1);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(report.print(printer).ok);
+    EXPECT_EQ(pdfText(file(QStringLiteral("printed.pdf"))), first);
+    EXPECT_EQ(savedPdfText(report, QStringLiteral("3.pdf")), first);
+
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("1"));
+    ASSERT_EQ(results.FormActivate(true), ResultsActivation::Outcome::Simulated);
+    report.compose({});
+    const QString rerun = savedPdfText(report, QStringLiteral("rerun.pdf"));
+    EXPECT_EQ(rerun.count(QStringLiteral("Время, с")), 1);
+    EXPECT_FALSE(rerun.contains(QStringLiteral("\n1,5\n")));
+    EXPECT_TRUE(rerun.contains(QStringLiteral("\n0,8\n")));
+    ReportDocument fresh(session, results);
+    fresh.compose({});
+    EXPECT_EQ(savedPdfText(fresh, QStringLiteral("fresh.pdf")), rerun);
+}
+
+TEST_F(ReportDocumentTest, LongTitleKeepsItsBothEnds)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    session.ModelFileName =
+        QStringLiteral("/models/") + QString(120, u'д') + QStringLiteral(".kmf");
+    report.compose({});
+    const QString text = savedPdfText(report, QStringLiteral("long.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Модель дддд")));
+    EXPECT_TRUE(text.contains(QStringLiteral("…")));
+    EXPECT_TRUE(text.contains(QStringLiteral("дддд.kmf")));
 }
 
 TEST_F(ReportDocumentTest, PdfHoldsTheTitleLabelsAndValues)
@@ -86,8 +101,7 @@ TEST_F(ReportDocumentTest, PdfHoldsTheTitleLabelsAndValues)
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     report.compose({});
-    ASSERT_TRUE(report.save(file("report.pdf"), ReportFormat::Pdf).ok);
-    const QString text = pdfText(file("report.pdf"));
+    const QString text = savedPdfText(report, QStringLiteral("report.pdf"));
     for (const QString& expected :
          {QStringLiteral("Модель induction-elastic-hoist.kmf"), QStringLiteral("Kinetra"),
           QStringLiteral("Двигатель 4А100L4"), QStringLiteral("cc, Нм/рад"),
@@ -102,9 +116,9 @@ TEST_F(ReportDocumentTest, PrintBeforeAnyReportPrintsTheChartsWithEmptyColumns)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file("printed.pdf"));
+    printer.setOutputFileName(file(QStringLiteral("printed.pdf")));
     ASSERT_TRUE(report.print(printer).ok);
-    const QString text = pdfText(file("printed.pdf"));
+    const QString text = pdfText(file(QStringLiteral("printed.pdf")));
     EXPECT_TRUE(text.contains(QStringLiteral("Время, с")));
     EXPECT_FALSE(text.contains(QStringLiteral("Двигатель")));
     EXPECT_FALSE(text.contains(QStringLiteral("Коэффициент")));
@@ -116,8 +130,8 @@ TEST_F(ReportDocumentTest, ExportsFollowTheSwitchesAndFailuresSayWhy)
     for (const auto& [name, format] :
          {std::pair{"report.txt", ReportFormat::Text}, std::pair{"report.csv", ReportFormat::Csv},
           std::pair{"report.html", ReportFormat::Html}}) {
-        ASSERT_TRUE(report.save(file(name), format).ok) << name;
-        QFile saved(file(name));
+        ASSERT_TRUE(report.save(file(QLatin1String(name)), format).ok) << name;
+        QFile saved(file(QLatin1String(name)));
         ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
         EXPECT_TRUE(bytes.contains("\r\n")) << name;
@@ -126,7 +140,8 @@ TEST_F(ReportDocumentTest, ExportsFollowTheSwitchesAndFailuresSayWhy)
         EXPECT_FALSE(bytes.contains("\xca\xee\xfd\xf4")) << name << ": no analysis";
         EXPECT_FALSE(bytes.contains("base64")) << name << ": no charts";
     }
-    const FileSaveResult failed = report.save(file("missing-folder/report.pdf"), ReportFormat::Pdf);
+    const IoResult failed =
+        report.save(file(QStringLiteral("missing-folder/report.pdf")), ReportFormat::Pdf);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
 }
@@ -150,7 +165,7 @@ TEST_F(ReportDocumentTest, PdfOntoANearlyFullDiskIsWholeOrFailsKeepingTheOldFile
     // tmpfs hands out whole pages of 4 KiB: every level up to 32 KiB, then beyond the report.
     for (const int freeKiB : {0, 4, 8, 12, 16, 20, 24, 28, 32, 48, 64, 96}) {
         disk.fillLeaving(freeKiB * 1024);
-        const FileSaveResult saved = report.save(target, ReportFormat::Pdf);
+        const IoResult saved = report.save(target, ReportFormat::Pdf);
         disk.emptyFiller();
         if (saved.ok) {
             QProcess reader;
@@ -164,6 +179,23 @@ TEST_F(ReportDocumentTest, PdfOntoANearlyFullDiskIsWholeOrFailsKeepingTheOldFile
             ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
             EXPECT_EQ(kept.readAll(), old) << freeKiB << " KiB free";
         }
+    }
+}
+
+// A column keeps the report's type while it fits, takes smaller type while that fits, and is
+// otherwise cut (and marked where it is drawn).
+TEST(ColumnFit, ShrinksTheTypeThenCutsWithAMark)
+{
+    const QImage page(600, 600, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8);
+    const double lineHeight = QFontMetricsF(font, &page).lineSpacing();
+    for (const auto& [count, smaller, cut] :
+         {std::tuple{10, false, false}, {44, true, false}, {400, true, true}}) {
+        const QStringList lines(count, QStringLiteral("R1, Ом        1,535"));
+        const ColumnFit fit = FitColumn(lines, font, QSizeF(300, 40.5 * lineHeight), page);
+        EXPECT_EQ(fit.font.pointSizeF() < 8, smaller) << count;
+        EXPECT_EQ(fit.cut, cut) << count;
     }
 }
 

@@ -77,8 +77,9 @@ TEST_F(InstalledSamplesTest, UnwritableWorkingFolderIsReported)
     // A read-only folder stops a user but not root, who runs the tests in CI; a folder that
     // vanished after the start stops both.
     ASSERT_EQ(::chmod(QFile::encodeName(work.path()).constData(), 0555), 0);
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         ASSERT_TRUE(QDir(work.path()).removeRecursively());
+    }
     const QString message = placed();
     EXPECT_TRUE(message.startsWith(QStringLiteral("Каталог оборудования не скопирован в ") +
                                    userCatalogue() + u':'))

@@ -215,7 +215,7 @@ TEST_F(OptionsWindowTest, QueryFilesOpenIntoThePageAndSaveFromIt)
 
     const QString saved = other.filePath(QStringLiteral("saved.txt"));
     ASSERT_TRUE(window.saveShownText(saved));
-    EXPECT_EQ(ReadTextFile(saved).lines.size(), 2);
+    EXPECT_EQ(ReadTextFile(saved).value.size(), 2);
     EXPECT_EQ(folders.SettingsFolder, FolderOf(saved));
 }
 

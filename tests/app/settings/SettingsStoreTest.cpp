@@ -37,7 +37,7 @@ protected:
     }
     QString fileText(const QString& folderPath) const
     {
-        return ReadTextFile(iniIn(folderPath)).lines.join(u'\n');
+        return ReadTextFile(iniIn(folderPath)).value.join(u'\n');
     }
     QByteArray fileBytes() const
     {
@@ -245,7 +245,7 @@ TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesTheSettingsFolder)
     QTemporaryDir other;
     const QString copy = other.filePath(QStringLiteral("copy.ini"));
     ASSERT_TRUE(store->saveSettingsCopy(copy, QStringLiteral("[Paths]\n")));
-    EXPECT_EQ(ReadTextFile(copy).lines, QStringList{QStringLiteral("[Paths]")});
+    EXPECT_EQ(ReadTextFile(copy).value, QStringList{QStringLiteral("[Paths]")});
     EXPECT_EQ(folders.SettingsFolder, FolderOf(copy));
 
     folders.SettingsFolder.clear();

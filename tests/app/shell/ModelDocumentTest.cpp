@@ -26,7 +26,7 @@ protected:
 
     void changeModel() { session.editor().setText(EditField::MotorUEdit, QStringLiteral("220")); }
     QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
-    QStringList fileLines(const char* name) const { return ReadTextFile(path(name)).lines; }
+    QStringList fileLines(const char* name) const { return ReadTextFile(path(name)).value; }
 
     QTemporaryDir folder;
     SilentMessages sink;

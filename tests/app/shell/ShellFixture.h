@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "ScriptedPrompts.h"
-#include "shell/Shell.h"
+#include "Shell.h"
 
 namespace kinetra::test {
 

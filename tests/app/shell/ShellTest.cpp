@@ -14,19 +14,19 @@
 #include <QTest>
 
 #include "../../database/TestCatalogue.h"
+#include "Shell.h"
 #include "ShellFixture.h"
 #include "database/ConnectionDialog.h"
 #include "database/DbaseWindow.h"
 #include "editor/SeparatorFallback.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "report/ReportPreview.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "shell/QtTranslation.h"
-#include "shell/Shell.h"
 #include "signals/SignalWindow.h"
 #include "text/TextFile.h"
 
@@ -324,7 +324,7 @@ TEST_F(ShellTest, RecentFilesSurviveARestartBesideAnOlderSettingsFile)
     EXPECT_TRUE(older_start.settings().recentFiles().isEmpty());
     EXPECT_FALSE(older_start.settings().colourOutput());
     older_start.settings().addRecentFile(newestFirst.at(1));
-    const QStringList written = ReadTextFile(QStringLiteral("Kinetra.ini")).lines;
+    const QStringList written = ReadTextFile(QStringLiteral("Kinetra.ini")).value;
     EXPECT_EQ(written.mid(0, older.size()), older);
     EXPECT_EQ(written.mid(older.size()),
               (QStringList{QString(), QStringLiteral("[Recent]"),

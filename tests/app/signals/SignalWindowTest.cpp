@@ -16,8 +16,9 @@
 #include <QValueAxis>
 
 #include "../shell/ShellFixture.h"
+#include "SignalExchange.h"
+#include "model/ModelWindow.h"
 #include "results/ResultWindow.h"
-#include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
 
 namespace kinetra::test {
@@ -129,8 +130,8 @@ TEST_F(SignalWindowTest, SendAndTakeWorkWithTheModel)
     trigger(Command::aFromModel);
     EXPECT_EQ(child<QComboBox>("SignalComboBox1").placeholderText(), QStringLiteral("Модель"));
     EXPECT_FALSE(child<QLineEdit>("SignalEdit1").isEnabled());
-    const ModelCurves curves = shell.resultWindow().dynamicCurves();
-    const int n = shell.resultWindow().activation().ranges().dynamicsTime.maximum() > 0
+    const ModelCurves curves = CurvesToTake(shell.resultWindow().activation().view().charts);
+    const int n = shell.resultWindow().activation().view().ranges.dynamicsTime.maximum() > 0
                       ? int(curves.speed.size())
                       : 0;
     ASSERT_GT(n, 2);
@@ -176,7 +177,7 @@ TEST_F(SignalWindowTest, SimulatorShapesTheSameRunAsTheWindow)
     type("sEditK2", QStringLiteral("1"));
     trigger(Command::aToModel);
     activate(shell.resultWindow());
-    const ModelCurves curves = shell.resultWindow().dynamicCurves();
+    const ModelCurves curves = CurvesToTake(shell.resultWindow().activation().view().charts);
 
     const QString signalPath = workingDirectory.folder.filePath(QStringLiteral("signal.csv"));
     const QString samplesPath = workingDirectory.folder.filePath(QStringLiteral("samples.csv"));
@@ -224,9 +225,7 @@ TEST_F(SignalWindowTest, OpenedSignalShapesTheSameRunAsTheCommandLine)
     const QString model = QStringLiteral(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf");
     ASSERT_TRUE(shell.session().LoadModelFile(model).ok);
     activate(shell.resultWindow());
-    const int n = shell.resultWindow().activation().ranges().dynamicsTime.maximum() > 0
-                      ? int(shell.resultWindow().dynamicCurves().speed.size())
-                      : 0;
+    const int n = int(CurvesToTake(shell.resultWindow().activation().view().charts).speed.size());
     ASSERT_GT(n, 100);
     // Off at first, then a load that steps between 0.5 and 1.5; shorter than the run, so its
     // last value holds to the end.
@@ -254,7 +253,7 @@ TEST_F(SignalWindowTest, OpenedSignalShapesTheSameRunAsTheCommandLine)
               workbench().buffer().InputSamples[std::size_t(n - 51)]);
     trigger(Command::aToModel);
     activate(shell.resultWindow());
-    const ModelCurves curves = shell.resultWindow().dynamicCurves();
+    const ModelCurves curves = CurvesToTake(shell.resultWindow().activation().view().charts);
 
     const QString samplesPath = workingDirectory.folder.filePath(QStringLiteral("samples.csv"));
     QProcess sim;

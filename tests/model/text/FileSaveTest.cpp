@@ -40,7 +40,7 @@ QByteArray ReadAll(const QString& path)
 }
 
 // Runs the save in a child process, so that the limits and mounts a case sets up stay there.
-// Gives the child's FileSaveResult as its exit status: 0 saved, 1 failed with a reason, 2
+// Gives the child's IoResult as its exit status: 0 saved, 1 failed with a reason, 2
 // failed without one.
 int SaveInChild(const std::function<void()>& prepare, const QString& path,
                 const QByteArray& content)
@@ -48,7 +48,7 @@ int SaveInChild(const std::function<void()>& prepare, const QString& path,
     const pid_t child = ::fork();
     if (child == 0) {
         prepare();
-        const FileSaveResult saved = SaveFile(path, content);
+        const IoResult saved = SaveFile(path, content);
         ::_exit(saved.ok ? 0 : saved.error.isEmpty() ? 2 : 1);
     }
     int status = 0;
@@ -81,7 +81,7 @@ protected:
 TEST_F(FileSaveTest, WritesTheWholeContentAndReplacesTheOldFile)
 {
     writeOld(path("model.kmf"));
-    const FileSaveResult saved = SaveFile(path("model.kmf"), NewContent);
+    const IoResult saved = SaveFile(path("model.kmf"), NewContent);
     EXPECT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_EQ(ReadAll(path("model.kmf")), NewContent);
 }
@@ -126,7 +126,7 @@ TEST_F(FileSaveTest, FullDiskFailsWithItsReasonAndKeepsTheOldFile)
             disk.fillLeaving(freeKiB * 1024);
             if (freeKiB > 0 && std::string_view(name) == "small")
                 continue; // fits
-            const FileSaveResult saved = SaveFile(target, writer);
+            const IoResult saved = SaveFile(target, writer);
             EXPECT_FALSE(saved.ok) << name << " with " << freeKiB << " KiB free";
             EXPECT_EQ(saved.error, QStringLiteral("Нет места на диске")) << name;
             disk.emptyFiller();
@@ -141,7 +141,7 @@ TEST_F(FileSaveTest, ReplacesOnlyRegularFilesAndClearsLeftoverTemporaries)
 {
     const QString pipe = path("pipe.csv");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const FileSaveResult refused = SaveFile(pipe, NewContent);
+    const IoResult refused = SaveFile(pipe, NewContent);
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error, QStringLiteral("Это не обычный файл"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());
@@ -185,7 +185,7 @@ TEST_F(FileSaveTest, ReadOnlyFolderOrFileIsRefused)
 TEST_F(FileSaveTest, FailingWriterKeepsTheOldFile)
 {
     writeOld(path("model.kmf"));
-    const FileSaveResult saved =
+    const IoResult saved =
         SaveFile(path("model.kmf"), [](QIODevice& device) { return device.write("half") < 0; });
     EXPECT_FALSE(saved.ok);
     EXPECT_FALSE(saved.error.isEmpty());

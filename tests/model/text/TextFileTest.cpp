@@ -84,13 +84,13 @@ TEST(TextLines, CharactersOutsideTheCodePageBecomeQuestionMarks)
 TEST_F(TextFileTest, RoundTripsCyrillicText)
 {
     const QStringList lines{"[Motor]", "Motor=" + Cyrillic, "", "R1=0,5"};
-    const TextFileWrite written = WriteTextFile(path("model.kmf"), lines);
+    const IoResult written = WriteTextFile(path("model.kmf"), lines);
     ASSERT_TRUE(written.ok) << written.error.toStdString();
     EXPECT_EQ(readBytes("model.kmf"), "[Motor]\r\nMotor=" + CyrillicCp1251 + "\r\n\r\nR1=0,5\r\n");
 
     const TextFileRead read = ReadTextFile(path("model.kmf"));
     ASSERT_TRUE(read.ok) << read.error.toStdString();
-    EXPECT_EQ(read.lines, lines);
+    EXPECT_EQ(read.value, lines);
 }
 
 TEST_F(TextFileTest, ReadsMixedLineEndsAndStopsAtNul)
@@ -99,7 +99,7 @@ TEST_F(TextFileTest, ReadsMixedLineEndsAndStopsAtNul)
     writeBytes("mixed.kmf", QByteArray(Mixed, sizeof Mixed - 1));
     const TextFileRead read = ReadTextFile(path("mixed.kmf"));
     ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.lines, (QStringList{"R1=1", "R2=2", "R3=3"}));
+    EXPECT_EQ(read.value, (QStringList{"R1=1", "R2=2", "R3=3"}));
 }
 
 TEST_F(TextFileTest, NoLinesMakeAnEmptyFile)
@@ -108,7 +108,7 @@ TEST_F(TextFileTest, NoLinesMakeAnEmptyFile)
     EXPECT_EQ(readBytes("empty.kmf"), QByteArray());
     const TextFileRead read = ReadTextFile(path("empty.kmf"));
     ASSERT_TRUE(read.ok);
-    EXPECT_TRUE(read.lines.isEmpty());
+    EXPECT_TRUE(read.value.isEmpty());
 }
 
 TEST_F(TextFileTest, RewriteReplacesTheWholeFile)
@@ -131,13 +131,13 @@ TEST_F(TextFileTest, WhatIsNoReadableTextFileGivesItsReason)
         const TextFileRead read = ReadTextFile(target);
         EXPECT_FALSE(read.ok) << target.toStdString();
         EXPECT_EQ(read.error, QString::fromUtf8(reason));
-        EXPECT_TRUE(read.lines.isEmpty());
+        EXPECT_TRUE(read.value.isEmpty());
     }
 }
 
 TEST_F(TextFileTest, WriteIntoMissingFolderGivesAnError)
 {
-    const TextFileWrite written = WriteTextFile(path("no such folder/model.kmf"), {"R1=1"});
+    const IoResult written = WriteTextFile(path("no such folder/model.kmf"), {"R1=1"});
     EXPECT_FALSE(written.ok);
     EXPECT_FALSE(written.error.isEmpty());
 }
@@ -172,7 +172,7 @@ TEST_F(TextFileTest, FailedWriteKeepsTheOldFile)
     ASSERT_TRUE(WriteTextFile(path("model.kmf"), {"R1=1"}).ok);
     const QStringList large(10000, QStringLiteral("R1=0,123456789012345"));
 
-    TextFileWrite written;
+    IoResult written;
     {
         const FileSizeLimit limit(4096);
         written = WriteTextFile(path("model.kmf"), large);

@@ -84,7 +84,7 @@ private:
     void saveChartPicture(QWidget* chart);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer returns false, with its error, when it cannot write.
-    using ReportWriter = std::function<bool(const UserPrompts::ChosenFile&, QString& error)>;
+    using ReportWriter = std::function<IoResult(const UserPrompts::ChosenFile&)>;
     void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
                              const FileNaming& naming = {});
     void openShownText();

@@ -1,4 +1,4 @@
-#include "shell/Shell.h"
+#include "Shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
+#include "ReportDocument.h"
 #include "SignalExchange.h"
 #include "SignalFile.h"
 #include "WorkbenchSettings.h"
@@ -18,8 +19,8 @@
 #include "database/DbaseWindow.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
+#include "model/ModelWindow.h"
 #include "report/ReportCommands.h"
-#include "report/ReportDocument.h"
 #include "results/ResultWindow.h"
 #include "settings/CatalogueSetup.h"
 #include "settings/InstalledSamples.h"
@@ -28,7 +29,6 @@
 #include "shell/ClipboardCommands.h"
 #include "shell/HelpContexts.h"
 #include "shell/HelpWindow.h"
-#include "shell/ModelWindow.h"
 #include "signals/SignalWindow.h"
 #include "text/FileSave.h"
 
@@ -49,7 +49,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_dbaseWindow = std::make_unique<DbaseWindow>(m_actions, m_catalogue, messages);
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
-    m_report = std::make_unique<ReportDocument>(m_session, *m_resultWindow);
+    m_report = std::make_unique<ReportDocument>(m_session, m_resultWindow->activation());
     m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     // The workbench as the user left it at the end of the last run of the program.
@@ -68,9 +68,12 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
 
     bindCommands();
     m_resultWindow->setColourOutput(m_settings.colourOutput());
+    m_report->setColourOutput(m_settings.colourOutput());
     connect(&m_settings, &SettingsStore::switchChanged, this, [this](OptionSwitch option, bool on) {
-        if (option == OptionSwitch::Colour)
-            m_resultWindow->setColourOutput(on);
+        if (option != OptionSwitch::Colour)
+            return;
+        m_resultWindow->setColourOutput(on);
+        m_report->setColourOutput(on);
     });
     // Results of another model or time span never stay on show.
     connect(&m_session, &ModelSession::timeSpanChanged, m_resultWindow.get(),
@@ -237,7 +240,8 @@ void Shell::aFromModelExecute()
     const TakenQuantity quantity = m_settings.takenSignal() == TakenSignal::Speed
                                        ? TakenQuantity::Speed
                                        : TakenQuantity::TorqueOrCurrent;
-    m_signalWorkbench.takeFromModel(m_resultWindow->dynamicCurves(), quantity);
+    m_signalWorkbench.takeFromModel(CurvesToTake(m_resultWindow->activation().view().charts),
+                                    quantity);
 }
 
 void Shell::aParamsExecute()
@@ -345,9 +349,9 @@ void Shell::saveChartPicture(QWidget* chart)
     saveToReportsFolder(
         {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
          m_folders.ReportsFolder},
-        [this, chart](const UserPrompts::ChosenFile& chosen, QString& error) {
+        [this, chart](const UserPrompts::ChosenFile& chosen) {
             return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex),
-                                 m_session.reader().decimalSeparator(), error);
+                                 m_session.reader().decimalSeparator());
         },
         [](const UserPrompts::ChosenFile& chosen) {
             return ChooseChartFile(chosen.path, chosen.filterIndex).path;
@@ -359,8 +363,8 @@ void Shell::saveCatalogueTable()
     saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
                          QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
                          QStringLiteral("xml"), m_folders.ReportsFolder},
-                        [this](const UserPrompts::ChosenFile& chosen, QString& error) {
-                            return m_catalogue.saveShownDataSet(chosen.path, error);
+                        [this](const UserPrompts::ChosenFile& chosen) {
+                            return m_catalogue.saveShownDataSet(chosen.path);
                         });
 }
 
@@ -370,12 +374,11 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
     const auto chosen = ChooseFileToReplace(m_prompts, dialog, naming);
     if (!chosen)
         return;
-    QString error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = write(*chosen, error);
+    const IoResult saved = write(*chosen);
     QApplication::restoreOverrideCursor();
-    if (!saved) {
-        m_prompts.showMessage(SaveFailedMessage(chosen->path, error));
+    if (!saved.ok) {
+        m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));
         return;
     }
     m_folders.ReportsFolder = FolderOf(chosen->path);
@@ -390,12 +393,12 @@ void Shell::openSignal()
     if (!chosen)
         return;
     const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());
-    if (!read.error.isEmpty()) {
+    if (!read.ok) {
         m_prompts.showMessage(QStringLiteral("Не открыть файл ") +
                               QFileInfo(chosen->path).fileName() + u'\n' + read.error);
         return;
     }
-    m_signalWorkbench.openMeasured(read.values, QFileInfo(chosen->path).fileName());
+    m_signalWorkbench.openMeasured(read.value, QFileInfo(chosen->path).fileName());
 }
 
 void Shell::openShownText()

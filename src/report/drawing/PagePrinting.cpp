@@ -1,7 +1,6 @@
-#include "report/PagePrinting.h"
+#include "PagePrinting.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -17,8 +16,8 @@ constexpr int WidgetImageScale = 3;
 
 } // namespace
 
-FileSaveResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
-                       const PagePainter& paint)
+IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
+                 const PagePainter& paint)
 {
     return SaveFile(path, [&](QIODevice& device) {
         QPdfWriter writer(&device);
@@ -34,13 +33,13 @@ FileSaveResult SavePdf(const QString& path, const QPageLayout& layout, const QSt
     });
 }
 
-PrintResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
+IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        const FileSaveResult saved =
+        const IoResult saved =
             SavePdf(printer.outputFileName(), printer.pageLayout(), title, paint);
         return {saved.ok,
-                saved.ok ? QString() : SaveFailureText(printer.outputFileName(), saved.error)};
+                saved.ok ? QString() : SaveFailedMessage(printer.outputFileName(), saved.error)};
     }
     printer.setDocName(title);
     QPainter painter;
@@ -65,11 +64,6 @@ void PaintWidgetImage(QPainter& painter, QWidget& widget)
     size.scale(page.size(), Qt::KeepAspectRatio);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(page.topLeft(), size), image);
-}
-
-QString SaveFailureText(const QString& path, const QString& error)
-{
-    return QStringLiteral("Не сохранить файл ") + QFileInfo(path).fileName() + u'\n' + error;
 }
 
 } // namespace kinetra

@@ -1,16 +1,19 @@
-#include "report/ReportDocument.h"
+#include "ReportDocument.h"
 
 #include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
+#include "ColumnFit.h"
+#include "ReportCharts.h"
 #include "ReportExports.h"
+#include "ResultsActivation.h"
 #include "editor/ModelSession.h"
-#include "results/ResultWindow.h"
 #include "text/TextFile.h"
 
 namespace kinetra {
@@ -49,15 +52,16 @@ private:
 
 } // namespace
 
-ReportDocument::ReportDocument(const ModelSession& session, const ResultWindow& results)
+ReportDocument::ReportDocument(const ModelSession& session, const ResultsActivation& results)
     : m_session(session), m_results(results)
 {
 }
 
 void ReportDocument::compose(const ReportSwitches& switches)
 {
-    m_form.compose(m_session.editor(), m_session.params(), m_session.ModelFileName,
-                   m_results.summaryLines(), switches);
+    const RunView& run = m_results.view();
+    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName, run.summary,
+                   switches);
 }
 
 QPageLayout ReportDocument::pageLayout()
@@ -67,26 +71,18 @@ QPageLayout ReportDocument::pageLayout()
                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
 }
 
-void ReportDocument::QuickRepNeedData()
-{
-    const ModelEditor& editor = m_session.editor();
-    m_charts.QuickRepNeedData(m_results.dynamicChart(), m_results.staticChart(),
-                              editor.torqueControl(), editor.isChecked(CheckBox::LoadCCheckBox));
-}
-
 void ReportDocument::paint(QPainter& painter)
 {
-    QuickRepNeedData();
     paintPage(painter);
 }
 
-PrintResult ReportDocument::print(QPrinter& printer)
+IoResult ReportDocument::print(QPrinter& printer)
 {
     printer.setPageLayout(pageLayout());
     return PrintPage(printer, m_form.title(), [this](QPainter& painter) { paint(painter); });
 }
 
-FileSaveResult ReportDocument::save(const QString& path, ReportFormat format)
+IoResult ReportDocument::save(const QString& path, ReportFormat format)
 {
     const QString day = date();
     switch (format) {
@@ -98,12 +94,13 @@ FileSaveResult ReportDocument::save(const QString& path, ReportFormat format)
     case ReportFormat::Csv:
         return SaveFile(path, EncodeTextLines(ReportCsv(m_form, day)));
     case ReportFormat::Html: {
-        QuickRepNeedData();
         ReportPictures pictures;
         if (m_form.detailEnabled()) {
-            using Which = ReportCharts::Which;
-            pictures.dynamics = m_charts.png(Which::Dynamics, m_form.dynamicsChart().place.size());
-            pictures.statics = m_charts.png(Which::Statics, m_form.staticsChart().place.size());
+            const RunCharts& charts = m_results.view().charts;
+            pictures.dynamics = ReportCharts::Png(charts.dynamics, m_colourOutput,
+                                                  m_form.dynamicsChart().place.size());
+            pictures.statics = ReportCharts::Png(charts.statics, m_colourOutput,
+                                                 m_form.staticsChart().place.size());
         }
         return SaveFile(path, EncodeTextLines(ReportHtml(m_form, day, pictures)));
     }
@@ -136,31 +133,41 @@ void ReportDocument::paintPage(QPainter& painter)
     painter.drawLine(mm(0, header), mm(width, header));
     painter.setPen(Qt::black);
 
+    // A title too long for the line loses its middle, so "Модель" and the file's extension stay.
     painter.setFont(reportFont(10));
-    painter.drawText(mm(QRectF(0, ReportForm::TitleTop, width, ReportForm::TitleHeight)),
-                     Qt::AlignCenter, m_form.title());
+    const QRectF titleBand = mm(QRectF(0, ReportForm::TitleTop, width, ReportForm::TitleHeight));
+    const QFontMetricsF titleMetrics(painter.font(), painter.device());
+    painter.drawText(titleBand, Qt::AlignCenter,
+                     titleMetrics.elidedText(m_form.title(), Qt::ElideMiddle, titleBand.width()));
 
     if (m_form.detailEnabled()) {
-        using Which = ReportCharts::Which;
-        for (const auto& [chart, which] : {std::pair{&m_form.dynamicsChart(), Which::Dynamics},
-                                           std::pair{&m_form.staticsChart(), Which::Statics}}) {
+        const RunCharts& charts = m_results.view().charts;
+        for (const auto& [chart, view] : {std::pair{&m_form.dynamicsChart(), &charts.dynamics},
+                                          std::pair{&m_form.staticsChart(), &charts.statics}}) {
             if (!chart->enabled)
                 continue;
             const QRectF place = chart->place.translated(0, ReportForm::DetailTop);
-            m_charts.paint(painter, which, place.size(), mm(place));
+            ReportCharts::Paint(painter, *view, m_colourOutput, place.size(), mm(place));
         }
     }
 
-    painter.setFont(reportFont(8));
-    for (const ReportForm::Column* column :
-         {&m_form.equipment(), &m_form.controllers(), &m_form.analysis()}) {
+    m_cutColumns.clear();
+    for (const auto& [column, name] : {std::pair{&m_form.equipment(), "equipment"},
+                                       std::pair{&m_form.controllers(), "controller"},
+                                       std::pair{&m_form.analysis(), "analysis"}}) {
         if (!column->enabled)
             continue;
         QRectF place = column->place.translated(0, ReportForm::FooterTop);
-        // A column grows with its text down to the bottom of the page.
+        // A column grows with its text down to the bottom of the page, and no further.
         place.setBottom(ReportForm::PrintableHeight);
-        painter.drawText(mm(place), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         column->lines.join(u'\n'));
+        const QRectF onDevice = mm(place);
+        const ColumnFit fit =
+            FitColumn(column->lines, reportFont(8), onDevice.size(), *painter.device());
+        if (fit.cut)
+            m_cutColumns.append(
+                QStringLiteral("the %1 column does not fit on the page; its end is cut")
+                    .arg(QLatin1String(name)));
+        DrawColumn(painter, column->lines, fit, onDevice);
     }
 }
 

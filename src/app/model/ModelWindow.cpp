@@ -1,4 +1,4 @@
-#include "shell/ModelWindow.h"
+#include "model/ModelWindow.h"
 
 #include <utility>
 

@@ -17,23 +17,15 @@ namespace kinetra {
 using PagePainter = std::function<void(QPainter& painter)>;
 
 // Writes one page as a PDF file through the program's checked save path.
-FileSaveResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
-                       const PagePainter& paint);
-
-struct PrintResult {
-    bool ok = false;
-    QString error; // why nothing was printed, in words a user understands
-};
+IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
+                 const PagePainter& paint);
 
 // Prints one page. A printer that prints to a PDF file writes it through SavePdf, so a full disk
 // is reported as for every other file.
-PrintResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint);
+IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint);
 
 // Draws the widget as it shows now across the page's width (or its height, for a tall widget),
 // sharper than the screen.
 void PaintWidgetImage(QPainter& painter, QWidget& widget);
-
-// "Не сохранить файл " with the file's name and why.
-QString SaveFailureText(const QString& path, const QString& error);
 
 } // namespace kinetra

@@ -1,0 +1,139 @@
+#include "ReportCharts.h"
+
+#include <QBuffer>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QCoreApplication>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+
+namespace kinetra::ReportCharts {
+
+namespace {
+
+const QColor SeriesColour(64, 0, 64);
+constexpr qreal SeriesWidth = 1.5;
+// The grey of the results window's grid lines.
+const QColor GridGrey(192, 192, 192);
+// Charts are laid out in screen pixels at one and a half times the page size, so that the
+// screen fonts of the axes keep to the size of the report's 8 pt text.
+constexpr double PixelsPerMillimetre = 1.5 * 96 / 25.4;
+
+QCategoryAxis* newAxis(QChart& chart, const AxisView& view, Qt::Alignment alignment, bool grid,
+                       bool colourOutput)
+{
+    auto* axis = new QCategoryAxis;
+    axis->setTitleText(view.title);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(view.minimum, view.maximum);
+    axis->setStartValue(view.minimum);
+    for (const AxisTick& tick : view.ticks)
+        axis->append(tick.label, tick.value);
+    axis->setGridLineVisible(grid);
+    axis->setGridLinePen(colourOutput ? QPen(GridGrey, 1, Qt::SolidLine)
+                                      : QPen(Qt::black, 1, Qt::DotLine));
+    chart.addAxis(axis, alignment);
+    return axis;
+}
+
+// One chart in a scene of its own, laid out at the size given in millimetres.
+class ChartPicture final {
+public:
+    ChartPicture(const ChartView& view, bool colourOutput, const QSizeF& millimetres)
+        : m_chart(new QChart)
+    {
+        m_scene.addItem(m_chart);
+        m_chart->setBackgroundBrush(Qt::white);
+        m_chart->setBackgroundRoundness(0);
+        m_chart->setMargins(QMargins(4, 4, 4, 4));
+        QLegend* legend = m_chart->legend();
+        legend->setVisible(view.curves.size() > 1);
+        legend->setAlignment(Qt::AlignBottom);
+        legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
+
+        QCategoryAxis* horizontal =
+            newAxis(*m_chart, view.horizontal, Qt::AlignBottom, true, colourOutput);
+        QCategoryAxis* left = newAxis(*m_chart, view.left, Qt::AlignLeft, true, colourOutput);
+        QCategoryAxis* right =
+            view.right.title.isEmpty()
+                ? nullptr
+                : newAxis(*m_chart, view.right, Qt::AlignRight, false, colourOutput);
+        for (const CurveView& curve : view.curves) {
+            auto* series = new QLineSeries;
+            series->setName(curve.name);
+            series->setPen(QPen(SeriesColour, SeriesWidth, LineStyle(curve.role)));
+            series->replace(curve.points);
+            m_chart->addSeries(series);
+            series->attachAxis(horizontal);
+            series->attachAxis(curve.rightAxis && right ? right : left);
+            series->setVisible(curve.shown);
+            for (QLegendMarker* marker : legend->markers(series))
+                marker->setVisible(curve.shown);
+        }
+
+        m_geometry = QRectF(QPointF(0, 0), millimetres * PixelsPerMillimetre);
+        m_chart->setGeometry(m_geometry);
+        m_scene.setSceneRect(m_geometry);
+        // The chart lays itself out on posted events; the page is drawn before the event loop
+        // would deliver them.
+        m_chart->layout()->activate();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    void render(QPainter& painter, const QRectF& target)
+    {
+        m_scene.render(&painter, target, m_geometry, Qt::IgnoreAspectRatio);
+    }
+    QSizeF size() const { return m_geometry.size(); }
+
+private:
+    QGraphicsScene m_scene;
+    QChart* m_chart; // owned by the scene
+    QRectF m_geometry;
+};
+
+} // namespace
+
+Qt::PenStyle LineStyle(CurveRole role)
+{
+    switch (role) {
+    case CurveRole::TorqueOrCurrent:
+        return Qt::DashDotDotLine;
+    case CurveRole::MotorSpeed:
+        return Qt::DashLine;
+    case CurveRole::MechanismSpeed:
+    case CurveRole::Statics:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const QSizeF& millimetres,
+           const QRectF& target)
+{
+    ChartPicture picture(chart, colourOutput, millimetres);
+    picture.render(painter, target);
+}
+
+QByteArray Png(const ChartView& chart, bool colourOutput, const QSizeF& millimetres)
+{
+    ChartPicture picture(chart, colourOutput, millimetres);
+    QImage image(picture.size().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        picture.render(painter, QRectF(image.rect()));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace kinetra::ReportCharts

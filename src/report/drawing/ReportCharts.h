@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+#include <QSizeF>
+
+#include "RunCharts.h"
+
+class QPainter;
+
+namespace kinetra {
+
+// The report's two charts, built afresh from the run's chart description at every drawing, so a
+// page drawn again, before or after a rerun, never keeps anything of an earlier drawing. The
+// series keep the report's own style: one dark colour, no point marks, each curve its own line,
+// shown in the legend.
+namespace ReportCharts {
+
+// Draws the chart laid out at the size in millimetres into target (device coordinates).
+// colourOutput chooses grey solid grid lines over black dotted ones.
+void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const QSizeF& millimetres,
+           const QRectF& target);
+
+// The chart as a PNG picture of the size in millimetres, laid out as on the page.
+QByteArray Png(const ChartView& chart, bool colourOutput, const QSizeF& millimetres);
+
+// The line that tells a curve apart in the report, where every curve has the same colour.
+Qt::PenStyle LineStyle(CurveRole role);
+
+} // namespace ReportCharts
+
+} // namespace kinetra

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+#include "ChartRanges.h"
+#include "DriveChecks.h"
+#include "ModelParams.h"
+#include "RunCharts.h"
+#include "RunData.h"
+#include "Simulation.h"
+#include "StaticCharacteristic.h"
+#include "StepResponse.h"
+#include "Summary.h"
+
+namespace kinetra {
+
+// Everything a run shows, as plain data: the results window, the report, the signals workbench,
+// the sweep and the command-line simulator all read it.
+struct RunView {
+    RunOutcome outcome = RunOutcome::Completed;
+    // The parameters as collected for the run, before the engine wrote its defaults back: the
+    // report's columns test these, so a field left at 0 reads the same after any run.
+    ModelParams collected;
+    // The parameters as the run left them, defaults included: the figures are measured on these.
+    ModelParams simulated;
+    std::vector<StaticPoint> staticPoints;
+    ChartRanges ranges; // this run's, joined to those of earlier runs kept on show
+    QString sampleTable;
+    SummaryFigures summaryFigures;
+    QStringList summary;
+    StepResponse stepResponse;
+    std::optional<ConverterLoad> converterLoad;
+    std::vector<DriveWarning> warnings;
+    // The step-response figures, then the converter's load and the warnings.
+    QStringList stepResponseLines;
+    // What the user must know about the run beside its results, such as a Tmax beyond the
+    // result buffer; empty when nothing.
+    QString runNotice;
+    RunCharts charts;
+
+    bool completed() const { return outcome == RunOutcome::Completed; }
+};
+
+// Why a run gave no result, in the words the program shows after "Ошибки ввода ": a supply the
+// motor cannot run on is named, so that the failure does not read as a fault; empty otherwise.
+QString RunFailureReason(const RunView& view);
+
+// What a view holds besides its figures; a sweep wants no sample table and no curves.
+enum class RunViewParts { Whole, FiguresOnly };
+
+// The whole sequence after a model is collected: the run, and for a completed one the static
+// characteristic, the ranges, the sample table, the summary, the step response, the converter's
+// load, the warnings and the charts.
+// A run without samples shows the drive at rest. With earlier, the ranges include those of the
+// runs whose curves stay on show. Numbers are written with decimalSeparator.
+RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,
+                QChar decimalSeparator, const ChartRanges* earlier = nullptr,
+                RunViewParts parts = RunViewParts::Whole);
+
+} // namespace kinetra
