@@ -24,6 +24,22 @@
 namespace kinetra::test {
 namespace {
 
+// The mechanism speed column of the command line's samples CSV is the curve shown, sample for
+// sample.
+void ExpectSameSpeedCurve(const QString& samplesPath, const ModelCurves& curves)
+{
+    QFile samples(samplesPath);
+    ASSERT_TRUE(samples.open(QIODevice::ReadOnly));
+    samples.readLine();
+    qsizetype count = 0;
+    for (; !samples.atEnd(); ++count) {
+        const QList<QByteArray> row = samples.readLine().trimmed().split(',');
+        ASSERT_LT(count, curves.speed.size());
+        ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
+    }
+    EXPECT_EQ(count, curves.speed.size());
+}
+
 class SignalWindowTest : public ShellFixture {
 protected:
     SignalWindow& window() { return shell.signalWindow(); }
@@ -206,16 +222,7 @@ TEST_F(SignalWindowTest, SimulatorShapesTheSameRunAsTheWindow)
         ASSERT_EQ(row[2].toDouble(), buffer.ChannelSamples[i]) << i;
         ASSERT_EQ(row[3].toDouble(), buffer.OutputSamples[i]) << i;
     }
-    QFile samples(samplesPath);
-    ASSERT_TRUE(samples.open(QIODevice::ReadOnly));
-    samples.readLine();
-    qsizetype count = 0;
-    for (; !samples.atEnd(); ++count) {
-        const QList<QByteArray> row = samples.readLine().trimmed().split(',');
-        ASSERT_LT(count, curves.speed.size());
-        ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
-    }
-    EXPECT_EQ(count, curves.speed.size());
+    ExpectSameSpeedCurve(samplesPath, curves);
 }
 
 // A measured signal opened from a file is the input, passed on as a generated one is; sent to
@@ -263,16 +270,7 @@ TEST_F(SignalWindowTest, OpenedSignalShapesTheSameRunAsTheCommandLine)
                model});
     ASSERT_TRUE(sim.waitForFinished(60000));
     ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
-    QFile samples(samplesPath);
-    ASSERT_TRUE(samples.open(QIODevice::ReadOnly));
-    samples.readLine();
-    qsizetype count = 0;
-    for (; !samples.atEnd(); ++count) {
-        const QList<QByteArray> row = samples.readLine().trimmed().split(',');
-        ASSERT_LT(count, curves.speed.size());
-        ASSERT_EQ(row[2].toDouble(), curves.speed.at(count).y()) << count;
-    }
-    EXPECT_EQ(count, curves.speed.size());
+    ExpectSameSpeedCurve(samplesPath, curves);
 
     // The chart's CSV export holds every sample, however thinly the chart draws them, and opens
     // again as the same input.
