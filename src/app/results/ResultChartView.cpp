@@ -1,10 +1,12 @@
 #include "results/ResultChartView.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAction>
 #include <QFontMetricsF>
 #include <QIcon>
+#include <QLogValueAxis>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QValueAxis>
@@ -12,25 +14,48 @@
 #include <QWheelEvent>
 
 #include "ChartZoom.h"
+#include "charts/RoundTicks.h"
 
 namespace kinetra {
 
 namespace {
 
-// The ranges every value axis of the chart shows now.
+// The ranges every value and logarithmic axis of the chart shows now.
 std::vector<AxisRange> currentRanges(QChart* chart)
 {
     std::vector<AxisRange> ranges;
-    for (QAbstractAxis* axis : chart->axes())
-        if (auto* valueAxis = qobject_cast<QValueAxis*>(axis))
-            ranges.push_back({valueAxis, valueAxis->min(), valueAxis->max()});
+    for (QAbstractAxis* axis : chart->axes()) {
+        if (auto* valueAxis = qobject_cast<QValueAxis*>(axis)) {
+            const bool dynamic = valueAxis->tickType() == QValueAxis::TicksDynamic;
+            ranges.push_back({valueAxis, valueAxis->min(), valueAxis->max(), false,
+                              dynamic ? valueAxis->tickInterval() : 0});
+        } else if (auto* logAxis = qobject_cast<QLogValueAxis*>(axis)) {
+            ranges.push_back({logAxis, logAxis->min(), logAxis->max(), true, 0});
+        }
+    }
     return ranges;
 }
 
 void applyRanges(const std::vector<AxisRange>& ranges)
 {
-    for (const AxisRange& range : ranges)
-        range.axis->setRange(range.minimum, range.maximum);
+    for (const AxisRange& range : ranges) {
+        if (range.tickInterval > 0)
+            SetRangeAndTickInterval(*static_cast<QValueAxis*>(range.axis), range.minimum,
+                                    range.maximum, range.tickInterval);
+        else
+            range.axis->setRange(range.minimum, range.maximum);
+    }
+}
+
+// Where a value lies along an axis as the axis draws it: in decades on a logarithmic axis.
+double drawnAt(const AxisRange& range, double value)
+{
+    return range.logarithmic ? std::log10(value) : value;
+}
+
+double valueDrawnAt(const AxisRange& range, double drawn)
+{
+    return range.logarithmic ? std::pow(10.0, drawn) : drawn;
 }
 
 // The zoom runs in this many steps.
@@ -69,10 +94,13 @@ void ResultChartView::zoomAbout(QPointF position, qreal factor)
     const qreal alongY = (plot.bottom() - inChart.y()) / plot.height();
     for (const AxisRange& range : currentRanges(chart())) {
         const qreal along = range.axis->orientation() == Qt::Horizontal ? alongX : alongY;
-        const double at = range.minimum + (range.maximum - range.minimum) * along;
-        const AxisSpan zoomed = ZoomAbout({range.minimum, range.maximum}, at, factor);
-        range.axis->setRange(zoomed.minimum, zoomed.maximum);
+        const AxisSpan span{drawnAt(range, range.minimum), drawnAt(range, range.maximum)};
+        const double at = span.minimum + (span.maximum - span.minimum) * along;
+        const AxisSpan zoomed = ZoomAbout(span, at, factor);
+        range.axis->setRange(valueDrawnAt(range, zoomed.minimum),
+                             valueDrawnAt(range, zoomed.maximum));
     }
+    emit rangesMoved();
 }
 
 QAction* ResultChartView::newZoomResetAction(QWidget* window)
@@ -127,6 +155,7 @@ void ResultChartView::mouseMoveEvent(QMouseEvent* event)
     if (m_panning) {
         const QPoint moved = position - m_panPosition;
         chart()->scroll(-moved.x(), moved.y());
+        emit rangesMoved();
         m_panPosition = position;
     }
     const QPointF inChart = chart()->mapFromScene(mapToScene(position));
@@ -173,12 +202,19 @@ void ResultChartView::animateZoomTo(const QRectF& plotRectangle)
     animation->setStartValue(0);
     animation->setEndValue(ZoomSteps);
     animation->setDuration(ZoomSteps * 40);
-    connect(animation, &QVariantAnimation::valueChanged, this, [from, to](const QVariant& value) {
-        const qreal share = value.toInt() / qreal(ZoomSteps);
-        for (std::size_t i = 0; i < from.size(); ++i)
-            from[i].axis->setRange(from[i].minimum + (to[i].minimum - from[i].minimum) * share,
-                                   from[i].maximum + (to[i].maximum - from[i].maximum) * share);
-    });
+    connect(
+        animation, &QVariantAnimation::valueChanged, this, [this, from, to](const QVariant& value) {
+            const qreal share = value.toInt() / qreal(ZoomSteps);
+            for (std::size_t i = 0; i < from.size(); ++i) {
+                const auto step = [&, i](double start, double end) {
+                    const double drawn = drawnAt(from[i], start);
+                    return valueDrawnAt(from[i], drawn + (drawnAt(from[i], end) - drawn) * share);
+                };
+                from[i].axis->setRange(step(from[i].minimum, to[i].minimum),
+                                       step(from[i].maximum, to[i].maximum));
+            }
+            emit rangesMoved();
+        });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

@@ -5,15 +5,19 @@
 
 #include <vector>
 
+class QAbstractAxis;
 class QAction;
-class QValueAxis;
 
 namespace kinetra {
 
+// The range a value or logarithmic axis shows, and the interval of a value axis's dynamic ticks
+// (0 when it has none).
 struct AxisRange {
-    QValueAxis* axis;
+    QAbstractAxis* axis;
     qreal minimum;
     qreal maximum;
+    bool logarithmic;
+    qreal tickInterval;
 };
 
 // A chart view whose mouse works as the results window's charts do: a rectangle dragged with the
@@ -30,9 +34,9 @@ public:
 
     ResultChartView(QChart* chart, Cursor cursor, QWidget* parent = nullptr);
 
-    // Back to the axis ranges the last drawing set.
+    // Back to the axis ranges and tick intervals the last drawing set.
     void undoZoom();
-    // The axis ranges the chart shows when not zoomed.
+    // The axis ranges and tick intervals the chart shows when not zoomed.
     void setHomeRanges();
     // Every axis scaled by factor about the value under position, a point of the view.
     void zoomAbout(QPointF position, qreal factor);
@@ -47,6 +51,8 @@ public:
 signals:
     // The mouse moved to this position in the view; outside the plot when inside is false.
     void pointed(QPointF position, bool inside);
+    // The user zoomed or moved the axes: they show other ranges than the chart set.
+    void rangesMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

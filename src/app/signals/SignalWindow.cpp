@@ -46,6 +46,17 @@ double RoundStep(double range)
     return 10 * decade;
 }
 
+// Zoomed or moved, every value axis of the chart keeps a readable number of round ticks; a
+// logarithmic axis ticks at its decades anyway.
+void FitTicksToShownRanges(const QChart& chart)
+{
+    for (QAbstractAxis* axis : chart.axes()) {
+        auto* valueAxis = qobject_cast<QValueAxis*>(axis);
+        if (valueAxis && valueAxis->max() > valueAxis->min())
+            valueAxis->setTickInterval(RoundStep(valueAxis->max() - valueAxis->min()));
+    }
+}
+
 // A curve is laid out in at most this many columns, about the plot width of a large window.
 constexpr qsizetype ShownColumns = 512;
 
@@ -202,7 +213,11 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     columns->addWidget(m_views, 1);
     QAction* zoomReset = ResultChartView::newZoomResetAction(this);
     toolBar->addAction(zoomReset);
-    connect(zoomReset, &QAction::triggered, m_chartView, &ResultChartView::undoZoom);
+    for (ResultChartView* view : {m_chartView, m_amplitudeView, m_responseView}) {
+        connect(zoomReset, &QAction::triggered, view, &ResultChartView::undoZoom);
+        connect(view, &ResultChartView::rangesMoved, this,
+                [view] { FitTicksToShownRanges(*view->chart()); });
+    }
     setCentralWidget(central);
 
     statusBar()->setObjectName(QStringLiteral("StatusBarSignal"));

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -18,6 +19,7 @@
 #include "../shell/ShellFixture.h"
 #include "SignalExchange.h"
 #include "model/ModelWindow.h"
+#include "results/ResultChartView.h"
 #include "results/ResultWindow.h"
 #include "signals/SignalWindow.h"
 
@@ -321,6 +323,46 @@ TEST_F(SignalWindowTest, SpectrumPageReadsOutWhatLiesUnderTheMouse)
                                          ? QStringLiteral(" мс модели): вход 0,99")
                                          : QStringLiteral("5 Гц: вход 0,99")))
             << qPrintable(readout);
+    }
+}
+
+// Zoomed deep into any chart of the window, the axes keep a few round ticks; the zoom reset
+// brings every chart back, its logarithmic frequency axis and its tick intervals too.
+TEST_F(SignalWindowTest, ZoomKeepsRoundTicksAndTheResetBringsEveryChartBack)
+{
+    activate(window());
+    choose("SignalComboBox1", 6);
+    for (const int page : {0, 1}) {
+        child<QTabWidget>("SignalViews").setCurrentIndex(page);
+        QApplication::processEvents();
+        for (ResultChartView* view : window().findChildren<ResultChartView*>()) {
+            if (!view->isVisible())
+                continue;
+            QChart& chart = *view->chart();
+            const auto ranges = [&chart] {
+                std::vector<std::tuple<qreal, qreal, qreal>> shown;
+                for (QAbstractAxis* axis : chart.axes()) {
+                    if (auto* value = qobject_cast<QValueAxis*>(axis))
+                        shown.emplace_back(value->min(), value->max(), value->tickInterval());
+                    else if (auto* log = qobject_cast<QLogValueAxis*>(axis))
+                        shown.emplace_back(log->min(), log->max(), 0);
+                }
+                return shown;
+            };
+            const auto home = ranges();
+            const QPointF centre = view->mapFromScene(chart.mapToScene(chart.plotArea().center()));
+            for (int notch = 0; notch < 6; ++notch)
+                view->zoomAbout(centre, 0.2);
+            for (const auto& [minimum, maximum, interval] : ranges()) {
+                if (interval > 0) {
+                    EXPECT_GE((maximum - minimum) / interval, 2) << qPrintable(view->objectName());
+                    EXPECT_LE((maximum - minimum) / interval, 10) << qPrintable(view->objectName());
+                }
+            }
+            EXPECT_NE(ranges(), home) << qPrintable(view->objectName());
+            window().findChild<QAction*>(QStringLiteral("aZoomReset"))->trigger();
+            EXPECT_EQ(ranges(), home) << qPrintable(view->objectName());
+        }
     }
 }
 
