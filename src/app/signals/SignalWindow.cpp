@@ -22,6 +22,7 @@
 
 #include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
+#include "charts/ThinnedCurve.h"
 #include "model/ArrowButtons.h"
 #include "results/ResultChartView.h"
 #include "shell/MenuEntries.h"
@@ -55,40 +56,6 @@ void FitTicksToShownRanges(const QChart& chart)
         if (valueAxis && valueAxis->max() > valueAxis->min())
             valueAxis->setTickInterval(RoundStep(valueAxis->max() - valueAxis->min()));
     }
-}
-
-// A curve is laid out in at most this many columns, about the plot width of a large window.
-constexpr qsizetype ShownColumns = 512;
-
-// The points that draw a long curve as it shows: each column of samples keeps its first, lowest,
-// highest and last point, in order. The chart then lays out a few thousand points instead of
-// ten thousand, which keeps typing a coefficient live, and the line looks the same.
-QList<QPointF> ShownPoints(const QList<QPointF>& points)
-{
-    const qsizetype count = points.size();
-    if (count <= 4 * ShownColumns)
-        return points;
-    QList<QPointF> shown;
-    shown.reserve(4 * ShownColumns);
-    for (qsizetype column = 0; column < ShownColumns; ++column) {
-        const qsizetype first = column * count / ShownColumns;
-        const qsizetype last = (column + 1) * count / ShownColumns - 1;
-        qsizetype lowest = first;
-        qsizetype highest = first;
-        for (qsizetype i = first + 1; i <= last; ++i) {
-            if (points[i].y() < points[lowest].y())
-                lowest = i;
-            if (points[i].y() > points[highest].y())
-                highest = i;
-        }
-        qsizetype previous = -1;
-        for (qsizetype i : {first, std::min(lowest, highest), std::max(lowest, highest), last}) {
-            if (i != previous)
-                shown.append(points[i]);
-            previous = i;
-        }
-    }
-    return shown;
 }
 
 // The same for a curve over a logarithmic axis: the columns are even in the logarithm of x, so
@@ -630,21 +597,24 @@ void SignalWindow::showField(SignalField field)
 
 void SignalWindow::redraw(SignalStage from)
 {
-    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage) {
-        const QList<QPointF> curve = m_workbench.curve(static_cast<SignalStage>(stage));
-        m_series[stage]->replace(ShownPoints(curve));
-        m_series[stage]->setProperty(FullCurveProperty, QVariant::fromValue(curve));
-    }
+    std::array<QList<QPointF>, 3> curves;
+    for (std::size_t stage = 0; stage < curves.size(); ++stage)
+        curves[stage] = stage < static_cast<std::size_t>(from)
+                            ? FullCurve(*m_series[stage])
+                            : m_workbench.curve(static_cast<SignalStage>(stage));
+    // The axes take their ranges before the curves arrive, so each curve is thinned once: the
+    // time axis fits the curves, the value axis follows the workbench's rule.
     m_chartView->undoZoom();
-    // The time axis fits the curves; the value axis follows the workbench's rule.
     qreal last = 0;
-    for (const QLineSeries* series : m_series)
-        if (series->count() > 0)
-            last = std::max(last, series->at(series->count() - 1).x());
+    for (const QList<QPointF>& curve : curves)
+        if (!curve.isEmpty())
+            last = std::max(last, curve.constLast().x());
     const qreal end = last > 0 ? last : 100;
     SetRangeAndTickInterval(*m_timeAxis, 0, end, RoundStep(end));
     showValueRange();
     m_chartView->setHomeRanges();
+    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
+        ThinnedCurve::show(*m_series[stage], curves[stage]);
     m_notice->setText(m_workbench.notice());
     redrawSpectra();
 }
