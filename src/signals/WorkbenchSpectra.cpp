@@ -67,8 +67,9 @@ void WorkbenchSpectra::update(const SignalWorkbench& workbench)
     }
     // The response is smooth: a few hundred frequencies from the lowest bin draw it.
     const int n = std::max(workbench.computedCount(SignalStage::Output), 2);
+    m_equation = workbench.differenceEquation();
     const ResponseCurve response =
-        ResponseOver(workbench.differenceEquation(), BinFrequency(1, n), HighestFrequency, 400);
+        ResponseOver(m_equation, BinFrequency(1, n), HighestFrequency, 400);
     m_magnitude.clear();
     m_phase.clear();
     m_magnitude.reserve(qsizetype(response.frequencies.size()));

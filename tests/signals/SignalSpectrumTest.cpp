@@ -7,6 +7,8 @@
 
 #include "SignalFile.h"
 #include "SignalSpectrum.h"
+#include "SignalTestSupport.h"
+#include "WorkbenchSpectra.h"
 
 namespace kinetra {
 namespace {
@@ -49,6 +51,19 @@ TEST(Spectrum, LowPassResponseIsThreeDecibelsDownAtItsCorner)
     // The element the stage passes unchanged, and one it cannot compute.
     EXPECT_EQ(FrequencyResponse(DifferenceEquationOf({}, 1000), 50), 1.0);
     EXPECT_EQ(FrequencyResponse(DifferenceEquationOf({.T3 = 1, .T4 = -1000}, 1000), 50), 0.0);
+}
+
+// The readout under the mouse gives the response of the element the workbench has chosen.
+TEST(Spectrum, ReadoutGivesTheChosenElementsResponse)
+{
+    test::WorkbenchFixture fixture;
+    fixture.workbench.chooseListItem(SignalList::SignalComboBox1, 6);
+    fixture.workbench.chooseListItem(SignalList::SignalComboBox3, 0);
+    fixture.workbench.setText(SignalField::sEditK1, QStringLiteral("10"));
+    WorkbenchSpectra spectra;
+    spectra.update(fixture.workbench);
+    const QString readout = SpectrumReadout(spectra, 5, u',');
+    EXPECT_TRUE(readout.contains(QStringLiteral("звено 20"))) << qPrintable(readout);
 }
 
 TEST(SignalFile, ReadsOneNumberALineAndTheChartsTables)
