@@ -43,7 +43,7 @@ QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar de
 QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
                       QChar decimalSeparator)
 {
-    if (k < 1 || k >= static_cast<qsizetype>(statics.size()))
+    if (k < 0 || k >= static_cast<qsizetype>(statics.size()))
         return {};
     const QPointF& point = statics[static_cast<std::size_t>(k)];
     return (torqueMode ? QStringLiteral("Момент: ") : QStringLiteral("Ток: ")) +

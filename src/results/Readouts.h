@@ -16,7 +16,8 @@ namespace kinetra {
 QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
                        int sampleCount, double t, bool torqueMode, QChar decimalSeparator);
 
-// The statics chart at its point k: empty for no point and for the invisible first point.
+// The statics chart at its point k (the curve as shown, without the invisible start point):
+// empty for no point.
 QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torqueMode,
                       QChar decimalSeparator);
 
