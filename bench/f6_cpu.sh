@@ -52,24 +52,42 @@ wait_idle() {
 
 # One F6 on a fresh program; prints "CPU_MS WALL_MS", the wall time up to the last CPU the
 # program used, or "lost" when no run was drawn in 60 s.
+# Runs the command every 0.1 s until it succeeds; false when it has not within a minute, so a
+# program or server that never comes up ends the run as lost instead of hanging the script.
+wait_until() {
+    local try
+    for try in $(seq 600); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 one_f6() {
-    local model=$1 display xvfb wm app window start cpu0 cpu1 end shown number
+    local model=$1 display xvfb wm= app= window start cpu0 cpu1 end shown number
     # A display number nobody else uses: Xvfb picks it and writes it to the pipe.
     number=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     xvfb=$!
-    while [ ! -s "$number" ]; do sleep 0.05; done
-    display=:$(cat "$number")
+    if wait_until test -s "$number"; then
+        display=:$(cat "$number")
+        DISPLAY=$display openbox >/dev/null 2>&1 &
+        wm=$!
+        sleep 0.3
+        DISPLAY=$display QT_QPA_PLATFORM=xcb LC_NUMERIC=${LC_NUMERIC:-ru_RU.UTF-8} "$program" "$model" >/dev/null 2>&1 &
+        app=$!
+    fi
     rm -f "$number"
-    DISPLAY=$display openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 0.3
-    DISPLAY=$display QT_QPA_PLATFORM=xcb LC_NUMERIC=${LC_NUMERIC:-ru_RU.UTF-8} "$program" "$model" >/dev/null 2>&1 &
-    app=$!
-    until window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1) &&
-        [ -n "$window" ]; do
-        sleep 0.1
-    done
+    program_window() {
+        window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1) &&
+            [ -n "$window" ]
+    }
+    if [ -z "$app" ] || ! wait_until program_window; then
+        echo lost
+        kill $app $wm "$xvfb" 2>/dev/null
+        wait $app $wm "$xvfb" 2>/dev/null
+        return
+    fi
     wait_idle "$app" >/dev/null
     DISPLAY=$display xdotool windowactivate --sync "$window" 2>/dev/null
     read -r cpu0 _ < <(wait_idle "$app")

@@ -31,6 +31,7 @@
 #include "shell/HelpWindow.h"
 #include "signals/SignalWindow.h"
 #include "text/FileSave.h"
+#include "text/TextFile.h"
 
 namespace kinetra {
 
@@ -394,8 +395,7 @@ void Shell::openSignal()
         return;
     const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());
     if (!read.ok) {
-        m_prompts.showMessage(QStringLiteral("Не открыть файл ") +
-                              QFileInfo(chosen->path).fileName() + u'\n' + read.error);
+        m_prompts.showMessage(OpenFailedMessage(chosen->path, read.error));
         return;
     }
     m_signalWorkbench.openMeasured(read.value, QFileInfo(chosen->path).fileName());

@@ -4,7 +4,6 @@
 
 #include "Shell.h"
 #include "charts/ChartLayoutAfterFirstPaint.h"
-#include "model/ModelWindow.h"
 #include "shell/DialogPrompts.h"
 #include "shell/FirstPaintExit.h"
 #include "shell/QtTranslation.h"

@@ -459,8 +459,6 @@ std::optional<QStringList> Catalogue::tableNames()
     }
     QStringList names = database.tables(QSql::Tables);
     names += database.tables(QSql::Views);
-    // SQLite keeps its own bookkeeping tables among the user's.
-    names.removeIf([](const QString& name) { return name.startsWith(u"sqlite_"); });
     if (database.lastError().isValid()) {
         m_error = errorText(database.lastError());
         return std::nullopt;

@@ -85,12 +85,8 @@ constexpr Circuit CircuitOf(SupplyModel model)
     return IsDcLike(model) ? Circuit::DcLike : Circuit::Rotating;
 }
 
-// One step of the fourth-order Runge-Kutta method and the rates it evaluates, compiled once for
-// each shape of drive: a DC-like, rotating or synchronous circuit, a rigid or an elastic
-// transmission.
-template <Circuit circuit, bool Elastic>
-void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
-                    State& rates);
+// The rates of the state, compiled once for each shape of drive: a DC-like, rotating or
+// synchronous circuit, a rigid or an elastic transmission.
 template <Circuit circuit, bool Elastic>
 void Derivatives(const Equations& e, const SupplyVoltages& u, double load, State& Y, State& D);
 template <Circuit circuit>
@@ -198,7 +194,11 @@ template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps()
         else
             SupplyOutput(supply, u, i, record);
         LoadTorque(load, X[4], i, record);
-        RungeKuttaStep<circuit, Elastic>(equations, u, load.actual, X, D);
+        // The supply voltages and the load torque stay fixed through the step's four stages. A
+        // run is a chain of some 40 000 derivative evaluations, so the rates are inlined.
+        RungeKuttaStep(equations.timeStep, X, D, [&](State& Y, State& rates) {
+            Derivatives<circuit, Elastic>(equations, u, load.actual, Y, rates);
+        });
         StoreSample<circuit, Elastic>(i, X, D);
         if (run.controllerActive)
             ControllerStep(record, i);
@@ -216,18 +216,6 @@ void VMotor::StartUnderController()
 }
 
 namespace {
-
-// Advances the state by one step. The trial state starts where the previous step left the
-// state; the supply voltages and the load torque stay fixed through the four stages. A run is a
-// chain of some 40 000 derivative evaluations, so the rates are inlined into the step.
-template <Circuit circuit, bool Elastic>
-void RungeKuttaStep(const Equations& e, const SupplyVoltages& u, double load, State& state,
-                    State& rates)
-{
-    kinetra::RungeKuttaStep(e.timeStep, state, rates, [&](State& Y, State& D) {
-        Derivatives<circuit, Elastic>(e, u, load, Y, D);
-    });
-}
 
 // Limits the trial state in place, then computes the rates.
 template <Circuit circuit, bool Elastic>
@@ -300,14 +288,14 @@ void VMotor::StoreSample(int index, const State& Y, const State& D)
 {
     ResultSample& sample = run.samples[index];
     sample.time = index * run.timeStep;
-    if constexpr (Elastic) {
-        sample.torque = D[4] / kJm + Y[5];
-        sample.motorSpeed = Y[4] / params.p1;
-    } else {
-        sample.torque = D[4] / kJ + load.actual;
-    }
     if constexpr (circuit == Circuit::Synchronous)
         sample.torque = kM * Y[1];
+    else if constexpr (Elastic)
+        sample.torque = D[4] / kJm + Y[5];
+    else
+        sample.torque = D[4] / kJ + load.actual;
+    if constexpr (Elastic)
+        sample.motorSpeed = Y[4] / params.p1;
     sample.mechSpeed = Y[6] / params.ii;
     if constexpr (circuit == Circuit::DcLike)
         sample.current = sample.torque * run.invMachineConstant;

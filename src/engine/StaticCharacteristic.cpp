@@ -156,9 +156,8 @@ std::vector<StaticPoint> SynchronousCharacteristic(const ModelParams& params, co
         run.controllerActive ? std::abs(run.supplyVoltage / run.converterGain) : limit;
     const double Ish = Uq / R;
 
-    std::vector<StaticPoint> points;
-    points.reserve(2 + MaxStraightPoints);
-    points.push_back({0, 0, true});
+    CharacteristicPoints points(params, run);
+    points.addWhite(0, 0);
     for (int n = 0; n < MaxStraightPoints; ++n) {
         const double iq = n * 0.01 * Ish;
         double we = 0;
@@ -171,10 +170,10 @@ std::vector<StaticPoint> SynchronousCharacteristic(const ModelParams& params, co
             we = PositiveRoot(L * L * iq / R, psi, R * iq - Uq);
             current = iq * std::hypot(1.0, we * L / R);
         }
-        const double x = params.TorqueControl ? circuit.torquePerAmpere() * iq : current;
-        points.push_back({x, std::max(we, 0.0) / circuit.polePairs, false});
+        points.add(current, circuit.torquePerAmpere() * iq, std::max(we, 0.0) / circuit.polePairs,
+                   false);
     }
-    return points;
+    return points.take();
 }
 
 bool PointsFinite(const std::vector<StaticPoint>& points)

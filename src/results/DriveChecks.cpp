@@ -20,13 +20,6 @@ constexpr std::int32_t InductionMotor = 0;
 constexpr std::int32_t DcMotor = 1;
 constexpr std::int32_t ThyristorConverter = 2;
 
-std::optional<double> Ratio(double value, double rating)
-{
-    if (!(rating > 0))
-        return std::nullopt;
-    return value / rating;
-}
-
 bool Above(std::optional<double> ratio, double bound)
 {
     return ratio && *ratio > bound;

@@ -31,7 +31,6 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     if (view.completed() && m_signalFit &&
         (collected.VariableLoad || collected.VariableReference) && m_signalFit())
         view = ViewRun(collected, m_run, m_signal, separator, earlier);
-    m_lastRunOutcome = view.outcome;
     // The parameter set holds the values actually simulated, as after every run.
     m_session.params() = view.simulated;
     if (!view.completed() || !m_session.reader().ErrorList.isEmpty()) {

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
-#include <vector>
 
 #include "RunData.h"
 #include "RunView.h"
@@ -50,8 +48,6 @@ public:
     const KeyValueText& lastRunText() const { return m_lastRunText; }
 
     bool reportEnabled() const { return m_reportEnabled; }
-    // Why the latest run gave no result; Completed after a run that did.
-    RunOutcome lastRunOutcome() const { return m_lastRunOutcome; }
     // The run on show: its figures and charts, with the ranges over every run kept on show.
     const RunView& view() const { return m_view; }
     // The sample tables of every run on show since the last clearing, one after the other.
@@ -67,7 +63,6 @@ private:
     KeyValueText m_lastRunText;
     bool m_reportEnabled = false;
     bool m_hasResults = false;
-    RunOutcome m_lastRunOutcome = RunOutcome::Completed;
     RunView m_view;
     QString m_sampleTable;
 };

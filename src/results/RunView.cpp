@@ -28,7 +28,7 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     }
     const FinalValues finals = FinalValuesOf(run);
     view.summaryFigures = SummaryFiguresOf(view.ranges, finals, params, run.supplyVoltage);
-    view.summary = SummaryLines(view.ranges, finals, params, run.supplyVoltage, decimalSeparator);
+    view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponse = StepResponseOf(run, params);
     view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
     view.converterLoad = ConverterLoadOf(run, params);

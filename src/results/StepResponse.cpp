@@ -41,13 +41,6 @@ double PeakMagnitude(std::span<const ResultSample> samples, double ResultSample:
     return peak;
 }
 
-std::optional<double> Ratio(double value, double rating)
-{
-    if (!(rating > 0))
-        return std::nullopt;
-    return value / rating;
-}
-
 // The quantity and reference of the outermost closed loop; the controller compares the torque
 // under a torque reference and the current otherwise. The position has its own series.
 struct Measured {

@@ -116,10 +116,8 @@ std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures)
     }};
 }
 
-QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
-                         const ModelParams& params, double supplyVoltage, QChar decimalSeparator)
+QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QChar decimalSeparator)
 {
-    const SummaryFigures figures = SummaryFiguresOf(ranges, finals, params, supplyVoltage);
     SummaryText text(decimalSeparator);
 
     text.addHeading(Label::TimeHeading);
@@ -131,7 +129,7 @@ QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
     text.addValue(Label::SpeedMinimum, figures.speedMinimum);
     text.addValue(Label::SpeedFinal, figures.speedFinal);
 
-    text.addHeading(params.TorqueControl ? Label::TorqueHeading : Label::CurrentHeading);
+    text.addHeading(torqueControl ? Label::TorqueHeading : Label::CurrentHeading);
     text.addValue(Label::LoopMaximum, figures.loopMaximum);
     text.addValue(Label::LoopMinimum, figures.loopMinimum);
     text.addValue(Label::LoopFinal, figures.loopFinal);
@@ -148,6 +146,13 @@ QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
         text.addHeading(Label::RatingTooSmall);
 
     return std::move(text).lines();
+}
+
+QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
+                         const ModelParams& params, double supplyVoltage, QChar decimalSeparator)
+{
+    return SummaryLines(SummaryFiguresOf(ranges, finals, params, supplyVoltage),
+                        params.TorqueControl, decimalSeparator);
 }
 
 } // namespace kinetra

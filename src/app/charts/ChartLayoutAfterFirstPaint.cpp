@@ -37,10 +37,7 @@ ChartLayoutAfterFirstPaint::~ChartLayoutAfterFirstPaint()
 
 bool ChartLayoutAfterFirstPaint::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_painted)
-        return false;
     if (event->type() == QEvent::Paint && watched->isWidgetType()) {
-        m_painted = true;
         QCoreApplication::instance()->removeEventFilter(this);
         QTimer::singleShot(0, this, &ChartLayoutAfterFirstPaint::layOutWaitingCharts);
         return false;

@@ -13,7 +13,7 @@ namespace kinetra {
 // would still lay out their axes, measuring every label, before that window's first paint. Until
 // the program has painted its first window, a chart that no visible view shows waits with its
 // layout; it is laid out at the first idle moment after that paint, or when its window shows,
-// whichever comes first. Installed on the application for its whole run.
+// whichever comes first. It watches the application's events only until that first paint.
 class ChartLayoutAfterFirstPaint final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ChartLayoutAfterFirstPaint)
@@ -28,7 +28,6 @@ protected:
 private:
     void layOutWaitingCharts();
 
-    bool m_painted = false;
     std::vector<QPointer<QGraphicsWidget>> m_waiting;
 };
 

@@ -98,7 +98,6 @@ void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
     auto* thinned = series.findChild<ThinnedCurve*>(QString(), Qt::FindDirectChildrenOnly);
     if (!thinned)
         thinned = new ThinnedCurve(series);
-    thinned->m_curve = curve;
     series.setProperty(FullCurveProperty, QVariant::fromValue(curve));
     thinned->thin(true);
 }
@@ -121,7 +120,7 @@ void ThinnedCurve::thin(bool curveChanged)
     if (!curveChanged && grid == m_grid)
         return;
     m_grid = grid;
-    m_series.replace(PointsApartOnScreen(m_curve, grid));
+    m_series.replace(PointsApartOnScreen(FullCurve(m_series), grid));
 }
 
 } // namespace kinetra

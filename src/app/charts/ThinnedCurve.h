@@ -46,7 +46,6 @@ private:
     void thin(bool curveChanged = false);
 
     QXYSeries& m_series;
-    QList<QPointF> m_curve;
     ScreenGrid m_grid;
 };
 

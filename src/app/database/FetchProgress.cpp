@@ -1,7 +1,6 @@
 #include "FetchProgress.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QProgressDialog>
 
 namespace kinetra {
@@ -33,7 +32,7 @@ bool FetchProgress::stopRequested()
         m_dialog->setMinimumDuration(0);
         m_dialog->show();
     }
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     return m_dialog->wasCanceled();
 }
 

@@ -23,8 +23,6 @@ public:
                 const ActionTable& actions, QWidget* parent = nullptr);
 
     FormPages* pages() const { return m_pages; }
-    QAction* undoAction() const { return m_undo; }
-    QAction* redoAction() const { return m_redo; }
     // The model files used last, newest first, as entries of the file menu.
     void setRecentFiles(const QStringList& files);
     QList<QAction*> recentFileEntries() const { return m_recentEntries; }

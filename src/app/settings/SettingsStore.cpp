@@ -160,12 +160,11 @@ void SettingsStore::readAtStartUp()
         if (reset.isEmpty()) {
             m_settings = read.value;
         } else {
-            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.value, ColorKey));
+            // What the windows kept of their own state outlives the rebuild.
+            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.value, ColorKey),
+                                                 sectionsBeyondTemplate(read.value));
             m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
                                    reset.join(QStringLiteral(", ")));
-            // What the windows kept of their own state outlives the rebuild.
-            for (const KeyValueText& kept : sectionsBeyondTemplate(read.value))
-                keepSection(kept);
         }
     }
     // Letter case counts here: only "false" switches colour off.
@@ -173,7 +172,8 @@ void SettingsStore::readAtStartUp()
         ReadKey(m_settings, ColorKey) != QStringLiteral("false");
 }
 
-QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour)
+QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour,
+                                       const std::vector<KeyValueText>& keptSections)
 {
     // The list of recent models is no setting to reset: it survives every rebuild.
     const QStringList recent = RecentFilesIn(m_settings);
@@ -187,6 +187,8 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
     if (!colour.isEmpty())
         WriteKey(m_settings, ColorKey, colour);
     PutRecentFiles(m_settings, recent);
+    for (const KeyValueText& section : keptSections)
+        m_settings = withSection(std::move(m_settings), section);
     const IoResult written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
@@ -206,17 +208,10 @@ KeyValueText SettingsStore::section(const QString& header) const
 
 void SettingsStore::keepSection(const KeyValueText& lines)
 {
-    if (lines.isEmpty())
-        return;
-    m_settings = withSection(m_settings, lines);
-    const TextFileRead read = ReadTextFile(settingsFilePath());
-    const KeyValueText onDisk = read.ok ? read.value : m_settings;
-    const KeyValueText updated = withSection(onDisk, lines);
-    if (read.ok && updated == onDisk)
-        return;
-    const IoResult written = WriteTextFile(settingsFilePath(), updated);
-    if (!written.ok)
-        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+    if (!lines.isEmpty())
+        updateSettingsFile([&lines](KeyValueText& settings) {
+            settings = withSection(std::move(settings), lines);
+        });
 }
 
 QString SettingsStore::settingsFilePath() const
@@ -281,8 +276,11 @@ void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>&
     TextFileRead onDisk = ReadTextFile(settingsFilePath());
     KeyValueText file = m_settings;
     if (onDisk.ok && hasPathsHeader(onDisk.value)) {
-        file = std::move(onDisk.value);
+        file = onDisk.value;
         change(file);
+        // A file that already says it all is left untouched.
+        if (file == onDisk.value)
+            return;
     }
     const IoResult written = WriteTextFile(settingsFilePath(), file);
     if (!written.ok)

@@ -123,11 +123,13 @@ private:
     bool writeCopy(const QString& path, const QString& text);
     void WriteDefaultSettings();
     // Rebuilds the settings from the template, the folders, the connection (its default when
-    // empty) and the colour value, and writes the file; gives the connection written.
-    QString rebuildSettings(const QString& connectionKept, const QString& colour);
+    // empty), the colour value and the windows' kept sections, and writes the file once; gives
+    // the connection written.
+    QString rebuildSettings(const QString& connectionKept, const QString& colour,
+                            const std::vector<KeyValueText>& keptSections = {});
     // Changes the settings in memory and the settings file on disk the same way, leaving the
     // file's other lines as they are on disk: a settings text applied but never saved stays off
-    // the disk.
+    // the disk. A file the change leaves as it is is not written.
     void updateSettingsFile(const std::function<void(KeyValueText&)>& change);
     void putRecentFiles(const QStringList& files);
     QString settingsFilePath() const;

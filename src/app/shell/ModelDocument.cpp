@@ -22,11 +22,6 @@ QString fileNameOf(const QString& path)
     return QFileInfo(path).fileName();
 }
 
-QString cannotOpenMessage(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Не открыть файл ") + fileNameOf(path) + u'\n' + reason;
-}
-
 } // namespace
 
 ModelDocument::ModelDocument(ModelSession& session, Folders& folders, UserPrompts& prompts,
@@ -75,7 +70,7 @@ bool ModelDocument::OpenFile(const QString& path)
     // A file that holds no model is refused before anything is asked or reset: the model the
     // user has stays as it is.
     if (const TextFileRead file = ModelSession::ReadModelFile(path); !file.ok) {
-        m_prompts.showMessage(cannotOpenMessage(path, file.error));
+        m_prompts.showMessage(OpenFailedMessage(path, file.error));
         return false;
     }
     SaveQuestionCancelled = false;
@@ -92,7 +87,7 @@ bool ModelDocument::OpenFile(const QString& path)
         emit fileUsed(path);
         return true;
     }
-    m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
+    m_prompts.showMessage(OpenFailedMessage(path, loaded.error));
     // A file that could not be opened must not stay the model's file: a later Save would
     // overwrite it with a model it never held. The user is back at a clean new model.
     startNewModel();
@@ -110,7 +105,7 @@ void ModelDocument::OpenFromCommandLine(const QString& path)
     }
     // As for Open: the user learns why, and the file does not stay the model's, so that Save
     // cannot overwrite it with the template.
-    m_prompts.showMessage(cannotOpenMessage(path, loaded.error));
+    m_prompts.showMessage(OpenFailedMessage(path, loaded.error));
     startNewModel();
 }
 

@@ -24,8 +24,6 @@ public:
     const QString& caption() const { return m_caption; }
     // The model has changes that neither a save nor a load has seen; the title shows a "*".
     bool isModified() const { return m_modified; }
-    // Asks again whether the model has unsaved changes.
-    void refreshModified();
 
     // A new model from the template, asking first whether to save a changed one.
     void New();
@@ -63,6 +61,8 @@ signals:
     void fileUsed(const QString& path);
 
 private:
+    // Asks again whether the model has unsaved changes.
+    void refreshModified();
     bool isChanged();
     // Writes the model text to path; a failure is shown with its reason.
     bool writeModel(const QString& path);

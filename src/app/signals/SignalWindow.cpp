@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "AxisTicks.h"
 #include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
 #include "charts/ThinnedCurve.h"
@@ -39,12 +40,7 @@ template <typename E> std::size_t indexOf(E e)
 // A round step that divides the range into about five parts: 1, 2 or 5 times a power of ten.
 double RoundStep(double range)
 {
-    const double rough = range / 5;
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double factor : {1.0, 2.0, 5.0})
-        if (factor * decade >= rough)
-            return factor * decade;
-    return 10 * decade;
+    return RoundTickStep(range, 5);
 }
 
 // Zoomed or moved, every value axis of the chart keeps a readable number of round ticks; a

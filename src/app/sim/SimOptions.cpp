@@ -9,9 +9,14 @@
 
 namespace kinetra {
 
+unsigned CoreCount()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 unsigned MaximumSweepJobs()
 {
-    return 8 * std::max(1u, std::thread::hardware_concurrency());
+    return 8 * CoreCount();
 }
 
 namespace {

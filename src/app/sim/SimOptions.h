@@ -45,6 +45,8 @@ struct SimOptions {
     bool sweeps() const { return !sweep.empty() || !tolerances.empty(); }
 };
 
+// The processor cores this machine offers, at least one: a sweep's threads by default.
+unsigned CoreCount();
 // The most threads a sweep runs: beyond a few a core they only cost memory.
 unsigned MaximumSweepJobs();
 

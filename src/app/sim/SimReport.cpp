@@ -1,8 +1,6 @@
 #include "sim/SimReport.h"
 
-#include "PagePrinting.h"
 #include "ReportDocument.h"
-#include "text/FileSave.h"
 #include "text/KeyValueText.h"
 #include "text/TextFile.h"
 

@@ -1,13 +1,11 @@
 #include "sim/SimRun.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <memory>
-#include <thread>
 
 #include <unistd.h>
 
@@ -26,8 +24,7 @@
 #include "sim/SweepStatistics.h"
 #include "sim/ToleranceStudy.h"
 #include "text/FileSave.h"
-#include "text/NumberText.h"
-#include "text/SystemReason.h"
+#include "text/TextFile.h"
 
 namespace kinetra {
 
@@ -134,19 +131,15 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
         variants = std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
                                                       options.seed);
     const SweepRange range = ShardOf(variants->size(), options.shard, options.shardCount);
-    const unsigned jobs =
-        options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned jobs = options.jobs != 0 ? options.jobs : CoreCount();
 
     SweepStatistics statistics;
-    bool outputFailed = false;
     const auto outputWritten = [&out] { return FlushOutput(out).ok; };
     out << SweepHeader(*variants) << '\n';
     const auto sink = [&](const SweepRow& row) {
         out << row.text << '\n';
         statistics.add(row);
-        if (statistics.variants() % RowsBetweenOutputChecks == 0 && !outputWritten())
-            outputFailed = true;
-        return !outputFailed;
+        return statistics.variants() % RowsBetweenOutputChecks != 0 || outputWritten();
     };
     const auto start = std::chrono::steady_clock::now();
     SweepProgressLine progressLine(IsTerminal(err));
@@ -167,7 +160,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             << (outcome.threads == 0 ? QStringLiteral("the main thread alone")
                                      : QStringLiteral("those"))
             << ".\n";
-    if (outputFailed || !outputWritten()) {
+    if (outcome.stoppedBySink || !outputWritten()) {
         err << "Standard output cannot be written: the table is incomplete.\n";
         return SimStatus::Failed;
     }
@@ -202,8 +195,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     session.NewModel();
     const ModelSession::LoadResult load = session.LoadModelFile(options.modelPath);
     if (!load.ok) {
-        err << "Не открыть файл " << QFileInfo(options.modelPath).fileName() << '\n'
-            << load.error << '\n';
+        err << OpenFailedMessage(options.modelPath, load.error) << '\n';
         return SimStatus::UsageError;
     }
     if (!load.notice.isEmpty())

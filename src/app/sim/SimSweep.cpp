@@ -1,7 +1,6 @@
 #include "sim/SimSweep.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -17,6 +16,12 @@
 
 namespace kinetra {
 
+std::optional<double> ReadPointNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
+}
+
 namespace {
 
 // The one signed group of the parameter set; every other value is stored as a magnitude.
@@ -24,13 +29,6 @@ bool IsReference(double ModelParams::*member)
 {
     return member == &ModelParams::wref || member == &ModelParams::Mref ||
            member == &ModelParams::Iref;
-}
-
-// A number with a point; an empty text is none (the model reader would take it for 0).
-std::optional<double> ReadPointNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
 }
 
 // A figure as the table and the command line print it.

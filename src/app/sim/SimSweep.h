@@ -37,6 +37,10 @@ SweepAxis NumericKeyAxis(const QString& text);
 // with a point. The key is any numeric model key, found without regard to letter case.
 SweepAxisParse ParseSweepAxis(const QString& text);
 
+// A number with a point, as sweeps and studies are written; an empty text is none (the model
+// reader would take it for 0).
+std::optional<double> ReadPointNumber(const QString& text);
+
 // Sets a swept key as the editor would store it: a magnitude, except the references wref, Mref
 // and Iref.
 void SetSweptValue(ModelParams& params, double ModelParams::*member, double value);
@@ -60,7 +64,6 @@ public:
     explicit SweepGrid(std::vector<SweepAxis> axes);
 
     std::size_t size() const override { return m_size; }
-    const std::vector<SweepAxis>& axes() const { return m_axes; }
     // The value of each axis in variant index.
     std::vector<double> valuesOf(std::size_t index) const;
     QStringList columns() const override;

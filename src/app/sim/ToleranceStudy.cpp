@@ -9,12 +9,6 @@ namespace kinetra {
 
 namespace {
 
-std::optional<double> ReadPointNumber(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
-}
-
 QString Usage(const QString& text)
 {
     return QStringLiteral("--vary takes KEY=NOMINAL±PERCENT% or KEY=NOMINAL~SIGMA, not \"%1\".")

@@ -55,8 +55,10 @@ QString SystemReason(int errorNumber, const QString& fallback)
     default:
         break;
     }
-    if (!fallback.isEmpty() || errorNumber == 0)
-        return fallback.isEmpty() ? QStringLiteral("Неизвестная ошибка") : fallback;
+    if (!fallback.isEmpty())
+        return fallback;
+    if (errorNumber == 0)
+        return QStringLiteral("Неизвестная ошибка");
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 

@@ -94,6 +94,11 @@ TextFileRead ReadTextFile(const QString& path)
     return TextFileRead::Read(DecodeTextLines(bytes));
 }
 
+QString OpenFailedMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Не открыть файл ") + QFileInfo(path).fileName() + u'\n' + reason;
+}
+
 IoResult WriteTextFile(const QString& path, const QStringList& lines)
 {
     if (!CodePageAvailable())

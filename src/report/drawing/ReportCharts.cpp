@@ -15,6 +15,21 @@ namespace kinetra::ReportCharts {
 
 namespace {
 
+// The line that tells a curve apart in the report, where every curve has the same colour.
+Qt::PenStyle LineStyle(CurveRole role)
+{
+    switch (role) {
+    case CurveRole::TorqueOrCurrent:
+        return Qt::DashDotDotLine;
+    case CurveRole::MotorSpeed:
+        return Qt::DashLine;
+    case CurveRole::MechanismSpeed:
+    case CurveRole::Statics:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
 const QColor SeriesColour(64, 0, 64);
 constexpr qreal SeriesWidth = 1.5;
 // The grey of the results window's grid lines.
@@ -97,20 +112,6 @@ private:
 };
 
 } // namespace
-
-Qt::PenStyle LineStyle(CurveRole role)
-{
-    switch (role) {
-    case CurveRole::TorqueOrCurrent:
-        return Qt::DashDotDotLine;
-    case CurveRole::MotorSpeed:
-        return Qt::DashLine;
-    case CurveRole::MechanismSpeed:
-    case CurveRole::Statics:
-        break;
-    }
-    return Qt::SolidLine;
-}
 
 void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const QSizeF& millimetres,
            const QRectF& target)

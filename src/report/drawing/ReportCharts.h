@@ -24,9 +24,6 @@ void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const Q
 // The chart as a PNG picture of the size in millimetres, laid out as on the page.
 QByteArray Png(const ChartView& chart, bool colourOutput, const QSizeF& millimetres);
 
-// The line that tells a curve apart in the report, where every curve has the same colour.
-Qt::PenStyle LineStyle(CurveRole role);
-
 } // namespace ReportCharts
 
 } // namespace kinetra

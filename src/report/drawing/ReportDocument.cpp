@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QIcon>
-#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>

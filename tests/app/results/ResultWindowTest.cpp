@@ -48,6 +48,14 @@ protected:
         throw std::runtime_error(name);
     }
     int runs() const { return m_runs; }
+    // The window shown at 800 x 600 with one run drawn and laid out.
+    void showRun()
+    {
+        window.resize(800, 600);
+        window.show();
+        window.FormActivate();
+        QApplication::processEvents();
+    }
 
     ScriptedPrompts prompts;
     ModelSession session{u',', prompts};
@@ -157,11 +165,8 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
 TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
 {
     load("dc-transistor-speed.kmf");
-    window.resize(800, 600);
-    window.show();
-    window.FormActivate();
+    showRun();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
-    QApplication::processEvents();
     const QPointF origin =
         view->chart()->mapToPosition(QPointF(0, 0), &series("DynamicChart", "Series1"));
     const QPoint at = view->mapFromScene(view->chart()->mapToScene(origin + QPointF(1, -5)));
@@ -179,11 +184,8 @@ TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
 TEST_F(ResultWindowTest, WheelZoomKeepsThePointUnderThePointerAndTheResetUndoesIt)
 {
     load("dc-transistor-speed.kmf");
-    window.resize(800, 600);
-    window.show();
-    window.FormActivate();
+    showRun();
     auto* view = window.findChild<ResultChartView*>(QStringLiteral("DynamicChart"));
-    QApplication::processEvents();
     QLineSeries& torque = series("DynamicChart", "Series1");
     auto* time = static_cast<QValueAxis*>(torque.attachedAxes().constFirst());
     const double homeSpan = time->max() - time->min();
@@ -212,11 +214,8 @@ TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
 {
     load("induction-elastic-hoist.kmf");
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("10"));
-    window.resize(800, 600);
-    window.show();
-    window.FormActivate();
+    showRun();
     auto* view = window.findChild<ResultChartView*>(QStringLiteral("DynamicChart"));
-    QApplication::processEvents();
     QLineSeries& torque = series("DynamicChart", "Series1");
     const QPointF at = view->chart()->mapToPosition(QPointF(0.5, 0), &torque);
     QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(at)));
@@ -255,9 +254,7 @@ TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
 TEST_F(ResultWindowTest, StaticsReadoutFollowsTheMouseAlongTheCurve)
 {
     load("dc-transistor-speed.kmf");
-    window.resize(800, 600);
-    window.show();
-    window.FormActivate();
+    showRun();
     window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(1);
     auto* view = window.findChild<QChartView*>(QStringLiteral("StaticChart"));
     QApplication::processEvents();
