@@ -14,18 +14,12 @@ namespace kinetra {
 
 namespace {
 
-QValueAxis* axisOf(QXYSeries& series, Qt::Orientation orientation)
+QValueAxis* horizontalAxisOf(QXYSeries& series)
 {
     for (QAbstractAxis* axis : series.attachedAxes())
-        if (axis->orientation() == orientation)
+        if (axis->orientation() == Qt::Horizontal)
             return qobject_cast<QValueAxis*>(axis);
     return nullptr;
-}
-
-bool operator==(const ScreenGrid& a, const ScreenGrid& b)
-{
-    return a.xMinimum == b.xMinimum && a.xMaximum == b.xMaximum && a.columns == b.columns &&
-           a.yMinimum == b.yMinimum && a.yMaximum == b.yMaximum && a.rows == b.rows;
 }
 
 } // namespace
@@ -33,9 +27,7 @@ bool operator==(const ScreenGrid& a, const ScreenGrid& b)
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     const auto byX = [](QPointF a, QPointF b) { return a.x() < b.x(); };
-    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
-        (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum)) ||
-        !std::is_sorted(points.begin(), points.end(), byX))
+    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) || !std::is_sorted(points.begin(), points.end(), byX))
         return points;
     auto first = std::lower_bound(points.begin(), points.end(), QPointF(grid.xMinimum, 0), byX);
     if (first != points.begin())
@@ -45,12 +37,8 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGri
         ++end;
 
     const qreal columnsPerX = grid.columns / (grid.xMaximum - grid.xMinimum);
-    const qreal rowsPerY = grid.rows > 0 ? grid.rows / (grid.yMaximum - grid.yMinimum) : 0;
     const auto columnOf = [&](QPointF point) {
         return std::floor((point.x() - grid.xMinimum) * columnsPerX);
-    };
-    const auto rowOf = [&](QPointF point) {
-        return std::floor((point.y() - grid.yMinimum) * rowsPerY);
     };
     QList<QPointF> shown;
     for (auto start = first; start != end;) {
@@ -64,20 +52,11 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGri
             if (next->y() > highest->y())
                 highest = next;
         }
-        const auto last = next - 1;
-        if (grid.rows > 0) {
-            // A marker in a pixel of its own stays; the extremes stay for the line.
-            for (auto point = start; point != next; ++point)
-                if (point == start || point == lowest || point == highest || point == last ||
-                    rowOf(*point) != rowOf(shown.constLast()))
-                    shown.append(*point);
-        } else {
-            auto previous = end;
-            for (auto kept : {start, std::min(lowest, highest), std::max(lowest, highest), last}) {
-                if (kept != previous)
-                    shown.append(*kept);
-                previous = kept;
-            }
+        auto previous = end;
+        for (auto kept : {start, std::min(lowest, highest), std::max(lowest, highest), next - 1}) {
+            if (kept != previous)
+                shown.append(*kept);
+            previous = kept;
         }
         start = next;
     }
@@ -86,9 +65,8 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGri
 
 ThinnedCurve::ThinnedCurve(QXYSeries& series) : QObject(&series), m_series(series)
 {
-    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
-        if (QValueAxis* axis = axisOf(series, orientation))
-            connect(axis, &QValueAxis::rangeChanged, this, [this] { thin(); });
+    if (QValueAxis* axis = horizontalAxisOf(series))
+        connect(axis, &QValueAxis::rangeChanged, this, [this] { thin(); });
     if (QChart* chart = series.chart())
         connect(chart, &QChart::plotAreaChanged, this, [this] { thin(); });
 }
@@ -104,19 +82,13 @@ void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
 
 void ThinnedCurve::thin(bool curveChanged)
 {
-    const QValueAxis* xAxis = axisOf(m_series, Qt::Horizontal);
-    const QValueAxis* yAxis = axisOf(m_series, Qt::Vertical);
+    const QValueAxis* xAxis = horizontalAxisOf(m_series);
     const QChart* chart = m_series.chart();
-    if (!xAxis || !yAxis || !chart)
+    if (!xAxis || !chart)
         return;
     // Before the chart's first layout its plot area is empty; the whole chart is larger still.
     const QSizeF plot = chart->plotArea().isEmpty() ? chart->size() : chart->plotArea().size();
-    ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
-    if (m_series.pointsVisible()) {
-        grid.yMinimum = yAxis->min();
-        grid.yMaximum = yAxis->max();
-        grid.rows = static_cast<int>(std::ceil(plot.height()));
-    }
+    const ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
     if (!curveChanged && grid == m_grid)
         return;
     m_grid = grid;

@@ -8,29 +8,24 @@ class QXYSeries;
 
 namespace kinetra {
 
-// How a curve's values fall on screen: its x range spread over pixel columns and, for a curve
-// that draws a marker at each point, its y range spread over pixel rows.
+// How a curve's x range falls on screen: spread over pixel columns.
 struct ScreenGrid {
     qreal xMinimum = 0;
     qreal xMaximum = 0;
     int columns = 0;
-    qreal yMinimum = 0;
-    qreal yMaximum = 0;
-    // None for a curve without markers: only its line shows.
-    int rows = 0;
+    bool operator==(const ScreenGrid&) const = default;
 };
 
 // The points of a curve that can differ on screen: in each pixel column the first, lowest,
 // highest and last point, in their order, and the one point on either side of the x range, so
 // the lines that leave the plot leave it as before. A line through them covers the pixels the
-// whole curve covers. With rows, every point whose marker falls in another pixel than the point
-// kept before it stays too. A curve whose x ever falls back, or an empty range, keeps every point.
+// whole curve covers. A curve whose x ever falls back, or an empty range, keeps every point.
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid);
 
 // A long curve on a chart's line series, handed to the chart as only the points that can differ
 // on screen: QtCharts strokes and paints every point it holds, each time an axis or the plot area
 // changes, and ten thousand samples cost it far more than the few per pixel column that show.
-// The points are thinned again whenever an axis's range or the plot area changes, so zooms,
+// The points are thinned again whenever the x axis's range or the plot area changes, so zooms,
 // moves and resizes draw what the whole curve would. The whole curve stays on the series
 // (FullCurveProperty) for everything that reads values rather than pixels.
 class ThinnedCurve final : public QObject {

@@ -20,6 +20,7 @@
 
 #include "Readouts.h"
 #include "charts/ChartCurves.h"
+#include "charts/CurveMarkers.h"
 #include "charts/RoundTicks.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
@@ -61,12 +62,18 @@ template <typename Axis> Axis* addAxis(QChart* chart, const QString& title, Qt::
     return axis;
 }
 
-QLineSeries* addSeries(QChart* chart, const char* objectName, const QString& name,
-                       QValueAxis* xAxis, QValueAxis* yAxis)
+QLineSeries* newSeries(QChart* chart, const char* objectName, const QString& name)
 {
     auto* series = new QLineSeries(chart);
     series->setObjectName(QLatin1String(objectName));
     series->setName(name);
+    return series;
+}
+
+QLineSeries* addSeries(QChart* chart, const char* objectName, const QString& name,
+                       QValueAxis* xAxis, QValueAxis* yAxis)
+{
+    QLineSeries* series = newSeries(chart, objectName, name);
     chart->addSeries(series);
     series->attachAxis(xAxis);
     series->attachAxis(yAxis);
@@ -94,8 +101,7 @@ QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
     return edit;
 }
 
-// The pen goes first: on a series that shows its points, every change of pen or point
-// configuration lays the whole curve out again.
+// The pen goes first, so the markers take their colour before the curve arrives.
 void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour,
                Qt::PenStyle style = Qt::SolidLine)
 {
@@ -103,11 +109,6 @@ void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& 
     pen.setColor(colour);
     pen.setStyle(style);
     series->setPen(pen);
-    // Every series starts with an invisible white point; only one that shows its points shows it.
-    const auto white = QColor(Qt::white);
-    constexpr auto Colour = QXYSeries::PointConfiguration::Color;
-    if (series->pointsVisible() && series->pointConfiguration(0).value(Colour) != white)
-        series->setPointConfiguration(0, Colour, white);
     ThinnedCurve::show(*series, points);
 }
 
@@ -196,10 +197,11 @@ void ResultWindow::createCharts()
     m_rightAxis =
         addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Скорость, рад/с"), Qt::AlignRight);
     m_rightAxis->setGridLineVisible(false);
-    m_series1 =
-        addSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"), m_timeAxis, m_leftAxis);
-    m_series1->setPointsVisible(true);
+    // Every series starts with a white point, invisible on the white chart; only the torque
+    // curve shows its points, so only there does the first one show as a white dot.
+    m_series1 = newSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"));
     m_series1->setMarkerSize(2);
+    CurveMarkers::addSeries(*m_dynamicChart, *m_series1, *m_timeAxis, *m_leftAxis);
     m_series2 = addSeries(m_dynamicChart, "Series2", QStringLiteral("Скорость механизма"),
                           m_timeAxis, m_rightAxis);
     m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"),
