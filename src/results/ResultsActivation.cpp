@@ -1,5 +1,8 @@
 #include "ResultsActivation.h"
 
+#include <utility>
+
+#include "SampleTable.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 
@@ -23,6 +26,7 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
         return Outcome::Unchanged;
     if (refreshScreen)
         ClearResults();
+    writeLatestTable();
 
     const QChar separator = m_session.reader().decimalSeparator();
     const ModelParams collected = m_session.params();
@@ -45,8 +49,7 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
 
     m_reportEnabled = true;
     m_lastRunText = m_session.modelText();
-    m_sampleTable =
-        m_sampleTable.isEmpty() ? view.sampleTable : m_sampleTable + u'\n' + view.sampleTable;
+    m_latestTableSeparator = separator;
     m_view = std::move(view);
     m_hasResults = true;
     return Outcome::Simulated;
@@ -57,9 +60,23 @@ void ResultsActivation::ClearResults()
     m_view.staticPoints.clear();
     m_view.ranges = {};
     m_view.charts = {};
-    m_view.sampleTable.clear();
     m_hasResults = false;
     m_sampleTable.clear();
+    m_latestTableSeparator.reset();
+}
+
+const QString& ResultsActivation::sampleTable()
+{
+    writeLatestTable();
+    return m_sampleTable;
+}
+
+void ResultsActivation::writeLatestTable()
+{
+    if (!m_latestTableSeparator)
+        return;
+    const QString table = SampleTable(m_run, *std::exchange(m_latestTableSeparator, {}));
+    m_sampleTable = m_sampleTable.isEmpty() ? table : m_sampleTable + u'\n' + table;
 }
 
 } // namespace kinetra

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "RunData.h"
 #include "RunView.h"
@@ -50,8 +51,10 @@ public:
     bool reportEnabled() const { return m_reportEnabled; }
     // The run on show: its figures and charts, with the ranges over every run kept on show.
     const RunView& view() const { return m_view; }
-    // The sample tables of every run on show since the last clearing, one after the other.
-    const QString& sampleTable() const { return m_sampleTable; }
+    // The sample tables of every run on show since the last clearing, one after the other. A
+    // run's table is long to write and seldom read: it is written when first asked for, or from
+    // the run buffer before the next run takes it.
+    const QString& sampleTable();
 
 private:
     ModelSession& m_session;
@@ -65,6 +68,10 @@ private:
     bool m_hasResults = false;
     RunView m_view;
     QString m_sampleTable;
+    // The latest run's table is still to be written, with this decimal separator.
+    std::optional<QChar> m_latestTableSeparator;
+
+    void writeLatestTable();
 };
 
 } // namespace kinetra

@@ -1,7 +1,6 @@
 #include "RunView.h"
 
 #include "RunSamples.h"
-#include "SampleTable.h"
 
 namespace kinetra {
 
@@ -41,11 +40,9 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
         view.runNotice =
             QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
-    if (parts == RunViewParts::Whole) {
-        view.sampleTable = SampleTable(run, decimalSeparator);
+    if (parts == RunViewParts::Whole)
         view.charts =
             DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
-    }
     return view;
 }
 

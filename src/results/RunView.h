@@ -30,7 +30,6 @@ struct RunView {
     ModelParams simulated;
     std::vector<StaticPoint> staticPoints;
     ChartRanges ranges; // this run's, joined to those of earlier runs kept on show
-    QString sampleTable;
     SummaryFigures summaryFigures;
     QStringList summary;
     StepResponse stepResponse;
@@ -50,11 +49,11 @@ struct RunView {
 // motor cannot run on is named, so that the failure does not read as a fault; empty otherwise.
 QString RunFailureReason(const RunView& view);
 
-// What a view holds besides its figures; a sweep wants no sample table and no curves.
+// What a view holds besides its figures; a sweep wants no curves.
 enum class RunViewParts { Whole, FiguresOnly };
 
 // The whole sequence after a model is collected: the run, and for a completed one the static
-// characteristic, the ranges, the sample table, the summary, the step response, the converter's
+// characteristic, the ranges, the summary, the step response, the converter's
 // load, the warnings and the charts.
 // A run without samples shows the drive at rest. With earlier, the ranges include those of the
 // runs whose curves stay on show. Numbers are written with decimalSeparator.

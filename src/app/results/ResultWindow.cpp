@@ -101,15 +101,12 @@ QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
     return edit;
 }
 
-// The pen goes first, so the markers take their colour before the curve arrives.
-void setPoints(QLineSeries* series, const QList<QPointF>& points, const QColor& colour,
-               Qt::PenStyle style = Qt::SolidLine)
+void setPen(QLineSeries* series, const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen pen = series->pen();
     pen.setColor(colour);
     pen.setStyle(style);
     series->setPen(pen);
-    ThinnedCurve::show(*series, points);
 }
 
 } // namespace
@@ -318,37 +315,39 @@ void ResultWindow::drawRun()
     if (!m_earlierCurves.empty())
         m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
     applyColourScheme();
-    // The axes take their ranges, and the charts their layout, before the curves arrive, so
-    // each curve is thinned and laid out once.
-    setAxisRanges();
-    for (QChart* chart : {m_dynamicChart, m_staticChart})
-        chart->layout()->activate();
     const RunView& view = m_activation.view();
     const ChartView& dynamics = view.charts.dynamics;
     const ChartView& statics = view.charts.statics;
-    const bool colour = m_colourOutput;
-
-    const CurveView& characteristic = statics.curves.front();
-    setPoints(m_series3, characteristic.points, colour ? QColor(0, 128, 0) : QColor(Qt::black));
-    m_staticX->setTitleText(statics.horizontal.title);
-    m_leftAxis->setTitleText(dynamics.left.title);
-
     const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
     const CurveView* mechanism = dynamics.curve(CurveRole::MechanismSpeed);
     const CurveView* motor = dynamics.curve(CurveRole::MotorSpeed);
+    // Titles and legend entries first, then the axes' ranges, then the charts' layout: each
+    // chart is laid out once, and each curve thinned once, before it arrives.
+    m_staticX->setTitleText(statics.horizontal.title);
+    m_leftAxis->setTitleText(dynamics.left.title);
     m_series1->setName(loop->name);
+    m_series4->setVisible(motor->shown);
+    if (m_colourOutput) {
+        setPen(m_series1, Qt::red);
+        setPen(m_series2, Qt::blue);
+        setPen(m_series4, ButtonFace);
+        setPen(m_series3, QColor(0, 128, 0));
+    } else {
+        setPen(m_series1, Qt::black, MonochromeStyle1);
+        setPen(m_series2, Qt::black, MonochromeStyle2);
+        setPen(m_series4, Qt::black, MonochromeStyle4);
+        setPen(m_series3, Qt::black);
+    }
+    setAxisRanges();
+    for (QChart* chart : {m_dynamicChart, m_staticChart})
+        chart->layout()->activate();
+
     m_points1 = loop->points;
     m_points2 = mechanism->points;
-    if (colour) {
-        setPoints(m_series1, m_points1, Qt::red);
-        setPoints(m_series2, m_points2, Qt::blue);
-        setPoints(m_series4, motor->points, ButtonFace);
-    } else {
-        setPoints(m_series1, m_points1, Qt::black, MonochromeStyle1);
-        setPoints(m_series2, m_points2, Qt::black, MonochromeStyle2);
-        setPoints(m_series4, motor->points, Qt::black, MonochromeStyle4);
-    }
-    m_series4->setVisible(motor->shown);
+    ThinnedCurve::show(*m_series3, statics.curves.front().points);
+    ThinnedCurve::show(*m_series1, m_points1);
+    ThinnedCurve::show(*m_series2, m_points2);
+    ThinnedCurve::show(*m_series4, motor->points);
 
     m_sampleTableDue = true;
     m_summary->setPlainText(view.summary.join(u'\n'));
