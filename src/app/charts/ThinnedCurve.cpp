@@ -14,12 +14,65 @@ namespace kinetra {
 
 namespace {
 
-QValueAxis* horizontalAxisOf(QXYSeries& series)
+QValueAxis* axisOf(QXYSeries& series, Qt::Orientation orientation)
 {
     for (QAbstractAxis* axis : series.attachedAxes())
-        if (axis->orientation() == Qt::Horizontal)
+        if (axis->orientation() == orientation)
             return qobject_cast<QValueAxis*>(axis);
     return nullptr;
+}
+
+// Of a run of points on one straight line, within the tolerance, only the ends; points, two or
+// more, are in pixels. From each run's first point, the directions in which a line passes within the
+// tolerance of every later point narrow down; the point whose own direction falls outside them,
+// or that turns back towards the start, ends the run at the point before it.
+QList<qsizetype> StraightRunEnds(const QList<QPointF>& points)
+{
+    QList<qsizetype> ends{0};
+    qsizetype start = 0;
+    qreal lowest = -M_PI;
+    qreal highest = M_PI;
+    qreal farthest = 0;
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        QPointF offset = points[i] - points[start];
+        qreal distance = std::hypot(offset.x(), offset.y());
+        qreal direction = std::atan2(offset.y(), offset.x());
+        if (i > start + 1 && (direction < lowest || direction > highest ||
+                              distance < farthest - StraightnessTolerance)) {
+            start = i - 1;
+            ends.append(start);
+            lowest = -M_PI;
+            highest = M_PI;
+            farthest = 0;
+            offset = points[i] - points[start];
+            distance = std::hypot(offset.x(), offset.y());
+            direction = std::atan2(offset.y(), offset.x());
+        }
+        farthest = std::max(farthest, distance);
+        if (distance > StraightnessTolerance) {
+            const qreal spread = std::asin(StraightnessTolerance / distance);
+            lowest = std::max(lowest, direction - spread);
+            highest = std::min(highest, direction + spread);
+        }
+    }
+    ends.append(points.size() - 1);
+    return ends;
+}
+
+QList<QPointF> StraightRunsJoined(const QList<QPointF>& points, const ScreenGrid& grid)
+{
+    if (points.size() < 3)
+        return points;
+    const qreal columnsPerX = grid.columns / (grid.xMaximum - grid.xMinimum);
+    const qreal rowsPerY = grid.rows / (grid.yMaximum - grid.yMinimum);
+    QList<QPointF> inPixels;
+    inPixels.reserve(points.size());
+    for (const QPointF& point : points)
+        inPixels.append({point.x() * columnsPerX, point.y() * rowsPerY});
+    QList<QPointF> joined;
+    for (const qsizetype end : StraightRunEnds(inPixels))
+        joined.append(points[end]);
+    return joined;
 }
 
 } // namespace
@@ -27,7 +80,8 @@ QValueAxis* horizontalAxisOf(QXYSeries& series)
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     const auto byX = [](QPointF a, QPointF b) { return a.x() < b.x(); };
-    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) || !std::is_sorted(points.begin(), points.end(), byX))
+    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
+        (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum)) || !std::is_sorted(points.begin(), points.end(), byX))
         return points;
     auto first = std::lower_bound(points.begin(), points.end(), QPointF(grid.xMinimum, 0), byX);
     if (first != points.begin())
@@ -60,13 +114,14 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGri
         }
         start = next;
     }
-    return shown;
+    return grid.rows > 0 ? StraightRunsJoined(shown, grid) : shown;
 }
 
 ThinnedCurve::ThinnedCurve(QXYSeries& series) : QObject(&series), m_series(series)
 {
-    if (QValueAxis* axis = horizontalAxisOf(series))
-        connect(axis, &QValueAxis::rangeChanged, this, [this] { thin(); });
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical})
+        if (QValueAxis* axis = axisOf(series, orientation))
+            connect(axis, &QValueAxis::rangeChanged, this, [this] { thin(); });
     if (QChart* chart = series.chart())
         connect(chart, &QChart::plotAreaChanged, this, [this] { thin(); });
 }
@@ -82,13 +137,19 @@ void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
 
 void ThinnedCurve::thin(bool curveChanged)
 {
-    const QValueAxis* xAxis = horizontalAxisOf(m_series);
+    const QValueAxis* xAxis = axisOf(m_series, Qt::Horizontal);
+    const QValueAxis* yAxis = axisOf(m_series, Qt::Vertical);
     const QChart* chart = m_series.chart();
     if (!xAxis || !chart)
         return;
     // Before the chart's first layout its plot area is empty; the whole chart is larger still.
     const QSizeF plot = chart->plotArea().isEmpty() ? chart->size() : chart->plotArea().size();
-    const ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
+    ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
+    if (yAxis) {
+        grid.yMinimum = yAxis->min();
+        grid.yMaximum = yAxis->max();
+        grid.rows = static_cast<int>(std::ceil(plot.height()));
+    }
     if (!curveChanged && grid == m_grid)
         return;
     m_grid = grid;

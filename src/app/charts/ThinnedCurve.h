@@ -8,18 +8,28 @@ class QXYSeries;
 
 namespace kinetra {
 
-// How a curve's x range falls on screen: spread over pixel columns.
+// How a curve's values fall on screen: its x range spread over pixel columns and, on a linear y
+// axis, its y range over pixel rows.
 struct ScreenGrid {
     qreal xMinimum = 0;
     qreal xMaximum = 0;
     int columns = 0;
+    qreal yMinimum = 0;
+    qreal yMaximum = 0;
+    // None where the y axis is not linear.
+    int rows = 0;
     bool operator==(const ScreenGrid&) const = default;
 };
 
+// How far a point may lie off the line drawn in its stead, in pixels.
+inline constexpr qreal StraightnessTolerance = 0.1;
+
 // The points of a curve that can differ on screen: in each pixel column the first, lowest,
 // highest and last point, in their order, and the one point on either side of the x range, so
-// the lines that leave the plot leave it as before. A line through them covers the pixels the
-// whole curve covers. A curve whose x ever falls back, or an empty range, keeps every point.
+// the lines that leave the plot leave it as before. With rows, of the points that lie on one
+// straight line on screen, to within StraightnessTolerance, only its ends stay. A line through
+// them covers the pixels the whole curve covers. A curve whose x ever falls back, or an empty
+// range, keeps every point.
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid);
 
 // A long curve on a chart's line series, handed to the chart as only the points that can differ

@@ -105,6 +105,71 @@ TEST(ThinnedCurveTest, EveryPixelColumnKeepsItsExtremesAndTheLinesOutOfTheRange)
     }
 }
 
+QPointF InPixels(QPointF point, const ScreenGrid& grid)
+{
+    return {point.x() * grid.columns / (grid.xMaximum - grid.xMinimum),
+            point.y() * grid.rows / (grid.yMaximum - grid.yMinimum)};
+}
+
+qreal DistanceToSegment(QPointF point, QPointF from, QPointF to)
+{
+    const QPointF along = to - from;
+    const qreal length = QPointF::dotProduct(along, along);
+    const qreal at =
+        length > 0 ? std::clamp(QPointF::dotProduct(point - from, along) / length, 0.0, 1.0) : 0;
+    const QPointF off = point - (from + at * along);
+    return std::hypot(off.x(), off.y());
+}
+
+// How far, in pixels, the point of the curve that lies farthest off the line through the shown
+// points lies from it.
+qreal FarthestOff(const QList<QPointF>& curve, const QList<QPointF>& shown, const ScreenGrid& grid)
+{
+    qreal farthest = 0;
+    qsizetype segment = 0;
+    for (const QPointF& value : InRange(curve, grid)) {
+        const QPointF point = InPixels(value, grid);
+        while (segment + 2 < shown.size() && InPixels(shown[segment + 1], grid).x() < point.x() - 2)
+            ++segment;
+        qreal nearest = INFINITY;
+        for (qsizetype k = segment;
+             k + 1 < shown.size() && InPixels(shown[k], grid).x() <= point.x() + 2; ++k)
+            nearest = std::min(nearest, DistanceToSegment(point, InPixels(shown[k], grid),
+                                                          InPixels(shown[k + 1], grid)));
+        farthest = std::max(farthest, nearest);
+    }
+    return farthest;
+}
+
+// On a linear y axis the points along one straight line on screen give way to its ends, and no
+// point of the curve lies more than a pixel off the line drawn.
+TEST(ThinnedCurveTest, StraightRunsKeepTheirEndsAndTheCurveStaysOnTheLine)
+{
+    struct Case {
+        const char* name;
+        QList<QPointF> curve;
+        ScreenGrid grid;
+        qsizetype mostShown;
+    };
+    QList<QPointF> spiked = Sampled(10000, [](qreal t) { return t; });
+    spiked[5000].ry() += 3;
+    const Case cases[] = {
+        {"ramp", Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; }),
+         {0, 10, 775, -5, 5, 400}, 6},
+        {"ripple, zoomed", Sampled(10000, [](qreal t) { return std::sin(t * 2000); }),
+         {2.5, 3.1, 200, -1, 1, 300}, 4 * 200 + 2},
+        {"slow sine", Sampled(10000, [](qreal t) { return std::sin(t); }),
+         {0, 10, 775, -1, 1, 400}, 400},
+        {"line with a spike", spiked, {0, 10, 775, 0, 15, 400}, 8},
+    };
+    for (const Case& c : cases) {
+        const QList<QPointF> shown = PointsApartOnScreen(c.curve, c.grid);
+        EXPECT_LE(shown.size(), c.mostShown) << c.name;
+        EXPECT_TRUE(IsPartOf(shown, c.curve)) << c.name;
+        EXPECT_LE(FarthestOff(c.curve, shown, c.grid), 1.0) << c.name;
+    }
+}
+
 TEST(ThinnedCurveTest, CurveThatTurnsBackOrAnEmptyRangeKeepsEveryPoint)
 {
     const QList<QPointF> loop{{0, 0}, {1, 1}, {0.5, 2}, {2, 3}};
@@ -112,6 +177,7 @@ TEST(ThinnedCurveTest, CurveThatTurnsBackOrAnEmptyRangeKeepsEveryPoint)
     const QList<QPointF> line = Sampled(100, [](qreal t) { return t; });
     EXPECT_EQ(PointsApartOnScreen(line, {1, 1, 10}), line);
     EXPECT_EQ(PointsApartOnScreen(line, {0, 0.1, 0}), line);
+    EXPECT_EQ(PointsApartOnScreen(line, {0, 0.1, 10, 1, 1, 10}), line);
 }
 
 // On a chart on show the series holds the thinned points, follows zooms, and keeps the whole
@@ -138,10 +204,13 @@ TEST(ThinnedCurveTest, SeriesFollowsTheAxisAndKeepsTheWholeCurveForTheExport)
 
     ThinnedCurve::show(*series, curve);
     const int columns = static_cast<int>(std::ceil(chart->plotArea().width()));
-    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {0, 10, columns}));
+    const int rows = static_cast<int>(std::ceil(chart->plotArea().height()));
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {0, 10, columns, -1, 1, rows}));
     EXPECT_LT(series->count(), 4 * 640);
     time->setRange(4, 4.2);
-    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {4, 4.2, columns}));
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {4, 4.2, columns, -1, 1, rows}));
+    value->setRange(-2, 2);
+    EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {4, 4.2, columns, -2, 2, rows}));
 
     EXPECT_EQ(FullCurve(*series), curve);
     QString xTitle;

@@ -262,7 +262,8 @@ TEST_F(ResultWindowTest, StaticsReadoutFollowsTheMouseAlongTheCurve)
     auto* view = window.findChild<QChartView*>(QStringLiteral("StaticChart"));
     QApplication::processEvents();
     QLineSeries& statics = series("StaticChart", "Series3");
-    const QPointF middle = view->chart()->mapToPosition(statics.at(statics.count() / 2), &statics);
+    const QList<QPointF> curve = FullCurve(statics);
+    const QPointF middle = view->chart()->mapToPosition(curve.at(curve.size() / 2), &statics);
     QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(middle)));
     EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Ток: ")))
         << qPrintable(window.statusBar()->currentMessage());
