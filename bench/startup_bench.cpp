@@ -1,6 +1,7 @@
 // Start-up of the real program: from process start to the first painted model window, on the
 // offscreen platform, with an example model named on the command line. The program ends itself
-// after that first paint.
+// after that first paint. It runs in a folder of its own with a copy of the project's settings,
+// which it changes as it opens the model.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,8 +20,9 @@ namespace {
 const std::string Program = KINETRA_PROGRAM;
 const std::string Model = KINETRA_EXAMPLE_MODEL;
 
-// Starts the program and waits for it to end; false when it could not start or did not end well.
-bool runToFirstPaint()
+// Starts the program in the folder and waits for it to end; false when it could not start or did
+// not end well.
+bool runToFirstPaint(const std::filesystem::path& folder)
 {
     std::vector<std::string> environment{
         "QT_QPA_PLATFORM=offscreen", "KINETRA_EXIT_AFTER_FIRST_PAINT=1", "LC_NUMERIC=ru_RU.UTF-8"};
@@ -33,8 +36,13 @@ bool runToFirstPaint()
     std::string model = Model;
     char* argv[] = {program.data(), model.data(), nullptr};
 
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return false;
     int status = 0;
     return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -42,9 +50,13 @@ bool runToFirstPaint()
 
 void StartToFirstPaint(benchmark::State& state)
 {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / "kinetra-startup-bench";
+    fs::create_directories(folder);
+    fs::copy_file(KINETRA_SETTINGS, folder / "Kinetra.ini", fs::copy_options::overwrite_existing);
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (!runToFirstPaint()) {
+        if (!runToFirstPaint(folder)) {
             state.SkipWithError("the program did not start and end cleanly");
             return;
         }

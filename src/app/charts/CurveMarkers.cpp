@@ -1,8 +1,8 @@
 #include "charts/CurveMarkers.h"
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include <QChart>
 #include <QPaintEngine>
@@ -16,8 +16,20 @@ namespace kinetra {
 
 namespace {
 
-// A dot's position within its pixel, in eighths: fine enough that no dot shows a pixel off.
+// A dot's place is rounded to an eighth of a pixel: fine enough that no dot shows a pixel off.
 constexpr int Eighths = 8;
+
+// A place in eighths of a pixel, as its pixel and the eighths within it.
+struct PixelAndEighths {
+    int pixel;
+    int eighths;
+};
+
+PixelAndEighths Split(int inEighths)
+{
+    const int pixel = inEighths >= 0 ? inEighths / Eighths : -((Eighths - 1 - inEighths) / Eighths);
+    return {pixel, inEighths - pixel * Eighths};
+}
 
 // Whether a painter draws straight onto pixels, at most scaled alike in both directions.
 bool PaintsPixels(QPainter& painter)
@@ -149,9 +161,11 @@ void CurveMarkers::stampDots(QPainter& painter)
         const bool white = i == 0;
         if (!white)
             lastPosition = position;
-        const QImage& dot = stamp(white, position.x() & 7, position.y() & 7);
+        const PixelAndEighths x = Split(position.x());
+        const PixelAndEighths y = Split(position.y());
+        const QImage& dot = stamp(white, x.eighths, y.eighths);
         const int offset = dot.width() / 2;
-        painter.drawImage(QPoint((position.x() >> 3) - offset, (position.y() >> 3) - offset), dot);
+        painter.drawImage(QPoint(x.pixel - offset, y.pixel - offset), dot);
     }
 }
 

@@ -13,13 +13,13 @@ class QXYSeries;
 
 namespace kinetra {
 
-// A dot on every point of a line series' whole curve, in the colour of its line and of the
-// series' marker size as radius, the first dot white: the look of a QtCharts series that shows its points with a white first point. QtCharts
-// fills a path for each of those dots on every paint, and with a point of its own colour it also
-// walks every point's label settings once per point; a ten-second run's ten thousand dots took it
-// longer than all the rest of the window. Here each dot is a copy of one small picture, made once
-// for each position within a pixel, on screens and bitmaps; on printers and vector files every
-// dot is still an ellipse of its own.
+// A dot on every point of a line series' whole curve, the first one white: the look of a QtCharts
+// series that shows its points, with the series' marker size as radius and its line's colour.
+// QtCharts fills a path for each dot on every paint, and a point of another colour sends it
+// through every point's label settings once per point; a ten-second run's ten thousand dots took
+// it longer than the rest of the window together. Here, on screens and bitmaps, each dot is a
+// copy of a small picture made once for each position within a pixel; on printers and in vector
+// files every dot is still an ellipse of its own.
 //
 // The dots lie over their series' line and under the lines of the series added after it.
 class CurveMarkers final : public QGraphicsObject {

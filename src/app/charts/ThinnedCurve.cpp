@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <numbers>
 
 #include <QChart>
 #include <QValueAxis>
@@ -22,38 +23,50 @@ QValueAxis* axisOf(QXYSeries& series, Qt::Orientation orientation)
     return nullptr;
 }
 
-// Of a run of points on one straight line, within the tolerance, only the ends; points, two or
-// more, are in pixels. From each run's first point, the directions in which a line passes within the
-// tolerance of every later point narrow down; the point whose own direction falls outside them,
-// or that turns back towards the start, ends the run at the point before it.
+// A run of points on one straight line from its first point, within StraightnessTolerance: the
+// directions from that point in which a line passes close enough to every point of the run narrow
+// down as points join it.
+class StraightRun {
+public:
+    explicit StraightRun(QPointF start) : m_start(start) {}
+
+    // Takes the point into the run if a line in one of the directions left passes close enough to
+    // it too and it does not turn back towards the start.
+    bool takes(QPointF point)
+    {
+        const QPointF offset = point - m_start;
+        const qreal distance = std::hypot(offset.x(), offset.y());
+        const qreal direction = std::atan2(offset.y(), offset.x());
+        if (direction < m_lowest || direction > m_highest ||
+            distance < m_farthest - StraightnessTolerance)
+            return false;
+        m_farthest = std::max(m_farthest, distance);
+        if (distance > StraightnessTolerance) {
+            const qreal spread = std::asin(StraightnessTolerance / distance);
+            m_lowest = std::max(m_lowest, direction - spread);
+            m_highest = std::min(m_highest, direction + spread);
+        }
+        return true;
+    }
+
+private:
+    QPointF m_start;
+    qreal m_lowest = -std::numbers::pi;
+    qreal m_highest = std::numbers::pi;
+    qreal m_farthest = 0;
+};
+
+// The indexes of the points, in pixels, that end one straight run and start the next.
 QList<qsizetype> StraightRunEnds(const QList<QPointF>& points)
 {
     QList<qsizetype> ends{0};
-    qsizetype start = 0;
-    qreal lowest = -M_PI;
-    qreal highest = M_PI;
-    qreal farthest = 0;
+    StraightRun run(points[0]);
     for (qsizetype i = 1; i < points.size(); ++i) {
-        QPointF offset = points[i] - points[start];
-        qreal distance = std::hypot(offset.x(), offset.y());
-        qreal direction = std::atan2(offset.y(), offset.x());
-        if (i > start + 1 && (direction < lowest || direction > highest ||
-                              distance < farthest - StraightnessTolerance)) {
-            start = i - 1;
-            ends.append(start);
-            lowest = -M_PI;
-            highest = M_PI;
-            farthest = 0;
-            offset = points[i] - points[start];
-            distance = std::hypot(offset.x(), offset.y());
-            direction = std::atan2(offset.y(), offset.x());
-        }
-        farthest = std::max(farthest, distance);
-        if (distance > StraightnessTolerance) {
-            const qreal spread = std::asin(StraightnessTolerance / distance);
-            lowest = std::max(lowest, direction - spread);
-            highest = std::min(highest, direction + spread);
-        }
+        if (run.takes(points[i]))
+            continue;
+        ends.append(i - 1);
+        run = StraightRun(points[i - 1]);
+        run.takes(points[i]);
     }
     ends.append(points.size() - 1);
     return ends;
@@ -80,8 +93,9 @@ QList<QPointF> StraightRunsJoined(const QList<QPointF>& points, const ScreenGrid
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     const auto byX = [](QPointF a, QPointF b) { return a.x() < b.x(); };
-    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
-        (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum)) || !std::is_sorted(points.begin(), points.end(), byX))
+    const bool emptyRange = grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
+                            (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum));
+    if (emptyRange || !std::is_sorted(points.begin(), points.end(), byX))
         return points;
     auto first = std::lower_bound(points.begin(), points.end(), QPointF(grid.xMinimum, 0), byX);
     if (first != points.begin())
