@@ -58,14 +58,15 @@ CurveMarkers& CurveMarkers::addSeries(QChart& chart, QXYSeries& series, QValueAx
     return *new CurveMarkers(chart, series, xAxis, yAxis, *seriesItem);
 }
 
-CurveMarkers::CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis,
-                           QValueAxis& yAxis, QGraphicsItem& seriesItem)
-    : QGraphicsObject(seriesItem.parentItem()), m_chart(chart), m_series(series),
-      m_xAxis(xAxis), m_yAxis(yAxis)
+CurveMarkers::CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis, QValueAxis& yAxis,
+                           QGraphicsItem& seriesItem)
+    : QGraphicsObject(seriesItem.parentItem()), m_chart(chart), m_series(series), m_xAxis(xAxis),
+      m_yAxis(yAxis)
 {
     setZValue(seriesItem.zValue());
     connect(&series, &QObject::destroyed, this, &QObject::deleteLater);
-    connect(&series, &QXYSeries::visibleChanged, this, [this] { setVisible(m_series.isVisible()); });
+    connect(&series, &QXYSeries::visibleChanged, this,
+            [this] { setVisible(m_series.isVisible()); });
     // A new whole curve comes with new points on the series.
     connect(&series, &QXYSeries::pointsReplaced, this, &CurveMarkers::place);
     connect(&series, &QXYSeries::penChanged, this, &CurveMarkers::place);
@@ -88,8 +89,8 @@ void CurveMarkers::place()
         const QList<QPointF> curve = FullCurve(m_series);
         centres.reserve(curve.size());
         for (const QPointF& point : curve)
-            centres.append({(point.x() - xMinimum) * perX,
-                            (point.y() - yMinimum) * -perY + plot.height()});
+            centres.append(
+                {(point.x() - xMinimum) * perX, (point.y() - yMinimum) * -perY + plot.height()});
     }
     prepareGeometryChange();
     m_centres = std::move(centres);
@@ -182,7 +183,8 @@ const QImage& CurveMarkers::stamp(bool white, int eighthsX, int eighthsY)
     painter.setRenderHint(QPainter::Antialiasing, m_stampAntialiased);
     painter.setPen(Qt::NoPen);
     painter.setBrush(white ? QColor(Qt::white) : m_stampColour);
-    const QPointF centre(side / 2 + qreal(eighthsX) / Eighths, side / 2 + qreal(eighthsY) / Eighths);
+    const QPointF centre(side / 2 + qreal(eighthsX) / Eighths,
+                         side / 2 + qreal(eighthsY) / Eighths);
     painter.drawEllipse(centre, m_stampRadius, m_stampRadius);
     painter.end();
     return *m_stamps.insert(key, dot);

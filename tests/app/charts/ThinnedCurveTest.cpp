@@ -66,21 +66,23 @@ QList<QPointF> InRange(const QList<QPointF>& points, const ScreenGrid& grid)
     return in;
 }
 
+struct Case {
+    const char* name;
+    QList<QPointF> curve;
+    ScreenGrid grid;
+    qsizetype mostShown;
+};
+
+const QList<QPointF> Ripple = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
+const QList<QPointF> Ramp = Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; });
+
 TEST(ThinnedCurveTest, EveryPixelColumnKeepsItsExtremesAndTheLinesOutOfTheRange)
 {
-    struct Case {
-        const char* name;
-        QList<QPointF> curve;
-        ScreenGrid grid;
-        qsizetype mostShown;
-    };
-    const QList<QPointF> ripple = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
-    const QList<QPointF> ramp = Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; });
     const Case cases[] = {
-        {"ripple, whole", ripple, {0, 10, 775}, 4 * 775},
-        {"ripple, zoomed", ripple, {2.5, 3.1, 200}, 4 * 200 + 2},
-        {"ramp, whole", ramp, {0, 10, 775}, 2 * 775 + 2},
-        {"ramp, moved past its end", ramp, {8, 12, 300}, 4 * 300},
+        {"ripple, whole", Ripple, {0, 10, 775}, 4 * 775},
+        {"ripple, zoomed", Ripple, {2.5, 3.1, 200}, 4 * 200 + 2},
+        {"ramp, whole", Ramp, {0, 10, 775}, 2 * 775 + 2},
+        {"ramp, moved past its end", Ramp, {8, 12, 300}, 4 * 300},
         {"fewer samples than columns",
          Sampled(50, [](qreal t) { return t * t; }),
          {0, 0.05, 775},
@@ -145,21 +147,15 @@ qreal FarthestOff(const QList<QPointF>& curve, const QList<QPointF>& shown, cons
 // point of the curve lies more than a pixel off the line drawn.
 TEST(ThinnedCurveTest, StraightRunsKeepTheirEndsAndTheCurveStaysOnTheLine)
 {
-    struct Case {
-        const char* name;
-        QList<QPointF> curve;
-        ScreenGrid grid;
-        qsizetype mostShown;
-    };
     QList<QPointF> spiked = Sampled(10000, [](qreal t) { return t; });
     spiked[5000].ry() += 3;
     const Case cases[] = {
-        {"ramp", Sampled(10000, [](qreal t) { return t < 5 ? t : 5 - t; }),
-         {0, 10, 775, -5, 5, 400}, 6},
-        {"ripple, zoomed", Sampled(10000, [](qreal t) { return std::sin(t * 2000); }),
-         {2.5, 3.1, 200, -1, 1, 300}, 4 * 200 + 2},
-        {"slow sine", Sampled(10000, [](qreal t) { return std::sin(t); }),
-         {0, 10, 775, -1, 1, 400}, 400},
+        {"ramp", Ramp, {0, 10, 775, -5, 5, 400}, 6},
+        {"ripple, zoomed", Ripple, {2.5, 3.1, 200, -1, 1, 300}, 4 * 200 + 2},
+        {"slow sine",
+         Sampled(10000, [](qreal t) { return std::sin(t); }),
+         {0, 10, 775, -1, 1, 400},
+         400},
         {"line with a spike", spiked, {0, 10, 775, 0, 15, 400}, 8},
     };
     for (const Case& c : cases) {
@@ -200,7 +196,7 @@ TEST(ThinnedCurveTest, SeriesFollowsTheAxisAndKeepsTheWholeCurveForTheExport)
     view.resize(640, 480);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    const QList<QPointF> curve = Sampled(10000, [](qreal t) { return std::sin(t * 2000); });
+    const QList<QPointF>& curve = Ripple;
 
     ThinnedCurve::show(*series, curve);
     const int columns = static_cast<int>(std::ceil(chart->plotArea().width()));
