@@ -1,11 +1,12 @@
 // Start-up of the real program: from process start to the first painted model window, on the
 // offscreen platform, with an example model named on the command line. The program ends itself
-// after that first paint. It runs in a folder of its own with a copy of the project's settings,
-// which it changes as it opens the model.
+// after that first paint. It runs in a folder of its own, each time with a fresh copy of the
+// project's settings, which it changes as it opens the model.
 
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -20,9 +21,34 @@ namespace {
 const std::string Program = KINETRA_PROGRAM;
 const std::string Model = KINETRA_EXAMPLE_MODEL;
 
+namespace fs = std::filesystem;
+
+// A temporary folder, removed with everything in it at the end.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "kinetra-startup-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            m_path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        if (!m_path.empty())
+            fs::remove_all(m_path);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
 // Starts the program in the folder and waits for it to end; false when it could not start or did
 // not end well.
-bool runToFirstPaint(const std::filesystem::path& folder)
+bool runToFirstPaint(const fs::path& folder)
 {
     std::vector<std::string> environment{
         "QT_QPA_PLATFORM=offscreen", "KINETRA_EXIT_AFTER_FIRST_PAINT=1", "LC_NUMERIC=ru_RU.UTF-8"};
@@ -50,13 +76,16 @@ bool runToFirstPaint(const std::filesystem::path& folder)
 
 void StartToFirstPaint(benchmark::State& state)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / "kinetra-startup-bench";
-    fs::create_directories(folder);
-    fs::copy_file(KINETRA_SETTINGS, folder / "Kinetra.ini", fs::copy_options::overwrite_existing);
+    const ScratchFolder folder;
+    if (folder.path().empty()) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
     for (auto _ : state) {
+        fs::copy_file(KINETRA_SETTINGS, folder.path() / "Kinetra.ini",
+                      fs::copy_options::overwrite_existing);
         const auto start = std::chrono::steady_clock::now();
-        if (!runToFirstPaint(folder)) {
+        if (!runToFirstPaint(folder.path())) {
             state.SkipWithError("the program did not start and end cleanly");
             return;
         }

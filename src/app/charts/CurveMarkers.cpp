@@ -39,6 +39,28 @@ bool PaintsPixels(QPainter& painter)
            toDevice.type() <= QTransform::TxScale && toDevice.m11() == toDevice.m22();
 }
 
+// Calls draw(place in eighths of a device pixel, whether white, centre) for each dot that shows:
+// a dot outside the plot is left out, as QtCharts leaves out the point, and so is a dot exactly
+// over the coloured one before, as it adds nothing.
+template <typename Draw>
+void ForEachDotOnShow(const QList<QPointF>& centres, const QRectF& plot, const QTransform& toDevice,
+                      Draw draw)
+{
+    QPoint last(INT_MIN, INT_MIN);
+    for (qsizetype i = 0; i < centres.size(); ++i) {
+        if (!plot.contains(centres[i]))
+            continue;
+        const QPointF onDevice = toDevice.map(centres[i]) * Eighths;
+        const QPoint place(qRound(onDevice.x()), qRound(onDevice.y()));
+        if (place == last)
+            continue;
+        const bool white = i == 0;
+        if (!white)
+            last = place;
+        draw(place, white, centres[i]);
+    }
+}
+
 } // namespace
 
 CurveMarkers& CurveMarkers::addSeries(QChart& chart, QXYSeries& series, QValueAxis& xAxis,
@@ -60,33 +82,36 @@ CurveMarkers& CurveMarkers::addSeries(QChart& chart, QXYSeries& series, QValueAx
 
 CurveMarkers::CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis, QValueAxis& yAxis,
                            QGraphicsItem& seriesItem)
-    : QGraphicsObject(seriesItem.parentItem()), m_chart(chart), m_series(series), m_xAxis(xAxis),
-      m_yAxis(yAxis)
+    : QGraphicsObject(seriesItem.parentItem()), m_chart(&chart), m_series(&series), m_xAxis(&xAxis),
+      m_yAxis(&yAxis)
 {
     setZValue(seriesItem.zValue());
     connect(&series, &QObject::destroyed, this, &QObject::deleteLater);
     connect(&series, &QXYSeries::visibleChanged, this,
-            [this] { setVisible(m_series.isVisible()); });
+            [this] { setVisible(m_series->isVisible()); });
     // A new whole curve comes with new points on the series.
     connect(&series, &QXYSeries::pointsReplaced, this, &CurveMarkers::place);
-    connect(&series, &QXYSeries::penChanged, this, &CurveMarkers::place);
-    connect(&series, &QXYSeries::markerSizeChanged, this, &CurveMarkers::place);
     connect(&chart, &QChart::plotAreaChanged, this, &CurveMarkers::place);
     for (QValueAxis* axis : {&xAxis, &yAxis})
         connect(axis, &QValueAxis::rangeChanged, this, &CurveMarkers::place);
+    connect(&series, &QXYSeries::penChanged, this, [this] { update(); });
+    connect(&series, &QXYSeries::markerSizeChanged, this, [this] { update(); });
 }
 
 void CurveMarkers::place()
 {
-    const QRectF plot = m_chart.plotArea();
-    const qreal xMinimum = m_xAxis.min();
-    const qreal yMinimum = m_yAxis.min();
+    // Dots whose series, chart or axes are gone only wait for their own removal.
+    if (!m_chart || !m_series || !m_xAxis || !m_yAxis)
+        return;
+    const QRectF plot = m_chart->plotArea();
+    const qreal xMinimum = m_xAxis->min();
+    const qreal yMinimum = m_yAxis->min();
     QList<QPointF> centres;
-    if (!plot.isEmpty() && m_xAxis.max() > xMinimum && m_yAxis.max() > yMinimum) {
+    if (!plot.isEmpty() && m_xAxis->max() > xMinimum && m_yAxis->max() > yMinimum) {
         // As the chart maps a value into its plot area.
-        const qreal perX = plot.width() / (m_xAxis.max() - xMinimum);
-        const qreal perY = plot.height() / (m_yAxis.max() - yMinimum);
-        const QList<QPointF> curve = FullCurve(m_series);
+        const qreal perX = plot.width() / (m_xAxis->max() - xMinimum);
+        const qreal perY = plot.height() / (m_yAxis->max() - yMinimum);
+        const QList<QPointF> curve = FullCurve(*m_series);
         centres.reserve(curve.size());
         for (const QPointF& point : curve)
             centres.append(
@@ -94,7 +119,6 @@ void CurveMarkers::place()
     }
     prepareGeometryChange();
     m_centres = std::move(centres);
-    m_radius = m_series.markerSize();
     m_plot = plot;
     setPos(plot.topLeft());
     update();
@@ -107,40 +131,38 @@ QRectF CurveMarkers::boundingRect() const
 
 void CurveMarkers::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    if (m_centres.isEmpty())
+    if (m_centres.isEmpty() || !m_series)
         return;
     painter->save();
     painter->setClipRect(boundingRect(), Qt::IntersectClip);
     painter->setPen(Qt::NoPen);
+    const QColor colour = m_series->pen().color();
+    const qreal radius = m_series->markerSize();
     if (PaintsPixels(*painter))
-        stampDots(*painter);
+        stampDots(*painter, colour, radius);
     else
-        paintEllipses(*painter);
+        paintEllipses(*painter, colour, radius);
     painter->restore();
 }
 
-void CurveMarkers::paintEllipses(QPainter& painter) const
+void CurveMarkers::paintEllipses(QPainter& painter, const QColor& colour, qreal radius) const
 {
-    const QRectF plot = boundingRect();
-    painter.setBrush(Qt::white);
-    for (const QPointF& centre : m_centres) {
-        if (plot.contains(centre))
-            painter.drawEllipse(centre, m_radius, m_radius);
-        if (&centre == &m_centres.constFirst())
-            painter.setBrush(m_series.pen().color());
-    }
+    ForEachDotOnShow(m_centres, boundingRect(), painter.deviceTransform(),
+                     [&](QPoint, bool white, QPointF centre) {
+                         painter.setBrush(white ? QColor(Qt::white) : colour);
+                         painter.drawEllipse(centre, radius, radius);
+                     });
 }
 
-void CurveMarkers::stampDots(QPainter& painter)
+void CurveMarkers::stampDots(QPainter& painter, const QColor& colour, qreal radius)
 {
     const QTransform toDevice = painter.deviceTransform();
-    const qreal scale = toDevice.m11();
     const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
-    const QColor colour = m_series.pen().color();
-    if (m_radius * scale != m_stampRadius || antialiased != m_stampAntialiased ||
+    const qreal deviceRadius = radius * toDevice.m11();
+    if (deviceRadius != m_stampRadius || antialiased != m_stampAntialiased ||
         colour != m_stampColour) {
         m_stamps.clear();
-        m_stampRadius = m_radius * scale;
+        m_stampRadius = deviceRadius;
         m_stampAntialiased = antialiased;
         m_stampColour = colour;
     }
@@ -148,26 +170,13 @@ void CurveMarkers::stampDots(QPainter& painter)
     // device's.
     const QTransform deviceOnly = painter.worldTransform().inverted() * toDevice;
     painter.setWorldTransform(deviceOnly.inverted());
-    const QRectF plot = boundingRect();
-    QPoint lastPosition(INT_MIN, INT_MIN);
-    for (qsizetype i = 0; i < m_centres.size(); ++i) {
-        const QPointF centre = m_centres[i];
-        if (!plot.contains(centre))
-            continue;
-        const QPointF onDevice = toDevice.map(centre) * Eighths;
-        const QPoint position(qRound(onDevice.x()), qRound(onDevice.y()));
-        // A dot exactly over the coloured one before adds nothing.
-        if (position == lastPosition)
-            continue;
-        const bool white = i == 0;
-        if (!white)
-            lastPosition = position;
-        const PixelAndEighths x = Split(position.x());
-        const PixelAndEighths y = Split(position.y());
+    ForEachDotOnShow(m_centres, boundingRect(), toDevice, [&](QPoint place, bool white, QPointF) {
+        const PixelAndEighths x = Split(place.x());
+        const PixelAndEighths y = Split(place.y());
         const QImage& dot = stamp(white, x.eighths, y.eighths);
         const int offset = dot.width() / 2;
         painter.drawImage(QPoint(x.pixel - offset, y.pixel - offset), dot);
-    }
+    });
 }
 
 const QImage& CurveMarkers::stamp(bool white, int eighthsX, int eighthsY)

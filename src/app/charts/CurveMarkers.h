@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QPointer>
 
 class QChart;
 class QValueAxis;
@@ -42,16 +43,15 @@ private:
     CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis, QValueAxis& yAxis,
                  QGraphicsItem& seriesItem);
     void place();
-    void paintEllipses(QPainter& painter) const;
-    void stampDots(QPainter& painter);
+    void paintEllipses(QPainter& painter, const QColor& colour, qreal radius) const;
+    void stampDots(QPainter& painter, const QColor& colour, qreal radius);
     const QImage& stamp(bool white, int eighthsX, int eighthsY);
 
-    QChart& m_chart;
-    QXYSeries& m_series;
-    QValueAxis& m_xAxis;
-    QValueAxis& m_yAxis;
+    QPointer<QChart> m_chart;
+    QPointer<QXYSeries> m_series;
+    QPointer<QValueAxis> m_xAxis;
+    QPointer<QValueAxis> m_yAxis;
     QList<QPointF> m_centres;
-    qreal m_radius = 0;
     QRectF m_plot;
     // The dot, white or coloured, as drawn at each of 8 x 8 positions within a pixel, for the
     // size, colour and rendering they were made for.

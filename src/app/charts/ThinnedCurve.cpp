@@ -76,12 +76,18 @@ QList<QPointF> StraightRunsJoined(const QList<QPointF>& points, const ScreenGrid
 {
     if (points.size() < 3)
         return points;
+    const bool finite = std::all_of(points.begin(), points.end(), [](QPointF point) {
+        return std::isfinite(point.x()) && std::isfinite(point.y());
+    });
+    if (!finite)
+        return points;
     const qreal columnsPerX = grid.columns / (grid.xMaximum - grid.xMinimum);
     const qreal rowsPerY = grid.rows / (grid.yMaximum - grid.yMinimum);
     QList<QPointF> inPixels;
     inPixels.reserve(points.size());
     for (const QPointF& point : points)
-        inPixels.append({point.x() * columnsPerX, point.y() * rowsPerY});
+        inPixels.append({(point.x() - grid.xMinimum) * columnsPerX,
+                         (point.y() - grid.yMinimum) * rowsPerY});
     QList<QPointF> joined;
     for (const qsizetype end : StraightRunEnds(inPixels))
         joined.append(points[end]);
@@ -93,9 +99,8 @@ QList<QPointF> StraightRunsJoined(const QList<QPointF>& points, const ScreenGrid
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid)
 {
     const auto byX = [](QPointF a, QPointF b) { return a.x() < b.x(); };
-    const bool emptyRange = grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
-                            (grid.rows > 0 && !(grid.yMaximum > grid.yMinimum));
-    if (emptyRange || !std::is_sorted(points.begin(), points.end(), byX))
+    if (grid.columns <= 0 || !(grid.xMaximum > grid.xMinimum) ||
+        !std::is_sorted(points.begin(), points.end(), byX))
         return points;
     auto first = std::lower_bound(points.begin(), points.end(), QPointF(grid.xMinimum, 0), byX);
     if (first != points.begin())
@@ -128,7 +133,8 @@ QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGri
         }
         start = next;
     }
-    return grid.rows > 0 ? StraightRunsJoined(shown, grid) : shown;
+    const bool rowsOverARange = grid.rows > 0 && grid.yMaximum > grid.yMinimum;
+    return rowsOverARange ? StraightRunsJoined(shown, grid) : shown;
 }
 
 ThinnedCurve::ThinnedCurve(QXYSeries& series) : QObject(&series), m_series(series)

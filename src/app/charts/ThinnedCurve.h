@@ -26,16 +26,16 @@ inline constexpr qreal StraightnessTolerance = 0.1;
 
 // The points of a curve that can differ on screen: in each pixel column the first, lowest,
 // highest and last point, in their order, and the one point on either side of the x range, so
-// the lines that leave the plot leave it as before. With rows, of the points that lie on one
-// straight line on screen, to within StraightnessTolerance, only its ends stay. A line through
-// them covers the pixels the whole curve covers. A curve whose x ever falls back, or an empty
-// range, keeps every point.
+// the lines that leave the plot leave it as before. With rows over a y range, of the points that
+// lie on one straight line on screen, to within StraightnessTolerance, only its ends stay; a
+// curve with a value that is not finite keeps them all. A line through them covers the pixels
+// the whole curve covers. A curve whose x ever falls back, or an empty x range, keeps every point.
 QList<QPointF> PointsApartOnScreen(const QList<QPointF>& points, const ScreenGrid& grid);
 
 // A long curve on a chart's line series, handed to the chart as only the points that can differ
 // on screen: QtCharts strokes and paints every point it holds, each time an axis or the plot area
 // changes, and ten thousand samples cost it far more than the few per pixel column that show.
-// The points are thinned again whenever the x axis's range or the plot area changes, so zooms,
+// The points are thinned again whenever an axis's range or the plot area changes, so zooms,
 // moves and resizes draw what the whole curve would. The whole curve stays on the series
 // (FullCurveProperty) for everything that reads values rather than pixels.
 class ThinnedCurve final : public QObject {

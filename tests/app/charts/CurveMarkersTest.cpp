@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -127,26 +128,32 @@ TEST(CurveMarkersTest, DotsLookAsTheChartsOwnPointsOnScreenAndInVectorFiles)
     EXPECT_LT(PixelsApart(layered.pictureOfShapes(), reference.pictureOfShapes()), red / 20);
 }
 
-TEST(CurveMarkersTest, DotsFollowTheAxesThePenAndTheSeriesVisibility)
+TEST(CurveMarkersTest, DotsFollowTheAxesThePlotThePenAndTheSeriesVisibility)
 {
     MarkedChart chart(MarkedChart::Markers::Layer);
     ASSERT_TRUE(chart.exposed);
     QChart& view = *chart.view.chart();
     const auto lastDotWhereTheChartPutsTheLastPoint = [&] {
-        return chart.layer->centres().constLast() ==
-               view.mapToPosition(FullCurve(*chart.torque).constLast(), chart.torque) -
-                   view.plotArea().topLeft();
+        const QPointF apart =
+            chart.layer->centres().constLast() + view.plotArea().topLeft() -
+            view.mapToPosition(FullCurve(*chart.torque).constLast(), chart.torque);
+        return apart.manhattanLength() < 1e-9;
     };
     ASSERT_EQ(chart.layer->centres().size(), 601);
     EXPECT_TRUE(lastDotWhereTheChartPutsTheLastPoint());
     chart.time.setRange(0.5, 1);
     chart.value.setRange(0, 3);
     EXPECT_TRUE(lastDotWhereTheChartPutsTheLastPoint());
+    chart.view.resize(520, 380);
+    QApplication::processEvents();
+    EXPECT_TRUE(lastDotWhereTheChartPutsTheLastPoint());
 
     chart.torque->setColor(Qt::darkGreen);
     EXPECT_GT(PixelsOf(chart.picture(), QColor(Qt::darkGreen).rgb()), 1000);
     chart.torque->setVisible(false);
     EXPECT_FALSE(chart.layer->isVisible());
+    chart.torque->setVisible(true);
+    EXPECT_TRUE(chart.layer->isVisible());
     ThinnedCurve::show(*chart.torque, {});
     EXPECT_TRUE(chart.layer->centres().isEmpty());
 }

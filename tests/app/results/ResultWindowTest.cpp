@@ -154,15 +154,23 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     window.FormActivate();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
     EXPECT_GT(view->chart()->series().size(), 3) << "the earlier curves are kept beside the new";
-    window.findChild<QTabWidget*>(QStringLiteral("ResultPages"))->setCurrentIndex(2);
-    const QString table =
-        window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"))->toPlainText();
-    EXPECT_EQ(table, firstTable + u'\n' + SampleTable(*run, u','));
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("ResultPages"));
+    const auto table = [&] {
+        pages->setCurrentIndex(2);
+        return window.findChild<QPlainTextEdit*>(QStringLiteral("ResultEdit1"))->toPlainText();
+    };
+    EXPECT_EQ(table(), firstTable + u'\n' + SampleTable(*run, u','));
 
+    // A table not yet written goes with the results cleared.
+    pages->setCurrentIndex(0);
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("1"));
+    window.FormActivate();
     window.ClearResults();
     EXPECT_EQ(view->chart()->series().size(), 3);
     EXPECT_EQ(series("DynamicChart", "Series1").count(), 0);
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,8"));
+    window.FormActivate();
+    EXPECT_EQ(table(), SampleTable(*run, u','));
 }
 
 TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
