@@ -8,8 +8,9 @@
 # Each run starts the program afresh on the model and presses F6 once. Prints per run the CPU
 # milliseconds and the wall milliseconds from the key to the last CPU used (within the 20 ms
 # the poll takes), "lost" when the results window never named the model, and per model the
-# median CPU time. The tick of /proc is 10 ms on most systems. Run it from the folder that holds
-# Kinetra.ini. The examples write decimal commas, so LC_NUMERIC defaults to ru_RU.UTF-8.
+# median CPU time. The tick of /proc is 10 ms on most systems. The program runs in a temporary
+# folder with a copy of the Kinetra.ini of the folder the script is run from, which it leaves as
+# it was. The examples write decimal commas, so LC_NUMERIC defaults to ru_RU.UTF-8.
 # Needs xvfb, openbox and xdotool.
 set -u
 program=$(realpath "${1:?usage: f6_cpu.sh PROGRAM [RUNS] MODEL...}")
@@ -24,6 +25,9 @@ for tool in Xvfb openbox xdotool; do
     command -v $tool >/dev/null || { echo "f6_cpu.sh: $tool missing" >&2; exit 2; }
 done
 ticks=$(getconf CLK_TCK)
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+[ -f Kinetra.ini ] && cp Kinetra.ini "$settings/"
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 now_ms() { date +%s%3N; }
@@ -74,7 +78,8 @@ one_f6() {
         DISPLAY=$display openbox >/dev/null 2>&1 &
         wm=$!
         sleep 0.3
-        DISPLAY=$display QT_QPA_PLATFORM=xcb LC_NUMERIC=${LC_NUMERIC:-ru_RU.UTF-8} "$program" "$model" >/dev/null 2>&1 &
+        (cd "$settings" && DISPLAY=$display QT_QPA_PLATFORM=xcb \
+            LC_NUMERIC=${LC_NUMERIC:-ru_RU.UTF-8} exec "$program" "$model") >/dev/null 2>&1 &
         app=$!
     fi
     rm -f "$number"
