@@ -57,6 +57,8 @@ public:
     const QString& sampleTable();
 
 private:
+    void writeLatestTable();
+
     ModelSession& m_session;
     RunData& m_run;
     const SignalSeries& m_signal;
@@ -70,8 +72,6 @@ private:
     QString m_sampleTable;
     // The latest run's table is still to be written, with this decimal separator.
     std::optional<QChar> m_latestTableSeparator;
-
-    void writeLatestTable();
 };
 
 } // namespace kinetra
