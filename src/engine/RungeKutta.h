@@ -14,38 +14,31 @@ template <std::size_t N, typename Evaluate>
                                                   std::array<double, N>& rates, Evaluate&& evaluate)
 {
     using State = std::array<double, N>;
-    State X = state;
+    const State X = state;
     State D = rates;
     State Y = X;
+    // The weighted sum of the stages' increments. Minus zero plus any number is that number bit
+    // for bit, so the first stage's sum is its increment exactly.
     State A;
+    A.fill(-0.0);
+    // A trial stage: the rates at Y, their increment weighed into the sum, and the next trial
+    // state a fraction of the increment ahead of the step's start.
+    const auto stage = [&](double weight, double fraction) {
+        evaluate(Y, D);
+#pragma GCC unroll 8
+        for (std::size_t j = 0; j < N; ++j) {
+            const double k = h * D[j];
+            A[j] = A[j] + weight * k;
+            Y[j] = X[j] + fraction * k;
+        }
+    };
+    stage(1, 0.5);
+    stage(2, 0.5);
+    stage(2, 1);
     evaluate(Y, D);
 #pragma GCC unroll 8
-    for (std::size_t j = 0; j < N; ++j) {
-        const double k = h * D[j];
-        A[j] = k;
-        Y[j] = X[j] + k / 2;
-    }
-    evaluate(Y, D);
-#pragma GCC unroll 8
-    for (std::size_t j = 0; j < N; ++j) {
-        const double k = h * D[j];
-        A[j] = A[j] + 2 * k;
-        Y[j] = X[j] + k / 2;
-    }
-    evaluate(Y, D);
-#pragma GCC unroll 8
-    for (std::size_t j = 0; j < N; ++j) {
-        const double k = h * D[j];
-        A[j] = A[j] + 2 * k;
-        Y[j] = X[j] + k;
-    }
-    evaluate(Y, D);
-#pragma GCC unroll 8
-    for (std::size_t j = 0; j < N; ++j) {
-        const double k = h * D[j];
-        X[j] = (A[j] + k) / 6 + X[j];
-    }
-    state = X;
+    for (std::size_t j = 0; j < N; ++j)
+        state[j] = (A[j] + h * D[j]) / 6 + X[j];
     rates = D;
 }
 
