@@ -54,8 +54,6 @@ wait_idle() {
     echo "$ticks $last"
 }
 
-# One F6 on a fresh program; prints "CPU_MS WALL_MS", the wall time up to the last CPU the
-# program used, or "lost" when no run was drawn in 60 s.
 # Runs the command every 0.1 s until it succeeds; false when it has not within a minute, so a
 # program or server that never comes up ends the run as lost instead of hanging the script.
 wait_until() {
@@ -67,6 +65,8 @@ wait_until() {
     return 1
 }
 
+# One F6 on a fresh program; prints "CPU_MS WALL_MS", the wall time up to the last CPU the
+# program used, or "lost" when no run was drawn in 60 s.
 one_f6() {
     local model=$1 display xvfb wm= app= window start cpu0 cpu1 end shown number
     # A display number nobody else uses: Xvfb picks it and writes it to the pipe.

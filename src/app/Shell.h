@@ -83,7 +83,7 @@ private:
     void aPrintExecute();
     void saveChartPicture(QWidget* chart);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
-    // reports folder. The writer returns false, with its error, when it cannot write.
+    // reports folder. The writer answers whether it wrote the file, or why not.
     using ReportWriter = std::function<IoResult(const UserPrompts::ChosenFile&)>;
     void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
                              const FileNaming& naming = {});

@@ -39,7 +39,7 @@ public:
         m_points.push_back({x, speed, false});
     }
 
-    // Adds a point of the induction characteristic, which knows both current and torque.
+    // Adds a point of a characteristic that knows both current and torque.
     void add(double current, double torque, double speed, bool white)
     {
         m_points.push_back({m_torqueMode ? torque : current, speed, white});

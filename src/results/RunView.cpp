@@ -27,8 +27,10 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     }
     const FinalValues finals = FinalValuesOf(run);
     view.summaryFigures = SummaryFiguresOf(view.ranges, finals, params, run.supplyVoltage);
-    view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponse = StepResponseOf(run, params);
+    if (parts == RunViewParts::FiguresOnly)
+        return view;
+    view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
     view.converterLoad = ConverterLoadOf(run, params);
     view.warnings = DriveWarningsOf(run, params, view.stepResponse, view.converterLoad);
@@ -40,9 +42,7 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
         view.runNotice =
             QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
-    if (parts == RunViewParts::Whole)
-        view.charts =
-            DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
+    view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
     return view;
 }
 

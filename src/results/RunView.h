@@ -49,7 +49,8 @@ struct RunView {
 // motor cannot run on is named, so that the failure does not read as a fault; empty otherwise.
 QString RunFailureReason(const RunView& view);
 
-// What a view holds besides its figures; a sweep wants no curves.
+// What a view holds: everything, or for a sweep only the run's outcome, parameters, static
+// points, ranges, summary figures and step response, without texts, checks or curves.
 enum class RunViewParts { Whole, FiguresOnly };
 
 // The whole sequence after a model is collected: the run, and for a completed one the static

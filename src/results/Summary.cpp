@@ -148,11 +148,4 @@ QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QCha
     return std::move(text).lines();
 }
 
-QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
-                         const ModelParams& params, double supplyVoltage, QChar decimalSeparator)
-{
-    return SummaryLines(SummaryFiguresOf(ranges, finals, params, supplyVoltage),
-                        params.TorqueControl, decimalSeparator);
-}
-
 } // namespace kinetra

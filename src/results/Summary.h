@@ -74,7 +74,5 @@ std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures);
 
 // The lines of the analysis summary, its numbers with the given separator.
 QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QChar decimalSeparator);
-QStringList SummaryLines(const ChartRanges& ranges, const FinalValues& finals,
-                         const ModelParams& params, double supplyVoltage, QChar decimalSeparator);
 
 } // namespace kinetra

@@ -22,7 +22,7 @@ void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
 
 // What the workbench takes from the model: the dynamics chart's torque or current curve and its
 // mechanism speed curve as the run on show draws them, with the ends of their axes. Nothing when
-// no curve has points.
+// the torque or current curve has no points.
 ModelCurves CurvesToTake(const RunCharts& charts);
 
 } // namespace kinetra

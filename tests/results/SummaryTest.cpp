@@ -60,8 +60,9 @@ ModelParams RatedDrive()
 
 QStringList SummaryOf(const RunData& run, const ModelParams& params)
 {
-    return SummaryLines(ChartRangesOfRun(run, params, {}), FinalValuesOf(run), params,
-                        run.supplyVoltage, u'.');
+    return SummaryLines(SummaryFiguresOf(ChartRangesOfRun(run, params, {}), FinalValuesOf(run),
+                                         params, run.supplyVoltage),
+                        params.TorqueControl, u'.');
 }
 
 // The value written after label, if some line carries it.
@@ -196,7 +197,8 @@ TEST(Summary, RunsDrawnOverEachOtherShareTheirExtremes)
     ChartRanges ranges = ChartRangesOfRun(*TorqueRun(), params, {});
     ranges.mergeLater(ChartRangesOfRun(*second, params, {}));
 
-    const QStringList lines = SummaryLines(ranges, FinalValuesOf(*second), params, 0, u',');
+    const QStringList lines = SummaryLines(
+        SummaryFiguresOf(ranges, FinalValuesOf(*second), params, 0), params.TorqueControl, u',');
     EXPECT_EQ(ValueAfter(lines, Label::TimeMaximum), u"3,00");
     EXPECT_EQ(ValueAfter(lines, Label::SpeedMaximum), u"12,35");
     EXPECT_EQ(ValueAfter(lines, Label::SpeedMinimum), u"-2,00");

@@ -1,6 +1,7 @@
 #include "charts/ChartLayoutAfterFirstPaint.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QEvent>

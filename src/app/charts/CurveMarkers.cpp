@@ -89,11 +89,10 @@ CurveMarkers::CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis, 
     connect(&series, &QObject::destroyed, this, &QObject::deleteLater);
     connect(&series, &QXYSeries::visibleChanged, this,
             [this] { setVisible(m_series->isVisible()); });
-    // A new whole curve comes with new points on the series.
+    // The thinned curve replaces the series' points whenever the whole curve or an axis's range
+    // changes; a plot area that moves without a new size replaces none.
     connect(&series, &QXYSeries::pointsReplaced, this, &CurveMarkers::place);
     connect(&chart, &QChart::plotAreaChanged, this, &CurveMarkers::place);
-    for (QValueAxis* axis : {&xAxis, &yAxis})
-        connect(axis, &QValueAxis::rangeChanged, this, &CurveMarkers::place);
     connect(&series, &QXYSeries::penChanged, this, [this] { update(); });
     connect(&series, &QXYSeries::markerSizeChanged, this, [this] { update(); });
 }

@@ -29,7 +29,8 @@ class CurveMarkers final : public QGraphicsObject {
 
 public:
     // Adds the series to the chart, attached to the axes, and the dots over it. The dots follow
-    // the whole curve (ThinnedCurve), the axes, the plot area and the series' pen.
+    // the whole curve and the axes through the series' thinned points (ThinnedCurve), the plot
+    // area, and the series' pen and marker size.
     static CurveMarkers& addSeries(QChart& chart, QXYSeries& series, QValueAxis& xAxis,
                                    QValueAxis& yAxis);
 

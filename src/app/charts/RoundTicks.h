@@ -8,8 +8,7 @@ class QValueAxis;
 namespace kinetra {
 
 // The axes of Kinetra's charts put their ticks at round values whatever range they show, after
-// every zoom and move too. The results window, and every chart that copies its axes, set their
-// axes up here.
+// every zoom and move too. The results and signals windows set their axes up here.
 //
 // A chart lays an axis out the moment its range changes, with the tick interval it has then; a
 // range that grows a thousandfold under the interval of the old one briefly asks for tens of

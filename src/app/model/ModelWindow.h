@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 
-class QLineEdit;
-
 namespace kinetra {
 
 class ActionTable;

@@ -1,9 +1,11 @@
 #include "report/ReportCommands.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QWidget>
 
 #include "PagePrinting.h"
 #include "ReportDocument.h"
@@ -19,6 +21,23 @@ namespace {
 // The save dialog's filters in the order of ReportDocument::Format.
 constexpr ReportFormat FilterFormats[] = {ReportFormat::Pdf, ReportFormat::Text, ReportFormat::Csv,
                                           ReportFormat::Html};
+
+constexpr int WidgetImageScale = 3;
+
+// Draws the widget as it shows now across the page's width (or its height, for a tall widget),
+// sharper than the screen.
+void PaintWidgetImage(QPainter& painter, QWidget& widget)
+{
+    QImage image(widget.size() * WidgetImageScale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(WidgetImageScale);
+    image.fill(Qt::white);
+    widget.render(&image);
+    const QRectF page(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
+    QSizeF size = widget.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(page.topLeft(), size), image);
+}
 
 ReportSwitches switchesOf(const SettingsStore& settings)
 {

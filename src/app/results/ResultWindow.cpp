@@ -342,11 +342,9 @@ void ResultWindow::drawRun()
     for (QChart* chart : {m_dynamicChart, m_staticChart})
         chart->layout()->activate();
 
-    m_points1 = loop->points;
-    m_points2 = mechanism->points;
     ThinnedCurve::show(*m_series3, statics.curves.front().points);
-    ThinnedCurve::show(*m_series1, m_points1);
-    ThinnedCurve::show(*m_series2, m_points2);
+    ThinnedCurve::show(*m_series1, loop->points);
+    ThinnedCurve::show(*m_series2, mechanism->points);
     ThinnedCurve::show(*m_series4, motor->points);
 
     m_sampleTableDue = true;
@@ -420,8 +418,9 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
     const double t = TimeAsLabelled(value.x());
     const QChar separator = m_session.reader().decimalSeparator();
-    statusBar()->showMessage(DynamicReadout(m_points1, m_points2, m_run.SampleCount, t,
-                                            m_session.params().TorqueControl, separator));
+    statusBar()->showMessage(DynamicReadout(FullCurve(*m_series1), FullCurve(*m_series2),
+                                            m_run.SampleCount, t, m_session.params().TorqueControl,
+                                            separator));
     m_dynamicView->setCursorLines(CursorReadout(curvesOnShow(), t, separator));
 }
 

@@ -89,9 +89,6 @@ private:
     QPlainTextEdit* m_summary = nullptr;
     QPlainTextEdit* m_stepResponse = nullptr;
     QSplitter* m_analysis = nullptr; // the step-response figures beside the summary
-    // The latest run's points of the first two series, for the readouts.
-    QList<QPointF> m_points1;
-    QList<QPointF> m_points2;
     // Curves of earlier runs, kept while the screen is not refreshed, and the number of the
     // run on show since the charts were last cleared, which names them in the legend.
     std::vector<QLineSeries*> m_earlierCurves;

@@ -66,12 +66,11 @@ bool CatalogueSetup::offerWhenMissing(const QDir& workingDirectory)
 
 bool CatalogueSetup::copySample(const QString& path)
 {
-    const QString failure = m_samples.copyCatalogueTo(path);
-    if (failure.isEmpty())
-        return true;
-    m_prompts.showMessage(
-        QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(path, failure));
-    return false;
+    const IoResult copied = m_samples.copyCatalogueTo(path);
+    if (!copied.ok)
+        m_prompts.showMessage(
+            QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(path, copied.error));
+    return copied.ok;
 }
 
 bool CatalogueSetup::chooseCatalogue(const QString& missingPath)

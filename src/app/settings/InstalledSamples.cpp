@@ -72,24 +72,23 @@ QString InstalledSamples::placeCatalogue(const QString& connectionString,
         return {};
 
     const QString targetPath = QDir::toNativeSeparators(target.absoluteFilePath());
-    if (const QString failure = copyCatalogueTo(target.absoluteFilePath()); !failure.isEmpty())
+    if (const IoResult copied = copyCatalogueTo(target.absoluteFilePath()); !copied.ok)
         return QStringLiteral("Каталог оборудования не скопирован в %1: %2")
-            .arg(targetPath, failure);
+            .arg(targetPath, copied.error);
     return QStringLiteral("Каталог оборудования скопирован в %1").arg(targetPath);
 }
 
-QString InstalledSamples::copyCatalogueTo(const QString& path) const
+IoResult InstalledSamples::copyCatalogueTo(const QString& path) const
 {
     const QString sample = sampleCatalogue();
     if (sample.isEmpty())
-        return QStringLiteral("образец каталога не найден");
+        return IoResult::Failed(QStringLiteral("образец каталога не найден"));
     if (QFileInfo::exists(path))
-        return QStringLiteral("файл уже есть");
+        return IoResult::Failed(QStringLiteral("файл уже есть"));
     QFile source(sample);
     if (!source.open(QIODevice::ReadOnly))
-        return source.errorString();
-    const IoResult saved = SaveFile(path, source.readAll());
-    return saved.ok ? QString() : saved.error;
+        return IoResult::Failed(source.errorString());
+    return SaveFile(path, source.readAll());
 }
 
 } // namespace kinetra

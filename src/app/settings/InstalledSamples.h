@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QString>
 
+#include "text/IoResult.h"
+
 namespace kinetra {
 
 // The sample catalogue and the example models an installed Kinetra brings along in
@@ -31,9 +33,8 @@ public:
     // there is none, the sample is copied there; an existing file is never touched. Returns
     // what happened in the user's words, or an empty text when nothing had to be done.
     QString placeCatalogue(const QString& connectionString, const QDir& workingDirectory) const;
-    // Copies the sample catalogue to path, which must not exist yet. Empty when it was copied,
-    // otherwise why not.
-    QString copyCatalogueTo(const QString& path) const;
+    // Copies the sample catalogue to path, which must not exist yet.
+    IoResult copyCatalogueTo(const QString& path) const;
 
 private:
     QDir m_dataFolder;

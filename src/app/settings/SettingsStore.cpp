@@ -58,20 +58,26 @@ QString defaultConnectionString(const QString& settingsFolder)
            QStringLiteral("Kinetra.mdb");
 }
 
+// One past the last line of the section whose header stands at the line given: the next
+// header, or the end of the text.
+qsizetype sectionEnd(const KeyValueText& text, qsizetype header)
+{
+    qsizetype end = header + 1;
+    while (end < text.size() && !text.at(end).startsWith(u'['))
+        ++end;
+    return end;
+}
+
 // The first and one-past-last line of a section, its header included; both are the end of the
 // text when there is no such section.
 std::pair<qsizetype, qsizetype> sectionBounds(const KeyValueText& text, const QString& header)
 {
-    const auto isHeader = [](const QString& line) { return line.startsWith(u'['); };
     qsizetype first = 0;
     while (first < text.size() && text.at(first).compare(header, Qt::CaseInsensitive) != 0)
         ++first;
     if (first == text.size())
         return {first, first};
-    qsizetype end = first + 1;
-    while (end < text.size() && !isHeader(text.at(end)))
-        ++end;
-    return {first, end};
+    return {first, sectionEnd(text, first)};
 }
 
 // The sections of a settings text that the template does not have, each with its header.
@@ -84,9 +90,7 @@ std::vector<KeyValueText> sectionsBeyondTemplate(const KeyValueText& text)
             continue;
         // The section runs from this header to the next one; a header that stands twice must
         // not send the walk back to its first place.
-        qsizetype end = i + 1;
-        while (end < text.size() && !text.at(end).startsWith(u'['))
-            ++end;
+        const qsizetype end = sectionEnd(text, i);
         KeyValueText section = text.mid(i, end - i);
         while (section.size() > 1 && section.constLast().isEmpty())
             section.removeLast();

@@ -598,8 +598,11 @@ void SignalWindow::redraw(SignalStage from)
         curves[stage] = stage < static_cast<std::size_t>(from)
                             ? FullCurve(*m_series[stage])
                             : m_workbench.curve(static_cast<SignalStage>(stage));
-    // The axes take their ranges before the curves arrive, so each curve is thinned once: the
-    // time axis fits the curves, the value axis follows the workbench's rule.
+    // The axes take their ranges before the new curves arrive, so each is thinned once: the
+    // time axis fits the curves, the value axis follows the workbench's rule. The old curves of
+    // the stages redrawn go first, so the new ranges do not thin them in vain.
+    for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
+        ThinnedCurve::show(*m_series[stage], {});
     m_chartView->undoZoom();
     qreal last = 0;
     for (const QList<QPointF>& curve : curves)

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "text/NumberText.h"
-
 namespace kinetra {
 
 namespace {

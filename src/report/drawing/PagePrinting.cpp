@@ -1,18 +1,15 @@
 #include "PagePrinting.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QWidget>
 
 namespace kinetra {
 
 namespace {
 
 constexpr int PdfResolution = 1200;
-constexpr int WidgetImageScale = 3;
 
 } // namespace
 
@@ -51,19 +48,6 @@ IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& p
         return {false,
                 QStringLiteral("Не напечатать: ошибка принтера \"%1\"").arg(printer.printerName())};
     return {true, {}};
-}
-
-void PaintWidgetImage(QPainter& painter, QWidget& widget)
-{
-    QImage image(widget.size() * WidgetImageScale, QImage::Format_RGB32);
-    image.setDevicePixelRatio(WidgetImageScale);
-    image.fill(Qt::white);
-    widget.render(&image);
-    const QRectF page(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
-    QSizeF size = widget.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(page.topLeft(), size), image);
 }
 
 } // namespace kinetra

@@ -9,7 +9,6 @@
 
 class QPainter;
 class QPrinter;
-class QWidget;
 
 namespace kinetra {
 
@@ -23,9 +22,5 @@ IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& 
 // Prints one page. A printer that prints to a PDF file writes it through SavePdf, so a full disk
 // is reported as for every other file.
 IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint);
-
-// Draws the widget as it shows now across the page's width (or its height, for a tall widget),
-// sharper than the screen.
-void PaintWidgetImage(QPainter& painter, QWidget& widget);
 
 } // namespace kinetra

@@ -70,11 +70,6 @@ QPageLayout ReportDocument::pageLayout()
                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
 }
 
-void ReportDocument::paint(QPainter& painter)
-{
-    paintPage(painter);
-}
-
 IoResult ReportDocument::print(QPrinter& printer)
 {
     printer.setPageLayout(pageLayout());
@@ -112,7 +107,7 @@ QString ReportDocument::date() const
     return ReportDate(QDate::currentDate());
 }
 
-void ReportDocument::paintPage(QPainter& painter)
+void ReportDocument::paint(QPainter& painter)
 {
     const PageScale mm(*painter.device());
     painter.setRenderHint(QPainter::Antialiasing);

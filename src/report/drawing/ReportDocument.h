@@ -46,7 +46,6 @@ public:
     const QStringList& cutColumns() const { return m_cutColumns; }
 
 private:
-    void paintPage(QPainter& painter);
     QString date() const;
 
     const ModelSession& m_session;
