@@ -1,35 +1,17 @@
 #include "Load.h"
 
-#include <cmath>
-
 namespace kinetra {
 
-void LoadTorque(Load& load, double speed, int index, const SimulationRecord& record)
+LoadLaw LoadLawOf(LoadKind kind, int index, const SimulationRecord& record)
 {
-    switch (load.kind) {
-    case LoadKind::Constant:
-        load.actual = LoadConstant(speed, record);
-        return;
-    case LoadKind::Variable:
-        load.actual = LoadVariable(speed, index, record);
-        return;
-    }
-}
-
-double LoadConstant(double speed, const SimulationRecord& record)
-{
-    const double backlash = record.params.gi;
-    if (std::abs(speed) < backlash)
-        return 0;
-    if (speed < -backlash && !record.params.ActiveLoad)
-        return -record.run.loadTorque;
-    return record.run.loadTorque;
-}
-
-double LoadVariable(double speed, int index, const SimulationRecord& record)
-{
-    const double torque = LoadConstant(speed, record);
-    return torque == 0 ? 0 : torque * record.signal[index];
+    LoadLaw law;
+    law.deadBand = record.params.gi;
+    law.reactive = !record.params.ActiveLoad;
+    law.torque = record.run.loadTorque;
+    // A load of no torque stays none whatever the signal holds.
+    if (kind == LoadKind::Variable && law.torque != 0)
+        law.torque *= record.signal[index];
+    return law;
 }
 
 } // namespace kinetra

@@ -2,20 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
+#include <limits>
 
 #include "Controller.h"
 #include "Defaults.h"
-#include "RungeKutta.h"
+#include "DriveIntegrator.h"
+#include "SubSteps.h"
 #include "SynchronousCircuit.h"
 
 namespace kinetra {
 
 namespace {
-
-// Each state is kept within this range, so that an unstable model saturates instead of
-// overflowing.
-constexpr double StateLimit = 10000;
 
 // Inductances, resistances, voltages and speeds the motor classes assume when none is given.
 constexpr double DefaultInductance = 0.001;
@@ -51,48 +48,22 @@ void DefaultRatings(ModelParams& params)
     ReplaceUnlessPositive(params.m1, 1);
 }
 
-// The seven state variables or their rates (see VMotor).
-using State = std::array<double, 7>;
-
-// What the equations read during the steps of a run, gathered once before the first step so a
-// step finds them on its own stack instead of reading them through the records after every
-// call to the supply, the load and the controller.
-struct Equations {
-    double a1, a2, a3, a4, a5, a6; // first winding's equations
-    double b1, b2, b3, b4, b5, b6; // second winding's equations
-    double kM;                     // torque coefficient
-    double kJ, kJm;                // speed gains of the rigid drive and of the motor alone
-    double p1;                     // pole pairs
-    double fieldCurrent;           // the field current a DC-like drive holds in state 1
-    double stiffness, damping;     // of the transmission, referred to the motor shaft
-    double mechanismInertia;       // of the mechanism on an elastic transmission
-    double timeStep;
-};
-
 // A mechanism without inertia of its own is integrated with a tenth of the motor's.
 double MechanismInertia(const ModelParams& params, const RunData& run)
 {
     return run.loadInertia != 0 ? run.loadInertia : 0.1 * params.J;
 }
 
-using Circuit = VMotorCircuit;
-
-// The circuit a supply model drives.
-constexpr Circuit CircuitOf(SupplyModel model)
+// The largest magnitude the signal series scales a variable load by over a run.
+double LargestShape(const SimulationRecord& record)
 {
-    if (model == SupplyModel::FieldOriented)
-        return Circuit::Synchronous;
-    return IsDcLike(model) ? Circuit::DcLike : Circuit::Rotating;
+    double largest = 0;
+    for (std::int32_t i = 1; i < record.run.SampleCount; ++i)
+        largest = std::max(largest, std::abs(record.signal[i]));
+    return largest;
 }
 
-// The rates of the state, compiled once for each shape of drive: a DC-like, rotating or
-// synchronous circuit, a rigid or an elastic transmission.
-template <Circuit circuit, bool Elastic>
-void Derivatives(const Equations& e, const SupplyVoltages& u, double load, State& Y, State& D);
-template <Circuit circuit>
-double ElectricalRates(const Equations& e, const SupplyVoltages& u, const State& Y, State& D);
-template <bool Elastic>
-void MechanicalRates(const Equations& e, double load, const State& Y, State& D, double torque);
+using Circuit = VMotorCircuit;
 
 } // namespace
 
@@ -100,7 +71,7 @@ VMotor::VMotor(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind l
     : record(simulation), params(simulation.params),
       run(simulation.run), supply{supplyModel, 0}, load{loadKind, 0}
 {
-    SupplyOutput(supply, u, 0, record);
+    StartSupply(supply, u, record);
 }
 
 bool VMotor::ParametersDerived(const FloatingPointGuard& guard)
@@ -146,62 +117,29 @@ void VMotor::Integrate()
     if (run.controllerActive)
         StartUnderController();
 
-    const bool elastic = params.ElasticGear;
+    Equations equations = RunEquations();
+    const bool elastic = params.ElasticGear && !ShaftTooStiff(equations);
+    if (params.ElasticGear && !elastic)
+        equations.kJ = params.p1 / (params.J + equations.mechanismInertia);
+    run.reach = Reach(equations);
+    run.subSteps = SubSteps(equations, run.reach, elastic);
     switch (CircuitOf(supply.model)) {
     case Circuit::DcLike:
-        elastic ? IntegrateSteps<Circuit::DcLike, true>()
-                : IntegrateSteps<Circuit::DcLike, false>();
+        elastic ? IntegrateSteps<Circuit::DcLike, true>(equations)
+                : IntegrateSteps<Circuit::DcLike, false>(equations);
+        return;
+    case Circuit::Rectified:
+        elastic ? IntegrateSteps<Circuit::Rectified, true>(equations)
+                : IntegrateSteps<Circuit::Rectified, false>(equations);
         return;
     case Circuit::Rotating:
-        elastic ? IntegrateSteps<Circuit::Rotating, true>()
-                : IntegrateSteps<Circuit::Rotating, false>();
+        elastic ? IntegrateSteps<Circuit::Rotating, true>(equations)
+                : IntegrateSteps<Circuit::Rotating, false>(equations);
         return;
     case Circuit::Synchronous:
-        elastic ? IntegrateSteps<Circuit::Synchronous, true>()
-                : IntegrateSteps<Circuit::Synchronous, false>();
+        elastic ? IntegrateSteps<Circuit::Synchronous, true>(equations)
+                : IntegrateSteps<Circuit::Synchronous, false>(equations);
         return;
-    }
-}
-
-template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps()
-{
-    const Equations equations{a1,
-                              a2,
-                              a3,
-                              a4,
-                              a5,
-                              a6,
-                              b1,
-                              b2,
-                              b3,
-                              b4,
-                              b5,
-                              b6,
-                              kM,
-                              kJ,
-                              kJm,
-                              params.p1,
-                              run.fieldCurrent,
-                              run.stiffness,
-                              run.damping,
-                              MechanismInertia(params, run),
-                              run.timeStep};
-    State X{}; // the state at the start of a step
-    State D{}; // the rates; they keep their contents between evaluations
-    for (int i = 1; i < run.SampleCount; ++i) {
-        if constexpr (circuit == Circuit::Synchronous)
-            SupplyFieldOriented(u, {X[0], X[1], X[4], L1s}, record);
-        else
-            SupplyOutput(supply, u, i, record);
-        LoadTorque(load, X[4], i, record);
-        // The supply voltages and the load torque stay fixed through the step's four stages. A
-        // run is a chain of some 40 000 derivative evaluations, so the rates are inlined.
-        RungeKuttaStep(equations.timeStep, X, D, [&](State& Y, State& rates) {
-            Derivatives<circuit, Elastic>(equations, u, load.actual, Y, rates);
-        });
-        StoreSample<circuit, Elastic>(i, X, D);
-        if (run.controllerActive)
-            ControllerStep(record, i);
     }
 }
 
@@ -215,96 +153,86 @@ void VMotor::StartUnderController()
         supply.model = SupplyModel::Controlled;
 }
 
-namespace {
-
-// Limits the trial state in place, then computes the rates.
-template <Circuit circuit, bool Elastic>
-[[gnu::always_inline]] inline void Derivatives(const Equations& e, const SupplyVoltages& u,
-                                               double load, State& Y, State& D)
+Equations VMotor::RunEquations() const
 {
-#pragma GCC unroll 7
-    for (double& y : Y)
-        y = std::clamp(y, -StateLimit, StateLimit);
-    // A DC-like drive holds its field current in state 1 and moves only the armature current.
-    if constexpr (circuit == Circuit::DcLike)
-        Y[1] = e.fieldCurrent;
-    MechanicalRates<Elastic>(e, load, Y, D, ElectricalRates<circuit>(e, u, Y, D));
+    const bool synchronous = CircuitOf(supply.model) == Circuit::Synchronous;
+    return {a1, a2, a3, a4, a5, a6, b1, b2, b3, b4, b5, b6, kM, kJ, kJm, params.p1,
+            run.fieldCurrent, run.stiffness, run.damping, MechanismInertia(params, run), R1s, R2s,
+            L1s, L2s, Lms,
+            // Three phases in amplitude-invariant d-q quantities, or m1 windings in two axes.
+            synchronous ? 1.5 : 0.5 * params.m1};
 }
 
-// Fills the current rates D[0..3] and gives the electromagnetic torque.
-template <Circuit circuit>
-[[gnu::always_inline]] inline double ElectricalRates(const Equations& e, const SupplyVoltages& u,
-                                                     const State& Y, State& D)
+// Worked out in a guarded section of its own: data that make a reach overflow or divide by zero
+// leave that reach unbounded instead of failing the run.
+PhysicalReach VMotor::Reach(const Equations& e) const
 {
-    const auto [a1, a2, a3, a4, a5, a6] = std::tie(e.a1, e.a2, e.a3, e.a4, e.a5, e.a6);
-    const auto [b1, b2, b3, b4, b5, b6] = std::tie(e.b1, e.b2, e.b3, e.b4, e.b5, e.b6);
-    const double we = Y[4];
-    if constexpr (circuit == Circuit::Synchronous) {
-        // The servomotor's stator in the rotor's frame: d current 0, q current 1.
-        D[0] = a2 * u.u1a - a3 * Y[0] + we * Y[1];
-        D[1] = a2 * u.u1b - a3 * Y[1] - we * Y[0] - a4 * we;
-        D[2] = 0;
-        D[3] = 0;
-        return e.kM * Y[1];
+    const FloatingPointGuard guard;
+    const bool variableLoad = load.kind == LoadKind::Variable;
+    const double loadTorque =
+        std::abs(run.loadTorque) * (variableLoad && run.loadTorque != 0 ? LargestShape(record) : 1);
+    switch (CircuitOf(supply.model)) {
+    case Circuit::Rotating: {
+        const bool overhauled = (params.ActiveLoad || variableLoad) && loadTorque != 0;
+        const InductionCircuit motor{
+            run.supplyVoltage,        R1s,         R2s, run.shortCircuitReactance, params.m1,
+            supply.omega / params.p1, e.powerScale};
+        return InductionReach(motor, loadTorque, overhauled);
     }
-    if constexpr (circuit == Circuit::DcLike) {
-        D[0] = 0;
-        D[1] = 0;
-        D[3] = 0;
-    } else {
-        D[0] = -a1 * u.u2a + a2 * u.u1a - a3 * Y[0] + a4 * Y[2] + a5 * we * Y[1] + a6 * we * Y[3];
-        D[1] = -a1 * u.u2b + a2 * u.u1b - a3 * Y[1] + a4 * Y[3] - a5 * we * Y[0] - a6 * we * Y[2];
-        D[3] = b1 * u.u2b - b2 * u.u1b + b3 * Y[1] - b4 * Y[3] + b5 * we * Y[0] + b6 * we * Y[2];
+    case Circuit::Synchronous: {
+        const double fluxLinkage = a4 / a2;
+        return MachineReach(FieldOrientedVoltageLimit(params), R1s, params.p1 * fluxLinkage, kM,
+                            loadTorque, e.powerScale);
     }
-    D[2] = b1 * u.u2a - b2 * u.u1a + b3 * Y[0] - b4 * Y[2] - b5 * we * Y[1] - b6 * we * Y[3];
-    return e.kM * (Y[1] * Y[2] - Y[0] * Y[3]);
+    case Circuit::DcLike:
+    case Circuit::Rectified:
+        break;
+    }
+    // The transistor converter's output range; without a controller it holds one voltage. The
+    // thyristor bridge puts out segments of a sine of the peak voltage.
+    double voltage = std::abs(u.u2a);
+    if (supply.model == SupplyModel::Thyristor)
+        voltage = run.peakVoltage;
+    else if (run.controllerActive)
+        voltage = std::max(voltage, std::abs(params.U0) + std::abs(0.001 / run.converterGain));
+    const double emfPerSpeed = params.p1 * e.fieldCurrent * e.b5 / e.b1;
+    return MachineReach(voltage, R2s, emfPerSpeed, kM * e.fieldCurrent, loadTorque, e.powerScale);
 }
 
-// Fills D[4..6]. On an elastic transmission state 5 is the shaft torque; its rate uses the
-// mechanism's acceleration D[6] of the previous evaluation, so the order of the lines matters.
-template <bool Elastic>
-[[gnu::always_inline]] inline void MechanicalRates(const Equations& e, double load, const State& Y,
-                                                   State& D, double torque)
+// A transmission whose spring or damper is faster than the finest sub-step resolves (the damping
+// of 99999999999 that an elastic transmission gets when none is given) settles within a
+// microsecond: it turns the mechanism rigidly, and integrating it as a spring would only amplify
+// rounding.
+bool VMotor::ShaftTooStiff(const Equations& e) const
 {
-    const double p1 = e.p1;
-    if constexpr (!Elastic) {
-        D[4] = (torque - load) * e.kJ;
-        D[6] = D[4] / p1;
-        return;
-    }
-    D[4] = (torque - Y[5]) * e.kJm;
-    D[5] = (Y[4] / p1 - Y[6]) * e.stiffness + (D[4] / p1 - D[6]) * e.damping;
-    D[6] = (Y[5] - load) / e.mechanismInertia;
+    const FloatingPointGuard guard;
+    return !Resolvable(TransmissionRate(e), run.timeStep);
 }
 
-} // namespace
-
-// Either way the torque equals the electromagnetic torque of the fourth stage. The servomotor
-// stores the torque of the stored state instead, so that its torque and current belong to the
-// same instant: the fourth stage's lies a step's prediction away, which alone would leave its
-// energy balance 0.35 % short.
-template <Circuit circuit, bool Elastic>
-void VMotor::StoreSample(int index, const State& Y, const State& D)
+// Chosen in a guarded section of its own, as the reach; a rate that is not finite comes from
+// data the run will not survive, and gets the plain sample. The rotor frequency is taken at the
+// speed the drive can reach: the method is accurate up to it and stable up to twice it, where the
+// run ends. An induction motor that an active load may overhaul without bound is taken at twice
+// its synchronous speed.
+int VMotor::SubSteps(const Equations& e, const PhysicalReach& reach, bool elastic) const
 {
-    ResultSample& sample = run.samples[index];
-    sample.time = index * run.timeStep;
-    if constexpr (circuit == Circuit::Synchronous)
-        sample.torque = kM * Y[1];
-    else if constexpr (Elastic)
-        sample.torque = D[4] / kJm + Y[5];
-    else
-        sample.torque = D[4] / kJ + load.actual;
-    if constexpr (Elastic)
-        sample.motorSpeed = Y[4] / params.p1;
-    sample.mechSpeed = Y[6] / params.ii;
-    if constexpr (circuit == Circuit::DcLike)
-        sample.current = sample.torque * run.invMachineConstant;
-    else if constexpr (circuit == Circuit::Synchronous)
-        // The stator current's amplitude, signed like the torque-producing q current, so that a
-        // current loop can regulate it through zero as it does a DC armature current.
-        sample.current = std::copysign(std::hypot(Y[0], Y[1]), Y[1]);
-    else
-        sample.current = std::sqrt(Y[0] * Y[0] + Y[1] * Y[1]);
+    if (record.subSteps > 0)
+        return record.subSteps;
+    const FloatingPointGuard guard;
+    const Circuit circuit = CircuitOf(supply.model);
+    double speedReach = e.p1 * reach.motorSpeed;
+    if (!std::isfinite(speedReach))
+        speedReach = ReachMargin * supply.omega;
+    const bool sine = circuit == Circuit::Rotating || circuit == Circuit::Rectified;
+    const double pulse = circuit == Circuit::Rectified ? run.thyristor.pulseDuration : 0;
+    const double rate =
+        FastestRate(e, {circuit, elastic, speedReach, sine ? supply.omega : 0, pulse});
+    return std::isfinite(rate) ? SubStepsPerSample(rate, run.timeStep) : 1;
+}
+
+template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps(const Equations& equations)
+{
+    DriveIntegrator<circuit, Elastic>(record, equations, supply, u, load, L1s).run();
 }
 
 VMotorDCEX::VMotorDCEX(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)

@@ -1,25 +1,21 @@
 #pragma once
 
-#include <array>
-
+#include "DriveEquations.h"
 #include "FloatingPointGuard.h"
 #include "Load.h"
+#include "PhysicalReach.h"
 #include "SimulationRecord.h"
 #include "Supply.h"
 
 namespace kinetra {
 
-// The electrical equations a supply model drives: a DC-like machine (a field held at a constant
-// current and an armature), the induction motor's two windings under a rotating voltage, or the
-// servomotor's stator in the rotor's frame.
-enum class VMotorCircuit { DcLike, Rotating, Synchronous };
-
 // One drive during one run: the two-axis machine model that the DC and induction motors share,
-// fed by its supply, loaded by its mechanism and integrated over time with a fixed-step
-// fourth-order Runge-Kutta method into the result buffer. A derived class only turns the
-// catalogue data into circuit parameters; its constructor carries out the whole run. A model
-// therefore lives on the stack for one RunSimulation call and is never deleted through a
-// VMotor pointer: the destructor is protected and not virtual.
+// fed by its supply, loaded by its mechanism and integrated over time with the fourth-order
+// Runge-Kutta method into the result buffer, one sample per time step, each sample in as many
+// equal sub-steps as the drive's dynamics need. A derived class only turns the catalogue data
+// into circuit parameters; its constructor carries out the whole run. A model therefore lives on
+// the stack for one RunSimulation call and is never deleted through a VMotor pointer: the
+// destructor is protected and not virtual.
 //
 // The first winding is the induction motor's stator or a DC motor's field; the second is the
 // rotor referred to the stator or the armature.
@@ -29,11 +25,6 @@ public:
     VMotor& operator=(const VMotor&) = delete;
 
 protected:
-    // The seven state variables or their rates: currents 0..3 (stator a, b or field; rotor a, b
-    // or armature; the servomotor's stator d, q and two unused), electrical rotor speed 4,
-    // transmission torque 5, mechanism speed 6.
-    using State = std::array<double, 7>;
-
     using Circuit = VMotorCircuit;
 
     // Initialises the supply: it sets its frequency or resets the thyristor converter.
@@ -50,7 +41,7 @@ protected:
     // The coefficients of both windings' equations from the circuit parameters.
     void ComputeCoefficients();
 
-    // Chooses the run length and integrates the run into the result buffer.
+    // Chooses the run length and the sub-steps and integrates the run into the result buffer.
     void Integrate();
 
     SimulationRecord& record;
@@ -74,11 +65,13 @@ protected:
 
 private:
     void StartUnderController();
+    Equations RunEquations() const;
+    bool ShaftTooStiff(const Equations& equations) const;
+    PhysicalReach Reach(const Equations& equations) const;
+    int SubSteps(const Equations& equations, const PhysicalReach& reach, bool elastic) const;
     // The steps of a run for one circuit, on a rigid or an elastic transmission; neither
     // changes during the steps.
-    template <Circuit circuit, bool Elastic> void IntegrateSteps();
-    template <Circuit circuit, bool Elastic>
-    void StoreSample(int index, const State& Y, const State& D);
+    template <Circuit circuit, bool Elastic> void IntegrateSteps(const Equations& equations);
 };
 
 // A permanent-magnet synchronous servomotor with surface magnets (equal d and q inductances),

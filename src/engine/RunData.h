@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "PhysicalReach.h"
 
 namespace kinetra {
 
@@ -41,9 +44,28 @@ struct ControllerCoefficients {
     double sensFPole = 0, sensFGain = 0, intF = 0, difF = 0, compF = 0;
 };
 
-// The thyristor converter's phase state, advanced once per step.
-struct ThyristorPhase {
-    double phase = 0, phaseStep = 0, firingAngle = 0, nextFiring = 0;
+// The thyristor converter's pulses: the number of the one running (-1 before the first firing),
+// the firing angle it started with (rad) and the duration of a pulse (s).
+struct ThyristorPulses {
+    double pulse = -1;
+    double firingAngle = 0;
+    double pulseDuration = 0;
+};
+
+// The energy a run took from its supply and where it went, J: into the windings' resistances,
+// the load (friction included), an elastic transmission's spring and damper, and what the
+// windings' magnetic fields and the rotating masses hold at the run's end. The run starts at rest
+// with nothing stored, so in a sound run the energy in equals the rest.
+struct EnergyAccount {
+    double energyIn = 0;
+    double copperLoss = 0;
+    double loadWork = 0;
+    double transmissionWork = 0;
+    double magnetic = 0;
+    double kinetic = 0;
+
+    // The balance's residual relative to its larger side; 0 when nothing flowed.
+    double balanceError() const;
 };
 
 // Everything the engine keeps between the steps of a run and after it. One instance lives for
@@ -81,7 +103,15 @@ struct RunData {
     bool controllerActive = false;
 
     ControllerCoefficients coefficients;
-    ThyristorPhase thyristor;
+    ThyristorPulses thyristor;
+
+    // The equal sub-steps each sample was integrated in.
+    std::int32_t subSteps = 0;
+    // What the drive can physically reach; the run ends where it passes it.
+    PhysicalReach reach;
+    EnergyAccount energy;
+    // Where the run left what the drive can physically reach, when it did.
+    std::optional<RunDivergence> divergence;
 };
 
 } // namespace kinetra

@@ -5,6 +5,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "Defaults.h"
 #include "FloatingPointGuard.h"
 #include "Motors.h"
 #include "RunPreparation.h"
@@ -125,7 +126,54 @@ bool SamplesFinite(const RunData& run)
     return true;
 }
 
+bool Whole(double value)
+{
+    return std::isfinite(value) && std::floor(value) == value;
+}
+
+// A winding's total of the motor's own value (at or below zero: its default) and the supply's.
+bool PositiveTotal(double own, double fallback, double supplys)
+{
+    return PositiveOr(own, fallback) + supplys > 0;
+}
+
+// The totals the motor classes divide by, with the defaults they use: a resistance of 1 ohm and
+// an inductance (or reactance) of 0.001.
+bool CircuitPositive(const ModelParams& p)
+{
+    switch (p.MotorKind) {
+    case 0:
+        return PositiveTotal(p.R1, 1, p.R1 > 0 ? p.R10 : 0) &&
+               PositiveTotal(p.R2, 1, p.R2 > 0 ? p.R20 : 0) &&
+               PositiveTotal(p.UseInductances ? p.L1 : p.X1, 0.001, 0) &&
+               PositiveTotal(p.UseInductances ? p.L2 : p.X2, 0.001, 0) && p.L10 >= 0 && p.L20 >= 0;
+    case 1:
+        return PositiveTotal(p.R1, 1, p.R10) && PositiveTotal(p.R2, 1, p.R20) &&
+               PositiveTotal(p.L2, 0.001, p.L20);
+    case 2:
+        return PositiveTotal(p.R1, 1, p.R10) &&
+               PositiveTotal(p.UseInductances ? p.L1 : p.X1, 0.001, 0) && p.L10 >= 0;
+    default:
+        return true;
+    }
+}
+
 } // namespace
+
+std::optional<DataFault> DataFaultOf(const ModelParams& params)
+{
+    const bool servo = params.MotorKind == 2;
+    if (servo && !(params.p1 > 0))
+        return DataFault::NoServoPolePairs;
+    if (!Whole(PositiveOr(params.p1, 1)))
+        return DataFault::FractionalPolePairs;
+    // The servomotor's model is three-phase by construction and reads no m1.
+    if (!servo && !Whole(PositiveOr(params.m1, 1)))
+        return DataFault::FractionalPhases;
+    if (!CircuitPositive(params))
+        return DataFault::NonPositiveCircuit;
+    return std::nullopt;
+}
 
 std::string_view SupplyRefusal(const ModelParams& params)
 {
@@ -147,11 +195,15 @@ RunOutcome RunSimulation(SimulationRecord& record)
     if (!choice)
         return SupplyRefusal(record.params).empty() ? RunOutcome::NoMotor
                                                     : RunOutcome::SupplyRefused;
+    if (DataFaultOf(record.params))
+        return RunOutcome::DataRefused;
     Simulate(record, *choice);
     if (!record.circuitDerived)
         return RunOutcome::CircuitNotDerived;
     if (guard.failed() || !SamplesFinite(record.run))
         return RunOutcome::FloatingPointFault;
+    if (record.run.divergence)
+        return RunOutcome::Diverged;
     return RunOutcome::Completed;
 }
 

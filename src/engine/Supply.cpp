@@ -29,21 +29,6 @@ void SetDcField(SupplyVoltages& u, const ModelParams& params)
     u.u1b = params.U10 != 0 ? params.U10 : params.U;
 }
 
-void SupplySine(Supply& supply, SupplyVoltages& u, int index, const RunData& run)
-{
-    supply.omega = 2 * Pi * run.supplyFrequency;
-    const double t = index * run.timeStep;
-    u.u1a = std::numbers::sqrt2 * run.supplyVoltage * std::cos(supply.omega * t);
-    u.u1b = std::numbers::sqrt2 * run.supplyVoltage * std::sin(supply.omega * t);
-    u.u2a = 0;
-    u.u2b = 0;
-}
-
-void SupplyMains(SupplyVoltages& u, const RunData& run)
-{
-    u.u2a = run.supplyVoltage;
-}
-
 void SupplyTransistor(SupplyVoltages& u, const ModelParams& params, RunData& run)
 {
     const double outputLimit = params.U0 * run.converterGain;
@@ -65,11 +50,8 @@ void StartThyristor(Supply& supply, SupplyVoltages& u, const ModelParams& params
     SupplyTransistor(u, params, run);
     supply.omega = 2 * Pi * NetworkFrequency;
     run.baseCurrent = run.peakVoltage / (PulseInductance(params) * supply.omega);
-    ThyristorPhase& thyristor = run.thyristor;
-    thyristor.phaseStep = supply.omega * run.timeStep;
-    thyristor.phase = 0;
-    thyristor.firingAngle = 0;
-    thyristor.nextFiring = 0;
+    run.thyristor = {};
+    run.thyristor.pulseDuration = 2 * run.halfPulseAngle / supply.omega;
 }
 
 // The converter's mean output voltage relative to its largest, as the firing angle's cosine.
@@ -90,38 +72,35 @@ double RelativeVoltage(const ModelParams& params, const RunData& run)
     return c <= -1 ? -RectifierLimit : c;
 }
 
-// Fires the next thyristor. The network phase runs on continuously: the part of the step that
-// lies beyond the firing point is carried into the new pulse, so a pulse of 2 * halfPulseAngle
-// lasts its true share of the network period (3.33 steps of 1 ms for six pulses at 50 Hz).
-void FireNextThyristor(ThyristorPhase& thyristor, double c, RunData& run)
-{
-    const double pulseAngle = 2 * run.halfPulseAngle;
-    const double pastFiring = std::fmod(thyristor.phase - thyristor.nextFiring, pulseAngle);
-    thyristor.firingAngle = Pi / 2 - std::atan(c / std::sqrt(1 - c * c));
-    run.firingMargin = thyristor.firingAngle - run.halfPulseAngle;
-    thyristor.nextFiring = Pi / 2 + run.halfPulseAngle + thyristor.firingAngle;
-    thyristor.phase = thyristor.nextFiring - pulseAngle + pastFiring;
-}
-
-void SupplyThyristor(SupplyVoltages& u, const ModelParams& params, RunData& run)
-{
-    ThyristorPhase& thyristor = run.thyristor;
-    thyristor.phase += thyristor.phaseStep;
-    if (thyristor.phase >= thyristor.nextFiring)
-        FireNextThyristor(thyristor, RelativeVoltage(params, run), run);
-    u.u2a = run.peakVoltage * std::sin(thyristor.phase);
-}
-
 } // namespace
 
-void SupplyOutput(Supply& supply, SupplyVoltages& u, int index, SimulationRecord& record)
+void StartSupply(Supply& supply, SupplyVoltages& u, SimulationRecord& record)
+{
+    const ModelParams& params = record.params;
+    RunData& run = record.run;
+    u = {};
+    if (IsSine(supply.model)) {
+        supply.omega = 2 * Pi * run.supplyFrequency;
+        u.u1a = SineAmplitude(run);
+        return;
+    }
+    if (supply.model == SupplyModel::FieldOriented)
+        return;
+    SetDcField(u, params);
+    if (supply.model == SupplyModel::Thyristor)
+        StartThyristor(supply, u, params, run);
+    else
+        SupplyOutput(supply, u, record);
+}
+
+void SupplyOutput(const Supply& supply, SupplyVoltages& u, SimulationRecord& record)
 {
     const ModelParams& params = record.params;
     RunData& run = record.run;
     switch (supply.model) {
     case SupplyModel::Mains:
         SetDcField(u, params);
-        SupplyMains(u, run);
+        u.u2a = run.supplyVoltage;
         return;
     case SupplyModel::Transistor:
     case SupplyModel::Controlled:
@@ -130,20 +109,43 @@ void SupplyOutput(Supply& supply, SupplyVoltages& u, int index, SimulationRecord
         return;
     case SupplyModel::Thyristor:
         SetDcField(u, params);
-        if (index == 0)
-            StartThyristor(supply, u, params, run);
-        else
-            SupplyThyristor(u, params, run);
+        u.u2a = 0;
         return;
     case SupplyModel::SineMains:
     case SupplyModel::SineTransistor:
     case SupplyModel::SineThyristor:
-        SupplySine(supply, u, index, run);
-        return;
     case SupplyModel::FieldOriented:
         u = {};
         return;
     }
+}
+
+double SineAmplitude(const RunData& run)
+{
+    return std::numbers::sqrt2 * run.supplyVoltage;
+}
+
+double NextFiring(const RunData& run)
+{
+    return (run.thyristor.pulse + 1) * run.thyristor.pulseDuration;
+}
+
+void FireThyristorsUpTo(double time, const ModelParams& params, RunData& run)
+{
+    ThyristorPulses& thyristor = run.thyristor;
+    if (!(NextFiring(run) <= time))
+        return;
+    thyristor.pulse = std::max(thyristor.pulse + 1, std::floor(time / thyristor.pulseDuration));
+    const double c = RelativeVoltage(params, run);
+    thyristor.firingAngle = Pi / 2 - std::atan(c / std::sqrt(1 - c * c));
+    run.firingMargin = thyristor.firingAngle - run.halfPulseAngle;
+}
+
+double BridgeAngle(const RunData& run, double time)
+{
+    const ThyristorPulses& thyristor = run.thyristor;
+    const double sinceFiring = time - thyristor.pulse * thyristor.pulseDuration;
+    return run.firingMargin + 2 * run.halfPulseAngle * (sinceFiring / thyristor.pulseDuration);
 }
 
 double FieldOrientedVoltageLimit(const ModelParams& params)
@@ -151,7 +153,8 @@ double FieldOrientedVoltageLimit(const ModelParams& params)
     return std::numbers::sqrt2 * (params.U0 != 0 ? params.U0 : params.U);
 }
 
-void SupplyFieldOriented(SupplyVoltages& u, const StatorFeedback& stator, SimulationRecord& record)
+void SupplyFieldOriented(SupplyVoltages& u, const StatorFeedback& stator, double period,
+                         SimulationRecord& record)
 {
     const ModelParams& params = record.params;
     RunData& run = record.run;
@@ -162,7 +165,7 @@ void SupplyFieldOriented(SupplyVoltages& u, const StatorFeedback& stator, Simula
         return;
     }
     const double L = stator.inductance;
-    const double ud = -stator.we * L * stator.iq - L * stator.id / run.timeStep;
+    const double ud = -stator.we * L * stator.iq - L * stator.id / period;
     u.u1a = std::clamp(ud, -limit, limit);
     const double qLimit = std::sqrt(limit * limit - u.u1a * u.u1a);
     const double commandLimit = qLimit * std::abs(run.converterGain);

@@ -15,6 +15,7 @@ constexpr double ReferenceTolerance = 0.05; // steady-state error that still rea
 constexpr double LimitTolerance = 1.1;      // peak over the current limit still in hand
 constexpr double SpeedTolerance = 1.2;      // motor speed over its rated one
 constexpr double RatingMismatch = 3;        // converter rating this many times off the motor's
+constexpr double BalanceTolerance = 0.01;   // energy balance residual a sound run stays within
 
 constexpr std::int32_t InductionMotor = 0;
 constexpr std::int32_t DcMotor = 1;
@@ -110,6 +111,7 @@ std::vector<DriveWarning> DriveWarningsOf(const RunData& run, const ModelParams&
         {DriveWarning::ConverterCurrentMismatch, converterFitted && FarApart(params.I0, params.I)},
         {DriveWarning::InductionOnRectifier,
          params.MotorKind == InductionMotor && params.SupplyKind == ThyristorConverter},
+        {DriveWarning::EnergyBalanceOpen, run.energy.balanceError() > BalanceTolerance},
     };
     std::vector<DriveWarning> warnings;
     for (const auto& [warning, holds] : checks) {
@@ -140,6 +142,8 @@ QString DriveWarningText(DriveWarning warning)
         return QStringLiteral(
             "тиристорный преобразователь выпрямляет: асинхронному двигателю нужен "
             "преобразователь частоты");
+    case DriveWarning::EnergyBalanceOpen:
+        return QStringLiteral("баланс энергии расчёта не сходится больше чем на 1 %");
     }
     return {};
 }
@@ -163,6 +167,8 @@ const char* DriveWarningKey(DriveWarning warning)
         return "converterCurrentMismatch";
     case DriveWarning::InductionOnRectifier:
         return "inductionOnRectifier";
+    case DriveWarning::EnergyBalanceOpen:
+        return "energyBalanceOpen";
     }
     return "";
 }
@@ -201,7 +207,7 @@ QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
 
 QList<StepResponseField> ConverterLoadFields(const std::optional<ConverterLoad>& converter)
 {
-    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    const auto number = [](double value) { return FigureText(value); };
     const auto optional = [&number](std::optional<double> value) {
         return value ? number(*value) : QStringLiteral("none");
     };

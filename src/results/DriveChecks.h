@@ -41,6 +41,7 @@ enum class DriveWarning {
     ConverterVoltageMismatch, // the converter's voltage is far from the motor's
     ConverterCurrentMismatch, // the converter's current is far from the motor's
     InductionOnRectifier,     // an induction motor on a thyristor converter, a DC supply
+    EnergyBalanceOpen,        // the run's energy balance leaves more than 1 % unaccounted for
 };
 
 // The warnings of a run, with params as the run left it, in the order of DriveWarning: what the

@@ -32,13 +32,14 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     const ModelParams collected = m_session.params();
     const ChartRanges* earlier = m_hasResults ? &m_view.ranges : nullptr;
     RunView view = ViewRun(collected, m_run, m_signal, separator, earlier);
-    if (view.completed() && m_signalFit &&
+    if (view.hasSamples() && m_signalFit &&
         (collected.VariableLoad || collected.VariableReference) && m_signalFit())
         view = ViewRun(collected, m_run, m_signal, separator, earlier);
     // The parameter set holds the values actually simulated, as after every run.
     m_session.params() = view.simulated;
-    if (!view.completed() || !m_session.reader().ErrorList.isEmpty()) {
-        const QString reason = RunFailureReason(view);
+    const bool diverged = view.outcome == RunOutcome::Diverged;
+    if (!view.hasSamples() || !m_session.reader().ErrorList.isEmpty()) {
+        const QString reason = RunFailureReason(view, m_run, separator);
         m_messages.showMessage(reason.isEmpty() ? QStringLiteral("Ошибки ввода ")
                                                 : QStringLiteral("Ошибки ввода \n") + reason);
         m_session.reader().ErrorList.clear();
@@ -46,13 +47,15 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
         m_lastRunText.clear();
         return Outcome::RunFailed;
     }
+    if (diverged)
+        m_messages.showMessage(view.runNotice);
 
-    m_reportEnabled = true;
+    m_reportEnabled = !diverged;
     m_lastRunText = m_session.modelText();
     m_latestTableSeparator = separator;
     m_view = std::move(view);
     m_hasResults = true;
-    return Outcome::Simulated;
+    return diverged ? Outcome::Diverged : Outcome::Simulated;
 }
 
 void ResultsActivation::ClearResults()

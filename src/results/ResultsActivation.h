@@ -25,6 +25,9 @@ public:
         Unchanged,        // the model is the one last simulated: the old results stay
         RunFailed,        // "Ошибки ввода " was shown; the report is disabled
         Simulated,        // new results are ready
+        // The run left what the drive can physically reach: its reason was shown, and its
+        // samples up to there are on show; the report is disabled.
+        Diverged,
     };
 
     ResultsActivation(ModelSession& session, RunData& run, const SignalSeries& signal,

@@ -1,5 +1,6 @@
 #include "RunView.h"
 
+#include "FixedNumber.h"
 #include "RunSamples.h"
 
 namespace kinetra {
@@ -12,7 +13,7 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     view.simulated = collected;
     SimulationRecord record{view.simulated, run, signal};
     view.outcome = RunSimulation(record);
-    if (!view.completed())
+    if (!view.hasSamples())
         return view;
     if (run.SampleCount == 0)
         run.SampleCount = EmptyRunSampleCount;
@@ -33,25 +34,88 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
     view.converterLoad = ConverterLoadOf(run, params);
+    view.energyBalanceError = run.energy.balanceError();
     view.warnings = DriveWarningsOf(run, params, view.stepResponse, view.converterLoad);
     const QStringList checks = DriveCheckLines(view.converterLoad, view.warnings, decimalSeparator);
     if (!checks.isEmpty())
         view.stepResponseLines << QString() << checks;
     // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it.
     const double simulatedTime = run.SampleCount * run.timeStep;
-    if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
+    if (!view.completed())
+        view.runNotice = RunFailureReason(view, run, decimalSeparator);
+    else if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
         view.runNotice =
             QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
     return view;
 }
 
-QString RunFailureReason(const RunView& view)
+namespace {
+
+QString DataFaultText(DataFault fault)
 {
-    if (view.outcome != RunOutcome::SupplyRefused)
+    switch (fault) {
+    case DataFault::FractionalPolePairs:
+        return QStringLiteral("Число пар полюсов p1 должно быть целым ");
+    case DataFault::FractionalPhases:
+        return QStringLiteral("Число фаз m1 должно быть целым ");
+    case DataFault::NoServoPolePairs:
+        return QStringLiteral("Не задано число пар полюсов p1 синхронного двигателя ");
+    case DataFault::NonPositiveCircuit:
+        return QStringLiteral("Сопротивление или индуктивность обмотки не положительны ");
+    }
+    return {};
+}
+
+QString DivergenceText(const RunDivergence& divergence, QChar separator)
+{
+    QString quantity;
+    QString unit;
+    switch (divergence.quantity) {
+    case ReachQuantity::Current:
+        quantity = QStringLiteral("ток");
+        unit = QStringLiteral("А");
+        break;
+    case ReachQuantity::Speed:
+        quantity = QStringLiteral("скорость двигателя");
+        unit = QStringLiteral("рад/с");
+        break;
+    case ReachQuantity::StoredEnergy:
+        quantity = QStringLiteral("запасённая энергия");
+        unit = QStringLiteral("Дж");
+        break;
+    }
+    return QStringLiteral("Расчёт прерван при t = %1 с: %2 %3 %4 вне физических возможностей "
+                          "привода (предел %5 %4) ")
+        .arg(Fixed(divergence.time, 3, separator), quantity, Fixed(divergence.value, 1, separator),
+             unit, Fixed(ReachMargin * divergence.reach, 1, separator));
+}
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalSeparator)
+{
+    switch (view.outcome) {
+    case RunOutcome::SupplyRefused:
+        return FromUtf8(SupplyRefusal(view.collected));
+    case RunOutcome::DataRefused:
+        if (const std::optional<DataFault> fault = DataFaultOf(view.simulated))
+            return DataFaultText(*fault);
         return {};
-    const std::string_view refusal = SupplyRefusal(view.collected);
-    return QString::fromUtf8(refusal.data(), qsizetype(refusal.size()));
+    case RunOutcome::Diverged:
+        return run.divergence ? DivergenceText(*run.divergence, decimalSeparator) : QString();
+    case RunOutcome::Completed:
+    case RunOutcome::NoMotor:
+    case RunOutcome::CircuitNotDerived:
+    case RunOutcome::FloatingPointFault:
+        break;
+    }
+    return {};
 }
 
 } // namespace kinetra

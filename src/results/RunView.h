@@ -35,6 +35,8 @@ struct RunView {
     StepResponse stepResponse;
     std::optional<ConverterLoad> converterLoad;
     std::vector<DriveWarning> warnings;
+    // The run's energy balance: what it leaves unaccounted for, relative to its larger side.
+    double energyBalanceError = 0;
     // The step-response figures, then the converter's load and the warnings.
     QStringList stepResponseLines;
     // What the user must know about the run beside its results, such as a Tmax beyond the
@@ -43,19 +45,23 @@ struct RunView {
     RunCharts charts;
 
     bool completed() const { return outcome == RunOutcome::Completed; }
+    // A run that left the drive's physical reach keeps its samples up to there, to show how it
+    // got there; they are no result.
+    bool hasSamples() const { return completed() || outcome == RunOutcome::Diverged; }
 };
 
-// Why a run gave no result, in the words the program shows after "Ошибки ввода ": a supply the
-// motor cannot run on is named, so that the failure does not read as a fault; empty otherwise.
-QString RunFailureReason(const RunView& view);
+// Why a run gave no result, in the words the program shows: a supply the motor cannot run on
+// or data its model cannot run on (after "Ошибки ввода "), or where the run left what the drive
+// can physically reach; empty for the other failures. run is the record the view's run filled.
+QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalSeparator);
 
 // What a view holds: everything, or for a sweep only the run's outcome, parameters, static
 // points, ranges, summary figures and step response, without texts, checks or curves.
 enum class RunViewParts { Whole, FiguresOnly };
 
-// The whole sequence after a model is collected: the run, and for a completed one the static
-// characteristic, the ranges, the summary, the step response, the converter's
-// load, the warnings and the charts.
+// The whole sequence after a model is collected: the run, and for a completed or diverged one
+// the static characteristic, the ranges, the summary, the step response, the converter's
+// load, the warnings and the charts; a diverged run's reason is its notice.
 // A run without samples shows the drive at rest. With earlier, the ranges include those of the
 // runs whose curves stay on show. Numbers are written with decimalSeparator.
 RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,

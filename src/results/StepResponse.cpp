@@ -252,9 +252,17 @@ QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparat
     return std::move(text).lines();
 }
 
+QString FigureText(double value)
+{
+    constexpr double LargestFigure = 1e30;
+    if (!(std::fabs(value) <= LargestFigure))
+        return QStringLiteral("outOfRange");
+    return QString::number(value, 'g', 10);
+}
+
 QList<StepResponseField> StepResponseFields(const StepResponse& response)
 {
-    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    const auto number = [](double value) { return FigureText(value); };
     const auto optional = [&number](std::optional<double> value, const char* missing) {
         return value ? number(*value) : QString::fromLatin1(missing);
     };

@@ -74,4 +74,9 @@ struct StepResponseField {
 
 QList<StepResponseField> StepResponseFields(const StepResponse& response);
 
+// A figure as the fields give it: ten significant digits with a point. A figure beyond 1E30 in
+// magnitude, which only data far outside any drive produce (a rating of 1E-300, a voltage of
+// 1E300), reads "outOfRange" instead of a number that would look like a measurement.
+QString FigureText(double value);
+
 } // namespace kinetra

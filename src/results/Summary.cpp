@@ -1,6 +1,7 @@
 #include "Summary.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 #include <utility>
 
@@ -12,8 +13,13 @@ namespace {
 
 namespace Label = SummaryLabels;
 
-// Far beyond any drive's overload; a factor above it comes from a rating typed wrong.
-constexpr double MaximumFactor = 1e6;
+// The smallest ratings that describe equipment: far below any motor, converter or gear, far
+// above a value typed by mistake such as 1E-300. A rating below its floor gives no factor.
+constexpr double PowerFloor = 1e-6;   // kW, a milliwatt
+constexpr double CurrentFloor = 1e-6; // A
+constexpr double VoltageFloor = 1e-3; // V
+constexpr double SpeedFloor = 1e-3;   // rad/s
+constexpr double TorqueFloor = 1e-6;  // Nm
 
 // Collects the summary line by line.
 class SummaryText {
@@ -69,29 +75,40 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     // The final shaft power in kW; the gear ratio turns the mechanism's speed into the motor's.
     const double power = std::fabs(finals.torqueEnd * finals.speedEnd) * 0.001 * params.ii;
 
-    // A rating so small that the factor comes out beyond any sense (1E-300 kW gives inf) tells
-    // nothing: the factor is left out as for no rating, and the summary says why.
-    const auto factor = [&figures](bool rated, double value) -> std::optional<double> {
-        if (!rated)
-            return std::nullopt;
-        if (!std::isfinite(value) || std::fabs(value) > MaximumFactor) {
-            figures.ratingTooSmall = true;
-            return std::nullopt;
+    // A factor needs its ratings: none given (0) leaves it out; one that is negative, not finite
+    // or below its floor leaves it out too, and the summary says why. With usable ratings the
+    // factor is shown whatever it comes to: a drive can be driven far beyond its ratings.
+    const auto factor = [&figures](std::initializer_list<std::pair<double, double>> ratings,
+                                   double value) -> std::optional<double> {
+        for (const auto& [rating, floor] : ratings) {
+            if (rating == 0)
+                return std::nullopt;
         }
-        return value;
+        for (const auto& [rating, floor] : ratings) {
+            if (!(rating >= floor) || !std::isfinite(rating)) {
+                figures.ratingTooSmall = true;
+                return std::nullopt;
+            }
+        }
+        return std::isfinite(value) ? std::optional(value) : std::nullopt;
     };
-    figures.motorPower = factor(params.P != 0 && params.ii != 0, power / params.P);
-    figures.motorTorque =
-        factor(params.P != 0 && params.w != 0, torque * 0.001 * params.w / params.P);
-    figures.motorCurrent = factor(params.I != 0, std::fabs(finals.currentEnd) /
-                                                     RatedCurrentInRecord(params.I, params));
-    figures.converterPower = factor(params.P0 != 0 && params.ii != 0, power / params.P0);
+    const double ratio = params.ii;
+    const bool geared = ratio != 0;
+    figures.motorPower = geared ? factor({{params.P, PowerFloor}}, power / params.P) : std::nullopt;
+    figures.motorTorque = factor({{params.P, PowerFloor}, {params.w, SpeedFloor}},
+                                 torque * 0.001 * params.w / params.P);
+    const double ratedCurrent = RatedCurrentInRecord(params.I, params);
+    figures.motorCurrent =
+        factor({{params.I, CurrentFloor}}, std::fabs(finals.currentEnd) / ratedCurrent);
+    figures.converterPower =
+        geared ? factor({{params.P0, PowerFloor}}, power / params.P0) : std::nullopt;
     // The servomotor's converter voltage is the amplitude of a phase voltage rated in rms.
     const double voltagePerRating = params.MotorKind == 2 ? std::numbers::sqrt2 : 1;
-    figures.converterVoltage =
-        factor(params.U0 != 0, std::fabs(supplyVoltage) / (voltagePerRating * params.U0));
-    figures.gearPower = factor(params.Pi != 0, power / params.Pi);
-    figures.gearTorque = factor(params.ii != 0 && params.Mi != 0, torque * params.ii / params.Mi);
+    figures.converterVoltage = factor({{params.U0, VoltageFloor}},
+                                      std::fabs(supplyVoltage) / (voltagePerRating * params.U0));
+    figures.gearPower = factor({{params.Pi, PowerFloor}}, power / params.Pi);
+    figures.gearTorque =
+        geared ? factor({{params.Mi, TorqueFloor}}, torque * ratio / params.Mi) : std::nullopt;
     return figures;
 }
 

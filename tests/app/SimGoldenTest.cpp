@@ -187,10 +187,37 @@ TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(run.err.count(u'\n'), 1) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains(QStringLiteral("\",\""))) << qPrintable(run.err);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\nconverterPeakCurrentToRated=0.98")))
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nconverterPeakCurrentToRated=0.86")))
         << qPrintable(run.out);
+    const QRegularExpressionMatch balance =
+        QRegularExpression(QStringLiteral("\nenergyBalanceError=(\\S+)\n")).match(run.out);
+    ASSERT_TRUE(balance.hasMatch()) << qPrintable(run.out);
+    EXPECT_LT(balance.captured(1).toDouble(), 1e-4);
     EXPECT_TRUE(run.out.endsWith(QStringLiteral("\nwarning=currentLimitExceeded\n")))
         << qPrintable(run.out);
+}
+
+// A run that leaves its drive's reach is no result: the program prints none, says where and why
+// the run ended, and exits with 1.
+TEST(SimRunaway, EndsWithTheReasonAndStatusOne)
+{
+    QTemporaryDir folder;
+    QFile example(ExamplesFolder + QStringLiteral("/dc-transistor-speed.kmf"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray text = example.readAll();
+    ASSERT_TRUE(text.contains("\r\nR2=0,5\r\n"));
+    text.replace("\r\nR2=0,5\r\n", "\r\nR2=20\r\n");
+    const QString model = folder.filePath(QStringLiteral("runaway.kmf"));
+    QFile file(model);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    const SimOutput run =
+        runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","), model});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty()) << qPrintable(run.out);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Расчёт прерван при t = 0,")))
+        << qPrintable(run.err);
 }
 
 // The report's page of the servomotor example: its equipment with the pole pairs, the

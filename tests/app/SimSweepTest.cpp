@@ -24,6 +24,8 @@ namespace {
 
 const QString ThyristorExample =
     QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf");
+const QString TransistorExample =
+    QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-transistor-speed.kmf");
 
 struct SweepOutput {
     SimStatus status;
@@ -36,10 +38,10 @@ QStringList Arguments(const char* text)
     return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
 }
 
-SweepOutput Sweep(QStringList arguments)
+SweepOutput Sweep(QStringList arguments, const QString& model = ThyristorExample)
 {
     arguments.prepend(QStringLiteral("kinetra-sim"));
-    arguments.append(ThyristorExample);
+    arguments.append(model);
     const SimOptionsParse parse = ParseSimOptions(arguments);
     EXPECT_TRUE(parse.options) << qPrintable(parse.message);
     if (!parse.options)
@@ -346,7 +348,7 @@ TEST(Sweep, OvershootRisesWithTheSpeedLoopGain)
             << "Kpw " << qPrintable(Cell(output, row, QStringLiteral("Kpw")));
         previous = overshoot;
     }
-    EXPECT_GT(previous, 1);
+    EXPECT_GT(previous, 0.5);
 }
 
 // The rated current that makes the motor's machine constant infinite fails its variant alone.
@@ -362,6 +364,21 @@ TEST(Sweep, AFailingVariantKeepsItsRowWithTheReason)
     EXPECT_EQ(Cell(output, 2, QStringLiteral("overshoot")), QString());
     EXPECT_EQ(output.rows.at(1), output.rows.at(3));
     EXPECT_EQ(Cell(output, 3, QStringLiteral("status")), QStringLiteral("0"));
+}
+
+// An armature of 20 ohm makes the transistor drive's rated data give a negative machine
+// constant: its cascade winds the command away, and the variant fails with the quantity that
+// left the drive's reach instead of reading as a result.
+TEST(Sweep, AVariantThatRunsAwayFailsWithWhatLeftTheReach)
+{
+    const SweepOutput output =
+        Sweep({QStringLiteral("--set"), QStringLiteral("R2=0.5;20")}, TransistorExample);
+    EXPECT_EQ(output.status, SimStatus::Failed);
+    ASSERT_EQ(output.rows.size(), 3);
+    EXPECT_EQ(Cell(output, 1, QStringLiteral("status")), QStringLiteral("0"));
+    EXPECT_EQ(Cell(output, 2, QStringLiteral("status")), QStringLiteral("1"));
+    EXPECT_EQ(Cell(output, 2, QStringLiteral("reason")),
+              QStringLiteral("the current left the drive's physical reach"));
 }
 
 } // namespace

@@ -15,8 +15,10 @@ struct Drive {
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalSeries> signal = std::make_unique<SignalSeries>(UnitSignal());
     RunOutcome outcome = RunOutcome::Completed;
+    // The sub-steps of a sample; 0 lets the engine choose them.
+    int subSteps = 0;
 
-    SimulationRecord record() { return {params, *run, *signal}; }
+    SimulationRecord record() { return {params, *run, *signal, true, subSteps}; }
 
     bool simulate()
     {

@@ -38,6 +38,14 @@ public:
         ModelParams p;
         for (const NumericField& field : NumericFields)
             p.*field.member = value();
+        // Pole pairs and phases are counts, as every input path keeps them; a fraction is refused
+        // before the motor is built, so fractions would only exercise that refusal.
+        for (double* count : {&p.p1, &p.m1})
+            *count = std::round(*count);
+        // A tenth of a second at most: the sets probe the run's arithmetic, not its length, and
+        // the stiffest of them take a thousand sub-steps a sample.
+        if (!(p.Tmax > 0 && p.Tmax < 0.1))
+            p.Tmax = 0.1;
         p.MotorKind = flag() ? static_cast<std::int32_t>(m_engine() % 2) : kind();
         p.SupplyKind = kind();
         p.GearKind = kind();

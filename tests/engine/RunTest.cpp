@@ -1,3 +1,5 @@
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
@@ -105,13 +107,35 @@ TEST(RunFailures, NoBackEmfAtTheRatedPointIsAnInputError)
     EXPECT_EQ(drive.run->SampleCount, 0);
 }
 
-TEST(RunFailures, ZeroDeterminantAbortsTheRun)
+// Data no input path gives, but that would make a model divide by zero or build a machine of a
+// fraction of a pole pair, are refused with their reason before the model is built.
+TEST(RunFailures, DegenerateDataAreRefusedWithTheirReason)
 {
-    Drive drive = InductionMotor();
-    drive.params.L1 = drive.params.L2 = 1;
-    drive.params.L10 = drive.params.L20 = -1; // the circuits' leakages cancel
-    EXPECT_FALSE(drive.simulate());
-    EXPECT_EQ(drive.outcome, RunOutcome::FloatingPointFault);
+    using enum DataFault;
+    const auto induction = [](auto change) {
+        Drive drive = InductionMotor();
+        change(drive.params);
+        return drive;
+    };
+    const auto servo = [](auto change) {
+        Drive drive = Servomotor();
+        change(drive.params);
+        return drive;
+    };
+    std::pair<Drive, DataFault> cases[] = {
+        // The circuits' leakages cancel: the determinant of the inductances is zero.
+        {induction([](ModelParams& p) { p.L10 = p.L20 = -1; }), NonPositiveCircuit},
+        {induction([](ModelParams& p) { p.p1 = 1.5; }), FractionalPolePairs},
+        {induction([](ModelParams& p) { p.m1 = 2.5; }), FractionalPhases},
+        {servo([](ModelParams& p) { p.p1 = 0; }), NoServoPolePairs},
+        {servo([](ModelParams& p) { p.R10 = -5; }), NonPositiveCircuit},
+    };
+    for (auto& [drive, fault] : cases) {
+        EXPECT_FALSE(drive.simulate());
+        EXPECT_EQ(drive.outcome, RunOutcome::DataRefused);
+        EXPECT_EQ(DataFaultOf(drive.params), fault);
+        EXPECT_EQ(drive.run->SampleCount, 0);
+    }
 }
 
 } // namespace

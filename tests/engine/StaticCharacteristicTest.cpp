@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "EngineTestSupport.h"
@@ -64,6 +67,35 @@ TEST(StaticCharacteristic, InductionMotorHasAHundredPointsFromStandstill)
     // The current falls from the starting current as the speed approaches synchronism.
     EXPECT_GT(points[0].x, points[99].x);
     EXPECT_NEAR(points[99].y, 0.99 * drive.run->syncSpeed, 0.01);
+}
+
+// A thyristor bridge feeding a lightly loaded motor conducts in gaps: at every load of the
+// intermittent-current zone, the run's steady mean current and speed lie on the characteristic.
+// The motor's armature resistance is small, as the zone's formula assumes.
+TEST(StaticCharacteristic, ThyristorRunsOnTheIntermittentCurrentZone)
+{
+    for (const double load : {0.6, 1.5, 2.5}) {
+        Drive drive = DcMotorOnConverter(2);
+        drive.params.F0 = 0; // no controller: the bridge fires at its limit
+        drive.params.R2 = 0.1;
+        drive.params.Mc = load;
+        drive.params.Tmax = 10;
+        ASSERT_TRUE(drive.simulate());
+        // The means over 30 whole periods of the network.
+        const int last = drive.run->SampleCount - 1;
+        const double current = drive.mean(&ResultSample::current, last - 600, last);
+        const double speed = drive.mean(&ResultSample::mechSpeed, last - 600, last);
+        const std::vector<StaticPoint> points = drive.characteristic();
+        const auto above =
+            std::find_if(points.begin() + 2, points.end(),
+                         [&](const StaticPoint& point) { return point.x > current; });
+        ASSERT_NE(above, points.end()) << load;
+        const StaticPoint& below = *(above - 1);
+        ASSERT_GT(current, below.x) << "outside the zone at " << load;
+        const double onCurve =
+            below.y + (current - below.x) / (above->x - below.x) * (above->y - below.y);
+        EXPECT_NEAR(speed / onCurve, 1, 0.001) << load;
+    }
 }
 
 TEST(StaticCharacteristic, UndefinedWhenItWouldDivideByZero)

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "ResultsActivation.h"
 #include "RunData.h"
 #include "Summary.h"
+#include "SynchronousCircuit.h"
 #include "editor/ModelSession.h"
 #include "editor/SeparatorFallback.h"
 
@@ -234,6 +236,42 @@ TEST_F(ExampleDrives, FrequencyConverterDriveAcceleratesAtItsCurrentLimitToItsRe
     EXPECT_NEAR(smallest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 0.94, 0.02);
     EXPECT_NEAR(largest(&ResultSample::current, at(0.1), at(1.9)) / params().Imax, 0.94, 0.02);
     EXPECT_LT(largest(&ResultSample::current) / params().Imax, 1.05);
+}
+
+// A single thyristor bridge carries no current backwards, and friction never drives a mechanism
+// backwards: no example turns backwards before it first reaches its top speed (the positioning
+// drives turn back later, on purpose, and the hoist's weight pulls its load down before the motor
+// lifts it).
+TEST_F(ExampleDrives, NeitherTheBridgeNorFrictionDrivesBackwards)
+{
+    for (const char* example :
+         {"dc-mains-start.kmf", "dc-thyristor-speed-current.kmf", "dc-transistor-speed.kmf",
+          "dc-positioning-ballscrew.kmf", "induction-direct-on-line.kmf",
+          "induction-speed-control.kmf", "servo-positioning.kmf"}) {
+        simulate(example);
+        int top = 0;
+        for (int i = 0; i < run->SampleCount; ++i)
+            top = run->samples[i].mechSpeed > run->samples[top].mechSpeed ? i : top;
+        EXPECT_GE(smallest(&ResultSample::mechSpeed, 0, top), 0) << example;
+    }
+    simulate("dc-thyristor-speed-current.kmf");
+    EXPECT_GE(smallest(&ResultSample::current, 0, run->SampleCount), 0);
+}
+
+// The servo amplifier regulates the stator's d current at its own rate: it stays within 2 % of
+// the rated current amplitude all through the example's moves.
+TEST_F(ExampleDrives, ServoAmplifierHoldsTheDCurrentAtZero)
+{
+    simulate("servo-positioning.kmf");
+    const double torquePerAmpere = SynchronousCircuitOf(params()).torquePerAmpere();
+    double largest = 0;
+    for (int i = 0; i < run->SampleCount; ++i) {
+        const ResultSample& sample = run->samples[i];
+        const double q = sample.torque / torquePerAmpere;
+        largest =
+            std::max(largest, std::sqrt(std::max(0.0, sample.current * sample.current - q * q)));
+    }
+    EXPECT_LT(largest, 0.02 * std::sqrt(2.0) * params().I);
 }
 
 } // namespace

@@ -87,6 +87,28 @@ TEST_F(RunViewTest, FailedRunSaysWhyAndShowsNothing)
     EXPECT_EQ(ViewRun(noBackEmf, *run, *signal, u',').outcome, RunOutcome::CircuitNotDerived);
 }
 
+// A run that leaves the drive's reach shows its samples up to there, and says where and why.
+TEST_F(RunViewTest, DivergedRunShowsItsSamplesUpToWhereItLeftTheReach)
+{
+    ModelParams reversed = DcMotorOnConverter(1).params;
+    reversed.R2 = 30; // I R2 above U: a machine constant the cascade winds away on
+    reversed.Kpw = 25;
+    reversed.KpI = 1;
+    reversed.TpIint = 0.005;
+    reversed.Imax = 35;
+    reversed.wref = 100;
+    const RunView view = ViewRun(reversed, *run, *signal, u',');
+    ASSERT_EQ(view.outcome, RunOutcome::Diverged);
+    ASSERT_TRUE(view.hasSamples());
+    const CurveView* loop = view.charts.dynamics.curve(CurveRole::TorqueOrCurrent);
+    ASSERT_NE(loop, nullptr);
+    EXPECT_EQ(loop->points.size(), run->SampleCount);
+    EXPECT_TRUE(view.runNotice.startsWith(QStringLiteral("Расчёт прерван при t = ")))
+        << view.runNotice.toStdString();
+    EXPECT_TRUE(view.runNotice.contains(QStringLiteral(": ток ")));
+    EXPECT_EQ(RunFailureReason(view, *run, u','), view.runNotice);
+}
+
 // Runs kept on show widen the ranges the summary and the axes read.
 TEST_F(RunViewTest, EarlierRangesWidenTheAxes)
 {

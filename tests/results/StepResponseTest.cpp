@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -188,6 +189,16 @@ TEST(StepResponseLines, SayWhereAFigureDoesNotExist)
     const QList<StepResponseField> fields = StepResponseFields(response);
     EXPECT_EQ(fields[4].value, QStringLiteral("never"));
     EXPECT_EQ(fields[8].value, QStringLiteral("6"));
+}
+
+// A figure beyond 1E30 comes only from data far outside any drive; it reads as such instead of as
+// a measurement.
+TEST(StepResponseFigures, BeyondAnyDriveReadOutOfRange)
+{
+    EXPECT_EQ(FigureText(2.5), u"2.5");
+    EXPECT_EQ(FigureText(-1e30), u"-1e+30");
+    EXPECT_EQ(FigureText(3.6e300), u"outOfRange");
+    EXPECT_EQ(FigureText(-std::numeric_limits<double>::infinity()), u"outOfRange");
 }
 
 } // namespace

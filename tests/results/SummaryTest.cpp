@@ -178,6 +178,16 @@ TEST(Summary, FactorsOfATinyRatingAreLeftOutWithTheReason)
                      .motorTorque);
 }
 
+// Ordinary ratings give their factors however far a run drove the drive beyond them: a run that
+// ran away is no reason to blame the ratings.
+TEST(Summary, OrdinaryRatingsGiveTheirFactorsWhateverTheRunCameTo)
+{
+    const auto runaway = RunWithSamples({{0, 0, 0, 0, 0}, {0.001, 5e8, 1e4, 1.2e11, 0}});
+    const QStringList lines = SummaryOf(*runaway, RatedDrive());
+    EXPECT_EQ(ValueAfter(lines, Label::MotorCurrentFactor), u"4E+09");
+    EXPECT_NE(lines.back(), Label::RatingTooSmall);
+}
+
 // An induction motor's recorded current is the phase current's amplitude: it is held against
 // the rated amplitude, sqrt(2) * I. A DC motor's current is held against I itself.
 TEST(Summary, CurrentFactorHoldsTheRecordedCurrentAgainstItsOwnMeasureOfTheRating)

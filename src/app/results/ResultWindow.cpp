@@ -239,7 +239,8 @@ void ResultWindow::FormActivate()
 {
     const ResultsActivation::Outcome outcome = m_activation.FormActivate(m_refresh->isChecked());
     m_reportAction->setEnabled(m_activation.reportEnabled());
-    if (outcome != ResultsActivation::Outcome::Simulated)
+    if (outcome != ResultsActivation::Outcome::Simulated &&
+        outcome != ResultsActivation::Outcome::Diverged)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     drawRun();

@@ -103,6 +103,7 @@ void PrintFields(const RunView& view, QTextStream& out)
         out << field.key << '=' << field.value << '\n';
     for (const StepResponseField& field : ConverterLoadFields(view.converterLoad))
         out << field.key << '=' << field.value << '\n';
+    out << "energyBalanceError=" << FigureText(view.energyBalanceError) << '\n';
     for (const DriveWarning warning : view.warnings)
         out << "warning=" << DriveWarningKey(warning) << '\n';
 }

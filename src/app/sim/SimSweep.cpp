@@ -170,16 +170,31 @@ QString SweepHeader(const SweepVariants& variants)
 
 namespace {
 
-// Why a run gave no result, in the words of the command line.
-QString FailureReason(RunOutcome outcome)
+// Why a run gave no result, in the words of the command line. A table's failures are counted
+// by their reason, so a reason names what failed without the numbers of one variant.
+QString FailureReason(RunOutcome outcome, const RunData& run)
 {
     switch (outcome) {
     case RunOutcome::NoMotor:
         return QStringLiteral("no motor selected");
     case RunOutcome::SupplyRefused:
         return QStringLiteral("a synchronous motor runs only on the transistor converter");
+    case RunOutcome::DataRefused:
+        return QStringLiteral("the motor's model cannot run on the data given");
     case RunOutcome::CircuitNotDerived:
         return QStringLiteral("the motor's circuit parameters cannot be derived");
+    case RunOutcome::Diverged:
+        if (run.divergence) {
+            switch (run.divergence->quantity) {
+            case ReachQuantity::Current:
+                return QStringLiteral("the current left the drive's physical reach");
+            case ReachQuantity::Speed:
+                return QStringLiteral("the speed left the drive's physical reach");
+            case ReachQuantity::StoredEnergy:
+                return QStringLiteral("the stored energy left the drive's physical reach");
+            }
+        }
+        break;
     case RunOutcome::FloatingPointFault:
     case RunOutcome::Completed:
         break;
@@ -197,7 +212,7 @@ SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                                  RunViewParts::FiguresOnly);
     SweepRow row;
     if (!view.completed()) {
-        row.failure = FailureReason(view.outcome);
+        row.failure = FailureReason(view.outcome, run);
         cells << QStringLiteral("1") << row.failure;
         static const qsizetype figureCount = SweepFigureColumns().size();
         for (qsizetype i = 0; i < figureCount; ++i)
