@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "Controller.h"
 #include "Defaults.h"
@@ -156,11 +155,35 @@ void VMotor::StartUnderController()
 Equations VMotor::RunEquations() const
 {
     const bool synchronous = CircuitOf(supply.model) == Circuit::Synchronous;
-    return {a1, a2, a3, a4, a5, a6, b1, b2, b3, b4, b5, b6, kM, kJ, kJm, params.p1,
-            run.fieldCurrent, run.stiffness, run.damping, MechanismInertia(params, run), R1s, R2s,
-            L1s, L2s, Lms,
-            // Three phases in amplitude-invariant d-q quantities, or m1 windings in two axes.
-            synchronous ? 1.5 : 0.5 * params.m1};
+    return {
+        .a1 = a1,
+        .a2 = a2,
+        .a3 = a3,
+        .a4 = a4,
+        .a5 = a5,
+        .a6 = a6,
+        .b1 = b1,
+        .b2 = b2,
+        .b3 = b3,
+        .b4 = b4,
+        .b5 = b5,
+        .b6 = b6,
+        .kM = kM,
+        .kJ = kJ,
+        .kJm = kJm,
+        .p1 = params.p1,
+        .fieldCurrent = run.fieldCurrent,
+        .stiffness = run.stiffness,
+        .damping = run.damping,
+        .mechanismInertia = MechanismInertia(params, run),
+        .R1s = R1s,
+        .R2s = R2s,
+        .L1s = L1s,
+        .L2s = L2s,
+        .Lms = Lms,
+        // Three phases in amplitude-invariant d-q quantities, or m1 windings in two axes.
+        .powerScale = synchronous ? 1.5 : 0.5 * params.m1,
+    };
 }
 
 // Worked out in a guarded section of its own: data that make a reach overflow or divide by zero
@@ -174,9 +197,13 @@ PhysicalReach VMotor::Reach(const Equations& e) const
     switch (CircuitOf(supply.model)) {
     case Circuit::Rotating: {
         const bool overhauled = (params.ActiveLoad || variableLoad) && loadTorque != 0;
-        const InductionCircuit motor{
-            run.supplyVoltage,        R1s,         R2s, run.shortCircuitReactance, params.m1,
-            supply.omega / params.p1, e.powerScale};
+        const InductionCircuit motor{.voltage = run.supplyVoltage,
+                                     .statorResistance = R1s,
+                                     .rotorResistance = R2s,
+                                     .reactance = run.shortCircuitReactance,
+                                     .phases = params.m1,
+                                     .syncSpeed = supply.omega / params.p1,
+                                     .powerScale = e.powerScale};
         return InductionReach(motor, loadTorque, overhauled);
     }
     case Circuit::Synchronous: {
