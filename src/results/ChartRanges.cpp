@@ -1,6 +1,7 @@
 #include "ChartRanges.h"
 
 #include "RunSamples.h"
+#include "StepResponse.h"
 
 namespace kinetra {
 
@@ -19,6 +20,8 @@ void ChartRanges::mergeLater(const ChartRanges& later)
     mechanismSpeed.merge(later.mechanismSpeed);
     motorSpeed.merge(later.motorSpeed);
     motorSpeedShown = later.motorSpeedShown;
+    position.merge(later.position);
+    positionShown = later.positionShown;
     staticsX.merge(later.staticsX);
     staticsY.merge(later.staticsY);
 }
@@ -33,6 +36,13 @@ ChartRanges ChartRangesOfRun(const RunData& run, const ModelParams& params,
         ranges.dynamicsLeft.include(params.TorqueControl ? sample.torque : sample.current);
         ranges.mechanismSpeed.include(sample.mechSpeed);
         ranges.motorSpeed.include(sample.motorSpeed);
+    }
+    ranges.positionShown = run.loopF;
+    if (ranges.positionShown) {
+        for (const double position : RecordedPositions(run))
+            ranges.position.include(position);
+        if (const std::optional<double> limit = PositionTarget(params))
+            ranges.position.include(*limit);
     }
     for (const StaticPoint& point : statics) {
         ranges.staticsX.include(point.x);

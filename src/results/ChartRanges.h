@@ -9,7 +9,7 @@
 
 namespace kinetra {
 
-// The data ranges of the results window's five chart axes, over every point its series hold.
+// The data ranges of the results window's chart axes, over every point its series hold.
 // The motor speed series receives its points in every run but is shown only after a run with an
 // elastic transmission, and only a shown series counts for the right axis; so its range is kept
 // apart and joined in when the axis is read.
@@ -19,6 +19,8 @@ struct ChartRanges {
     DataRange mechanismSpeed;     // right axis
     DataRange motorSpeed;         // right axis while motorSpeedShown
     bool motorSpeedShown = false; // set by the latest run's transmission
+    DataRange position;           // position axis: the mechanism's position and its limit
+    bool positionShown = false;   // set by the latest run's position loop
     DataRange staticsX;           // the static characteristic's current or torque
     DataRange staticsY;           // the static characteristic's motor speed
 

@@ -7,7 +7,7 @@ namespace kinetra {
 namespace {
 constexpr std::int32_t InductionMotor = 0;
 constexpr std::int32_t Servomotor = 2;
-}
+} // namespace
 
 bool CurrentIsAmplitude(const ModelParams& params)
 {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <span>
 
 #include "CurrentRating.h"
 #include "FixedNumber.h"
@@ -16,6 +18,12 @@ constexpr double LimitTolerance = 1.1;      // peak over the current limit still
 constexpr double SpeedTolerance = 1.2;      // motor speed over its rated one
 constexpr double RatingMismatch = 3;        // converter rating this many times off the motor's
 constexpr double BalanceTolerance = 0.01;   // energy balance residual a sound run stays within
+// A loop rings when, once its quantity has reached the reference, the quantity swings more than
+// this often beyond 5 % of the reference about it, or the current beyond a fifth of its peak about
+// its final mean. A thyristor converter's ripple stays within that, a loop that rings does not.
+constexpr int MostSwings = 3;
+constexpr double QuantityBand = 0.05;
+constexpr double CurrentBand = 0.2;
 
 constexpr std::int32_t InductionMotor = 0;
 constexpr std::int32_t DcMotor = 1;
@@ -59,6 +67,61 @@ bool ReferenceAboveSupply(const RunData& run, const ModelParams& params)
     const double largestVoltage = rectifier ? params.U0 : params.U0 * run.converterGain;
     const double noLoadSpeed = std::fabs(largestVoltage * run.invMachineConstant / params.ii);
     return std::fabs(params.wref) > noLoadSpeed;
+}
+
+// How often a series passes from beyond a band about its centre on one side to beyond it on the
+// other.
+int Swings(std::span<const double> values, double centre, double band)
+{
+    int swings = 0;
+    int side = 0;
+    for (const double value : values) {
+        const int now = value > centre + band ? 1 : (value < centre - band ? -1 : 0);
+        if (now == 0 || now == side)
+            continue;
+        swings += side != 0 ? 1 : 0;
+        side = now;
+    }
+    return swings;
+}
+
+// The sample from which a closed loop's quantity has reached its reference: where it first
+// comes to the reference, or to 90 % of it when a proportional loop's droop keeps it below.
+std::optional<std::size_t> ReferenceReached(std::span<const double> values, double target)
+{
+    const auto at = [&](double share) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (values[i] / target >= share)
+                return i;
+        }
+        return std::nullopt;
+    };
+    if (const std::optional<std::size_t> reached = at(1))
+        return reached;
+    return at(0.9);
+}
+
+bool Oscillates(const RunData& run, const StepResponse& response)
+{
+    if (!response.closedLoop || response.target == 0)
+        return false;
+    const std::vector<double> quantity = MeasuredValues(run, response.quantity);
+    const std::optional<std::size_t> reached = ReferenceReached(quantity, response.target);
+    if (!reached)
+        return false;
+    const std::span<const double> after = std::span(quantity).subspan(*reached);
+    if (Swings(after, response.target, QuantityBand * std::fabs(response.target)) > MostSwings)
+        return true;
+    const std::vector<double> current = MeasuredValues(run, ControlledQuantity::Current);
+    const std::span<const double> tail = std::span(current).subspan(current.size() * 9 / 10);
+    const double finalMean = std::accumulate(tail.begin(), tail.end(), 0.0) / double(tail.size());
+    return Swings(std::span(current).subspan(*reached), finalMean,
+                  CurrentBand * response.peakCurrent) > MostSwings;
+}
+
+bool NotSettled(const StepResponse& response)
+{
+    return response.closedLoop && response.figures.step && !response.figures.settling2;
 }
 
 bool ReferenceNotReached(const StepResponse& response)
@@ -112,6 +175,8 @@ std::vector<DriveWarning> DriveWarningsOf(const RunData& run, const ModelParams&
         {DriveWarning::InductionOnRectifier,
          params.MotorKind == InductionMotor && params.SupplyKind == ThyristorConverter},
         {DriveWarning::EnergyBalanceOpen, run.energy.balanceError() > BalanceTolerance},
+        {DriveWarning::Oscillation, Oscillates(run, response)},
+        {DriveWarning::NotSettled, NotSettled(response)},
     };
     std::vector<DriveWarning> warnings;
     for (const auto& [warning, holds] : checks) {
@@ -144,6 +209,10 @@ QString DriveWarningText(DriveWarning warning)
             "преобразователь частоты");
     case DriveWarning::EnergyBalanceOpen:
         return QStringLiteral("баланс энергии расчёта не сходится больше чем на 1 %");
+    case DriveWarning::Oscillation:
+        return QStringLiteral("контур колеблется: после выхода на задание больше трёх качаний");
+    case DriveWarning::NotSettled:
+        return QStringLiteral("регулируемая величина не входит в зону ±2 % задания");
     }
     return {};
 }
@@ -169,11 +238,16 @@ const char* DriveWarningKey(DriveWarning warning)
         return "inductionOnRectifier";
     case DriveWarning::EnergyBalanceOpen:
         return "energyBalanceOpen";
+    case DriveWarning::Oscillation:
+        return "oscillation";
+    case DriveWarning::NotSettled:
+        return "notSettled";
     }
     return "";
 }
 
 QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
+                            const std::optional<MotorDuty>& duty,
                             const std::vector<DriveWarning>& warnings, QChar decimalSeparator)
 {
     QStringList lines;
@@ -194,6 +268,11 @@ QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
         addRatio(QStringLiteral(" к номиналу I0"), converter->rmsCurrentToRated);
         add(QStringLiteral(" мощность пиковая, кВт"), converter->peakPower);
         addRatio(QStringLiteral(" к номиналу P0"), converter->powerToRated);
+    }
+    if (duty) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(MotorDutyLines(*duty, decimalSeparator));
     }
     if (!warnings.empty()) {
         if (!lines.isEmpty())

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "ModelParams.h"
+#include "MotorDuty.h"
 #include "RunData.h"
 #include "StepResponse.h"
 
@@ -42,6 +43,8 @@ enum class DriveWarning {
     ConverterCurrentMismatch, // the converter's current is far from the motor's
     InductionOnRectifier,     // an induction motor on a thyristor converter, a DC supply
     EnergyBalanceOpen,        // the run's energy balance leaves more than 1 % unaccounted for
+    Oscillation,              // the loop quantity or the current keeps swinging at the reference
+    NotSettled,               // the loop quantity never stays within 2 % of its reference
 };
 
 // The warnings of a run, with params as the run left it, in the order of DriveWarning: what the
@@ -54,9 +57,10 @@ QString DriveWarningText(DriveWarning warning);
 // The warning's key as the command-line simulator prints it.
 const char* DriveWarningKey(DriveWarning warning);
 
-// The converter block and the warnings block as the analysis page shows them beside the
-// step-response figures; empty blocks are left out.
+// The converter block, the motor's duty block and the warnings block as the analysis page shows
+// them beside the step-response figures; empty blocks are left out.
 QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
+                            const std::optional<MotorDuty>& duty,
                             const std::vector<DriveWarning>& warnings, QChar decimalSeparator);
 
 // The converter's figures for the command-line simulator, numbers with a point.

@@ -10,7 +10,8 @@
 namespace kinetra {
 
 QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
-                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator)
+                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator,
+                       std::span<const QPointF> position)
 {
     const auto first = std::find_if(torqueOrCurrent.begin(), torqueOrCurrent.end(),
                                     [t](const QPointF& point) { return point.x() >= t; });
@@ -18,10 +19,14 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
     if (k == 0 || k >= static_cast<std::size_t>(std::max(sampleCount, 0)) ||
         k >= torqueOrCurrent.size() || k >= speed.size())
         return QStringLiteral("Нет данных");
-    return QStringLiteral("Время: ") + Fixed(torqueOrCurrent[k].x(), 2, decimalSeparator) +
-           (torqueMode ? QStringLiteral(", момент: ") : QStringLiteral(", ток: ")) +
-           Fixed(torqueOrCurrent[k].y(), 2, decimalSeparator) + QStringLiteral(", скорость: ") +
-           Fixed(speed[k].y(), 2, decimalSeparator);
+    QString readout = QStringLiteral("Время: ") +
+                      Fixed(torqueOrCurrent[k].x(), 2, decimalSeparator) +
+                      (torqueMode ? QStringLiteral(", момент: ") : QStringLiteral(", ток: ")) +
+                      Fixed(torqueOrCurrent[k].y(), 2, decimalSeparator) +
+                      QStringLiteral(", скорость: ") + Fixed(speed[k].y(), 2, decimalSeparator);
+    if (k < position.size())
+        readout += QStringLiteral(", положение: ") + Fixed(position[k].y(), 2, decimalSeparator);
+    return readout;
 }
 
 QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar decimalSeparator)

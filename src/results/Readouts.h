@@ -12,9 +12,11 @@ namespace kinetra {
 // The status-bar texts of the charts under the mouse. Values are given with two decimals.
 
 // The dynamics chart at time t (already rounded as the time axis labels it): the first sample at
-// or after t, or "Нет данных" at time 0 and past the run. mode picks "момент" or "ток".
+// or after t, or "Нет данных" at time 0 and past the run. mode picks "момент" or "ток". A
+// positioning drive's position, when given, follows the speed.
 QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
-                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator);
+                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator,
+                       std::span<const QPointF> position = {});
 
 // The statics chart at its point k (the curve as shown, without the invisible start point):
 // empty for no point.

@@ -5,6 +5,7 @@
 #include "AxisTicks.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
+#include "StepResponse.h"
 
 namespace kinetra {
 
@@ -30,6 +31,31 @@ AxisView Axis(const QString& title, const DataRange& range, QChar separator, boo
     axis.ticks = time ? TimeTicks(axis.minimum, axis.maximum, separator)
                       : ValueTicks(axis.minimum, axis.maximum, separator);
     return axis;
+}
+
+// A positioning drive's position on an axis of its own, and the limit where its ramp stops as a
+// line across the run.
+void AddPosition(ChartView& dynamics, const RunData& run, const ModelParams& params,
+                 const ChartRanges& ranges, QChar separator)
+{
+    dynamics.position = Axis(QStringLiteral("Положение, рад"), ranges.position, separator);
+    CurveView position{
+        CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position};
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    const std::span<const double> positions = RecordedPositions(run);
+    position.points.reserve(qsizetype(samples.size()));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        position.points.append({samples[i].time, positions[i]});
+    dynamics.curves.push_back(std::move(position));
+    if (const std::optional<double> limit = PositionTarget(params)) {
+        const double start = samples.empty() ? 0 : samples.front().time;
+        const double end = samples.empty() ? 0 : samples.back().time;
+        dynamics.curves.push_back({CurveRole::PositionLimit,
+                                   QStringLiteral("Предел fmax"),
+                                   {QPointF(start, *limit), QPointF(end, *limit)},
+                                   true,
+                                   CurveAxis::Position});
+    }
 }
 
 } // namespace
@@ -84,11 +110,17 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
                    torque ? QStringLiteral("Момент") : QStringLiteral("Ток"),
                    {},
                    true,
-                   false};
-    CurveView mechanism{
-        CurveRole::MechanismSpeed, QStringLiteral("Скорость механизма"), {}, true, true};
-    CurveView motor{
-        CurveRole::MotorSpeed, QStringLiteral("Скорость двигателя"), {}, params.ElasticGear, true};
+                   CurveAxis::Left};
+    CurveView mechanism{CurveRole::MechanismSpeed,
+                        QStringLiteral("Скорость механизма"),
+                        {},
+                        true,
+                        CurveAxis::Right};
+    CurveView motor{CurveRole::MotorSpeed,
+                    QStringLiteral("Скорость двигателя"),
+                    {},
+                    params.ElasticGear,
+                    CurveAxis::Right};
     const std::span<const ResultSample> samples = ValidSamples(run);
     for (CurveView* curve : {&loop, &mechanism, &motor})
         curve->points.reserve(qsizetype(samples.size()));
@@ -98,12 +130,15 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
         motor.points.append({sample.time, sample.motorSpeed});
     }
     dynamics.curves = {std::move(loop), std::move(mechanism), std::move(motor)};
+    if (run.loopF)
+        AddPosition(dynamics, run, params, ranges, decimalSeparator);
 
     ChartView& staticChart = charts.statics;
     staticChart.horizontal = Axis(quantity, ranges.staticsX, decimalSeparator);
     staticChart.left =
         Axis(QStringLiteral("Скорость двигателя, рад/с"), ranges.staticsY, decimalSeparator);
-    CurveView characteristic{CurveRole::Statics, QStringLiteral("Статика"), {}, true, false};
+    CurveView characteristic{
+        CurveRole::Statics, QStringLiteral("Статика"), {}, true, CurveAxis::Left};
     for (const StaticPoint& point : statics)
         if (!point.white)
             characteristic.points.append({point.x, point.y});

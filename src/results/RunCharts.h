@@ -20,7 +20,18 @@ namespace kinetra {
 // this one description, so they never read a chart widget back.
 
 // What a curve shows; each drawing gives a role its colour and line.
-enum class CurveRole { TorqueOrCurrent, MechanismSpeed, MotorSpeed, Statics };
+enum class CurveRole {
+    TorqueOrCurrent,
+    MechanismSpeed,
+    MotorSpeed,
+    Statics,
+    Position,      // the mechanism's position under a position loop
+    PositionLimit, // the limit fmax where the position loop stops its ramp
+};
+
+// The axis a curve is drawn against: the left one, the right one, or on the dynamics chart of a
+// positioning drive the position axis, outside the right one.
+enum class CurveAxis { Left, Right, Position };
 
 struct AxisTick {
     double value = 0;
@@ -39,13 +50,15 @@ struct CurveView {
     QString name;
     QList<QPointF> points;
     bool shown = true;
-    bool rightAxis = false; // drawn against the right axis rather than the left
+    CurveAxis axis = CurveAxis::Left;
 };
 
 struct ChartView {
+    QString title; // empty: the chart has none
     AxisView horizontal;
     AxisView left;
-    AxisView right; // empty title: the chart has no right axis
+    AxisView right;    // empty title: the chart has no right axis
+    AxisView position; // empty title: the chart has no position axis
     std::vector<CurveView> curves;
 
     const CurveView* curve(CurveRole role) const;

@@ -10,6 +10,11 @@ std::span<const ResultSample> ValidSamples(const RunData& run)
     return std::span(run.samples).first(std::size_t(count));
 }
 
+std::span<const double> RecordedPositions(const RunData& run)
+{
+    return std::span(run.positions).first(ValidSamples(run).size());
+}
+
 FinalValues FinalValuesOf(const RunData& run)
 {
     const std::span<const ResultSample> samples = ValidSamples(run);

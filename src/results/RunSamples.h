@@ -14,6 +14,10 @@ inline constexpr std::int32_t EmptyRunSampleCount = 1000;
 // than it holds) is taken within 0..ResultCapacity, so no text ever reads beyond the buffer.
 std::span<const ResultSample> ValidSamples(const RunData& run);
 
+// The mechanism's position beside each valid sample (rad), as the position loop integrates it;
+// zeros when no position loop ran.
+std::span<const double> RecordedPositions(const RunData& run);
+
 // The values a run ends with, those of its last valid sample. A run without samples ends at
 // rest, as sample 0 of every run does.
 struct FinalValues {

@@ -1,9 +1,59 @@
 #include "RunView.h"
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "Defaults.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
 
 namespace kinetra {
+
+namespace {
+
+// A run that moved and ends with its mechanism within a hundredth of its top speed.
+bool EndsAtRest(const RunData& run)
+{
+    double top = 0;
+    for (const ResultSample& sample : ValidSamples(run))
+        top = std::max(top, std::fabs(sample.mechSpeed));
+    return top > 0 && std::fabs(FinalValuesOf(run).speedEnd) <= 0.01 * top;
+}
+
+// Under a position loop the statics of the drive's own run would be those of the voltage the
+// position loop left at rest. The drive's steady states are its speed loop's: the same drive run
+// with the position loop off, its speed loop then holding the ramp's speed wref, with the gains
+// the position loop gave it.
+struct SpeedLoopStatics {
+    std::vector<StaticPoint> points;
+    QString title;
+};
+
+SpeedLoopStatics SpeedLoopBeneath(const ModelParams& collected, const SignalSeries& signal)
+{
+    ModelParams speedLoop = collected;
+    speedLoop.Kpf = 0;
+    ReplaceZero(speedLoop.Kpw, 1);
+    ReplaceZero(speedLoop.KpI, 1);
+    const auto run = std::make_unique<RunData>();
+    SimulationRecord record{speedLoop, *run, signal};
+    if (RunSimulation(record) != RunOutcome::Completed)
+        return {{},
+                QStringLiteral("Под контуром положения: характеристика контура скорости не "
+                               "определена — его расчёт не удался")};
+    std::vector<StaticPoint> points = StaticCharacteristic(speedLoop, *run);
+    if (points.empty())
+        return {{},
+                QStringLiteral("Под контуром положения: характеристика контура скорости не "
+                               "определена при этих данных")};
+    return {std::move(points),
+            QStringLiteral("Под контуром положения: характеристика контура скорости")};
+}
+
+} // namespace
 
 RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,
                 QChar decimalSeparator, const ChartRanges* earlier, RunViewParts parts)
@@ -19,7 +69,14 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
         run.SampleCount = EmptyRunSampleCount;
 
     const ModelParams& params = view.simulated;
-    view.staticPoints = StaticCharacteristic(params, run);
+    QString staticsTitle;
+    if (run.loopF && parts == RunViewParts::Whole) {
+        SpeedLoopStatics beneath = SpeedLoopBeneath(collected, signal);
+        view.staticPoints = std::move(beneath.points);
+        staticsTitle = beneath.title;
+    } else {
+        view.staticPoints = StaticCharacteristic(params, run);
+    }
     view.ranges = ChartRangesOfRun(run, params, view.staticPoints);
     if (earlier) {
         ChartRanges joined = *earlier;
@@ -28,15 +85,18 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     }
     const FinalValues finals = FinalValuesOf(run);
     view.summaryFigures = SummaryFiguresOf(view.ranges, finals, params, run.supplyVoltage);
+    view.summaryFigures.endsAtRest = EndsAtRest(run);
     view.stepResponse = StepResponseOf(run, params);
     if (parts == RunViewParts::FiguresOnly)
         return view;
     view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
     view.converterLoad = ConverterLoadOf(run, params);
+    view.motorDuty = MotorDutyOf(run, params);
     view.energyBalanceError = run.energy.balanceError();
     view.warnings = DriveWarningsOf(run, params, view.stepResponse, view.converterLoad);
-    const QStringList checks = DriveCheckLines(view.converterLoad, view.warnings, decimalSeparator);
+    const QStringList checks =
+        DriveCheckLines(view.converterLoad, view.motorDuty, view.warnings, decimalSeparator);
     if (!checks.isEmpty())
         view.stepResponseLines << QString() << checks;
     // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it.
@@ -47,6 +107,7 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
         view.runNotice =
             QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
+    view.charts.statics.title = staticsTitle;
     return view;
 }
 

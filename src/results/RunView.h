@@ -34,10 +34,11 @@ struct RunView {
     QStringList summary;
     StepResponse stepResponse;
     std::optional<ConverterLoad> converterLoad;
+    std::optional<MotorDuty> motorDuty;
     std::vector<DriveWarning> warnings;
     // The run's energy balance: what it leaves unaccounted for, relative to its larger side.
     double energyBalanceError = 0;
-    // The step-response figures, then the converter's load and the warnings.
+    // The step-response figures, then the converter's load, the motor's duty and the warnings.
     QStringList stepResponseLines;
     // What the user must know about the run beside its results, such as a Tmax beyond the
     // result buffer; empty when nothing.

@@ -16,10 +16,14 @@ constexpr qsizetype ExpectedLineLength = 4 * 10 + 3 * ColumnGap.size() + 1;
 QString SampleTable(const RunData& run, QChar decimalSeparator)
 {
     const std::span<const ResultSample> samples = ValidSamples(run);
+    const std::span<const double> positions = RecordedPositions(run);
     QString table;
     table.reserve(SampleTableHeader.size() + qsizetype(samples.size()) * ExpectedLineLength);
     table.append(SampleTableHeader);
-    for (const ResultSample& sample : samples) {
+    if (run.loopF)
+        table.append(PositionColumnTitle);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const ResultSample& sample = samples[i];
         table.append(u'\n');
         AppendFixed(table, sample.time, 3, decimalSeparator);
         table.append(ColumnGap);
@@ -28,6 +32,10 @@ QString SampleTable(const RunData& run, QChar decimalSeparator)
         AppendFixed(table, sample.current, 4, decimalSeparator);
         table.append(ColumnGap);
         AppendFixed(table, sample.mechSpeed, 4, decimalSeparator);
+        if (run.loopF) {
+            table.append(ColumnGap);
+            AppendFixed(table, positions[i], 4, decimalSeparator);
+        }
     }
     return table;
 }

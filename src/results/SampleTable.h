@@ -13,9 +13,13 @@ namespace kinetra {
 inline constexpr QStringView SampleTableHeader =
     u"\nВремя,с  Момент,Нм    Ток,А     Скорость,рад/с";
 
+// A positioning drive's table has one column more, the mechanism's position.
+inline constexpr QStringView PositionColumnTitle = u"   Положение,рад";
+
 // The sample table of one run: the header, then per valid sample its time, torque, current and
-// mechanism speed, whatever mode the run used. Lines are separated by "\n" with no line end after
-// the last, so the results window appends the whole table to its text box in one call.
+// mechanism speed, whatever mode the run used, and under a position loop the position. Lines are
+// separated by "\n" with no line end after the last, so the results window appends the whole table
+// to its text box in one call.
 QString SampleTable(const RunData& run, QChar decimalSeparator);
 
 } // namespace kinetra

@@ -45,7 +45,6 @@ double PeakMagnitude(std::span<const ResultSample> samples, double ResultSample:
 // under a torque reference and the current otherwise. The position has its own series.
 struct Measured {
     ControlledQuantity quantity;
-    double ResultSample::*field;
     std::optional<double> reference;
 };
 
@@ -53,14 +52,14 @@ Measured MeasuredOf(const RunData& run, const ModelParams& params)
 {
     const bool controlled = run.controllerActive;
     if (controlled && run.loopF)
-        return {ControlledQuantity::Position, nullptr, PositionTarget(params)};
+        return {ControlledQuantity::Position, PositionTarget(params)};
     if (controlled && run.loopW)
-        return {ControlledQuantity::MechanismSpeed, &ResultSample::mechSpeed, params.wref};
+        return {ControlledQuantity::MechanismSpeed, params.wref};
     if (controlled && run.loopI && params.Mref != 0)
-        return {ControlledQuantity::Torque, &ResultSample::torque, params.Mref};
+        return {ControlledQuantity::Torque, params.Mref};
     if (controlled && run.loopI)
-        return {ControlledQuantity::Current, &ResultSample::current, params.Iref};
-    return {ControlledQuantity::MechanismSpeed, &ResultSample::mechSpeed, std::nullopt};
+        return {ControlledQuantity::Current, params.Iref};
+    return {ControlledQuantity::MechanismSpeed, std::nullopt};
 }
 
 // The speed loop limits the loop quantity to Imax; the current loop's setup has scaled the
@@ -106,6 +105,23 @@ StepFigures MeasureStep(std::span<const double> time, std::span<const double> va
     return figures;
 }
 
+std::vector<double> MeasuredValues(const RunData& run, ControlledQuantity quantity)
+{
+    if (quantity == ControlledQuantity::Position) {
+        const std::span<const double> positions = RecordedPositions(run);
+        return {positions.begin(), positions.end()};
+    }
+    double ResultSample::*field = &ResultSample::mechSpeed;
+    if (quantity == ControlledQuantity::Current)
+        field = &ResultSample::current;
+    else if (quantity == ControlledQuantity::Torque)
+        field = &ResultSample::torque;
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    std::vector<double> values(samples.size());
+    std::ranges::transform(samples, values.begin(), field);
+    return values;
+}
+
 StepResponse StepResponseOf(const RunData& run, const ModelParams& params)
 {
     const std::span<const ResultSample> samples = ValidSamples(run);
@@ -117,12 +133,8 @@ StepResponse StepResponseOf(const RunData& run, const ModelParams& params)
         return response;
 
     std::vector<double> time(samples.size());
-    std::vector<double> value(samples.size());
     std::ranges::transform(samples, time.begin(), &ResultSample::time);
-    if (measured.field)
-        std::ranges::transform(samples, value.begin(), measured.field);
-    else
-        std::copy_n(run.positions.begin(), value.size(), value.begin());
+    const std::vector<double> value = MeasuredValues(run, measured.quantity);
     response.finalValue = value.back();
     // A position ramp without a limit never ends: there is nothing to reach.
     response.unbounded = measured.quantity == ControlledQuantity::Position && !response.closedLoop;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include <QChar>
 #include <QList>
@@ -56,6 +57,10 @@ struct StepResponse {
 // A position loop is measured on the recorded position against the limit where it stops; without
 // a limit it has no target.
 StepResponse StepResponseOf(const RunData& run, const ModelParams& params);
+
+// The values of the quantity over the valid samples of run: the recorded position, or the sample
+// field the quantity is.
+std::vector<double> MeasuredValues(const RunData& run, ControlledQuantity quantity);
 
 // The position, in rad at the mechanism, where the position loop stops its ramp: the limit fmax
 // as the loop's setup left it, divided by the sensor gain; none without a limit.

@@ -70,6 +70,7 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     figures.loopMaximum = ranges.dynamicsLeft.maximum();
     figures.loopMinimum = ranges.dynamicsLeft.minimum();
     figures.loopFinal = params.TorqueControl ? finals.torqueEnd : finals.currentEnd;
+    figures.motorSpeedShown = ranges.motorSpeedShown;
 
     const double torque = std::fabs(finals.torqueEnd);
     // The final shaft power in kW; the gear ratio turns the mechanism's speed into the motor's.
@@ -145,6 +146,10 @@ QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QCha
     text.addValue(Label::SpeedMaximum, figures.speedMaximum);
     text.addValue(Label::SpeedMinimum, figures.speedMinimum);
     text.addValue(Label::SpeedFinal, figures.speedFinal);
+    if (figures.motorSpeedShown) {
+        text.addHeading(Label::ExtremesOfBoth);
+        text.addHeading(Label::FinalOfMechanism);
+    }
 
     text.addHeading(torqueControl ? Label::TorqueHeading : Label::CurrentHeading);
     text.addValue(Label::LoopMaximum, figures.loopMaximum);
@@ -161,6 +166,10 @@ QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QCha
     AddFactor(text, Label::GearTorqueFactor, figures.gearTorque);
     if (figures.ratingTooSmall)
         text.addHeading(Label::RatingTooSmall);
+    if (figures.endsAtRest) {
+        text.addHeading(Label::FinalStateOnly);
+        text.addHeading(Label::SeeDuty);
+    }
 
     return std::move(text).lines();
 }

@@ -43,6 +43,13 @@ inline constexpr QStringView GearTorqueFactor = u" редуктора по мо�
 inline constexpr QStringView RatingTooSmall =
     u" не все определены: номинальные данные слишком малы";
 
+// Lines the summary adds where its fixed blocks would mislead: the speed block of a drive whose
+// motor speed is shown beside the mechanism's, and the factors of a drive that ends at rest.
+inline constexpr QStringView ExtremesOfBoth = u" макс. и мин. — двигателя и механизма,";
+inline constexpr QStringView FinalOfMechanism = u" установившаяся — механизма";
+inline constexpr QStringView FinalStateOnly = u" это конечное состояние: привод стоит;";
+inline constexpr QStringView SeeDuty = u" за цикл см. «Двигатель за цикл»";
+
 } // namespace SummaryLabels
 
 // The numbers of the analysis summary: the extremes of time, speed and the controlled quantity
@@ -59,6 +66,11 @@ struct SummaryFigures {
     std::optional<double> gearPower, gearTorque;
     // A factor was left out because its rating is too small for a sensible value.
     bool ratingTooSmall = false;
+    // The speed extremes are over the motor's speed and the mechanism's; the final value is the
+    // mechanism's.
+    bool motorSpeedShown = false;
+    // The run ends at rest, so the factors, taken at its end, describe a drive standing still.
+    bool endsAtRest = false;
 };
 
 SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& finals,

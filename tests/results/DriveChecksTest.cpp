@@ -1,5 +1,6 @@
 #include "DriveChecks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -74,7 +75,7 @@ TEST(ConverterLoad, HoldsPeakRmsAndPowerAgainstTheRatings)
     params.P0 = 3;
     EXPECT_TRUE(ConverterLoadOf(*run, params)->ratingExceeded());
 
-    const QStringList lines = DriveCheckLines(ConverterLoadOf(*run, params),
+    const QStringList lines = DriveCheckLines(ConverterLoadOf(*run, params), std::nullopt,
                                               {DriveWarning::ConverterRatingExceeded}, u',');
     EXPECT_EQ(lines.first(), QStringLiteral("Преобразователь"));
     EXPECT_TRUE(lines.contains(QStringLiteral(" к номиналу P0          1,33")))
@@ -89,7 +90,7 @@ TEST(DriveWarnings, EachHoldsOnlyWhereItsCauseDoes)
     const std::pair<Change, std::vector<DriveWarning>> cases[] = {
         {[](RunData&, ModelParams&) {}, {}},
         {[](RunData& r, ModelParams&) { r.samples[3].mechSpeed = 94; },
-         {DriveWarning::ReferenceNotReached}},
+         {DriveWarning::ReferenceNotReached, DriveWarning::NotSettled}},
         {[](RunData&, ModelParams& p) { p.Imax = 18; }, {DriveWarning::CurrentLimitExceeded}},
         {[](RunData&, ModelParams& p) { p.P0 = 3; }, {DriveWarning::ConverterRatingExceeded}},
         {[](RunData&, ModelParams& p) { p.w = 160; }, {DriveWarning::MotorOverspeed}},
@@ -114,6 +115,58 @@ TEST(DriveWarnings, EachHoldsOnlyWhereItsCauseDoes)
         EXPECT_EQ(warnings, expected)
             << (expected.empty() ? "none" : DriveWarningKey(expected.front()));
     }
+}
+
+// The current loop of a drive that has reached its speed swings four times beyond a fifth of its
+// peak about its final value: the loop rings. Damped to two swings it does not.
+TEST(DriveWarnings, ALoopThatKeepsSwingingAtItsReferenceRings)
+{
+    for (const auto& [swings, rings] : {std::pair{4, true}, {2, false}}) {
+        auto run = ConverterRun();
+        const int count = 30;
+        for (int i = 3; i < count; ++i) {
+            const bool swinging = i < 3 + swings + 1;
+            const double current = swinging ? (i % 2 == 0 ? 30.0 : -10.0) : 10.0;
+            run->samples[i] = {0.1 * i, current, 100, current, 0};
+        }
+        run->SampleCount = count;
+        const ModelParams params = ConverterDrive();
+        const std::vector<DriveWarning> warnings = DriveWarningsOf(
+            *run, params, StepResponseOf(*run, params), ConverterLoadOf(*run, params));
+        EXPECT_EQ(std::ranges::count(warnings, DriveWarning::Oscillation), rings ? 1 : 0) << swings;
+    }
+}
+
+// A known cycle: 10 Nm for two of eight samples, -10 Nm for two, none for the rest, the current
+// twice the torque; rated 10 Nm and 20 A.
+TEST(MotorDuty, RmsAndPeakOfAKnownCycle)
+{
+    auto run = RunWithSamples({{0, 0, 0, 0, 0},
+                               {0.1, 10, 5, 20, 0},
+                               {0.2, 10, 5, 20, 0},
+                               {0.3, 0, 5, 0, 0},
+                               {0.4, -10, 5, -20, 0},
+                               {0.5, -10, 5, -20, 0},
+                               {0.6, 0, 5, 0, 0},
+                               {0.7, 0, 0, 0, 0}});
+    ModelParams params;
+    params.MotorKind = 1;
+    params.P = 1.5;
+    params.w = 150;
+    params.I = 20;
+    const MotorDuty dc = MotorDutyOf(*run, params);
+    EXPECT_NEAR(dc.rmsTorque, std::sqrt(50.0), test::Exact);
+    EXPECT_NEAR(*dc.rmsTorqueToRated, std::sqrt(50.0) / 10, test::Exact);
+    EXPECT_NEAR(*dc.rmsCurrentToRated, std::sqrt(200.0) / 20, test::Exact);
+    EXPECT_NEAR(*dc.peakTorqueToShortTime, 10 / (2.5 * 10), test::Exact);
+
+    params.MotorKind = 0; // the recorded current is an amplitude, its rms a phase current's
+    const MotorDuty induction = MotorDutyOf(*run, params);
+    EXPECT_NEAR(induction.rmsCurrent, std::sqrt(100.0), test::Exact);
+    EXPECT_NEAR(*induction.peakTorqueToShortTime, 10 / (2.0 * 10), test::Exact);
+
+    params.P = 0;
+    EXPECT_FALSE(MotorDutyOf(*run, params).rmsTorqueToRated);
 }
 
 } // namespace

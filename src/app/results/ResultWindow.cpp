@@ -203,6 +203,13 @@ void ResultWindow::createCharts()
                           m_timeAxis, m_rightAxis);
     m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"),
                           m_timeAxis, m_rightAxis);
+    m_positionAxis =
+        addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Положение, рад"), Qt::AlignRight);
+    m_positionAxis->setGridLineVisible(false);
+    m_position = addSeries(m_dynamicChart, "PositionSeries", QStringLiteral("Положение"),
+                           m_timeAxis, m_positionAxis);
+    m_positionLimit = addSeries(m_dynamicChart, "PositionLimitSeries",
+                                QStringLiteral("Предел fmax"), m_timeAxis, m_positionAxis);
     m_dynamicView =
         new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
     m_dynamicView->setObjectName(QStringLiteral("DynamicChart"));
@@ -260,7 +267,8 @@ QWidget* ResultWindow::chartOnShow() const
 void ResultWindow::ClearResults()
 {
     m_activation.ClearResults();
-    for (QLineSeries* series : {m_series1, m_series2, m_series3, m_series4})
+    for (QLineSeries* series :
+         {m_series1, m_series2, m_series3, m_series4, m_position, m_positionLimit})
         ThinnedCurve::show(*series, {});
     for (QLineSeries* earlier : std::exchange(m_earlierCurves, {}))
         delete earlier;
@@ -275,7 +283,7 @@ void ResultWindow::keepEarlierCurves()
     // The curves of the runs before stay on the charts, faded, to compare with; the legend names
     // the run each belongs to.
     const QString run = QStringLiteral(" (расчет %1)").arg(m_runOnShow);
-    for (QLineSeries* series : {m_series1, m_series2, m_series4, m_series3}) {
+    for (QLineSeries* series : {m_series1, m_series2, m_series4, m_position, m_series3}) {
         if (series->count() == 0 || !series->isVisible())
             continue;
         QChart* chart = series->chart();
@@ -322,22 +330,32 @@ void ResultWindow::drawRun()
     const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
     const CurveView* mechanism = dynamics.curve(CurveRole::MechanismSpeed);
     const CurveView* motor = dynamics.curve(CurveRole::MotorSpeed);
+    const CurveView* position = dynamics.curve(CurveRole::Position);
+    const CurveView* positionLimit = dynamics.curve(CurveRole::PositionLimit);
     // Titles and legend entries first, then the axes' ranges, then the charts' layout: each
     // chart is laid out once, and each curve thinned once, before it arrives.
+    m_staticChart->setTitle(statics.title);
     m_staticX->setTitleText(statics.horizontal.title);
     m_leftAxis->setTitleText(dynamics.left.title);
     m_series1->setName(loop->name);
     m_series4->setVisible(motor->shown);
+    m_positionAxis->setVisible(position != nullptr);
+    m_position->setVisible(position != nullptr);
+    m_positionLimit->setVisible(positionLimit != nullptr);
     if (m_colourOutput) {
         setPen(m_series1, Qt::red);
         setPen(m_series2, Qt::blue);
         setPen(m_series4, ButtonFace);
         setPen(m_series3, QColor(0, 128, 0));
+        setPen(m_position, QColor(128, 0, 128));
+        setPen(m_positionLimit, QColor(128, 0, 128), Qt::DashLine);
     } else {
         setPen(m_series1, Qt::black, MonochromeStyle1);
         setPen(m_series2, Qt::black, MonochromeStyle2);
         setPen(m_series4, Qt::black, MonochromeStyle4);
         setPen(m_series3, Qt::black);
+        setPen(m_position, Qt::black, Qt::DashDotLine);
+        setPen(m_positionLimit, Qt::black, Qt::DotLine);
     }
     setAxisRanges();
     for (QChart* chart : {m_dynamicChart, m_staticChart})
@@ -347,6 +365,8 @@ void ResultWindow::drawRun()
     ThinnedCurve::show(*m_series1, loop->points);
     ThinnedCurve::show(*m_series2, mechanism->points);
     ThinnedCurve::show(*m_series4, motor->points);
+    ThinnedCurve::show(*m_position, position ? position->points : QList<QPointF>());
+    ThinnedCurve::show(*m_positionLimit, positionLimit ? positionLimit->points : QList<QPointF>());
 
     m_sampleTableDue = true;
     m_summary->setPlainText(view.summary.join(u'\n'));
@@ -403,7 +423,8 @@ void ResultWindow::setAxisRanges()
     for (const auto& [axis, range] :
          {std::pair{static_cast<QValueAxis*>(m_timeAxis), ranges.dynamicsTime},
           std::pair{m_leftAxis, ranges.dynamicsLeft}, std::pair{m_rightAxis, right},
-          std::pair{m_staticX, ranges.staticsX}, std::pair{m_staticY, ranges.staticsY}})
+          std::pair{m_positionAxis, ranges.position}, std::pair{m_staticX, ranges.staticsX},
+          std::pair{m_staticY, ranges.staticsY}})
         ShowRoundRange(*axis, range.minimum(), range.maximum());
     m_dynamicView->setHomeRanges();
     m_staticView->setHomeRanges();
@@ -419,9 +440,11 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
     const double t = TimeAsLabelled(value.x());
     const QChar separator = m_session.reader().decimalSeparator();
-    statusBar()->showMessage(DynamicReadout(FullCurve(*m_series1), FullCurve(*m_series2),
-                                            m_run.SampleCount, t, m_session.params().TorqueControl,
-                                            separator));
+    const CurveView* positions = m_activation.view().charts.dynamics.curve(CurveRole::Position);
+    statusBar()->showMessage(DynamicReadout(
+        FullCurve(*m_series1), FullCurve(*m_series2), m_run.SampleCount, t,
+        m_session.params().TorqueControl, separator,
+        positions ? std::span<const QPointF>(positions->points) : std::span<const QPointF>()));
     m_dynamicView->setCursorLines(CursorReadout(curvesOnShow(), t, separator));
 }
 
@@ -429,7 +452,7 @@ std::vector<ShownCurve> ResultWindow::curvesOnShow()
 {
     // The points of each curve stay alive in the window while the readout reads them.
     m_shownPoints.clear();
-    std::vector<QLineSeries*> shown{m_series1, m_series2, m_series4};
+    std::vector<QLineSeries*> shown{m_series1, m_series2, m_series4, m_position};
     shown.insert(shown.end(), m_earlierCurves.begin(), m_earlierCurves.end());
     std::erase_if(shown, [this](QLineSeries* series) {
         return !series->isVisible() || series->count() == 0 || series->chart() != m_dynamicChart;

@@ -80,9 +80,13 @@ private:
     QLineSeries* m_series2 = nullptr;
     QLineSeries* m_series3 = nullptr;
     QLineSeries* m_series4 = nullptr;
+    // A positioning drive's position and the limit where its ramp stops, on an axis of their own.
+    QLineSeries* m_position = nullptr;
+    QLineSeries* m_positionLimit = nullptr;
     QCategoryAxis* m_timeAxis = nullptr;
     QValueAxis* m_leftAxis = nullptr;
     QValueAxis* m_rightAxis = nullptr;
+    QValueAxis* m_positionAxis = nullptr;
     QValueAxis* m_staticX = nullptr;
     QValueAxis* m_staticY = nullptr;
     QPlainTextEdit* m_table = nullptr;

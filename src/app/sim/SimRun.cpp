@@ -55,13 +55,18 @@ QString number(double value)
     return QString::asprintf("%.17g", value);
 }
 
+// A positioning drive's samples end with the mechanism's position.
 QString SamplesCsv(const RunData& run)
 {
-    QString csv = QStringLiteral("time,torque,mechSpeed,current,motorSpeed\n");
+    QString csv = QStringLiteral("time,torque,mechSpeed,current,motorSpeed");
+    csv += run.loopF ? QStringLiteral(",position\n") : QStringLiteral("\n");
     for (int i = 0; i < run.SampleCount; ++i) {
         const ResultSample& s = run.samples[static_cast<std::size_t>(i)];
         csv += number(s.time) + u',' + number(s.torque) + u',' + number(s.mechSpeed) + u',' +
-               number(s.current) + u',' + number(s.motorSpeed) + u'\n';
+               number(s.current) + u',' + number(s.motorSpeed);
+        if (run.loopF)
+            csv += u',' + number(run.positions[static_cast<std::size_t>(i)]);
+        csv += u'\n';
     }
     return csv;
 }
@@ -103,6 +108,10 @@ void PrintFields(const RunView& view, QTextStream& out)
         out << field.key << '=' << field.value << '\n';
     for (const StepResponseField& field : ConverterLoadFields(view.converterLoad))
         out << field.key << '=' << field.value << '\n';
+    if (view.motorDuty) {
+        for (const StepResponseField& field : MotorDutyFields(*view.motorDuty))
+            out << field.key << '=' << field.value << '\n';
+    }
     out << "energyBalanceError=" << FigureText(view.energyBalanceError) << '\n';
     for (const DriveWarning warning : view.warnings)
         out << "warning=" << DriveWarningKey(warning) << '\n';

@@ -31,6 +31,7 @@ public:
     ModelEditor& editor() { return m_editor; }
     const ModelEditor& editor() const { return m_editor; }
     InputReader& reader() { return m_reader; }
+    const InputReader& reader() const { return m_reader; }
     EditHistory& history() { return m_history; }
     ModelParams& params() { return m_params; }
     const ModelParams& params() const { return m_params; }

@@ -23,6 +23,10 @@ Qt::PenStyle LineStyle(CurveRole role)
         return Qt::DashDotDotLine;
     case CurveRole::MotorSpeed:
         return Qt::DashLine;
+    case CurveRole::Position:
+        return Qt::DashDotLine;
+    case CurveRole::PositionLimit:
+        return Qt::DotLine;
     case CurveRole::MechanismSpeed:
     case CurveRole::Statics:
         break;
@@ -65,6 +69,7 @@ public:
         m_chart->setBackgroundBrush(Qt::white);
         m_chart->setBackgroundRoundness(0);
         m_chart->setMargins(QMargins(4, 4, 4, 4));
+        m_chart->setTitle(view.title);
         QLegend* legend = m_chart->legend();
         legend->setVisible(view.curves.size() > 1);
         legend->setAlignment(Qt::AlignBottom);
@@ -73,10 +78,13 @@ public:
         QCategoryAxis* horizontal =
             newAxis(*m_chart, view.horizontal, Qt::AlignBottom, true, colourOutput);
         QCategoryAxis* left = newAxis(*m_chart, view.left, Qt::AlignLeft, true, colourOutput);
-        QCategoryAxis* right =
-            view.right.title.isEmpty()
-                ? nullptr
-                : newAxis(*m_chart, view.right, Qt::AlignRight, false, colourOutput);
+        const auto sideAxis = [&](const AxisView& axis) {
+            return axis.title.isEmpty()
+                       ? left
+                       : newAxis(*m_chart, axis, Qt::AlignRight, false, colourOutput);
+        };
+        QCategoryAxis* right = sideAxis(view.right);
+        QCategoryAxis* position = sideAxis(view.position);
         for (const CurveView& curve : view.curves) {
             auto* series = new QLineSeries;
             series->setName(curve.name);
@@ -84,7 +92,17 @@ public:
             series->replace(curve.points);
             m_chart->addSeries(series);
             series->attachAxis(horizontal);
-            series->attachAxis(curve.rightAxis && right ? right : left);
+            switch (curve.axis) {
+            case CurveAxis::Left:
+                series->attachAxis(left);
+                break;
+            case CurveAxis::Right:
+                series->attachAxis(right);
+                break;
+            case CurveAxis::Position:
+                series->attachAxis(position);
+                break;
+            }
             series->setVisible(curve.shown);
             for (QLegendMarker* marker : legend->markers(series))
                 marker->setVisible(curve.shown);

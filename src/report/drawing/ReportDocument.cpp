@@ -59,8 +59,12 @@ ReportDocument::ReportDocument(const ModelSession& session, const ResultsActivat
 void ReportDocument::compose(const ReportSwitches& switches)
 {
     const RunView& run = m_results.view();
-    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName, run.summary,
-                   switches);
+    // The summary's factors describe the run's end; the motor's duty over the run follows them.
+    QStringList analysis = run.summary;
+    if (run.motorDuty)
+        analysis << QString()
+                 << MotorDutyLines(*run.motorDuty, m_session.reader().decimalSeparator());
+    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName, analysis, switches);
 }
 
 QPageLayout ReportDocument::pageLayout()

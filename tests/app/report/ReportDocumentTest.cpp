@@ -110,6 +110,24 @@ TEST_F(ReportDocumentTest, PdfHoldsTheTitleLabelsAndValues)
         EXPECT_TRUE(text.contains(expected)) << qPrintable(expected);
 }
 
+// A positioning drive's page shows its position on an axis of its own, the statics of its speed
+// loop under their title and the motor's duty beside the summary, all on one page.
+TEST_F(ReportDocumentTest, PositioningDrivePageShowsItsPositionAndDuty)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    ASSERT_TRUE(session.LoadModelFile(Examples + QStringLiteral("/servo-positioning.kmf")).ok);
+    ASSERT_EQ(results.FormActivate(true), ResultsActivation::Outcome::Simulated);
+    report.compose({});
+    const QString text = savedPdfText(report, QStringLiteral("servo.pdf"));
+    for (const QString& expected :
+         {QStringLiteral("Положение, рад"), QStringLiteral("Предел fmax"),
+          QStringLiteral("Под контуром положения: характеристика контура скорости"),
+          QStringLiteral("Двигатель за цикл")})
+        EXPECT_TRUE(text.contains(expected)) << qPrintable(expected);
+    EXPECT_EQ(text.count(u'\f'), 1) << "one page";
+}
+
 TEST_F(ReportDocumentTest, PrintBeforeAnyReportPrintsTheChartsWithEmptyColumns)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())

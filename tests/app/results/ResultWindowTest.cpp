@@ -153,7 +153,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,5"));
     window.FormActivate();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
-    EXPECT_GT(view->chart()->series().size(), 3) << "the earlier curves are kept beside the new";
+    EXPECT_GT(view->chart()->series().size(), 5) << "the earlier curves are kept beside the new";
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("ResultPages"));
     const auto table = [&] {
         pages->setCurrentIndex(2);
@@ -166,7 +166,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("1"));
     window.FormActivate();
     window.ClearResults();
-    EXPECT_EQ(view->chart()->series().size(), 3);
+    EXPECT_EQ(view->chart()->series().size(), 5);
     EXPECT_EQ(series("DynamicChart", "Series1").count(), 0);
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,8"));
     window.FormActivate();

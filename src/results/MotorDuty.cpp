@@ -1,0 +1,97 @@
+#include "MotorDuty.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CurrentRating.h"
+#include "FixedNumber.h"
+#include "RunSamples.h"
+
+namespace kinetra {
+
+namespace {
+
+constexpr std::int32_t InductionMotor = 0;
+constexpr std::int32_t Servomotor = 2;
+
+// Wide enough for the block's labels, as the converter's block beside it.
+constexpr qsizetype LabelWidth = 24;
+
+} // namespace
+
+double ShortTimeOverload(std::int32_t motorKind)
+{
+    switch (motorKind) {
+    case InductionMotor:
+        return 2;
+    case Servomotor:
+        return 3;
+    default:
+        return 2.5;
+    }
+}
+
+MotorDuty MotorDutyOf(const RunData& run, const ModelParams& params)
+{
+    MotorDuty duty;
+    duty.shortTimeFactor = ShortTimeOverload(params.MotorKind);
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    if (samples.empty())
+        return duty;
+    double torqueSquares = 0;
+    double currentSquares = 0;
+    for (const ResultSample& sample : samples) {
+        torqueSquares += sample.torque * sample.torque;
+        currentSquares += sample.current * sample.current;
+        duty.peakTorque = std::max(duty.peakTorque, std::fabs(sample.torque));
+    }
+    const double count = double(samples.size());
+    duty.rmsTorque = std::sqrt(torqueSquares / count);
+    // An amplitude's mean square is twice the phase current's.
+    const double currentMeanSquare = currentSquares / count;
+    duty.rmsCurrent =
+        std::sqrt(CurrentIsAmplitude(params) ? currentMeanSquare / 2 : currentMeanSquare);
+    duty.rmsCurrentToRated = Ratio(duty.rmsCurrent, params.I);
+    if (params.P > 0 && params.w > 0) {
+        const double ratedTorque = 1000 * params.P / params.w;
+        duty.rmsTorqueToRated = Ratio(duty.rmsTorque, ratedTorque);
+        duty.peakTorqueToShortTime = Ratio(duty.peakTorque, duty.shortTimeFactor * ratedTorque);
+    }
+    return duty;
+}
+
+QStringList MotorDutyLines(const MotorDuty& duty, QChar decimalSeparator)
+{
+    QStringList lines{QStringLiteral("Двигатель за цикл")};
+    const auto add = [&](const QString& label, std::optional<double> value) {
+        if (!value)
+            return;
+        QString line = label.leftJustified(LabelWidth);
+        AppendFixed(line, *value, 2, decimalSeparator);
+        lines.append(line);
+    };
+    add(QStringLiteral(" момент действующий, Нм"), duty.rmsTorque);
+    add(QStringLiteral(" к номинальному"), duty.rmsTorqueToRated);
+    add(QStringLiteral(" ток действующий, А"), duty.rmsCurrent);
+    add(QStringLiteral(" к номинальному"), duty.rmsCurrentToRated);
+    add(QStringLiteral(" пик момента к ") + Fixed(duty.shortTimeFactor, 1, decimalSeparator) +
+            QStringLiteral(" Мн"),
+        duty.peakTorqueToShortTime);
+    return lines;
+}
+
+QList<StepResponseField> MotorDutyFields(const MotorDuty& duty)
+{
+    const auto optional = [](std::optional<double> value) {
+        return value ? FigureText(*value) : QStringLiteral("none");
+    };
+    return {
+        {"rmsTorque", FigureText(duty.rmsTorque)},
+        {"rmsTorqueToRated", optional(duty.rmsTorqueToRated)},
+        {"rmsCurrent", FigureText(duty.rmsCurrent)},
+        {"rmsCurrentToRated", optional(duty.rmsCurrentToRated)},
+        {"peakTorqueToShortTime", optional(duty.peakTorqueToShortTime)},
+    };
+}
+
+} // namespace kinetra
