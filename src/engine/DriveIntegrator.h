@@ -61,10 +61,9 @@ private:
 template <VMotorCircuit circuit, bool Elastic> class DriveIntegrator {
 public:
     DriveIntegrator(SimulationRecord& record, const Equations& equations, Supply& supply,
-                    SupplyVoltages& u, Load& load, double statorInductance)
+                    SupplyVoltages& u, Load& load)
         : m_record(record), m_params(record.params), m_run(record.run), m_e(equations),
-          m_supply(supply), m_u(u), m_load(load), m_statorInductance(statorInductance),
-          m_turns(supply.omega)
+          m_supply(supply), m_u(u), m_load(load), m_turns(supply.omega)
     {
     }
 
@@ -109,8 +108,7 @@ private:
         for (int s = 0; s < subSteps; ++s) {
             const double start = sampleStart + s * subStep;
             if constexpr (circuit == Synchronous)
-                SupplyFieldOriented(m_u, {m_X[0], m_X[1], m_X[4], m_statorInductance}, subStep,
-                                    m_record);
+                SupplyFieldOriented(m_u, {m_X[0], m_X[1], m_X[4], m_e.L1s}, subStep, m_record);
             if constexpr (circuit == Rectified) {
                 // The sub-steps are no longer than a pulse, so a sub-step holds one firing at
                 // most, unless the finest sub-step is still longer: then the pulses it holds past
@@ -291,7 +289,6 @@ private:
     Supply& m_supply;
     SupplyVoltages& m_u;
     Load& m_load;
-    double m_statorInductance;
 
     DriveState m_X{}; // the state at the start of a stretch
     DriveState m_D{}; // the rates; they keep their contents between evaluations

@@ -13,12 +13,6 @@ namespace kinetra {
 
 namespace {
 
-// Inductances, resistances, voltages and speeds the motor classes assume when none is given.
-constexpr double DefaultInductance = 0.001;
-constexpr double DefaultResistance = 1;
-constexpr double DefaultVoltage = 100;
-constexpr double DefaultSpeed = 100;
-
 // The number of samples of a run: the run length in steps, truncated and limited to the result
 // buffer. The quotient is formed in extended precision, where the stored step (slightly above
 // 1 ms) makes a whole number of milliseconds give one sample fewer.
@@ -83,21 +77,21 @@ bool VMotor::ParametersDerived(const FloatingPointGuard& guard)
 
 void VMotor::ComputeCoefficients()
 {
-    a1 = Lms / det;
-    a2 = L2s / det;
-    a3 = R1s * L2s / det;
-    a4 = R2s * Lms / det;
-    a5 = Lms * Lms / det;
-    a6 = Lms * L2s / det;
-    b1 = L1s / det;
-    b2 = Lms / det;
-    b3 = R1s * Lms / det;
-    b4 = R2s * L1s / det;
-    b5 = Lms * L1s / det;
-    b6 = L1s * L2s / det;
-    kM = 0.5 * params.m1 * params.p1 * Lms;
-    kJ = params.p1 / (params.J + run.loadInertia);
-    kJm = params.p1 / params.J;
+    e.a1 = e.Lms / det;
+    e.a2 = e.L2s / det;
+    e.a3 = e.R1s * e.L2s / det;
+    e.a4 = e.R2s * e.Lms / det;
+    e.a5 = e.Lms * e.Lms / det;
+    e.a6 = e.Lms * e.L2s / det;
+    e.b1 = e.L1s / det;
+    e.b2 = e.Lms / det;
+    e.b3 = e.R1s * e.Lms / det;
+    e.b4 = e.R2s * e.L1s / det;
+    e.b5 = e.Lms * e.L1s / det;
+    e.b6 = e.L1s * e.L2s / det;
+    e.kM = 0.5 * params.m1 * params.p1 * e.Lms;
+    e.kJ = params.p1 / (params.J + run.loadInertia);
+    e.kJm = params.p1 / params.J;
 }
 
 void VMotor::Integrate()
@@ -116,28 +110,28 @@ void VMotor::Integrate()
     if (run.controllerActive)
         StartUnderController();
 
-    Equations equations = RunEquations();
-    const bool elastic = params.ElasticGear && !ShaftTooStiff(equations);
+    CompleteEquations();
+    const bool elastic = params.ElasticGear && !ShaftTooStiff();
     if (params.ElasticGear && !elastic)
-        equations.kJ = params.p1 / (params.J + equations.mechanismInertia);
-    run.reach = Reach(equations);
-    run.subSteps = SubSteps(equations, run.reach, elastic);
+        e.kJ = params.p1 / (params.J + e.mechanismInertia);
+    run.reach = Reach();
+    run.subSteps = SubSteps(elastic);
     switch (CircuitOf(supply.model)) {
     case Circuit::DcLike:
-        elastic ? IntegrateSteps<Circuit::DcLike, true>(equations)
-                : IntegrateSteps<Circuit::DcLike, false>(equations);
+        elastic ? IntegrateSteps<Circuit::DcLike, true>()
+                : IntegrateSteps<Circuit::DcLike, false>();
         return;
     case Circuit::Rectified:
-        elastic ? IntegrateSteps<Circuit::Rectified, true>(equations)
-                : IntegrateSteps<Circuit::Rectified, false>(equations);
+        elastic ? IntegrateSteps<Circuit::Rectified, true>()
+                : IntegrateSteps<Circuit::Rectified, false>();
         return;
     case Circuit::Rotating:
-        elastic ? IntegrateSteps<Circuit::Rotating, true>(equations)
-                : IntegrateSteps<Circuit::Rotating, false>(equations);
+        elastic ? IntegrateSteps<Circuit::Rotating, true>()
+                : IntegrateSteps<Circuit::Rotating, false>();
         return;
     case Circuit::Synchronous:
-        elastic ? IntegrateSteps<Circuit::Synchronous, true>(equations)
-                : IntegrateSteps<Circuit::Synchronous, false>(equations);
+        elastic ? IntegrateSteps<Circuit::Synchronous, true>()
+                : IntegrateSteps<Circuit::Synchronous, false>();
         return;
     }
 }
@@ -152,43 +146,22 @@ void VMotor::StartUnderController()
         supply.model = SupplyModel::Controlled;
 }
 
-Equations VMotor::RunEquations() const
+// What the equations read beside the windings: the mechanism, the field a DC-like drive holds,
+// and the electrical power per product of voltage and current.
+void VMotor::CompleteEquations()
 {
-    const bool synchronous = CircuitOf(supply.model) == Circuit::Synchronous;
-    return {
-        .a1 = a1,
-        .a2 = a2,
-        .a3 = a3,
-        .a4 = a4,
-        .a5 = a5,
-        .a6 = a6,
-        .b1 = b1,
-        .b2 = b2,
-        .b3 = b3,
-        .b4 = b4,
-        .b5 = b5,
-        .b6 = b6,
-        .kM = kM,
-        .kJ = kJ,
-        .kJm = kJm,
-        .p1 = params.p1,
-        .fieldCurrent = run.fieldCurrent,
-        .stiffness = run.stiffness,
-        .damping = run.damping,
-        .mechanismInertia = MechanismInertia(params, run),
-        .R1s = R1s,
-        .R2s = R2s,
-        .L1s = L1s,
-        .L2s = L2s,
-        .Lms = Lms,
-        // Three phases in amplitude-invariant d-q quantities, or m1 windings in two axes.
-        .powerScale = synchronous ? 1.5 : 0.5 * params.m1,
-    };
+    e.p1 = params.p1;
+    e.fieldCurrent = run.fieldCurrent;
+    e.stiffness = run.stiffness;
+    e.damping = run.damping;
+    e.mechanismInertia = MechanismInertia(params, run);
+    // Three phases in amplitude-invariant d-q quantities, or m1 windings in two axes.
+    e.powerScale = CircuitOf(supply.model) == Circuit::Synchronous ? 1.5 : 0.5 * params.m1;
 }
 
 // Worked out in a guarded section of its own: data that make a reach overflow or divide by zero
 // leave that reach unbounded instead of failing the run.
-PhysicalReach VMotor::Reach(const Equations& e) const
+PhysicalReach VMotor::Reach() const
 {
     const FloatingPointGuard guard;
     const bool variableLoad = load.kind == LoadKind::Variable;
@@ -198,8 +171,8 @@ PhysicalReach VMotor::Reach(const Equations& e) const
     case Circuit::Rotating: {
         const bool overhauled = (params.ActiveLoad || variableLoad) && loadTorque != 0;
         const InductionCircuit motor{.voltage = run.supplyVoltage,
-                                     .statorResistance = R1s,
-                                     .rotorResistance = R2s,
+                                     .statorResistance = e.R1s,
+                                     .rotorResistance = e.R2s,
                                      .reactance = run.shortCircuitReactance,
                                      .phases = params.m1,
                                      .syncSpeed = supply.omega / params.p1,
@@ -207,8 +180,8 @@ PhysicalReach VMotor::Reach(const Equations& e) const
         return InductionReach(motor, loadTorque, overhauled);
     }
     case Circuit::Synchronous: {
-        const double fluxLinkage = a4 / a2;
-        return MachineReach(FieldOrientedVoltageLimit(params), R1s, params.p1 * fluxLinkage, kM,
+        const double fluxLinkage = e.a4 / e.a2;
+        return MachineReach(FieldOrientedVoltageLimit(params), e.R1s, params.p1 * fluxLinkage, e.kM,
                             loadTorque, e.powerScale);
     }
     case Circuit::DcLike:
@@ -223,14 +196,15 @@ PhysicalReach VMotor::Reach(const Equations& e) const
     else if (run.controllerActive)
         voltage = std::max(voltage, std::abs(params.U0) + std::abs(0.001 / run.converterGain));
     const double emfPerSpeed = params.p1 * e.fieldCurrent * e.b5 / e.b1;
-    return MachineReach(voltage, R2s, emfPerSpeed, kM * e.fieldCurrent, loadTorque, e.powerScale);
+    return MachineReach(voltage, e.R2s, emfPerSpeed, e.kM * e.fieldCurrent, loadTorque,
+                        e.powerScale);
 }
 
 // A transmission whose spring or damper is faster than the finest sub-step resolves (the damping
 // of 99999999999 that an elastic transmission gets when none is given) settles within a
 // microsecond: it turns the mechanism rigidly, and integrating it as a spring would only amplify
 // rounding.
-bool VMotor::ShaftTooStiff(const Equations& e) const
+bool VMotor::ShaftTooStiff() const
 {
     const FloatingPointGuard guard;
     return !Resolvable(TransmissionRate(e), run.timeStep);
@@ -241,13 +215,13 @@ bool VMotor::ShaftTooStiff(const Equations& e) const
 // speed the drive can reach: the method is accurate up to it and stable up to twice it, where the
 // run ends. An induction motor that an active load may overhaul without bound is taken at twice
 // its synchronous speed.
-int VMotor::SubSteps(const Equations& e, const PhysicalReach& reach, bool elastic) const
+int VMotor::SubSteps(bool elastic) const
 {
     if (record.subSteps > 0)
         return record.subSteps;
     const FloatingPointGuard guard;
     const Circuit circuit = CircuitOf(supply.model);
-    double speedReach = e.p1 * reach.motorSpeed;
+    double speedReach = e.p1 * run.reach.motorSpeed;
     if (!std::isfinite(speedReach))
         speedReach = ReachMargin * supply.omega;
     const bool sine = circuit == Circuit::Rotating || circuit == Circuit::Rectified;
@@ -257,9 +231,9 @@ int VMotor::SubSteps(const Equations& e, const PhysicalReach& reach, bool elasti
     return std::isfinite(rate) ? SubStepsPerSample(rate, run.timeStep) : 1;
 }
 
-template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps(const Equations& equations)
+template <Circuit circuit, bool Elastic> void VMotor::IntegrateSteps()
 {
-    DriveIntegrator<circuit, Elastic>(record, equations, supply, u, load, L1s).run();
+    DriveIntegrator<circuit, Elastic>(record, e, supply, u, load).run();
 }
 
 VMotorDCEX::VMotorDCEX(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
@@ -276,23 +250,23 @@ bool VMotorDCEX::SetParameters()
     const double fieldLeakage = PositiveOr(params.L1, DefaultInductance);
     const double armatureLeakage = PositiveOr(params.L2, DefaultInductance);
     ReplaceUnlessPositive(params.R1, DefaultResistance);
-    R1s = params.R1 + params.R10;
+    e.R1s = params.R1 + params.R10;
     ReplaceUnlessPositive(params.R2, DefaultResistance);
-    R2s = params.R2 + params.R20;
+    e.R2s = params.R2 + params.R20;
     ReplaceUnlessPositive(params.U10, DefaultVoltage);
     u.u1b = params.U10;
-    run.fieldCurrent = u.u1b / R1s;
+    run.fieldCurrent = u.u1b / e.R1s;
     DefaultRatings(params);
 
     const FloatingPointGuard guard;
     run.invMachineConstant = DcInvMachineConstant(params);
     // The mutual inductance that makes the rated field current give the rated back-EMF.
-    Lms = 0.5 * params.m1 * params.R1 / (run.invMachineConstant * params.p1 * params.U10);
-    L1s = fieldLeakage + Lms;
-    L2s = armatureLeakage + Lms;
-    det = L1s * L2s - Lms * Lms;
-    Tm = (params.J + run.loadInertia) * R2s * run.invMachineConstant * run.invMachineConstant;
-    Te = L2s / R2s;
+    e.Lms = 0.5 * params.m1 * params.R1 / (run.invMachineConstant * params.p1 * params.U10);
+    e.L1s = fieldLeakage + e.Lms;
+    e.L2s = armatureLeakage + e.Lms;
+    det = e.L1s * e.L2s - e.Lms * e.Lms;
+    Tm = (params.J + run.loadInertia) * e.R2s * run.invMachineConstant * run.invMachineConstant;
+    Te = e.L2s / e.R2s;
     return ParametersDerived(guard);
 }
 
@@ -308,27 +282,27 @@ VMotorDCPM::VMotorDCPM(SimulationRecord& simulation, SupplyModel supplyModel, Lo
 bool VMotorDCPM::SetParameters()
 {
     ReplaceUnlessPositive(params.R2, DefaultResistance);
-    R2s = params.R2 + params.R20;
+    e.R2s = params.R2 + params.R20;
     ReplaceUnlessPositive(params.L2, DefaultInductance);
-    L2s = params.L2 + params.L20;
+    e.L2s = params.L2 + params.L20;
     DefaultRatings(params);
 
     const FloatingPointGuard guard;
     const double J = params.J + run.loadInertia;
     run.invMachineConstant = DcInvMachineConstant(params);
-    Tm = J * R2s * run.invMachineConstant * run.invMachineConstant;
-    Te = L2s / R2s;
-    R1s = u.u1b;
-    run.fieldCurrent = u.u1b / R1s;
-    b1 = 1 / L2s;
-    b2 = 0;
-    b3 = 0;
-    b4 = R2s / L2s;
-    b5 = 1 / (L2s * run.invMachineConstant);
-    b6 = 0;
-    kM = params.m1 * params.p1 / (2 * run.invMachineConstant);
-    kJ = params.p1 / J;
-    kJm = params.p1 / params.J;
+    Tm = J * e.R2s * run.invMachineConstant * run.invMachineConstant;
+    Te = e.L2s / e.R2s;
+    e.R1s = u.u1b;
+    run.fieldCurrent = u.u1b / e.R1s;
+    e.b1 = 1 / e.L2s;
+    e.b2 = 0;
+    e.b3 = 0;
+    e.b4 = e.R2s / e.L2s;
+    e.b5 = 1 / (e.L2s * run.invMachineConstant);
+    e.b6 = 0;
+    e.kM = params.m1 * params.p1 / (2 * run.invMachineConstant);
+    e.kJ = params.p1 / J;
+    e.kJm = params.p1 / params.J;
     return ParametersDerived(guard);
 }
 
@@ -346,8 +320,8 @@ VMotorACI::VMotorACI(SimulationRecord& simulation, SupplyModel supplyModel, Load
 bool VMotorACI::SetParameters()
 {
     const double omega = supply.omega;
-    R1s = params.R1 > 0 ? params.R1 + params.R10 : DefaultResistance;
-    R2s = params.R2 > 0 ? params.R2 + params.R20 : DefaultResistance;
+    e.R1s = params.R1 > 0 ? params.R1 + params.R10 : DefaultResistance;
+    e.R2s = params.R2 > 0 ? params.R2 + params.R20 : DefaultResistance;
     ReplaceUnlessPositive(params.p1, 1);
     ReplaceUnlessPositive(params.m1, 1);
 
@@ -369,19 +343,19 @@ bool VMotorACI::SetParameters()
     }
     const double Xk = (statorLeakage + params.L10 + rotorLeakage + params.L20) * omega;
     run.shortCircuitReactance = Xk;
-    Lms = 0.5 * params.m1 * magnetising;
-    L1s = statorLeakage + params.L10 + Lms;
-    L2s = rotorLeakage + params.L20 + Lms;
-    det = L1s * L2s - Lms * Lms;
+    e.Lms = 0.5 * params.m1 * magnetising;
+    e.L1s = statorLeakage + params.L10 + e.Lms;
+    e.L2s = rotorLeakage + params.L20 + e.Lms;
+    det = e.L1s * e.L2s - e.Lms * e.Lms;
 
     const FloatingPointGuard guard;
     run.syncSpeed = omega / params.p1;
-    const double impedance = std::sqrt(R1s * R1s + Xk * Xk);
-    const double breakdownTorque =
-        params.m1 * run.supplyVoltage * run.supplyVoltage / (2 * run.syncSpeed * (R1s + impedance));
+    const double impedance = std::sqrt(e.R1s * e.R1s + Xk * Xk);
+    const double breakdownTorque = params.m1 * run.supplyVoltage * run.supplyVoltage /
+                                   (2 * run.syncSpeed * (e.R1s + impedance));
     Tm = (params.J + run.loadInertia) * run.syncSpeed / breakdownTorque;
-    Te = impedance / (run.syncSpeed * R2s);
-    run.invMachineConstant = L2s / (Lms * params.p1);
+    Te = impedance / (run.syncSpeed * e.R2s);
+    run.invMachineConstant = e.L2s / (e.Lms * params.p1);
     // Only the controlled model uses it, holding the field at the rated current.
     if (params.I != 0)
         run.fieldCurrent = params.I;
@@ -415,17 +389,17 @@ bool VMotorPMSM::SetParameters()
     const double psi = circuit.fluxLinkage;
     const double p1 = params.p1;
     const double J = params.J + run.loadInertia;
-    R1s = circuit.resistance;
-    L1s = circuit.inductance;
+    e.R1s = circuit.resistance;
+    e.L1s = circuit.inductance;
     run.invMachineConstant = 1 / (p1 * psi);
-    a2 = 1 / L1s;
-    a3 = R1s / L1s;
-    a4 = psi / L1s;
-    kM = circuit.torquePerAmpere();
-    kJ = p1 / J;
-    kJm = p1 / params.J;
-    Tm = J * R1s / (kM * p1 * psi);
-    Te = L1s / R1s;
+    e.a2 = 1 / e.L1s;
+    e.a3 = e.R1s / e.L1s;
+    e.a4 = psi / e.L1s;
+    e.kM = circuit.torquePerAmpere();
+    e.kJ = p1 / J;
+    e.kJm = p1 / params.J;
+    Tm = J * e.R1s / (e.kM * p1 * psi);
+    Te = e.L1s / e.R1s;
     return ParametersDerived(guard);
 }
 

@@ -51,27 +51,22 @@ protected:
     double elasticTime = 0; // s; 0 for a rigid transmission
     Supply supply;
     Load load;
-    double a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0; // first winding's equations
-    double b1 = 0, b2 = 0, b3 = 0, b4 = 0, b5 = 0, b6 = 0; // second winding's equations
-    double kM = 0;                                         // torque coefficient
-    double kJ = 0;  // p1 / (J + loadInertia), speed gain of the rigid drive
-    double kJm = 0; // p1 / J, speed gain of the motor alone on an elastic transmission
+    // The equations' coefficients and circuit parameters: SetParameters and ComputeCoefficients
+    // fill the windings' part, Integrate the rest.
+    Equations e{};
     SupplyVoltages u;
-    double det = 0;          // L1s * L2s - Lms^2
-    double L1s = 0, L2s = 0; // total inductances of the windings, H
-    double Lms = 0;          // effective mutual inductance, H
-    double R1s = 0, R2s = 0; // total resistances of the windings, ohm
-    double Tm = 0, Te = 0;   // electromechanical and electromagnetic time constants, s
+    double det = 0;        // L1s * L2s - Lms^2
+    double Tm = 0, Te = 0; // electromechanical and electromagnetic time constants, s
 
 private:
     void StartUnderController();
-    Equations RunEquations() const;
-    bool ShaftTooStiff(const Equations& equations) const;
-    PhysicalReach Reach(const Equations& equations) const;
-    int SubSteps(const Equations& equations, const PhysicalReach& reach, bool elastic) const;
+    void CompleteEquations();
+    bool ShaftTooStiff() const;
+    PhysicalReach Reach() const;
+    int SubSteps(bool elastic) const;
     // The steps of a run for one circuit, on a rigid or an elastic transmission; neither
     // changes during the steps.
-    template <Circuit circuit, bool Elastic> void IntegrateSteps(const Equations& equations);
+    template <Circuit circuit, bool Elastic> void IntegrateSteps();
 };
 
 // A permanent-magnet synchronous servomotor with surface magnets (equal d and q inductances),

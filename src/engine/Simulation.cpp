@@ -137,22 +137,23 @@ bool PositiveTotal(double own, double fallback, double supplys)
     return PositiveOr(own, fallback) + supplys > 0;
 }
 
-// The totals the motor classes divide by, with the defaults they use: a resistance of 1 ohm and
-// an inductance (or reactance) of 0.001.
+// The totals the motor classes divide by, with the defaults they use.
 bool CircuitPositive(const ModelParams& p)
 {
+    constexpr double R = DefaultResistance;
+    constexpr double L = DefaultInductance;
     switch (p.MotorKind) {
     case 0:
-        return PositiveTotal(p.R1, 1, p.R1 > 0 ? p.R10 : 0) &&
-               PositiveTotal(p.R2, 1, p.R2 > 0 ? p.R20 : 0) &&
-               PositiveTotal(p.UseInductances ? p.L1 : p.X1, 0.001, 0) &&
-               PositiveTotal(p.UseInductances ? p.L2 : p.X2, 0.001, 0) && p.L10 >= 0 && p.L20 >= 0;
+        return PositiveTotal(p.R1, R, p.R1 > 0 ? p.R10 : 0) &&
+               PositiveTotal(p.R2, R, p.R2 > 0 ? p.R20 : 0) &&
+               PositiveTotal(p.UseInductances ? p.L1 : p.X1, L, 0) &&
+               PositiveTotal(p.UseInductances ? p.L2 : p.X2, L, 0) && p.L10 >= 0 && p.L20 >= 0;
     case 1:
-        return PositiveTotal(p.R1, 1, p.R10) && PositiveTotal(p.R2, 1, p.R20) &&
-               PositiveTotal(p.L2, 0.001, p.L20);
+        return PositiveTotal(p.R1, R, p.R10) && PositiveTotal(p.R2, R, p.R20) &&
+               PositiveTotal(p.L2, L, p.L20);
     case 2:
-        return PositiveTotal(p.R1, 1, p.R10) &&
-               PositiveTotal(p.UseInductances ? p.L1 : p.X1, 0.001, 0) && p.L10 >= 0;
+        return PositiveTotal(p.R1, R, p.R10) &&
+               PositiveTotal(p.UseInductances ? p.L1 : p.X1, L, 0) && p.L10 >= 0;
     default:
         return true;
     }
@@ -175,14 +176,11 @@ std::optional<DataFault> DataFaultOf(const ModelParams& params)
     return std::nullopt;
 }
 
-std::string_view SupplyRefusal(const ModelParams& params)
+std::optional<SupplyRefusal> SupplyRefusalOf(const ModelParams& params)
 {
     if (params.MotorKind != 2 || params.SupplyKind == 1)
-        return {};
-    if (params.SupplyKind == 2)
-        return "Синхронный двигатель не питается от тиристорного преобразователя: выберите "
-               "транзисторный ";
-    return "Синхронный двигатель не запускается от сети: выберите транзисторный преобразователь ";
+        return std::nullopt;
+    return params.SupplyKind == 2 ? SupplyRefusal::ServoOnThyristor : SupplyRefusal::ServoOnMains;
 }
 
 RunOutcome RunSimulation(SimulationRecord& record)
@@ -193,8 +191,7 @@ RunOutcome RunSimulation(SimulationRecord& record)
     PrepareRun(record);
     const std::optional<ModelChoice> choice = ChooseModel(record.params);
     if (!choice)
-        return SupplyRefusal(record.params).empty() ? RunOutcome::NoMotor
-                                                    : RunOutcome::SupplyRefused;
+        return SupplyRefusalOf(record.params) ? RunOutcome::SupplyRefused : RunOutcome::NoMotor;
     if (DataFaultOf(record.params))
         return RunOutcome::DataRefused;
     Simulate(record, *choice);

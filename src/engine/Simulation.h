@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string_view>
 
 #include "SimulationRecord.h"
 
@@ -11,7 +10,7 @@ namespace kinetra {
 enum class RunOutcome {
     Completed,
     NoMotor,            // no motor selected, or a kind outside the lists
-    SupplyRefused,      // a servomotor off the transistor converter: see SupplyRefusal
+    SupplyRefused,      // a servomotor off the transistor converter: see SupplyRefusalOf
     DataRefused,        // data the motor's model cannot run on: see DataFaultOf
     CircuitNotDerived,  // the motor's circuit parameters cannot be derived from the data given
     FloatingPointFault, // a division by zero, invalid operation or overflow, or a non-finite sample
@@ -36,9 +35,15 @@ RunOutcome RunSimulation(SimulationRecord& record);
 // Why the parameter set is unfit for its motor's model, if it is; read after PrepareRun.
 std::optional<DataFault> DataFaultOf(const ModelParams& params);
 
-// Why the drive cannot run on its supply, in the words the program shows (UTF-8); empty when it
-// can. A synchronous servomotor neither starts from the mains nor runs on the thyristor
-// converter: it needs the transistor converter to orient its stator voltage by the rotor.
-std::string_view SupplyRefusal(const ModelParams& params);
+// Why a drive cannot run on its supply: a synchronous servomotor neither starts from the mains
+// nor runs on the thyristor converter; it needs the transistor converter to orient its stator
+// voltage by the rotor.
+enum class SupplyRefusal {
+    ServoOnMains,     // the mains, or no supply chosen
+    ServoOnThyristor, // the thyristor converter
+};
+
+// The refusal that applies to the drive's motor and supply, if any.
+std::optional<SupplyRefusal> SupplyRefusalOf(const ModelParams& params);
 
 } // namespace kinetra

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "Defaults.h"
+
 namespace kinetra {
 
 namespace {
@@ -12,9 +14,6 @@ constexpr double Pi = std::numbers::pi;
 
 // The thyristor converter is fed from a 50 Hz network, whatever the converter frequency F0.
 constexpr double NetworkFrequency = 50;
-
-// The armature inductance of a DC motor when none is given, H.
-constexpr double DefaultArmatureInductance = 0.001;
 
 // The largest relative voltage the thyristor converter fires for; it sets the smallest firing
 // angle of about 18.2 degrees.
@@ -42,7 +41,7 @@ void SupplyTransistor(SupplyVoltages& u, const ModelParams& params, RunData& run
 // like the motor classes default it, in series with the converter's armature circuit.
 double PulseInductance(const ModelParams& params)
 {
-    return (params.L2 > 0 ? params.L2 : DefaultArmatureInductance) + params.L20;
+    return PositiveOr(params.L2, DefaultInductance) + params.L20;
 }
 
 void StartThyristor(Supply& supply, SupplyVoltages& u, const ModelParams& params, RunData& run)

@@ -113,6 +113,19 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
 
 namespace {
 
+QString SupplyRefusalText(SupplyRefusal refusal)
+{
+    switch (refusal) {
+    case SupplyRefusal::ServoOnThyristor:
+        return QStringLiteral("Синхронный двигатель не питается от тиристорного преобразователя: "
+                              "выберите транзисторный ");
+    case SupplyRefusal::ServoOnMains:
+        return QStringLiteral(
+            "Синхронный двигатель не запускается от сети: выберите транзисторный преобразователь ");
+    }
+    return {};
+}
+
 QString DataFaultText(DataFault fault)
 {
     switch (fault) {
@@ -152,18 +165,15 @@ QString DivergenceText(const RunDivergence& divergence, QChar separator)
              unit, Fixed(ReachMargin * divergence.reach, 1, separator));
 }
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalSeparator)
 {
     switch (view.outcome) {
     case RunOutcome::SupplyRefused:
-        return FromUtf8(SupplyRefusal(view.collected));
+        if (const std::optional<SupplyRefusal> refusal = SupplyRefusalOf(view.collected))
+            return SupplyRefusalText(*refusal);
+        return {};
     case RunOutcome::DataRefused:
         if (const std::optional<DataFault> fault = DataFaultOf(view.simulated))
             return DataFaultText(*fault);

@@ -79,7 +79,7 @@ TEST(ModelChoice, NoMotorAServomotorOffItsConverterAndUnknownKindsFailWithTheirR
         drive.params.SupplyKind = supplyKind;
         drive.simulate();
         EXPECT_EQ(drive.outcome, outcome) << motorKind << " " << supplyKind;
-        EXPECT_EQ(SupplyRefusal(drive.params).empty(), outcome != SupplyRefused);
+        EXPECT_EQ(SupplyRefusalOf(drive.params).has_value(), outcome == SupplyRefused);
     }
 }
 
