@@ -13,6 +13,12 @@ QString Usage(const QString& text)
         .arg(text);
 }
 
+// Draws again beyond the first, each from a pair of streams of its own above those of every key.
+constexpr std::uint64_t RedrawStreams = std::uint64_t(1) << 32;
+// The nominal lies inside the key's values, so at least every other draw lands there: 64 misses
+// in a row have a chance below 1e-19, and the nominal stands for the draw then.
+constexpr std::uint64_t MostDraws = 64;
+
 // SplitMix64's finaliser: a bijection of 64-bit words that scatters neighbouring counters.
 std::uint64_t Scatter(std::uint64_t word)
 {
@@ -70,9 +76,9 @@ ToleranceParse ParseTolerance(const QString& text)
 
 double ShareDrawnAgain(const Tolerance& tolerance)
 {
-    if (tolerance.spread == Tolerance::Spread::Uniform || !IsMagnitudeKey(tolerance.member))
-        return 0;
-    if (tolerance.width == 0)
+    // A spread of zero draws its nominal alone, which lies inside.
+    if (tolerance.spread == Tolerance::Spread::Uniform || !IsMagnitudeKey(tolerance.member) ||
+        tolerance.width == 0)
         return 0;
     return 0.5 * std::erfc(tolerance.nominal / (tolerance.width * std::numbers::sqrt2));
 }
@@ -88,16 +94,6 @@ ToleranceSamples::ToleranceSamples(std::vector<Tolerance> tolerances, std::size_
     : m_tolerances(std::move(tolerances)), m_count(count), m_seed(seed)
 {
 }
-
-namespace {
-
-// Draws again beyond the first, each from a pair of streams of its own above those of every key.
-constexpr std::uint64_t RedrawStreams = std::uint64_t(1) << 32;
-// The nominal lies inside the key's values, so at least every other draw lands there: 64 misses
-// in a row have a chance below 1e-19, and the nominal stands for the draw then.
-constexpr std::uint64_t MostDraws = 64;
-
-} // namespace
 
 std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
 {
