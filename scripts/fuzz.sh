@@ -8,7 +8,7 @@ source "$root/scripts/deps.sh"
 source "$root/scripts/check-build.sh"
 
 seconds=${1:-30}
-targets=(model_file number text_file settings sql_text signal_stages)
+targets=(model_file command_line number text_file settings sql_text signal_stages)
 kinetra_check_build "${targets[@]/#/fuzz_}"
 
 export ASAN_OPTIONS=abort_on_error=1

@@ -87,6 +87,12 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
     view.summaryFigures = SummaryFiguresOf(view.ranges, finals, params, run.supplyVoltage);
     view.summaryFigures.endsAtRest = EndsAtRest(run);
     view.stepResponse = StepResponseOf(run, params);
+    // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it, of a
+    // sweep's variant as of a single run.
+    const double simulatedTime = run.SampleCount * run.timeStep;
+    if (view.completed() && run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
+        view.runNotice =
+            QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     if (parts == RunViewParts::FiguresOnly)
         return view;
     view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
@@ -99,13 +105,8 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
         DriveCheckLines(view.converterLoad, view.motorDuty, view.warnings, decimalSeparator);
     if (!checks.isEmpty())
         view.stepResponseLines << QString() << checks;
-    // The result buffer holds 10 s; a longer Tmax is cut short, and the user hears of it.
-    const double simulatedTime = run.SampleCount * run.timeStep;
     if (!view.completed())
         view.runNotice = RunFailureReason(view, run, decimalSeparator);
-    else if (run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
-        view.runNotice =
-            QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
     view.charts.statics.title = staticsTitle;
     return view;
@@ -180,10 +181,14 @@ QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalS
         return {};
     case RunOutcome::Diverged:
         return run.divergence ? DivergenceText(*run.divergence, decimalSeparator) : QString();
-    case RunOutcome::Completed:
     case RunOutcome::NoMotor:
+        return QStringLiteral("Не выбран двигатель ");
     case RunOutcome::CircuitNotDerived:
+        return QStringLiteral("Параметры модели двигателя не вычисляются по его данным ");
     case RunOutcome::FloatingPointFault:
+        return QStringLiteral(
+            "Ошибка вычислений: деление на нуль, переполнение или нечисловой результат ");
+    case RunOutcome::Completed:
         break;
     }
     return {};

@@ -51,9 +51,10 @@ struct RunView {
     bool hasSamples() const { return completed() || outcome == RunOutcome::Diverged; }
 };
 
-// Why a run gave no result, in the words the program shows: a supply the motor cannot run on
-// or data its model cannot run on (after "Ошибки ввода "), or where the run left what the drive
-// can physically reach; empty for the other failures. run is the record the view's run filled.
+// Why a run gave no result, in the words the program shows after "Ошибки ввода ": no motor, a
+// supply the motor cannot run on, data its model cannot run on or derive its circuit from, a
+// floating-point fault, or where the run left what the drive can physically reach; empty when the
+// run completed. run is the record the view's run filled.
 QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalSeparator);
 
 // What a view holds: everything, or for a sweep only the run's outcome, parameters, static

@@ -34,13 +34,15 @@ struct SimOutput {
 };
 
 // fileSizeLimit, when given, caps the files the program may write, as a full disk would;
-// standardOutput, when given, is where the program's standard output goes instead.
+// standardOutput and standardError, when given, are where the program's streams go instead.
 SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
-                 const QString& standardOutput = {})
+                 const QString& standardOutput = {}, const QString& standardError = {})
 {
     QProcess process;
     if (!standardOutput.isEmpty())
         process.setStandardOutputFile(standardOutput);
+    if (!standardError.isEmpty())
+        process.setStandardErrorFile(standardError);
     process.setChildProcessModifier([fileSizeLimit] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
@@ -308,7 +310,8 @@ TEST(SimFaults, FileWithoutAModelIsAUsageError)
         << qPrintable(run.err);
 }
 
-// Every kind of printed output onto a device that refuses all bytes is an error, never success.
+// Every kind of printed output onto a device that refuses all bytes ends with status 4, never
+// with success nor with a status a failed variant gives.
 TEST(SimFaults, StandardOutputOntoAFullDeviceFails)
 {
     const QString model = ExamplesFolder + QStringLiteral("/dc-mains-start.kmf");
@@ -321,10 +324,26 @@ TEST(SimFaults, StandardOutputOntoAFullDeviceFails)
         const SimOutput run = runSim(
             asked + QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(","), model},
             RLIM_INFINITY, QStringLiteral("/dev/full"));
-        EXPECT_EQ(run.exitCode, 1) << qPrintable(asked.join(u' '));
+        EXPECT_EQ(run.exitCode, 4) << qPrintable(asked.join(u' '));
         EXPECT_TRUE(
             run.err.endsWith(QStringLiteral("Не записать стандартный вывод\nНет места на диске\n")))
             << qPrintable(run.err);
+    }
+}
+
+// A study's closing summary and a usage error's reason live on standard error: when it takes
+// none of them, the status says so (5) instead of success or the usage error.
+TEST(SimFaults, StandardErrorOntoAFullDeviceFails)
+{
+    const QString model = ExamplesFolder + QStringLiteral("/dc-mains-start.kmf");
+    for (const QStringList& asked :
+         {QStringList{QStringLiteral("--vary"), QStringLiteral("Kpw=80±20%"),
+                      QStringLiteral("--samples"), QStringLiteral("20")},
+          QStringList{QStringLiteral("--bogus")}}) {
+        const SimOutput run = runSim(
+            asked + QStringList{QStringLiteral("--decimal-separator"), QStringLiteral(","), model},
+            RLIM_INFINITY, {}, QStringLiteral("/dev/full"));
+        EXPECT_EQ(run.exitCode, 5) << qPrintable(asked.join(u' '));
     }
 }
 

@@ -72,8 +72,13 @@ TEST(SweepAxis, ReadsListsAndRangesOfAnyNumericKey)
     const SweepAxisParse range = ParseSweepAxis(QStringLiteral("Tmax=1:2:5"));
     ASSERT_TRUE(range.axis);
     EXPECT_EQ(range.axis->values, (std::vector<double>{1, 1.25, 1.5, 1.75, 2}));
-    for (const char* bad : {"Kpw", "Colour=1", "Kpw=1;x", "Kpw=1:2:0", "Kpw=", "Kpw=1,5",
-                            "Kpw=:5:3", "Kpw=1: :3", "Kpw=-1e308:1e308:3", "Kpw=1; ;2"})
+    const SweepAxisParse pulses = ParseSweepAxis(QStringLiteral("m0=3:12:4"));
+    ASSERT_TRUE(pulses.axis);
+    EXPECT_EQ(pulses.axis->values, (std::vector<double>{3, 6, 9, 12}));
+    // A key that counts takes no fraction, typed or stepped to.
+    for (const char* bad :
+         {"Kpw", "Colour=1", "Kpw=1;x", "Kpw=1:2:0", "Kpw=", "Kpw=1,5", "Kpw=:5:3", "Kpw=1: :3",
+          "Kpw=-1e308:1e308:3", "Kpw=1; ;2", "p1=1.5", "m1=3;3.5", "m0=1:2:3"})
         EXPECT_FALSE(ParseSweepAxis(QString::fromLatin1(bad)).axis) << bad;
 }
 
@@ -94,8 +99,10 @@ TEST(Tolerance, ReadsUniformAndNormalSpreads)
         EXPECT_EQ(parse.tolerance->nominal, c.nominal) << c.text;
         EXPECT_EQ(parse.tolerance->width, c.width) << c.text;
     }
-    for (const char* bad : {"Kpw=80", "Kpw=80±5", "Kpw=±5%", "Colour=1~1", "Kpw=80~-1",
-                            "Kpw=80±101%", "Kpw=80~", "Kpw=1e999~1"})
+    // A key that counts is not drawn, and a magnitude has no nominal below zero.
+    for (const char* bad :
+         {"Kpw=80", "Kpw=80±5", "Kpw=±5%", "Colour=1~1", "Kpw=80~-1", "Kpw=80±101%", "Kpw=80~",
+          "Kpw=1e999~1", "p1=2±10%", "m0=6~0.1", "J=-0.35±10%", "J=-0.35~0.01"})
         EXPECT_FALSE(ParseTolerance(QString::fromUtf8(bad)).tolerance) << bad;
 }
 
@@ -108,7 +115,9 @@ TEST(SweepOptions, RefuseWhatNoSweepCanRun)
           "--set Kpw=1;2 --vary KpI=1~0.1 --samples 5", "--set Kpw=1;2 --seed 3",
           "--vary Kpw=80±5% --samples 5 --seed -1", "--shard 1/2", "--set Kpw=1;2 --shard 0/2",
           "--set Kpw=1;2 --shard 3/2", "--set Kpw=1;2 --shard 1", "--summary s.csv",
-          "--vary Kpw=80±5% --samples 5 --table"}) {
+          "--vary Kpw=80±5% --samples 5 --table", "--set Kpw=1;2 --summary=",
+          "--set Kpw=1;2 --set kpw=3", "--vary J=1~0.1 --vary j=1±1% --samples 3",
+          "--count-variants", "--set Kpw=1;2 --count-variants --summary s.csv"}) {
         const SimOptionsParse parse =
             ParseSimOptions(QStringList{QStringLiteral("kinetra-sim")} + Arguments(arguments) +
                             QStringList{QStringLiteral("a.kmf")});
@@ -117,17 +126,43 @@ TEST(SweepOptions, RefuseWhatNoSweepCanRun)
     }
 }
 
-TEST(SweepGrid, VariesTheFirstAxisSlowestAndStoresMagnitudesButReferences)
+TEST(SweepGrid, VariesTheFirstAxisSlowest)
 {
     const SweepGrid grid({*ParseSweepAxis(QStringLiteral("Kpw=1;2")).axis,
                           *ParseSweepAxis(QStringLiteral("wref=-5;5;7")).axis});
     ASSERT_EQ(grid.size(), 6u);
     EXPECT_EQ(grid.valuesOf(4), (std::vector<double>{2, 5}));
-    const ModelParams variant = SweepGrid({*ParseSweepAxis(QStringLiteral("J=-2")).axis,
-                                           *ParseSweepAxis(QStringLiteral("wref=-5")).axis})
-                                    .variant(ModelParams{}, 0);
-    EXPECT_EQ(variant.J, 2);
-    EXPECT_EQ(variant.wref, -5);
+}
+
+// Whatever was typed or drawn, a row's cells are the values its variant runs: magnitudes but
+// for the references, and a normal spread cut at zero for a magnitude, not folded over it.
+TEST(SweepVariants, CellsAreTheValuesTheVariantRuns)
+{
+    const SweepGrid grid({*ParseSweepAxis(QStringLiteral("J=-2;2")).axis,
+                          *ParseSweepAxis(QStringLiteral("wref=-5")).axis});
+    constexpr std::size_t Draws = 20000;
+    const ToleranceSamples study({*ParseTolerance(QStringLiteral("J=0.35~0.5")).tolerance,
+                                  *ParseTolerance(QStringLiteral("wref=-30~40")).tolerance},
+                                 Draws, 3);
+    double sum = 0;
+    for (const SweepVariants* variants :
+         {static_cast<const SweepVariants*>(&grid), static_cast<const SweepVariants*>(&study)}) {
+        const qsizetype first = variants->columns().indexOf(QStringLiteral("J"));
+        for (std::size_t i = 0; i < variants->size(); ++i) {
+            const QStringList cells = variants->cells(i);
+            const ModelParams run = variants->variant(ModelParams{}, i);
+            ASSERT_EQ(cells.at(first).toDouble(), run.J) << i;
+            ASSERT_EQ(cells.at(first + 1).toDouble(), run.wref) << i;
+            ASSERT_GE(run.J, 0) << i;
+            sum += variants == &study ? run.J : 0;
+        }
+    }
+    EXPECT_EQ(grid.variant(ModelParams{}, 0).wref, -5);
+    // The normal about 0.35 with a deviation of 0.5, cut at zero, has the mean 0.556; folded
+    // over zero it would have 0.493. The mean of 20000 draws is within 0.003 of it.
+    EXPECT_NEAR(sum / Draws, 0.556, 0.01);
+    EXPECT_NEAR(ShareDrawnAgain(*ParseTolerance(QStringLiteral("J=0.35~0.5")).tolerance), 0.242,
+                0.001);
 }
 
 // The rows of a grid and of a study depend neither on the threads nor on how the work is split.
@@ -222,7 +257,7 @@ TEST(SweepStatistics, CountsFailuresByTheirReason)
 {
     SweepStatistics statistics;
     for (const char* reason : {"no motor selected", "", "no motor selected"})
-        statistics.add({{}, QString::fromLatin1(reason), {}});
+        statistics.add({{}, QString::fromLatin1(reason), {}, {}});
     EXPECT_EQ(statistics.variants(), 3u);
     EXPECT_EQ(statistics.failures().at(QStringLiteral("no motor selected")), 2u);
     EXPECT_TRUE(statistics.csv().contains(QStringLiteral("\nfailed: no motor selected,2,")));
@@ -289,21 +324,72 @@ TEST(Sweep, RunsOnTheThreadsThatCouldStart)
     }
 }
 
-// A table that cannot reach standard output is a failure, not a success.
-TEST(Sweep, FailsWhenStandardOutputCannotBeWritten)
+// A table cut short, or a study whose closing summary is lost with standard error, ends with a
+// status of its own, whatever the variants came to.
+TEST(Sweep, EndsWithAStatusOfItsOwnWhenAStreamLosesBytes)
 {
-    QFile full(QStringLiteral("/dev/full"));
-    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
-    QTextStream out(&full);
-    QString err;
-    QTextStream errStream(&err);
-    const SimOptionsParse parse =
-        ParseSimOptions(QStringList{QStringLiteral("kinetra-sim")} + Arguments("--set Kpw=40;80") +
-                        QStringList{ThyristorExample});
+    const SimOptionsParse parse = ParseSimOptions(
+        QStringList{QStringLiteral("kinetra-sim")} +
+        Arguments("--vary Kpw=80±20% --samples 300 --jobs 2") + QStringList{ThyristorExample});
     ASSERT_TRUE(parse.options);
-    EXPECT_EQ(RunSim(*parse.options, u',', out, errStream), SimStatus::Failed);
-    errStream.flush();
-    EXPECT_TRUE(err.contains(QStringLiteral("Standard output cannot be written")));
+    for (const bool outputFull : {true, false}) {
+        QFile full(QStringLiteral("/dev/full"));
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+        QString text;
+        QTextStream kept(&text);
+        QTextStream lost(&full);
+        QTextStream& out = outputFull ? lost : kept;
+        QTextStream& err = outputFull ? kept : lost;
+        EXPECT_EQ(RunSim(*parse.options, u',', out, err),
+                  outputFull ? SimStatus::OutputIncomplete : SimStatus::ErrorsIncomplete);
+        kept.flush();
+        EXPECT_EQ(text.contains(QStringLiteral("Standard output cannot be written")), outputFull);
+    }
+}
+
+// A summary that would replace the table, or that no save could write, is refused before the
+// first variant, so neither the table's header nor a variant's row is written.
+TEST(Sweep, RefusesASummaryItCouldNotWriteBeforeTheFirstVariant)
+{
+    QTemporaryDir folder;
+    const QString table = folder.filePath(QStringLiteral("table.csv"));
+    const QString link = folder.filePath(QStringLiteral("link.csv"));
+    QFile tableFile(table);
+    ASSERT_TRUE(tableFile.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(table, link));
+    const struct {
+        QString summary;
+        const char* message;
+    } cases[] = {
+        {table, "is the file standard output writes the table to"},
+        {folder.path() + QStringLiteral("/./table.csv"), "is the file standard output writes"},
+        {link, "is the file standard output writes"},
+        {folder.filePath(QStringLiteral("missing/summary.csv")), "Не сохранить файл summary.csv"},
+        {folder.path(), "Не сохранить файл"},
+    };
+    for (const auto& c : cases) {
+        const SimOptionsParse parse = ParseSimOptions(
+            QStringList{QStringLiteral("kinetra-sim"), QStringLiteral("--summary"), c.summary} +
+            Arguments("--vary Kpw=80±20% --samples 100") + QStringList{ThyristorExample});
+        ASSERT_TRUE(parse.options);
+        QTextStream out(&tableFile);
+        QString err;
+        QTextStream errStream(&err);
+        EXPECT_EQ(RunSim(*parse.options, u',', out, errStream), SimStatus::UsageError)
+            << qPrintable(c.summary);
+        errStream.flush();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << qPrintable(err);
+        EXPECT_EQ(tableFile.size(), 0) << qPrintable(c.summary);
+    }
+}
+
+// A variant whose Tmax is beyond the 10 s the results hold says so, once, as a single run does.
+TEST(Sweep, SaysOnceThatATmaxBeyondTheResultsIsCutShort)
+{
+    const SweepOutput output = Sweep(Arguments("--set Tmax=2;12;20"));
+    EXPECT_EQ(output.status, SimStatus::Success);
+    EXPECT_EQ(output.err.count(QStringLiteral("Tmax больше 10 с: моделируются первые 10 с\n")), 1)
+        << qPrintable(output.err);
 }
 
 class SilentMessages final : public MessageSink {

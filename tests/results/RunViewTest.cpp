@@ -71,20 +71,24 @@ TEST_F(RunViewTest, StaticCurveLeavesOutTheInvisibleStartPoint)
     EXPECT_EQ(statics.points.front().x(), view.staticPoints[1].x);
 }
 
+// Every failure names its reason, as a sweep's row does: "Ошибки ввода " alone tells nothing.
 TEST_F(RunViewTest, FailedRunSaysWhyAndShowsNothing)
 {
-    for (const auto& [motorKind, outcome] :
-         {std::pair{-1, RunOutcome::NoMotor}, {2, RunOutcome::SupplyRefused}}) {
-        ModelParams params = DcMotorFor(1);
-        params.MotorKind = motorKind;
+    ModelParams noMotor = DcMotorFor(1);
+    noMotor.MotorKind = -1;
+    ModelParams synchronousOnMains = DcMotorFor(1);
+    synchronousOnMains.MotorKind = 2;
+    ModelParams noBackEmf = DcMotorFor(1);
+    noBackEmf.R2 = 22;
+    for (const auto& [params, outcome] : {std::pair{noMotor, RunOutcome::NoMotor},
+                                          {synchronousOnMains, RunOutcome::SupplyRefused},
+                                          {noBackEmf, RunOutcome::CircuitNotDerived}}) {
         const RunView view = ViewRun(params, *run, *signal, u',');
         EXPECT_EQ(view.outcome, outcome);
+        EXPECT_FALSE(RunFailureReason(view, *run, u',').isEmpty()) << int(outcome);
         EXPECT_TRUE(view.summary.isEmpty());
         EXPECT_TRUE(view.charts.dynamics.curves.empty());
     }
-    ModelParams noBackEmf = DcMotorFor(1);
-    noBackEmf.R2 = 22;
-    EXPECT_EQ(ViewRun(noBackEmf, *run, *signal, u',').outcome, RunOutcome::CircuitNotDerived);
 }
 
 // A run that leaves the drive's reach shows its samples up to there, and says where and why.

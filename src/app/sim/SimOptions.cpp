@@ -35,6 +35,18 @@ bool ReadShard(const QString& text, SimOptions& options)
            options.shardCount <= MaximumStudySize;
 }
 
+// Whether a --set or --vary already given names the key.
+auto SameKey(double ModelParams::*member)
+{
+    return [member](const auto& given) { return given.member == member; };
+}
+
+// A key given twice would print two columns and run only the last.
+QString GivenTwice(const QString& key)
+{
+    return QStringLiteral("%1 is given twice: a key takes one --set or --vary.").arg(key);
+}
+
 } // namespace
 
 SimOptionsParse ParseSimOptions(const QStringList& arguments)
@@ -87,14 +99,17 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
                        "summary."));
     const QCommandLineOption set(
         QStringLiteral("set"),
-        QStringLiteral("Sweep a model key over values (V1;V2;...) or a range (FROM:TO:COUNT), "
-                       "numbers with a point; repeat for a grid. Prints a CSV of every variant."),
+        QStringLiteral(
+            "Sweep a model key over values (V1;V2;...) or a range (FROM:TO:COUNT), "
+            "numbers with a point, whole for p1, m1 and m0; repeat with other keys for a "
+            "grid. Prints a CSV of every variant."),
         QStringLiteral("KEY=VALUES"));
     const QCommandLineOption vary(
         QStringLiteral("vary"),
         QStringLiteral("A tolerance study: draw a model key evenly within NOMINAL±PERCENT% (or "
-                       "+-) or normally as NOMINAL~SIGMA, numbers with a point; repeat for more "
-                       "keys. Needs --samples N; prints a CSV of every sample."),
+                       "+-) or normally as NOMINAL~SIGMA, numbers with a point; a magnitude's "
+                       "normal draw below zero is drawn again. Repeat for more keys. Needs "
+                       "--samples N; prints a CSV of every sample."),
         QStringLiteral("KEY=TOLERANCE"));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
@@ -108,13 +123,19 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         QStringLiteral("K/N"));
     const QCommandLineOption summary(
         QStringLiteral("summary"),
-        QStringLiteral("Write a sweep's closing summary to FILE as CSV."), QStringLiteral("FILE"));
+        QStringLiteral("Write a sweep's closing summary to FILE as CSV; checked before the first "
+                       "variant, and never the file standard output goes to."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption countVariants(
+        QStringLiteral("count-variants"),
+        QStringLiteral("Print how many variants the sweep (with --shard, its part) runs, and run "
+                       "none; the model file is not read."));
     const QCommandLineOption jobs(
         QStringLiteral("jobs"), QStringLiteral("Run a sweep on N threads (default: one per core)."),
         QStringLiteral("N"));
     parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
                        paramsAfter, report, reportParts, metrics, set, vary, seed, shard, summary,
-                       jobs});
+                       countVariants, jobs});
     const SignalOptions workbench;
     parser.addOptions(workbench.options());
     parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
@@ -206,6 +227,10 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
             result.message = axis.error;
             return result;
         }
+        if (std::ranges::any_of(options.sweep, SameKey(axis.axis->member))) {
+            result.message = GivenTwice(axis.axis->key);
+            return result;
+        }
         variants *= std::min(axis.axis->values.size(), MaximumSweepSize + 1);
         if (variants > MaximumSweepSize) {
             result.message =
@@ -218,6 +243,10 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         ToleranceParse tolerance = ParseTolerance(text);
         if (!tolerance.tolerance) {
             result.message = tolerance.error;
+            return result;
+        }
+        if (std::ranges::any_of(options.tolerances, SameKey(tolerance.tolerance->member))) {
+            result.message = GivenTwice(tolerance.tolerance->key);
             return result;
         }
         options.tolerances.push_back(std::move(*tolerance.tolerance));
@@ -255,7 +284,17 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         result.message = QStringLiteral("--summary goes with --set or --vary.");
         return result;
     }
+    if (parser.isSet(summary) && parser.value(summary).isEmpty()) {
+        result.message = QStringLiteral("--summary names the file to write the summary to.");
+        return result;
+    }
     options.summaryPath = parser.value(summary);
+    options.countVariants = parser.isSet(countVariants);
+    if (options.countVariants && (!options.sweeps() || parser.isSet(summary))) {
+        result.message = QStringLiteral("--count-variants goes with --set or --vary, and runs "
+                                        "nothing to summarise.");
+        return result;
+    }
     const bool printsOneRun = parser.isSet(table) || (parser.isSet(samples) && !study) ||
                               parser.isSet(statics) || parser.isSet(metrics) ||
                               parser.isSet(modelText) || parser.isSet(paramsAfter) ||

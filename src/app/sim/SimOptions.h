@@ -39,8 +39,9 @@ struct SimOptions {
     std::uint64_t seed = 1;            // the study's draws
     std::size_t shard = 1;             // which of shardCount equal parts of the variants to run
     std::size_t shardCount = 1;
-    QString summaryPath; // CSV of the sweep's closing summary, when not empty
-    unsigned jobs = 0;   // threads of a sweep; 0 for one per core
+    QString summaryPath;        // CSV of the sweep's closing summary, when not empty
+    bool countVariants = false; // print how many variants the sweep would run, and run none
+    unsigned jobs = 0;          // threads of a sweep; 0 for one per core
 
     bool sweeps() const { return !sweep.empty() || !tolerances.empty(); }
 };

@@ -126,6 +126,33 @@ bool IsTerminal(const QTextStream& stream)
 // Rows between two checks that standard output still takes what is written.
 constexpr std::size_t RowsBetweenOutputChecks = 256;
 
+std::unique_ptr<SweepVariants> VariantsOf(const SimOptions& options)
+{
+    if (options.tolerances.empty())
+        return std::make_unique<SweepGrid>(options.sweep);
+    return std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
+                                              options.seed);
+}
+
+SweepRange RangeOf(const SimOptions& options, const SweepVariants& variants)
+{
+    return ShardOf(variants.size(), options.shard, options.shardCount);
+}
+
+// Says before the study which normal spreads reach below zero often enough that some of their
+// draws are expected to be drawn again.
+void PrintDrawnAgain(const SimOptions& options, QTextStream& err)
+{
+    for (const Tolerance& tolerance : options.tolerances) {
+        const double share = ShareDrawnAgain(tolerance);
+        if (share * double(options.sampleCount) < 1)
+            continue;
+        err << tolerance.key << ": " << QString::number(100 * share, 'g', 2)
+            << " % of the normal draws fall below zero and are drawn again; the spread is cut at "
+               "zero.\n";
+    }
+}
+
 // Sweeps the collected model and prints the table row by row as the rows come; progress goes
 // to the error stream once the sweep has taken a second, and a tolerance study closes with its
 // summary there.
@@ -134,21 +161,20 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 {
     if (!session.CollectModel())
         return SimStatus::Failed;
-    std::unique_ptr<SweepVariants> variants;
-    if (options.tolerances.empty())
-        variants = std::make_unique<SweepGrid>(options.sweep);
-    else
-        variants = std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
-                                                      options.seed);
-    const SweepRange range = ShardOf(variants->size(), options.shard, options.shardCount);
+    const std::unique_ptr<SweepVariants> variants = VariantsOf(options);
+    const SweepRange range = RangeOf(options, *variants);
     const unsigned jobs = options.jobs != 0 ? options.jobs : CoreCount();
+    PrintDrawnAgain(options, err);
 
     SweepStatistics statistics;
+    QStringList notices;
     const auto outputWritten = [&out] { return FlushOutput(out).ok; };
     out << SweepHeader(*variants) << '\n';
     const auto sink = [&](const SweepRow& row) {
         out << row.text << '\n';
         statistics.add(row);
+        if (!row.notice.isEmpty() && !notices.contains(row.notice))
+            notices.append(row.notice);
         return statistics.variants() % RowsBetweenOutputChecks != 0 || outputWritten();
     };
     const auto start = std::chrono::steady_clock::now();
@@ -164,6 +190,8 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
     const SweepOutcome outcome =
         RunSweep(session.params(), signal, *variants, range, jobs, sink, progress);
     err << progressLine.finish();
+    for (const QString& notice : notices)
+        err << notice << '\n';
     if (outcome.threads < std::min<std::size_t>(jobs, range.size()))
         err << "Only " << outcome.threads << " of " << jobs
             << " threads could be started; the sweep ran on "
@@ -172,7 +200,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             << ".\n";
     if (outcome.stoppedBySink || !outputWritten()) {
         err << "Standard output cannot be written: the table is incomplete.\n";
-        return SimStatus::Failed;
+        return SimStatus::OutputIncomplete;
     }
     if (!options.tolerances.empty())
         for (const QString& line : statistics.lines())
@@ -191,6 +219,18 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                       QTextStream& err, const SimReportWriter& writeReport)
 {
+    if (options.countVariants) {
+        out << RangeOf(options, *VariantsOf(options)).size() << '\n';
+        return SimStatus::Success;
+    }
+    // A summary that cannot be written is told before the study, not after it.
+    if (!options.summaryPath.isEmpty()) {
+        const QString problem = SummaryTargetProblem(options.summaryPath, out);
+        if (!problem.isEmpty()) {
+            err << problem << '\n';
+            return SimStatus::UsageError;
+        }
+    }
     const QChar separator = options.decimalSeparator.value_or(localeSeparator);
     const std::optional<SignalSettings>& shaped = options.signalWorkbench;
     if (shaped) {
@@ -307,8 +347,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                  QTextStream& err, const SimReportWriter& writeReport)
 {
-    const SimStatus status = RunAndPrint(options, localeSeparator, out, err, writeReport);
-    return FinishOutput(out, err) ? status : SimStatus::Failed;
+    return FinishStreams(RunAndPrint(options, localeSeparator, out, err, writeReport), out, err);
 }
 
 } // namespace kinetra

@@ -7,18 +7,10 @@
 #include "RunData.h"
 
 #include "sim/SimOptions.h"
+#include "sim/SimOutput.h"
 #include "text/IoResult.h"
 
 namespace kinetra {
-
-// The exit statuses of the command-line simulator.
-enum class SimStatus {
-    Success = 0,
-    Failed = 1,        // input errors, the run failed, or standard output did not take every byte
-    UsageError = 2,    // bad arguments, a file that cannot be read or written, a model that does
-                       // not load
-    SignalRefused = 3, // a workbench stage cannot compute the signal as typed
-};
 
 class ModelSession;
 class ResultsActivation;
@@ -32,7 +24,7 @@ using SimReportWriter =
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.
 // A report is written only when the options ask for one and a writer is given. Output that does
-// not all reach standard output is an error.
+// not all reach standard output or standard error is an error of its own (SimStatus).
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
                  QTextStream& err, const SimReportWriter& writeReport = {});
 

@@ -22,14 +22,18 @@ std::optional<double> ReadPointNumber(const QString& text)
     return trimmed.isEmpty() ? std::nullopt : ReadNumber(trimmed, u'.');
 }
 
-namespace {
-
-// The one signed group of the parameter set; every other value is stored as a magnitude.
-bool IsReference(double ModelParams::*member)
+bool IsMagnitudeKey(double ModelParams::*member)
 {
-    return member == &ModelParams::wref || member == &ModelParams::Mref ||
-           member == &ModelParams::Iref;
+    return member != &ModelParams::wref && member != &ModelParams::Mref &&
+           member != &ModelParams::Iref;
 }
+
+bool IsWholeNumberKey(double ModelParams::*member)
+{
+    return member == &ModelParams::p1 || member == &ModelParams::m1 || member == &ModelParams::m0;
+}
+
+namespace {
 
 // A figure as the table and the command line print it.
 QString Number(double value)
@@ -80,24 +84,38 @@ SweepAxisParse ParseSweepAxis(const QString& text)
                                       .arg(values)};
         for (int i = 0; i < count; ++i)
             axis.values.push_back(count == 1 ? *from : *from + (*to - *from) * i / (count - 1));
-        return {axis, {}};
+    } else {
+        for (const QString& item : values.split(u';', Qt::SkipEmptyParts)) {
+            const auto value = ReadPointNumber(item);
+            if (!value)
+                return {std::nullopt, QStringLiteral("\"%1\" is not a number (write it with a "
+                                                     "point).")
+                                          .arg(item)};
+            axis.values.push_back(*value);
+        }
+        if (axis.values.empty())
+            return {std::nullopt, QStringLiteral("--set %1 gives no values.").arg(axis.key)};
     }
-    for (const QString& item : values.split(u';', Qt::SkipEmptyParts)) {
-        const auto value = ReadPointNumber(item);
-        if (!value)
-            return {std::nullopt, QStringLiteral("\"%1\" is not a number (write it with a "
-                                                 "point).")
-                                      .arg(item)};
-        axis.values.push_back(*value);
+    if (IsWholeNumberKey(axis.member)) {
+        const auto fraction = std::ranges::find_if(axis.values, [](double value) {
+            return std::isfinite(value) && value != std::trunc(value);
+        });
+        if (fraction != axis.values.end())
+            return {std::nullopt, QStringLiteral("%1 takes whole numbers, as in a model file, not "
+                                                 "%2.")
+                                      .arg(axis.key, QString::number(*fraction, 'g', 15))};
     }
-    if (axis.values.empty())
-        return {std::nullopt, QStringLiteral("--set %1 gives no values.").arg(axis.key)};
     return {axis, {}};
+}
+
+double StoredValue(double ModelParams::*member, double value)
+{
+    return IsMagnitudeKey(member) ? std::fabs(value) : value;
 }
 
 void SetSweptValue(ModelParams& params, double ModelParams::*member, double value)
 {
-    params.*member = IsReference(member) ? value : std::fabs(value);
+    params.*member = StoredValue(member, value);
 }
 
 SweepGrid::SweepGrid(std::vector<SweepAxis> axes) : m_axes(std::move(axes))
@@ -128,8 +146,9 @@ QStringList SweepGrid::columns() const
 QStringList SweepGrid::cells(std::size_t index) const
 {
     QStringList cells;
-    for (const double value : valuesOf(index))
-        cells.append(QString::number(value, 'g', 15));
+    const std::vector<double> values = valuesOf(index);
+    for (std::size_t a = 0; a < m_axes.size(); ++a)
+        cells.append(QString::number(StoredValue(m_axes[a].member, values[a]), 'g', 15));
     return cells;
 }
 
@@ -220,6 +239,7 @@ SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
         row.text = cells.join(u',');
         return row;
     }
+    row.notice = view.runNotice;
     cells << QStringLiteral("0") << QString();
     for (const StepResponseField& field : StepResponseFields(view.stepResponse)) {
         cells.append(field.value);

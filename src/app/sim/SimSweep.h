@@ -34,15 +34,24 @@ struct SweepAxisParse {
 SweepAxis NumericKeyAxis(const QString& text);
 
 // Reads "KEY=V1;V2;..." or "KEY=FROM:TO:COUNT" (COUNT values evenly from FROM to TO), numbers
-// with a point. The key is any numeric model key, found without regard to letter case.
+// with a point. The key is any numeric model key, found without regard to letter case; a key
+// that counts (p1, m1, m0) takes whole numbers only, as a model file gives it.
 SweepAxisParse ParseSweepAxis(const QString& text);
+
+// The keys that count something (pole pairs, phases, pulses): a model file gives them as whole
+// numbers, and neither a sweep nor a study may run them with a fraction.
+bool IsWholeNumberKey(double ModelParams::*member);
+
+// Whether the key is stored as a magnitude: every key but the references wref, Mref and Iref.
+bool IsMagnitudeKey(double ModelParams::*member);
 
 // A number with a point, as sweeps and studies are written; an empty text is none (the model
 // reader would take it for 0).
 std::optional<double> ReadPointNumber(const QString& text);
 
-// Sets a swept key as the editor would store it: a magnitude, except the references wref, Mref
-// and Iref.
+// A value of a key as the editor would store it, and so as a variant runs it: a magnitude, except
+// the references wref, Mref and Iref. A table shows this value, not the one typed.
+double StoredValue(double ModelParams::*member, double value);
 void SetSweptValue(ModelParams& params, double ModelParams::*member, double value);
 
 // The variants of a sweep by index: the leading cells of their rows and their parameter sets.
@@ -53,6 +62,7 @@ public:
     virtual std::size_t size() const = 0;
     // The columns before the status, and the cells under them in variant index.
     virtual QStringList columns() const = 0;
+    // The values variant index runs, as they are stored.
     virtual QStringList cells(std::size_t index) const = 0;
     virtual ModelParams variant(const ModelParams& base, std::size_t index) const = 0;
 };
@@ -99,6 +109,7 @@ struct SweepRow {
     QString text;                               // without the line end
     QString failure;                            // why the run failed; empty when it ran
     std::vector<std::optional<double>> figures; // by SweepFigureColumns; empty on a failure
+    QString notice; // what the user must know about the run beside its figures: a Tmax cut short
 };
 
 // Runs one variant on run and gives its row: the variant's cells, then either the figures or

@@ -13,6 +13,12 @@ QString Usage(const QString& text)
         .arg(text);
 }
 
+// Draws again beyond the first, each from a pair of streams of its own above those of every key.
+constexpr std::uint64_t RedrawStreams = std::uint64_t(1) << 32;
+// The nominal lies inside the key's values, so at least every other draw lands there: 64 misses
+// in a row have a chance below 1e-19, and the nominal stands for the draw then.
+constexpr std::uint64_t MostDraws = 64;
+
 // SplitMix64's finaliser: a bijection of 64-bit words that scatters neighbouring counters.
 std::uint64_t Scatter(std::uint64_t word)
 {
@@ -55,9 +61,26 @@ ToleranceParse ParseTolerance(const QString& text)
                 QStringLiteral("The tolerance of %1 must be finite and not negative, a percentage "
                                "at most 100.")
                     .arg(key.key)};
+    if (IsWholeNumberKey(key.member))
+        return {std::nullopt, QStringLiteral("%1 takes whole numbers: sweep its values with --set "
+                                             "instead of drawing them.")
+                                  .arg(key.key)};
+    if (IsMagnitudeKey(key.member) && *nominal < 0)
+        return {std::nullopt, QStringLiteral("%1 is a magnitude: its nominal value cannot be "
+                                             "below zero.")
+                                  .arg(key.key)};
     tolerance.nominal = *nominal;
     tolerance.width = *width;
     return {tolerance, {}};
+}
+
+double ShareDrawnAgain(const Tolerance& tolerance)
+{
+    // A spread of zero draws its nominal alone, which lies inside.
+    if (tolerance.spread == Tolerance::Spread::Uniform || !IsMagnitudeKey(tolerance.member) ||
+        tolerance.width == 0)
+        return 0;
+    return 0.5 * std::erfc(tolerance.nominal / (tolerance.width * std::numbers::sqrt2));
 }
 
 double UniformDraw(std::uint64_t seed, std::uint64_t index, std::uint64_t stream)
@@ -78,16 +101,26 @@ std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
     for (std::size_t k = 0; k < m_tolerances.size(); ++k) {
         const Tolerance& tolerance = m_tolerances[k];
         // Two streams a key, so adding a key leaves the draws of the keys before it as they were.
-        const double u = UniformDraw(m_seed, index, 2 * k);
         if (tolerance.spread == Tolerance::Spread::Uniform) {
+            const double u = UniformDraw(m_seed, index, 2 * k);
             values.push_back(tolerance.nominal * (1 + tolerance.width / 100 * (2 * u - 1)));
-        } else {
+            continue;
+        }
+        double value = tolerance.nominal;
+        for (std::uint64_t draw = 0; draw < MostDraws; ++draw) {
+            const std::uint64_t stream = draw * RedrawStreams + 2 * k;
+            const double u = UniformDraw(m_seed, index, stream);
+            const double v = UniformDraw(m_seed, index, stream + 1);
             // Box and Muller: 1 - u keeps the logarithm's argument in (0, 1].
-            const double v = UniformDraw(m_seed, index, 2 * k + 1);
             const double normal =
                 std::sqrt(-2 * std::log(1 - u)) * std::cos(2 * std::numbers::pi * v);
-            values.push_back(tolerance.nominal + tolerance.width * normal);
+            const double drawn = tolerance.nominal + tolerance.width * normal;
+            if (drawn >= 0 || !IsMagnitudeKey(tolerance.member)) {
+                value = drawn;
+                break;
+            }
         }
+        values.push_back(value);
     }
     return values;
 }
@@ -104,8 +137,9 @@ QStringList ToleranceSamples::cells(std::size_t index) const
 {
     // Every digit, so a row can also be run again with --set.
     QStringList cells{QString::number(index + 1)};
-    for (const double value : valuesOf(index))
-        cells.append(QString::number(value, 'g', 17));
+    const std::vector<double> values = valuesOf(index);
+    for (std::size_t k = 0; k < m_tolerances.size(); ++k)
+        cells.append(QString::number(StoredValue(m_tolerances[k].member, values[k]), 'g', 17));
     return cells;
 }
 

@@ -36,14 +36,22 @@ struct ToleranceParse {
 };
 
 // Reads "KEY=NOMINAL±PERCENT%" (or "+-" for "±") and "KEY=NOMINAL~SIGMA", numbers with a point.
+// A key that counts (p1, m1, m0) takes no tolerance, and a key stored as a magnitude no negative
+// nominal: neither could be run as drawn.
 ToleranceParse ParseTolerance(const QString& text);
+
+// The share of a tolerance's normal draws that fall outside the values its key takes (below zero
+// for a magnitude), and are drawn again; 0 for an even spread, which stays inside.
+double ShareDrawnAgain(const Tolerance& tolerance);
 
 // A number evenly in [0, 1) that depends on nothing but the seed, the index and the stream:
 // the counter-based draw that lets any sample be drawn again alone.
 double UniformDraw(std::uint64_t seed, std::uint64_t index, std::uint64_t stream);
 
 // The samples of a tolerance study, numbered from 1: each key drawn anew for each sample from
-// the seed and the sample's number, so the rows do not depend on how the work is split.
+// the seed and the sample's number, so the rows do not depend on how the work is split. A normal
+// draw outside the values its key takes is drawn again until it falls inside: the spread is the
+// normal cut there, and every value drawn is the value run.
 class ToleranceSamples final : public SweepVariants {
 public:
     ToleranceSamples(std::vector<Tolerance> tolerances, std::size_t count, std::uint64_t seed);

@@ -47,12 +47,10 @@ int main(int argc, char* argv[])
 
     const kinetra::SimOptionsParse parse = kinetra::ParseSimOptions(QCoreApplication::arguments());
     if (!parse.options) {
-        if (!parse.helpRequested) {
-            err << parse.message << '\n';
-            return int(kinetra::SimStatus::UsageError);
-        }
-        out << parse.message << '\n';
-        return kinetra::FinishOutput(out, err) ? 0 : int(kinetra::SimStatus::Failed);
+        const bool help = parse.helpRequested;
+        (help ? out : err) << parse.message << '\n';
+        return int(kinetra::FinishStreams(
+            help ? kinetra::SimStatus::Success : kinetra::SimStatus::UsageError, out, err));
     }
     const QChar localeSeparator = QLocale::system().decimalPoint().at(0);
     return int(kinetra::RunSim(*parse.options, localeSeparator, out, err, kinetra::WriteSimReport));
