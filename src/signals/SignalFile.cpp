@@ -1,5 +1,6 @@
 #include "SignalFile.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "RunData.h"
@@ -21,13 +22,48 @@ std::optional<double> ReadValue(const QString& text, QChar decimalSeparator)
     return ReadNumber(trimmed, decimalSeparator);
 }
 
+bool IsInputTitle(const QString& title)
+{
+    return title.startsWith(QStringLiteral("Вход"), Qt::CaseInsensitive) ||
+           title.compare(QStringLiteral("input"), Qt::CaseInsensitive) == 0;
+}
+
+// The titles of a header line, split at the separator outside quotes, the quotes taken off: the
+// chart's export quotes a title that holds the separator ("Время, мс").
+QStringList Titles(const QString& line, QChar separator)
+{
+    QStringList titles(1);
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == separator && !quoted)
+            titles.append(QString());
+        else
+            titles.last() += c;
+    }
+    for (QString& title : titles)
+        title = title.trimmed();
+    return titles;
+}
+
+// Whether a first line is a table's header, as the chart's export and the command line's signal
+// output write it: at least two titles and none of them a number, or the one title of the input.
+// Any other first line is a value, and one that is no number is refused as any other line is.
+bool IsHeader(const QStringList& titles, QChar decimalSeparator)
+{
+    if (titles.size() == 1)
+        return IsInputTitle(titles.constFirst());
+    return std::none_of(titles.cbegin(), titles.cend(), [decimalSeparator](const QString& title) {
+        return ReadValue(title, decimalSeparator).has_value();
+    });
+}
+
 // The column a table's header names as the input, else the first column of values.
 qsizetype ValueColumn(const QStringList& titles)
 {
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        const QString title = titles.at(i).trimmed().remove(u'"');
-        if (title.startsWith(QStringLiteral("Вход"), Qt::CaseInsensitive) ||
-            title.compare(QStringLiteral("input"), Qt::CaseInsensitive) == 0)
+        if (IsInputTitle(titles.at(i)))
             return i;
     }
     return titles.size() > 1 ? 1 : 0;
@@ -43,12 +79,12 @@ SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
         ++first;
     if (first == lines.size())
         return SignalFileRead::Failed(noNumber);
-    // A first line that is no number is a table's header.
     const QString header = lines.at(first);
-    const bool table = !ReadValue(header, decimalSeparator);
     const QChar columnSeparator = header.contains(u';') ? u';' : u',';
+    const QStringList titles = Titles(header, columnSeparator);
+    const bool table = !ReadValue(header, decimalSeparator) && IsHeader(titles, decimalSeparator);
     const QChar separator = table ? (columnSeparator == u';' ? u',' : u'.') : decimalSeparator;
-    const qsizetype column = table ? ValueColumn(header.split(columnSeparator)) : 0;
+    const qsizetype column = table ? ValueColumn(titles) : 0;
 
     std::vector<double> values;
 
@@ -78,10 +114,11 @@ SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
 
 SignalFileRead ReadSignalFile(const QString& path, QChar decimalSeparator)
 {
-    const TextFileRead file = ReadTextFile(path);
+    // The chart's CSV export is UTF-8, which tells its titles apart.
+    const TextContentRead file = ReadTextFileOrUtf8(path);
     if (!file.ok)
         return SignalFileRead::Failed(file.error);
-    return ReadSignalLines(file.value, decimalSeparator);
+    return ReadSignalLines(file.value.lines, decimalSeparator);
 }
 
 } // namespace kinetra

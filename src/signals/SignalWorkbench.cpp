@@ -70,23 +70,46 @@ QString SignalWorkbench::listText(SignalList list) const
 QString SignalWorkbench::notice() const
 {
     QStringList notices;
-    // A text that is no number counts as 0; the user is told which field holds it.
+    const QChar separator = m_reader.decimalSeparator();
+    // An empty text or one that is no number counts as 0; the user is told which field holds it.
     static const std::array<const char*, SignalFieldCount> fieldNames{
         "периодичность", "канал, мс", "T1", "T2", "K1", "T3", "T4", "K2"};
+    QStringList empty;
     for (int i = 0; i < SignalFieldCount; ++i) {
         const auto field = static_cast<SignalField>(i);
-        if (isEnabled(field) && !ReadNumber(text(field), m_reader.decimalSeparator()))
-            notices << QStringLiteral("Не число в поле %1: \"%2\", принято 0")
-                           .arg(QString::fromUtf8(fieldNames[indexOf(field)]), text(field));
+        if (!isEnabled(field))
+            continue;
+        const QString name = QString::fromUtf8(fieldNames[indexOf(field)]);
+        if (text(field).isEmpty())
+            empty << name;
+        else if (!ReadNumber(text(field), separator))
+            notices
+                << QStringLiteral("Не число в поле %1: \"%2\", принято 0").arg(name, text(field));
     }
+    if (!empty.isEmpty())
+        notices << (empty.size() == 1 ? QStringLiteral("Пустое поле ")
+                                      : QStringLiteral("Пустые поля ")) +
+                       empty.join(QStringLiteral(", ")) + QStringLiteral(", принято 0");
+    // A periodic waveform has at least one period over the run.
+    if (isEnabled(SignalField::SignalEdit1)) {
+        const double periodicity =
+            ReadNumber(text(SignalField::SignalEdit1), separator).value_or(0.0);
+        if (periodicity <= 0)
+            notices << QStringLiteral("Периодичность %1 не больше нуля, принята 1")
+                           .arg(FormatNumber(periodicity, separator));
+    }
+    if (m_channelCut)
+        notices << QStringLiteral("Параметр канала %1 мс вне пределов от 0 до %2, принято %3")
+                       .arg(FormatNumber(m_channelCut->typed, separator))
+                       .arg(SpinMaximum)
+                       .arg(m_channelCut->taken);
     if (m_refusedFor > 0)
         notices << QStringLiteral("Периодичность %1 велика для прогона в %2 отсчетов: период "
                                   "короче %3 отсчетов, вход равен 0 (не более %4)")
-                       .arg(FormatNumber(m_refusedPeriodicity, m_reader.decimalSeparator()))
+                       .arg(FormatNumber(m_refusedPeriodicity, separator))
                        .arg(m_refusedFor)
                        .arg(MinimumPeriod)
-                       .arg(
-                           FormatNumber(m_refusedFor / MinimumPeriod, m_reader.decimalSeparator()));
+                       .arg(FormatNumber(m_refusedFor / MinimumPeriod, separator));
     if (m_stalledAt >= 0)
         notices << QStringLiteral("Период короче, чем позволяет форма сигнала: вход с отсчета %1 "
                                   "равен 0")
@@ -103,6 +126,15 @@ QString SignalWorkbench::notice() const
                        .arg(m_filterOutcome.cutAt);
         break;
     }
+    // Without a denominator and T2 the element passes its input on, whatever K1 and T1 say. Until
+    // a kind is first applied every coefficient is pinned at 0 and passing is the design.
+    bool typedCoefficients = false;
+    for (int i = 0; i < CoefficientCount; ++i)
+        typedCoefficients = typedCoefficients || isEnabled(FieldOf(static_cast<Coefficient>(i)));
+    if (typedCoefficients && m_computed[indexOf(SignalStage::Output)] > 0 &&
+        differenceEquation().form == DifferenceEquation::Form::Passing)
+        notices << QStringLiteral("T2, T3, T4 и K2 равны нулю: звено пропускает вход без "
+                                  "изменений");
     return notices.join(QStringLiteral("; "));
 }
 
@@ -410,11 +442,15 @@ void SignalWorkbench::transmit()
     const double samples = std::trunc(SamplesPerMillisecond * value);
     const double longest = SamplesPerMillisecond * SpinMaximum;
     int delay = 0;
-    // Beyond the spin's range the parameter is cut to it, and the field shows the cut value.
+    // Beyond the spin's range the parameter is cut to it, the field shows the cut value and the
+    // notice what was typed.
+    m_channelCut.reset();
     if (samples > longest) {
         delay = static_cast<int>(longest);
+        m_channelCut = ChannelCut{value, SpinMaximum};
         putSpin(SignalSpin::SignalUpDown2, SpinMaximum);
     } else if (samples < 0) {
+        m_channelCut = ChannelCut{value, 0};
         putSpin(SignalSpin::SignalUpDown2, 0);
     } else {
         delay = static_cast<int>(samples);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QList>
@@ -88,7 +89,10 @@ public:
     bool isChecked(SignalCheck box) const { return m_checked[indexOf(box)]; }
     // The formula caption under the fraction.
     const QString& caption() const { return m_caption; }
-    // What went wrong in the latest computation, for the user; empty when nothing did.
+    // What went wrong in the latest computation, and every text the stages did not take as
+    // typed (an empty field, no number, a periodicity not above 0, a channel parameter beyond its
+    // range, coefficients under which the element passes its input on), for the user; empty
+    // when nothing did.
     QString notice() const;
 
     const SignalBuffer& buffer() const { return m_buffer; }
@@ -199,6 +203,12 @@ private:
     // A periodicity refused for the run length, with the count it was refused for.
     double m_refusedPeriodicity = 0;
     int m_refusedFor = 0;
+    // A channel parameter typed beyond the spin's range, and the value taken instead.
+    struct ChannelCut {
+        double typed;
+        int taken;
+    };
+    std::optional<ChannelCut> m_channelCut;
     FilterOutcome m_filterOutcome;
 };
 

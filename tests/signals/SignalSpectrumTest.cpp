@@ -5,6 +5,9 @@
 #include <numbers>
 #include <vector>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "SignalFile.h"
 #include "SignalSpectrum.h"
 #include "SignalTestSupport.h"
@@ -76,6 +79,9 @@ TEST(SignalFile, ReadsOneNumberALineAndTheChartsTables)
         {{"index,input,channel,output", "0,0,0,0", "1,0.5,0,0"}, {0, 0.5}},
         {{"Время, мс;Вход;Выход", "0;0,25;9", "0,1;1,5;9"}, {0.25, 1.5}},
         {{"t;Искажение", "0;3", "1;4"}, {3, 4}},
+        // The export quotes a title that holds the separator.
+        {{"\"Время, мс\",Выход,Вход", "0,9,0.25"}, {0.25}},
+        {{"input", "1", "2"}, {1, 2}},
     };
     for (const auto& c : cases) {
         const SignalFileRead read = ReadSignalLines(c.lines, u',');
@@ -94,6 +100,9 @@ TEST(SignalFile, RefusesWhatTheWorkbenchWouldNotHandOn)
         {{"1", "1e300"}, "строка 2: \"1e300\" больше 1E9 по модулю"},
         {{"1", "x"}, "строка 2: \"x\" не число"},
         {{"index,input", "0,nan"}, "строка 2: \"nan\" не число"},
+        // Only a header is skipped: a first line of no number and one of numbers are values.
+        {{"nan", "1"}, "строка 1: \"nan\" не число"},
+        {{"0;0,25;9", "1;2;3"}, "строка 1: \"0;0,25;9\" не число"},
         {{"", " "}, "в файле нет ни одного числа"},
         {tooMany, "строка 10001: \"1\" сверх 10000 чисел"},
     };
@@ -102,6 +111,30 @@ TEST(SignalFile, RefusesWhatTheWorkbenchWouldNotHandOn)
         EXPECT_EQ(read.error, QString::fromUtf8(c.error));
         EXPECT_TRUE(read.value.empty());
     }
+}
+
+// A signal file is read to its end, and the chart's export, UTF-8 with its mark, gives the column
+// its title names.
+TEST(SignalFile, IsReadToItsEndInEitherEncoding)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("signal.csv"));
+    const auto write = [&path](const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QByteArray values;
+    for (int i = 0; i < 500; ++i)
+        values += QByteArray::number(i) + (i == 249 ? QByteArray("\r\n\0", 3) : "\r\n");
+    ASSERT_TRUE(write(values));
+    EXPECT_EQ(ReadSignalFile(path, u',').error,
+              QStringLiteral("Нулевой байт в строке 251: файл не текстовый"));
+
+    ASSERT_TRUE(
+        write("\xEF\xBB\xBF" + QStringLiteral("Время, мс;Выход;Вход\r\n0;9;0,25\r\n").toUtf8()));
+    const SignalFileRead read = ReadSignalFile(path, u'.');
+    EXPECT_TRUE(read.ok) << read.error.toStdString();
+    EXPECT_EQ(read.value, std::vector<double>{0.25});
 }
 
 } // namespace

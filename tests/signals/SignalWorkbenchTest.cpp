@@ -6,6 +6,7 @@
 
 #include "SignalTestSupport.h"
 #include "SignalWorkbench.h"
+#include "WorkbenchSettings.h"
 
 namespace kinetra {
 namespace {
@@ -86,11 +87,17 @@ TEST_F(Workbench, ChannelParameterIsCutToItsRange)
     EXPECT_EQ(workbench.text(SignalField::SignalEdit2), "100");
     EXPECT_EQ(workbench.spinPosition(SignalSpin::SignalUpDown2), 100);
     EXPECT_EQ(channel(999), 0.0);
+    EXPECT_EQ(workbench.notice(),
+              QStringLiteral("Параметр канала 150 мс вне пределов от 0 до 100, принято 100"));
     // A negative delay would read before the first sample: it counts as none and says so.
     type(SignalField::SignalEdit2, "-3");
     EXPECT_EQ(workbench.text(SignalField::SignalEdit2), "0");
     EXPECT_EQ(channel(0), input(0));
     EXPECT_EQ(channel(999), input(999));
+    EXPECT_EQ(workbench.notice(),
+              QStringLiteral("Параметр канала -3 мс вне пределов от 0 до 100, принято 0"));
+    type(SignalField::SignalEdit2, "5");
+    EXPECT_TRUE(workbench.notice().isEmpty());
 }
 
 TEST_F(Workbench, FilterKindsEnableAndPinTheirCoefficients)
@@ -167,7 +174,8 @@ TEST_F(Workbench, NoticesSayWhatTheStagesCouldNotDo)
     }
     type(SignalField::SignalEdit1, "2.5");
     EXPECT_EQ(workbench.notice(),
-              QStringLiteral("Не число в поле периодичность: \"2.5\", принято 0"));
+              QStringLiteral("Не число в поле периодичность: \"2.5\", принято 0; Периодичность 0 "
+                             "не больше нуля, принята 1"));
     type(SignalField::SignalEdit1, "4");
     EXPECT_TRUE(workbench.notice().isEmpty());
     choose(SignalList::SignalComboBox3, 1);
@@ -178,6 +186,37 @@ TEST_F(Workbench, NoticesSayWhatTheStagesCouldNotDo)
     for (std::size_t i = 0; i < 1000; ++i)
         ASSERT_TRUE(std::isfinite(output(i)));
     type(SignalField::sEdit4, "0,01");
+    EXPECT_TRUE(workbench.notice().isEmpty());
+}
+
+// What a field holds and the stages do not take as typed is said: an empty field, a periodicity
+// not above 0 (the waveform gets one period), coefficients under which the element passes its
+// input on (six empty texts, as "--coefficients ';;;;;'" gives).
+TEST_F(Workbench, TextsNotTakenAsTypedAreNamed)
+{
+    choose(SignalList::SignalComboBox1, 3);
+    for (const auto& [periods, notice] :
+         {std::pair{"-1", "Периодичность -1 не больше нуля, принята 1"},
+          std::pair{"0", "Периодичность 0 не больше нуля, принята 1"},
+          std::pair{"", "Пустое поле периодичность, принято 0; Периодичность 0 не больше нуля, "
+                        "принята 1"}}) {
+        type(SignalField::SignalEdit1, periods);
+        EXPECT_EQ(workbench.notice(), QString::fromUtf8(notice)) << periods;
+        EXPECT_EQ(input(499), 1.0) << "one period";
+        EXPECT_EQ(input(500), -1.0);
+    }
+    type(SignalField::SignalEdit1, "1");
+    EXPECT_TRUE(workbench.notice().isEmpty()) << "no kind applied yet: all pinned, passing";
+
+    SignalSettings settings = CurrentSettings(workbench);
+    settings.coefficients = QStringLiteral(";;;;;").split(u';');
+    ShapeSignal(settings, workbench);
+    EXPECT_EQ(workbench.notice(),
+              QStringLiteral("Пустые поля K1, K2, принято 0; T2, T3, T4 и K2 равны нулю: звено "
+                             "пропускает вход без изменений"));
+    EXPECT_EQ(output(600), channel(600));
+    type(SignalField::sEditK2, "1");
+    type(SignalField::sEditK1, "1");
     EXPECT_TRUE(workbench.notice().isEmpty());
 }
 

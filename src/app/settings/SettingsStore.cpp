@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include <QFileInfo>
+
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "settings/RecentFiles.h"
@@ -144,7 +146,9 @@ void SettingsStore::readAtStartUp()
     m_connectionString.clear();
 
     const TextFileRead read = ReadTextFile(settingsFilePath());
-    if (!read.ok) {
+    if (keepsOffUnreadableFile(read, true)) {
+        m_connectionString = composeSettings({}, {});
+    } else if (!read.ok) {
         WriteDefaultSettings();
     } else {
         // A file that lacks what the program needs is rebuilt from the template, but every value
@@ -174,9 +178,39 @@ void SettingsStore::readAtStartUp()
     // Letter case counts here: only "false" switches colour off.
     m_switches[static_cast<std::size_t>(OptionSwitch::Colour)] =
         ReadKey(m_settings, ColorKey) != QStringLiteral("false");
+    // What saves killed before their end left in the folders the program writes.
+    RemoveSaveLeftovers(m_startDirectory.path());
+    for (const auto& [key, folder] : FolderKeys) {
+        if (!(m_folders.*folder).isEmpty())
+            RemoveSaveLeftovers(m_folders.*folder);
+    }
+}
+
+bool SettingsStore::keepsOffUnreadableFile(const TextFileRead& read, bool atStartUp)
+{
+    if (read.ok || !QFileInfo::exists(settingsFilePath()))
+        return false;
+    if (!std::exchange(m_unreadableFileShown, true))
+        m_messages.showMessage(
+            QStringLiteral("Kinetra.ini прочитать нельзя\n") + read.error + u'\n' +
+            (atStartUp ? QStringLiteral("Программа работает с настройками по умолчанию и не "
+                                        "перезаписывает этот файл")
+                       : QStringLiteral("Программа не перезаписывает этот файл; изменённые "
+                                        "настройки действуют до конца работы")));
+    return true;
 }
 
 QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour,
+                                       const std::vector<KeyValueText>& keptSections)
+{
+    const QString connection = composeSettings(connectionKept, colour, keptSections);
+    const IoResult written = WriteTextFile(settingsFilePath(), m_settings);
+    if (!written.ok)
+        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+    return connection;
+}
+
+QString SettingsStore::composeSettings(const QString& connectionKept, const QString& colour,
                                        const std::vector<KeyValueText>& keptSections)
 {
     // The list of recent models is no setting to reset: it survives every rebuild.
@@ -193,9 +227,6 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
     PutRecentFiles(m_settings, recent);
     for (const KeyValueText& section : keptSections)
         m_settings = withSection(std::move(m_settings), section);
-    const IoResult written = WriteTextFile(settingsFilePath(), m_settings);
-    if (!written.ok)
-        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
     return connection;
 }
 
@@ -278,6 +309,8 @@ void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>&
 {
     change(m_settings);
     TextFileRead onDisk = ReadTextFile(settingsFilePath());
+    if (keepsOffUnreadableFile(onDisk, false))
+        return;
     KeyValueText file = m_settings;
     if (onDisk.ok && hasPathsHeader(onDisk.value)) {
         file = onDisk.value;
@@ -356,7 +389,7 @@ std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString 
 {
     TextFileRead read = ReadTextFile(path);
     if (!read.ok) {
-        m_messages.showMessage(read.error);
+        m_messages.showMessage(OpenFailedMessage(path, read.error));
         return std::nullopt;
     }
     m_folders.*folder = FolderOf(path);

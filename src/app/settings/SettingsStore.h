@@ -12,6 +12,7 @@
 
 #include "shell/UserPrompts.h"
 #include "text/KeyValueText.h"
+#include "text/TextFile.h"
 
 namespace kinetra {
 
@@ -32,18 +33,22 @@ enum class SentSignal { Disturbance, Control };
 // dialogs start in, the catalogue's connection string, and the switches that the results,
 // signals and report read. The file lives in the working directory of the start, or in the
 // folder a settings file was last opened from or saved to. It is written only when it has to be
-// rebuilt from its template and by a reset; applying an edited settings text changes only the
+// rebuilt from its template, by a reset and for what the program keeps in it (the recent files,
+// the windows' sections, a connection set up); applying an edited settings text changes only the
 // settings in memory, so a mistyped text never reaches the disk unless it is saved on purpose.
+// A file that is there but does not read is written over by a reset alone.
 class SettingsStore final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsStore)
 
 public:
     // Reads the settings file of the working directory, and rebuilds it from the template when
-    // it cannot be read or lacks "[Paths]", a folder value or the connection; a rebuild keeps the
-    // values that are there and says what took its default. folders is shared with the
-    // document commands, which move the folders as files are chosen; session takes the flag
-    // that makes the results simulate again.
+    // there is none or it lacks "[Paths]", a folder value or the connection; a rebuild keeps the
+    // values that are there and says what took its default. A file that does not read leaves
+    // the defaults in force and the file as it is, and says so. Then removes the temporaries that
+    // killed saves left in the working directory and the folders the settings name. folders is
+    // shared with the document commands, which move the folders as files are chosen; session
+    // takes the flag that makes the results simulate again.
     SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
                   QObject* parent = nullptr);
 
@@ -122,11 +127,17 @@ private:
     std::optional<QStringList> readCopy(const QString& path, QString Folders::*folder);
     bool writeCopy(const QString& path, const QString& text);
     void WriteDefaultSettings();
-    // Rebuilds the settings from the template, the folders, the connection (its default when
-    // empty), the colour value and the windows' kept sections, and writes the file once; gives
-    // the connection written.
+    // Rebuilds the settings in memory from the template, the folders, the connection (its
+    // default when empty), the colour value and the windows' kept sections; gives the connection.
+    QString composeSettings(const QString& connectionKept, const QString& colour,
+                            const std::vector<KeyValueText>& keptSections = {});
+    // The same, and writes the file once.
     QString rebuildSettings(const QString& connectionKept, const QString& colour,
                             const std::vector<KeyValueText>& keptSections = {});
+    // A settings file that is there but does not read (a NUL byte, no permission) may hold what
+    // the user wants back: it is never written over, and the user is told once. True when read
+    // failed on such a file.
+    bool keepsOffUnreadableFile(const TextFileRead& read, bool atStartUp);
     // Changes the settings in memory and the settings file on disk the same way, leaving the
     // file's other lines as they are on disk: a settings text applied but never saved stays off
     // the disk. A file the change leaves as it is is not written.
@@ -145,6 +156,7 @@ private:
     std::array<bool, OptionSwitchCount> m_switches{true, true, true, true, true, true};
     TakenSignal m_takenSignal = TakenSignal::Speed;
     SentSignal m_sentSignal = SentSignal::Disturbance;
+    bool m_unreadableFileShown = false;
 };
 
 } // namespace kinetra

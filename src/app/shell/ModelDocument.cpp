@@ -69,7 +69,7 @@ bool ModelDocument::OpenFile(const QString& path)
 {
     // A file that holds no model is refused before anything is asked or reset: the model the
     // user has stays as it is.
-    if (const TextFileRead file = ModelSession::ReadModelFile(path); !file.ok) {
+    if (const TextContentRead file = ModelSession::ReadModelFile(path); !file.ok) {
         m_prompts.showMessage(OpenFailedMessage(path, file.error));
         return false;
     }

@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -156,14 +157,21 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     groups->addWidget(createGeneratorGroup());
     groups->addWidget(createChannelGroup());
     groups->addWidget(createFilterGroup());
-    // What a stage could not compute as typed, under the stages, where it has room to wrap.
-    m_notice = new QLabel(this);
+    // What a stage could not compute as typed, under the stages, where it has room to wrap; a
+    // notice longer than the room left scrolls there rather than squeezing the fields above.
+    m_notice = new QLabel;
     m_notice->setObjectName(QStringLiteral("SignalNotice"));
     m_notice->setStyleSheet(QStringLiteral("color: #b00000;"));
     m_notice->setWordWrap(true);
+    m_notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    groups->addWidget(m_notice);
-    groups->addStretch();
+    auto* noticeArea = new QScrollArea(this);
+    noticeArea->setObjectName(QStringLiteral("SignalNoticeArea"));
+    noticeArea->setFrameShape(QFrame::NoFrame);
+    noticeArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    noticeArea->setWidgetResizable(true);
+    noticeArea->setWidget(m_notice);
+    groups->addWidget(noticeArea, 1);
     columns->addLayout(groups);
     createChart();
     m_views = new QTabWidget(this);

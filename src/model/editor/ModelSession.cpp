@@ -10,6 +10,22 @@
 
 namespace kinetra {
 
+namespace {
+
+// A model read as UTF-8 is saved in the program's code page, as every model is; the user learns
+// that once, and what becomes of a character the code page has no place for.
+QString Utf8Notice(bool fitsCodePage)
+{
+    QString notice =
+        QStringLiteral("Файл модели в кодировке UTF-8 прочитан в ней; сохраняется модель в "
+                       "windows-1251");
+    if (!fitsCodePage)
+        notice += QStringLiteral(", а знаки, которых там нет, записываются как \"?\"");
+    return notice;
+}
+
+} // namespace
+
 ModelSession::ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent)
     : QObject(parent), m_reader(decimalSeparator), m_messages(messages), m_editor(m_reader)
 {
@@ -70,31 +86,33 @@ void ModelSession::NewModel()
     Q_ASSERT(filled);
 }
 
-TextFileRead ModelSession::ReadModelFile(const QString& path)
+TextContentRead ModelSession::ReadModelFile(const QString& path)
 {
-    TextFileRead file = ReadTextFile(path);
+    TextContentRead file = ReadTextFileOrUtf8(path);
     if (!file.ok)
         return file;
-    const QString mismatch = ModelTextMismatch(file.value);
+    const QString mismatch = ModelTextMismatch(file.value.lines);
     if (!mismatch.isEmpty())
-        return TextFileRead::Failed(mismatch);
+        return TextContentRead::Failed(mismatch);
     return file;
 }
 
 ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
 {
     emit fileNameShown(QFileInfo(path).fileName());
-    TextFileRead file = ReadModelFile(path);
+    TextContentRead file = ReadModelFile(path);
     if (!file.ok)
         return {IoResult::Failed(file.error), {}};
-    m_modelText = std::move(file.value);
-    QString notice;
+    m_modelText = std::move(file.value.lines);
+    QStringList notices;
+    if (file.value.utf8)
+        notices << Utf8Notice(FitsCodePage(m_modelText));
     if (ReadWithOtherSeparator(m_modelText, m_reader.decimalSeparator()))
-        notice = OtherSeparatorNotice(m_reader.decimalSeparator());
+        notices << OtherSeparatorNotice(m_reader.decimalSeparator());
     QString error;
     if (!ModelInit(error))
         return {IoResult::Failed(error), {}};
-    return {IoResult::Done(), notice};
+    return {IoResult::Done(), notices.join(QStringLiteral("; "))};
 }
 
 } // namespace kinetra

@@ -23,7 +23,9 @@ class ModelSession final : public QObject {
 
 public:
     struct LoadResult : IoResult {
-        QString notice; // what the user should know about how the file was read
+        // What the user should know about how the file was read (in UTF-8, with the other
+        // decimal separator), in one line.
+        QString notice;
     };
 
     ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent = nullptr);
@@ -63,8 +65,9 @@ public:
 
     // Reads a model file and initialises the editor from it.
     LoadResult LoadModelFile(const QString& path);
-    // Reads the lines of a model file, refusing a file that holds no model.
-    static TextFileRead ReadModelFile(const QString& path);
+    // Reads the lines of a model file, in Windows-1251 or UTF-8, refusing a file that holds no
+    // model.
+    static TextContentRead ReadModelFile(const QString& path);
 
     // The file the model was last opened from or saved to; empty for a never-saved model.
     QString ModelFileName;

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,11 +18,26 @@ namespace kinetra {
 
 namespace {
 
-// The temporary beside the target is named "<target>.kinetra-save-" and six random characters,
-// so that the leftover of a killed save can be told from the user's own files.
-const QString TemporaryMark = QStringLiteral(".kinetra-save-");
+// The temporary beside the target is named "<target>.kinetra-" with six random characters and
+// ".tmp", which tells a user what it is should a killed save leave it behind; the exact pattern
+// tells the program's leftovers from the user's own files.
+const QString TemporaryMark = QStringLiteral(".kinetra-");
+const QString TemporaryExtension = QStringLiteral(".tmp");
 constexpr int TemporarySuffixLength = 6;
 constexpr int TemporaryNameAttempts = 100;
+constexpr char TemporaryLetters[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// The temporaries of saves: "<target>.kinetra-XXXXXX.tmp", and "<target>.kinetra-save-XXXXXX",
+// as earlier versions named them, whose leftovers may still lie on a user's disk. The first
+// group is the target's name.
+const QRegularExpression& TemporaryPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(.+)\\.kinetra-(?:[A-Za-z0-9]{%1}\\.tmp|save-[A-Za-z0-9]{%1})$")
+            .arg(TemporarySuffixLength));
+    return pattern;
+}
 
 // Passes every write on to the file and remembers the first one that did not take all its
 // bytes. A short write returns a count and no error; a writer that streams through its own
@@ -63,31 +80,48 @@ QString SaveTarget(const QString& path)
     return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 }
 
-// Removes the temporaries that saves of this target killed before their end left behind.
-void RemoveLeftoverTemporaries(const QString& target)
+// Removes the temporaries in the folder that saves killed before their end left behind, of the
+// target given or of every target. A save holds a lock on its temporary until it has renamed it,
+// so the temporary of a save still running, in this program or another, stays; and only a
+// regular file is removed.
+void RemoveLeftovers(const QString& folderPath, const QString& targetName)
 {
-    const QFileInfo info(target);
-    const QString prefix = info.fileName() + TemporaryMark;
-    QDir folder = info.dir();
-    for (const QString& name : folder.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden)) {
-        // The filter is a wildcard pattern, which a "[" in the file's name would bend.
-        if (name.startsWith(prefix) && name.size() == prefix.size() + TemporarySuffixLength)
-            folder.remove(name);
+    const QDir folder(folderPath);
+    const QStringList names = folder.entryList({QStringLiteral("*.kinetra-*")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = TemporaryPattern().match(name);
+        if (!match.hasMatch() || (!targetName.isEmpty() && match.captured(1) != targetName))
+            continue;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        const int descriptor =
+            ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0)
+            continue;
+        struct stat found {};
+        if (::fstat(descriptor, &found) == 0 && S_ISREG(found.st_mode) &&
+            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(descriptor);
     }
 }
 
-// Creates the temporary with the permissions a new file gets, so the umask applies.
+// Creates the temporary with the permissions a new file gets, so the umask applies, and locks it
+// for as long as the save runs.
 int CreateTemporary(const QString& target, QString& temporaryPath)
 {
-    static constexpr char Letters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
         temporaryPath = target + TemporaryMark;
         for (int i = 0; i < TemporarySuffixLength; ++i)
-            temporaryPath += QLatin1Char(Letters[QRandomGenerator::global()->bounded(62)]);
+            temporaryPath += QLatin1Char(TemporaryLetters[QRandomGenerator::global()->bounded(62)]);
+        temporaryPath += TemporaryExtension;
         const int descriptor = ::open(QFile::encodeName(temporaryPath).constData(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST)
+        if (descriptor >= 0) {
+            ::flock(descriptor, LOCK_EX | LOCK_NB);
+            return descriptor;
+        }
+        if (errno != EEXIST)
             return descriptor;
     }
     return -1;
@@ -127,7 +161,8 @@ IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
     if (exists && ::access(targetName.constData(), W_OK) != 0)
         return IoResult::Failed(SystemReason(errno));
 
-    RemoveLeftoverTemporaries(target);
+    const QFileInfo targetInfo(target);
+    RemoveLeftovers(targetInfo.path(), targetInfo.fileName());
     QString temporaryPath;
     const int descriptor = CreateTemporary(target, temporaryPath);
     if (descriptor < 0)
@@ -137,15 +172,21 @@ IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
     QFile temporary;
     temporary.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     QString failure = WriteTemporary(temporary, writeContent);
-    temporary.close();
+    // Renamed while still open, and so still locked: no clean-up takes it away before.
     if (failure.isEmpty() &&
         ::rename(QFile::encodeName(temporaryPath).constData(), targetName.constData()) != 0)
         failure = SystemReason(errno);
+    temporary.close();
     if (!failure.isEmpty()) {
         QFile::remove(temporaryPath);
         return IoResult::Failed(failure);
     }
     return IoResult::Done();
+}
+
+void RemoveSaveLeftovers(const QString& folder)
+{
+    RemoveLeftovers(folder, {});
 }
 
 IoResult SaveFile(const QString& path, const QByteArray& content)

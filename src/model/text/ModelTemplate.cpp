@@ -118,6 +118,7 @@ QString ModelTextMismatch(const QStringList& lines)
                u'"';
     };
     QString section;
+    QHash<QString, qsizetype> firstLineOfKey;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString& line = lines[index];
         const QString where = QStringLiteral(" (строка %1)").arg(index + 1);
@@ -140,6 +141,12 @@ QString ModelTextMismatch(const QStringList& lines)
         if (!section.isEmpty() && *key != section)
             return QStringLiteral("Параметр ") + quoted(line.left(sign)) + where +
                    QStringLiteral(" стоит не в своём разделе");
+        // A reader takes the first line of a key, so a second one would be lost in silence;
+        // an empty value counts as well, since it would hide a value given after it.
+        if (const auto first = firstLineOfKey.constFind(key.key()); first != firstLineOfKey.cend())
+            return QStringLiteral("Параметр ") + quoted(line.left(sign)) +
+                   QStringLiteral(" задан дважды (строки %1 и %2)").arg(*first).arg(index + 1);
+        firstLineOfKey.insert(key.key(), index + 1);
     }
     return {};
 }

@@ -10,9 +10,10 @@ namespace kinetra {
 const QStringList& ModelTemplate();
 
 // Why lines read from a file are no model text, or an empty text when they are one. A model file
-// holds the template's section headers, its keys each in its own section (a file without headers
-// may list keys alone) and empty lines, nothing else. A picture, a desktop entry or a settings
-// file that merely shares a key is no model, and saving a model over it would destroy it.
+// holds the template's section headers, its keys each once and in its own section (a file without
+// headers may list keys alone) and empty lines, nothing else. A picture, a desktop entry or a
+// settings file that merely shares a key is no model, and saving a model over it would destroy
+// it; a key given twice names both its lines.
 QString ModelTextMismatch(const QStringList& lines);
 
 } // namespace kinetra

@@ -1,6 +1,8 @@
 #include "text/TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +17,8 @@ namespace kinetra {
 namespace {
 
 constexpr char CodePage[] = "windows-1251";
+// The byte-order mark an editor may put before UTF-8 text.
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 // Far above any model, settings or query text.
 constexpr qint64 MaximumTextFileSize = 16 * 1024 * 1024;
 
@@ -47,16 +51,100 @@ QStringList SplitLines(QStringView text)
     return lines;
 }
 
+// The lines of a decoded text; a NUL, which no text of the program's holds, refuses it with the
+// line it stands on, since reading on would take whatever follows for text.
+TextFileRead LinesOf(const QString& text)
+{
+    QStringList lines = SplitLines(text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).contains(QChar(0)))
+            return TextFileRead::Failed(
+                QStringLiteral("Нулевой байт в строке %1: файл не текстовый").arg(i + 1));
+    }
+    return TextFileRead::Read(std::move(lines));
+}
+
+bool IsAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return (static_cast<unsigned char>(byte) & 0x80) == 0; });
+}
+
+// The number of the first line that does not decode as UTF-8. Line ends are ASCII, which never
+// stands inside a multi-byte sequence, so the bytes split into lines as the text does.
+qsizetype FirstLineNotUtf8(QByteArrayView bytes)
+{
+    qsizetype line = 1;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        [[maybe_unused]] const QString text = utf8.decode(bytes.sliced(lineStart, i - lineStart));
+        if (utf8.hasError())
+            return line;
+        if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n')
+            ++i;
+        lineStart = i + 1;
+        ++line;
+    }
+    return line;
+}
+
+// The bytes of a file of the program's texts, or why there are none.
+IoRead<QByteArray> ReadTextBytes(const QString& path)
+{
+    if (!CodePageAvailable())
+        return IoRead<QByteArray>::Failed(MissingCodePageError());
+    // A pipe would block for ever and a device such as /dev/zero never ends; a text file of the
+    // program's is small, so a huge file is no text of its.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return IoRead<QByteArray>::Failed(info.isDir() ? SystemReason(EISDIR) : NotARegularFile());
+    if (info.size() > MaximumTextFileSize)
+        return IoRead<QByteArray>::Failed(SystemReason(EFBIG));
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return IoRead<QByteArray>::Failed(SystemReason(errno, file.errorString()));
+    QByteArray bytes = file.read(MaximumTextFileSize);
+    if (file.error() != QFileDevice::NoError)
+        return IoRead<QByteArray>::Failed(SystemReason(errno, file.errorString()));
+    return IoRead<QByteArray>::Read(std::move(bytes));
+}
+
 } // namespace
 
-QStringList DecodeTextLines(const QByteArray& bytes)
+TextContentRead DecodeTextOrUtf8(const QByteArray& bytes)
 {
-    const qsizetype nul = bytes.indexOf('\0');
-    const QByteArrayView content =
-        nul < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(nul);
+    const bool marked = bytes.startsWith(Utf8Mark);
+    const QByteArrayView content = QByteArrayView(bytes).sliced(marked ? sizeof Utf8Mark - 1 : 0);
+    if (marked || !IsAscii(content)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                      QStringConverter::Flag::ConvertInitialBom);
+        const QString text = utf8.decode(content);
+        if (!utf8.hasError()) {
+            TextFileRead lines = LinesOf(text);
+            if (!lines.ok)
+                return TextContentRead::Failed(lines.error);
+            return TextContentRead::Read({std::move(lines.value), true});
+        }
+        // A file that says it is UTF-8 and is not has been damaged on the way.
+        if (marked)
+            return TextContentRead::Failed(
+                QStringLiteral("Строка %1 не в кодировке UTF-8, хотя файл помечен как UTF-8")
+                    .arg(FirstLineNotUtf8(content)));
+    }
+    TextFileRead lines = DecodeTextLines(bytes);
+    if (!lines.ok)
+        return TextContentRead::Failed(lines.error);
+    return TextContentRead::Read({std::move(lines.value), false});
+}
+
+TextFileRead DecodeTextLines(const QByteArray& bytes)
+{
     QStringDecoder decoder(CodePage);
-    const QString text = decoder.decode(content);
-    return SplitLines(text);
+    return LinesOf(decoder.decode(bytes));
 }
 
 QByteArray EncodeTextLines(const QStringList& lines)
@@ -67,31 +155,30 @@ QByteArray EncodeTextLines(const QStringList& lines)
         text += u"\r\n";
     }
     // A character the code page cannot hold comes out as NUL, and so does a NUL in the text;
-    // either would cut the file short when it is read again, so "?" stands in for both.
+    // either would make the file refused when it is read again, so "?" stands in for both.
     QStringEncoder encoder(CodePage, QStringConverter::Flag::ConvertInvalidToNull);
     QByteArray bytes = encoder.encode(text);
     return bytes.replace('\0', '?');
 }
 
+bool FitsCodePage(const QStringList& lines)
+{
+    QStringEncoder encoder(CodePage, QStringConverter::Flag::ConvertInvalidToNull);
+    return std::none_of(lines.cbegin(), lines.cend(), [&encoder](const QString& line) {
+        return QByteArray(encoder.encode(line)).contains('\0');
+    });
+}
+
 TextFileRead ReadTextFile(const QString& path)
 {
-    if (!CodePageAvailable())
-        return TextFileRead::Failed(MissingCodePageError());
-    // A pipe would block for ever and a device such as /dev/zero never ends; a text file of the
-    // program's is small, so a huge file is no text of its.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return TextFileRead::Failed(info.isDir() ? SystemReason(EISDIR) : NotARegularFile());
-    if (info.size() > MaximumTextFileSize)
-        return TextFileRead::Failed(SystemReason(EFBIG));
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        return TextFileRead::Failed(SystemReason(errno, file.errorString()));
-    const QByteArray bytes = file.read(MaximumTextFileSize);
-    if (file.error() != QFileDevice::NoError)
-        return TextFileRead::Failed(SystemReason(errno, file.errorString()));
-    return TextFileRead::Read(DecodeTextLines(bytes));
+    const IoRead<QByteArray> bytes = ReadTextBytes(path);
+    return bytes.ok ? DecodeTextLines(bytes.value) : TextFileRead::Failed(bytes.error);
+}
+
+TextContentRead ReadTextFileOrUtf8(const QString& path)
+{
+    const IoRead<QByteArray> bytes = ReadTextBytes(path);
+    return bytes.ok ? DecodeTextOrUtf8(bytes.value) : TextContentRead::Failed(bytes.error);
 }
 
 QString OpenFailedMessage(const QString& path, const QString& reason)

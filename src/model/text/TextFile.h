@@ -7,13 +7,30 @@
 
 namespace kinetra {
 
-// Kinetra's text files are 8-bit Windows-1251 with CR LF after every line.
+// Kinetra's text files are 8-bit Windows-1251 with CR LF after every line. They are read to
+// their end: a NUL byte, which no text holds, refuses the file and names its line, rather than
+// ending the text early and letting a later save write the rest away.
 
 // The lines of a text file.
 using TextFileRead = IoRead<QStringList>;
 
-// Splits at CR, LF or CR LF; text after the last line end is a last line; stops at a NUL byte.
+// The lines of a text file that may also be UTF-8, as editors of today save text, and whether it
+// was read as UTF-8.
+struct TextFileContent {
+    QStringList lines;
+    bool utf8 = false;
+};
+using TextContentRead = IoRead<TextFileContent>;
+
+// Splits at CR, LF or CR LF; text after the last line end is a last line.
 TextFileRead ReadTextFile(const QString& path);
+
+// As ReadTextFile, but a file that starts with UTF-8's byte-order mark, or whose bytes are valid
+// UTF-8 with some character beyond ASCII, is read as UTF-8 without the mark. Windows-1251 text
+// is practically never valid UTF-8: a Cyrillic letter there is followed by another letter or by
+// ASCII, never by the continuation bytes UTF-8 needs after it. A file marked as UTF-8 that does
+// not decode is refused with the line that does not.
+TextContentRead ReadTextFileOrUtf8(const QString& path);
 
 // What the user reads when a file cannot be opened: "Не открыть файл ", the file's name and, on
 // the next line, the reason.
@@ -24,8 +41,13 @@ QString OpenFailedMessage(const QString& path, const QString& reason);
 IoResult WriteTextFile(const QString& path, const QStringList& lines);
 
 // The same conversions on bytes, for callers that hold the content in memory.
-QStringList DecodeTextLines(const QByteArray& bytes);
+TextFileRead DecodeTextLines(const QByteArray& bytes);
+TextContentRead DecodeTextOrUtf8(const QByteArray& bytes);
 QByteArray EncodeTextLines(const QStringList& lines);
+
+// Whether Windows-1251 holds every character of the lines; EncodeTextLines writes "?" for one it
+// does not.
+bool FitsCodePage(const QStringList& lines);
 
 // The lines of a text page's text. A line end at the very end starts no further line, as when
 // the page was filled from lines; an empty text has no lines.

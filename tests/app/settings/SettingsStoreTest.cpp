@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "../../model/editor/EditorTestSupport.h"
 #include "../../model/text/QtPrinters.h"
@@ -149,15 +151,79 @@ TEST_F(SettingsStoreTest, RecentFilesKeepTheEightNewestAndSurviveARebuild)
     EXPECT_EQ(start()->recentFiles(), expected);
 }
 
-TEST_F(SettingsStoreTest, FailedWriteIsReportedOnceAndTheSettingsStayInForce)
+// Neither can be helped from within the program, whoever runs the test: a folder in the file's
+// place, which does not read, and a link into a folder that is not there, which takes no write.
+TEST_F(SettingsStoreTest, UnreadableOrUnwritableFileIsReportedOnceAndTheSettingsStayInForce)
 {
-    // A folder in the file's place can be neither read nor replaced, whoever runs the test.
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Kinetra.ini")));
+    const QString ini = iniIn(folder.path());
+    for (const auto& [makeFile, message] :
+         {std::pair<std::function<bool()>, const char*>{[&ini] { return QDir().mkdir(ini); },
+                                                        "Kinetra.ini прочитать нельзя\n"},
+          std::pair<std::function<bool()>, const char*>{
+              [&ini] { return QFile::link(ini + QStringLiteral(".gone/Kinetra.ini"), ini); },
+              "Kinetra.ini сохранить нельзя\n"}}) {
+        QDir(ini).removeRecursively();
+        QFile::remove(ini);
+        ASSERT_TRUE(makeFile());
+        sink.messages.clear();
+        const auto store = start();
+        ASSERT_EQ(sink.messages.size(), 1);
+        EXPECT_TRUE(sink.messages[0].startsWith(QString::fromUtf8(message))) << message;
+        EXPECT_EQ(store->settings().size(), 5);
+        EXPECT_EQ(store->connectionString(), DefaultConnection);
+    }
+}
+
+// A settings file that does not read may still hold what the user wants back: the program runs
+// on the defaults, says so once, and writes nothing over it but a reset asked for.
+TEST_F(SettingsStoreTest, SettingsFileThatDoesNotReadIsNeverWrittenOver)
+{
+    constexpr char Broken[] = "[Paths]\r\nModels=/m/\r\nReports=/r/\r\nQueries=/q/\r\n"
+                              "Connection=Own\r\n\0\r\n\r\n[Report]\r\nColor=false\r\n\r\n"
+                              "[Signal]\r\nWave=3\r\n";
+    const QByteArray broken(Broken, sizeof Broken - 1);
+    QFile file(iniIn(folder.path()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(broken) == broken.size());
+    file.close();
+
     const auto store = start();
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_TRUE(sink.messages[0].startsWith(QStringLiteral("Kinetra.ini сохранить нельзя\n")));
-    EXPECT_EQ(store->settings().size(), 5);
+    EXPECT_EQ(sink.messages,
+              QStringList{QStringLiteral("Kinetra.ini прочитать нельзя\nНулевой байт в строке 6: "
+                                         "файл не текстовый\nПрограмма работает с настройками по "
+                                         "умолчанию и не перезаписывает этот файл")});
     EXPECT_EQ(store->connectionString(), DefaultConnection);
+    EXPECT_TRUE(folders.ModelsFolder.isEmpty());
+    EXPECT_TRUE(store->colourOutput());
+    store->addRecentFile(QStringLiteral("/a.kmf"));
+    store->keepSection(linesOf("[Signal]\nWave=1"));
+    store->useConnection(QStringLiteral("Other"));
+    EXPECT_EQ(store->recentFiles(), QStringList{"/a.kmf"}) << "in force for this session";
+    EXPECT_EQ(fileBytes(), broken);
+    EXPECT_EQ(sink.messages.size(), 1);
+
+    store->resetFiles();
+    EXPECT_EQ(fileText(folder.path()).section(u'\n', 0, 0), QStringLiteral("[Paths]"));
+}
+
+// What saves killed before their end left goes at the next start, from the working directory and
+// the folders the settings name.
+TEST_F(SettingsStoreTest, StartRemovesWhatKilledSavesLeft)
+{
+    QTemporaryDir models;
+    QTemporaryDir reports;
+    writeSettings(qPrintable(QStringLiteral("[Paths]\nModels=%1/\nReports=%2/\nQueries=%2/\n"
+                                            "Connection=Own")
+                                 .arg(models.path(), reports.path())));
+    const QStringList leftovers{folder.filePath("Kinetra.ini.kinetra-aB3xYz.tmp"),
+                                models.filePath("drive.kmf.kinetra-save-aB3xYz"),
+                                reports.filePath("report.pdf.kinetra-Q1w2E3.tmp")};
+    ASSERT_TRUE(WriteTextFile(models.filePath("drive.kmf"), {}).ok);
+    for (const QString& leftover : leftovers)
+        ASSERT_TRUE(WriteTextFile(leftover, {}).ok);
+    start();
+    for (const QString& leftover : leftovers)
+        EXPECT_FALSE(QFile::exists(leftover)) << leftover.toStdString();
+    EXPECT_TRUE(QFile::exists(models.filePath("drive.kmf")));
 }
 
 // --- Switches --------------------------------------------------------------------------------
@@ -239,7 +305,7 @@ TEST_F(SettingsStoreTest, ResetAfterOpeningFromAnotherFolderWritesThere)
     EXPECT_EQ(fileBytes(), before) << "the working directory's file is left alone";
 }
 
-TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesTheSettingsFolder)
+TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesItsFolder)
 {
     const auto store = start();
     QTemporaryDir other;
@@ -252,8 +318,25 @@ TEST_F(SettingsStoreTest, OnlyACopyWrittenOrReadMovesTheSettingsFolder)
     EXPECT_FALSE(store->saveSettingsCopy(other.path(), QStringLiteral("[Paths]")));
     EXPECT_FALSE(store->openSettingsCopy(other.filePath(QStringLiteral("gone.ini"))));
     EXPECT_TRUE(sink.messages.value(0).startsWith(QStringLiteral("Не сохранить файл ")));
-    EXPECT_EQ(sink.messages.size(), 2) << "the failed open says why";
+    EXPECT_EQ(sink.messages.value(1),
+              QStringLiteral("Не открыть файл gone.ini\nНет такого файла или папки"))
+        << "the failed open says why";
     EXPECT_TRUE(folders.SettingsFolder.isEmpty());
+
+    // A query cut short at a NUL would run as half of itself.
+    const QString query = other.filePath(QStringLiteral("query.txt"));
+    const QByteArray nul("SELECT *\r\nFROM Motors\0 WHERE P > 1\r\n", 36);
+    QFile file(query);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(nul) == nul.size());
+    file.close();
+    folders.QueriesFolder.clear();
+    EXPECT_FALSE(store->openQueryCopy(query));
+    EXPECT_EQ(
+        sink.messages.constLast(),
+        QStringLiteral("Не открыть файл query.txt\nНулевой байт в строке 2: файл не текстовый"));
+    EXPECT_TRUE(folders.QueriesFolder.isEmpty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), nul);
 }
 
 } // namespace

@@ -168,16 +168,30 @@ TEST_F(ModelDocumentTest, UnreadableFileLeavesACleanNewModel)
     EXPECT_EQ(session.modelText(), session.savedText());
 }
 
-// A picture, a binary or a stray text opened by mistake would be overwritten by the next Save.
-TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
+// A picture, a binary or a stray text opened by mistake would be overwritten by the next Save,
+// and so would the rest of a model cut short at a NUL or the second line of a key given twice:
+// each is refused, the file stays as it is and the model the user has is kept.
+TEST_F(ModelDocumentTest, FileThatHoldsNoSoundModelIsRefusedAndTheModelKept)
 {
-    const QByteArray notModels[] = {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
-                                    QByteArray("\x01\x02\xff\xfe=\x80", 6),
-                                    "Shopping list\r\nR1 =5\r\nbread=2\r\n",
-                                    "[Desktop Entry]\r\nType=Application\r\nName=Notes\r\n"};
+    const struct {
+        QByteArray content;
+        const char* reason; // when the refusal's words are the point
+    } refused[] = {
+        {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), nullptr},
+        {QByteArray("\x01\x02\xff\xfe=\x80", 6), nullptr},
+        {"Shopping list\r\nR1 =5\r\nbread=2\r\n", nullptr},
+        {"[Desktop Entry]\r\nType=Application\r\nName=Notes\r\n", nullptr},
+        {QByteArray("[Motor]\r\nR1=0,5\r\nL1=\0\r\nU=220\r\n", 32),
+         "Нулевой байт в строке 3: файл не текстовый"},
+        {"[Motor]\r\nR1=\r\nU=220\r\nR1=0,5\r\n", "Параметр \"R1\" задан дважды (строки 2 и 4)"},
+    };
     session.ModelFileName = path("mine.kmf");
     changeModel();
-    for (const QByteArray& content : notModels) {
+    const auto fileBytes = [this] {
+        QFile file(path("other.png"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    for (const auto& [content, reason] : refused) {
         QFile file(path("other.png"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
@@ -186,15 +200,59 @@ TEST_F(ModelDocumentTest, FileWithoutAModelIsRefusedAndTheModelKept)
         document.Open();
         ASSERT_EQ(prompts.messages.size(), 1) << content.toStdString();
         EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
+        if (reason) {
+            EXPECT_EQ(prompts.messages[0],
+                      QStringLiteral("Не открыть файл other.png\n") + QString::fromUtf8(reason));
+        }
         EXPECT_TRUE(prompts.questions.isEmpty()) << "nothing is asked before the file is read";
         EXPECT_EQ(session.ModelFileName, path("mine.kmf"));
         EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
+        EXPECT_EQ(fileBytes(), content);
     }
     prompts.messages.clear();
     document.OpenFromCommandLine(path("other.png"));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
     EXPECT_TRUE(session.ModelFileName.isEmpty()) << "Save must not replace it";
+}
+
+// A model an editor saved in UTF-8, with its mark or without, opens with its names as written
+// and says so once; Save writes it in Windows-1251, a character that has no place there as "?".
+TEST_F(ModelDocumentTest, Utf8ModelOpensWithANoticeAndIsSavedInWindows1251)
+{
+    QStringList notices;
+    QObject::connect(&document, &ModelDocument::noticeShown,
+                     [&notices](const QString& notice) { notices << notice; });
+    const QString fits = QStringLiteral("Файл модели в кодировке UTF-8 прочитан в ней; сохраняется "
+                                        "модель в windows-1251");
+    const struct {
+        QByteArray mark;
+        QString name;
+        QByteArray saved;
+        QString notice;
+    } cases[] = {
+        {"\xEF\xBB\xBF", QStringLiteral("АИР80 №1"), "\xC0\xC8\xD0\x38\x30 \xB9\x31", fits},
+        {"", QStringLiteral("АИР80 中"), "\xC0\xC8\xD0\x38\x30 ?",
+         fits + QStringLiteral(", а знаки, которых там нет, записываются как \"?\"")},
+    };
+    for (const auto& [mark, name, saved, notice] : cases) {
+        QFile file(path("utf8.kmf"));
+        const QByteArray content =
+            mark + "[Motor]\r\nMotor=" + name.toUtf8() + "\r\nType=DM\r\nU=220\r\n";
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        notices.clear();
+        prompts.files = {path("utf8.kmf")};
+        ASSERT_TRUE(document.OpenFile(path("utf8.kmf")));
+        EXPECT_EQ(notices, QStringList{notice});
+        EXPECT_EQ(session.editor().text(EditField::MotorTypeEdit), name);
+        ASSERT_TRUE(document.Save());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+        EXPECT_TRUE(written.startsWith("[Motor]\r\nMotor=" + saved + "\r\n"))
+            << written.toStdString();
+    }
 }
 
 TEST_F(ModelDocumentTest, EmptyFileOrAnyTemplateLineOpensAsAModel)

@@ -3,12 +3,15 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -135,8 +138,10 @@ TEST_F(FileSaveTest, FullDiskFailsWithItsReasonAndKeepsTheOldFile)
     }
 }
 
-// Only a regular file is replaced, and the temporary of a killed save goes at the next save,
-// while a file that merely looks like one stays.
+// Only a regular file is replaced. The temporary a save writes is named for the user to know it;
+// those killed saves left go at the next save of their file and, at the next start, from the
+// folders the program writes; a file that merely looks like one, and the temporary of a save
+// still running, stay.
 TEST_F(FileSaveTest, ReplacesOnlyRegularFilesAndClearsLeftoverTemporaries)
 {
     const QString pipe = path("pipe.csv");
@@ -146,12 +151,52 @@ TEST_F(FileSaveTest, ReplacesOnlyRegularFilesAndClearsLeftoverTemporaries)
     EXPECT_EQ(refused.error, QStringLiteral("Это не обычный файл"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());
     EXPECT_EQ(SaveFile(m_folder.path(), NewContent).error, QStringLiteral("Это папка, а не файл"));
+    ASSERT_TRUE(QFile::remove(pipe));
 
-    writeOld(path("model.kmf.kinetra-save-aB3xYz"));
-    writeOld(path("model.kmf.backup"));
-    ASSERT_TRUE(SaveFile(path("model.kmf"), NewContent).ok);
-    EXPECT_FALSE(QFile::exists(path("model.kmf.kinetra-save-aB3xYz")));
-    EXPECT_EQ(ReadAll(path("model.kmf.backup")), OldContent);
+    const QStringList ofModel{"model.kmf.kinetra-aB3xYz.tmp", "model.kmf.kinetra-save-aB3xYz"};
+    const QStringList ofOthers{"report.pdf.kinetra-Q1w2E3.tmp", "[x].csv.kinetra-save-Q1w2E3"};
+    const QStringList lookAlikes{"model.kmf.backup", "model.kmf.kinetra-aB3xY.tmp",
+                                 "model.kmf.kinetra-aB3-yz.tmp", "notes.kinetra-aB3xYz.tmp.txt",
+                                 ".kinetra-aB3xYz.tmp"};
+    for (const QStringList& names : {ofModel, ofOthers, lookAlikes})
+        for (const QString& name : names)
+            writeOld(path(name));
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("folder.kinetra-aB3xYz.tmp")));
+    ASSERT_TRUE(QFile::link(path("model.kmf.backup"), path("link.kinetra-aB3xYz.tmp")));
+    const QString running = path("chart.png.kinetra-R4t5Y6.tmp");
+    writeOld(running);
+    const int held = ::open(QFile::encodeName(running).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    const QStringList beforeSave = QDir(m_folder.path()).entryList(QDir::Files);
+    QStringList temporaries;
+    ASSERT_TRUE(SaveFile(path("model.kmf"), [&](QIODevice& device) {
+                    for (const QString& name : QDir(m_folder.path()).entryList(QDir::Files))
+                        if (!beforeSave.contains(name))
+                            temporaries << name;
+                    return device.write(NewContent) == NewContent.size();
+                }).ok);
+    ASSERT_EQ(temporaries.size(), 1) << temporaries.join(u' ').toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^model\\.kmf\\.kinetra-[A-Za-z0-9]{6}\\.tmp$"))
+                    .match(temporaries.at(0))
+                    .hasMatch())
+        << temporaries.at(0).toStdString();
+    for (const QString& name : ofModel)
+        EXPECT_FALSE(QFile::exists(path(name))) << name.toStdString();
+    for (const QString& name : ofOthers)
+        EXPECT_TRUE(QFile::exists(path(name))) << "left for the start-up: " << name.toStdString();
+
+    RemoveSaveLeftovers(m_folder.path());
+    for (const QString& name : ofOthers)
+        EXPECT_FALSE(QFile::exists(path(name))) << name.toStdString();
+    for (const QString& name : lookAlikes)
+        EXPECT_EQ(ReadAll(path(name)), OldContent) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(path("folder.kinetra-aB3xYz.tmp")).isDir());
+    EXPECT_TRUE(QFileInfo(path("link.kinetra-aB3xYz.tmp")).isSymLink());
+    EXPECT_TRUE(QFile::exists(running)) << "a save still running keeps its temporary";
+    ::close(held);
+    RemoveSaveLeftovers(m_folder.path());
+    EXPECT_FALSE(QFile::exists(running));
 }
 
 // Root writes through any permission, so as root the save runs as the user nobody.

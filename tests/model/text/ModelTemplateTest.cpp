@@ -78,8 +78,9 @@ TEST(ModelTemplate, NamesAndCodesOpenTheirSections)
     EXPECT_EQ(lines.mid(36, 3), (QStringList{"Gear=", "iType=", "Active load="}));
 }
 
-// Text files that only share a key with a model are refused with the line that gives them away;
-// a model file, also one of keys alone or in another letter case, is read.
+// Text files that only share a key with a model, and models that give a key twice, are refused
+// with the lines that give them away; a model file, also one of keys alone or in another letter
+// case, is read.
 TEST(ModelTemplate, OnlyAModelsStructureIsAModelText)
 {
     QStringList lowerCase;
@@ -103,6 +104,9 @@ TEST(ModelTemplate, OnlyAModelsStructureIsAModelText)
         {{"P=1", "shopping list"}, "Строка \"shopping list\" (строка 2) не из файла модели"},
         {{"[Motor]", "Mc=5"}, "Параметр \"Mc\" (строка 2) стоит не в своём разделе"},
         {{"\u0089PNG"}, "Строка \"\u0089PNG\" (строка 1) не из файла модели"},
+        // The first line of a key would win and the second be lost, also after an empty value.
+        {{"[Motor]", "R1=", "r1=0,5"}, "Параметр \"r1\" задан дважды (строки 2 и 3)"},
+        {{"R1=1", "U=220", "R1=1"}, "Параметр \"R1\" задан дважды (строки 1 и 3)"},
     };
     for (const auto& [lines, reason] : notModels)
         EXPECT_EQ(ModelTextMismatch(lines), QString::fromUtf8(reason)) << reason;

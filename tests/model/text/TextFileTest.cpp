@@ -42,24 +42,45 @@ private:
     QTemporaryDir m_dir;
 };
 
+QStringList Lines(const QByteArray& bytes)
+{
+    return DecodeTextLines(bytes).value;
+}
+
 TEST(TextLines, SplitsAtEveryKindOfLineEnd)
 {
-    EXPECT_EQ(DecodeTextLines("a\r\nb\nc\rd\r\n"), (QStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(DecodeTextLines("a\n\r\nb\r\r\n"), (QStringList{"a", "", "b", ""}));
-    EXPECT_EQ(DecodeTextLines("\r\n"), QStringList{""});
+    EXPECT_EQ(Lines("a\r\nb\nc\rd\r\n"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(Lines("a\n\r\nb\r\r\n"), (QStringList{"a", "", "b", ""}));
+    EXPECT_EQ(Lines("\r\n"), QStringList{""});
 }
 
 TEST(TextLines, KeepsTextAfterTheLastLineEnd)
 {
-    EXPECT_EQ(DecodeTextLines("a\r\nb"), (QStringList{"a", "b"}));
-    EXPECT_EQ(DecodeTextLines("a"), QStringList{"a"});
-    EXPECT_EQ(DecodeTextLines(""), QStringList());
+    EXPECT_EQ(Lines("a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(Lines("a"), QStringList{"a"});
+    EXPECT_EQ(Lines(""), QStringList());
 }
 
-TEST(TextLines, StopsAtNul)
+// A NUL ends no text: the file is refused with the line it stands on, in either encoding.
+TEST(TextLines, NulRefusesTheTextNamingItsLine)
 {
-    EXPECT_EQ(DecodeTextLines(QByteArray("a\r\nb\0c\r\nd", 10)), (QStringList{"a", "b"}));
-    EXPECT_EQ(DecodeTextLines(QByteArray("\0a", 2)), QStringList());
+    const struct {
+        QByteArray bytes;
+        int line;
+    } cases[]{
+        {QByteArray("a\r\nb\0c\r\nd", 10), 2},
+        {QByteArray("\0a", 2), 1},
+        {QByteArray("a\rb\n\r\n\0", 8), 4},
+        {QByteArray("\xEF\xBB\xBF[Motor]\r\nMotor=\xD0\x9F\0", 21), 2},
+    };
+    for (const auto& [bytes, line] : cases) {
+        const QString reason =
+            QStringLiteral("Нулевой байт в строке %1: файл не текстовый").arg(line);
+        const TextFileRead read = DecodeTextLines(bytes);
+        EXPECT_FALSE(read.ok) << bytes.toHex().toStdString();
+        EXPECT_EQ(read.error, reason);
+        EXPECT_EQ(DecodeTextOrUtf8(bytes).error, reason) << bytes.toHex().toStdString();
+    }
 }
 
 TEST(TextLines, EveryByteButLineEndsAndNulSurvivesARoundTrip)
@@ -69,9 +90,34 @@ TEST(TextLines, EveryByteButLineEndsAndNulSurvivesARoundTrip)
         if (byte != '\r' && byte != '\n')
             bytes += char(byte);
     }
-    const QStringList lines = DecodeTextLines(bytes);
+    const QStringList lines = Lines(bytes);
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(EncodeTextLines(lines), bytes + "\r\n");
+}
+
+// UTF-8 is read when the file is marked as UTF-8 or decodes as UTF-8 with something beyond
+// ASCII; Windows-1251 Cyrillic never does.
+TEST(TextLines, Utf8IsReadWhenTheBytesAreUtf8)
+{
+    const QByteArray cyrillicUtf8 = Cyrillic.toUtf8();
+    const struct {
+        QByteArray bytes;
+        bool utf8;
+    } cases[]{
+        {"\xEF\xBB\xBFMotor=" + cyrillicUtf8 + "\r\n", true},
+        {"Motor=" + cyrillicUtf8 + "\r\n", true},
+        {"Motor=" + CyrillicCp1251 + "\r\n", false},
+    };
+    for (const auto& [bytes, utf8] : cases) {
+        const TextContentRead read = DecodeTextOrUtf8(bytes);
+        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        EXPECT_EQ(read.value.utf8, utf8) << bytes.toHex().toStdString();
+        EXPECT_EQ(read.value.lines, QStringList{"Motor=" + Cyrillic});
+    }
+    const TextContentRead ascii = DecodeTextOrUtf8("R1=1\r\n");
+    EXPECT_FALSE(ascii.value.utf8);
+    EXPECT_EQ(DecodeTextOrUtf8("\xEF\xBB\xBF[Motor]\r\nMotor=" + CyrillicCp1251).error,
+              QStringLiteral("Строка 2 не в кодировке UTF-8, хотя файл помечен как UTF-8"));
 }
 
 TEST(TextLines, CharactersOutsideTheCodePageBecomeQuestionMarks)
@@ -79,6 +125,8 @@ TEST(TextLines, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_EQ(EncodeTextLines({QString::fromUtf8("a€中😀b")}), "a\x88??b\r\n");
     // A NUL would end the file early when it is read again.
     EXPECT_EQ(EncodeTextLines({QString(QChar(0)) + u'x'}), "?x\r\n");
+    EXPECT_TRUE(FitsCodePage({"a€", Cyrillic}));
+    EXPECT_FALSE(FitsCodePage({"a", QString::fromUtf8("中")}));
 }
 
 TEST_F(TextFileTest, RoundTripsCyrillicText)
@@ -93,13 +141,20 @@ TEST_F(TextFileTest, RoundTripsCyrillicText)
     EXPECT_EQ(read.value, lines);
 }
 
-TEST_F(TextFileTest, ReadsMixedLineEndsAndStopsAtNul)
+TEST_F(TextFileTest, ReadsMixedLineEndsAndRefusesANul)
 {
-    constexpr char Mixed[] = "R1=1\nR2=2\rR3=3\0R4=4\r\n";
-    writeBytes("mixed.kmf", QByteArray(Mixed, sizeof Mixed - 1));
+    writeBytes("mixed.kmf", "R1=1\nR2=2\rR3=3\r\n");
     const TextFileRead read = ReadTextFile(path("mixed.kmf"));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.value, (QStringList{"R1=1", "R2=2", "R3=3"}));
+
+    constexpr char Nul[] = "R1=1\nR2=2\rR3=3\0R4=4\r\n";
+    writeBytes("nul.kmf", QByteArray(Nul, sizeof Nul - 1));
+    for (const IoResult& refused :
+         {IoResult(ReadTextFile(path("nul.kmf"))), IoResult(ReadTextFileOrUtf8(path("nul.kmf")))}) {
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.error, QStringLiteral("Нулевой байт в строке 3: файл не текстовый"));
+    }
 }
 
 TEST_F(TextFileTest, NoLinesMakeAnEmptyFile)
