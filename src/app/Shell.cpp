@@ -376,7 +376,7 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
     if (!chosen)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const IoResult saved = write(*chosen);
+    const Status saved = write(*chosen);
     QApplication::restoreOverrideCursor();
     if (!saved.ok) {
         m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));

@@ -84,7 +84,7 @@ private:
     void saveChartPicture(QWidget* chart);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer answers whether it wrote the file, or why not.
-    using ReportWriter = std::function<IoResult(const UserPrompts::ChosenFile&)>;
+    using ReportWriter = std::function<Status(const UserPrompts::ChosenFile&)>;
     void saveToReportsFolder(const UserPrompts::FileDialog& dialog, const ReportWriter& write,
                              const FileNaming& naming = {});
     void openShownText();

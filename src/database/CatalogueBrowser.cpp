@@ -232,7 +232,7 @@ void CatalogueBrowser::ADOTableAfterScroll()
     emit statusChanged();
 }
 
-IoResult CatalogueBrowser::saveShownDataSet(const QString& path) const
+Status CatalogueBrowser::saveShownDataSet(const QString& path) const
 {
     const QString name = m_dataSource == DataSource::Query ? QueryMarker : m_selectorText;
     return SaveRecordSetXml(dataSet(), name, path);

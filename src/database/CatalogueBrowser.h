@@ -9,7 +9,7 @@
 
 #include "Catalogue.h"
 #include "RecordSet.h"
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -101,7 +101,7 @@ public:
     void ADOTableAfterScroll();
 
     // Writes the data set on show as XML. False, with error, when it cannot be written.
-    IoResult saveShownDataSet(const QString& path) const;
+    Status saveShownDataSet(const QString& path) const;
 
 signals:
     void tableListChanged();

@@ -73,10 +73,10 @@ bool WriteRecords(QIODevice& file, const RecordSet& records, const QString& name
 
 } // namespace
 
-IoResult SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path)
+Status SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path)
 {
     if (!records.isOpen())
-        return IoResult::Failed(QStringLiteral("Нет открытой таблицы"));
+        return Status::Failed(QStringLiteral("Нет открытой таблицы"));
     return SaveFile(
         path, [&records, &name](QIODevice& file) { return WriteRecords(file, records, name); });
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -18,6 +18,6 @@ class RecordSet;
 // A field's type is integer, real, text, memo, binary or empty (no values at all). Values are
 // written with a decimal point whatever the locale, binary values in base64. The file is UTF-8
 // and replaces an existing one only once it is written whole.
-IoResult SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path);
+Status SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path);
 
 } // namespace kinetra

@@ -109,7 +109,7 @@ SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
     }
     if (values.empty())
         return SignalFileRead::Failed(noNumber);
-    return SignalFileRead::Read(std::move(values));
+    return SignalFileRead::Of(std::move(values));
 }
 
 SignalFileRead ReadSignalFile(const QString& path, QChar decimalSeparator)

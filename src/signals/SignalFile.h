@@ -6,13 +6,13 @@
 
 #include <vector>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
 // A measured signal as read from a file; error says in words a user understands why there is
 // none, naming the line.
-using SignalFileRead = IoRead<std::vector<double>>;
+using SignalFileRead = StatusOr<std::vector<double>>;
 
 // Reads a signal of at most 10000 numbers from text lines: one number a line (with a point or
 // the given decimal separator), or a table with a header line as the chart's CSV export and the

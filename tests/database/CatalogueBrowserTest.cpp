@@ -166,7 +166,7 @@ TEST_F(CatalogueBrowserTest, ShownDataSetIsSavedAsXml)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("an older, longer file that must not leave anything behind");
     old.close();
-    const IoResult written = browser.saveShownDataSet(file);
+    const Status written = browser.saveShownDataSet(file);
     ASSERT_TRUE(written.ok) << written.error.toStdString();
     QFile saved(file);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

@@ -106,7 +106,7 @@ std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
     return curves;
 }
 
-IoResult SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator)
+Status SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator)
 {
     QString xTitle;
     const std::vector<Curve> curves = CurvesOnShow(chart, xTitle);

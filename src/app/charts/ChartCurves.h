@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 class QChart;
 class QXYSeries;
@@ -38,6 +38,6 @@ QList<QPointF> FullCurve(const QXYSeries& series);
 std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle);
 
 // The curves on show, written as CSV in UTF-8 with a byte-order mark, CR LF after every line.
-IoResult SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator);
+Status SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator);
 
 } // namespace kinetra

@@ -61,7 +61,7 @@ ChartFile ChooseChartFile(const QString& typedPath, int filterIndex)
     return {path, format};
 }
 
-IoResult SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator)
+Status SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator)
 {
     switch (file.format) {
     case ChartFormat::Metafile:
@@ -79,7 +79,7 @@ IoResult SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSepar
     if (!view)
         view = chart.findChild<QChartView*>();
     if (!view)
-        return IoResult::Failed(QStringLiteral("%1: на странице нет кривых").arg(file.path));
+        return Status::Failed(QStringLiteral("%1: на странице нет кривых").arg(file.path));
     return SaveChartCurves(*view->chart(), file.path, decimalSeparator);
 }
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 class QWidget;
 
@@ -27,6 +27,6 @@ ChartFile ChooseChartFile(const QString& typedPath, int filterIndex);
 
 // Writes the chart widget, as it shows now, in the file's format, or says why not.
 // The curves' data are written with the given decimal separator.
-IoResult SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator);
+Status SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator);
 
 } // namespace kinetra

@@ -11,30 +11,30 @@
 
 namespace kinetra {
 
-IoResult SaveWidgetAsMetafile(QWidget& widget, const QString& path)
+Status SaveWidgetAsMetafile(QWidget& widget, const QString& path)
 {
     WmfPaintDevice device(widget.size(), widget.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&device))
-        return IoResult::Failed(QStringLiteral("кодировка windows-1251 недоступна"));
+        return Status::Failed(QStringLiteral("кодировка windows-1251 недоступна"));
     widget.render(&painter);
     painter.end();
     return SaveFile(path, device.metafile());
 }
 
-IoResult SaveWidgetAsBitmap(QWidget& widget, const QString& path)
+Status SaveWidgetAsBitmap(QWidget& widget, const QString& path)
 {
     const QPixmap picture = widget.grab();
     return SaveFile(path, [&picture](QIODevice& file) { return picture.save(&file, "BMP"); });
 }
 
-IoResult SaveWidgetAsPng(QWidget& widget, const QString& path)
+Status SaveWidgetAsPng(QWidget& widget, const QString& path)
 {
     const QPixmap picture = widget.grab();
     return SaveFile(path, [&picture](QIODevice& device) { return picture.save(&device, "PNG"); });
 }
 
-IoResult SaveWidgetAsSvg(QWidget& widget, const QString& path)
+Status SaveWidgetAsSvg(QWidget& widget, const QString& path)
 {
     QBuffer drawing;
     QSvgGenerator generator;
@@ -45,7 +45,7 @@ IoResult SaveWidgetAsSvg(QWidget& widget, const QString& path)
     generator.setTitle(widget.windowTitle());
     QPainter painter;
     if (!painter.begin(&generator))
-        return IoResult::Failed(QStringLiteral("рисунок SVG не создан"));
+        return Status::Failed(QStringLiteral("рисунок SVG не создан"));
     widget.render(&painter);
     painter.end();
     return SaveFile(path, drawing.data());

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 class QWidget;
 
@@ -11,15 +11,15 @@ namespace kinetra {
 // Saves the widget as it shows now, at its on-screen size, as a placeable Windows metafile whose
 // lines and labels stay vector drawings. A failed save leaves any earlier file as it was and
 // tells why.
-IoResult SaveWidgetAsMetafile(QWidget& widget, const QString& path);
+Status SaveWidgetAsMetafile(QWidget& widget, const QString& path);
 
 // Saves the widget as it shows now as a BMP picture, with the same guarantee.
-IoResult SaveWidgetAsBitmap(QWidget& widget, const QString& path);
+Status SaveWidgetAsBitmap(QWidget& widget, const QString& path);
 
 // Saves the widget as it shows now as a PNG picture.
-IoResult SaveWidgetAsPng(QWidget& widget, const QString& path);
+Status SaveWidgetAsPng(QWidget& widget, const QString& path);
 
 // Saves the widget as it shows now as an SVG drawing, at its on-screen size.
-IoResult SaveWidgetAsSvg(QWidget& widget, const QString& path);
+Status SaveWidgetAsSvg(QWidget& widget, const QString& path);
 
 } // namespace kinetra

@@ -93,7 +93,7 @@ void ReportCommands::printImage(QWidget& widget)
 bool ReportCommands::printReportOn(QPrinter& printer)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const IoResult printed = m_report.print(printer);
+    const Status printed = m_report.print(printer);
     QApplication::restoreOverrideCursor();
     if (!printed.ok)
         m_prompts.showMessage(printed.error);
@@ -102,7 +102,7 @@ bool ReportCommands::printReportOn(QPrinter& printer)
 
 bool ReportCommands::printImageOn(QWidget& widget, QPrinter& printer)
 {
-    const IoResult printed = PrintPage(printer, widget.windowTitle(), [&widget](QPainter& painter) {
+    const Status printed = PrintPage(printer, widget.windowTitle(), [&widget](QPainter& painter) {
         PaintWidgetImage(painter, widget);
     });
     if (!printed.ok)
@@ -127,7 +127,7 @@ void ReportCommands::saveReport()
             .value_or(filter >= 0 && filter < int(std::size(FilterFormats)) ? FilterFormats[filter]
                                                                             : ReportFormat::Pdf);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const IoResult saved = m_report.save(chosen->path, format);
+    const Status saved = m_report.save(chosen->path, format);
     QApplication::restoreOverrideCursor();
     if (!saved.ok) {
         m_prompts.showMessage(SaveFailedMessage(chosen->path, saved.error));

@@ -66,7 +66,7 @@ bool CatalogueSetup::offerWhenMissing(const QDir& workingDirectory)
 
 bool CatalogueSetup::copySample(const QString& path)
 {
-    const IoResult copied = m_samples.copyCatalogueTo(path);
+    const Status copied = m_samples.copyCatalogueTo(path);
     if (!copied.ok)
         m_prompts.showMessage(
             QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(path, copied.error));

@@ -72,22 +72,22 @@ QString InstalledSamples::placeCatalogue(const QString& connectionString,
         return {};
 
     const QString targetPath = QDir::toNativeSeparators(target.absoluteFilePath());
-    if (const IoResult copied = copyCatalogueTo(target.absoluteFilePath()); !copied.ok)
+    if (const Status copied = copyCatalogueTo(target.absoluteFilePath()); !copied.ok)
         return QStringLiteral("Каталог оборудования не скопирован в %1: %2")
             .arg(targetPath, copied.error);
     return QStringLiteral("Каталог оборудования скопирован в %1").arg(targetPath);
 }
 
-IoResult InstalledSamples::copyCatalogueTo(const QString& path) const
+Status InstalledSamples::copyCatalogueTo(const QString& path) const
 {
     const QString sample = sampleCatalogue();
     if (sample.isEmpty())
-        return IoResult::Failed(QStringLiteral("образец каталога не найден"));
+        return Status::Failed(QStringLiteral("образец каталога не найден"));
     if (QFileInfo::exists(path))
-        return IoResult::Failed(QStringLiteral("файл уже есть"));
+        return Status::Failed(QStringLiteral("файл уже есть"));
     QFile source(sample);
     if (!source.open(QIODevice::ReadOnly))
-        return IoResult::Failed(source.errorString());
+        return Status::Failed(source.errorString());
     return SaveFile(path, source.readAll());
 }
 

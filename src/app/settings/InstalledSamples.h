@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QString>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -34,7 +34,7 @@ public:
     // what happened in the user's words, or an empty text when nothing had to be done.
     QString placeCatalogue(const QString& connectionString, const QDir& workingDirectory) const;
     // Copies the sample catalogue to path, which must not exist yet.
-    IoResult copyCatalogueTo(const QString& path) const;
+    Status copyCatalogueTo(const QString& path) const;
 
 private:
     QDir m_dataFolder;

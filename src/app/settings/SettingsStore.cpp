@@ -204,7 +204,7 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
                                        const std::vector<KeyValueText>& keptSections)
 {
     const QString connection = composeSettings(connectionKept, colour, keptSections);
-    const IoResult written = WriteTextFile(settingsFilePath(), m_settings);
+    const Status written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
     return connection;
@@ -319,7 +319,7 @@ void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>&
         if (file == onDisk.value)
             return;
     }
-    const IoResult written = WriteTextFile(settingsFilePath(), file);
+    const Status written = WriteTextFile(settingsFilePath(), file);
     if (!written.ok)
         m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
 }
@@ -398,7 +398,7 @@ std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString 
 
 bool SettingsStore::writeCopy(const QString& path, const QString& text)
 {
-    const IoResult written = WriteTextFile(path, LinesOfText(text));
+    const Status written = WriteTextFile(path, LinesOfText(text));
     if (!written.ok) {
         m_messages.showMessage(SaveFailedMessage(path, written.error));
         return false;

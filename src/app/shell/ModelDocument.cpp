@@ -143,7 +143,7 @@ bool ModelDocument::SaveAs()
 
 bool ModelDocument::writeModel(const QString& path)
 {
-    const IoResult written = WriteTextFile(path, m_session.modelText());
+    const Status written = WriteTextFile(path, m_session.modelText());
     if (!written.ok) {
         m_prompts.showMessage(SaveFailedMessage(path, written.error));
         return false;

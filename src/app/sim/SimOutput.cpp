@@ -12,7 +12,7 @@
 
 namespace kinetra {
 
-IoResult FlushOutput(QTextStream& out)
+Status FlushOutput(QTextStream& out)
 {
     errno = 0;
     out.flush();
@@ -29,7 +29,7 @@ IoResult FlushOutput(QTextStream& out)
 
 bool FinishOutput(QTextStream& out, QTextStream& err)
 {
-    const IoResult flushed = FlushOutput(out);
+    const Status flushed = FlushOutput(out);
     if (!flushed.ok) {
         err << "Не записать стандартный вывод\n" << flushed.error << '\n';
         err.flush();

@@ -18,13 +18,13 @@ bool ColourOutputOfSettings()
 
 } // namespace
 
-IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
-                        const ResultsActivation& results, QTextStream& err)
+Status WriteSimReport(const SimOptions& options, const ModelSession& session,
+                      const ResultsActivation& results, QTextStream& err)
 {
     ReportDocument report(session, results);
     report.setColourOutput(ColourOutputOfSettings());
     report.compose(options.reportParts);
-    const IoResult saved = report.save(
+    const Status saved = report.save(
         options.reportPath, ReportFormatOf(options.reportPath).value_or(ReportFormat::Pdf));
     for (const QString& cut : report.cutColumns())
         err << "warning: " << cut << '\n';

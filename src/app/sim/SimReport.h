@@ -4,7 +4,7 @@
 #include <QTextStream>
 
 #include "sim/SimOptions.h"
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -14,7 +14,7 @@ class ResultsActivation;
 // The report of the command-line simulator: composed from the run already on show as the report
 // command does, its charts in colour or black and white as the settings file of the working
 // directory asks. A column cut for want of room is reported on err. Needs a QApplication.
-IoResult WriteSimReport(const SimOptions& options, const ModelSession& session,
-                        const ResultsActivation& results, QTextStream& err);
+Status WriteSimReport(const SimOptions& options, const ModelSession& session,
+                      const ResultsActivation& results, QTextStream& err);
 
 } // namespace kinetra

@@ -207,7 +207,7 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             err << line << '\n';
     SimStatus status = outcome.failed == 0 ? SimStatus::Success : SimStatus::Failed;
     if (!options.summaryPath.isEmpty()) {
-        const IoResult saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
+        const Status saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
         if (!saved.ok) {
             err << SaveFailedMessage(options.summaryPath, saved.error) << '\n';
             status = SimStatus::UsageError;
@@ -288,7 +288,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         if (!notice.isEmpty()) {
             err << notice << '\n';
             if (!shaped->outPath.isEmpty()) {
-                const IoResult saved =
+                const Status saved =
                     SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
                 if (!saved.ok)
                     err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
@@ -323,14 +323,14 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
               std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
             if (path.isEmpty())
                 continue;
-            const IoResult saved = SaveFile(path, content);
+            const Status saved = SaveFile(path, content);
             if (!saved.ok) {
                 err << SaveFailedMessage(path, saved.error) << '\n';
                 status = SimStatus::UsageError;
             }
         }
         if (!options.reportPath.isEmpty() && writeReport) {
-            const IoResult written = writeReport(options, session, activation, err);
+            const Status written = writeReport(options, session, activation, err);
             if (!written.ok) {
                 err << SaveFailedMessage(options.reportPath, written.error) << '\n';
                 status = SimStatus::UsageError;

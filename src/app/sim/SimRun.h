@@ -8,7 +8,7 @@
 
 #include "sim/SimOptions.h"
 #include "sim/SimOutput.h"
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -17,9 +17,8 @@ class ResultsActivation;
 
 // Writes the report of the run on show as the options ask, from the results already computed.
 // Warnings about the page (text that did not fit) go to err.
-using SimReportWriter =
-    std::function<IoResult(const SimOptions& options, const ModelSession& session,
-                           const ResultsActivation& results, QTextStream& err)>;
+using SimReportWriter = std::function<Status(const SimOptions& options, const ModelSession& session,
+                                             const ResultsActivation& results, QTextStream& err)>;
 
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.

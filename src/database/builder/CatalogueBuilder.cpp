@@ -19,17 +19,17 @@ namespace kinetra {
 
 namespace {
 
-IoRead<QString> readScript(const QString& sqlPath)
+StatusOr<QString> readScript(const QString& sqlPath)
 {
     QFile file(sqlPath);
     if (!file.open(QIODevice::ReadOnly))
-        return IoRead<QString>::Failed(
+        return StatusOr<QString>::Failed(
             QStringLiteral("Cannot read %1: %2").arg(sqlPath, file.errorString()));
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder.decode(file.readAll());
     if (decoder.hasError())
-        return IoRead<QString>::Failed(QStringLiteral("%1 is not UTF-8 text").arg(sqlPath));
-    return IoRead<QString>::Read(text);
+        return StatusOr<QString>::Failed(QStringLiteral("%1 is not UTF-8 text").arg(sqlPath));
+    return StatusOr<QString>::Of(text);
 }
 
 QString statementError(const QString& sqlPath, const SqlStatement& statement,
@@ -40,8 +40,8 @@ QString statementError(const QString& sqlPath, const SqlStatement& statement,
 
 // Runs the script into the empty database at path. Every query lives inside this function, so
 // the connection can be removed once it returns.
-IoResult runScript(const QString& connectionName, const QString& path, const QString& sqlPath,
-                   const QList<SqlStatement>& statements)
+Status runScript(const QString& connectionName, const QString& path, const QString& sqlPath,
+                 const QList<SqlStatement>& statements)
 {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     if (!database.isValid())
@@ -74,9 +74,9 @@ IoResult runScript(const QString& connectionName, const QString& path, const QSt
 
 } // namespace
 
-IoResult BuildCatalogue(const QString& sqlPath, const QString& databasePath)
+Status BuildCatalogue(const QString& sqlPath, const QString& databasePath)
 {
-    const IoRead<QString> script = readScript(sqlPath);
+    const StatusOr<QString> script = readScript(sqlPath);
     if (!script.ok)
         return {false, script.error};
     const QList<SqlStatement> statements = SplitSqlStatements(script.value);
@@ -96,7 +96,7 @@ IoResult BuildCatalogue(const QString& sqlPath, const QString& databasePath)
 
     const QString connectionName =
         QStringLiteral("kinetra-catalogue-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    const IoResult build = runScript(connectionName, temporaryPath, sqlPath, statements);
+    const Status build = runScript(connectionName, temporaryPath, sqlPath, statements);
     QSqlDatabase::removeDatabase(connectionName);
     if (!build.ok)
         return build;

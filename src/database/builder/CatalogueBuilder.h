@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "text/IoResult.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -15,6 +15,6 @@ inline constexpr std::int32_t CatalogueApplicationId = 0x4B6E7472;
 // Builds the SQLite catalogue databasePath from the UTF-8 SQL script sqlPath, all statements in
 // one transaction. The database is written beside databasePath and replaces it only when every
 // statement succeeded: a failed build leaves whatever file was there untouched.
-IoResult BuildCatalogue(const QString& sqlPath, const QString& databasePath);
+Status BuildCatalogue(const QString& sqlPath, const QString& databasePath);
 
 } // namespace kinetra

@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
                "Builds the SQLite equipment catalogue OUTPUT.mdb from the SQL script SQL_FILE.\n";
         return 2;
     }
-    const kinetra::IoResult build = kinetra::BuildCatalogue(arguments[1], arguments[2]);
+    const kinetra::Status build = kinetra::BuildCatalogue(arguments[1], arguments[2]);
     if (!build.ok) {
         err << build.error << '\n';
         return 1;

@@ -102,7 +102,7 @@ ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
     emit fileNameShown(QFileInfo(path).fileName());
     TextContentRead file = ReadModelFile(path);
     if (!file.ok)
-        return {IoResult::Failed(file.error), {}};
+        return {Status::Failed(file.error), {}};
     m_modelText = std::move(file.value.lines);
     QStringList notices;
     if (file.value.utf8)
@@ -111,8 +111,8 @@ ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
         notices << OtherSeparatorNotice(m_reader.decimalSeparator());
     QString error;
     if (!ModelInit(error))
-        return {IoResult::Failed(error), {}};
-    return {IoResult::Done(), notices.join(QStringLiteral("; "))};
+        return {Status::Failed(error), {}};
+    return {Status::Done(), notices.join(QStringLiteral("; "))};
 }
 
 } // namespace kinetra

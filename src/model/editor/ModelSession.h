@@ -22,7 +22,7 @@ class ModelSession final : public QObject {
     Q_DISABLE_COPY_MOVE(ModelSession)
 
 public:
-    struct LoadResult : IoResult {
+    struct LoadResult : Status {
         // What the user should know about how the file was read (in UTF-8, with the other
         // decimal separator), in one line.
         QString notice;

@@ -147,7 +147,7 @@ QString WriteTemporary(QFile& temporary, const FileContentWriter& writeContent)
 
 } // namespace
 
-IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
+Status SaveFile(const QString& path, const FileContentWriter& writeContent)
 {
     const QString target = SaveTarget(path);
     const QByteArray targetName = QFile::encodeName(target);
@@ -155,18 +155,18 @@ IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
     // Only a regular file is ever replaced: a device, a pipe or a folder of that name stays.
     if (exists && S_ISDIR(existing.st_mode))
-        return IoResult::Failed(SystemReason(EISDIR));
+        return Status::Failed(SystemReason(EISDIR));
     if (exists && !S_ISREG(existing.st_mode))
-        return IoResult::Failed(NotARegularFile());
+        return Status::Failed(NotARegularFile());
     if (exists && ::access(targetName.constData(), W_OK) != 0)
-        return IoResult::Failed(SystemReason(errno));
+        return Status::Failed(SystemReason(errno));
 
     const QFileInfo targetInfo(target);
     RemoveLeftovers(targetInfo.path(), targetInfo.fileName());
     QString temporaryPath;
     const int descriptor = CreateTemporary(target, temporaryPath);
     if (descriptor < 0)
-        return IoResult::Failed(SystemReason(errno));
+        return Status::Failed(SystemReason(errno));
     if (exists)
         ::fchmod(descriptor, existing.st_mode & 07777);
     QFile temporary;
@@ -179,9 +179,9 @@ IoResult SaveFile(const QString& path, const FileContentWriter& writeContent)
     temporary.close();
     if (!failure.isEmpty()) {
         QFile::remove(temporaryPath);
-        return IoResult::Failed(failure);
+        return Status::Failed(failure);
     }
-    return IoResult::Done();
+    return Status::Done();
 }
 
 void RemoveSaveLeftovers(const QString& folder)
@@ -189,7 +189,7 @@ void RemoveSaveLeftovers(const QString& folder)
     RemoveLeftovers(folder, {});
 }
 
-IoResult SaveFile(const QString& path, const QByteArray& content)
+Status SaveFile(const QString& path, const QByteArray& content)
 {
     return SaveFile(
         path, [&content](QIODevice& device) { return device.write(content) == content.size(); });

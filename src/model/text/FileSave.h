@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "IoResult.h"
+#include "Status.h"
 
 class QIODevice;
 
@@ -23,8 +23,8 @@ using FileContentWriter = std::function<bool(QIODevice& device)>;
 // start of the program in the folders it writes (RemoveSaveLeftovers). QSaveFile alone is not
 // enough: it buffers small writes and, on a full disk, may commit an empty file and report
 // success.
-IoResult SaveFile(const QString& path, const FileContentWriter& writeContent);
-IoResult SaveFile(const QString& path, const QByteArray& content);
+Status SaveFile(const QString& path, const FileContentWriter& writeContent);
+Status SaveFile(const QString& path, const QByteArray& content);
 
 // Removes from the folder the temporaries that saves killed before their end left behind: regular
 // files named exactly as a save names its temporary, that no running save holds.

@@ -61,7 +61,7 @@ TextFileRead LinesOf(const QString& text)
             return TextFileRead::Failed(
                 QStringLiteral("Нулевой байт в строке %1: файл не текстовый").arg(i + 1));
     }
-    return TextFileRead::Read(std::move(lines));
+    return TextFileRead::Of(std::move(lines));
 }
 
 bool IsAscii(QByteArrayView bytes)
@@ -92,25 +92,26 @@ qsizetype FirstLineNotUtf8(QByteArrayView bytes)
 }
 
 // The bytes of a file of the program's texts, or why there are none.
-IoRead<QByteArray> ReadTextBytes(const QString& path)
+StatusOr<QByteArray> ReadTextBytes(const QString& path)
 {
     if (!CodePageAvailable())
-        return IoRead<QByteArray>::Failed(MissingCodePageError());
+        return StatusOr<QByteArray>::Failed(MissingCodePageError());
     // A pipe would block for ever and a device such as /dev/zero never ends; a text file of the
     // program's is small, so a huge file is no text of its.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return IoRead<QByteArray>::Failed(info.isDir() ? SystemReason(EISDIR) : NotARegularFile());
+        return StatusOr<QByteArray>::Failed(info.isDir() ? SystemReason(EISDIR)
+                                                         : NotARegularFile());
     if (info.size() > MaximumTextFileSize)
-        return IoRead<QByteArray>::Failed(SystemReason(EFBIG));
+        return StatusOr<QByteArray>::Failed(SystemReason(EFBIG));
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return IoRead<QByteArray>::Failed(SystemReason(errno, file.errorString()));
+        return StatusOr<QByteArray>::Failed(SystemReason(errno, file.errorString()));
     QByteArray bytes = file.read(MaximumTextFileSize);
     if (file.error() != QFileDevice::NoError)
-        return IoRead<QByteArray>::Failed(SystemReason(errno, file.errorString()));
-    return IoRead<QByteArray>::Read(std::move(bytes));
+        return StatusOr<QByteArray>::Failed(SystemReason(errno, file.errorString()));
+    return StatusOr<QByteArray>::Of(std::move(bytes));
 }
 
 } // namespace
@@ -127,7 +128,7 @@ TextContentRead DecodeTextOrUtf8(const QByteArray& bytes)
             TextFileRead lines = LinesOf(text);
             if (!lines.ok)
                 return TextContentRead::Failed(lines.error);
-            return TextContentRead::Read({std::move(lines.value), true});
+            return TextContentRead::Of({std::move(lines.value), true});
         }
         // A file that says it is UTF-8 and is not has been damaged on the way.
         if (marked)
@@ -138,7 +139,7 @@ TextContentRead DecodeTextOrUtf8(const QByteArray& bytes)
     TextFileRead lines = DecodeTextLines(bytes);
     if (!lines.ok)
         return TextContentRead::Failed(lines.error);
-    return TextContentRead::Read({std::move(lines.value), false});
+    return TextContentRead::Of({std::move(lines.value), false});
 }
 
 TextFileRead DecodeTextLines(const QByteArray& bytes)
@@ -171,13 +172,13 @@ bool FitsCodePage(const QStringList& lines)
 
 TextFileRead ReadTextFile(const QString& path)
 {
-    const IoRead<QByteArray> bytes = ReadTextBytes(path);
+    const StatusOr<QByteArray> bytes = ReadTextBytes(path);
     return bytes.ok ? DecodeTextLines(bytes.value) : TextFileRead::Failed(bytes.error);
 }
 
 TextContentRead ReadTextFileOrUtf8(const QString& path)
 {
-    const IoRead<QByteArray> bytes = ReadTextBytes(path);
+    const StatusOr<QByteArray> bytes = ReadTextBytes(path);
     return bytes.ok ? DecodeTextOrUtf8(bytes.value) : TextContentRead::Failed(bytes.error);
 }
 
@@ -186,10 +187,10 @@ QString OpenFailedMessage(const QString& path, const QString& reason)
     return QStringLiteral("Не открыть файл ") + QFileInfo(path).fileName() + u'\n' + reason;
 }
 
-IoResult WriteTextFile(const QString& path, const QStringList& lines)
+Status WriteTextFile(const QString& path, const QStringList& lines)
 {
     if (!CodePageAvailable())
-        return IoResult::Failed(MissingCodePageError());
+        return Status::Failed(MissingCodePageError());
     return SaveFile(path, EncodeTextLines(lines));
 }
 

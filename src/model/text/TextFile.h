@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "IoResult.h"
+#include "Status.h"
 
 namespace kinetra {
 
@@ -12,7 +12,7 @@ namespace kinetra {
 // ending the text early and letting a later save write the rest away.
 
 // The lines of a text file.
-using TextFileRead = IoRead<QStringList>;
+using TextFileRead = StatusOr<QStringList>;
 
 // The lines of a text file that may also be UTF-8, as editors of today save text, and whether it
 // was read as UTF-8.
@@ -20,7 +20,7 @@ struct TextFileContent {
     QStringList lines;
     bool utf8 = false;
 };
-using TextContentRead = IoRead<TextFileContent>;
+using TextContentRead = StatusOr<TextFileContent>;
 
 // Splits at CR, LF or CR LF; text after the last line end is a last line.
 TextFileRead ReadTextFile(const QString& path);
@@ -38,7 +38,7 @@ QString OpenFailedMessage(const QString& path, const QString& reason);
 
 // Writes every line followed by CR LF through a temporary file that replaces the old one only
 // once it is completely written, so a failed write never destroys the file that was there.
-IoResult WriteTextFile(const QString& path, const QStringList& lines);
+Status WriteTextFile(const QString& path, const QStringList& lines);
 
 // The same conversions on bytes, for callers that hold the content in memory.
 TextFileRead DecodeTextLines(const QByteArray& bytes);

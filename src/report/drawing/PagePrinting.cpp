@@ -13,8 +13,8 @@ constexpr int PdfResolution = 1200;
 
 } // namespace
 
-IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
-                 const PagePainter& paint)
+Status SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
+               const PagePainter& paint)
 {
     return SaveFile(path, [&](QIODevice& device) {
         QPdfWriter writer(&device);
@@ -30,11 +30,10 @@ IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& 
     });
 }
 
-IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
+Status PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        const IoResult saved =
-            SavePdf(printer.outputFileName(), printer.pageLayout(), title, paint);
+        const Status saved = SavePdf(printer.outputFileName(), printer.pageLayout(), title, paint);
         return {saved.ok,
                 saved.ok ? QString() : SaveFailedMessage(printer.outputFileName(), saved.error)};
     }

@@ -16,11 +16,11 @@ namespace kinetra {
 using PagePainter = std::function<void(QPainter& painter)>;
 
 // Writes one page as a PDF file through the program's checked save path.
-IoResult SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
-                 const PagePainter& paint);
+Status SavePdf(const QString& path, const QPageLayout& layout, const QString& title,
+               const PagePainter& paint);
 
 // Prints one page. A printer that prints to a PDF file writes it through SavePdf, so a full disk
 // is reported as for every other file.
-IoResult PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint);
+Status PrintPage(QPrinter& printer, const QString& title, const PagePainter& paint);
 
 } // namespace kinetra

@@ -74,13 +74,13 @@ QPageLayout ReportDocument::pageLayout()
                        QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
 }
 
-IoResult ReportDocument::print(QPrinter& printer)
+Status ReportDocument::print(QPrinter& printer)
 {
     printer.setPageLayout(pageLayout());
     return PrintPage(printer, m_form.title(), [this](QPainter& painter) { paint(painter); });
 }
 
-IoResult ReportDocument::save(const QString& path, ReportFormat format)
+Status ReportDocument::save(const QString& path, ReportFormat format)
 {
     const QString day = date();
     switch (format) {

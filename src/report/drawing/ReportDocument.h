@@ -38,8 +38,8 @@ public:
 
     // One production: the page with the charts of the run on show.
     void paint(QPainter& painter);
-    IoResult print(QPrinter& printer);
-    IoResult save(const QString& path, ReportFormat format);
+    Status print(QPrinter& printer);
+    Status save(const QString& path, ReportFormat format);
 
     // What the last production had to cut from its columns, even in the smallest type: one line
     // per column cut, naming it.

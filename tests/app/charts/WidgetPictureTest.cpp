@@ -69,7 +69,7 @@ protected:
 
 TEST_F(ChartPicture, ChartBecomesAVectorPictureWithItsTitles)
 {
-    const IoResult saved = SaveWidgetAsMetafile(view, path);
+    const Status saved = SaveWidgetAsMetafile(view, path);
     ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     const Metafile metafile(ReadAll(path));
     EXPECT_EQ(metafile.placeable[5], 640);
@@ -101,7 +101,7 @@ TEST_F(ChartPicture, ReaderDrawsTheChartWithItsTitles)
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("wmf2svg"));
     if (reader.isEmpty())
         GTEST_SKIP() << "wmf2svg (Debian package libwmf-bin) is not installed";
-    const IoResult saved = SaveWidgetAsMetafile(view, path);
+    const Status saved = SaveWidgetAsMetafile(view, path);
     ASSERT_TRUE(saved.ok) << saved.error.toStdString();
 
     const QString svgPath = folder.filePath(QStringLiteral("chart.svg"));
@@ -128,7 +128,7 @@ TEST(WidgetPictures, BitmapIsTheWidgetAsShown)
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
     widget.resize(50, 30);
-    const IoResult saved = SaveWidgetAsBitmap(widget, path);
+    const Status saved = SaveWidgetAsBitmap(widget, path);
     ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_TRUE(ReadAll(path).startsWith("BM"));
     const QImage image(path);
@@ -147,7 +147,7 @@ TEST(WidgetPictures, FailedSaveKeepsTheEarlierFileAndSaysWhy)
     QWidget widget;
     widget.resize(40, 30);
 
-    for (const IoResult& failed :
+    for (const Status& failed :
          {SaveWidgetAsMetafile(widget, missing), SaveWidgetAsBitmap(widget, missing)}) {
         EXPECT_FALSE(failed.ok);
         EXPECT_FALSE(failed.error.isEmpty());
@@ -155,7 +155,7 @@ TEST(WidgetPictures, FailedSaveKeepsTheEarlierFileAndSaysWhy)
     EXPECT_EQ(ReadAll(earlier), "earlier");
     EXPECT_FALSE(QFile::exists(missing));
 
-    const IoResult saved = SaveWidgetAsMetafile(widget, earlier);
+    const Status saved = SaveWidgetAsMetafile(widget, earlier);
     EXPECT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_TRUE(ReadAll(earlier).startsWith("\xd7\xcd\xc6\x9a"));
 }

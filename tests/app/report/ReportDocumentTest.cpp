@@ -158,7 +158,7 @@ TEST_F(ReportDocumentTest, ExportsFollowTheSwitchesAndFailuresSayWhy)
         EXPECT_FALSE(bytes.contains("\xca\xee\xfd\xf4")) << name << ": no analysis";
         EXPECT_FALSE(bytes.contains("base64")) << name << ": no charts";
     }
-    const IoResult failed =
+    const Status failed =
         report.save(file(QStringLiteral("missing-folder/report.pdf")), ReportFormat::Pdf);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.isEmpty());
@@ -183,7 +183,7 @@ TEST_F(ReportDocumentTest, PdfOntoANearlyFullDiskIsWholeOrFailsKeepingTheOldFile
     // tmpfs hands out whole pages of 4 KiB: every level up to 32 KiB, then beyond the report.
     for (const int freeKiB : {0, 4, 8, 12, 16, 20, 24, 28, 32, 48, 64, 96}) {
         disk.fillLeaving(freeKiB * 1024);
-        const IoResult saved = report.save(target, ReportFormat::Pdf);
+        const Status saved = report.save(target, ReportFormat::Pdf);
         disk.emptyFiller();
         if (saved.ok) {
             QProcess reader;

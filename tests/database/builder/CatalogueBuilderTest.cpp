@@ -23,7 +23,7 @@ protected:
     QString path(const char* name) const { return m_folder.filePath(QString::fromUtf8(name)); }
 
     // Builds the script into out.mdb.
-    kinetra::IoResult build(const QByteArray& script)
+    kinetra::Status build(const QByteArray& script)
     {
         EXPECT_TRUE(WriteFile(path("script.sql"), script));
         return BuildCatalogue(path("script.sql"), path("out.mdb"));
@@ -50,7 +50,7 @@ const QByteArray GoodScript = "-- two tables\n"
 
 TEST_F(CatalogueBuilding, WritesTheTablesAndRowsOfTheScript)
 {
-    const kinetra::IoResult result = build(GoodScript);
+    const kinetra::Status result = build(GoodScript);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(outputs(), QStringLiteral("out.mdb"));
 
@@ -77,9 +77,9 @@ TEST_F(CatalogueBuilding, MarksTheFileHeaderWithTheApplicationId)
 
 TEST_F(CatalogueBuilding, FailedStatementLeavesNoFile)
 {
-    const kinetra::IoResult result = build("CREATE TABLE \"T\" (\"a\" INTEGER);\n"
-                                           "\n"
-                                           "INSERT INTO \"Missing\" VALUES (1);\n");
+    const kinetra::Status result = build("CREATE TABLE \"T\" (\"a\" INTEGER);\n"
+                                         "\n"
+                                         "INSERT INTO \"Missing\" VALUES (1);\n");
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains(QStringLiteral("script.sql:3:")))
         << result.error.toStdString();

@@ -109,7 +109,7 @@ protected:
 
     static inline std::unique_ptr<QTemporaryDir> s_folder;
     static inline QString s_path;
-    static inline kinetra::IoResult s_build;
+    static inline kinetra::Status s_build;
 };
 
 TEST_F(SampleCatalogue, EveryTableIsEquipmentWithTenToFortyRecords)

@@ -43,7 +43,7 @@ QByteArray ReadAll(const QString& path)
 }
 
 // Runs the save in a child process, so that the limits and mounts a case sets up stay there.
-// Gives the child's IoResult as its exit status: 0 saved, 1 failed with a reason, 2
+// Gives the child's Status as its exit status: 0 saved, 1 failed with a reason, 2
 // failed without one.
 int SaveInChild(const std::function<void()>& prepare, const QString& path,
                 const QByteArray& content)
@@ -51,7 +51,7 @@ int SaveInChild(const std::function<void()>& prepare, const QString& path,
     const pid_t child = ::fork();
     if (child == 0) {
         prepare();
-        const IoResult saved = SaveFile(path, content);
+        const Status saved = SaveFile(path, content);
         ::_exit(saved.ok ? 0 : saved.error.isEmpty() ? 2 : 1);
     }
     int status = 0;
@@ -84,7 +84,7 @@ protected:
 TEST_F(FileSaveTest, WritesTheWholeContentAndReplacesTheOldFile)
 {
     writeOld(path("model.kmf"));
-    const IoResult saved = SaveFile(path("model.kmf"), NewContent);
+    const Status saved = SaveFile(path("model.kmf"), NewContent);
     EXPECT_TRUE(saved.ok) << saved.error.toStdString();
     EXPECT_EQ(ReadAll(path("model.kmf")), NewContent);
 }
@@ -129,7 +129,7 @@ TEST_F(FileSaveTest, FullDiskFailsWithItsReasonAndKeepsTheOldFile)
             disk.fillLeaving(freeKiB * 1024);
             if (freeKiB > 0 && std::string_view(name) == "small")
                 continue; // fits
-            const IoResult saved = SaveFile(target, writer);
+            const Status saved = SaveFile(target, writer);
             EXPECT_FALSE(saved.ok) << name << " with " << freeKiB << " KiB free";
             EXPECT_EQ(saved.error, QStringLiteral("Нет места на диске")) << name;
             disk.emptyFiller();
@@ -146,7 +146,7 @@ TEST_F(FileSaveTest, ReplacesOnlyRegularFilesAndClearsLeftoverTemporaries)
 {
     const QString pipe = path("pipe.csv");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const IoResult refused = SaveFile(pipe, NewContent);
+    const Status refused = SaveFile(pipe, NewContent);
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error, QStringLiteral("Это не обычный файл"));
     EXPECT_FALSE(QFileInfo(pipe).isFile());
@@ -230,7 +230,7 @@ TEST_F(FileSaveTest, ReadOnlyFolderOrFileIsRefused)
 TEST_F(FileSaveTest, FailingWriterKeepsTheOldFile)
 {
     writeOld(path("model.kmf"));
-    const IoResult saved =
+    const Status saved =
         SaveFile(path("model.kmf"), [](QIODevice& device) { return device.write("half") < 0; });
     EXPECT_FALSE(saved.ok);
     EXPECT_FALSE(saved.error.isEmpty());

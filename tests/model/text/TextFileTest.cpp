@@ -132,7 +132,7 @@ TEST(TextLines, CharactersOutsideTheCodePageBecomeQuestionMarks)
 TEST_F(TextFileTest, RoundTripsCyrillicText)
 {
     const QStringList lines{"[Motor]", "Motor=" + Cyrillic, "", "R1=0,5"};
-    const IoResult written = WriteTextFile(path("model.kmf"), lines);
+    const Status written = WriteTextFile(path("model.kmf"), lines);
     ASSERT_TRUE(written.ok) << written.error.toStdString();
     EXPECT_EQ(readBytes("model.kmf"), "[Motor]\r\nMotor=" + CyrillicCp1251 + "\r\n\r\nR1=0,5\r\n");
 
@@ -150,8 +150,8 @@ TEST_F(TextFileTest, ReadsMixedLineEndsAndRefusesANul)
 
     constexpr char Nul[] = "R1=1\nR2=2\rR3=3\0R4=4\r\n";
     writeBytes("nul.kmf", QByteArray(Nul, sizeof Nul - 1));
-    for (const IoResult& refused :
-         {IoResult(ReadTextFile(path("nul.kmf"))), IoResult(ReadTextFileOrUtf8(path("nul.kmf")))}) {
+    for (const Status& refused :
+         {Status(ReadTextFile(path("nul.kmf"))), Status(ReadTextFileOrUtf8(path("nul.kmf")))}) {
         EXPECT_FALSE(refused.ok);
         EXPECT_EQ(refused.error, QStringLiteral("Нулевой байт в строке 3: файл не текстовый"));
     }
@@ -192,7 +192,7 @@ TEST_F(TextFileTest, WhatIsNoReadableTextFileGivesItsReason)
 
 TEST_F(TextFileTest, WriteIntoMissingFolderGivesAnError)
 {
-    const IoResult written = WriteTextFile(path("no such folder/model.kmf"), {"R1=1"});
+    const Status written = WriteTextFile(path("no such folder/model.kmf"), {"R1=1"});
     EXPECT_FALSE(written.ok);
     EXPECT_FALSE(written.error.isEmpty());
 }
@@ -227,7 +227,7 @@ TEST_F(TextFileTest, FailedWriteKeepsTheOldFile)
     ASSERT_TRUE(WriteTextFile(path("model.kmf"), {"R1=1"}).ok);
     const QStringList large(10000, QStringLiteral("R1=0,123456789012345"));
 
-    IoResult written;
+    Status written;
     {
         const FileSizeLimit limit(4096);
         written = WriteTextFile(path("model.kmf"), large);
