@@ -28,7 +28,7 @@ std::int64_t SystemSeconds()
 
 } // namespace
 
-SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, std::int32_t& sampleCount,
+SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, const std::int32_t& sampleCount,
                                  InputReader& reader, Clock clock, QObject* parent)
     : QObject(parent), m_buffer(buffer), m_sampleCount(sampleCount), m_reader(reader),
       m_clock(clock ? std::move(clock) : Clock(SystemSeconds))
@@ -258,13 +258,13 @@ void SignalWorkbench::reset()
     for (SignalList list :
          {SignalList::SignalComboBox1, SignalList::SignalComboBox2, SignalList::SignalComboBox3})
         putListIndex(list, -1);
-    // The reset shows 1000 samples whatever the last run's count, and leaves that count alone.
-    const std::int32_t runCount = std::exchange(m_sampleCount, DefaultSampleCount);
+    // The reset shows 1000 samples whatever the last run's count.
+    m_resetCount = DefaultSampleCount;
     generate();
     transmit();
     applyFilterKind();
     filter();
-    m_sampleCount = runCount;
+    m_resetCount.reset();
     m_verticalMinimum = 0;
     m_verticalMaximum = 1.1;
     emit curvesChanged(SignalStage::Input);
@@ -540,11 +540,13 @@ void SignalWorkbench::rescale()
 
 // --- State changes ---
 
-int SignalWorkbench::sampleCount()
+int SignalWorkbench::sampleCount() const
 {
-    // Before any run every stage works on 1000 samples, and N keeps that count.
+    if (m_resetCount)
+        return *m_resetCount;
+    // Before any run, and after a run without samples, every stage works on 1000 samples.
     if (m_sampleCount <= 0)
-        m_sampleCount = DefaultSampleCount;
+        return DefaultSampleCount;
     return std::min<int>(m_sampleCount, ResultCapacity);
 }
 

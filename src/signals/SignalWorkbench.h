@@ -45,8 +45,8 @@ constexpr SignalField FieldOf(Coefficient coefficient)
     return static_cast<SignalField>(static_cast<int>(coefficient) + 2);
 }
 
-// The result curves the workbench takes a signal from: the results window's dynamics chart with
-// the upper limits of its time, left and right axes as they are shown.
+// The result curves the workbench takes a signal from: the curves of the run on show in the
+// results window, with the upper ends of the time, left and right axes its view gives them.
 struct ModelCurves {
     QList<QPointF> torqueOrCurrent; // the left-axis curve
     QList<QPointF> speed;           // the mechanism speed, right axis
@@ -59,7 +59,8 @@ enum class TakenQuantity { Speed, TorqueOrCurrent };
 // The signals window as plain state with all its rules: a generator, a transmission channel and
 // a filter or controller, each stage feeding the next. A change in a stage recomputes it and the
 // stages after it, then tells the observer once which curves changed. The output series is the
-// one the engine reads at the next run; N is the engine's sample count, shared with the results.
+// one the engine reads at the next run; N is the engine's sample count, which the workbench reads
+// and never writes.
 class SignalWorkbench final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SignalWorkbench)
@@ -68,7 +69,7 @@ public:
     // The time in whole seconds that seeds the random waveform.
     using Clock = std::function<std::int64_t()>;
 
-    SignalWorkbench(SignalBuffer& buffer, std::int32_t& sampleCount, InputReader& reader,
+    SignalWorkbench(SignalBuffer& buffer, const std::int32_t& sampleCount, InputReader& reader,
                     Clock clock = {}, QObject* parent = nullptr);
 
     static const QStringList& listItems(SignalList list);
@@ -167,7 +168,7 @@ private:
     bool isShown(SignalStage stage) const;
     const SignalSeries& series(SignalStage stage) const;
 
-    int sampleCount();
+    int sampleCount() const;
     void putText(SignalField field, const QString& text);
     void putEnabled(SignalField field, bool enabled);
     void putSpin(SignalSpin spin, int position);
@@ -175,7 +176,9 @@ private:
     void putListIndex(SignalList list, int index);
 
     SignalBuffer& m_buffer;
-    std::int32_t& m_sampleCount;
+    const std::int32_t& m_sampleCount;
+    // The reset computes every stage for this count, whatever the last run's.
+    std::optional<int> m_resetCount;
     InputReader& m_reader;
     Clock m_clock;
 

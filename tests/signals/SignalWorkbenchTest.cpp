@@ -20,10 +20,10 @@ protected:
     }
 };
 
-TEST_F(Workbench, FirstGenerationStoresTheDefaultCountAndCascades)
+TEST_F(Workbench, FirstGenerationWorksOn1000SamplesAndCascades)
 {
     choose(SignalList::SignalComboBox1, 3); // square
-    EXPECT_EQ(sampleCount, 1000);
+    EXPECT_EQ(sampleCount, 0) << "the engine's count is the engine's alone";
     EXPECT_TRUE(workbench.isEnabled(SignalField::SignalEdit1));
     EXPECT_EQ(channel(600), -1.0);
     // No filter chosen: the amplifier's row is not applied yet, all coefficients read 0, so
@@ -38,7 +38,6 @@ TEST_F(Workbench, FirstGenerationStoresTheDefaultCountAndCascades)
 TEST_F(Workbench, StageThreeBeforeAnyCountWorksOn1000Samples)
 {
     choose(SignalList::SignalComboBox3, 0);
-    EXPECT_EQ(sampleCount, 1000);
     EXPECT_EQ(workbench.curve(SignalStage::Output).size(), 1000);
     EXPECT_EQ(output(500), 1.0);
 }
