@@ -32,15 +32,29 @@ EarlierCurves::EarlierCurves(QChart& chart, QGraphicsItem& topSeriesItem)
     connect(&chart, &QChart::plotAreaChanged, this, &EarlierCurves::place);
 }
 
+bool EarlierCurves::Curve::sameAs(const Curve& other) const
+{
+    return points.constData() == other.points.constData() && points.size() == other.points.size() &&
+           pen == other.pen && xAxis == other.xAxis && yAxis == other.yAxis;
+}
+
 void EarlierCurves::show(std::vector<Curve> curves)
 {
-    m_curves.clear();
-    m_curves.reserve(curves.size());
+    std::vector<Drawn> shown;
+    shown.reserve(curves.size());
     for (Curve& curve : curves) {
         follow(curve.xAxis);
         follow(curve.yAxis);
-        m_curves.push_back({std::move(curve), {}, {}, {}, {}, {}, false});
+        // Earlier runs never change: one on show already keeps its placing and its stroke.
+        const auto before = std::find_if(m_curves.begin(), m_curves.end(), [&](const Drawn& drawn) {
+            return drawn.curve.sameAs(curve);
+        });
+        if (before != m_curves.end())
+            shown.push_back(std::move(*before));
+        else
+            shown.push_back({std::move(curve), {}, {}, {}, {}, {}, {}, {}, false});
     }
+    m_curves = std::move(shown);
     // Without curves the item stays out of every drawing, vector files included.
     setVisible(!m_curves.empty());
     place();
@@ -59,38 +73,48 @@ void EarlierCurves::place()
     if (!m_chart)
         return;
     const QRectF plot = m_chart->plotArea();
-    for (Drawn& drawn : m_curves) {
-        drawn.onPlot.clear();
-        drawn.path = QPainterPath();
-        drawn.masked = false;
-        const Curve& curve = drawn.curve;
-        if (!curve.xAxis || !curve.yAxis)
-            continue;
-        const qreal xMinimum = curve.xAxis->min();
-        const qreal yMinimum = curve.yAxis->min();
-        const qreal xSpan = curve.xAxis->max() - xMinimum;
-        const qreal ySpan = curve.yAxis->max() - yMinimum;
-        if (qFuzzyIsNull(xSpan) || qFuzzyIsNull(ySpan))
-            continue;
-        // As the chart maps the thinned points of a series into its plot area.
-        const qreal perX = plot.width() / xSpan;
-        const qreal perY = plot.height() / ySpan;
-        const QList<QPointF> shown =
-            PointsApartOnScreen(curve.points, ScreenGridOf(*m_chart, *curve.xAxis, curve.yAxis));
-        drawn.onPlot.reserve(shown.size());
-        for (const QPointF& point : shown)
-            drawn.onPlot.append(
-                {(point.x() - xMinimum) * perX, plot.height() - (point.y() - yMinimum) * perY});
-        if (drawn.onPlot.isEmpty())
-            continue;
-        drawn.path.moveTo(drawn.onPlot.constFirst());
-        for (qsizetype i = 1; i < drawn.onPlot.size(); ++i)
-            drawn.path.lineTo(drawn.onPlot.at(i));
-    }
+    for (Drawn& drawn : m_curves)
+        placeCurve(drawn, plot);
     prepareGeometryChange();
     m_plot = plot;
     setPos(plot.topLeft());
     update();
+}
+
+void EarlierCurves::placeCurve(Drawn& drawn, const QRectF& plot) const
+{
+    const Curve& curve = drawn.curve;
+    if (!curve.xAxis || !curve.yAxis) {
+        drawn.onPlot.clear();
+        return;
+    }
+    const ScreenGrid grid = ScreenGridOf(*m_chart, *curve.xAxis, curve.yAxis);
+    if (drawn.placedIn == plot && drawn.placedOn == grid && !drawn.onPlot.isEmpty())
+        return;
+    drawn.placedIn = plot;
+    drawn.placedOn = grid;
+    drawn.onPlot.clear();
+    drawn.path = QPainterPath();
+    drawn.masked = false;
+    const qreal xMinimum = curve.xAxis->min();
+    const qreal yMinimum = curve.yAxis->min();
+    const qreal xSpan = curve.xAxis->max() - xMinimum;
+    const qreal ySpan = curve.yAxis->max() - yMinimum;
+    if (qFuzzyIsNull(xSpan) || qFuzzyIsNull(ySpan))
+        return;
+    // As the chart maps the thinned points of a series into its plot area.
+    const qreal perX = plot.width() / xSpan;
+    const qreal perY = plot.height() / ySpan;
+    const QList<QPointF> shown = PointsApartOnScreen(curve.points, grid);
+    drawn.onPlot.reserve(shown.size());
+    for (const QPointF& point : shown)
+        drawn.onPlot.append(
+            {(point.x() - xMinimum) * perX, plot.height() - (point.y() - yMinimum) * perY});
+    if (drawn.onPlot.isEmpty())
+        return;
+    drawn.path.moveTo(drawn.onPlot.constFirst());
+    for (qsizetype i = 1; i < drawn.onPlot.size(); ++i)
+        drawn.path.lineTo(drawn.onPlot.at(i));
 }
 
 QRectF EarlierCurves::clipRect() const

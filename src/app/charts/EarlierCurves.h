@@ -11,6 +11,8 @@
 
 #include <vector>
 
+#include "charts/ThinnedCurve.h"
+
 class QChart;
 class QValueAxis;
 
@@ -38,12 +40,16 @@ public:
         QPen pen;
         QValueAxis* xAxis = nullptr;
         QValueAxis* yAxis = nullptr;
+
+        // The same curve: the same points, not only equal ones, in the same pen on the same axes.
+        bool sameAs(const Curve& other) const;
     };
 
     // Over the item the chart draws its topmost series with, and every sibling before it.
     EarlierCurves(QChart& chart, QGraphicsItem& topSeriesItem);
 
-    // The curves, drawn in this order; their axes belong to the chart.
+    // The curves, drawn in this order; their axes belong to the chart. A curve shown before
+    // keeps its placing and its stroke.
     void show(std::vector<Curve> curves);
     std::size_t curveCount() const { return m_curves.size(); }
 
@@ -56,6 +62,9 @@ private:
         // The thinned curve in the plot area's coordinates, as the chart maps it.
         QList<QPointF> onPlot;
         QPainterPath path;
+        // The plot area and the axes' ranges it was placed for.
+        QRectF placedIn;
+        ScreenGrid placedOn;
         // The pixels a patterned curve covers, for the device transform they were found under.
         QBitmap mask;
         QPoint maskOrigin;
@@ -64,6 +73,7 @@ private:
     };
 
     void place();
+    void placeCurve(Drawn& drawn, const QRectF& plot) const;
     void follow(const QValueAxis* axis);
     QRectF clipRect() const;
     void drawLine(QPainter& painter, const Drawn& drawn) const;
