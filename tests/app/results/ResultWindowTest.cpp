@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
@@ -246,6 +249,72 @@ TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
     EXPECT_LT(torque.count(), run->SampleCount / 2);
     for (const Curve& curve : window.curvesOnShow().curves)
         EXPECT_EQ(curve.points.size(), run->SampleCount) << qPrintable(curve.title);
+}
+
+// The labels a value axis with dynamic ticks draws: from its anchor in steps of its interval,
+// in its chart's numbers, with the decimals of its label format.
+QStringList ValueAxisLabels(const QValueAxis& axis, const QLocale& numbers)
+{
+    const int decimals = axis.labelFormat().mid(2, axis.labelFormat().size() - 3).toInt();
+    QStringList labels;
+    double value =
+        axis.tickAnchor() -
+        std::floor((axis.tickAnchor() - axis.min()) / axis.tickInterval()) * axis.tickInterval();
+    for (; value <= axis.max(); value += axis.tickInterval())
+        labels << numbers.toString(value, 'f', decimals);
+    return labels;
+}
+
+QStringList TickLabels(const AxisData& axis)
+{
+    QStringList labels;
+    for (const AxisTick& tick : axis.ticks)
+        labels << tick.label;
+    return labels;
+}
+
+// What the window shows is what the view describes: a thyristor drive in current mode above a
+// thousand amperes, an induction drive in torque mode, a positioning drive with its position.
+TEST_F(ResultWindowTest, WindowShowsTheViewsTitlesLegendNamesAndTickLabels)
+{
+    for (const char* example : {"dc-thyristor-speed-current.kmf", "induction-speed-control.kmf",
+                                "servo-positioning.kmf"}) {
+        load(example);
+        showRun();
+        const RunCharts& charts = window.activation().view().charts;
+        for (const auto& [name, data] : {std::pair{"DynamicChart", &charts.dynamics},
+                                         std::pair{"StaticChart", &charts.statics}}) {
+            QChart* chart = window.findChild<QChartView*>(QLatin1String(name))->chart();
+            EXPECT_EQ(chart->title(), data->title) << example << name;
+            for (QAbstractAxis* axis : chart->axes()) {
+                if (!axis->isVisible())
+                    continue;
+                ASSERT_FALSE(axis->titleText().isEmpty());
+                const AxisData* described = nullptr;
+                for (const AxisData* candidate :
+                     {&data->horizontal, &data->left, &data->right, &data->position})
+                    if (candidate->title == axis->titleText() &&
+                        (candidate == &data->horizontal) == (axis->orientation() == Qt::Horizontal))
+                        described = candidate;
+                ASSERT_NE(described, nullptr) << example << qPrintable(axis->titleText());
+                const QStringList labels =
+                    axis->type() == QAbstractAxis::AxisTypeCategory
+                        ? static_cast<QCategoryAxis*>(axis)->categoriesLabels()
+                        : ValueAxisLabels(*static_cast<QValueAxis*>(axis), chart->locale());
+                EXPECT_EQ(labels, TickLabels(*described))
+                    << example << qPrintable(axis->titleText());
+            }
+            QStringList legend;
+            for (QAbstractSeries* series : chart->series())
+                if (series->isVisible())
+                    legend << series->name();
+            QStringList names;
+            for (const CurveData& curve : data->curves)
+                if (curve.shown)
+                    names << curve.name;
+            EXPECT_EQ(legend, names) << example << name;
+        }
+    }
 }
 
 TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
