@@ -173,6 +173,15 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,8"));
     window.FormActivate();
     EXPECT_EQ(table(), SampleTable(*run, u','));
+
+    // With the screen refreshed again, the next run erases the earlier ones.
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,6"));
+    window.FormActivate();
+    ASSERT_GT(view->chart()->series().size(), 5);
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    window.FormActivate();
+    EXPECT_EQ(view->chart()->series().size(), 5);
+    EXPECT_EQ(view->chart()->legend()->alignment(), Qt::AlignBottom);
 }
 
 TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
