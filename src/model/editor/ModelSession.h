@@ -56,9 +56,9 @@ public:
     bool hasUnsavedChanges() const;
 
     // Puts the editor to the current model text: resets, fills, kind handlers, collection. A
-    // model just initialised has no unsaved changes, and nothing to undo. False, with error, when
-    // p1, m1 or m0 is no integer; the pages are then partly filled and nothing is collected.
-    [[nodiscard]] bool ModelInit(QString& error);
+    // model just initialised has no unsaved changes, and nothing to undo. Fails when p1, m1 or m0
+    // is no integer; the pages are then partly filled and nothing is collected.
+    [[nodiscard]] Status ModelInit();
 
     // A new model from the template, shown on the motor page.
     void NewModel();
