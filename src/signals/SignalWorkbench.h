@@ -15,6 +15,7 @@
 #include "FilterKinds.h"
 #include "SignalBuffer.h"
 #include "SignalStages.h"
+#include "editor/ControlIndex.h"
 
 namespace kinetra {
 
@@ -146,7 +147,6 @@ signals:
     void curvesChanged(kinetra::SignalStage from);
 
 private:
-    template <typename E> static std::size_t indexOf(E e) { return static_cast<std::size_t>(e); }
     static SignalField SpinField(SignalSpin spin)
     {
         return spin == SignalSpin::SignalUpDown1 ? SignalField::SignalEdit1
