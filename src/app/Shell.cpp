@@ -57,7 +57,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     const KeyValueText kept = m_settings.section(QString::fromUtf16(WorkbenchSection));
     if (!kept.isEmpty())
         ShapeSignal(WorkbenchFromLines(kept), m_signalWorkbench);
-    m_resultWindow->activation().setSignalFit([this] { return m_signalWorkbench.fitRun(); });
+    m_resultWindow->activation().setSignalSource(&m_signalWorkbench);
     placeInstalledSamples();
     connect(&m_document, &ModelDocument::noticeShown, m_modelWindow.get(),
             [this](const QString& notice) { m_modelWindow->statusBar()->showMessage(notice); });
@@ -297,7 +297,7 @@ void Shell::aAboutExecute()
 void Shell::aSaveExecute()
 {
     // A never-saved model is saved under a name, which the active window's Save As asks for.
-    if (m_session.ModelFileName.isEmpty())
+    if (m_session.ModelFileName().isEmpty())
         aSaveAsExecute();
     else
         m_document.Save();

@@ -29,7 +29,7 @@ QString Utf8Notice(bool fitsCodePage)
 ModelSession::ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent)
     : QObject(parent), m_reader(decimalSeparator), m_messages(messages), m_editor(m_reader)
 {
-    connect(&m_editor, &ModelEditor::forceRerunRequested, this, [this] { ForceRerun = true; });
+    connect(&m_editor, &ModelEditor::forceRerunRequested, this, [this] { m_forceRerun = true; });
     connect(&m_editor, &ModelEditor::lastRunForgotten, this, &ModelSession::lastRunForgotten);
     connect(&m_editor, &ModelEditor::timeSpanChanged, this, &ModelSession::timeSpanChanged);
 }

@@ -94,7 +94,7 @@ TEST_F(OptionsWindowTest, ClickingColourShowsColorFalseAndForcesARerun)
     ASSERT_TRUE(colour.isChecked());
     colour.click();
     EXPECT_FALSE(store.colourOutput());
-    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_TRUE(session.ForceRerun());
     EXPECT_TRUE(fileEdit().toPlainText().endsWith(QStringLiteral("\nColor=false")));
     EXPECT_EQ(settingsFileBytes(), before);
 }

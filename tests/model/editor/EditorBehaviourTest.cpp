@@ -198,13 +198,13 @@ TEST_F(EditorBehaviourTest, ProgramChangesRunTheFieldRules)
 {
     int timeSpans = 0;
     QObject::connect(&session, &ModelSession::timeSpanChanged, [&] { ++timeSpans; });
-    session.ForceRerun = false;
+    session.setForceRerun(false);
 
     editor().chooseListItem(ListBox::MotorComboBox, 1); // chooses current control by program
-    EXPECT_TRUE(session.ForceRerun);
-    session.ForceRerun = false;
+    EXPECT_TRUE(session.ForceRerun());
+    session.setForceRerun(false);
     editor().ResetControllerPage(); // nothing changes: every field already shows "0"
-    EXPECT_FALSE(session.ForceRerun);
+    EXPECT_FALSE(session.ForceRerun());
     EXPECT_EQ(timeSpans, 0);
 
     editor().setText(TmaxEdit, QStringLiteral("2"));
