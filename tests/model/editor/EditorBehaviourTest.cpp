@@ -133,16 +133,6 @@ TEST_F(EditorBehaviourTest, ClearingTheGearListChoosesNoGear)
     EXPECT_EQ(editor().listIndex(ListBox::LoadComboBox), 1);
 }
 
-TEST_F(EditorBehaviourTest, ListItemsKeepTheirAligningBlanks)
-{
-    EXPECT_EQ(ModelEditor::listItems(ListBox::MotorComboBox)[0],
-              QStringLiteral("Асинхронный") + QString(13, u' ') + QStringLiteral("(A)"));
-    EXPECT_EQ(ModelEditor::listItems(ListBox::ConverterComboBox)[0],
-              QStringLiteral("Питание от сети"));
-    EXPECT_EQ(ModelEditor::listItems(ListBox::LoadComboBox)[1],
-              QStringLiteral("Червячный") + QString(15, u' ') + QStringLiteral("(W)"));
-}
-
 TEST_F(EditorBehaviourTest, StructureUpdateMarksTheOutermostLoop)
 {
     const auto marks = [&] {
