@@ -46,13 +46,20 @@ public:
     {
         std::promise<Result> answer;
         std::future<Result> answered = answer.get_future();
-        post([&answer, &statement](CatalogueConnection& connection) {
-            answer.set_value(statement(connection));
+        post([this, &answer, &statement](CatalogueConnection& connection) {
+            Result result = statement(connection);
+            noteConnection(connection);
+            answer.set_value(std::move(result));
         });
         return answered.get();
     }
-    // Whether the connection was open after the last statement there.
+    // Whether the connection was open after the last statement there. A statement notes it before
+    // it answers, so its caller reads it as the statement left it.
     bool connectionOpen() const { return m_connectionOpen.load(); }
+    void noteConnection(const CatalogueConnection& connection)
+    {
+        m_connectionOpen.store(connection.isOpen());
+    }
 
 private:
     void run(QChar decimalSeparator)
@@ -69,7 +76,6 @@ private:
                 m_jobs.pop_front();
             }
             job(connection);
-            m_connectionOpen.store(connection.isOpen());
         }
     }
 
@@ -150,8 +156,11 @@ Catalogue::fetch(std::function<StatusOr<RecordSet>(CatalogueConnection&, FetchCa
         return StatusOr<RecordSet>::Failed(BusyReason());
     const QScopedValueRollback fetching(m_fetching, true);
     const auto running = std::make_shared<RunningFetch>();
-    m_thread->post([running, statement = std::move(statement)](CatalogueConnection& connection) {
-        running->finish(statement(connection, running->cancelObject()));
+    m_thread->post([thread = m_thread.get(), running,
+                    statement = std::move(statement)](CatalogueConnection& connection) {
+        StatusOr<RecordSet> result = statement(connection, running->cancelObject());
+        thread->noteConnection(connection);
+        running->finish(std::move(result));
     });
     if (m_wait)
         m_wait->wait(*running);
