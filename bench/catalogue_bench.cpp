@@ -140,7 +140,7 @@ void OpenLargeTable(benchmark::State& state)
     CountedMessages messages;
     for (auto _ : state) {
         auto browser = std::make_unique<kinetra::CatalogueBrowser>(u',', messages);
-        if (!browser->ConnectDatabase(catalogue.connectionString()) ||
+        if (!browser->ConnectDatabase(catalogue.connectionString()).ok ||
             browser->positionPanel() != ExpectedPosition) {
             state.SkipWithError("the table does not open at its first of 100000 records");
             break;
@@ -164,7 +164,7 @@ void SortLargeTableBy(benchmark::State& state, const QString& column)
     }
     CountedMessages messages;
     kinetra::CatalogueBrowser browser(u',', messages);
-    if (!browser.ConnectDatabase(catalogue.connectionString()) ||
+    if (!browser.ConnectDatabase(catalogue.connectionString()).ok ||
         browser.positionPanel() != ExpectedPosition) {
         state.SkipWithError("the table does not open at its first of 100000 records");
         return;

@@ -66,7 +66,7 @@ public:
     // One F6 up to the painted window.
     void simulate()
     {
-        session.ForceRerun = true;
+        session.setForceRerun(true);
         window.FormActivate();
         paint();
     }

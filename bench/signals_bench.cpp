@@ -15,7 +15,6 @@
 
 #include "SignalWorkbench.h"
 #include "WorkbenchSpectra.h"
-#include "editor/InputReader.h"
 #include "shell/ActionTable.h"
 #include "signals/SignalWindow.h"
 
@@ -28,6 +27,7 @@ using kinetra::SignalList;
 struct BandStopBench {
     BandStopBench()
     {
+        workbench.takeSampleCount(kinetra::ResultCapacity);
         workbench.chooseListItem(SignalList::SignalComboBox1, 3);
         workbench.setText(SignalField::SignalEdit1, QStringLiteral("4"));
         workbench.chooseListItem(SignalList::SignalComboBox2, 2);
@@ -47,9 +47,7 @@ struct BandStopBench {
     }
 
     std::unique_ptr<kinetra::SignalBuffer> buffer = std::make_unique<kinetra::SignalBuffer>();
-    std::int32_t sampleCount = kinetra::ResultCapacity;
-    kinetra::InputReader reader{u'.'};
-    kinetra::SignalWorkbench workbench{*buffer, sampleCount, reader};
+    kinetra::SignalWorkbench workbench{*buffer, u'.'};
 };
 
 void RecomputeAllStages(benchmark::State& state)
@@ -62,7 +60,7 @@ void RecomputeAllStages(benchmark::State& state)
     bool even = false;
     for (auto _ : state)
         bench.retype(even = !even);
-    state.counters["samples"] = bench.sampleCount;
+    state.counters["samples"] = bench.workbench.sampleCount();
 }
 BENCHMARK(RecomputeAllStages)->Unit(benchmark::kMicrosecond);
 

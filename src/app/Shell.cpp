@@ -42,7 +42,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
       m_settings(m_folders, m_session, messages), m_catalogue(decimalSeparator, messages)
 {
     m_session.NewModel();
-    m_catalogue.setFetchWatch(&m_fetchProgress);
+    m_catalogue.setFetchWait(&m_fetchProgress);
     m_modelWindow = std::make_unique<ModelWindow>(m_session.editor(), m_session.history(),
                                                   m_document, m_actions);
     m_resultWindow = std::make_unique<ResultWindow>(m_actions, m_session, *m_run,
@@ -57,7 +57,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     const KeyValueText kept = m_settings.section(QString::fromUtf16(WorkbenchSection));
     if (!kept.isEmpty())
         ShapeSignal(WorkbenchFromLines(kept), m_signalWorkbench);
-    m_resultWindow->activation().setSignalFit([this] { return m_signalWorkbench.fitRun(); });
+    m_resultWindow->activation().setSignalSource(&m_signalWorkbench);
     placeInstalledSamples();
     connect(&m_document, &ModelDocument::noticeShown, m_modelWindow.get(),
             [this](const QString& notice) { m_modelWindow->statusBar()->showMessage(notice); });
@@ -193,7 +193,8 @@ void Shell::aFormExecute(QWidget* window)
 
 void Shell::aDbaseExecute()
 {
-    if (m_catalogue.ConnectDatabase(m_settings.connectionString())) {
+    Status connected = m_catalogue.ConnectDatabase(m_settings.connectionString());
+    if (connected.ok) {
         aFormExecute(m_dbaseWindow.get());
         return;
     }
@@ -201,15 +202,18 @@ void Shell::aDbaseExecute()
     // words, with a way to put one in place.
     CatalogueSetup setup(m_settings, m_prompts, InstalledSamples::withCatalogue());
     const bool placed = setup.offerWhenMissing(QDir::current());
-    if (placed && m_catalogue.ConnectDatabase(m_settings.connectionString())) {
-        aFormExecute(m_dbaseWindow.get());
-        return;
+    if (placed) {
+        connected = m_catalogue.ConnectDatabase(m_settings.connectionString());
+        if (connected.ok) {
+            aFormExecute(m_dbaseWindow.get());
+            return;
+        }
     }
     // The settings window opens so that the connection string can be put right, and the
     // message says what was wrong with it, unless the user has just read that and given up.
     aParamsExecute();
     if (placed || !setup.wasMissing())
-        m_prompts.showMessage(m_catalogue.connectionFailure());
+        m_prompts.showMessage(connected.error);
 }
 
 void Shell::aToModelExecute()
@@ -293,7 +297,7 @@ void Shell::aAboutExecute()
 void Shell::aSaveExecute()
 {
     // A never-saved model is saved under a name, which the active window's Save As asks for.
-    if (m_session.ModelFileName.isEmpty())
+    if (m_session.ModelFileName().isEmpty())
         aSaveAsExecute();
     else
         m_document.Save();

@@ -104,7 +104,7 @@ private:
     // heap. The engine reads the workbench's output series.
     std::unique_ptr<RunData> m_run = std::make_unique<RunData>();
     std::unique_ptr<SignalBuffer> m_signals = std::make_unique<SignalBuffer>();
-    SignalWorkbench m_signalWorkbench{*m_signals, m_run->SampleCount, m_session.reader()};
+    SignalWorkbench m_signalWorkbench{*m_signals, m_session.reader().decimalSeparator()};
     Folders m_folders;
     ModelDocument m_document;
     SettingsStore m_settings;

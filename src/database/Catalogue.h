@@ -1,95 +1,68 @@
 #pragma once
 
 #include <QChar>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
-#include <optional>
+#include <functional>
+#include <memory>
 
-#include "ConnectionString.h"
+#include "CatalogueConnection.h"
+#include "FetchCancel.h"
 #include "RecordSet.h"
-
-class QSqlQuery;
+#include "text/Status.h"
 
 namespace kinetra {
 
-class FetchBounds;
-class ServerWait;
-
-// The connection to the equipment catalogue. It only ever reads: SQLite files are opened
-// read-only and PostgreSQL sessions are read-only, and a typed query must be a single reading
-// statement, so nothing the user does in the program can change the catalogue. Tables and query
-// results are fetched whole into record sets, within a time and a size: a query that would run
-// for ever or fill the memory is stopped with its reason instead.
+// The equipment catalogue as the program's windows use it. Its connection lives on a thread of
+// its own, where every statement runs, so that a fetch never holds the window's thread: the
+// window only waits, and its stop reaches the fetch at once, also before the first record. It
+// only ever reads, and fetches tables and query results whole, within a time and a size.
 class Catalogue final {
 public:
+    using FetchLimits = kinetra::FetchLimits;
+
     explicit Catalogue(QChar decimalSeparator);
     ~Catalogue();
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
 
-    // Opens the catalogue the string names, closing any open one first. False, with error(), when
-    // the string is not understood, the file is no SQLite catalogue or the server refuses.
-    bool open(const QString& connectionString);
+    // Opens the catalogue the string names, closing any open one first. Fails when the string
+    // is not understood, the file is no SQLite catalogue or the server refuses.
+    Status open(const QString& connectionString);
     void close();
     bool isOpen() const;
-    // Why the last operation failed, in the user's words.
-    const QString& error() const { return m_error; }
 
-    // The user tables and views, without the engine's own; nullopt without a usable connection.
-    std::optional<QStringList> tableNames();
-    std::optional<RecordSet> openTable(const QString& name);
-    // Nullopt for a text that is not a single reading statement, or that the engine rejects.
-    std::optional<RecordSet> openQuery(const QString& sql);
+    // The user tables and views, without the engine's own.
+    StatusOr<QStringList> tableNames();
+    StatusOr<RecordSet> openTable(const QString& name);
+    // Fails for a text that is not a single reading statement, or that the engine rejects.
+    StatusOr<RecordSet> openQuery(const QString& sql);
 
-    // The bounds of every fetch: its time, the values (records times fields) and the bytes of
-    // those values it may hold. Rows come one at a time from either engine, so the bounds apply
-    // before the memory is spent.
-    struct FetchLimits {
-        std::chrono::milliseconds time{30'000};
-        qsizetype values = 20'000'000;
-        qsizetype bytes = qsizetype(512) * 1024 * 1024;
-    };
     void setFetchLimits(const FetchLimits& limits) { m_limits = limits; }
 
-    // Lets the user stop a fetch: asked every few hundredths of a second while one runs, and
-    // told when it has ended, however it ended.
-    class FetchWatch {
+    // How the thread that asks for a fetch waits while the fetch runs: it returns once the fetch
+    // has ended or once it has cancelled it. A cancelled fetch answers "Запрос остановлен." at
+    // once, and finishes on the catalogue's thread before the next statement runs there.
+    class FetchWait {
     public:
-        virtual bool stopRequested() = 0;
-        virtual void fetchEnded() = 0;
+        virtual void wait(RunningFetch& fetch) = 0;
 
     protected:
-        ~FetchWatch() = default;
+        ~FetchWait() = default;
     };
-    // Null for fetches nobody can stop; the watch must outlive the catalogue or be unset.
-    void setFetchWatch(FetchWatch* watch) { m_watch = watch; }
+    // Null waits until the fetch ends; the wait must outlive the catalogue or be unset.
+    void setFetchWait(FetchWait* wait) { m_wait = wait; }
 
 private:
-    // False, with the error said, when no connection is open.
-    bool requireOpen();
-    bool openSQLite(const QString& path);
-    bool openPostgreSQL(const ConnectionSettings& settings);
-    std::optional<RecordSet> fetch(const QString& sql);
-    // One fetch on the open connection; connectionCut tells that its server stopped answering.
-    std::optional<RecordSet> fetchOnce(const QString& sql, bool& connectionCut);
-    std::optional<RecordSet> fetchWithin(QSqlQuery& query, const QString& sql, FetchBounds& bounds,
-                                         ServerWait* serverWait);
-    QString quotedTableName(const QString& name) const;
-    // The declared column types of an SQLite table by column name.
-    QHash<QString, QString> declaredTypes(const QString& table);
+    class Thread;
 
-    const QChar m_decimalSeparator;
-    // Qt keeps connections by name; every catalogue has its own.
-    const QString m_connectionName;
-    ConnectionSettings::Kind m_kind = ConnectionSettings::Kind::SQLiteFile;
-    // Kept to open the connection again after a server that stopped answering had it cut.
-    QString m_connectionString;
-    QString m_error;
+    StatusOr<RecordSet>
+    fetch(std::function<StatusOr<RecordSet>(CatalogueConnection&, FetchCancel&)> statement);
+
+    std::unique_ptr<Thread> m_thread;
     FetchLimits m_limits;
-    FetchWatch* m_watch = nullptr;
+    FetchWait* m_wait = nullptr;
     bool m_fetching = false;
 };
 

@@ -12,24 +12,24 @@ CatalogueBrowser::CatalogueBrowser(QChar decimalSeparator, MessageSink& messages
 {
 }
 
-bool CatalogueBrowser::ConnectDatabase(const QString& connectionString)
+Status CatalogueBrowser::ConnectDatabase(const QString& connectionString)
 {
     // A second visit finds the window as it was left: same table, same record.
     if (m_catalogue.isOpen())
-        return true;
-    if (!reconnect(connectionString))
-        return false;
-    LoadTableList();
-    return true;
+        return Status::Done();
+    Status connected = reconnect(connectionString);
+    if (connected.ok)
+        LoadTableList();
+    return connected;
 }
 
-bool CatalogueBrowser::reconnect(const QString& connectionString)
+Status CatalogueBrowser::reconnect(const QString& connectionString)
 {
     closeDataSets();
     m_connectionString = connectionString;
-    const bool opened = m_catalogue.open(connectionString);
-    emit connectionChanged(opened);
-    return opened;
+    const Status opened = m_catalogue.open(connectionString);
+    emit connectionChanged(opened.ok);
+    return opened.ok ? opened : Status::Failed(connectionFailure(opened.error));
 }
 
 QString CatalogueBrowser::noConnection() const
@@ -37,9 +37,9 @@ QString CatalogueBrowser::noConnection() const
     return QStringLiteral("Нет подключения ") + m_connectionString;
 }
 
-QString CatalogueBrowser::connectionFailure() const
+QString CatalogueBrowser::connectionFailure(const QString& reason) const
 {
-    return noConnection() + QStringLiteral("\n\n") + m_catalogue.error();
+    return noConnection() + QStringLiteral("\n\n") + reason;
 }
 
 void CatalogueBrowser::closeDataSets()
@@ -52,14 +52,15 @@ void CatalogueBrowser::closeDataSets()
 
 void CatalogueBrowser::LoadTableList()
 {
-    const std::optional<QStringList> names = m_catalogue.tableNames();
-    if (!names) {
+    StatusOr<QStringList> names = m_catalogue.tableNames();
+    if (!names.ok) {
         // A connection that failed was reported when it was made; an open catalogue whose list
         // cannot be read (a damaged schema, a lock) says why.
-        m_messages.showMessage(m_catalogue.isOpen() ? connectionFailure() : noConnection());
+        m_messages.showMessage(m_catalogue.isOpen() ? connectionFailure(names.error)
+                                                    : noConnection());
         return;
     }
-    m_tableNames = *names;
+    m_tableNames = std::move(names.value);
     m_selectedTable = m_tableNames.isEmpty() ? -1 : 0;
     emit tableListChanged();
     bdComboBoxChange(m_selectedTable);
@@ -86,17 +87,17 @@ void CatalogueBrowser::bdComboBoxChange(int index)
     m_selectedTable = index;
     const QString name = m_tableNames.at(index);
     setSelectorText(name);
-    std::optional<RecordSet> opened = m_catalogue.openTable(name);
-    if (!opened) {
+    StatusOr<RecordSet> opened = m_catalogue.openTable(name);
+    if (!opened.ok) {
         // A damaged table must not pass for an empty one.
         m_messages.showMessage(QStringLiteral("Не открыть таблицу ") + name +
-                               QStringLiteral("\n\n") + m_catalogue.error());
+                               QStringLiteral("\n\n") + opened.error);
         return;
     }
-    showDataSet(DataSource::Table, std::move(*opened));
+    showDataSet(DataSource::Table, std::move(opened.value));
 }
 
-bool CatalogueBrowser::runQuery(const QString& sql)
+Status CatalogueBrowser::runQuery(const QString& sql)
 {
     const bool shown = m_dataSource == DataSource::Query;
     if (shown)
@@ -104,15 +105,15 @@ bool CatalogueBrowser::runQuery(const QString& sql)
     m_query = RecordSet();
     if (shown)
         emit dataSetReset();
-    std::optional<RecordSet> opened = m_catalogue.openQuery(sql);
-    if (!opened) {
+    StatusOr<RecordSet> opened = m_catalogue.openQuery(sql);
+    if (!opened.ok) {
         if (shown)
             ADOTableAfterScroll();
-        return false;
+        return Status::Failed(opened.error);
     }
     setSelectorText(QueryMarker);
-    showDataSet(DataSource::Query, std::move(*opened));
-    return true;
+    showDataSet(DataSource::Query, std::move(opened.value));
+    return Status::Done();
 }
 
 void CatalogueBrowser::showDataSet(DataSource source, RecordSet records)

@@ -36,19 +36,14 @@ public:
 
     CatalogueBrowser(QChar decimalSeparator, MessageSink& messages, QObject* parent = nullptr);
 
-    // Opens the connection and its first table, unless the connection is open already. False
-    // when it cannot be opened; connectionError() says why. Shows no message.
-    bool ConnectDatabase(const QString& connectionString);
+    // Opens the connection and its first table, unless the connection is open already. Fails,
+    // with "Нет подключения ", the string and why, when it cannot be opened; shows no message.
+    Status ConnectDatabase(const QString& connectionString);
     // Closes the connection and opens it again with another string, without loading the table
-    // list. The open table and query close with the old connection.
-    bool reconnect(const QString& connectionString);
+    // list. The open table and query close with the old connection. Fails as ConnectDatabase.
+    Status reconnect(const QString& connectionString);
     bool isConnected() const { return m_catalogue.isOpen(); }
-    void setFetchWatch(Catalogue::FetchWatch* watch) { m_catalogue.setFetchWatch(watch); }
-    const QString& connectionError() const { return m_catalogue.error(); }
-    // Why the last query was refused.
-    const QString& queryError() const { return m_catalogue.error(); }
-    // "Нет подключения " and the string last connected with, then why it failed.
-    QString connectionFailure() const;
+    void setFetchWait(Catalogue::FetchWait* wait) { m_catalogue.setFetchWait(wait); }
 
     // Fills the selector with the catalogue's tables and opens the first; "Нет подключения "
     // and the connection string when the list cannot be read.
@@ -62,9 +57,9 @@ public:
     // Opens the table of the selector's item; a table that cannot be opened is left as far as
     // it came, without a message.
     void bdComboBoxChange(int index);
-    // Replaces the grid's contents by a query's result and enters query mode. False when the
-    // query cannot be run; the caller says so.
-    bool runQuery(const QString& sql);
+    // Replaces the grid's contents by a query's result and enters query mode. Fails, saying
+    // why, when the query cannot be run; the caller tells the user.
+    Status runQuery(const QString& sql);
 
     DataSource dataSource() const { return m_dataSource; }
     const RecordSet& dataSet() const
@@ -100,7 +95,7 @@ public:
     const QString& positionPanel() const { return m_positionPanel; }
     void ADOTableAfterScroll();
 
-    // Writes the data set on show as XML. False, with error, when it cannot be written.
+    // Writes the data set on show as XML.
     Status saveShownDataSet(const QString& path) const;
 
 signals:
@@ -125,6 +120,8 @@ private:
     void showDataSet(DataSource source, RecordSet records);
     void closeDataSets();
     QString noConnection() const;
+    // "Нет подключения ", the string last connected with, then why it failed.
+    QString connectionFailure(const QString& reason) const;
 
     MessageSink& m_messages;
     Catalogue m_catalogue;

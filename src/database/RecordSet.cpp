@@ -30,8 +30,10 @@ bool isReal(const QVariant& value)
     return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
 }
 
-// Plain positional notation for catalogue-sized numbers, the exponent only for extreme ones.
-QString realText(double value)
+// The fewest digits that read back to the same double, unlike the fixed count of digits of the
+// general notation: plain positional notation for catalogue-sized numbers, the exponent only for
+// extreme ones.
+QString shortestText(double value)
 {
     const double magnitude = std::fabs(value);
     const char format = (magnitude == 0 || (magnitude >= 1e-6 && magnitude < 1e15)) ? 'f' : 'g';
@@ -63,7 +65,7 @@ QString ValueText(const QVariant& value, QChar decimalSeparator)
     if (value.isNull())
         return {};
     if (isReal(value)) {
-        QString text = realText(value.toDouble());
+        QString text = shortestText(value.toDouble());
         text.replace(u'.', decimalSeparator);
         return text;
     }

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "ReportForm.h"
+#include "text/CsvText.h"
 
 namespace kinetra {
 
 namespace {
 
 const QString ProgramName = QStringLiteral("Kinetra");
+constexpr QChar CsvSeparator = u',';
 
 std::vector<const ReportForm::Column*> shownColumns(const ReportForm& report)
 {
@@ -22,24 +24,6 @@ std::vector<const ReportForm::Column*> shownColumns(const ReportForm& report)
             columns.push_back(column);
     }
     return columns;
-}
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-QString csvRow(const QStringList& fields)
-{
-    QStringList row;
-    for (const QString& field : fields)
-        row.append(csvField(field));
-    return row.join(u',');
 }
 
 QString pictureTag(const QByteArray& png, const QString& name)
@@ -79,7 +63,8 @@ QStringList ReportPlainText(const ReportForm& report, const QString& date)
 
 QStringList ReportCsv(const ReportForm& report, const QString& date)
 {
-    QStringList lines{csvRow({ProgramName, date}), csvRow({report.title()})};
+    QStringList lines{CsvRow({ProgramName, date}, CsvSeparator),
+                      CsvRow({report.title()}, CsvSeparator)};
     const auto columns = shownColumns(report);
     qsizetype rows = 0;
     for (const ReportForm::Column* column : columns)
@@ -88,7 +73,7 @@ QStringList ReportCsv(const ReportForm& report, const QString& date)
         QStringList fields;
         for (const ReportForm::Column* column : columns)
             fields.append(column->lines.value(row));
-        lines.append(csvRow(fields));
+        lines.append(CsvRow(fields, CsvSeparator));
     }
     return lines;
 }

@@ -18,9 +18,9 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
 {
     if (!m_session.CollectModel())
         return Outcome::CollectionFailed;
-    if (m_session.ForceRerun) {
+    if (m_session.ForceRerun()) {
         m_lastRunText.clear();
-        m_session.ForceRerun = false;
+        m_session.setForceRerun(false);
     }
     if (m_session.modelText() == m_lastRunText)
         return Outcome::Unchanged;
@@ -37,17 +37,23 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     const bool keepEarlier = m_hasResults && !refreshScreen;
     const ChartRanges* earlier = keepEarlier ? &m_view.ranges : nullptr;
     RunView view = SimulateAndView(collected, m_run, m_signal, separator, earlier);
-    if (view.hasSamples() && m_signalFit &&
-        (collected.VariableLoad || collected.VariableReference) && m_signalFit())
-        view = SimulateAndView(collected, m_run, m_signal, separator, earlier);
+    bool badSignalEntry = false;
+    if (m_signalSource) {
+        m_signalSource->takeSampleCount(m_run.SampleCount);
+        if (view.hasSamples() && (collected.VariableLoad || collected.VariableReference)) {
+            const RunSignalSource::Fit fit = m_signalSource->fitRun();
+            if (fit.recomputed)
+                view = SimulateAndView(collected, m_run, m_signal, separator, earlier);
+            badSignalEntry = fit.badEntry;
+        }
+    }
     // The parameter set holds the values actually simulated, as after every run.
     m_session.params() = view.simulated;
     const bool diverged = view.outcome == RunOutcome::Diverged;
-    if (!view.hasSamples() || !m_session.reader().ErrorList.isEmpty()) {
+    if (!view.hasSamples() || badSignalEntry) {
         const QString reason = RunFailureReason(view, m_run, separator);
         m_messages.showMessage(reason.isEmpty() ? QStringLiteral("Ошибки ввода ")
                                                 : QStringLiteral("Ошибки ввода \n") + reason);
-        m_session.reader().ErrorList.clear();
         m_reportEnabled = false;
         m_lastRunText.clear();
         return Outcome::RunFailed;

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,6 +13,23 @@ namespace kinetra {
 
 class MessageSink;
 class ModelSession;
+
+// Where the variable signal a run may read comes from, as the signals workbench. It takes the
+// sample count of every run, and makes its signal cover a run that reads it.
+class RunSignalSource {
+public:
+    // What making the signal cover a run did.
+    struct Fit {
+        bool recomputed = false; // the signal was computed anew for the run's count
+        bool badEntry = false;   // a field it read then held a text that is no number
+    };
+
+    virtual void takeSampleCount(int sampleCount) = 0;
+    virtual Fit fitRun() = 0;
+
+protected:
+    ~RunSignalSource() = default;
+};
 
 // What the results window does each time it becomes active, apart from drawing: it collects the
 // model, simulates unless the model is unchanged since the last run, and keeps the views of the
@@ -38,11 +54,11 @@ public:
     // new table, points and ranges are added to the old ones.
     Outcome FormActivate(bool refreshScreen);
 
-    // Makes the signal series cover the sample count the last run set; true when it changed
-    // the series. A run with a variable load or reference that finds the signal prepared for
-    // another count runs once more with the fitted signal, so a run never reads leftovers.
-    using SignalFit = std::function<bool()>;
-    void setSignalFit(SignalFit fit) { m_signalFit = std::move(fit); }
+    // The source of the signal series, told every run's sample count. A run with a variable
+    // load or reference whose signal it had to compute anew for that count runs once more with
+    // the fitted signal, so a run never reads leftovers; a bad entry read for it fails that run
+    // as an input error.
+    void setSignalSource(RunSignalSource* source) { m_signalSource = source; }
 
     // Empties the sample table, the static characteristic, the curves and the ranges, and starts
     // counting the runs drawn anew; the summary, and the charts' titles and axes, stay.
@@ -90,7 +106,7 @@ private:
     RunData& m_run;
     const SignalSeries& m_signal;
     MessageSink& m_messages;
-    SignalFit m_signalFit;
+    RunSignalSource* m_signalSource = nullptr;
 
     KeyValueText m_lastRunText;
     bool m_reportEnabled = false;

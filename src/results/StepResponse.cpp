@@ -7,6 +7,7 @@
 #include "CurrentRating.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
+#include "text/NumberText.h"
 
 namespace kinetra {
 
@@ -269,7 +270,7 @@ QString FigureText(double value)
     constexpr double LargestFigure = 1e30;
     if (!(std::fabs(value) <= LargestFigure))
         return QStringLiteral("outOfRange");
-    return QString::number(value, 'g', 10);
+    return GeneralNumber(value, FigureDigits);
 }
 
 QList<StepResponseField> StepResponseFields(const StepResponse& response)

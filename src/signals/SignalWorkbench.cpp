@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 
-#include "editor/InputReader.h"
 #include "text/NumberText.h"
 
 namespace kinetra {
@@ -28,9 +27,9 @@ std::int64_t SystemSeconds()
 
 } // namespace
 
-SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, const std::int32_t& sampleCount,
-                                 InputReader& reader, Clock clock, QObject* parent)
-    : QObject(parent), m_buffer(buffer), m_sampleCount(sampleCount), m_reader(reader),
+SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, QChar decimalSeparator, Clock clock,
+                                 QObject* parent)
+    : QObject(parent), m_buffer(buffer), m_decimalSeparator(decimalSeparator),
       m_clock(clock ? std::move(clock) : Clock(SystemSeconds))
 {
     m_fields[indexOf(SignalField::SignalEdit1)] = {QStringLiteral("1"), false};
@@ -70,7 +69,7 @@ QString SignalWorkbench::listText(SignalList list) const
 QString SignalWorkbench::notice() const
 {
     QStringList notices;
-    const QChar separator = m_reader.decimalSeparator();
+    const QChar separator = m_decimalSeparator;
     // An empty text or one that is no number counts as 0; the user is told which field holds it.
     static const std::array<const char*, SignalFieldCount> fieldNames{
         "периодичность", "канал, мс", "T1", "T2", "K1", "T3", "T4", "K2"};
@@ -136,11 +135,6 @@ QString SignalWorkbench::notice() const
         notices << QStringLiteral("T2, T3, T4 и K2 равны нулю: звено пропускает вход без "
                                   "изменений");
     return notices.join(QStringLiteral("; "));
-}
-
-QChar SignalWorkbench::decimalSeparator() const
-{
-    return m_reader.decimalSeparator();
 }
 
 bool SignalWorkbench::isShown(SignalStage stage) const
@@ -219,7 +213,7 @@ void SignalWorkbench::stepSpin(SignalSpin spin, int steps)
         return;
     // The arrows step from what the field shows to the next whole number in their direction, as
     // a typed number is taken up by the arrows: "2,5" goes up to 3 and down to 2.
-    const auto shown = ReadNumber(text(field), m_reader.decimalSeparator());
+    const auto shown = ReadNumber(text(field), m_decimalSeparator);
     double target = spinPosition(spin) + steps;
     if (shown && std::isfinite(*shown))
         target = steps > 0 ? std::floor(*shown) + steps : std::ceil(*shown) + steps;
@@ -258,13 +252,13 @@ void SignalWorkbench::reset()
     for (SignalList list :
          {SignalList::SignalComboBox1, SignalList::SignalComboBox2, SignalList::SignalComboBox3})
         putListIndex(list, -1);
-    // The reset shows 1000 samples whatever the last run's count.
-    m_resetCount = DefaultSampleCount;
+    // The reset shows 1000 samples whatever the last run's count, and leaves that count alone.
+    const int runCount = std::exchange(m_runSampleCount, DefaultSampleCount);
     generate();
     transmit();
     applyFilterKind();
     filter();
-    m_resetCount.reset();
+    m_runSampleCount = runCount;
     m_verticalMinimum = 0;
     m_verticalMaximum = 1.1;
     emit curvesChanged(SignalStage::Input);
@@ -276,13 +270,14 @@ void SignalWorkbench::SignalCalc()
     emit curvesChanged(SignalStage::Output);
 }
 
-bool SignalWorkbench::fitRun()
+RunSignalSource::Fit SignalWorkbench::fitRun()
 {
     const int n = sampleCount();
     const auto stale = std::find_if(m_computed.begin(), m_computed.end(),
                                     [n](int computed) { return computed != n; });
     if (stale == m_computed.end())
-        return false;
+        return {};
+    m_badEntry = false;
     const auto from = static_cast<SignalStage>(stale - m_computed.begin());
     if (from == SignalStage::Input) {
         if (m_origin == InputOrigin::Generator)
@@ -294,12 +289,12 @@ bool SignalWorkbench::fitRun()
         transmit();
     filter();
     emit curvesChanged(from);
-    return true;
+    return {true, m_badEntry};
 }
 
 void SignalWorkbench::SignalCalcForRun()
 {
-    if (!fitRun())
+    if (!fitRun().recomputed)
         SignalCalc();
 }
 
@@ -404,7 +399,7 @@ void SignalWorkbench::SignalComboBox3Change()
 
 void SignalWorkbench::generate()
 {
-    const double periodicity = m_reader.ParseNumber(text(SignalField::SignalEdit1));
+    const double periodicity = readField(SignalField::SignalEdit1);
     const int n = sampleCount();
     const double period = PeriodInSamples(periodicity, n);
     const int index = listIndex(SignalList::SignalComboBox1);
@@ -438,7 +433,7 @@ void SignalWorkbench::generate()
 
 void SignalWorkbench::transmit()
 {
-    const double value = m_reader.ParseNumber(text(SignalField::SignalEdit2));
+    const double value = readField(SignalField::SignalEdit2);
     const double samples = std::trunc(SamplesPerMillisecond * value);
     const double longest = SamplesPerMillisecond * SpinMaximum;
     int delay = 0;
@@ -466,7 +461,7 @@ FilterCoefficients SignalWorkbench::coefficients() const
 {
     // Read as stage 3 reads them: a text that is no number counts as 0.
     const auto read = [this](Coefficient coefficient) {
-        return ReadNumber(text(FieldOf(coefficient)), m_reader.decimalSeparator()).value_or(0.0);
+        return ReadNumber(text(FieldOf(coefficient)), m_decimalSeparator).value_or(0.0);
     };
     FilterCoefficients coefficients;
     coefficients.T1 = read(Coefficient::T1);
@@ -487,9 +482,8 @@ DifferenceEquation SignalWorkbench::differenceEquation() const
 void SignalWorkbench::filter()
 {
     const int n = sampleCount();
-    // The reader gathers the texts that are no number for the next collection of the model.
     for (int i = 0; i < CoefficientCount; ++i)
-        m_reader.ParseNumber(text(FieldOf(static_cast<Coefficient>(i))));
+        readField(FieldOf(static_cast<Coefficient>(i)));
     m_filterOutcome =
         Filter(coefficients(), std::span(m_buffer.ChannelSamples).first(std::size_t(n)),
                std::span(m_buffer.OutputSamples).first(std::size_t(n)));
@@ -542,12 +536,16 @@ void SignalWorkbench::rescale()
 
 int SignalWorkbench::sampleCount() const
 {
-    if (m_resetCount)
-        return *m_resetCount;
-    // Before any run, and after a run without samples, every stage works on 1000 samples.
-    if (m_sampleCount <= 0)
-        return DefaultSampleCount;
-    return std::min<int>(m_sampleCount, ResultCapacity);
+    // Before any run every stage works on 1000 samples.
+    return m_runSampleCount > 0 ? std::min<int>(m_runSampleCount, ResultCapacity)
+                                : DefaultSampleCount;
+}
+
+double SignalWorkbench::readField(SignalField field)
+{
+    const std::optional<double> value = ReadNumber(text(field), m_decimalSeparator);
+    m_badEntry = m_badEntry || !value;
+    return value.value_or(0.0);
 }
 
 void SignalWorkbench::putText(SignalField field, const QString& text)

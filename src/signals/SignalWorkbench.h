@@ -13,12 +13,12 @@
 #include <QStringList>
 
 #include "FilterKinds.h"
+#include "ResultsActivation.h"
 #include "SignalBuffer.h"
 #include "SignalStages.h"
+#include "editor/ControlIndex.h"
 
 namespace kinetra {
-
-class InputReader;
 
 // The signals window's controls, named as in the window.
 enum class SignalField {
@@ -45,8 +45,8 @@ constexpr SignalField FieldOf(Coefficient coefficient)
     return static_cast<SignalField>(static_cast<int>(coefficient) + 2);
 }
 
-// The result curves the workbench takes a signal from: the curves of the run on show in the
-// results window, with the upper ends of the time, left and right axes its view gives them.
+// The result curves the workbench takes a signal from: the dynamics chart of the run on show,
+// as its run view holds it, with the upper limits of its time, left and right axes.
 struct ModelCurves {
     QList<QPointF> torqueOrCurrent; // the left-axis curve
     QList<QPointF> speed;           // the mechanism speed, right axis
@@ -59,9 +59,9 @@ enum class TakenQuantity { Speed, TorqueOrCurrent };
 // The signals window as plain state with all its rules: a generator, a transmission channel and
 // a filter or controller, each stage feeding the next. A change in a stage recomputes it and the
 // stages after it, then tells the observer once which curves changed. The output series is the
-// one the engine reads at the next run; N is the engine's sample count, which the workbench reads
-// and never writes.
-class SignalWorkbench final : public QObject {
+// one the engine reads at the next run; N is the sample count of the last run, which the
+// results hand over after every run. The workbench reads its fields itself.
+class SignalWorkbench final : public QObject, public RunSignalSource {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SignalWorkbench)
 
@@ -69,8 +69,8 @@ public:
     // The time in whole seconds that seeds the random waveform.
     using Clock = std::function<std::int64_t()>;
 
-    SignalWorkbench(SignalBuffer& buffer, const std::int32_t& sampleCount, InputReader& reader,
-                    Clock clock = {}, QObject* parent = nullptr);
+    SignalWorkbench(SignalBuffer& buffer, QChar decimalSeparator, Clock clock = {},
+                    QObject* parent = nullptr);
 
     static const QStringList& listItems(SignalList list);
     static constexpr int spinMinimum(SignalSpin spin)
@@ -98,7 +98,12 @@ public:
 
     const SignalBuffer& buffer() const { return m_buffer; }
     // The separator the workbench reads and shows numbers with.
-    QChar decimalSeparator() const;
+    QChar decimalSeparator() const { return m_decimalSeparator; }
+    // N: the count the stages compute, the last run's, or 1000 before any run.
+    int sampleCount() const;
+    // Takes the sample count of the run that just ran; the stages use it from their next
+    // computation on.
+    void takeSampleCount(int sampleCount) override { m_runSampleCount = sampleCount; }
     // The samples a stage last computed.
     int computedCount(SignalStage stage) const { return m_computed[indexOf(stage)]; }
     // The element as the output was last computed: its coefficients as typed, at the step of
@@ -122,8 +127,9 @@ public:
     void SignalCalc();
     // Makes every stage cover the current N before a run reads the output: stages computed for
     // another count are computed again, a generated input for the new count, a measured one
-    // holding its last value beyond its end. False when all stages already covered N.
-    bool fitRun();
+    // holding its last value beyond its end. Says whether it computed anything, and whether a
+    // field it read then held a text that is no number.
+    Fit fitRun() override;
     // Sending the signal: the output recomputed with the current N, every stage covering it.
     void SignalCalcForRun();
     // Makes measured values the input, as a generated one is passed through the channel and the
@@ -147,7 +153,6 @@ signals:
     void curvesChanged(kinetra::SignalStage from);
 
 private:
-    template <typename E> static std::size_t indexOf(E e) { return static_cast<std::size_t>(e); }
     static SignalField SpinField(SignalSpin spin)
     {
         return spin == SignalSpin::SignalUpDown1 ? SignalField::SignalEdit1
@@ -168,7 +173,8 @@ private:
     bool isShown(SignalStage stage) const;
     const SignalSeries& series(SignalStage stage) const;
 
-    int sampleCount() const;
+    // A field's number; a text that is no number counts as 0, and is noted as a bad entry.
+    double readField(SignalField field);
     void putText(SignalField field, const QString& text);
     void putEnabled(SignalField field, bool enabled);
     void putSpin(SignalSpin spin, int position);
@@ -176,11 +182,11 @@ private:
     void putListIndex(SignalList list, int index);
 
     SignalBuffer& m_buffer;
-    const std::int32_t& m_sampleCount;
-    // The reset computes every stage for this count, whatever the last run's.
-    std::optional<int> m_resetCount;
-    InputReader& m_reader;
+    const QChar m_decimalSeparator;
     Clock m_clock;
+    int m_runSampleCount = 0;
+    // A field read since the last fit held a text that is no number.
+    bool m_badEntry = false;
 
     struct FieldState {
         QString text;

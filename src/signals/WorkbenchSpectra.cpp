@@ -24,10 +24,11 @@ const SignalSeries& SeriesOf(const SignalBuffer& buffer, SignalStage stage)
     return buffer.OutputSamples;
 }
 
-QString Number(double value, QChar decimalSeparator)
+// A readout: a field's notation, rounded to the six digits a reader takes in at a glance.
+QString Readout(double value, QChar decimalSeparator)
 {
-    // Six digits are what a reader takes in at a glance.
-    return FormatNumber(QString::number(value, 'g', 6).toDouble(), decimalSeparator);
+    constexpr int GlanceDigits = 6;
+    return FormatNumber(GeneralNumber(value, GlanceDigits).toDouble(), decimalSeparator);
 }
 
 // The point of a curve nearest to x; nullptr for an empty curve or an x beyond both ends by more
@@ -88,7 +89,7 @@ QString TimeReadout(const SignalWorkbench& workbench, double abscissa, QChar dec
         if (point)
             values << QStringLiteral("%1 %2").arg(
                 QString::fromUtf8(StageNames[static_cast<std::size_t>(stage)]),
-                Number(point->y(), decimalSeparator));
+                Readout(point->y(), decimalSeparator));
     }
     if (values.isEmpty())
         return {};
@@ -110,18 +111,18 @@ QString SpectrumReadout(const WorkbenchSpectra& spectra, double frequency, QChar
             at = point->x();
             values << QStringLiteral("%1 %2").arg(
                 QString::fromUtf8(StageNames[static_cast<std::size_t>(stage)]),
-                Number(point->y(), decimalSeparator));
+                Readout(point->y(), decimalSeparator));
         }
     }
     if (values.isEmpty() && !Nearest(spectra.magnitudeDb(), frequency))
         return {};
     const std::complex<double> response = spectra.response(at);
     values << QStringLiteral("звено %1 дБ, %2°")
-                  .arg(Number(20 * std::log10(std::max(std::abs(response), 1e-12)),
-                              decimalSeparator),
-                       Number(std::arg(response) * 180 / std::numbers::pi, decimalSeparator));
+                  .arg(Readout(20 * std::log10(std::max(std::abs(response), 1e-12)),
+                               decimalSeparator),
+                       Readout(std::arg(response) * 180 / std::numbers::pi, decimalSeparator));
     return QStringLiteral("%1 Гц: %2")
-        .arg(Number(at, decimalSeparator), values.join(QStringLiteral(", ")));
+        .arg(Readout(at, decimalSeparator), values.join(QStringLiteral(", ")));
 }
 
 } // namespace kinetra

@@ -18,7 +18,7 @@ protected:
     {
         path = directory.filePath(QStringLiteral("Kinetra.mdb"));
         WriteCatalogue(path, MotorCatalogue());
-        ASSERT_TRUE(browser.ConnectDatabase(connection()));
+        ASSERT_TRUE(browser.ConnectDatabase(connection()).ok);
     }
     QString connection() const
     {
@@ -60,7 +60,8 @@ TEST_F(CatalogueBrowserTest, SecondConnectKeepsTableAndRecord)
 {
     browser.bdComboBoxChange(1);
     browser.mdNavigation(Move::Next);
-    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=elsewhere")));
+    ASSERT_TRUE(
+        browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=elsewhere")).ok);
     EXPECT_EQ(browser.selectorText(), QStringLiteral("Редукторы"));
     EXPECT_EQ(browser.positionPanel(), QStringLiteral("2/2"));
 }
@@ -108,8 +109,10 @@ TEST_F(CatalogueBrowserTest, SortWithoutAColumnOrDataSetIsImpossible)
 
 TEST_F(CatalogueBrowserTest, QueryModeSortsTheQueryAndATableChoiceLeavesIt)
 {
-    ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT \"Motor\", \"w\" FROM \"Двигатели\" "
-                                                "WHERE \"w\" >= 110")));
+    ASSERT_TRUE(browser
+                    .runQuery(QStringLiteral("SELECT \"Motor\", \"w\" FROM \"Двигатели\" "
+                                             "WHERE \"w\" >= 110"))
+                    .ok);
     EXPECT_TRUE(browser.inQueryMode());
     EXPECT_EQ(browser.selectorText(), QStringLiteral("Запрос"));
     const int found = browser.dataSet().RecordCount();
@@ -127,7 +130,7 @@ TEST_F(CatalogueBrowserTest, QueryModeSortsTheQueryAndATableChoiceLeavesIt)
 
 TEST_F(CatalogueBrowserTest, RefusedQueryLeavesTheTableOnShow)
 {
-    EXPECT_FALSE(browser.runQuery(QStringLiteral("DELETE FROM \"Двигатели\"")));
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("DELETE FROM \"Двигатели\"")).ok);
     EXPECT_FALSE(browser.inQueryMode());
     EXPECT_EQ(browser.dataSet().RecordCount(), 25);
     EXPECT_EQ(RowCount(path, QStringLiteral("Двигатели")), 25);
@@ -158,9 +161,11 @@ TEST_F(CatalogueBrowserTest, CurrentRecordCarriesNamesAndTexts)
 
 TEST_F(CatalogueBrowserTest, ShownDataSetIsSavedAsXml)
 {
-    ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT \"Motor\", \"P\", \"R\" FROM \"Двигатели\" "
-                                                "WHERE \"Motor\" = 'Ёрш-0' OR \"Motor\" = 'Ёрш-20'"
-                                                " OR \"R\" IS NULL")));
+    ASSERT_TRUE(browser
+                    .runQuery(QStringLiteral("SELECT \"Motor\", \"P\", \"R\" FROM \"Двигатели\" "
+                                             "WHERE \"Motor\" = 'Ёрш-0' OR \"Motor\" = 'Ёрш-20'"
+                                             " OR \"R\" IS NULL"))
+                    .ok);
     const QString file = directory.filePath(QStringLiteral("table.xml"));
     QFile old(file);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -186,10 +191,13 @@ TEST(CatalogueBrowserConnectionTest, UnreadableListIsReportedWithTheConnectionSt
 {
     RecordedMessages messages;
     CatalogueBrowser browser{u',', messages};
-    EXPECT_FALSE(
-        browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=/no/such.mdb")));
+    const Status connected =
+        browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=/no/such.mdb"));
+    EXPECT_FALSE(connected.ok);
     EXPECT_FALSE(browser.isConnected());
-    EXPECT_FALSE(browser.connectionError().isEmpty());
+    EXPECT_TRUE(connected.error.startsWith(
+        QStringLiteral("Нет подключения Provider=SQLite;Data Source=/no/such.mdb\n\n")))
+        << connected.error.toStdString();
     // No message of its own: the caller opens the settings instead.
     EXPECT_TRUE(messages.messages.isEmpty());
     browser.LoadTableList();
@@ -215,8 +223,9 @@ TEST(CatalogueBrowserConnectionTest, DamagedTableSaysWhyInsteadOfShowingEmpty)
     }
     RecordedMessages messages;
     CatalogueBrowser browser{u',', messages};
-    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path))
-        << browser.connectionError().toStdString();
+    const Status connected =
+        browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path);
+    ASSERT_TRUE(connected.ok) << connected.error.toStdString();
     browser.bdComboBoxChange(1);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.messages[0].startsWith(

@@ -55,9 +55,10 @@ TEST(SampleCatalogueRunTest, EveryRecordSimulatesInItsExampleDrive)
 {
     RecordedMessages messages;
     CatalogueBrowser browser{u',', messages};
-    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                        QStringLiteral(KINETRA_CATALOGUE_FILE)))
-        << browser.connectionError().toStdString();
+    ASSERT_TRUE(browser
+                    .ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                     QStringLiteral(KINETRA_CATALOGUE_FILE))
+                    .ok);
     ASSERT_EQ(browser.tableNames().size(), std::size(Drives));
     const QDir examples(QStringLiteral(KINETRA_EXAMPLES_FOLDER));
 
@@ -96,8 +97,10 @@ TEST(SampleCatalogueRunTest, ServomotorsReachTheirReferencesInPositionAndSpeedLo
 {
     RecordedMessages messages;
     CatalogueBrowser browser{u',', messages};
-    ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                        QStringLiteral(KINETRA_CATALOGUE_FILE)));
+    ASSERT_TRUE(browser
+                    .ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                     QStringLiteral(KINETRA_CATALOGUE_FILE))
+                    .ok);
     browser.bdComboBoxChange(browser.tableNames().indexOf(QStringLiteral("Сервомоторы")));
     const QDir examples(QStringLiteral(KINETRA_EXAMPLES_FOLDER));
     auto run = std::make_unique<RunData>();
@@ -156,8 +159,10 @@ protected:
     {
         RecordedMessages messages;
         CatalogueBrowser browser{u',', messages};
-        ASSERT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                            QStringLiteral(KINETRA_CATALOGUE_FILE)));
+        ASSERT_TRUE(browser
+                        .ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                         QStringLiteral(KINETRA_CATALOGUE_FILE))
+                        .ok);
         browser.bdComboBoxChange(browser.tableNames().indexOf(QStringLiteral("Двигатели_АД")));
         for (int row = 0; row < browser.dataSet().RecordCount(); ++row) {
             browser.moveTo(row);
@@ -267,8 +272,10 @@ std::vector<std::pair<std::string, ModelParams>> CatalogueMotors()
 {
     RecordedMessages messages;
     CatalogueBrowser browser{u',', messages};
-    EXPECT_TRUE(browser.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                        QStringLiteral(KINETRA_CATALOGUE_FILE)));
+    EXPECT_TRUE(browser
+                    .ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
+                                     QStringLiteral(KINETRA_CATALOGUE_FILE))
+                    .ok);
     std::vector<std::pair<std::string, ModelParams>> motors;
     for (const auto& [table, kind] :
          {std::pair{"Двигатели_ПТ", 1}, {"Двигатели_АД", 0}, {"Сервомоторы", 2}}) {

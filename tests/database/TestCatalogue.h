@@ -8,9 +8,26 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <chrono>
+
 #include "../model/editor/EditorTestSupport.h"
+#include "Catalogue.h"
 
 namespace kinetra::test {
+
+// Waits a while for a fetch, then stops it as the user's stop button does.
+class StoppingWait final : public Catalogue::FetchWait {
+public:
+    explicit StoppingWait(std::chrono::milliseconds after) : m_after(after) {}
+    void wait(RunningFetch& fetch) override
+    {
+        if (!fetch.waitFor(m_after))
+            fetch.cancel();
+    }
+
+private:
+    const std::chrono::milliseconds m_after;
+};
 
 // Writes an SQLite catalogue through a writable connection of the test's own, as a catalogue
 // keeper would.

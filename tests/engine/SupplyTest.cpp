@@ -99,5 +99,50 @@ TEST(ThyristorConverter, MissingArmatureInductanceDefaultsInTheBaseCurrent)
     EXPECT_NEAR(drive.run->baseCurrent, drive.run->peakVoltage / (0.005 * 2 * Pi * 50), 1e-9);
 }
 
+// The servo amplifier over one regulation period. Without a controller it puts the whole
+// voltage on the q axis. Under one, the d axis brings its current to zero within the period,
+// decoupled from the q current, and has the first claim on the voltage; the q axis takes the
+// command within what is left, and a command beyond it is written back capped, whatever the
+// sign of the converter's gain. The voltage vector never leaves the converter's limit.
+TEST(FieldOrientedConverter, DecouplesTheDAxisAndCapsTheQCommandToTheVoltageLeft)
+{
+    Drive drive = Servomotor();
+    drive.params.U0 = 100;
+    const double limit = FieldOrientedVoltageLimit(drive.params);
+    ASSERT_NEAR(limit, 100 * std::numbers::sqrt2, 1e-12);
+    constexpr double Inductance = 0.01;
+    constexpr double Period = 0.001;
+    // id = 1 A, iq = 2 A at 100 rad/s: ud = -100 * 0.01 * 2 - 0.01 * 1 / 0.001 = -12 V.
+    const StatorFeedback turning{1, 2, 100, Inductance};
+    const double qLeft = std::sqrt(limit * limit - 12 * 12);
+    const struct {
+        const char* name;
+        bool controller;
+        StatorFeedback stator;
+        double gain, command;
+        double ud, uq, commandAfter;
+    } cases[] = {
+        {"open loop", false, turning, 2, 50, 0, limit, 50},
+        {"command within the limit", true, turning, 2, 50, -12, 25, 50},
+        {"command beyond the limit", true, turning, 2, 1000, -12, qLeft, 2 * qLeft},
+        {"negative gain", true, turning, -2, -1000, -12, qLeft, -2 * qLeft},
+        {"d axis takes it all", true, {100, 2, 100, Inductance}, 2, 50, -limit, 0, 0},
+    };
+    for (const auto& [name, controller, stator, gain, command, ud, uq, commandAfter] : cases) {
+        RunData& run = *drive.run;
+        run.controllerActive = controller;
+        run.converterGain = gain;
+        run.supplyVoltage = command;
+        SupplyVoltages u{1, 1, 1, 1};
+        SimulationRecord record = drive.record();
+        SupplyFieldOriented(u, stator, Period, record);
+        EXPECT_NEAR(u.u1a, ud, 1e-9) << name;
+        EXPECT_NEAR(u.u1b, uq, 1e-9) << name;
+        EXPECT_NEAR(run.supplyVoltage, commandAfter, 1e-9) << name;
+        EXPECT_EQ(u.u2a, 0) << name;
+        EXPECT_LE(std::hypot(u.u1a, u.u1b), limit * (1 + 1e-12)) << name;
+    }
+}
+
 } // namespace
 } // namespace kinetra::test

@@ -13,24 +13,6 @@ namespace {
 using test::RunWithSamples;
 namespace Label = SummaryLabels;
 
-TEST(SummaryLabels, CarryTheirAligningBlanks)
-{
-    const std::pair<QStringView, qsizetype> expected[] = {
-        {Label::TimeHeading, 10},          {Label::TimeMaximum, 24},
-        {Label::TimeMinimum, 25},          {Label::SpeedHeading, 18},
-        {Label::SpeedMaximum, 25},         {Label::SpeedMinimum, 25},
-        {Label::SpeedFinal, 24},           {Label::TorqueHeading, 13},
-        {Label::CurrentHeading, 9},        {Label::LoopMaximum, 25},
-        {Label::LoopMinimum, 26},          {Label::LoopFinal, 24},
-        {Label::FactorsHeading, 26},       {Label::MotorPowerFactor, 25},
-        {Label::MotorTorqueFactor, 28},    {Label::MotorCurrentFactor, 25},
-        {Label::ConverterPowerFactor, 33}, {Label::ConverterVoltageFactor, 32},
-        {Label::GearPowerFactor, 27},      {Label::GearTorqueFactor, 29},
-    };
-    for (const auto& [label, length] : expected)
-        EXPECT_EQ(label.size(), length) << label.toString().toStdString();
-}
-
 // A torque-mode run on a rigid transmission, its samples as
 // {time, torque, mechSpeed, current, motorSpeed}.
 std::unique_ptr<RunData> TorqueRun()

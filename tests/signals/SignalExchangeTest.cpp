@@ -21,15 +21,16 @@ public:
 };
 
 // The workbench beside a model session and the results' activation, as the program holds them:
-// the engine reads the workbench's output series and shares its sample count.
+// the engine reads the workbench's output series, and every run hands the workbench its count.
 class Exchange : public ::testing::Test {
 protected:
+    Exchange() { results.setSignalSource(&workbench); }
+
     Messages messages;
     ModelSession session{u',', messages};
     std::unique_ptr<RunData> run = std::make_unique<RunData>();
     std::unique_ptr<SignalBuffer> buffer = std::make_unique<SignalBuffer>();
-    InputReader& reader = session.reader();
-    SignalWorkbench workbench{*buffer, run->SampleCount, reader, [] { return std::int64_t(1); }};
+    SignalWorkbench workbench{*buffer, u',', [] { return std::int64_t(1); }};
     ResultsActivation results{session, *run, buffer->OutputSamples, messages};
 
     ModelEditor& editor() { return session.editor(); }
@@ -78,7 +79,6 @@ TEST_F(Exchange, SendingRecomputesTheOutputAndMakesTheResultsRunAgain)
 TEST_F(Exchange, SentSignalCoversEveryRunItShapes)
 {
     ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
-    results.setSignalFit([this] { return workbench.fitRun(); });
     ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
     const int n = run->SampleCount;
     ASSERT_GT(n, 1000);
@@ -97,6 +97,22 @@ TEST_F(Exchange, SentSignalCoversEveryRunItShapes)
     EXPECT_EQ(workbench.curve(SignalStage::Output).size(), longer);
     EXPECT_EQ(buffer->OutputSamples[std::size_t(longer / 2 - 2)], 1.0);
     EXPECT_EQ(buffer->OutputSamples[std::size_t(longer - 2)], -1.0);
+}
+
+// A workbench field that holds no number fails, as an input error, the run whose signal had to
+// be computed anew from it; a run that finds its signal computed already goes ahead.
+TEST_F(Exchange, BadEntryFailsTheRunItsSignalIsComputedFor)
+{
+    ASSERT_TRUE(session.LoadModelFile(KINETRA_EXAMPLES_FOLDER "/induction-speed-control.kmf").ok);
+    ASSERT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    workbench.chooseListItem(SignalList::SignalComboBox1, 3);
+    workbench.setText(SignalField::SignalEdit1, QStringLiteral("abc"));
+    SendToModel(workbench, editor(), SignalUse::Disturbance, results);
+    EXPECT_EQ(activate(), ResultsActivation::Outcome::Simulated);
+    editor().setText(EditField::TmaxEdit, QStringLiteral("4"));
+    messages.shown.clear();
+    EXPECT_EQ(activate(), ResultsActivation::Outcome::RunFailed);
+    EXPECT_EQ(messages.shown, QStringList{QStringLiteral("Ошибки ввода ")});
 }
 
 // A stepped load disturbance on an induction drive under PI speed control, once it has settled

@@ -3,17 +3,14 @@
 #include <memory>
 
 #include "SignalWorkbench.h"
-#include "editor/InputReader.h"
 
 namespace kinetra::test {
 
-// A workbench over its own buffer and sample count, reading numbers with a decimal comma and
+// A workbench over its own buffer, before any run, reading numbers with a decimal comma and
 // seeding the random waveform from a fixed clock.
 struct WorkbenchFixture {
     std::unique_ptr<SignalBuffer> buffer = std::make_unique<SignalBuffer>();
-    std::int32_t sampleCount = 0;
-    InputReader reader{u','};
-    SignalWorkbench workbench{*buffer, sampleCount, reader, [] { return std::int64_t(1234); }};
+    SignalWorkbench workbench{*buffer, u',', [] { return std::int64_t(1234); }};
 
     double input(std::size_t i) const { return buffer->InputSamples[i]; }
     double channel(std::size_t i) const { return buffer->ChannelSamples[i]; }

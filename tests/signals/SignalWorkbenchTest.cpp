@@ -20,10 +20,10 @@ protected:
     }
 };
 
-TEST_F(Workbench, FirstGenerationWorksOn1000SamplesAndCascades)
+TEST_F(Workbench, FirstGenerationStoresTheDefaultCountAndCascades)
 {
     choose(SignalList::SignalComboBox1, 3); // square
-    EXPECT_EQ(sampleCount, 0) << "the engine's count is the engine's alone";
+    EXPECT_EQ(workbench.sampleCount(), 1000);
     EXPECT_TRUE(workbench.isEnabled(SignalField::SignalEdit1));
     EXPECT_EQ(channel(600), -1.0);
     // No filter chosen: the amplifier's row is not applied yet, all coefficients read 0, so
@@ -38,6 +38,7 @@ TEST_F(Workbench, FirstGenerationWorksOn1000SamplesAndCascades)
 TEST_F(Workbench, StageThreeBeforeAnyCountWorksOn1000Samples)
 {
     choose(SignalList::SignalComboBox3, 0);
+    EXPECT_EQ(workbench.sampleCount(), 1000);
     EXPECT_EQ(workbench.curve(SignalStage::Output).size(), 1000);
     EXPECT_EQ(output(500), 1.0);
 }
@@ -122,13 +123,13 @@ TEST_F(Workbench, FilterKindsEnableAndPinTheirCoefficients)
 
 TEST_F(Workbench, ResetGivesTheUnitStepOn1000SamplesAndKeepsN)
 {
-    sampleCount = 3000;
+    workbench.takeSampleCount(3000);
     choose(SignalList::SignalComboBox1, 6);
     type(SignalField::SignalEdit1, "4");
     choose(SignalList::SignalComboBox2, 2);
     choose(SignalList::SignalComboBox3, 5);
     workbench.reset();
-    EXPECT_EQ(sampleCount, 3000);
+    EXPECT_EQ(workbench.sampleCount(), 3000);
     EXPECT_EQ(workbench.text(SignalField::SignalEdit1), "1");
     EXPECT_EQ(workbench.listIndex(SignalList::SignalComboBox3), -1);
     EXPECT_EQ(workbench.caption(), "K=K1/K2");
@@ -219,18 +220,25 @@ TEST_F(Workbench, TextsNotTakenAsTypedAreNamed)
     EXPECT_TRUE(workbench.notice().isEmpty());
 }
 
-TEST_F(Workbench, BadTextsCountAsZeroAndAreListed)
+// A run that has the signal computed for it learns whether a field then read held no number.
+TEST_F(Workbench, BadTextsCountAsZeroAndMarkTheFitThatReadsThem)
 {
     choose(SignalList::SignalComboBox1, 3);
     type(SignalField::SignalEdit1, "abc");
     EXPECT_EQ(input(499), 1.0); // one period
     EXPECT_EQ(input(500), -1.0);
-    EXPECT_EQ(reader.ErrorList, "\nabc");
+    workbench.takeSampleCount(2000);
+    EXPECT_TRUE(workbench.fitRun().badEntry);
+    type(SignalField::SignalEdit1, "2");
+    workbench.takeSampleCount(3000);
+    const RunSignalSource::Fit fit = workbench.fitRun();
+    EXPECT_TRUE(fit.recomputed);
+    EXPECT_FALSE(fit.badEntry);
 }
 
 TEST_F(Workbench, TakingFromTheModelNormalisesByTheAxisLimit)
 {
-    sampleCount = 1000;
+    workbench.takeSampleCount(1000);
     ModelCurves curves;
     for (int i = 0; i < 1000; ++i) {
         curves.torqueOrCurrent.append({i * 0.001, 2.0 * i});

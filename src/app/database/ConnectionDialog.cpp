@@ -162,10 +162,10 @@ void ConnectionDialog::tryConnection()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Catalogue catalogue(u'.');
-    const bool opened = catalogue.open(connectionString());
+    const Status opened = catalogue.open(connectionString());
     QApplication::restoreOverrideCursor();
-    m_outcome->setText(opened ? QStringLiteral("Подключение установлено.")
-                              : QStringLiteral("Нет подключения: ") + catalogue.error());
+    m_outcome->setText(opened.ok ? QStringLiteral("Подключение установлено.")
+                                 : QStringLiteral("Нет подключения: ") + opened.error);
 }
 
 } // namespace kinetra

@@ -1,45 +1,41 @@
 #include "FetchProgress.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 
 namespace kinetra {
 
 namespace {
 
 // A fetch quicker than this passes without a dialog flashing up.
-constexpr qint64 QuietTime = 500;
+constexpr std::chrono::milliseconds QuietTime{500};
 
 } // namespace
 
-FetchProgress::FetchProgress() = default;
-
-FetchProgress::~FetchProgress() = default;
-
-bool FetchProgress::stopRequested()
+void FetchProgress::wait(RunningFetch& fetch)
 {
-    if (!m_running.isValid())
-        m_running.start();
-    if (!m_dialog) {
-        // No events before the dialog blocks the other windows: they could start another fetch.
-        if (!m_running.hasExpired(QuietTime))
-            return false;
-        // Over the window that started the fetch, as every dialog of the program.
-        m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Выполняется запрос..."),
-                                                     QStringLiteral("Остановить"), 0, 0,
-                                                     QApplication::activeWindow());
-        m_dialog->setWindowModality(Qt::ApplicationModal);
-        m_dialog->setMinimumDuration(0);
-        m_dialog->show();
-    }
-    QApplication::processEvents();
-    return m_dialog->wasCanceled();
-}
-
-void FetchProgress::fetchEnded()
-{
-    m_running.invalidate();
-    m_dialog.reset();
+    // No events before the dialog blocks the other windows: they could start another fetch.
+    if (fetch.waitFor(QuietTime))
+        return;
+    // Over the window that started the fetch, as every dialog of the program.
+    QProgressDialog dialog(QStringLiteral("Выполняется запрос..."), QStringLiteral("Остановить"), 0,
+                           0, QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    const QScopedValueRollback shown(m_dialog, &dialog);
+    // The window's own events run while the fetch goes on elsewhere; the fetch's end or the stop
+    // ends the wait.
+    QEventLoop waiting;
+    QObject::connect(&dialog, &QProgressDialog::canceled, &waiting, [&fetch, &waiting] {
+        fetch.cancel();
+        waiting.quit();
+    });
+    fetch.whenEnded(&waiting, [&waiting] { waiting.quit(); });
+    dialog.show();
+    waiting.exec();
+    fetch.whenEnded(nullptr, {});
 }
 
 } // namespace kinetra

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
-
-#include <memory>
+#include <QtGlobal>
 
 #include "Catalogue.h"
 
@@ -10,24 +8,23 @@ class QProgressDialog;
 
 namespace kinetra {
 
-// Lets the user stop a catalogue fetch that runs longer than half a second: a modal busy dialog
-// with a stop button, kept alive by the events it lets through while the fetch asks whether to
-// stop. Being modal, it keeps the other windows from starting anything meanwhile.
-class FetchProgress final : public Catalogue::FetchWatch {
+// Waits for a catalogue fetch on behalf of the windows. A fetch that ends within half a second
+// passes without a dialog; a longer one shows a modal busy dialog over the window that started
+// it, whose stop button cancels the fetch at once. Being modal, the dialog keeps the other
+// windows from starting anything meanwhile.
+class FetchProgress final : public Catalogue::FetchWait {
 public:
-    FetchProgress();
-    ~FetchProgress();
+    FetchProgress() = default;
+    ~FetchProgress() = default;
     Q_DISABLE_COPY_MOVE(FetchProgress)
 
-    bool stopRequested() override;
-    void fetchEnded() override;
+    void wait(RunningFetch& fetch) override;
 
     // The dialog while a long fetch runs, else null.
-    QProgressDialog* dialog() const { return m_dialog.get(); }
+    QProgressDialog* dialog() const { return m_dialog; }
 
 private:
-    QElapsedTimer m_running;
-    std::unique_ptr<QProgressDialog> m_dialog;
+    QProgressDialog* m_dialog = nullptr;
 };
 
 } // namespace kinetra

@@ -117,7 +117,7 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     m_refresh->setChecked(true);
     m_refresh->setStatusTip(QStringLiteral("Стирать прежние кривые перед новым расчетом"));
     toolBar->addWidget(m_refresh);
-    connect(m_refresh, &QCheckBox::clicked, this, [this] { m_session.ForceRerun = true; });
+    connect(m_refresh, &QCheckBox::clicked, this, [this] { m_session.setForceRerun(true); });
 
     createCharts();
     QAction* zoomReset = ResultChartView::newZoomResetAction(this);
@@ -242,7 +242,7 @@ void ResultWindow::FormActivate()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     drawRuns();
     QApplication::restoreOverrideCursor();
-    const QString fileName = QFileInfo(m_session.ModelFileName).fileName();
+    const QString fileName = QFileInfo(m_session.ModelFileName()).fileName();
     setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
     if (!m_activation.view().runNotice.isEmpty())
         statusBar()->showMessage(m_activation.view().runNotice);

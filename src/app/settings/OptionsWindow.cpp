@@ -416,33 +416,33 @@ void OptionsWindow::oQueryEditChange()
 void OptionsWindow::oApplyBtnClick()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool refused = false;
+    Status applied = Status::Done();
     if (currentPage() == FilesPage)
-        refused = !applySettingsText();
+        applied = applySettingsText();
     else if (currentPage() == QueryPage)
         runQuery();
     QApplication::restoreOverrideCursor();
-    if (refused)
-        askForAnotherConnection();
+    if (!applied.ok)
+        askForAnotherConnection(applied.error);
 }
 
-bool OptionsWindow::applySettingsText()
+Status OptionsWindow::applySettingsText()
 {
     const std::optional<QString> connection =
         m_settings.applySettingsText(m_fileEdit->toPlainText());
     if (!connection)
-        return true;
-    if (!m_catalogue.reconnect(*connection))
-        return false;
+        return Status::Done();
+    if (Status connected = m_catalogue.reconnect(*connection); !connected.ok)
+        return connected;
     m_catalogue.LoadTableList();
     m_settings.takeAppliedPaths();
-    return true;
+    return Status::Done();
 }
 
-void OptionsWindow::askForAnotherConnection()
+void OptionsWindow::askForAnotherConnection(const QString& refusal)
 {
     hide();
-    m_prompts.showMessage(m_catalogue.connectionFailure());
+    m_prompts.showMessage(refusal);
     m_settings.setConnectionKey(m_prompts.composeConnectionString());
     fillFileEdit();
 }
@@ -451,8 +451,9 @@ void OptionsWindow::runQuery()
 {
     if (m_queryEdit->document()->isEmpty())
         return;
-    if (!m_catalogue.runQuery(LinesOfText(m_queryEdit->toPlainText()).join(u'\n')))
-        m_prompts.showMessage(QStringLiteral("Ошибка в запросе \n") + m_catalogue.queryError());
+    const Status run = m_catalogue.runQuery(LinesOfText(m_queryEdit->toPlainText()).join(u'\n'));
+    if (!run.ok)
+        m_prompts.showMessage(QStringLiteral("Ошибка в запросе \n") + run.error);
 }
 
 void OptionsWindow::oResetClick()

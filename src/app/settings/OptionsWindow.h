@@ -68,11 +68,11 @@ private:
     void oFileEditChange();
     void oQueryEditChange();
     void oApplyBtnClick();
-    // False when the text names a connection that cannot be opened.
-    bool applySettingsText();
+    // Fails when the text names a connection that cannot be opened.
+    Status applySettingsText();
     // After a refused connection: the window closes, the user is told why and composes another
     // connection string, which goes into the settings text.
-    void askForAnotherConnection();
+    void askForAnotherConnection(const QString& refusal);
     void runQuery();
     void oResetClick();
     void poUndoClick();

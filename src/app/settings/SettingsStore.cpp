@@ -262,7 +262,7 @@ void SettingsStore::setSwitch(OptionSwitch option, bool on)
         return;
     state = on;
     // Colour and report contents change what the charts show, not the model text.
-    m_session.ForceRerun = true;
+    m_session.setForceRerun(true);
     WriteKey(m_settings, ColorKey,
              colourOutput() ? QStringLiteral("true") : QStringLiteral("false"));
     emit switchChanged(option, on);

@@ -53,7 +53,7 @@ void ModelDocument::New()
 void ModelDocument::startNewModel()
 {
     m_session.NewModel();
-    m_session.ModelFileName.clear();
+    m_session.setModelFileName(QString());
     setCaption(QStringLiteral("Модель Kinetra"));
     emit resultsCleared();
 }
@@ -79,7 +79,7 @@ bool ModelDocument::OpenFile(const QString& path)
         SaveQuestionCancelled = false;
         return true;
     }
-    m_session.ModelFileName = path;
+    m_session.setModelFileName(path);
     m_folders.ModelsFolder = FolderOf(path);
     const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
     if (loaded.ok) {
@@ -96,7 +96,7 @@ bool ModelDocument::OpenFile(const QString& path)
 
 void ModelDocument::OpenFromCommandLine(const QString& path)
 {
-    m_session.ModelFileName = path;
+    m_session.setModelFileName(path);
     const ModelSession::LoadResult loaded = m_session.LoadModelFile(path);
     if (loaded.ok) {
         showNotice(loaded.notice);
@@ -117,10 +117,10 @@ void ModelDocument::showNotice(const QString& notice)
 
 bool ModelDocument::Save()
 {
-    if (m_session.ModelFileName.isEmpty())
+    if (m_session.ModelFileName().isEmpty())
         return SaveAs();
     m_session.CollectModel();
-    return writeModel(m_session.ModelFileName);
+    return writeModel(m_session.ModelFileName());
 }
 
 bool ModelDocument::SaveAs()
@@ -135,7 +135,7 @@ bool ModelDocument::SaveAs()
     // must ask again rather than retry a path that failed.
     if (!writeModel(path))
         return false;
-    m_session.ModelFileName = path;
+    m_session.setModelFileName(path);
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
     m_folders.ModelsFolder = FolderOf(path);
     return true;
@@ -159,12 +159,12 @@ bool ModelDocument::AskSaveChanges()
 {
     const UserPrompts::Answer answer = m_prompts.askYesNoCancel(
         ChangedTextCaption, QStringLiteral("Сохранить изменения в модели ") +
-                                fileNameOf(m_session.ModelFileName) + QStringLiteral(" ?"));
+                                fileNameOf(m_session.ModelFileName()) + QStringLiteral(" ?"));
     if (answer == UserPrompts::Answer::Cancel || (answer == UserPrompts::Answer::Yes && !Save())) {
         SaveQuestionCancelled = true;
         return false;
     }
-    m_session.ModelFileName.clear();
+    m_session.setModelFileName(QString());
     return true;
 }
 

@@ -34,11 +34,6 @@ namespace kinetra {
 
 namespace {
 
-template <typename E> std::size_t indexOf(E e)
-{
-    return static_cast<std::size_t>(e);
-}
-
 // A round step that divides the range into about five parts: 1, 2 or 5 times a power of ten.
 double RoundStep(double range)
 {

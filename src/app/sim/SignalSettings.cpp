@@ -29,57 +29,55 @@ QList<QCommandLineOption> SignalOptions::options() const
     return {m_wave, m_periods, m_channel, m_channelMs, m_filter, m_coefficients, m_out};
 }
 
-bool SignalOptions::read(const QCommandLineParser& parser, std::optional<SignalSettings>& settings,
-                         QString& message) const
+StatusOr<std::optional<SignalSettings>> SignalOptions::read(const QCommandLineParser& parser) const
 {
-    settings.reset();
+    using Read = StatusOr<std::optional<SignalSettings>>;
     for (const auto& [option, needs] :
          {std::pair{&m_periods, &m_wave}, std::pair{&m_channel, &m_wave},
           std::pair{&m_filter, &m_wave}, std::pair{&m_out, &m_wave},
           std::pair{&m_channelMs, &m_channel}, std::pair{&m_coefficients, &m_filter}}) {
-        if (parser.isSet(*option) && !parser.isSet(*needs)) {
-            message = QStringLiteral("--%1 needs --%2.")
-                          .arg(option->names().constFirst(), needs->names().constFirst());
-            return false;
-        }
+        if (parser.isSet(*option) && !parser.isSet(*needs))
+            return Read::Failed(
+                QStringLiteral("--%1 needs --%2.")
+                    .arg(option->names().constFirst(), needs->names().constFirst()));
     }
     if (!parser.isSet(m_wave))
-        return true;
-    SignalSettings wanted;
-    const auto kind = [&parser, &message](const QCommandLineOption& option, int count) {
+        return Read::Of(std::nullopt);
+    // A list index within 0..count-1, or the usage error that names the option.
+    const auto kind = [&parser](const QCommandLineOption& option, int count) {
         const std::optional<int> value = ReadKind(parser.value(option), count);
-        if (!value)
-            message = QStringLiteral("--%1 takes a number from 0 to %2.")
-                          .arg(option.names().constFirst())
-                          .arg(count - 1);
-        return value;
+        return value ? StatusOr<int>::Of(*value)
+                     : StatusOr<int>::Failed(QStringLiteral("--%1 takes a number from 0 to %2.")
+                                                 .arg(option.names().constFirst())
+                                                 .arg(count - 1));
     };
-    const std::optional<int> wave = kind(m_wave, WaveformCount);
-    if (!wave)
-        return false;
-    wanted.wave = *wave;
+    SignalSettings wanted;
+    const StatusOr<int> wave = kind(m_wave, WaveformCount);
+    if (!wave.ok)
+        return Read::Failed(wave.error);
+    wanted.wave = wave.value;
     wanted.periods = parser.value(m_periods);
     if (parser.isSet(m_channel)) {
-        wanted.channel = kind(m_channel, ChannelKindCount);
-        if (!wanted.channel)
-            return false;
+        const StatusOr<int> channel = kind(m_channel, ChannelKindCount);
+        if (!channel.ok)
+            return Read::Failed(channel.error);
+        wanted.channel = channel.value;
         wanted.channelMs = parser.value(m_channelMs);
     }
     if (parser.isSet(m_filter)) {
-        wanted.filter = kind(m_filter, FilterKindCount);
-        if (!wanted.filter)
-            return false;
+        const StatusOr<int> filter = kind(m_filter, FilterKindCount);
+        if (!filter.ok)
+            return Read::Failed(filter.error);
+        wanted.filter = filter.value;
         if (parser.isSet(m_coefficients)) {
             wanted.coefficients = parser.value(m_coefficients).split(u';');
-            if (wanted.coefficients.size() != CoefficientCount) {
-                message = QStringLiteral("--coefficients takes six texts separated by \";\".");
-                return false;
-            }
+            if (wanted.coefficients.size() != CoefficientCount)
+                return Read::Failed(
+                    QStringLiteral("--coefficients takes six texts separated by \";\"."));
         }
     }
     wanted.outPath = parser.value(m_out);
-    settings = wanted;
-    return true;
+    return Read::Of(wanted);
 }
 
 QString UnreadableSignalNumber(const SignalSettings& settings, QChar decimalSeparator)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "WorkbenchSettings.h"
+#include "text/Status.h"
 
 class QCommandLineParser;
 
@@ -21,10 +22,9 @@ struct SignalBuffer;
 class SignalOptions final {
 public:
     QList<QCommandLineOption> options() const;
-    // The settings the parsed options ask for: nullopt without --signal-wave. False, with the
-    // usage error in message, when the options do not fit together.
-    bool read(const QCommandLineParser& parser, std::optional<SignalSettings>& settings,
-              QString& message) const;
+    // The settings the parsed options ask for: nullopt without --signal-wave. Fails with the
+    // usage error when the options do not fit together.
+    StatusOr<std::optional<SignalSettings>> read(const QCommandLineParser& parser) const;
     const QCommandLineOption& wave() const { return m_wave; }
 
 private:

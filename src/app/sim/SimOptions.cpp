@@ -175,8 +175,12 @@ SimOptionsParse ParseSimOptions(const QStringList& arguments)
         result.message = QStringLiteral("--signal and --signal-wave exclude each other.");
         return result;
     }
-    if (!workbench.read(parser, options.signalWorkbench, result.message))
+    StatusOr<std::optional<SignalSettings>> shaped = workbench.read(parser);
+    if (!shaped.ok) {
+        result.message = shaped.error;
         return result;
+    }
+    options.signalWorkbench = std::move(shaped.value);
     if (parser.isSet(signalTo)) {
         if (!parser.isSet(signal) && !parser.isSet(workbench.wave())) {
             result.message = QStringLiteral("--signal-to needs --signal or --signal-wave.");

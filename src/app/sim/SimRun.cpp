@@ -253,7 +253,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     }
     if (!load.notice.isEmpty())
         err << load.notice << '\n';
-    session.ModelFileName = options.modelPath;
+    session.setModelFileName(options.modelPath);
     if (options.modelText)
         PrintLines(session.modelText(), out);
 
@@ -281,7 +281,8 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     auto run = std::make_unique<RunData>();
     ResultsActivation activation(session, *run, signal, messages);
     ResultsActivation::Outcome outcome = activation.FormActivate(true);
-    SignalWorkbench workbench(*buffer, run->SampleCount, session.reader());
+    SignalWorkbench workbench(*buffer, separator);
+    workbench.takeSampleCount(run->SampleCount);
     if (shaped && outcome == ResultsActivation::Outcome::Simulated) {
         // As the window's user does: the first run sets N, the signal is built and sent, and
         // the results run again with it. A signal that cannot be computed as typed is not sent.
@@ -300,7 +301,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
                 PrintParams(session.params(), out);
             return SimStatus::SignalRefused;
         }
-        activation.setSignalFit([&workbench] { return workbench.fitRun(); });
+        activation.setSignalSource(&workbench);
         SendToModel(workbench, session.editor(),
                     options.signalTarget == SimOptions::SignalTarget::Reference
                         ? SignalUse::Control

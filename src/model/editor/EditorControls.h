@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+#include "editor/ControlIndex.h"
+
 // The controls of the model editor's four pages, named as the model window's widgets are named,
 // so that a widget layer can bind each widget to its state by name.
 
@@ -110,10 +112,5 @@ constexpr EditorPage PageOf(EditField field)
 }
 
 // clang-format on
-
-template <typename Control> constexpr std::size_t indexOf(Control control)
-{
-    return static_cast<std::size_t>(control);
-}
 
 } // namespace kinetra

@@ -365,16 +365,18 @@ void ModelEditor::ResetControllerPage()
 
 // --- Fills ---
 
-bool ModelEditor::FillPages(const KeyValueText& text, QString& error)
+Status ModelEditor::FillPages(const KeyValueText& text)
 {
-    if (!FillMotorPage(text, error) || !FillConverterPage(text, error))
-        return false;
+    if (Status motor = FillMotorPage(text); !motor.ok)
+        return motor;
+    if (Status converter = FillConverterPage(text); !converter.ok)
+        return converter;
     FillLoadPage(text);
     FillControllerPage(text);
-    return true;
+    return Status::Done();
 }
 
-bool ModelEditor::FillMotorPage(const KeyValueText& text, QString& error)
+Status ModelEditor::FillMotorPage(const KeyValueText& text)
 {
     fillList(text, QStringLiteral("Type"), ListBox::MotorComboBox);
     fillField(text, QStringLiteral("Motor"), MotorTypeEdit);
@@ -404,16 +406,17 @@ bool ModelEditor::FillMotorPage(const KeyValueText& text, QString& error)
     fillField(text, QStringLiteral("L12"), MotorL12Edit);
     fillField(text, QStringLiteral("X12"), MotorL12Edit);
 
-    if (!fillArrow(text, QStringLiteral("p1"), Arrow::MotorPpUpDown, error) ||
-        !fillArrow(text, QStringLiteral("m1"), Arrow::MotorM1UpDown, error))
-        return false;
+    if (Status poles = fillArrow(text, QStringLiteral("p1"), Arrow::MotorPpUpDown); !poles.ok)
+        return poles;
+    if (Status phases = fillArrow(text, QStringLiteral("m1"), Arrow::MotorM1UpDown); !phases.ok)
+        return phases;
 
     for (const KeyField& data : MotorDataFields)
         fillField(text, QLatin1String(data.key), data.field);
-    return true;
+    return Status::Done();
 }
 
-bool ModelEditor::FillConverterPage(const KeyValueText& text, QString& error)
+Status ModelEditor::FillConverterPage(const KeyValueText& text)
 {
     fillList(text, QStringLiteral("cType"), ListBox::ConverterComboBox);
     fillField(text, QStringLiteral("Converter"), ConverterTypeEdit);
@@ -434,11 +437,11 @@ bool ModelEditor::FillConverterPage(const KeyValueText& text, QString& error)
     fillField(text, QStringLiteral("U10"), ConverterU10Edit);
     fillField(text, QStringLiteral("U20"), ConverterU20Edit);
     fillField(text, QStringLiteral("I0"), ConverterI0Edit);
-    if (!fillArrow(text, QStringLiteral("m0"), Arrow::ConverterM0UpDown, error))
-        return false;
+    if (Status pulses = fillArrow(text, QStringLiteral("m0"), Arrow::ConverterM0UpDown); !pulses.ok)
+        return pulses;
     for (const KeyField& output : ConverterOutputFields)
         fillField(text, QLatin1String(output.key), output.field);
-    return true;
+    return Status::Done();
 }
 
 void ModelEditor::FillLoadPage(const KeyValueText& text)
@@ -483,22 +486,19 @@ void ModelEditor::fillList(const KeyValueText& text, const QString& key, ListBox
     putListIndex(list, TypeIndex(ReadKey(text, key)));
 }
 
-bool ModelEditor::fillArrow(const KeyValueText& text, const QString& key, Arrow arrow,
-                            QString& error)
+Status ModelEditor::fillArrow(const KeyValueText& text, const QString& key, Arrow arrow)
 {
     const QString value = ReadKey(text, key);
     if (value.isEmpty())
-        return true;
+        return Status::Done();
     const auto number = ReadInteger(value);
-    if (!number) {
-        error = QStringLiteral("Значение %1=%2 не целое число").arg(key, value);
-        return false;
-    }
+    if (!number)
+        return Status::Failed(QStringLiteral("Значение %1=%2 не целое число").arg(key, value));
     // A number beyond the arrows' range is taken as the nearest end of the range.
     const ArrowRange range = arrowRange(arrow);
     putArrowPosition(
         arrow, static_cast<int>(std::clamp<long long>(*number, range.minimum, range.maximum)));
-    return true;
+    return Status::Done();
 }
 
 // --- Kind handlers ---

@@ -9,6 +9,7 @@
 
 #include "editor/EditorControls.h"
 #include "text/KeyValueText.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -105,11 +106,11 @@ public:
     void ResetControllerPage();
 
     // The fills put the keys a model text carries into the fields, character for character.
-    // The motor and supply fills fail, with error saying why, when p1, m1 or m0 is no integer;
-    // the pages are then left partly filled.
-    [[nodiscard]] bool FillPages(const KeyValueText& text, QString& error);
-    [[nodiscard]] bool FillMotorPage(const KeyValueText& text, QString& error);
-    [[nodiscard]] bool FillConverterPage(const KeyValueText& text, QString& error);
+    // The motor and supply fills fail, saying why, when p1, m1 or m0 is no integer; the pages
+    // are then left partly filled.
+    [[nodiscard]] Status FillPages(const KeyValueText& text);
+    [[nodiscard]] Status FillMotorPage(const KeyValueText& text);
+    [[nodiscard]] Status FillConverterPage(const KeyValueText& text);
     void FillLoadPage(const KeyValueText& text);
     void FillControllerPage(const KeyValueText& text);
 
@@ -166,8 +167,7 @@ private:
     void variableSignalClick(CheckBox box, CheckBox other);
     void fillField(const KeyValueText& text, const QString& key, EditField field);
     void fillList(const KeyValueText& text, const QString& key, ListBox list);
-    [[nodiscard]] bool fillArrow(const KeyValueText& text, const QString& key, Arrow arrow,
-                                 QString& error);
+    [[nodiscard]] Status fillArrow(const KeyValueText& text, const QString& key, Arrow arrow);
 
     InputReader& m_reader;
     std::array<FieldState, EditFieldCount> m_fields;

@@ -29,7 +29,7 @@ QString Utf8Notice(bool fitsCodePage)
 ModelSession::ModelSession(QChar decimalSeparator, MessageSink& messages, QObject* parent)
     : QObject(parent), m_reader(decimalSeparator), m_messages(messages), m_editor(m_reader)
 {
-    connect(&m_editor, &ModelEditor::forceRerunRequested, this, [this] { ForceRerun = true; });
+    connect(&m_editor, &ModelEditor::forceRerunRequested, this, [this] { m_forceRerun = true; });
     connect(&m_editor, &ModelEditor::lastRunForgotten, this, &ModelSession::lastRunForgotten);
     connect(&m_editor, &ModelEditor::timeSpanChanged, this, &ModelSession::timeSpanChanged);
 }
@@ -46,7 +46,7 @@ bool ModelSession::CollectModel()
     return false;
 }
 
-bool ModelSession::ModelInit(QString& error)
+Status ModelSession::ModelInit()
 {
     m_editor.ResetMotorPage();
     m_editor.ResetConverterPage();
@@ -56,15 +56,15 @@ bool ModelSession::ModelInit(QString& error)
     m_params.Tmax = 0;
     m_params.Mref = 0;
     m_params.wref = 0;
-    if (!m_editor.FillPages(m_modelText, error))
-        return false;
+    if (Status filled = m_editor.FillPages(m_modelText); !filled.ok)
+        return filled;
     m_editor.MotorComboBoxChange();
     m_editor.ConverterComboBoxChange();
     m_editor.LoadComboBoxChange();
     CollectModel();
     m_savedText = m_modelText;
     m_history.restart();
-    return true;
+    return Status::Done();
 }
 
 bool ModelSession::hasUnsavedChanges() const
@@ -80,10 +80,9 @@ void ModelSession::NewModel()
 {
     m_modelText = ModelTemplate();
     m_editor.showPage(EditorPage::MotorPage);
-    QString error;
     // The template carries integers only, so it always fills.
-    [[maybe_unused]] const bool filled = ModelInit(error);
-    Q_ASSERT(filled);
+    [[maybe_unused]] const Status filled = ModelInit();
+    Q_ASSERT(filled.ok);
 }
 
 TextContentRead ModelSession::ReadModelFile(const QString& path)
@@ -109,9 +108,8 @@ ModelSession::LoadResult ModelSession::LoadModelFile(const QString& path)
         notices << Utf8Notice(FitsCodePage(m_modelText));
     if (ReadWithOtherSeparator(m_modelText, m_reader.decimalSeparator()))
         notices << OtherSeparatorNotice(m_reader.decimalSeparator());
-    QString error;
-    if (!ModelInit(error))
-        return {Status::Failed(error), {}};
+    if (Status initialised = ModelInit(); !initialised.ok)
+        return {std::move(initialised), {}};
     return {Status::Done(), notices.join(QStringLiteral("; "))};
 }
 

@@ -56,9 +56,9 @@ public:
     bool hasUnsavedChanges() const;
 
     // Puts the editor to the current model text: resets, fills, kind handlers, collection. A
-    // model just initialised has no unsaved changes, and nothing to undo. False, with error, when
-    // p1, m1 or m0 is no integer; the pages are then partly filled and nothing is collected.
-    [[nodiscard]] bool ModelInit(QString& error);
+    // model just initialised has no unsaved changes, and nothing to undo. Fails when p1, m1 or m0
+    // is no integer; the pages are then partly filled and nothing is collected.
+    [[nodiscard]] Status ModelInit();
 
     // A new model from the template, shown on the motor page.
     void NewModel();
@@ -70,9 +70,12 @@ public:
     static TextContentRead ReadModelFile(const QString& path);
 
     // The file the model was last opened from or saved to; empty for a never-saved model.
-    QString ModelFileName;
-    // Set whenever what is simulated or shown may have changed without the model text changing.
-    bool ForceRerun = false;
+    const QString& ModelFileName() const { return m_modelFileName; }
+    void setModelFileName(const QString& path) { m_modelFileName = path; }
+    // Set whenever what is simulated or shown may have changed without the model text
+    // changing; the results' next activation then simulates and clears it.
+    bool ForceRerun() const { return m_forceRerun; }
+    void setForceRerun(bool force) { m_forceRerun = force; }
 
 signals:
     // A variable-signal box changed: the results must forget the text they last simulated.
@@ -90,6 +93,8 @@ private:
     ModelParams m_params;
     KeyValueText m_modelText;
     KeyValueText m_savedText;
+    QString m_modelFileName;
+    bool m_forceRerun = false;
 };
 
 } // namespace kinetra

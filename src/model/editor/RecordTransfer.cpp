@@ -221,9 +221,8 @@ bool RecordTransfer::transferMotor(const std::vector<TransferField>& record, con
         if (name == u"Type")
             write("Type", value);
     }
-    QString error;
-    if (!editor.FillMotorPage(m_session.modelText(), error)) {
-        m_messages.showMessage(error);
+    if (const Status filled = editor.FillMotorPage(m_session.modelText()); !filled.ok) {
+        m_messages.showMessage(filled.error);
         return false;
     }
     editor.MotorComboBoxChange();
@@ -245,9 +244,8 @@ bool RecordTransfer::transferConverter(const std::vector<TransferField>& record,
                 write(key, record[j].value);
         }
     }
-    QString error;
-    if (!editor.FillConverterPage(m_session.modelText(), error)) {
-        m_messages.showMessage(error);
+    if (const Status filled = editor.FillConverterPage(m_session.modelText()); !filled.ok) {
+        m_messages.showMessage(filled.error);
         return false;
     }
     editor.ConverterComboBoxChange();

@@ -242,6 +242,14 @@ QString FormatNumber(double value, QChar decimalSeparator)
     return value < 0 ? u'-' + text : text;
 }
 
+QString GeneralNumber(double value, int digits, QChar decimalSeparator)
+{
+    QString text = QString::number(value, 'g', digits);
+    if (decimalSeparator != u'.')
+        text.replace(u'.', decimalSeparator);
+    return text;
+}
+
 std::optional<double> ReadNumber(const QString& text, QChar decimalSeparator)
 {
     if (text.isEmpty())

@@ -12,6 +12,17 @@ namespace kinetra {
 // thousands separators; a leading "-" for negative values.
 QString FormatNumber(double value, QChar decimalSeparator);
 
+// A double in the C library's general notation (printf's %g) with the given significant digits
+// and decimal separator: the form of files and streams that other programs read. The digits say
+// what the number is for.
+QString GeneralNumber(double value, int digits, QChar decimalSeparator = u'.');
+// Reads back to the very same double.
+inline constexpr int ExactDigits = 17;
+// Every digit a double surely holds, without the noise of the last ones.
+inline constexpr int DoubleDigits = 15;
+// A figure as the tables and the command line print it.
+inline constexpr int FigureDigits = 10;
+
 // Reads a number typed into a field: leading and trailing blanks, an optional sign, digits, an
 // optional separator with digits, an optional exponent "E"/"e" with optional sign and digits.
 // An empty text reads as 0. nullopt for any other text, and for numbers beyond a double's range.

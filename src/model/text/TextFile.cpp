@@ -34,28 +34,11 @@ QString MissingCodePageError()
     return QStringLiteral("Кодировка windows-1251 недоступна");
 }
 
-QStringList SplitLines(QStringView text)
-{
-    QStringList lines;
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.sliced(lineStart, i - lineStart).toString());
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        lineStart = i + 1;
-    }
-    if (lineStart < text.size())
-        lines.append(text.sliced(lineStart).toString());
-    return lines;
-}
-
 // The lines of a decoded text; a NUL, which no text of the program's holds, refuses it with the
 // line it stands on, since reading on would take whatever follows for text.
 TextFileRead LinesOf(const QString& text)
 {
-    QStringList lines = SplitLines(text);
+    QStringList lines = LinesOfText(text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines.at(i).contains(QChar(0)))
             return TextFileRead::Failed(
@@ -194,13 +177,20 @@ Status WriteTextFile(const QString& path, const QStringList& lines)
     return SaveFile(path, EncodeTextLines(lines));
 }
 
-QStringList LinesOfText(const QString& text)
+QStringList LinesOfText(QStringView text)
 {
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
+    QStringList lines;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(lineStart, i - lineStart).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    if (lineStart < text.size())
+        lines.append(text.sliced(lineStart).toString());
     return lines;
 }
 

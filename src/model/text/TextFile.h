@@ -49,8 +49,9 @@ QByteArray EncodeTextLines(const QStringList& lines);
 // does not.
 bool FitsCodePage(const QStringList& lines);
 
-// The lines of a text page's text. A line end at the very end starts no further line, as when
-// the page was filled from lines; an empty text has no lines.
-QStringList LinesOfText(const QString& text);
+// The lines of a text, parted at every kind of line end (CR LF, LF, CR): a file's content as a
+// text page's. A line end at the very end starts no further line, as when the text was made of
+// lines; an empty text has no lines.
+QStringList LinesOfText(QStringView text);
 
 } // namespace kinetra

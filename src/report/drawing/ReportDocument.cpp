@@ -64,7 +64,8 @@ void ReportDocument::compose(const ReportSwitches& switches)
     if (run.motorDuty)
         analysis << QString()
                  << MotorDutyLines(*run.motorDuty, m_session.reader().decimalSeparator());
-    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName, analysis, switches);
+    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName(), analysis,
+                   switches);
 }
 
 QPageLayout ReportDocument::pageLayout()

@@ -180,10 +180,10 @@ TEST_F(BindingTest, ResetShowsTheNewPageState)
 
 TEST_F(BindingTest, FillingChoosesListItemsWithoutRunningTheKindHandler)
 {
-    QString error;
     const KeyValueText model{QStringLiteral("Type=DM"), QStringLiteral("R1=1,5"),
                              QStringLiteral("X1=4"), QStringLiteral("Kpw=3")};
-    ASSERT_TRUE(editor().FillPages(model, error)) << qPrintable(error);
+    const Status filled = editor().FillPages(model);
+    ASSERT_TRUE(filled.ok) << qPrintable(filled.error);
 
     EXPECT_EQ(list("MotorComboBox").currentIndex(), 1);
     EXPECT_EQ(list("MotorComboBox").currentText(),

@@ -37,21 +37,6 @@ TEST_F(PagesLookTest, EveryControlCarriesItsDesignName)
         EXPECT_NE(pages.findChild<QLabel*>(QLatin1StringView(name)), nullptr) << name;
 }
 
-TEST_F(PagesLookTest, TabsCarryTheirCaptionsAndHints)
-{
-    const QStringList captions{QStringLiteral("Двигатель"), QStringLiteral("Источник"),
-                               QStringLiteral("Механизм"), QStringLiteral(" Регулятор")};
-    const QStringList hints{
-        QStringLiteral("Параметры электродвигателя"), QStringLiteral("Параметры источника"),
-        QStringLiteral("Параметры механизма"), QStringLiteral("Параметры регулятора")};
-    ASSERT_EQ(pages.count(), 4);
-    for (int tab = 0; tab < 4; ++tab) {
-        EXPECT_EQ(pages.tabText(tab), captions[tab]);
-        EXPECT_EQ(pages.tabToolTip(tab), hints[tab]);
-    }
-    EXPECT_EQ(pages.objectName(), QStringLiteral("FormPages"));
-}
-
 TEST_F(PagesLookTest, HoveredTabShowsItsHintInTheStatusBar)
 {
     QMainWindow window;

@@ -36,7 +36,7 @@ protected:
         session.NewModel();
         ASSERT_TRUE(
             session.LoadModelFile(Examples + QStringLiteral("/induction-elastic-hoist.kmf")).ok);
-        session.ModelFileName = Examples + QStringLiteral("/induction-elastic-hoist.kmf");
+        session.setModelFileName(Examples + QStringLiteral("/induction-elastic-hoist.kmf"));
         ASSERT_EQ(results.FormActivate(true), ResultsActivation::Outcome::Simulated);
     }
     QString file(const QString& name) const { return folder.filePath(name); }
@@ -87,8 +87,8 @@ TEST_F(ReportDocumentTest, LongTitleKeepsItsBothEnds)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    session.ModelFileName =
-        QStringLiteral("/models/") + QString(120, u'д') + QStringLiteral(".kmf");
+    session.setModelFileName(QStringLiteral("/models/") + QString(120, u'д') +
+                             QStringLiteral(".kmf"));
     report.compose({});
     const QString text = savedPdfText(report, QStringLiteral("long.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("Модель дддд")));

@@ -95,7 +95,7 @@ TEST_F(ResultWindowTest, UnchangedModelIsNotSimulatedAgain)
     window.FormActivate();
     EXPECT_EQ(run->samples[5].torque, 12345);
 
-    session.ForceRerun = true;
+    session.setForceRerun(true);
     window.FormActivate();
     EXPECT_NE(run->samples[5].torque, 12345);
 }

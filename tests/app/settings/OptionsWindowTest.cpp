@@ -94,7 +94,7 @@ TEST_F(OptionsWindowTest, ClickingColourShowsColorFalseAndForcesARerun)
     ASSERT_TRUE(colour.isChecked());
     colour.click();
     EXPECT_FALSE(store.colourOutput());
-    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_TRUE(session.ForceRerun());
     EXPECT_TRUE(fileEdit().toPlainText().endsWith(QStringLiteral("\nColor=false")));
     EXPECT_EQ(settingsFileBytes(), before);
 }
@@ -150,8 +150,9 @@ TEST_F(OptionsWindowTest, QueryPageIsThereOnlyWhileConnected)
 {
     activate(window);
     EXPECT_FALSE(find<QTabWidget>("oPageControl").isTabVisible(OptionsWindow::QueryPage));
-    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                          writeCatalogue()));
+    ASSERT_TRUE(
+        catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + writeCatalogue())
+            .ok);
     EXPECT_TRUE(find<QTabWidget>("oPageControl").isTabVisible(OptionsWindow::QueryPage));
     window.setCurrentPage(OptionsWindow::QueryPage);
     EXPECT_EQ(window.currentPage(), OptionsWindow::QueryPage);
@@ -164,7 +165,8 @@ TEST_F(OptionsWindowTest, QueryPageIsThereOnlyWhileConnected)
 TEST_F(OptionsWindowTest, ApplyOnTheQueryPageRunsTheQueryOrSaysItFailed)
 {
     const QString path = writeCatalogue();
-    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path));
+    ASSERT_TRUE(
+        catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + path).ok);
     activate(window);
     window.setCurrentPage(OptionsWindow::QueryPage);
     queryEdit().setPlainText(QStringLiteral("SELECT *\nFROM \"Редукторы\"\n"));
@@ -198,8 +200,9 @@ TEST_F(OptionsWindowTest, ApplyOnTheQueryPageRunsTheQueryOrSaysItFailed)
 
 TEST_F(OptionsWindowTest, QueryFilesOpenIntoThePageAndSaveFromIt)
 {
-    ASSERT_TRUE(catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") +
-                                          writeCatalogue()));
+    ASSERT_TRUE(
+        catalogue.ConnectDatabase(QStringLiteral("Provider=SQLite;Data Source=") + writeCatalogue())
+            .ok);
     activate(window);
     window.setCurrentPage(OptionsWindow::QueryPage);
     QTemporaryDir other;

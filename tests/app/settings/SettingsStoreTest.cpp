@@ -237,7 +237,7 @@ TEST_F(SettingsStoreTest, SwitchChangeShowsColorAtOnceWithoutWritingTheFile)
     store->setSwitch(OptionSwitch::Colour, false);
     EXPECT_EQ(store->settings().constLast(), QStringLiteral("Color=false"));
     EXPECT_EQ(store->settings().size(), 5) << "the line is replaced in place";
-    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_TRUE(session.ForceRerun());
     EXPECT_EQ(fileBytes(), before);
 }
 
@@ -247,16 +247,16 @@ TEST_F(SettingsStoreTest, ResetSwitchesRunsTheRuleOnlyWhenSomethingChanges)
     store->setSwitch(OptionSwitch::Statics, false);
     store->setTakenSignal(TakenSignal::Current);
     store->setSentSignal(SentSignal::Control);
-    session.ForceRerun = false;
+    session.setForceRerun(false);
     store->resetSwitches();
     EXPECT_TRUE(store->isOn(OptionSwitch::Statics));
     EXPECT_EQ(store->takenSignal(), TakenSignal::Speed);
     EXPECT_EQ(store->sentSignal(), SentSignal::Disturbance);
-    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_TRUE(session.ForceRerun());
 
-    session.ForceRerun = false;
+    session.setForceRerun(false);
     store->resetSwitches();
-    EXPECT_FALSE(session.ForceRerun);
+    EXPECT_FALSE(session.ForceRerun());
 }
 
 // --- Apply, reset and the settings files of the dialogs --------------------------------------

@@ -104,7 +104,7 @@ TEST_F(ModelDocumentTest, SavedModelReopensWithTheSameText)
     document.Open();
     EXPECT_EQ(session.modelText(), saved);
     EXPECT_EQ(session.savedText(), saved);
-    EXPECT_EQ(session.ModelFileName, path("drive.kmf"));
+    EXPECT_EQ(session.ModelFileName(), path("drive.kmf"));
     EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra: drive.kmf"));
 }
 
@@ -146,7 +146,7 @@ TEST_F(ModelDocumentTest, FailedSaveKeepsTheModelChanged)
         << prompts.messages[0].toStdString();
     EXPECT_GT(prompts.messages[0].size(), QStringLiteral("Не сохранить файл drive.kmf\n").size())
         << "the system's reason follows";
-    EXPECT_TRUE(session.ModelFileName.isEmpty()) << "the failed path is not the model's file";
+    EXPECT_TRUE(session.ModelFileName().isEmpty()) << "the failed path is not the model's file";
     prompts.dialogTitles.clear();
     EXPECT_FALSE(document.Save());
     EXPECT_EQ(prompts.dialogTitles.size(), 1) << "Save asks for a file again";
@@ -163,7 +163,7 @@ TEST_F(ModelDocumentTest, UnreadableFileLeavesACleanNewModel)
     document.Open();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл broken.kmf\n")));
-    EXPECT_TRUE(session.ModelFileName.isEmpty());
+    EXPECT_TRUE(session.ModelFileName().isEmpty());
     EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra"));
     EXPECT_EQ(session.modelText(), session.savedText());
 }
@@ -185,7 +185,7 @@ TEST_F(ModelDocumentTest, FileThatHoldsNoSoundModelIsRefusedAndTheModelKept)
          "Нулевой байт в строке 3: файл не текстовый"},
         {"[Motor]\r\nR1=\r\nU=220\r\nR1=0,5\r\n", "Параметр \"R1\" задан дважды (строки 2 и 4)"},
     };
-    session.ModelFileName = path("mine.kmf");
+    session.setModelFileName(path("mine.kmf"));
     changeModel();
     const auto fileBytes = [this] {
         QFile file(path("other.png"));
@@ -205,7 +205,7 @@ TEST_F(ModelDocumentTest, FileThatHoldsNoSoundModelIsRefusedAndTheModelKept)
                       QStringLiteral("Не открыть файл other.png\n") + QString::fromUtf8(reason));
         }
         EXPECT_TRUE(prompts.questions.isEmpty()) << "nothing is asked before the file is read";
-        EXPECT_EQ(session.ModelFileName, path("mine.kmf"));
+        EXPECT_EQ(session.ModelFileName(), path("mine.kmf"));
         EXPECT_EQ(session.editor().text(EditField::MotorUEdit), QStringLiteral("220"));
         EXPECT_EQ(fileBytes(), content);
     }
@@ -213,7 +213,7 @@ TEST_F(ModelDocumentTest, FileThatHoldsNoSoundModelIsRefusedAndTheModelKept)
     document.OpenFromCommandLine(path("other.png"));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Не открыть файл other.png\n")));
-    EXPECT_TRUE(session.ModelFileName.isEmpty()) << "Save must not replace it";
+    EXPECT_TRUE(session.ModelFileName().isEmpty()) << "Save must not replace it";
 }
 
 // A model an editor saved in UTF-8, with its mark or without, opens with its names as written
@@ -263,7 +263,7 @@ TEST_F(ModelDocumentTest, EmptyFileOrAnyTemplateLineOpensAsAModel)
         prompts.files = {path("model.kmf")};
         document.Open();
         EXPECT_TRUE(prompts.messages.isEmpty()) << lines.join(u'|').toStdString();
-        EXPECT_EQ(session.ModelFileName, path("model.kmf"));
+        EXPECT_EQ(session.ModelFileName(), path("model.kmf"));
     }
 }
 

@@ -39,8 +39,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
-        ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
-            << browser.connectionError().toStdString();
+        const Status connected = browser.ConnectDatabase(CatalogueConnection());
+        ASSERT_TRUE(connected.ok) << connected.error.toStdString();
     }
 
     // Opens a table by name through the selector, as the user picks it.
@@ -49,7 +49,7 @@ protected:
         const qsizetype index = browser.tableNames().indexOf(table);
         ASSERT_GE(index, 0) << table.toStdString();
         browser.bdComboBoxChange(static_cast<int>(index));
-        ASSERT_TRUE(browser.table().isOpen()) << browser.connectionError().toStdString();
+        ASSERT_TRUE(browser.table().isOpen()) << messages.messages.join(u'|').toStdString();
     }
 
     // The chosen column of the shown data set, top to bottom.

@@ -82,8 +82,9 @@ protected:
 
 TEST_F(PasswordTest, ReaderWithoutAPasswordIsRefused)
 {
-    EXPECT_FALSE(catalogue.open(ReaderConnection()));
-    EXPECT_FALSE(catalogue.error().isEmpty());
+    const Status opened = catalogue.open(ReaderConnection());
+    EXPECT_FALSE(opened.ok);
+    EXPECT_FALSE(opened.error.isEmpty());
     EXPECT_FALSE(catalogue.isOpen());
 }
 
@@ -91,32 +92,35 @@ TEST_F(PasswordTest, PasswordFileServesAStringWithoutPassword)
 {
     ScopedEnvironment file("PGPASSFILE",
                            passwordFile(readerLine(QStringLiteral(KINETRA_PG_READER_PASSWORD))));
-    ASSERT_TRUE(catalogue.open(ReaderConnection())) << catalogue.error().toStdString();
-    const std::optional<QStringList> tables = catalogue.tableNames();
-    ASSERT_TRUE(tables);
-    QStringList listed = *tables;
+    const Status opened = catalogue.open(ReaderConnection());
+    ASSERT_TRUE(opened.ok) << opened.error.toStdString();
+    const StatusOr<QStringList> tables = catalogue.tableNames();
+    ASSERT_TRUE(tables.ok);
+    QStringList listed = tables.value;
     QStringList created = ScriptTableNames();
     listed.sort();
     created.sort();
     EXPECT_EQ(listed, created);
-    const std::optional<RecordSet> first = catalogue.openTable(created.first());
-    ASSERT_TRUE(first) << catalogue.error().toStdString();
-    EXPECT_GT(first->RecordCount(), 0);
+    const StatusOr<RecordSet> first = catalogue.openTable(created.first());
+    ASSERT_TRUE(first.ok) << first.error.toStdString();
+    EXPECT_GT(first.value.RecordCount(), 0);
 }
 
 TEST_F(PasswordTest, PasswordInTheStringIsUsed)
 {
-    EXPECT_TRUE(catalogue.open(ReaderConnection(QStringLiteral(KINETRA_PG_READER_PASSWORD))))
-        << catalogue.error().toStdString();
-    EXPECT_TRUE(catalogue.tableNames());
+    const Status opened =
+        catalogue.open(ReaderConnection(QStringLiteral(KINETRA_PG_READER_PASSWORD)));
+    EXPECT_TRUE(opened.ok) << opened.error.toStdString();
+    EXPECT_TRUE(catalogue.tableNames().ok);
 }
 
 TEST_F(PasswordTest, WrongPasswordInTheStringIsRefusedDespiteTheFile)
 {
     ScopedEnvironment file("PGPASSFILE",
                            passwordFile(readerLine(QStringLiteral(KINETRA_PG_READER_PASSWORD))));
-    EXPECT_FALSE(catalogue.open(ReaderConnection(QStringLiteral("not-the-password"))));
-    EXPECT_FALSE(catalogue.error().isEmpty());
+    const Status opened = catalogue.open(ReaderConnection(QStringLiteral("not-the-password")));
+    EXPECT_FALSE(opened.ok);
+    EXPECT_FALSE(opened.error.isEmpty());
 }
 
 // Fails within a few seconds, with a reason; the library's own limit is ten.
@@ -125,11 +129,12 @@ void ExpectQuickFailure(const QString& connection)
     Catalogue catalogue{u','};
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(catalogue.open(connection));
+    const Status opened = catalogue.open(connection);
+    EXPECT_FALSE(opened.ok);
     EXPECT_LT(clock.elapsed(), 5000);
-    EXPECT_FALSE(catalogue.error().isEmpty());
+    EXPECT_FALSE(opened.error.isEmpty());
     EXPECT_FALSE(catalogue.isOpen());
-    EXPECT_FALSE(catalogue.tableNames());
+    EXPECT_FALSE(catalogue.tableNames().ok);
 }
 
 TEST(ConnectionFailureTest, DatabaseThatDoesNotExistFailsWithAReason)
@@ -151,14 +156,15 @@ TEST(ConnectionFailureTest, BrowserConnectsAfterAFailedAttempt)
 {
     CapturedMessages messages;
     CatalogueBrowser browser(u',', messages);
-    EXPECT_FALSE(browser.ConnectDatabase(ConnectionTo(QStringLiteral(KINETRA_PG_SOCKET_DIR),
-                                                      QStringLiteral("no_such_catalogue"),
-                                                      QStringLiteral(KINETRA_PG_SUPERUSER))));
+    const Status refused = browser.ConnectDatabase(
+        ConnectionTo(QStringLiteral(KINETRA_PG_SOCKET_DIR), QStringLiteral("no_such_catalogue"),
+                     QStringLiteral(KINETRA_PG_SUPERUSER)));
+    EXPECT_FALSE(refused.ok);
     EXPECT_FALSE(browser.isConnected());
-    EXPECT_FALSE(browser.connectionError().isEmpty());
+    EXPECT_FALSE(refused.error.isEmpty());
 
-    ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
-        << browser.connectionError().toStdString();
+    const Status connected = browser.ConnectDatabase(CatalogueConnection());
+    ASSERT_TRUE(connected.ok) << connected.error.toStdString();
     EXPECT_FALSE(browser.tableNames().isEmpty());
     EXPECT_TRUE(browser.positionPanel().startsWith(QStringLiteral("1/")));
 }
@@ -169,16 +175,17 @@ TEST(ConnectionFailureTest, LostConnectionSaysWhy)
     ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
     CapturedMessages messages;
     CatalogueBrowser browser(u',', messages);
-    ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
-        << browser.connectionError().toStdString();
-    ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT pg_backend_pid()")));
+    const Status connected = browser.ConnectDatabase(CatalogueConnection());
+    ASSERT_TRUE(connected.ok) << connected.error.toStdString();
+    ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT pg_backend_pid()")).ok);
     const QString backend = browser.query().text(0, 0);
     ASSERT_TRUE(look.column(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(backend)));
 
-    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT 1")));
+    const Status lost = browser.runQuery(QStringLiteral("SELECT 1"));
+    EXPECT_FALSE(lost.ok);
     // The server's reason, not the words for an error that gave none.
-    EXPECT_FALSE(browser.connectionError().isEmpty());
-    EXPECT_NE(browser.connectionError(), QStringLiteral("неизвестная ошибка"));
+    EXPECT_FALSE(lost.error.isEmpty());
+    EXPECT_NE(lost.error, QStringLiteral("неизвестная ошибка"));
 }
 
 } // namespace

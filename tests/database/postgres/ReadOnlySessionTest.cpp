@@ -7,6 +7,7 @@
 
 #include <csignal>
 
+#include "../TestCatalogue.h"
 #include "Catalogue.h"
 #include "CatalogueBrowser.h"
 #include "PostgresTestSupport.h"
@@ -19,8 +20,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
-        ASSERT_TRUE(browser.ConnectDatabase(CatalogueConnection()))
-            << browser.connectionError().toStdString();
+        const Status connected = browser.ConnectDatabase(CatalogueConnection());
+        ASSERT_TRUE(connected.ok) << connected.error.toStdString();
         table = browser.tableNames().value(0);
         ASSERT_FALSE(table.isEmpty());
         quoted = ServerLook::Quoted(table);
@@ -32,8 +33,8 @@ protected:
     void expectUnchanged()
     {
         EXPECT_EQ(look.rowCount(table), rows);
-        ASSERT_TRUE(browser.runQuery(QStringLiteral("SELECT count(*) FROM ") + quoted))
-            << browser.connectionError().toStdString();
+        const Status counted = browser.runQuery(QStringLiteral("SELECT count(*) FROM ") + quoted);
+        ASSERT_TRUE(counted.ok) << counted.error.toStdString();
         EXPECT_EQ(browser.query().text(0, 0), QString::number(rows));
     }
 
@@ -53,39 +54,45 @@ protected:
 
 TEST_F(ReadOnlySessionTest, DeleteIsRefused)
 {
-    EXPECT_FALSE(browser.runQuery(QStringLiteral("DELETE FROM ") + quoted));
-    EXPECT_FALSE(browser.connectionError().isEmpty());
+    const Status deleted = browser.runQuery(QStringLiteral("DELETE FROM ") + quoted);
+    EXPECT_FALSE(deleted.ok);
+    EXPECT_FALSE(deleted.error.isEmpty());
     expectUnchanged();
 }
 
 TEST_F(ReadOnlySessionTest, DeleteAfterASelectInTheSameTextIsRefused)
 {
-    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT 1; DELETE FROM ") + quoted));
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT 1; DELETE FROM ") + quoted).ok);
     expectUnchanged();
 }
 
 TEST_F(ReadOnlySessionTest, DeleteInsideASelectIsRefused)
 {
-    EXPECT_FALSE(browser.runQuery(deletingSelect()));
-    EXPECT_FALSE(browser.connectionError().isEmpty());
+    const Status deleted = browser.runQuery(deletingSelect());
+    EXPECT_FALSE(deleted.ok);
+    EXPECT_FALSE(deleted.error.isEmpty());
     expectUnchanged();
 }
 
 TEST_F(ReadOnlySessionTest, InsertThroughWithIsRefused)
 {
     const QString first = ServerLook::Quoted(look.columnNames(table).value(0));
-    EXPECT_FALSE(browser.runQuery(
-        QStringLiteral("WITH added AS (INSERT INTO %1 (%2) VALUES ('Запись из запроса') "
-                       "RETURNING 1) SELECT count(*) FROM added")
-            .arg(quoted, first)));
+    EXPECT_FALSE(
+        browser
+            .runQuery(
+                QStringLiteral("WITH added AS (INSERT INTO %1 (%2) VALUES ('Запись из запроса') "
+                               "RETURNING 1) SELECT count(*) FROM added")
+                    .arg(quoted, first))
+            .ok);
     expectUnchanged();
 }
 
 TEST_F(ReadOnlySessionTest, SessionCannotBeSwitchedToWriting)
 {
     EXPECT_FALSE(
-        browser.runQuery(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE")));
-    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+        browser.runQuery(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ WRITE"))
+            .ok);
+    EXPECT_FALSE(browser.runQuery(deletingSelect()).ok);
     expectUnchanged();
 }
 
@@ -95,10 +102,11 @@ TEST_F(ReadOnlySessionTest, SettingChangedInsideASelectDoesNotOutliveIt)
     browser.runQuery(
         QStringLiteral("SELECT set_config('default_transaction_read_only', 'off', false)"));
     browser.runQuery(QStringLiteral("SELECT set_config('transaction_read_only', 'off', false)"));
-    ASSERT_TRUE(browser.runQuery(
-        QStringLiteral("SELECT current_setting('default_transaction_read_only')")));
+    ASSERT_TRUE(
+        browser.runQuery(QStringLiteral("SELECT current_setting('default_transaction_read_only')"))
+            .ok);
     EXPECT_EQ(browser.query().text(0, 0), QStringLiteral("on"));
-    EXPECT_FALSE(browser.runQuery(deletingSelect()));
+    EXPECT_FALSE(browser.runQuery(deletingSelect()).ok);
     expectUnchanged();
 }
 
@@ -116,28 +124,37 @@ TEST_F(ReadOnlySessionTest, WriteThatAReadOnlyTransactionAllowsIsUndone)
 
 TEST_F(ReadOnlySessionTest, RefusedStatementLeavesTheConnectionUsable)
 {
-    EXPECT_FALSE(browser.runQuery(deletingSelect()));
-    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT no_such_column FROM ") + quoted));
+    EXPECT_FALSE(browser.runQuery(deletingSelect()).ok);
+    EXPECT_FALSE(browser.runQuery(QStringLiteral("SELECT no_such_column FROM ") + quoted).ok);
     browser.bdComboBoxChange(0);
     EXPECT_EQ(browser.table().RecordCount(), rows);
     EXPECT_EQ(browser.positionPanel(), QStringLiteral("1/%1").arg(rows));
 }
 
-// The server stops a statement at the fetch's deadline, and the session serves the next one.
-TEST(PostgresQueryBoundsTest, LongStatementIsStoppedAtTheDeadline)
+// The server stops a statement at the fetch's deadline; the user's stop, pressed while the
+// server computes before its first record, ends the fetch at once. Either way the session serves
+// the next statement.
+TEST(PostgresQueryBoundsTest, LongStatementStopsAtTheDeadlineOrAtOnceByTheUser)
 {
     Catalogue catalogue{u','};
-    ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
-    catalogue.setFetchLimits({std::chrono::milliseconds(300)});
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_FALSE(catalogue.openQuery(QStringLiteral("SELECT pg_sleep(20)")));
-    EXPECT_TRUE(catalogue.error().contains(QStringLiteral("дольше 0,3 с")))
-        << catalogue.error().toStdString();
-    EXPECT_LT(timer.elapsed(), 10000);
-    const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
-    ASSERT_TRUE(next) << catalogue.error().toStdString();
-    EXPECT_EQ(next->text(0, 0), QStringLiteral("1"));
+    ASSERT_TRUE(catalogue.open(CatalogueConnection()).ok);
+    StoppingWait stopping(std::chrono::milliseconds(200));
+    for (const bool byUser : {false, true}) {
+        catalogue.setFetchLimits({std::chrono::milliseconds(byUser ? 60'000 : 300)});
+        catalogue.setFetchWait(byUser ? &stopping : nullptr);
+        QElapsedTimer timer;
+        timer.start();
+        const auto stopped = catalogue.openQuery(QStringLiteral("SELECT pg_sleep(20)"));
+        EXPECT_TRUE(stopped.error.contains(byUser ? QStringLiteral("Запрос остановлен.")
+                                                  : QStringLiteral("дольше 0,3 с")))
+            << stopped.error.toStdString();
+        EXPECT_LT(timer.elapsed(), byUser ? 1000 : 10000);
+        catalogue.setFetchWait(nullptr);
+        const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
+        ASSERT_TRUE(next.ok) << next.error.toStdString();
+        EXPECT_EQ(next.value.text(0, 0), QStringLiteral("1"));
+        EXPECT_LT(timer.elapsed(), 10000) << "the stopped statement was left running";
+    }
 }
 
 // Rows come one at a time, so a result of a few huge values stops at its byte bound before the
@@ -145,11 +162,12 @@ TEST(PostgresQueryBoundsTest, LongStatementIsStoppedAtTheDeadline)
 TEST(PostgresQueryBoundsTest, HugeValuesStopAtTheByteBound)
 {
     Catalogue catalogue{u','};
-    ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
+    ASSERT_TRUE(catalogue.open(CatalogueConnection()).ok);
     catalogue.setFetchLimits({std::chrono::milliseconds(60000), 1'000'000, 4 * 1024 * 1024});
-    EXPECT_FALSE(catalogue.openQuery(
-        QStringLiteral("SELECT repeat('x', 1000000) FROM generate_series(1, 200)")));
-    EXPECT_EQ(catalogue.error(),
+    EXPECT_EQ(catalogue
+                  .openQuery(QStringLiteral("SELECT repeat('x', 1000000) FROM "
+                                            "generate_series(1, 200)"))
+                  .error,
               QStringLiteral("Результат запроса больше 4 МБ; уточните условие отбора."));
 }
 
@@ -160,7 +178,7 @@ public:
     explicit FrozenBackend(Catalogue& catalogue)
     {
         const auto pid = catalogue.openQuery(QStringLiteral("SELECT pg_backend_pid()"));
-        m_pid = pid ? pid->text(0, 0).toInt() : 0;
+        m_pid = pid.ok ? pid.value.text(0, 0).toInt() : 0;
     }
     ~FrozenBackend()
     {
@@ -177,21 +195,19 @@ private:
     pid_t m_pid = 0;
 };
 
-// Freezes the server once the records flow, then asks to stop.
-struct FreezingWatch final : Catalogue::FetchWatch {
-    explicit FreezingWatch(FrozenBackend& backend) : backend(backend) {}
-    bool stopRequested() override
+// Freezes the server once the fetch has run a moment, then stops the fetch as the user does.
+struct FreezingWait final : Catalogue::FetchWait {
+    explicit FreezingWait(FrozenBackend& backend) : backend(backend) {}
+    void wait(RunningFetch& fetch) override
     {
-        if (!frozen.isValid()) {
-            backend.freeze();
-            frozen.start();
-        }
-        return frozen.hasExpired(200);
+        if (fetch.waitFor(std::chrono::milliseconds(50)))
+            return;
+        backend.freeze();
+        if (!fetch.waitFor(std::chrono::milliseconds(200)))
+            fetch.cancel();
     }
-    void fetchEnded() override {}
 
     FrozenBackend& backend;
-    QElapsedTimer frozen;
 };
 
 // A server that answers nothing at all, not even a cancel, neither holds the fetch past its
@@ -200,29 +216,30 @@ TEST(PostgresQueryBoundsTest, FrozenServerEndsAtTheDeadlineAndOnTheStop)
 {
     for (const bool byStop : {false, true}) {
         Catalogue catalogue{u','};
-        ASSERT_TRUE(catalogue.open(CatalogueConnection())) << catalogue.error().toStdString();
+        ASSERT_TRUE(catalogue.open(CatalogueConnection()).ok);
         FrozenBackend backend(catalogue);
-        ASSERT_TRUE(backend.known()) << catalogue.error().toStdString();
-        FreezingWatch watch(backend);
+        ASSERT_TRUE(backend.known());
+        FreezingWait wait(backend);
         QElapsedTimer timer;
         timer.start();
         if (byStop) {
-            catalogue.setFetchWatch(&watch);
-            EXPECT_FALSE(
-                catalogue.openQuery(QStringLiteral("SELECT g FROM generate_series(1, 3000000) g")));
-            EXPECT_EQ(catalogue.error(), QStringLiteral("Запрос остановлен."));
-            catalogue.setFetchWatch(nullptr);
+            catalogue.setFetchWait(&wait);
+            EXPECT_EQ(
+                catalogue.openQuery(QStringLiteral("SELECT g FROM generate_series(1, 3000000) g"))
+                    .error,
+                QStringLiteral("Запрос остановлен."));
+            catalogue.setFetchWait(nullptr);
         } else {
             catalogue.setFetchLimits({std::chrono::milliseconds(500)});
             backend.freeze();
-            EXPECT_FALSE(catalogue.openQuery(QStringLiteral("SELECT 1")));
-            EXPECT_TRUE(catalogue.error().contains(QStringLiteral("дольше 0,5 с")))
-                << catalogue.error().toStdString();
+            const auto stopped = catalogue.openQuery(QStringLiteral("SELECT 1"));
+            EXPECT_TRUE(stopped.error.contains(QStringLiteral("дольше 0,5 с")))
+                << stopped.error.toStdString();
         }
         EXPECT_LT(timer.elapsed(), 4000) << (byStop ? "stop" : "deadline");
         const auto next = catalogue.openQuery(QStringLiteral("SELECT 1"));
-        ASSERT_TRUE(next) << catalogue.error().toStdString();
-        EXPECT_EQ(next->text(0, 0), QStringLiteral("1"));
+        ASSERT_TRUE(next.ok) << next.error.toStdString();
+        EXPECT_EQ(next.value.text(0, 0), QStringLiteral("1"));
     }
 }
 

@@ -58,7 +58,7 @@ struct CatalogueAndModel {
     CapturedMessages messages;
     ModelSession session{Comma, messages};
     CatalogueBrowser browser{Comma, messages};
-    bool connected = false;
+    Status connected;
 };
 
 class TransferFromPostgresTest : public ::testing::Test {
@@ -66,8 +66,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(look.isOpen()) << look.error().toStdString();
-        ASSERT_TRUE(postgres.connected) << postgres.browser.connectionError().toStdString();
-        ASSERT_TRUE(sqlite.connected) << sqlite.browser.connectionError().toStdString();
+        ASSERT_TRUE(postgres.connected.ok) << postgres.connected.error.toStdString();
+        ASSERT_TRUE(sqlite.connected.ok) << sqlite.connected.error.toStdString();
     }
 
     // The table's record first by designation, sent from both catalogues.

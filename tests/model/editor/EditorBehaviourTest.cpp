@@ -133,16 +133,6 @@ TEST_F(EditorBehaviourTest, ClearingTheGearListChoosesNoGear)
     EXPECT_EQ(editor().listIndex(ListBox::LoadComboBox), 1);
 }
 
-TEST_F(EditorBehaviourTest, ListItemsKeepTheirAligningBlanks)
-{
-    EXPECT_EQ(ModelEditor::listItems(ListBox::MotorComboBox)[0],
-              QStringLiteral("Асинхронный") + QString(13, u' ') + QStringLiteral("(A)"));
-    EXPECT_EQ(ModelEditor::listItems(ListBox::ConverterComboBox)[0],
-              QStringLiteral("Питание от сети"));
-    EXPECT_EQ(ModelEditor::listItems(ListBox::LoadComboBox)[1],
-              QStringLiteral("Червячный") + QString(15, u' ') + QStringLiteral("(W)"));
-}
-
 TEST_F(EditorBehaviourTest, StructureUpdateMarksTheOutermostLoop)
 {
     const auto marks = [&] {
@@ -198,13 +188,13 @@ TEST_F(EditorBehaviourTest, ProgramChangesRunTheFieldRules)
 {
     int timeSpans = 0;
     QObject::connect(&session, &ModelSession::timeSpanChanged, [&] { ++timeSpans; });
-    session.ForceRerun = false;
+    session.setForceRerun(false);
 
     editor().chooseListItem(ListBox::MotorComboBox, 1); // chooses current control by program
-    EXPECT_TRUE(session.ForceRerun);
-    session.ForceRerun = false;
+    EXPECT_TRUE(session.ForceRerun());
+    session.setForceRerun(false);
     editor().ResetControllerPage(); // nothing changes: every field already shows "0"
-    EXPECT_FALSE(session.ForceRerun);
+    EXPECT_FALSE(session.ForceRerun());
     EXPECT_EQ(timeSpans, 0);
 
     editor().setText(TmaxEdit, QStringLiteral("2"));

@@ -97,7 +97,7 @@ TEST_F(LoadingTest, InductionMotorReferenceIsCollectedAsTorque)
     EXPECT_TRUE(editor().torqueControl());
     EXPECT_EQ(session.params().Mref, 10);
     EXPECT_TRUE(session.modelText().contains(QStringLiteral("Mref=10")));
-    EXPECT_TRUE(session.ForceRerun);
+    EXPECT_TRUE(session.ForceRerun());
 }
 
 TEST_F(LoadingTest, IntegerFieldsAcceptHexadecimalAndClampToTheArrowRange)

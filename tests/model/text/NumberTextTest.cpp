@@ -90,6 +90,25 @@ TEST(FormatNumber, NamesValuesThatAreNotNumbers)
     EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), Comma), "NAN");
 }
 
+TEST(GeneralNumber, WritesPrintfsNotationWithTheDigitsAndSeparatorAsked)
+{
+    const struct {
+        double value;
+        int digits;
+        QChar separator;
+        const char* text;
+    } cases[] = {
+        {0.1, ExactDigits, Point, "0.10000000000000001"},
+        {0.1, DoubleDigits, Point, "0.1"},
+        {-1234.5678912345, FigureDigits, Comma, "-1234,567891"},
+        {1e-5, FigureDigits, Point, "1e-05"},
+        {1e20, DoubleDigits, Comma, "1e+20"},
+        {2.0 / 3, FigureDigits, Point, "0.6666666667"},
+    };
+    for (const auto& [value, digits, separator, text] : cases)
+        EXPECT_EQ(GeneralNumber(value, digits, separator), text) << text;
+}
+
 TEST(ReadNumber, ReadsSignsBlanksFractionsAndExponents)
 {
     ExpectReads("  -12,5  ", Comma, -12.5);
@@ -165,7 +184,8 @@ TEST(ReadNumber, ReadsEveryDoubleFormattedWithFifteenDigits)
 }
 
 // Every finite double, however many digits it carries, is written as a text that reads back
-// to within the fifteen digits written: the extremes of the range included.
+// to within the fifteen digits written, and in exact digits as the very same double: the
+// extremes of the range included.
 TEST(ReadNumber, ReadsEveryFiniteDoubleThatWasWritten)
 {
     constexpr double Largest = std::numeric_limits<double>::max();
@@ -182,6 +202,7 @@ TEST(ReadNumber, ReadsEveryFiniteDoubleThatWasWritten)
         const std::optional<double> read = ReadNumber(text, Comma);
         ASSERT_TRUE(read.has_value()) << text.toStdString();
         EXPECT_NEAR(*read, value, 1e-14 * std::fabs(value) + 1e-300) << text.toStdString();
+        EXPECT_EQ(ReadNumber(GeneralNumber(value, ExactDigits), Point), value);
     }
 }
 

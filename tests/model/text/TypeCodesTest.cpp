@@ -7,19 +7,6 @@
 namespace kinetra {
 namespace {
 
-TEST(TypeCode, GivesTheCodeOfEachKind)
-{
-    EXPECT_EQ(TypeCode(0, KindFamily::Motor), "AM");
-    EXPECT_EQ(TypeCode(1, KindFamily::Motor), "DM");
-    EXPECT_EQ(TypeCode(2, KindFamily::Motor), "SM");
-    EXPECT_EQ(TypeCode(1, KindFamily::Supply), "TR");
-    EXPECT_EQ(TypeCode(2, KindFamily::Supply), "TH");
-    EXPECT_EQ(TypeCode(0, KindFamily::Gear), "G");
-    EXPECT_EQ(TypeCode(1, KindFamily::Gear), "W");
-    EXPECT_EQ(TypeCode(2, KindFamily::Gear), "S");
-    EXPECT_EQ(TypeCode(3, KindFamily::Gear), "P");
-}
-
 TEST(TypeCode, MainsSupplyAndUnknownKindsHaveNoCode)
 {
     EXPECT_EQ(TypeCode(0, KindFamily::Supply), "");
