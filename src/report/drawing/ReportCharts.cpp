@@ -15,27 +15,6 @@ namespace kinetra::ReportCharts {
 
 namespace {
 
-// The line that tells a curve apart in the report, where every curve has the same colour.
-Qt::PenStyle LineStyle(CurveRole role)
-{
-    switch (role) {
-    case CurveRole::TorqueOrCurrent:
-        return Qt::DashDotDotLine;
-    case CurveRole::MotorSpeed:
-        return Qt::DashLine;
-    case CurveRole::Position:
-        return Qt::DashDotLine;
-    case CurveRole::PositionLimit:
-        return Qt::DotLine;
-    case CurveRole::MechanismSpeed:
-    case CurveRole::Statics:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
-const QColor SeriesColour(64, 0, 64);
-constexpr qreal SeriesWidth = 1.5;
 // Charts are laid out in screen pixels at one and a half times the page size, so that the
 // screen fonts of the axes keep to the size of the report's 8 pt text.
 constexpr double PixelsPerMillimetre = 1.5 * 96 / 25.4;
@@ -77,7 +56,7 @@ public:
         for (const CurveData& curve : view.curves) {
             auto* series = new QLineSeries;
             series->setName(curve.name);
-            series->setPen(QPen(SeriesColour, SeriesWidth, LineStyle(curve.role)));
+            series->setPen(look.printedCurve(curve.role));
             series->replace(curve.points);
             m_chart->addSeries(series);
             series->attachAxis(horizontal);

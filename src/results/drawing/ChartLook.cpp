@@ -66,6 +66,27 @@ QPen ChartLook::curve(CurveRole role) const
                   : QPen(Qt::black, CurveWidth, style.monochromeLine);
 }
 
+QPen ChartLook::printedCurve(CurveRole role) const
+{
+    const Qt::PenStyle line = [role] {
+        switch (role) {
+        case CurveRole::TorqueOrCurrent:
+            return Qt::DashDotDotLine;
+        case CurveRole::MotorSpeed:
+            return Qt::DashLine;
+        case CurveRole::Position:
+            return Qt::DashDotLine;
+        case CurveRole::PositionLimit:
+            return Qt::DotLine;
+        case CurveRole::MechanismSpeed:
+        case CurveRole::Statics:
+            break;
+        }
+        return Qt::SolidLine;
+    }();
+    return QPen(QColor(64, 0, 64), 1.5, line);
+}
+
 ChartLook ResultsChartLook(bool colour, QChar decimalSeparator)
 {
     ChartLook look = BaseLook();

@@ -34,6 +34,8 @@ struct ChartLook {
 
     // A curve of the results window: each its own colour, or in black and white its own line.
     QPen curve(CurveRole role) const;
+    // A curve of the report, where every curve has the same dark colour and a line of its own.
+    QPen printedCurve(CurveRole role) const;
 };
 
 // The look of the results window's charts and the report's: in colour or black and white, with
