@@ -169,9 +169,11 @@ void EarlierCurves::fillMask(QPainter& painter, Drawn& drawn)
     const QTransform toDevice = painter.deviceTransform();
     if (!drawn.masked || drawn.maskTransform != toDevice) {
         const QRect area = toDevice.mapRect(clipRect()).toAlignedRect();
-        // The stroke under the very device transform of the drawing, so that a pattern's dashes
-        // fall where the drawing's own would, to the last rounding.
-        QImage coverage(area.right() + 1, area.bottom() + 1, QImage::Format_ARGB32_Premultiplied);
+        // The stroke under the very device transform of the drawing, onto a device of the same
+        // size: a pattern's dashes, whose phase the stroker carries past what the device does not
+        // show, fall where the drawing's own would, to the last rounding.
+        const QPaintDevice& device = *painter.paintEngine()->paintDevice();
+        QImage coverage(device.width(), device.height(), QImage::Format_ARGB32_Premultiplied);
         coverage.fill(Qt::transparent);
         QPainter cover(&coverage);
         cover.setRenderHints(painter.renderHints());
