@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -24,6 +25,7 @@
 #include "Readouts.h"
 #include "SampleTable.h"
 #include "charts/ChartCurves.h"
+#include "charts/ChartFile.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "results/ResultWindow.h"
@@ -324,6 +326,33 @@ TEST_F(ResultWindowTest, WindowShowsTheViewsTitlesLegendNamesAndTickLabels)
             EXPECT_EQ(legend, names) << example << name;
         }
     }
+}
+
+// Earlier runs are masks on screen but lines in a vector file: an SVG of the chart strokes every
+// faded curve as a dashed path and holds no picture.
+TEST_F(ResultWindowTest, EarlierRunsStayLinesInAVectorFile)
+{
+    load("dc-transistor-speed.kmf");
+    showRun();
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    window.FormActivate();
+    QApplication::processEvents();
+    window.grab();
+    QTemporaryDir folder;
+    const ChartFile file{folder.filePath(QStringLiteral("chart.svg")), ChartFormat::Svg};
+    ASSERT_TRUE(SaveChartFile(*window.chartOnShow(), file, {}, u',').ok);
+    QFile svg(file.path);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_FALSE(text.contains("<image"));
+    // The two faded curves of the first run, the current and the mechanism's speed: paths in
+    // the faded dashed pen, beside their legend entries' short lines.
+    qsizetype curves = 0;
+    const QList<QByteArray> elements = text.split('<');
+    for (qsizetype i = 1; i < elements.size(); ++i)
+        curves += elements[i - 1].contains("stroke-opacity=\"0.431373\" stroke-dasharray") &&
+                  elements[i].startsWith("path") && elements[i].contains("d=\"M");
+    EXPECT_EQ(curves, 2);
 }
 
 TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
