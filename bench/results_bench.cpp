@@ -6,6 +6,8 @@
 // Cases: every example in examples/, the 10 s model, F6 on the window on show with another
 // model, F6 after a zoom and a pan, F6 with "Обновлять экран" off and five runs on the charts,
 // F6 with the statics or the analysis page on show, and the switch through the three pages.
+// Besides F6, the repaint of the dynamics chart as the mouse moves over it, with one run and
+// with five runs on show.
 
 #include <benchmark/benchmark.h>
 
@@ -181,6 +183,28 @@ void SimulateOverFiveRuns(benchmark::State& state)
     }
 }
 
+// The mouse moves over the dynamics chart with runs on show: each move redraws the measurement
+// cursor, and the chart's view is repainted at once, as the user's screen shows it.
+void RepaintUnderTheCursor(benchmark::State& state, int runs)
+{
+    ShownResults shown(ThyristorModel);
+    shown.show();
+    if (!shown.ready(state))
+        return;
+    shown.window.findChild<QCheckBox*>("ResultCheckBox")->click();
+    for (int run = 1; run < runs; ++run)
+        shown.simulate();
+    QChartView& view = shown.view("DynamicChart");
+    const QRectF plot = view.chart()->plotArea();
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at(plot.left() + plot.width() * (0.2 + 0.05 * (step++ % 10)),
+                         plot.center().y());
+        QTest::mouseMove(view.viewport(), view.mapFromScene(view.chart()->mapToScene(at)));
+        view.viewport()->repaint();
+    }
+}
+
 void SwitchThroughThePages(benchmark::State& state)
 {
     ShownResults shown(ThyristorModel);
@@ -214,6 +238,8 @@ const bool Registered = [] {
     add("F6/statics page on show", SimulateOnPage, 1);
     add("F6/analysis page on show", SimulateOnPage, 2);
     add("Switch through the three pages", SwitchThroughThePages);
+    add("Repaint under the cursor/one run", RepaintUnderTheCursor, 1);
+    add("Repaint under the cursor/five runs", RepaintUnderTheCursor, 5);
     return true;
 }();
 

@@ -310,10 +310,11 @@ void Shell::aSaveAsExecute()
         m_document.SaveAs();
         break;
     case WindowKind::Result:
-        saveChartPicture(m_resultWindow->chartOnShow());
+        saveChartPicture(m_resultWindow->chartOnShow(), m_resultWindow->curvesOnShow());
         break;
     case WindowKind::Signal:
-        saveChartPicture(m_signalWindow->chartView());
+        saveChartPicture(m_signalWindow->chartView(),
+                         CurvesOnShow(*m_signalWindow->chartView()->chart()));
         break;
     case WindowKind::Options:
         saveShownText();
@@ -344,7 +345,7 @@ void Shell::aPrintExecute()
     }
 }
 
-void Shell::saveChartPicture(QWidget* chart)
+void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves)
 {
     if (!chart) {
         m_prompts.showMessage(QStringLiteral("На этой странице нет диаграммы для сохранения"));
@@ -354,8 +355,8 @@ void Shell::saveChartPicture(QWidget* chart)
     saveToReportsFolder(
         {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
          m_folders.ReportsFolder},
-        [this, chart](const UserPrompts::ChosenFile& chosen) {
-            return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex),
+        [this, chart, &curves](const UserPrompts::ChosenFile& chosen) {
+            return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex), curves,
                                  m_session.reader().decimalSeparator());
         },
         [](const UserPrompts::ChosenFile& chosen) {

@@ -21,6 +21,7 @@
 
 namespace kinetra {
 
+struct ChartTable;
 class DbaseWindow;
 class HelpWindow;
 class ModelWindow;
@@ -81,7 +82,8 @@ private:
     void aSaveExecute();
     void aSaveAsExecute();
     void aPrintExecute();
-    void saveChartPicture(QWidget* chart);
+    // Saves the chart as a picture, or as CSV the curves it shows.
+    void saveChartPicture(QWidget* chart, const ChartTable& curves);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer answers whether it wrote the file, or why not.
     using ReportWriter = std::function<Status(const UserPrompts::ChosenFile&)>;

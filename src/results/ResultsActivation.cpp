@@ -24,21 +24,26 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     }
     if (m_session.modelText() == m_lastRunText)
         return Outcome::Unchanged;
-    if (refreshScreen)
-        ClearResults();
+    // A refreshed screen starts a new sample table at once; the runs on show stay until a new
+    // run takes their place, so a failed run leaves them as they are.
+    if (refreshScreen) {
+        m_sampleTable.clear();
+        m_latestTableSeparator.reset();
+    }
     writeLatestTable();
 
     const QChar separator = m_session.reader().decimalSeparator();
     const ModelParams collected = m_session.params();
-    const ChartRanges* earlier = m_hasResults ? &m_view.ranges : nullptr;
-    RunView view = ViewRun(collected, m_run, m_signal, separator, earlier);
+    const bool keepEarlier = m_hasResults && !refreshScreen;
+    const ChartRanges* earlier = keepEarlier ? &m_view.ranges : nullptr;
+    RunView view = SimulateAndView(collected, m_run, m_signal, separator, earlier);
     bool badSignalEntry = false;
     if (m_signalSource) {
         m_signalSource->takeSampleCount(m_run.SampleCount);
         if (view.hasSamples() && (collected.VariableLoad || collected.VariableReference)) {
             const RunSignalSource::Fit fit = m_signalSource->fitRun();
             if (fit.recomputed)
-                view = ViewRun(collected, m_run, m_signal, separator, earlier);
+                view = SimulateAndView(collected, m_run, m_signal, separator, earlier);
             badSignalEntry = fit.badEntry;
         }
     }
@@ -59,8 +64,13 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     m_reportEnabled = !diverged;
     m_lastRunText = m_session.modelText();
     m_latestTableSeparator = separator;
+    if (keepEarlier)
+        m_earlier.push_back({std::move(m_view), m_runsDrawn});
+    else
+        m_earlier.clear();
     m_view = std::move(view);
     m_hasResults = true;
+    ++m_runsDrawn;
     return diverged ? Outcome::Diverged : Outcome::Simulated;
 }
 
@@ -68,10 +78,35 @@ void ResultsActivation::ClearResults()
 {
     m_view.staticPoints.clear();
     m_view.ranges = {};
-    m_view.charts = {};
+    m_view.charts.clearCurves();
+    m_earlier.clear();
     m_hasResults = false;
     m_sampleTable.clear();
     m_latestTableSeparator.reset();
+    m_runsDrawn = 0;
+}
+
+bool ResultsActivation::keptFromEarlierRun(const CurveData& curve)
+{
+    return curve.shown && !curve.points.isEmpty() && curve.role != CurveRole::PositionLimit;
+}
+
+std::vector<ResultsActivation::CurveOnShow>
+ResultsActivation::curvesOnShow(ChartData RunCharts::*chart) const
+{
+    std::vector<CurveOnShow> shown;
+    const ChartData& latest = m_view.charts.*chart;
+    for (const CurveData& curve : latest.curves)
+        if (curve.shown && !curve.points.isEmpty())
+            shown.push_back({curve.name, &curve, &latest.axis(curve.axis)});
+    for (const EarlierRun& earlier : m_earlier) {
+        const ChartData& charts = earlier.view.charts.*chart;
+        for (const CurveData& curve : charts.curves)
+            if (keptFromEarlierRun(curve))
+                shown.push_back(
+                    {EarlierCurveName(curve, earlier.number), &curve, &charts.axis(curve.axis)});
+    }
+    return shown;
 }
 
 const QString& ResultsActivation::sampleTable()

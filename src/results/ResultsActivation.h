@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 #include "RunData.h"
 #include "RunView.h"
@@ -31,9 +32,9 @@ protected:
 };
 
 // What the results window does each time it becomes active, apart from drawing: it collects the
-// model, simulates unless the model is unchanged since the last run, and keeps the view of the run
-// on show. The results window draws from it, the report and the command-line simulator print
-// from it, so all show the same results.
+// model, simulates unless the model is unchanged since the last run, and keeps the views of the
+// runs on show. The results window draws them, the report and the command-line simulator print
+// from the latest, so all show the same results.
 class ResultsActivation final {
 public:
     enum class Outcome {
@@ -59,8 +60,8 @@ public:
     // as an input error.
     void setSignalSource(RunSignalSource* source) { m_signalSource = source; }
 
-    // Empties the sample table, the static characteristic, the curves and the ranges; the summary
-    // stays.
+    // Empties the sample table, the static characteristic, the curves and the ranges, and starts
+    // counting the runs drawn anew; the summary, and the charts' titles and axes, stay.
     void ClearResults();
 
     // Makes the next activation simulate even with an unchanged model.
@@ -68,8 +69,31 @@ public:
     const KeyValueText& lastRunText() const { return m_lastRunText; }
 
     bool reportEnabled() const { return m_reportEnabled; }
-    // The run on show: its figures and charts, with the ranges over every run kept on show.
+    // The latest run on show: its figures and charts, with the ranges over every run kept on show.
     const RunView& view() const { return m_view; }
+    // Whether the latest run is on show, rather than cleared away.
+    bool latestOnShow() const { return m_hasResults; }
+    // A run kept on show below the latest one while the screen is not refreshed, with its number
+    // among the runs drawn since the results were last cleared.
+    struct EarlierRun {
+        RunView view;
+        int number = 0;
+    };
+    // The earlier runs on show, the earliest first.
+    const std::vector<EarlierRun>& earlierRuns() const { return m_earlier; }
+    // Whether a curve of an earlier run stays on show: each one shown with points, but the
+    // position limit, which the latest run draws for all.
+    static bool keptFromEarlierRun(const CurveData& curve);
+
+    // A curve on show on a chart of the results window, named as its legend names it.
+    struct CurveOnShow {
+        QString name;
+        const CurveData* curve = nullptr;
+        const AxisData* axis = nullptr; // the vertical axis it is drawn against
+    };
+    // The curves on show on one chart (&RunCharts::dynamics or &RunCharts::statics), in the order
+    // they are drawn: the latest run's, then the earlier runs', the earliest first.
+    std::vector<CurveOnShow> curvesOnShow(ChartData RunCharts::*chart) const;
     // The sample tables of every run on show since the last clearing, one after the other. A
     // run's table is long to write and seldom read: it is written when first asked for, or from
     // the run buffer before the next run takes it.
@@ -88,6 +112,9 @@ private:
     bool m_reportEnabled = false;
     bool m_hasResults = false;
     RunView m_view;
+    std::vector<EarlierRun> m_earlier;
+    // The runs drawn since the results were last cleared.
+    int m_runsDrawn = 0;
     QString m_sampleTable;
     // The latest run's table is still to be written, with this decimal separator.
     std::optional<QChar> m_latestTableSeparator;

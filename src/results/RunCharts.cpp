@@ -1,9 +1,6 @@
 #include "RunCharts.h"
 
-#include <cmath>
-
 #include "AxisTicks.h"
-#include "FixedNumber.h"
 #include "RunSamples.h"
 #include "StepResponse.h"
 
@@ -11,23 +8,9 @@ namespace kinetra {
 
 namespace {
 
-// A tick label with the decimals its step needs and no trailing zeros, as "#,##0.##" reads,
-// without grouping so that it matches the numbers of the texts beside the charts.
-QString TickLabel(double value, int decimals, QChar separator)
+AxisData Axis(const QString& title, const DataRange& range, QChar separator, bool time = false)
 {
-    QString text = Fixed(value, decimals, separator);
-    if (decimals > 0 && text.contains(separator) && !text.contains(u'E')) {
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(separator))
-            text.chop(1);
-    }
-    return text == u"-0" ? QStringLiteral("0") : text;
-}
-
-AxisView Axis(const QString& title, const DataRange& range, QChar separator, bool time = false)
-{
-    AxisView axis{title, range.minimum(), range.maximum(), {}};
+    AxisData axis{title, range.minimum(), range.maximum(), {}};
     axis.ticks = time ? TimeTicks(axis.minimum, axis.maximum, separator)
                       : ValueTicks(axis.minimum, axis.maximum, separator);
     return axis;
@@ -35,11 +18,11 @@ AxisView Axis(const QString& title, const DataRange& range, QChar separator, boo
 
 // A positioning drive's position on an axis of its own, and the limit where its ramp stops as a
 // line across the run.
-void AddPosition(ChartView& dynamics, const RunData& run, const ModelParams& params,
+void AddPosition(ChartData& dynamics, const RunData& run, const ModelParams& params,
                  const ChartRanges& ranges, QChar separator)
 {
     dynamics.position = Axis(QStringLiteral("Положение, рад"), ranges.position, separator);
-    CurveView position{
+    CurveData position{
         CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position};
     const std::span<const ResultSample> samples = ValidSamples(run);
     const std::span<const double> positions = RecordedPositions(run);
@@ -60,36 +43,32 @@ void AddPosition(ChartView& dynamics, const RunData& run, const ModelParams& par
 
 } // namespace
 
-const CurveView* ChartView::curve(CurveRole role) const
+const CurveData* ChartData::curve(CurveRole role) const
 {
-    for (const CurveView& candidate : curves)
+    for (const CurveData& candidate : curves)
         if (candidate.role == role)
             return &candidate;
     return nullptr;
 }
 
-std::vector<AxisTick> TimeTicks(double minimum, double maximum, QChar decimalSeparator)
+const AxisData& ChartData::axis(CurveAxis axis) const
 {
-    const double step = RoundTickStep(maximum - minimum, ChartMostSteps);
-    const int decimals = std::max(2, TickDecimals(step));
-    std::vector<AxisTick> ticks;
-    for (const double value : TicksWithEnds(minimum, maximum, ChartMostSteps)) {
-        QString label = TickLabel(value, decimals, decimalSeparator);
-        // Two ticks that read alike would print one label twice; the first stays.
-        if (ticks.empty() || ticks.back().label != label)
-            ticks.push_back({value, std::move(label)});
+    switch (axis) {
+    case CurveAxis::Left:
+        break;
+    case CurveAxis::Right:
+        return right;
+    case CurveAxis::Position:
+        return position;
     }
-    return ticks;
+    return left;
 }
 
-std::vector<AxisTick> ValueTicks(double minimum, double maximum, QChar decimalSeparator)
+void RunCharts::clearCurves()
 {
-    const double step = RoundTickStep(maximum - minimum, ChartMostSteps);
-    const int decimals = TickDecimals(step);
-    std::vector<AxisTick> ticks;
-    for (double k = std::ceil(minimum / step - 1e-9); k * step <= maximum + step * 1e-9; ++k)
-        ticks.push_back({k * step, TickLabel(k * step, decimals, decimalSeparator)});
-    return ticks;
+    for (ChartData* chart : {&dynamics, &statics})
+        for (CurveData& curve : chart->curves)
+            curve.points.clear();
 }
 
 RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
@@ -100,29 +79,29 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
     const QString quantity = torque ? QStringLiteral("Момент, Нм") : QStringLiteral("Ток, А");
     RunCharts charts;
 
-    ChartView& dynamics = charts.dynamics;
+    ChartData& dynamics = charts.dynamics;
     dynamics.horizontal =
         Axis(QStringLiteral("Время, с"), ranges.dynamicsTime, decimalSeparator, true);
     dynamics.left = Axis(quantity, ranges.dynamicsLeft, decimalSeparator);
     dynamics.right =
         Axis(QStringLiteral("Скорость, рад/с"), ranges.dynamicsRight(), decimalSeparator);
-    CurveView loop{CurveRole::TorqueOrCurrent,
+    CurveData loop{CurveRole::TorqueOrCurrent,
                    torque ? QStringLiteral("Момент") : QStringLiteral("Ток"),
                    {},
                    true,
                    CurveAxis::Left};
-    CurveView mechanism{CurveRole::MechanismSpeed,
+    CurveData mechanism{CurveRole::MechanismSpeed,
                         QStringLiteral("Скорость механизма"),
                         {},
                         true,
                         CurveAxis::Right};
-    CurveView motor{CurveRole::MotorSpeed,
+    CurveData motor{CurveRole::MotorSpeed,
                     QStringLiteral("Скорость двигателя"),
                     {},
                     params.ElasticGear,
                     CurveAxis::Right};
     const std::span<const ResultSample> samples = ValidSamples(run);
-    for (CurveView* curve : {&loop, &mechanism, &motor})
+    for (CurveData* curve : {&loop, &mechanism, &motor})
         curve->points.reserve(qsizetype(samples.size()));
     for (const ResultSample& sample : samples) {
         loop.points.append({sample.time, torque ? sample.torque : sample.current});
@@ -133,17 +112,48 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
     if (run.loopF)
         AddPosition(dynamics, run, params, ranges, decimalSeparator);
 
-    ChartView& staticChart = charts.statics;
+    ChartData& staticChart = charts.statics;
     staticChart.horizontal = Axis(quantity, ranges.staticsX, decimalSeparator);
     staticChart.left =
         Axis(QStringLiteral("Скорость двигателя, рад/с"), ranges.staticsY, decimalSeparator);
-    CurveView characteristic{
+    CurveData characteristic{
         CurveRole::Statics, QStringLiteral("Статика"), {}, true, CurveAxis::Left};
     for (const StaticPoint& point : statics)
         if (!point.white)
             characteristic.points.append({point.x, point.y});
     staticChart.curves = {std::move(characteristic)};
     return charts;
+}
+
+RunCharts ChartsBeforeAnyRun(QChar decimalSeparator)
+{
+    const DataRange unit;
+    RunCharts charts;
+    ChartData& dynamics = charts.dynamics;
+    dynamics.horizontal = Axis(QStringLiteral("Время, с"), unit, decimalSeparator, true);
+    dynamics.left = Axis(QStringLiteral("Момент, Нм"), unit, decimalSeparator);
+    dynamics.right = Axis(QStringLiteral("Скорость, рад/с"), unit, decimalSeparator);
+    dynamics.position = Axis(QStringLiteral("Положение, рад"), unit, decimalSeparator);
+    dynamics.curves = {
+        {CurveRole::TorqueOrCurrent, QStringLiteral("Момент"), {}, true, CurveAxis::Left},
+        {CurveRole::MechanismSpeed,
+         QStringLiteral("Скорость механизма"),
+         {},
+         true,
+         CurveAxis::Right},
+        {CurveRole::MotorSpeed, QStringLiteral("Скорость двигателя"), {}, true, CurveAxis::Right},
+        {CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position},
+        {CurveRole::PositionLimit, QStringLiteral("Предел fmax"), {}, true, CurveAxis::Position}};
+    ChartData& statics = charts.statics;
+    statics.horizontal = Axis(QStringLiteral("Момент, Нм"), unit, decimalSeparator);
+    statics.left = Axis(QStringLiteral("Скорость двигателя, рад/с"), unit, decimalSeparator);
+    statics.curves = {{CurveRole::Statics, QStringLiteral("Статика"), {}, true, CurveAxis::Left}};
+    return charts;
+}
+
+QString EarlierCurveName(const CurveData& curve, int run)
+{
+    return curve.name + QStringLiteral(" (расчет %1)").arg(run);
 }
 
 } // namespace kinetra

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "AxisTicks.h"
 #include "ChartRanges.h"
 #include "ModelParams.h"
 #include "RunData.h"
@@ -15,9 +16,9 @@
 
 namespace kinetra {
 
-// The result charts of a run as plain data: each curve's points and title, each axis's title,
-// range and labelled ticks. The results window, the report and the signals workbench draw or read
-// this one description, so they never read a chart widget back.
+// The result charts of a run as plain data: each curve's points and name, each axis's title,
+// range and labelled ticks. The results window and the report draw this one description, and the
+// signals workbench takes its curves from it.
 
 // What a curve shows; each drawing gives a role its colour and line.
 enum class CurveRole {
@@ -33,19 +34,14 @@ enum class CurveRole {
 // positioning drive the position axis, outside the right one.
 enum class CurveAxis { Left, Right, Position };
 
-struct AxisTick {
-    double value = 0;
-    QString label;
-};
-
-struct AxisView {
+struct AxisData {
     QString title;
     double minimum = 0;
     double maximum = 1;
     std::vector<AxisTick> ticks;
 };
 
-struct CurveView {
+struct CurveData {
     CurveRole role = CurveRole::TorqueOrCurrent;
     QString name;
     QList<QPointF> points;
@@ -53,35 +49,39 @@ struct CurveView {
     CurveAxis axis = CurveAxis::Left;
 };
 
-struct ChartView {
+struct ChartData {
     QString title; // empty: the chart has none
-    AxisView horizontal;
-    AxisView left;
-    AxisView right;    // empty title: the chart has no right axis
-    AxisView position; // empty title: the chart has no position axis
-    std::vector<CurveView> curves;
+    AxisData horizontal;
+    AxisData left;
+    AxisData right;    // empty title: the chart has no right axis
+    AxisData position; // empty title: the chart has no position axis
+    std::vector<CurveData> curves;
 
-    const CurveView* curve(CurveRole role) const;
+    const CurveData* curve(CurveRole role) const;
+    // The axis a curve is drawn against.
+    const AxisData& axis(CurveAxis axis) const;
 };
 
 struct RunCharts {
-    ChartView dynamics;
-    ChartView statics;
+    ChartData dynamics;
+    ChartData statics;
+
+    // The same charts without points: what a cleared results window still shows.
+    void clearCurves();
 };
-
-// Enough ticks to read a value off a chart, few enough that the labels never touch.
-inline constexpr int ChartMostSteps = 8;
-
-// The ticks of a horizontal time axis: round steps and both ends labelled, so a run's last time
-// always reads on the axis.
-std::vector<AxisTick> TimeTicks(double minimum, double maximum, QChar decimalSeparator);
-// The ticks of a value axis: the multiples of a round step within the range.
-std::vector<AxisTick> ValueTicks(double minimum, double maximum, QChar decimalSeparator);
 
 // The charts of a run: its samples in the modes of params, its static characteristic without the
 // invisible start point, under the axes of ranges (which may include earlier runs kept on show).
 RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
                             std::span<const StaticPoint> statics, const ChartRanges& ranges,
                             QChar decimalSeparator);
+
+// The charts before any run, as designed: the titles of torque mode, every curve listed without
+// points, and unit ranges.
+RunCharts ChartsBeforeAnyRun(QChar decimalSeparator);
+
+// The legend name of a curve of an earlier run kept on show to compare with; run counts the runs
+// drawn since the charts were last cleared.
+QString EarlierCurveName(const CurveData& curve, int run);
 
 } // namespace kinetra

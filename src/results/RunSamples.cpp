@@ -6,7 +6,8 @@ namespace kinetra {
 
 std::span<const ResultSample> ValidSamples(const RunData& run)
 {
-    const auto count = std::clamp(run.SampleCount, std::int32_t{0}, std::int32_t{ResultCapacity});
+    const std::int32_t shown = run.SampleCount == 0 ? EmptyRunSampleCount : run.SampleCount;
+    const auto count = std::clamp(shown, std::int32_t{0}, std::int32_t{ResultCapacity});
     return std::span(run.samples).first(std::size_t(count));
 }
 

@@ -10,8 +10,10 @@ namespace kinetra {
 // samples of the cleared buffer: the drive at rest.
 inline constexpr std::int32_t EmptyRunSampleCount = 1000;
 
-// The valid samples of a run, 0 to SampleCount - 1. A count outside the buffer (none, or more
-// than it holds) is taken within 0..ResultCapacity, so no text ever reads beyond the buffer.
+// The samples a run shows, 0 to SampleCount - 1; a run without samples shows the drive at rest,
+// EmptyRunSampleCount samples of its cleared buffer. A count outside the buffer (negative, or
+// more than it holds) is taken within 0..ResultCapacity, so no text ever reads beyond the buffer.
+// The run record itself is left as the engine wrote it.
 std::span<const ResultSample> ValidSamples(const RunData& run);
 
 // The mechanism's position beside each valid sample (rad), as the position loop integrates it;

@@ -53,21 +53,11 @@ SpeedLoopStatics SpeedLoopBeneath(const ModelParams& collected, const SignalSeri
             QStringLiteral("Под контуром положения: характеристика контура скорости")};
 }
 
-} // namespace
-
-RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,
-                QChar decimalSeparator, const ChartRanges* earlier, RunViewParts parts)
+// The view of a run the engine has filled, which it only reads.
+void ViewOf(RunView& view, const RunData& run, const SignalSeries& signal, QChar decimalSeparator,
+            const ChartRanges* earlier, RunViewParts parts)
 {
-    RunView view;
-    view.collected = collected;
-    view.simulated = collected;
-    SimulationRecord record{view.simulated, run, signal};
-    view.outcome = RunSimulation(record);
-    if (!view.hasSamples())
-        return view;
-    if (run.SampleCount == 0)
-        run.SampleCount = EmptyRunSampleCount;
-
+    const ModelParams& collected = view.collected;
     const ModelParams& params = view.simulated;
     QString staticsTitle;
     if (run.loopF && parts == RunViewParts::Whole) {
@@ -94,7 +84,7 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
         view.runNotice =
             QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
     if (parts == RunViewParts::FiguresOnly)
-        return view;
+        return;
     view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
     view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
     view.converterLoad = ConverterLoadOf(run, params);
@@ -109,6 +99,20 @@ RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& 
         view.runNotice = RunFailureReason(view, run, decimalSeparator);
     view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
     view.charts.statics.title = staticsTitle;
+}
+
+} // namespace
+
+RunView SimulateAndView(const ModelParams& collected, RunData& run, const SignalSeries& signal,
+                        QChar decimalSeparator, const ChartRanges* earlier, RunViewParts parts)
+{
+    RunView view;
+    view.collected = collected;
+    view.simulated = collected;
+    SimulationRecord record{view.simulated, run, signal};
+    view.outcome = RunSimulation(record);
+    if (view.hasSamples())
+        ViewOf(view, run, signal, decimalSeparator, earlier, parts);
     return view;
 }
 

@@ -61,13 +61,13 @@ QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalS
 // points, ranges, summary figures and step response, without texts, checks or curves.
 enum class RunViewParts { Whole, FiguresOnly };
 
-// The whole sequence after a model is collected: the run, and for a completed or diverged one
-// the static characteristic, the ranges, the summary, the step response, the converter's
-// load, the warnings and the charts; a diverged run's reason is its notice.
-// A run without samples shows the drive at rest. With earlier, the ranges include those of the
-// runs whose curves stay on show. Numbers are written with decimalSeparator.
-RunView ViewRun(const ModelParams& collected, RunData& run, const SignalSeries& signal,
-                QChar decimalSeparator, const ChartRanges* earlier = nullptr,
-                RunViewParts parts = RunViewParts::Whole);
+// Runs the model as collected and views the run: for a completed or diverged one the static
+// characteristic, the ranges, the summary, the step response, the converter's load, the warnings
+// and the charts; a diverged run's reason is its notice. The engine fills run; the view only reads
+// it. A run without samples shows the drive at rest. With earlier, the ranges include those of
+// the runs whose curves stay on show. Numbers are written with decimalSeparator.
+RunView SimulateAndView(const ModelParams& collected, RunData& run, const SignalSeries& signal,
+                        QChar decimalSeparator, const ChartRanges* earlier = nullptr,
+                        RunViewParts parts = RunViewParts::Whole);
 
 } // namespace kinetra

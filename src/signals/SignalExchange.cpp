@@ -23,9 +23,9 @@ void SendToModel(SignalWorkbench& workbench, ModelEditor& editor, SignalUse use,
 
 ModelCurves CurvesToTake(const RunCharts& charts)
 {
-    const ChartView& dynamics = charts.dynamics;
-    const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
-    const CurveView* speed = dynamics.curve(CurveRole::MechanismSpeed);
+    const ChartData& dynamics = charts.dynamics;
+    const CurveData* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
+    const CurveData* speed = dynamics.curve(CurveRole::MechanismSpeed);
     // Nothing drawn: no limits to divide by.
     if (!loop || !speed || loop->points.isEmpty())
         return {};

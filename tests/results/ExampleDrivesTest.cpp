@@ -186,7 +186,7 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
             integral += run->samples[i].mechSpeed * run->timeStep;
             ASSERT_NEAR(run->positions[i], integral, 1e-9 * params().fmax) << drive.example;
         }
-        const CurveView* curve = activation->view().charts.dynamics.curve(CurveRole::Position);
+        const CurveData* curve = activation->view().charts.dynamics.curve(CurveRole::Position);
         ASSERT_NE(curve, nullptr) << drive.example;
         EXPECT_EQ(curve->points.size(), run->SampleCount) << drive.example;
         EXPECT_EQ(activation->view().stepResponse.finalValue, curve->points.last().y())

@@ -45,13 +45,13 @@ TEST(RunChartTicks, TimeAxisEndIsAlwaysLabelledWithTheTextsSeparator)
 
 TEST_F(RunViewTest, KeepsTheCollectedParametersBesideTheSimulatedOnes)
 {
-    const RunView view = ViewRun(DcMotorFor(1), *run, *signal, u',');
+    const RunView view = SimulateAndView(DcMotorFor(1), *run, *signal, u',');
     ASSERT_TRUE(view.completed());
     EXPECT_EQ(view.collected.m0, 0);
     EXPECT_EQ(view.simulated.m0, 6);
     EXPECT_EQ(view.charts.dynamics.horizontal.ticks.back().label, u"1");
     EXPECT_FALSE(view.summary.isEmpty());
-    const CurveView* loop = view.charts.dynamics.curve(CurveRole::TorqueOrCurrent);
+    const CurveData* loop = view.charts.dynamics.curve(CurveRole::TorqueOrCurrent);
     ASSERT_NE(loop, nullptr);
     EXPECT_EQ(loop->points.size(), run->SampleCount);
     EXPECT_EQ(loop->name, u"Ток");
@@ -63,10 +63,10 @@ TEST_F(RunViewTest, StaticCurveLeavesOutTheInvisibleStartPoint)
 {
     ModelParams induction = InductionMotor().params;
     induction.Tmax = 1;
-    const RunView view = ViewRun(induction, *run, *signal, u',');
+    const RunView view = SimulateAndView(induction, *run, *signal, u',');
     ASSERT_TRUE(view.completed());
     ASSERT_TRUE(view.staticPoints.front().white);
-    const CurveView& statics = view.charts.statics.curves.front();
+    const CurveData& statics = view.charts.statics.curves.front();
     EXPECT_EQ(statics.points.size(), qsizetype(view.staticPoints.size()) - 1);
     EXPECT_EQ(statics.points.front().x(), view.staticPoints[1].x);
 }
@@ -83,7 +83,7 @@ TEST_F(RunViewTest, FailedRunSaysWhyAndShowsNothing)
     for (const auto& [params, outcome] : {std::pair{noMotor, RunOutcome::NoMotor},
                                           {synchronousOnMains, RunOutcome::SupplyRefused},
                                           {noBackEmf, RunOutcome::CircuitNotDerived}}) {
-        const RunView view = ViewRun(params, *run, *signal, u',');
+        const RunView view = SimulateAndView(params, *run, *signal, u',');
         EXPECT_EQ(view.outcome, outcome);
         EXPECT_FALSE(RunFailureReason(view, *run, u',').isEmpty()) << int(outcome);
         EXPECT_TRUE(view.summary.isEmpty());
@@ -101,10 +101,10 @@ TEST_F(RunViewTest, DivergedRunShowsItsSamplesUpToWhereItLeftTheReach)
     reversed.TpIint = 0.005;
     reversed.Imax = 35;
     reversed.wref = 100;
-    const RunView view = ViewRun(reversed, *run, *signal, u',');
+    const RunView view = SimulateAndView(reversed, *run, *signal, u',');
     ASSERT_EQ(view.outcome, RunOutcome::Diverged);
     ASSERT_TRUE(view.hasSamples());
-    const CurveView* loop = view.charts.dynamics.curve(CurveRole::TorqueOrCurrent);
+    const CurveData* loop = view.charts.dynamics.curve(CurveRole::TorqueOrCurrent);
     ASSERT_NE(loop, nullptr);
     EXPECT_EQ(loop->points.size(), run->SampleCount);
     EXPECT_TRUE(view.runNotice.startsWith(QStringLiteral("Расчёт прерван при t = ")))
@@ -116,8 +116,8 @@ TEST_F(RunViewTest, DivergedRunShowsItsSamplesUpToWhereItLeftTheReach)
 // Runs kept on show widen the ranges the summary and the axes read.
 TEST_F(RunViewTest, EarlierRangesWidenTheAxes)
 {
-    const RunView longer = ViewRun(DcMotorFor(2), *run, *signal, u',');
-    const RunView shorter = ViewRun(DcMotorFor(1), *run, *signal, u',', &longer.ranges);
+    const RunView longer = SimulateAndView(DcMotorFor(2), *run, *signal, u',');
+    const RunView shorter = SimulateAndView(DcMotorFor(1), *run, *signal, u',', &longer.ranges);
     EXPECT_DOUBLE_EQ(shorter.charts.dynamics.horizontal.maximum,
                      longer.charts.dynamics.horizontal.maximum);
     EXPECT_EQ(shorter.summaryFigures.timeMaximum, longer.summaryFigures.timeMaximum);

@@ -34,14 +34,14 @@ bool SharesXOf(const Curve& curve, const Curve& longest)
                       [](QPointF a, QPointF b) { return a.x() == b.x(); });
 }
 
-// "Скорость, рад/с" gives "рад/с".
-QString UnitOf(const QString& axisTitle)
+} // namespace
+
+QString CurveTitle(const QString& name, const QString& axisTitle)
 {
     const qsizetype comma = axisTitle.lastIndexOf(QStringLiteral(", "));
-    return comma < 0 ? QString() : axisTitle.mid(comma + 2);
+    const QString unit = comma < 0 ? QString() : axisTitle.mid(comma + 2);
+    return unit.isEmpty() ? name : name + QStringLiteral(", ") + unit;
 }
-
-} // namespace
 
 QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& curves,
                             QChar decimalSeparator)
@@ -86,34 +86,31 @@ QList<QPointF> FullCurve(const QXYSeries& series)
     return full.isValid() ? full.value<QList<QPointF>>() : series.points();
 }
 
-std::vector<Curve> CurvesOnShow(const QChart& chart, QString& xTitle)
+ChartTable CurvesOnShow(const QChart& chart)
 {
-    std::vector<Curve> curves;
+    ChartTable table;
     for (QAbstractSeries* series : chart.series()) {
         auto* xy = qobject_cast<QXYSeries*>(series);
         if (!xy || !xy->isVisible() || xy->count() == 0)
             continue;
-        QString unit;
+        QString yTitle;
         for (QAbstractAxis* axis : xy->attachedAxes()) {
             if (axis->orientation() == Qt::Horizontal)
-                xTitle = axis->titleText();
+                table.xTitle = axis->titleText();
             else
-                unit = UnitOf(axis->titleText());
+                yTitle = axis->titleText();
         }
-        curves.push_back({unit.isEmpty() ? xy->name() : xy->name() + QStringLiteral(", ") + unit,
-                          FullCurve(*xy)});
+        table.curves.push_back({CurveTitle(xy->name(), yTitle), FullCurve(*xy)});
     }
-    return curves;
+    return table;
 }
 
-Status SaveChartCurves(const QChart& chart, const QString& path, QChar decimalSeparator)
+Status SaveChartCurves(const ChartTable& table, const QString& path, QChar decimalSeparator)
 {
-    QString xTitle;
-    const std::vector<Curve> curves = CurvesOnShow(chart, xTitle);
     // Spreadsheets and data tools read their CSV in UTF-8, which the mark at the start tells them;
     // in Windows-1251 they would show the Cyrillic titles garbled.
     QByteArray bytes("\xEF\xBB\xBF");
-    for (const QString& line : CurveTableLines(xTitle, curves, decimalSeparator))
+    for (const QString& line : CurveTableLines(table.xTitle, table.curves, decimalSeparator))
         bytes += line.toUtf8() + "\r\n";
     return SaveFile(path, bytes);
 }

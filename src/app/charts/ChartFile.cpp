@@ -2,10 +2,8 @@
 
 #include <array>
 
-#include <QChartView>
 #include <QFileInfo>
 
-#include "charts/ChartCurves.h"
 #include "charts/WidgetPicture.h"
 
 namespace kinetra {
@@ -61,7 +59,8 @@ ChartFile ChooseChartFile(const QString& typedPath, int filterIndex)
     return {path, format};
 }
 
-Status SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator)
+Status SaveChartFile(QWidget& chart, const ChartFile& file, const ChartTable& curves,
+                     QChar decimalSeparator)
 {
     switch (file.format) {
     case ChartFormat::Metafile:
@@ -75,12 +74,7 @@ Status SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparat
     case ChartFormat::Csv:
         break;
     }
-    auto* view = qobject_cast<QChartView*>(&chart);
-    if (!view)
-        view = chart.findChild<QChartView*>();
-    if (!view)
-        return Status::Failed(QStringLiteral("%1: на странице нет кривых").arg(file.path));
-    return SaveChartCurves(*view->chart(), file.path, decimalSeparator);
+    return SaveChartCurves(curves, file.path, decimalSeparator);
 }
 
 } // namespace kinetra

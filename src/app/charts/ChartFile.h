@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "charts/ChartCurves.h"
 #include "text/Status.h"
 
 class QWidget;
@@ -25,8 +26,9 @@ QString ChartFileFilter();
 // All files writes a bitmap, as every filter but the first always did.
 ChartFile ChooseChartFile(const QString& typedPath, int filterIndex);
 
-// Writes the chart widget, as it shows now, in the file's format, or says why not.
-// The curves' data are written with the given decimal separator.
-Status SaveChartFile(QWidget& chart, const ChartFile& file, QChar decimalSeparator);
+// Writes the chart widget, as it shows now, in the file's format, or says why not. A CSV file
+// gets the curves the chart shows, given as their table, with the given decimal separator.
+Status SaveChartFile(QWidget& chart, const ChartFile& file, const ChartTable& curves,
+                     QChar decimalSeparator);
 
 } // namespace kinetra

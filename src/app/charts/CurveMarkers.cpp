@@ -11,6 +11,7 @@
 #include <QXYSeries>
 
 #include "charts/ChartCurves.h"
+#include "charts/SeriesItem.h"
 
 namespace kinetra {
 
@@ -66,18 +67,11 @@ void ForEachDotOnShow(const QList<QPointF>& centres, const QRectF& plot, const Q
 CurveMarkers& CurveMarkers::addSeries(QChart& chart, QXYSeries& series, QValueAxis& xAxis,
                                       QValueAxis& yAxis)
 {
-    // The chart draws a series with an item it makes as the series is added; the dots become the
-    // next sibling of that item, so later series draw over them.
-    const QList<QGraphicsItem*> before = chart.childItems();
-    chart.addSeries(&series);
-    QGraphicsItem* seriesItem = nullptr;
-    for (QGraphicsItem* item : chart.childItems())
-        if (!before.contains(item))
-            seriesItem = item;
-    Q_ASSERT(seriesItem);
+    // The dots become the next sibling of the series' item, so later series draw over them.
+    QGraphicsItem& seriesItem = AddSeriesItem(chart, series);
     series.attachAxis(&xAxis);
     series.attachAxis(&yAxis);
-    return *new CurveMarkers(chart, series, xAxis, yAxis, *seriesItem);
+    return *new CurveMarkers(chart, series, xAxis, yAxis, seriesItem);
 }
 
 CurveMarkers::CurveMarkers(QChart& chart, QXYSeries& series, QValueAxis& xAxis, QValueAxis& yAxis,

@@ -1,9 +1,6 @@
 #include "charts/RoundTicks.h"
 
-#include <algorithm>
-
 #include <QCategoryAxis>
-#include <QLocale>
 #include <QSignalBlocker>
 #include <QValueAxis>
 
@@ -13,42 +10,19 @@ namespace kinetra {
 
 namespace {
 
-// Enough ticks to read a value off the chart, few enough that the labels never touch.
-constexpr int MostSteps = 8;
-
-// A label as the time axis shows numbers: grouped thousands and at most the given decimals,
-// without trailing zeros.
-QString Label(const QLocale& locale, double value, int decimals)
-{
-    QString text = locale.toString(value, 'f', decimals);
-    const QString point = locale.decimalPoint();
-    if (decimals > 0 && text.contains(point)) {
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(point))
-            text.chop(point.size());
-    }
-    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
-}
-
-double RoundStep(qreal minimum, qreal maximum)
-{
-    return RoundTickStep(maximum - minimum, MostSteps);
-}
-
 // The round interval and label format for the range the axis holds now. The axis announces a
 // new minimum and maximum before it is laid out for them, so this runs in time.
 void FitTicksToRange(QValueAxis& axis)
 {
-    const double step = RoundStep(axis.min(), axis.max());
-    axis.setTickInterval(step);
-    const QString format = QStringLiteral("%.%1f").arg(TickDecimals(step));
+    const ValueTickRule rule = ValueTickRuleOf(axis.min(), axis.max());
+    axis.setTickInterval(rule.step);
+    const QString format = QStringLiteral("%.%1f").arg(rule.decimals);
     // Every new format, even an equal one, lays the axis out again.
     if (axis.labelFormat() != format)
         axis.setLabelFormat(format);
 }
 
-void RelabelTimeAxis(QCategoryAxis& axis, qreal minimum, qreal maximum)
+void RelabelTimeAxis(QCategoryAxis& axis, qreal minimum, qreal maximum, QChar decimalSeparator)
 {
     {
         // Each removed or appended label would lay the axis out again; the chart hears of the
@@ -57,14 +31,8 @@ void RelabelTimeAxis(QCategoryAxis& axis, qreal minimum, qreal maximum)
         for (const QString& label : axis.categoriesLabels())
             axis.remove(label);
         axis.setStartValue(minimum);
-        const QLocale locale = QLocale::system();
-        const int decimals = std::max(2, TickDecimals(RoundStep(minimum, maximum)));
-        for (const double tick : TicksWithEnds(minimum, maximum, MostSteps)) {
-            const QString label = Label(locale, tick, decimals);
-            // Labels name the categories, so two ticks that read alike keep the first.
-            if (!axis.categoriesLabels().contains(label))
-                axis.append(label, tick);
-        }
+        for (const AxisTick& tick : TimeTicks(minimum, maximum, decimalSeparator))
+            axis.append(tick.label, tick.value);
     }
     emit axis.categoriesChanged();
 }
@@ -91,12 +59,13 @@ void KeepRoundTicks(QValueAxis& axis)
         QObject::connect(&axis, changed, &axis, [&axis] { FitTicksToRange(axis); });
 }
 
-void KeepRoundTicksAndLabelledEnds(QCategoryAxis& axis)
+void KeepRoundTicksAndLabelledEnds(QCategoryAxis& axis, QChar decimalSeparator)
 {
     axis.setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    QObject::connect(
-        &axis, &QValueAxis::rangeChanged, &axis,
-        [&axis](qreal minimum, qreal maximum) { RelabelTimeAxis(axis, minimum, maximum); });
+    QObject::connect(&axis, &QValueAxis::rangeChanged, &axis,
+                     [&axis, decimalSeparator](qreal minimum, qreal maximum) {
+                         RelabelTimeAxis(axis, minimum, maximum, decimalSeparator);
+                     });
 }
 
 void ShowRoundRange(QValueAxis& axis, qreal minimum, qreal maximum)
@@ -105,7 +74,7 @@ void ShowRoundRange(QValueAxis& axis, qreal minimum, qreal maximum)
     if (qobject_cast<QCategoryAxis*>(&axis))
         axis.setRange(minimum, maximum);
     else
-        SetRangeAndTickInterval(axis, minimum, maximum, RoundStep(minimum, maximum));
+        SetRangeAndTickInterval(axis, minimum, maximum, ValueTickRuleOf(minimum, maximum).step);
 }
 
 } // namespace kinetra

@@ -86,8 +86,8 @@ QList<QPointF> StraightRunsJoined(const QList<QPointF>& points, const ScreenGrid
     QList<QPointF> inPixels;
     inPixels.reserve(points.size());
     for (const QPointF& point : points)
-        inPixels.append({(point.x() - grid.xMinimum) * columnsPerX,
-                         (point.y() - grid.yMinimum) * rowsPerY});
+        inPixels.append(
+            {(point.x() - grid.xMinimum) * columnsPerX, (point.y() - grid.yMinimum) * rowsPerY});
     QList<QPointF> joined;
     for (const qsizetype end : StraightRunEnds(inPixels))
         joined.append(points[end]);
@@ -155,21 +155,25 @@ void ThinnedCurve::show(QXYSeries& series, const QList<QPointF>& curve)
     thinned->thin(true);
 }
 
-void ThinnedCurve::thin(bool curveChanged)
+ScreenGrid ScreenGridOf(const QChart& chart, const QValueAxis& xAxis, const QValueAxis* yAxis)
 {
-    const QValueAxis* xAxis = axisOf(m_series, Qt::Horizontal);
-    const QValueAxis* yAxis = axisOf(m_series, Qt::Vertical);
-    const QChart* chart = m_series.chart();
-    if (!xAxis || !chart)
-        return;
-    // Before the chart's first layout its plot area is empty; the whole chart is larger still.
-    const QSizeF plot = chart->plotArea().isEmpty() ? chart->size() : chart->plotArea().size();
-    ScreenGrid grid{xAxis->min(), xAxis->max(), static_cast<int>(std::ceil(plot.width()))};
+    const QSizeF plot = chart.plotArea().isEmpty() ? chart.size() : chart.plotArea().size();
+    ScreenGrid grid{xAxis.min(), xAxis.max(), static_cast<int>(std::ceil(plot.width()))};
     if (yAxis) {
         grid.yMinimum = yAxis->min();
         grid.yMaximum = yAxis->max();
         grid.rows = static_cast<int>(std::ceil(plot.height()));
     }
+    return grid;
+}
+
+void ThinnedCurve::thin(bool curveChanged)
+{
+    const QValueAxis* xAxis = axisOf(m_series, Qt::Horizontal);
+    const QChart* chart = m_series.chart();
+    if (!xAxis || !chart)
+        return;
+    const ScreenGrid grid = ScreenGridOf(*chart, *xAxis, axisOf(m_series, Qt::Vertical));
     if (!curveChanged && grid == m_grid)
         return;
     m_grid = grid;

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointF>
 
+class QChart;
+class QValueAxis;
 class QXYSeries;
 
 namespace kinetra {
@@ -20,6 +22,10 @@ struct ScreenGrid {
     int rows = 0;
     bool operator==(const ScreenGrid&) const = default;
 };
+
+// How a chart spreads the ranges of these axes over its plot area now; before the chart's first
+// layout, when its plot area is empty, over the whole chart, which is larger still.
+ScreenGrid ScreenGridOf(const QChart& chart, const QValueAxis& xAxis, const QValueAxis* yAxis);
 
 // How far a point may lie off the line drawn in its stead, in pixels.
 inline constexpr qreal StraightnessTolerance = 0.1;

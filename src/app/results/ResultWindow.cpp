@@ -18,10 +18,13 @@
 #include <QToolBar>
 #include <QValueAxis>
 
+#include "ChartLook.h"
 #include "Readouts.h"
 #include "charts/ChartCurves.h"
 #include "charts/CurveMarkers.h"
+#include "charts/EarlierCurves.h"
 #include "charts/RoundTicks.h"
+#include "charts/SeriesItem.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
@@ -41,54 +44,34 @@ const QString AnalysisHint = QStringLiteral("Таблица результато
 // How far from the static characteristic the mouse still points at it, in pixels.
 constexpr qreal PointReach = 6;
 
-// The button face of the classic desktop the charts were first drawn on: a grey that shows on
-// white and stays quieter than the coloured curves, which today's light button faces do not.
-const QColor ButtonFace(192, 192, 192);
-
-// In black and white the curves are told apart by their lines.
-constexpr Qt::PenStyle MonochromeStyle1 = Qt::SolidLine;
-constexpr Qt::PenStyle MonochromeStyle2 = Qt::DashLine;
-constexpr Qt::PenStyle MonochromeStyle4 = Qt::DotLine;
-
-template <typename Axis> Axis* addAxis(QChart* chart, const QString& title, Qt::Alignment alignment)
+template <typename Axis>
+Axis* addAxis(QChart* chart, const AxisData& axisData, Qt::Alignment alignment, QChar separator)
 {
     auto* axis = new Axis(chart);
-    axis->setTitleText(title);
+    axis->setTitleText(axisData.title);
     chart->addAxis(axis, alignment);
     if constexpr (std::is_same_v<Axis, QCategoryAxis>)
-        KeepRoundTicksAndLabelledEnds(*axis);
+        KeepRoundTicksAndLabelledEnds(*axis, separator);
     else
         KeepRoundTicks(*axis);
     return axis;
 }
 
-QLineSeries* newSeries(QChart* chart, const char* objectName, const QString& name)
+QLineSeries* newSeries(QChart* chart, const char* objectName, const CurveData& curve)
 {
     auto* series = new QLineSeries(chart);
     series->setObjectName(QLatin1String(objectName));
-    series->setName(name);
+    series->setName(curve.name);
     return series;
 }
 
-QLineSeries* addSeries(QChart* chart, const char* objectName, const QString& name,
-                       QValueAxis* xAxis, QValueAxis* yAxis)
+// Adds the series and answers the item the chart draws it with.
+QGraphicsItem& addSeries(QChart* chart, QLineSeries* series, QValueAxis* xAxis, QValueAxis* yAxis)
 {
-    QLineSeries* series = newSeries(chart, objectName, name);
-    chart->addSeries(series);
+    QGraphicsItem& item = AddSeriesItem(*chart, *series);
     series->attachAxis(xAxis);
     series->attachAxis(yAxis);
-    return series;
-}
-
-QChart* newChart()
-{
-    auto* chart = new QChart;
-    chart->setBackgroundBrush(Qt::white);
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale::system());
-    return chart;
+    return item;
 }
 
 QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
@@ -101,20 +84,18 @@ QPlainTextEdit* newTextPage(const QString& name, QWidget* parent)
     return edit;
 }
 
-void setPen(QLineSeries* series, const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
+const QList<QPointF>& pointsOf(const CurveData* curve)
 {
-    QPen pen = series->pen();
-    pen.setColor(colour);
-    pen.setStyle(style);
-    series->setPen(pen);
+    static const QList<QPointF> none;
+    return curve ? curve->points : none;
 }
 
 } // namespace
 
 ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, RunData& run,
                            const SignalSeries& signal, MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_run(run),
-      m_reportAction(actions.action(Command::aReport)), m_activation(session, run, signal, messages)
+    : QMainWindow(parent), m_session(session), m_reportAction(actions.action(Command::aReport)),
+      m_activation(session, run, signal, messages)
 {
     setObjectName(QStringLiteral("Result"));
     setWindowTitle(QStringLiteral("Результат Kinetra"));
@@ -183,48 +164,57 @@ ResultWindow::~ResultWindow() = default;
 
 void ResultWindow::createCharts()
 {
-    m_dynamicChart = newChart();
+    const QChar separator = m_session.reader().decimalSeparator();
+    const RunCharts before = ChartsBeforeAnyRun(separator);
+    const ChartData& dynamics = before.dynamics;
+    m_dynamicChart = new QChart;
     m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
     // The legend draws each curve's line, so black and white curves are told apart there too.
     m_dynamicChart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     m_dynamicChart->legend()->setShowToolTips(true);
     m_timeAxis =
-        addAxis<QCategoryAxis>(m_dynamicChart, QStringLiteral("Время, с"), Qt::AlignBottom);
-    m_leftAxis = addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Момент, Нм"), Qt::AlignLeft);
-    m_rightAxis =
-        addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Скорость, рад/с"), Qt::AlignRight);
+        addAxis<QCategoryAxis>(m_dynamicChart, dynamics.horizontal, Qt::AlignBottom, separator);
+    m_leftAxis = addAxis<QValueAxis>(m_dynamicChart, dynamics.left, Qt::AlignLeft, separator);
+    m_rightAxis = addAxis<QValueAxis>(m_dynamicChart, dynamics.right, Qt::AlignRight, separator);
     m_rightAxis->setGridLineVisible(false);
     // Every series starts with a white point, invisible on the white chart; only the torque
     // curve shows its points, so only there does the first one show as a white dot.
-    m_series1 = newSeries(m_dynamicChart, "Series1", QStringLiteral("Момент"));
+    m_series1 = newSeries(m_dynamicChart, "Series1", *dynamics.curve(CurveRole::TorqueOrCurrent));
     m_series1->setMarkerSize(2);
     CurveMarkers::addSeries(*m_dynamicChart, *m_series1, *m_timeAxis, *m_leftAxis);
-    m_series2 = addSeries(m_dynamicChart, "Series2", QStringLiteral("Скорость механизма"),
-                          m_timeAxis, m_rightAxis);
-    m_series4 = addSeries(m_dynamicChart, "Series4", QStringLiteral("Скорость двигателя"),
-                          m_timeAxis, m_rightAxis);
+    m_series2 = newSeries(m_dynamicChart, "Series2", *dynamics.curve(CurveRole::MechanismSpeed));
+    addSeries(m_dynamicChart, m_series2, m_timeAxis, m_rightAxis);
+    m_series4 = newSeries(m_dynamicChart, "Series4", *dynamics.curve(CurveRole::MotorSpeed));
+    addSeries(m_dynamicChart, m_series4, m_timeAxis, m_rightAxis);
     m_positionAxis =
-        addAxis<QValueAxis>(m_dynamicChart, QStringLiteral("Положение, рад"), Qt::AlignRight);
+        addAxis<QValueAxis>(m_dynamicChart, dynamics.position, Qt::AlignRight, separator);
     m_positionAxis->setGridLineVisible(false);
-    m_position = addSeries(m_dynamicChart, "PositionSeries", QStringLiteral("Положение"),
-                           m_timeAxis, m_positionAxis);
-    m_positionLimit = addSeries(m_dynamicChart, "PositionLimitSeries",
-                                QStringLiteral("Предел fmax"), m_timeAxis, m_positionAxis);
+    m_position = newSeries(m_dynamicChart, "PositionSeries", *dynamics.curve(CurveRole::Position));
+    addSeries(m_dynamicChart, m_position, m_timeAxis, m_positionAxis);
+    m_positionLimit =
+        newSeries(m_dynamicChart, "PositionLimitSeries", *dynamics.curve(CurveRole::PositionLimit));
+    m_dynamicEarlier = new EarlierCurves(
+        *m_dynamicChart, addSeries(m_dynamicChart, m_positionLimit, m_timeAxis, m_positionAxis));
     m_dynamicView =
         new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
     m_dynamicView->setObjectName(QStringLiteral("DynamicChart"));
     connect(m_dynamicView, &ResultChartView::pointed, this, &ResultWindow::showDynamicReadout);
 
-    m_staticChart = newChart();
+    const ChartData& statics = before.statics;
+    m_staticChart = new QChart;
     m_staticChart->legend()->hide();
-    m_staticX = addAxis<QValueAxis>(m_staticChart, QStringLiteral("Момент, Нм"), Qt::AlignBottom);
-    m_staticY = addAxis<QValueAxis>(m_staticChart, QStringLiteral("Скорость двигателя, рад/с"),
-                                    Qt::AlignLeft);
-    m_series3 =
-        addSeries(m_staticChart, "Series3", QStringLiteral("Статика"), m_staticX, m_staticY);
+    m_staticX = addAxis<QValueAxis>(m_staticChart, statics.horizontal, Qt::AlignBottom, separator);
+    m_staticY = addAxis<QValueAxis>(m_staticChart, statics.left, Qt::AlignLeft, separator);
+    m_series3 = newSeries(m_staticChart, "Series3", statics.curves.front());
+    m_staticEarlier = new EarlierCurves(*m_staticChart,
+                                        addSeries(m_staticChart, m_series3, m_staticX, m_staticY));
     m_staticView = new ResultChartView(m_staticChart, ResultChartView::Cursor::CrossHair, this);
     m_staticView->setObjectName(QStringLiteral("StaticChart"));
     connect(m_staticView, &ResultChartView::pointed, this, &ResultWindow::showStaticReadout);
+
+    const ChartLook look = ResultsChartLook(m_colourOutput, separator);
+    for (QChart* chart : {m_dynamicChart, m_staticChart})
+        ApplyChartFrame(*chart, look);
 }
 
 bool ResultWindow::event(QEvent* event)
@@ -250,7 +240,7 @@ void ResultWindow::FormActivate()
         outcome != ResultsActivation::Outcome::Diverged)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    drawRun();
+    drawRuns();
     QApplication::restoreOverrideCursor();
     const QString fileName = QFileInfo(m_session.ModelFileName()).fileName();
     setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
@@ -264,109 +254,159 @@ QWidget* ResultWindow::chartOnShow() const
     return page == m_dynamicView || page == m_staticView ? page : nullptr;
 }
 
+ChartTable ResultWindow::curvesOnShow() const
+{
+    ChartTable table;
+    QWidget* page = m_pages->currentWidget();
+    if (page != m_dynamicView && page != m_staticView)
+        return table;
+    ChartData RunCharts::*chart =
+        page == m_dynamicView ? &RunCharts::dynamics : &RunCharts::statics;
+    table.xTitle = (m_activation.view().charts.*chart).horizontal.title;
+    for (const ResultsActivation::CurveOnShow& shown : m_activation.curvesOnShow(chart))
+        table.curves.push_back({CurveTitle(shown.name, shown.axis->title), shown.curve->points});
+    return table;
+}
+
 void ResultWindow::ClearResults()
 {
     m_activation.ClearResults();
-    for (QLineSeries* series :
-         {m_series1, m_series2, m_series3, m_series4, m_position, m_positionLimit})
-        ThinnedCurve::show(*series, {});
-    for (QLineSeries* earlier : std::exchange(m_earlierCurves, {}))
-        delete earlier;
-    m_runOnShow = 0;
-    m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
+    showCleared();
     m_table->clear();
     m_sampleTableDue = false;
 }
 
-void ResultWindow::keepEarlierCurves()
+void ResultWindow::showCleared()
 {
-    // The curves of the runs before stay on the charts, faded, to compare with; the legend names
-    // the run each belongs to.
-    const QString run = QStringLiteral(" (расчет %1)").arg(m_runOnShow);
-    for (QLineSeries* series : {m_series1, m_series2, m_series4, m_position, m_series3}) {
-        if (series->count() == 0 || !series->isVisible())
-            continue;
-        QChart* chart = series->chart();
-        auto* earlier = new QLineSeries(chart);
-        earlier->setName(series->name() + run);
-        QPen faded = series->pen();
-        QColor colour = faded.color();
-        colour.setAlpha(110);
-        faded.setColor(colour);
-        if (m_colourOutput)
-            faded.setStyle(Qt::DashLine);
-        earlier->setPen(faded);
-        chart->addSeries(earlier);
-        for (QAbstractAxis* axis : series->attachedAxes())
-            earlier->attachAxis(axis);
-        ThinnedCurve::show(*earlier, FullCurve(*series));
-        m_earlierCurves.push_back(earlier);
+    for (QLineSeries* series :
+         {m_series1, m_series2, m_series3, m_series4, m_position, m_positionLimit})
+        ThinnedCurve::show(*series, {});
+    m_dynamicEarlier->show({});
+    m_staticEarlier->show({});
+    for (QLineSeries* entry : std::exchange(m_earlierLegend, {}))
+        delete entry;
+    m_earlierLooks.clear();
+    m_dynamicChart->legend()->setAlignment(Qt::AlignBottom);
+}
+
+QValueAxis* ResultWindow::dynamicsAxis(CurveAxis axis) const
+{
+    switch (axis) {
+    case CurveAxis::Left:
+        break;
+    case CurveAxis::Right:
+        return m_rightAxis;
+    case CurveAxis::Position:
+        return m_positionAxis;
     }
+    return m_leftAxis;
 }
 
-void ResultWindow::applyColourScheme()
+void ResultWindow::showTitles(const RunCharts& charts)
 {
-    const QPen grid =
-        m_colourOutput ? QPen(ButtonFace, 1, Qt::SolidLine) : QPen(Qt::black, 1, Qt::DotLine);
-    for (QValueAxis* axis :
-         {static_cast<QValueAxis*>(m_timeAxis), m_leftAxis, m_staticX, m_staticY})
-        axis->setGridLinePen(grid);
+    const ChartData& dynamics = charts.dynamics;
+    const ChartData& statics = charts.statics;
+    m_dynamicChart->setTitle(dynamics.title);
+    m_staticChart->setTitle(statics.title);
+    for (const auto& [axis, data] :
+         {std::pair{static_cast<QAbstractAxis*>(m_timeAxis), &dynamics.horizontal},
+          {m_leftAxis, &dynamics.left},
+          {m_rightAxis, &dynamics.right},
+          {m_staticX, &statics.horizontal},
+          {m_staticY, &statics.left}})
+        axis->setTitleText(data->title);
+    const CurveData* position = dynamics.curve(CurveRole::Position);
+    if (position)
+        m_positionAxis->setTitleText(dynamics.position.title);
+    m_positionAxis->setVisible(position != nullptr);
+    for (const auto& [series, role] : {std::pair{m_series1, CurveRole::TorqueOrCurrent},
+                                       {m_series2, CurveRole::MechanismSpeed},
+                                       {m_series4, CurveRole::MotorSpeed},
+                                       {m_position, CurveRole::Position},
+                                       {m_positionLimit, CurveRole::PositionLimit}}) {
+        const CurveData* curve = dynamics.curve(role);
+        if (curve)
+            series->setName(curve->name);
+        series->setVisible(curve && curve->shown);
+    }
+    m_series3->setName(statics.curves.front().name);
 }
 
-void ResultWindow::drawRun()
+void ResultWindow::showEarlierRuns(const ChartLook& look)
 {
-    const bool keepEarlier = !m_refresh->isChecked() && m_series2->count() > 0;
-    if (keepEarlier)
-        keepEarlierCurves();
-    ++m_runOnShow;
+    const std::vector<ResultsActivation::EarlierRun>& earlier = m_activation.earlierRuns();
+    // A run that gives way to a newer one keeps the look it was drawn in; in colour its curves
+    // turn dashed, told apart from the latest by their line.
+    if (earlier.empty())
+        m_earlierLooks.clear();
+    while (m_earlierLooks.size() < earlier.size())
+        m_earlierLooks.push_back({m_latestInColour, m_colourOutput});
+    m_latestInColour = m_colourOutput;
+
+    for (QLineSeries* entry : std::exchange(m_earlierLegend, {}))
+        delete entry;
+    std::vector<EarlierCurves::Curve> dynamics;
+    std::vector<EarlierCurves::Curve> statics;
+    for (std::size_t run = 0; run < earlier.size(); ++run) {
+        ChartLook drawn = look;
+        drawn.colour = m_earlierLooks[run].colour;
+        const RunCharts& charts = earlier[run].view.charts;
+        for (const CurveData& curve : charts.dynamics.curves) {
+            if (!ResultsActivation::keptFromEarlierRun(curve))
+                continue;
+            const QPen pen = EarlierRunPen(drawn.curve(curve.role), m_earlierLooks[run].dashed);
+            dynamics.push_back({curve.points, pen, m_timeAxis, dynamicsAxis(curve.axis)});
+            auto* entry = new QLineSeries(m_dynamicChart);
+            entry->setName(EarlierCurveName(curve, earlier[run].number));
+            entry->setPen(pen);
+            m_dynamicChart->addSeries(entry);
+            entry->attachAxis(m_timeAxis);
+            entry->attachAxis(dynamicsAxis(curve.axis));
+            m_earlierLegend.push_back(entry);
+        }
+        for (const CurveData& curve : charts.statics.curves)
+            if (ResultsActivation::keptFromEarlierRun(curve))
+                statics.push_back(
+                    {curve.points,
+                     EarlierRunPen(drawn.curve(curve.role), m_earlierLooks[run].dashed), m_staticX,
+                     m_staticY});
+    }
+    m_dynamicEarlier->show(std::move(dynamics));
+    m_staticEarlier->show(std::move(statics));
     // With the curves of earlier runs the legend grows too long for one line under the chart;
     // beside it, one entry a line, every run's name reads in full.
-    if (!m_earlierCurves.empty())
-        m_dynamicChart->legend()->setAlignment(Qt::AlignRight);
-    applyColourScheme();
+    m_dynamicChart->legend()->setAlignment(earlier.empty() ? Qt::AlignBottom : Qt::AlignRight);
+}
+
+void ResultWindow::drawRuns()
+{
     const RunView& view = m_activation.view();
-    const ChartView& dynamics = view.charts.dynamics;
-    const ChartView& statics = view.charts.statics;
-    const CurveView* loop = dynamics.curve(CurveRole::TorqueOrCurrent);
-    const CurveView* mechanism = dynamics.curve(CurveRole::MechanismSpeed);
-    const CurveView* motor = dynamics.curve(CurveRole::MotorSpeed);
-    const CurveView* position = dynamics.curve(CurveRole::Position);
-    const CurveView* positionLimit = dynamics.curve(CurveRole::PositionLimit);
-    // Titles and legend entries first, then the axes' ranges, then the charts' layout: each
-    // chart is laid out once, and each curve thinned once, before it arrives.
-    m_staticChart->setTitle(statics.title);
-    m_staticX->setTitleText(statics.horizontal.title);
-    m_leftAxis->setTitleText(dynamics.left.title);
-    m_series1->setName(loop->name);
-    m_series4->setVisible(motor->shown);
-    m_positionAxis->setVisible(position != nullptr);
-    m_position->setVisible(position != nullptr);
-    m_positionLimit->setVisible(positionLimit != nullptr);
-    if (m_colourOutput) {
-        setPen(m_series1, Qt::red);
-        setPen(m_series2, Qt::blue);
-        setPen(m_series4, ButtonFace);
-        setPen(m_series3, QColor(0, 128, 0));
-        setPen(m_position, QColor(128, 0, 128));
-        setPen(m_positionLimit, QColor(128, 0, 128), Qt::DashLine);
-    } else {
-        setPen(m_series1, Qt::black, MonochromeStyle1);
-        setPen(m_series2, Qt::black, MonochromeStyle2);
-        setPen(m_series4, Qt::black, MonochromeStyle4);
-        setPen(m_series3, Qt::black);
-        setPen(m_position, Qt::black, Qt::DashDotLine);
-        setPen(m_positionLimit, Qt::black, Qt::DotLine);
-    }
-    setAxisRanges();
+    const RunCharts& charts = view.charts;
+    const ChartLook look = ResultsChartLook(m_colourOutput, m_session.reader().decimalSeparator());
+    // Titles, legend entries and pens first, then the axes' ranges, then the charts' layout:
+    // each chart is laid out once, and each curve thinned once, before it arrives.
+    showTitles(charts);
+    for (const auto& [series, role] : {std::pair{m_series1, CurveRole::TorqueOrCurrent},
+                                       {m_series2, CurveRole::MechanismSpeed},
+                                       {m_series4, CurveRole::MotorSpeed},
+                                       {m_series3, CurveRole::Statics},
+                                       {m_position, CurveRole::Position},
+                                       {m_positionLimit, CurveRole::PositionLimit}})
+        series->setPen(look.curve(role));
+    for (QChart* chart : {m_dynamicChart, m_staticChart})
+        ApplyChartLook(*chart, look);
+    setAxisRanges(view.ranges);
     for (QChart* chart : {m_dynamicChart, m_staticChart})
         chart->layout()->activate();
 
-    ThinnedCurve::show(*m_series3, statics.curves.front().points);
-    ThinnedCurve::show(*m_series1, loop->points);
-    ThinnedCurve::show(*m_series2, mechanism->points);
-    ThinnedCurve::show(*m_series4, motor->points);
-    ThinnedCurve::show(*m_position, position ? position->points : QList<QPointF>());
-    ThinnedCurve::show(*m_positionLimit, positionLimit ? positionLimit->points : QList<QPointF>());
+    showEarlierRuns(look);
+    ThinnedCurve::show(*m_series3, charts.statics.curves.front().points);
+    for (const auto& [series, role] : {std::pair{m_series1, CurveRole::TorqueOrCurrent},
+                                       {m_series2, CurveRole::MechanismSpeed},
+                                       {m_series4, CurveRole::MotorSpeed},
+                                       {m_position, CurveRole::Position},
+                                       {m_positionLimit, CurveRole::PositionLimit}})
+        ThinnedCurve::show(*series, pointsOf(charts.dynamics.curve(role)));
 
     m_sampleTableDue = true;
     m_summary->setPlainText(view.summary.join(u'\n'));
@@ -414,9 +454,8 @@ void ResultWindow::fitSampleTable()
     m_analysis->setSizes({needed, QWIDGETSIZE_MAX});
 }
 
-void ResultWindow::setAxisRanges()
+void ResultWindow::setAxisRanges(const ChartRanges& ranges)
 {
-    const ChartRanges& ranges = m_activation.view().ranges;
     m_dynamicView->undoZoom();
     m_staticView->undoZoom();
     const DataRange right = ranges.dynamicsRight();
@@ -440,30 +479,20 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
     const double t = TimeAsLabelled(value.x());
     const QChar separator = m_session.reader().decimalSeparator();
-    const CurveView* positions = m_activation.view().charts.dynamics.curve(CurveRole::Position);
+    const ChartData& dynamics = m_activation.view().charts.dynamics;
+    const QList<QPointF>& loop = pointsOf(dynamics.curve(CurveRole::TorqueOrCurrent));
+    const CurveData* positions = dynamics.curve(CurveRole::Position);
     statusBar()->showMessage(DynamicReadout(
-        FullCurve(*m_series1), FullCurve(*m_series2), m_run.SampleCount, t,
+        loop, pointsOf(dynamics.curve(CurveRole::MechanismSpeed)), int(loop.size()), t,
         m_session.params().TorqueControl, separator,
         positions ? std::span<const QPointF>(positions->points) : std::span<const QPointF>()));
-    m_dynamicView->setCursorLines(CursorReadout(curvesOnShow(), t, separator));
-}
-
-std::vector<ShownCurve> ResultWindow::curvesOnShow()
-{
-    // The points of each curve stay alive in the window while the readout reads them.
-    m_shownPoints.clear();
-    std::vector<QLineSeries*> shown{m_series1, m_series2, m_series4, m_position};
-    shown.insert(shown.end(), m_earlierCurves.begin(), m_earlierCurves.end());
-    std::erase_if(shown, [this](QLineSeries* series) {
-        return !series->isVisible() || series->count() == 0 || series->chart() != m_dynamicChart;
-    });
-    m_shownPoints.reserve(shown.size());
+    // The cursor reads every curve on show but the position limit, a line across the run.
     std::vector<ShownCurve> curves;
-    for (QLineSeries* series : shown) {
-        m_shownPoints.push_back(FullCurve(*series));
-        curves.push_back({series->name(), m_shownPoints.back()});
-    }
-    return curves;
+    for (const ResultsActivation::CurveOnShow& shown :
+         m_activation.curvesOnShow(&RunCharts::dynamics))
+        if (shown.curve->role != CurveRole::PositionLimit)
+            curves.push_back({shown.name, shown.curve->points});
+    m_dynamicView->setCursorLines(CursorReadout(curves, t, separator));
 }
 
 void ResultWindow::showStaticReadout(QPointF position, bool inside)
@@ -472,7 +501,7 @@ void ResultWindow::showStaticReadout(QPointF position, bool inside)
         statusBar()->showMessage(StaticsHint);
         return;
     }
-    const QList<QPointF> points = FullCurve(*m_series3);
+    const QList<QPointF>& points = m_activation.view().charts.statics.curves.front().points;
     QList<QPointF> onScreen;
     onScreen.reserve(points.size());
     for (const QPointF& point : points)

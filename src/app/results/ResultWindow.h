@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "Readouts.h"
 #include "ResultsActivation.h"
 
 class QCategoryAxis;
@@ -20,13 +19,17 @@ class QValueAxis;
 namespace kinetra {
 
 class ActionTable;
+class EarlierCurves;
 class MessageSink;
 class ModelSession;
 class ResultChartView;
+struct ChartLook;
+struct ChartTable;
 
 // The results window: every activation simulates the model unless it is unchanged since the last
-// run, and shows the time response, the static characteristic and the analysis texts. The
-// readouts under the mouse go to the status bar.
+// run, and shows the time response, the static characteristic and the analysis texts of the runs
+// the activation keeps on show. Everything it draws, names and reads out under the mouse comes
+// from their views, never from its charts. The readouts under the mouse go to the status bar.
 class ResultWindow final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ResultWindow)
@@ -44,6 +47,8 @@ public:
     void ClearResults();
     // The chart of the page on show; none on the analysis page.
     QWidget* chartOnShow() const;
+    // The curves the chart on show draws, for its CSV file; none on the analysis page.
+    ChartTable curvesOnShow() const;
     // Colour output, or black and white.
     void setColourOutput(bool colour) { m_colourOutput = colour; }
 
@@ -51,21 +56,27 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // How the curves of a run were drawn: in colour or not, and whether, once the run gave way
+    // to a newer one, its curves were dashed.
+    struct RunLook {
+        bool colour;
+        bool dashed;
+    };
+
     void createCharts();
-    void drawRun();
-    void keepEarlierCurves();
-    void applyColourScheme();
+    void drawRuns();
+    void showCleared();
+    void showTitles(const RunCharts& charts);
+    void showEarlierRuns(const ChartLook& look);
     void showWarnings();
-    void setAxisRanges();
+    void setAxisRanges(const ChartRanges& ranges);
     void showSampleTable();
     void fitSampleTable();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
-    // The dynamics chart's visible curves, the latest run's first.
-    std::vector<ShownCurve> curvesOnShow();
+    QValueAxis* dynamicsAxis(CurveAxis axis) const;
 
     ModelSession& m_session;
-    RunData& m_run;
     QAction* m_reportAction;
     ResultsActivation m_activation;
     bool m_colourOutput = true;
@@ -93,11 +104,14 @@ private:
     QPlainTextEdit* m_summary = nullptr;
     QPlainTextEdit* m_stepResponse = nullptr;
     QSplitter* m_analysis = nullptr; // the step-response figures beside the summary
-    // Curves of earlier runs, kept while the screen is not refreshed, and the number of the
-    // run on show since the charts were last cleared, which names them in the legend.
-    std::vector<QLineSeries*> m_earlierCurves;
-    std::vector<QList<QPointF>> m_shownPoints;
-    int m_runOnShow = 0;
+    // The curves of the earlier runs on show, and the legend's entries for them: series of
+    // their own without points.
+    EarlierCurves* m_dynamicEarlier = nullptr;
+    EarlierCurves* m_staticEarlier = nullptr;
+    std::vector<QLineSeries*> m_earlierLegend;
+    // The look of each earlier run on show, the earliest first, and that of the latest drawing.
+    std::vector<RunLook> m_earlierLooks;
+    bool m_latestInColour = true;
     // The latest run's sample table waits for the analysis page to show.
     bool m_sampleTableDue = false;
     bool m_returningFromDialog = false;

@@ -22,6 +22,7 @@
 #include <QValueAxis>
 
 #include "AxisTicks.h"
+#include "ChartLook.h"
 #include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
 #include "charts/ThinnedCurve.h"
@@ -279,21 +280,14 @@ QGroupBox* SignalWindow::createFilterGroup()
 void SignalWindow::createChart()
 {
     m_chart = new QChart;
-    m_chart->setBackgroundBrush(Qt::white);
-    m_chart->setBackgroundRoundness(0);
-    m_chart->setMargins(QMargins(2, 2, 2, 2));
-    m_chart->setLocalizeNumbers(true);
-    m_chart->setLocale(QLocale::system());
     m_chart->legend()->hide();
-    const QPen grid(QColor(192, 192, 192), 1, Qt::SolidLine);
     m_timeAxis = new QValueAxis(m_chart);
     m_timeAxis->setLabelFormat(QStringLiteral("%.6g"));
     m_valueAxis = new QValueAxis(m_chart);
     m_valueAxis->setLabelFormat(QStringLiteral("%.3g"));
-    for (QValueAxis* axis : {m_timeAxis, m_valueAxis})
-        axis->setGridLinePen(grid);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
+    ApplyChartLook(*m_chart, SignalsChartLook());
     for (QValueAxis* axis : {m_timeAxis, m_valueAxis}) {
         axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(0);
@@ -332,23 +326,16 @@ void SignalWindow::createChart()
 
 QWidget* SignalWindow::createSpectrumPage()
 {
-    const QPen grid(QColor(192, 192, 192), 1, Qt::SolidLine);
     const auto newChart = [] {
         auto* chart = new QChart;
-        chart->setBackgroundBrush(Qt::white);
-        chart->setBackgroundRoundness(0);
-        chart->setMargins(QMargins(2, 2, 2, 2));
-        chart->setLocalizeNumbers(true);
-        chart->setLocale(QLocale::system());
         chart->legend()->hide();
         return chart;
     };
-    const auto newAxis = [&grid](QChart* chart, const QString& title, Qt::Alignment side,
-                                 const char* format) {
+    const auto newAxis = [](QChart* chart, const QString& title, Qt::Alignment side,
+                            const char* format) {
         auto* axis = new QValueAxis(chart);
         axis->setTitleText(title);
         axis->setLabelFormat(QLatin1String(format));
-        axis->setGridLinePen(grid);
         axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(0);
         // Short numbers; eliding them to "..." would hide the scale in a small chart.
@@ -358,14 +345,12 @@ QWidget* SignalWindow::createSpectrumPage()
     };
     // Frequencies on a logarithmic scale, as a drive engineer reads a response: a decade is a
     // decade wherever it lies.
-    const auto newFrequencyAxis = [&grid](QChart* chart) {
+    const auto newFrequencyAxis = [](QChart* chart) {
         auto* axis = new QLogValueAxis(chart);
         axis->setTitleText(QStringLiteral("Частота, Гц"));
         axis->setLabelFormat(QStringLiteral("%.4g"));
         axis->setBase(10);
         axis->setMinorTickCount(8);
-        axis->setGridLinePen(grid);
-        axis->setMinorGridLinePen(QPen(QColor(224, 224, 224), 1, Qt::SolidLine));
         chart->addAxis(axis, Qt::AlignBottom);
         return axis;
     };
@@ -406,6 +391,8 @@ QWidget* SignalWindow::createSpectrumPage()
     m_responseView->setObjectName(QStringLiteral("ResponseChart"));
     m_responseView->setStatusTip(ChartHint);
 
+    for (QChart* chart : {amplitudes, response})
+        ApplyChartLook(*chart, SignalsChartLook());
     for (ResultChartView* view : {m_amplitudeView, m_responseView}) {
         view->setMinimumSize(240, 120);
         connect(view, &ResultChartView::pointed, this, [this, view](QPointF position, bool inside) {

@@ -12,6 +12,7 @@
 #include "ModelParams.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
+#include "RunSamples.h"
 #include "SignalExchange.h"
 #include "SignalFile.h"
 #include "SignalWorkbench.h"
@@ -60,12 +61,14 @@ QString SamplesCsv(const RunData& run)
 {
     QString csv = QStringLiteral("time,torque,mechSpeed,current,motorSpeed");
     csv += run.loopF ? QStringLiteral(",position\n") : QStringLiteral("\n");
-    for (int i = 0; i < run.SampleCount; ++i) {
-        const ResultSample& s = run.samples[static_cast<std::size_t>(i)];
+    const std::span<const ResultSample> samples = ValidSamples(run);
+    const std::span<const double> positions = RecordedPositions(run);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const ResultSample& s = samples[i];
         csv += number(s.time) + u',' + number(s.torque) + u',' + number(s.mechSpeed) + u',' +
                number(s.current) + u',' + number(s.motorSpeed);
         if (run.loopF)
-            csv += u',' + number(run.positions[static_cast<std::size_t>(i)]);
+            csv += u',' + number(positions[i]);
         csv += u'\n';
     }
     return csv;
@@ -290,7 +293,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
             err << notice << '\n';
             if (!shaped->outPath.isEmpty()) {
                 const Status saved =
-                    SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
+                    SaveFile(shaped->outPath, SignalCsv(*buffer, int(ValidSamples(*run).size())));
                 if (!saved.ok)
                     err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
             }
@@ -321,7 +324,7 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
         for (const auto& [path, content] :
              {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
               std::pair{options.staticPath, StaticCsv(activation.view().staticPoints).toUtf8()},
-              std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
+              std::pair{signalPath, SignalCsv(*buffer, int(ValidSamples(*run).size()))}}) {
             if (path.isEmpty())
                 continue;
             const Status saved = SaveFile(path, content);

@@ -227,8 +227,8 @@ SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                     const SweepVariants& variants, std::size_t index, RunData& run)
 {
     QStringList cells = variants.cells(index);
-    const RunView view = ViewRun(variants.variant(base, index), run, signal, u'.', nullptr,
-                                 RunViewParts::FiguresOnly);
+    const RunView view = SimulateAndView(variants.variant(base, index), run, signal, u'.', nullptr,
+                                         RunViewParts::FiguresOnly);
     SweepRow row;
     if (!view.completed()) {
         row.failure = FailureReason(view.outcome, run);

@@ -15,35 +15,11 @@ namespace kinetra::ReportCharts {
 
 namespace {
 
-// The line that tells a curve apart in the report, where every curve has the same colour.
-Qt::PenStyle LineStyle(CurveRole role)
-{
-    switch (role) {
-    case CurveRole::TorqueOrCurrent:
-        return Qt::DashDotDotLine;
-    case CurveRole::MotorSpeed:
-        return Qt::DashLine;
-    case CurveRole::Position:
-        return Qt::DashDotLine;
-    case CurveRole::PositionLimit:
-        return Qt::DotLine;
-    case CurveRole::MechanismSpeed:
-    case CurveRole::Statics:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
-const QColor SeriesColour(64, 0, 64);
-constexpr qreal SeriesWidth = 1.5;
-// The grey of the results window's grid lines.
-const QColor GridGrey(192, 192, 192);
 // Charts are laid out in screen pixels at one and a half times the page size, so that the
 // screen fonts of the axes keep to the size of the report's 8 pt text.
 constexpr double PixelsPerMillimetre = 1.5 * 96 / 25.4;
 
-QCategoryAxis* newAxis(QChart& chart, const AxisView& view, Qt::Alignment alignment, bool grid,
-                       bool colourOutput)
+QCategoryAxis* newAxis(QChart& chart, const AxisData& view, Qt::Alignment alignment, bool grid)
 {
     auto* axis = new QCategoryAxis;
     axis->setTitleText(view.title);
@@ -53,8 +29,6 @@ QCategoryAxis* newAxis(QChart& chart, const AxisView& view, Qt::Alignment alignm
     for (const AxisTick& tick : view.ticks)
         axis->append(tick.label, tick.value);
     axis->setGridLineVisible(grid);
-    axis->setGridLinePen(colourOutput ? QPen(GridGrey, 1, Qt::SolidLine)
-                                      : QPen(Qt::black, 1, Qt::DotLine));
     chart.addAxis(axis, alignment);
     return axis;
 }
@@ -62,33 +36,27 @@ QCategoryAxis* newAxis(QChart& chart, const AxisView& view, Qt::Alignment alignm
 // One chart in a scene of its own, laid out at the size given in millimetres.
 class ChartPicture final {
 public:
-    ChartPicture(const ChartView& view, bool colourOutput, const QSizeF& millimetres)
+    ChartPicture(const ChartData& view, const ChartLook& look, const QSizeF& millimetres)
         : m_chart(new QChart)
     {
         m_scene.addItem(m_chart);
-        m_chart->setBackgroundBrush(Qt::white);
-        m_chart->setBackgroundRoundness(0);
-        m_chart->setMargins(QMargins(4, 4, 4, 4));
         m_chart->setTitle(view.title);
         QLegend* legend = m_chart->legend();
         legend->setVisible(view.curves.size() > 1);
         legend->setAlignment(Qt::AlignBottom);
         legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
 
-        QCategoryAxis* horizontal =
-            newAxis(*m_chart, view.horizontal, Qt::AlignBottom, true, colourOutput);
-        QCategoryAxis* left = newAxis(*m_chart, view.left, Qt::AlignLeft, true, colourOutput);
-        const auto sideAxis = [&](const AxisView& axis) {
-            return axis.title.isEmpty()
-                       ? left
-                       : newAxis(*m_chart, axis, Qt::AlignRight, false, colourOutput);
+        QCategoryAxis* horizontal = newAxis(*m_chart, view.horizontal, Qt::AlignBottom, true);
+        QCategoryAxis* left = newAxis(*m_chart, view.left, Qt::AlignLeft, true);
+        const auto sideAxis = [&](const AxisData& axis) {
+            return axis.title.isEmpty() ? left : newAxis(*m_chart, axis, Qt::AlignRight, false);
         };
         QCategoryAxis* right = sideAxis(view.right);
         QCategoryAxis* position = sideAxis(view.position);
-        for (const CurveView& curve : view.curves) {
+        for (const CurveData& curve : view.curves) {
             auto* series = new QLineSeries;
             series->setName(curve.name);
-            series->setPen(QPen(SeriesColour, SeriesWidth, LineStyle(curve.role)));
+            series->setPen(look.printedCurve(curve.role));
             series->replace(curve.points);
             m_chart->addSeries(series);
             series->attachAxis(horizontal);
@@ -107,6 +75,7 @@ public:
             for (QLegendMarker* marker : legend->markers(series))
                 marker->setVisible(curve.shown);
         }
+        ApplyChartLook(*m_chart, look);
 
         m_geometry = QRectF(QPointF(0, 0), millimetres * PixelsPerMillimetre);
         m_chart->setGeometry(m_geometry);
@@ -131,16 +100,16 @@ private:
 
 } // namespace
 
-void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const QSizeF& millimetres,
-           const QRectF& target)
+void Paint(QPainter& painter, const ChartData& chart, const ChartLook& look,
+           const QSizeF& millimetres, const QRectF& target)
 {
-    ChartPicture picture(chart, colourOutput, millimetres);
+    ChartPicture picture(chart, look, millimetres);
     picture.render(painter, target);
 }
 
-QByteArray Png(const ChartView& chart, bool colourOutput, const QSizeF& millimetres)
+QByteArray Png(const ChartData& chart, const ChartLook& look, const QSizeF& millimetres)
 {
-    ChartPicture picture(chart, colourOutput, millimetres);
+    ChartPicture picture(chart, look, millimetres);
     QImage image(picture.size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {

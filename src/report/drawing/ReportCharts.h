@@ -4,6 +4,7 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include "ChartLook.h"
 #include "RunCharts.h"
 
 class QPainter;
@@ -16,13 +17,13 @@ namespace kinetra {
 // shown in the legend.
 namespace ReportCharts {
 
-// Draws the chart laid out at the size in millimetres into target (device coordinates).
-// colourOutput chooses grey solid grid lines over black dotted ones.
-void Paint(QPainter& painter, const ChartView& chart, bool colourOutput, const QSizeF& millimetres,
-           const QRectF& target);
+// Draws the chart in the look, laid out at the size in millimetres, into target (device
+// coordinates).
+void Paint(QPainter& painter, const ChartData& chart, const ChartLook& look,
+           const QSizeF& millimetres, const QRectF& target);
 
 // The chart as a PNG picture of the size in millimetres, laid out as on the page.
-QByteArray Png(const ChartView& chart, bool colourOutput, const QSizeF& millimetres);
+QByteArray Png(const ChartData& chart, const ChartLook& look, const QSizeF& millimetres);
 
 } // namespace ReportCharts
 

@@ -96,10 +96,10 @@ Status ReportDocument::save(const QString& path, ReportFormat format)
         ReportPictures pictures;
         if (m_form.detailEnabled()) {
             const RunCharts& charts = m_results.view().charts;
-            pictures.dynamics = ReportCharts::Png(charts.dynamics, m_colourOutput,
+            pictures.dynamics = ReportCharts::Png(charts.dynamics, chartLook(),
                                                   m_form.dynamicsChart().place.size());
-            pictures.statics = ReportCharts::Png(charts.statics, m_colourOutput,
-                                                 m_form.staticsChart().place.size());
+            pictures.statics =
+                ReportCharts::Png(charts.statics, chartLook(), m_form.staticsChart().place.size());
         }
         return SaveFile(path, EncodeTextLines(ReportHtml(m_form, day, pictures)));
     }
@@ -110,6 +110,11 @@ Status ReportDocument::save(const QString& path, ReportFormat format)
 QString ReportDocument::date() const
 {
     return ReportDate(QDate::currentDate());
+}
+
+ChartLook ReportDocument::chartLook() const
+{
+    return ResultsChartLook(m_colourOutput, m_session.reader().decimalSeparator());
 }
 
 void ReportDocument::paint(QPainter& painter)
@@ -146,7 +151,7 @@ void ReportDocument::paint(QPainter& painter)
             if (!chart->enabled)
                 continue;
             const QRectF place = chart->place.translated(0, ReportForm::DetailTop);
-            ReportCharts::Paint(painter, *view, m_colourOutput, place.size(), mm(place));
+            ReportCharts::Paint(painter, *view, chartLook(), place.size(), mm(place));
         }
     }
 

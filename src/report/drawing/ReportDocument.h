@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ChartLook.h"
 #include "PagePrinting.h"
 #include "ReportExports.h"
 #include "ReportForm.h"
@@ -30,7 +31,7 @@ public:
     void compose(const ReportSwitches& switches);
     const ReportForm& form() const { return m_form; }
 
-    // Grey solid grid lines, or black dotted ones.
+    // The charts' look in colour, or in black and white.
     void setColourOutput(bool colour) { m_colourOutput = colour; }
 
     // A4 portrait with 20 mm margins.
@@ -47,6 +48,7 @@ public:
 
 private:
     QString date() const;
+    ChartLook chartLook() const;
 
     const ModelSession& m_session;
     const ResultsActivation& m_results;

@@ -78,7 +78,7 @@ protected:
     QStringList saved(const char* name, int filter)
     {
         const ChartFile file = ChooseChartFile(folder.filePath(QLatin1String(name)), filter);
-        const Status saved = SaveChartFile(view, file, u',');
+        const Status saved = SaveChartFile(view, file, CurvesOnShow(*view.chart()), u',');
         EXPECT_TRUE(saved.ok) << saved.error.toStdString();
         return ReadTextFile(file.path).value;
     }
@@ -96,7 +96,7 @@ protected:
 TEST_F(ChartExport, CsvHoldsEveryCurveOnShowUnderItsNameAndUnit)
 {
     const ChartFile file = ChooseChartFile(folder.filePath(QStringLiteral("curves")), 4);
-    const Status saved = SaveChartFile(view, file, u',');
+    const Status saved = SaveChartFile(view, file, CurvesOnShow(*view.chart()), u',');
     ASSERT_TRUE(saved.ok) << saved.error.toStdString();
     QProcess python;
     python.start(QStringLiteral("python3"),

@@ -26,7 +26,7 @@ protected:
         chart->addAxis(time, Qt::AlignBottom);
         chart->addAxis(value, Qt::AlignLeft);
         chart->addAxis(chosen, Qt::AlignRight);
-        KeepRoundTicksAndLabelledEnds(*time);
+        KeepRoundTicksAndLabelledEnds(*time, QLocale::system().decimalPoint().at(0));
         KeepRoundTicks(*value);
         chosen->setTickType(QValueAxis::TicksDynamic);
         // One curve for each value axis: a curve's axes share its domain, whose range each of

@@ -226,8 +226,7 @@ TEST(ThinnedCurveTest, SeriesFollowsTheAxisAndKeepsTheWholeCurveForTheExport)
     EXPECT_EQ(series->points(), PointsApartOnScreen(curve, {4, 4.2, columns, -2, 2, rows}));
 
     EXPECT_EQ(FullCurve(*series), curve);
-    QString xTitle;
-    const std::vector<Curve> exported = CurvesOnShow(*chart, xTitle);
+    const std::vector<Curve> exported = CurvesOnShow(*chart).curves;
     ASSERT_EQ(exported.size(), 1u);
     EXPECT_EQ(exported[0].points, curve);
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
@@ -11,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -21,6 +25,7 @@
 #include "Readouts.h"
 #include "SampleTable.h"
 #include "charts/ChartCurves.h"
+#include "charts/ChartFile.h"
 #include "editor/ModelSession.h"
 #include "results/ResultChartView.h"
 #include "results/ResultWindow.h"
@@ -114,7 +119,6 @@ TEST_F(ResultWindowTest, RunWithoutSamplesDrawsAThousandZeros)
     load("dc-mains-start.kmf");
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,0005"));
     window.FormActivate();
-    EXPECT_EQ(run->SampleCount, 1000);
     const QList<QPointF> torque = FullCurve(series("DynamicChart", "Series1"));
     ASSERT_EQ(torque.size(), 1000);
     EXPECT_EQ(torque.at(999), QPointF(0, 0));
@@ -171,6 +175,15 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,8"));
     window.FormActivate();
     EXPECT_EQ(table(), SampleTable(*run, u','));
+
+    // With the screen refreshed again, the next run erases the earlier ones.
+    session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,6"));
+    window.FormActivate();
+    ASSERT_GT(view->chart()->series().size(), 5);
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    window.FormActivate();
+    EXPECT_EQ(view->chart()->series().size(), 5);
+    EXPECT_EQ(view->chart()->legend()->alignment(), Qt::AlignBottom);
 }
 
 TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
@@ -245,9 +258,101 @@ TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
                      QStringLiteral("Скорость двигателя: ") + fixed(sample.motorSpeed)}));
 
     EXPECT_LT(torque.count(), run->SampleCount / 2);
-    QString xTitle;
-    for (const Curve& curve : CurvesOnShow(*view->chart(), xTitle))
+    for (const Curve& curve : window.curvesOnShow().curves)
         EXPECT_EQ(curve.points.size(), run->SampleCount) << qPrintable(curve.title);
+}
+
+// The labels a value axis with dynamic ticks draws: from its anchor in steps of its interval,
+// in its chart's numbers, with the decimals of its label format.
+QStringList ValueAxisLabels(const QValueAxis& axis, const QLocale& numbers)
+{
+    const int decimals = axis.labelFormat().mid(2, axis.labelFormat().size() - 3).toInt();
+    QStringList labels;
+    double value =
+        axis.tickAnchor() -
+        std::floor((axis.tickAnchor() - axis.min()) / axis.tickInterval()) * axis.tickInterval();
+    for (; value <= axis.max(); value += axis.tickInterval())
+        labels << numbers.toString(value, 'f', decimals);
+    return labels;
+}
+
+QStringList TickLabels(const AxisData& axis)
+{
+    QStringList labels;
+    for (const AxisTick& tick : axis.ticks)
+        labels << tick.label;
+    return labels;
+}
+
+// What the window shows is what the view describes: a thyristor drive in current mode above a
+// thousand amperes, an induction drive in torque mode, a positioning drive with its position.
+TEST_F(ResultWindowTest, WindowShowsTheViewsTitlesLegendNamesAndTickLabels)
+{
+    for (const char* example : {"dc-thyristor-speed-current.kmf", "induction-speed-control.kmf",
+                                "servo-positioning.kmf"}) {
+        load(example);
+        showRun();
+        const RunCharts& charts = window.activation().view().charts;
+        for (const auto& [name, data] : {std::pair{"DynamicChart", &charts.dynamics},
+                                         std::pair{"StaticChart", &charts.statics}}) {
+            QChart* chart = window.findChild<QChartView*>(QLatin1String(name))->chart();
+            EXPECT_EQ(chart->title(), data->title) << example << name;
+            for (QAbstractAxis* axis : chart->axes()) {
+                if (!axis->isVisible())
+                    continue;
+                ASSERT_FALSE(axis->titleText().isEmpty());
+                const AxisData* described = nullptr;
+                for (const AxisData* candidate :
+                     {&data->horizontal, &data->left, &data->right, &data->position})
+                    if (candidate->title == axis->titleText() &&
+                        (candidate == &data->horizontal) == (axis->orientation() == Qt::Horizontal))
+                        described = candidate;
+                ASSERT_NE(described, nullptr) << example << qPrintable(axis->titleText());
+                const QStringList labels =
+                    axis->type() == QAbstractAxis::AxisTypeCategory
+                        ? static_cast<QCategoryAxis*>(axis)->categoriesLabels()
+                        : ValueAxisLabels(*static_cast<QValueAxis*>(axis), chart->locale());
+                EXPECT_EQ(labels, TickLabels(*described))
+                    << example << qPrintable(axis->titleText());
+            }
+            QStringList legend;
+            for (QAbstractSeries* series : chart->series())
+                if (series->isVisible())
+                    legend << series->name();
+            QStringList names;
+            for (const CurveData& curve : data->curves)
+                if (curve.shown)
+                    names << curve.name;
+            EXPECT_EQ(legend, names) << example << name;
+        }
+    }
+}
+
+// Earlier runs are masks on screen but lines in a vector file: an SVG of the chart strokes every
+// faded curve as a dashed path and holds no picture.
+TEST_F(ResultWindowTest, EarlierRunsStayLinesInAVectorFile)
+{
+    load("dc-transistor-speed.kmf");
+    showRun();
+    window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
+    window.FormActivate();
+    QApplication::processEvents();
+    window.grab();
+    QTemporaryDir folder;
+    const ChartFile file{folder.filePath(QStringLiteral("chart.svg")), ChartFormat::Svg};
+    ASSERT_TRUE(SaveChartFile(*window.chartOnShow(), file, {}, u',').ok);
+    QFile svg(file.path);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_FALSE(text.contains("<image"));
+    // The two faded curves of the first run, the current and the mechanism's speed: paths in
+    // the faded dashed pen, beside their legend entries' short lines.
+    qsizetype curves = 0;
+    const QList<QByteArray> elements = text.split('<');
+    for (qsizetype i = 1; i < elements.size(); ++i)
+        curves += elements[i - 1].contains("stroke-opacity=\"0.431373\" stroke-dasharray") &&
+                  elements[i].startsWith("path") && elements[i].contains("d=\"M");
+    EXPECT_EQ(curves, 2);
 }
 
 TEST_F(ResultWindowTest, AnalysisPageShowsEverySampleColumnAtTheDefaultSize)
