@@ -10,9 +10,9 @@
 #include <memory>
 #include <thread>
 
+#include "Sweep.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
-#include "sim/SimSweep.h"
 
 namespace {
 

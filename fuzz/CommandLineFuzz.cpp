@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "FuzzSupport.h"
-#include "sim/SimOptions.h"
-#include "sim/SimRun.h"
+#include "SimOptions.h"
+#include "SimRun.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "sim/SimSweep.h"
+#include "Sweep.h"
 
 namespace kinetra {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "ReportForm.h"
-#include "sim/SignalSettings.h"
-#include "sim/SimSweep.h"
-#include "sim/ToleranceStudy.h"
+#include "SignalSettings.h"
+#include "Sweep.h"
+#include "ToleranceStudy.h"
 
 namespace kinetra {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTextStream>
 
-#include "sim/SimOptions.h"
+#include "SimOptions.h"
 #include "text/Status.h"
 
 namespace kinetra {

@@ -6,8 +6,8 @@
 
 #include "RunData.h"
 
-#include "sim/SimOptions.h"
-#include "sim/SimOutput.h"
+#include "SimOptions.h"
+#include "SimOutput.h"
 #include "text/Status.h"
 
 namespace kinetra {

@@ -1,4 +1,4 @@
-#include "sim/SimReport.h"
+#include "SimReport.h"
 
 #include "ReportDocument.h"
 #include "text/KeyValueText.h"

@@ -1,4 +1,4 @@
-#include "sim/SweepStatistics.h"
+#include "SweepStatistics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,10 +8,10 @@
 #include <memory>
 #include <string_view>
 
-#include "sim/SimOptions.h"
-#include "sim/SimOutput.h"
-#include "sim/SimReport.h"
-#include "sim/SimRun.h"
+#include "SimOptions.h"
+#include "SimOutput.h"
+#include "SimReport.h"
+#include "SimRun.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "sim/SimOutput.h"
+#include "SimOutput.h"
 
 #include <QFileDevice>
 #include <QFileInfo>

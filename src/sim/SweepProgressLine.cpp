@@ -1,4 +1,4 @@
-#include "sim/SweepProgressLine.h"
+#include "SweepProgressLine.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,12 +12,12 @@
 #include <QTextStream>
 
 #include "ResultsActivation.h"
+#include "SimOptions.h"
+#include "SimRun.h"
+#include "SweepProgressLine.h"
+#include "SweepStatistics.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
-#include "sim/SimOptions.h"
-#include "sim/SimRun.h"
-#include "sim/SweepProgressLine.h"
-#include "sim/SweepStatistics.h"
 
 namespace kinetra {
 namespace {

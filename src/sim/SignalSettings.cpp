@@ -1,4 +1,4 @@
-#include "sim/SignalSettings.h"
+#include "SignalSettings.h"
 
 #include <QCommandLineParser>
 

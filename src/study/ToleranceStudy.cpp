@@ -1,4 +1,4 @@
-#include "sim/ToleranceStudy.h"
+#include "ToleranceStudy.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sim/SimOptions.h"
+#include "SimOptions.h"
 
 namespace kinetra {
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/SimSweep.h"
+#include "Sweep.h"
 
 #include <algorithm>
 #include <chrono>

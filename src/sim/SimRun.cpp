@@ -1,4 +1,4 @@
-#include "sim/SimRun.h"
+#include "SimRun.h"
 
 #include <QFile>
 #include <QSet>
@@ -15,14 +15,14 @@
 #include "SignalExchange.h"
 #include "SignalFile.h"
 #include "SignalWorkbench.h"
+#include "SimOutput.h"
 #include "StepResponse.h"
+#include "Sweep.h"
+#include "SweepProgressLine.h"
+#include "SweepStatistics.h"
+#include "ToleranceStudy.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
-#include "sim/SimOutput.h"
-#include "sim/SimSweep.h"
-#include "sim/SweepProgressLine.h"
-#include "sim/SweepStatistics.h"
-#include "sim/ToleranceStudy.h"
 #include "text/FileSave.h"
 #include "text/TextFile.h"
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 #include "ModelParams.h"
-#include "sim/SimSweep.h"
+#include "Sweep.h"
 
 namespace kinetra {
 

@@ -1,4 +1,4 @@
-#include "sim/SimOptions.h"
+#include "SimOptions.h"
 
 #include <algorithm>
 #include <thread>
