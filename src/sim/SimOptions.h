@@ -4,15 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "ReportForm.h"
 #include "SignalSettings.h"
-#include "Sweep.h"
-#include "ToleranceStudy.h"
+#include "Study.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -20,6 +17,7 @@ namespace kinetra {
 struct SimOptions {
     enum class SignalTarget { Load, Reference };
 
+    QString help; // the help text when it was asked for: printed instead of any run
     QString modelPath;
     std::optional<QChar> decimalSeparator; // the locale's when not given
     bool table = false;                    // the sample table instead of the summary
@@ -33,30 +31,14 @@ struct SimOptions {
     ReportSwitches reportParts;                    // what the report shows
     std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
     bool metrics = false;                          // the step-response figures as KEY=value lines
-    std::vector<SweepAxis> sweep;      // swept keys: a CSV of every variant instead of one run
-    std::vector<Tolerance> tolerances; // a tolerance study's keys, instead of a grid
-    std::size_t sampleCount = 0;       // the study's samples
-    std::uint64_t seed = 1;            // the study's draws
-    std::size_t shard = 1;             // which of shardCount equal parts of the variants to run
-    std::size_t shardCount = 1;
+    StudyRequest study;         // a sweep's or a study's keys: a CSV of every variant instead
     QString summaryPath;        // CSV of the sweep's closing summary, when not empty
     bool countVariants = false; // print how many variants the sweep would run, and run none
-    unsigned jobs = 0;          // threads of a sweep; 0 for one per core
 
-    bool sweeps() const { return !sweep.empty() || !tolerances.empty(); }
+    bool sweeps() const { return !study.empty(); }
 };
 
-// The processor cores this machine offers, at least one: a sweep's threads by default.
-unsigned CoreCount();
-// The most threads a sweep runs: beyond a few a core they only cost memory.
-unsigned MaximumSweepJobs();
-
-struct SimOptionsParse {
-    std::optional<SimOptions> options; // nullopt on a usage error or when help was asked for
-    QString message;                   // the usage error, or the help text
-    bool helpRequested = false;
-};
-
-SimOptionsParse ParseSimOptions(const QStringList& arguments);
+// The options the arguments ask for, the help text when they ask for it, or the usage error.
+StatusOr<SimOptions> ParseSimOptions(const QStringList& arguments);
 
 } // namespace kinetra

@@ -10,17 +10,18 @@
 #include <unistd.h>
 
 #include "ModelParams.h"
+#include "ReportOfRun.h"
 #include "ResultsActivation.h"
 #include "RunData.h"
+#include "RunMetrics.h"
 #include "SignalExchange.h"
 #include "SignalFile.h"
 #include "SignalWorkbench.h"
 #include "SimOutput.h"
-#include "StepResponse.h"
-#include "Sweep.h"
+#include "Study.h"
 #include "SweepProgressLine.h"
 #include "SweepStatistics.h"
-#include "ToleranceStudy.h"
+#include "SweepTable.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "text/FileSave.h"
@@ -102,19 +103,10 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
-void PrintFields(const RunView& view, QTextStream& out)
+void PrintMetrics(const RunView& view, QTextStream& out)
 {
-    for (const StepResponseField& field : StepResponseFields(view.stepResponse))
+    for (const StepResponseField& field : RunMetrics(view))
         out << field.key << '=' << field.value << '\n';
-    for (const StepResponseField& field : ConverterLoadFields(view.converterLoad))
-        out << field.key << '=' << field.value << '\n';
-    if (view.motorDuty) {
-        for (const StepResponseField& field : MotorDutyFields(*view.motorDuty))
-            out << field.key << '=' << field.value << '\n';
-    }
-    out << "energyBalanceError=" << FigureText(view.energyBalanceError) << '\n';
-    for (const DriveWarning warning : view.warnings)
-        out << "warning=" << DriveWarningKey(warning) << '\n';
 }
 
 bool IsTerminal(const QTextStream& stream)
@@ -126,31 +118,32 @@ bool IsTerminal(const QTextStream& stream)
 // Rows between two checks that standard output still takes what is written.
 constexpr std::size_t RowsBetweenOutputChecks = 256;
 
-std::unique_ptr<SweepVariants> VariantsOf(const SimOptions& options)
-{
-    if (options.tolerances.empty())
-        return std::make_unique<SweepGrid>(options.sweep);
-    return std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
-                                              options.seed);
-}
-
-SweepRange RangeOf(const SimOptions& options, const SweepVariants& variants)
-{
-    return ShardOf(variants.size(), options.shard, options.shardCount);
-}
-
 // Says before the study which normal spreads reach below zero often enough that some of their
 // draws are expected to be drawn again.
-void PrintDrawnAgain(const SimOptions& options, QTextStream& err)
+void PrintDrawnAgain(const StudyRequest& study, QTextStream& err)
 {
-    for (const Tolerance& tolerance : options.tolerances) {
+    for (const Tolerance& tolerance : study.tolerances) {
         const double share = ShareDrawnAgain(tolerance);
-        if (share * double(options.sampleCount) < 1)
+        if (share * double(study.samples) < 1)
             continue;
         err << tolerance.key << ": " << QString::number(100 * share, 'g', 2)
             << " % of the normal draws fall below zero and are drawn again; the spread is cut at "
                "zero.\n";
     }
+}
+
+// What ends a sweep on standard error after its table: its notices and the threads it lacked.
+void PrintSweepNotices(const QStringList& notices, const SweepOutcome& outcome, const Study& study,
+                       QTextStream& err)
+{
+    for (const QString& notice : notices)
+        err << notice << '\n';
+    if (outcome.threads < std::min<std::size_t>(study.jobs(), study.range().size()))
+        err << "Only " << outcome.threads << " of " << study.jobs()
+            << " threads could be started; the sweep ran on "
+            << (outcome.threads == 0 ? QStringLiteral("the main thread alone")
+                                     : QStringLiteral("those"))
+            << ".\n";
 }
 
 // Sweeps the collected model and prints the table row by row as the rows come; progress goes
@@ -161,17 +154,15 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
 {
     if (!session.CollectModel())
         return SimStatus::Failed;
-    const std::unique_ptr<SweepVariants> variants = VariantsOf(options);
-    const SweepRange range = RangeOf(options, *variants);
-    const unsigned jobs = options.jobs != 0 ? options.jobs : CoreCount();
-    PrintDrawnAgain(options, err);
+    const Study study(options.study);
+    PrintDrawnAgain(options.study, err);
 
     SweepStatistics statistics;
     QStringList notices;
     const auto outputWritten = [&out] { return FlushOutput(out).ok; };
-    out << SweepHeader(*variants) << '\n';
+    out << SweepHeader(study.variants()) << '\n';
     const auto sink = [&](const SweepRow& row) {
-        out << row.text << '\n';
+        out << SweepRowText(study.variants(), row) << '\n';
         statistics.add(row);
         if (!row.notice.isEmpty() && !notices.contains(row.notice))
             notices.append(row.notice);
@@ -187,27 +178,18 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
             err.flush();
         }
     };
-    const SweepOutcome outcome =
-        RunSweep(session.params(), signal, *variants, range, jobs, sink, progress);
+    const SweepOutcome outcome = study.run(session.params(), signal, sink, progress);
     err << progressLine.finish();
-    for (const QString& notice : notices)
-        err << notice << '\n';
-    if (outcome.threads < std::min<std::size_t>(jobs, range.size()))
-        err << "Only " << outcome.threads << " of " << jobs
-            << " threads could be started; the sweep ran on "
-            << (outcome.threads == 0 ? QStringLiteral("the main thread alone")
-                                     : QStringLiteral("those"))
-            << ".\n";
+    PrintSweepNotices(notices, outcome, study, err);
     if (outcome.stoppedBySink || !outputWritten()) {
         err << "Standard output cannot be written: the table is incomplete.\n";
         return SimStatus::OutputIncomplete;
     }
-    if (!options.tolerances.empty())
-        for (const QString& line : statistics.lines())
-            err << line << '\n';
+    if (!options.study.tolerances.empty())
+        PrintLines(SweepSummaryLines(statistics), err);
     SimStatus status = outcome.failed == 0 ? SimStatus::Success : SimStatus::Failed;
     if (!options.summaryPath.isEmpty()) {
-        const Status saved = SaveFile(options.summaryPath, statistics.csv().toUtf8());
+        const Status saved = SaveFile(options.summaryPath, SweepSummaryCsv(statistics).toUtf8());
         if (!saved.ok) {
             err << SaveFailedMessage(options.summaryPath, saved.error) << '\n';
             status = SimStatus::UsageError;
@@ -216,121 +198,158 @@ SimStatus Sweep(ModelSession& session, const SignalSeries& signal, const SimOpti
     return status;
 }
 
-SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                      QTextStream& err, const SimReportWriter& writeReport)
+// The checks that need no model: a summary that cannot be written is told before the study, not
+// after it, and a workbench number that does not read before any run.
+Status CheckBeforeLoading(const SimOptions& options, QChar separator, const QTextStream& out)
 {
-    if (options.countVariants) {
-        out << RangeOf(options, *VariantsOf(options)).size() << '\n';
-        return SimStatus::Success;
-    }
-    // A summary that cannot be written is told before the study, not after it.
     if (!options.summaryPath.isEmpty()) {
         const QString problem = SummaryTargetProblem(options.summaryPath, out);
-        if (!problem.isEmpty()) {
-            err << problem << '\n';
-            return SimStatus::UsageError;
-        }
+        if (!problem.isEmpty())
+            return Status::Failed(problem);
     }
-    const QChar separator = options.decimalSeparator.value_or(localeSeparator);
-    const std::optional<SignalSettings>& shaped = options.signalWorkbench;
-    if (shaped) {
-        const QString unreadable = UnreadableSignalNumber(*shaped, separator);
-        if (!unreadable.isEmpty()) {
-            err << unreadable << '\n';
-            return SimStatus::UsageError;
-        }
+    if (options.signalWorkbench) {
+        const QString unreadable = UnreadableSignalNumber(*options.signalWorkbench, separator);
+        if (!unreadable.isEmpty())
+            return Status::Failed(unreadable);
     }
-    ErrorStreamMessages messages(err);
-    ModelSession session(separator, messages);
+    return Status::Done();
+}
+
+// Opens the model file as the model window's Open command does; how it was read goes to err.
+Status LoadModel(ModelSession& session, const SimOptions& options, QTextStream& out,
+                 QTextStream& err)
+{
     session.NewModel();
     const ModelSession::LoadResult load = session.LoadModelFile(options.modelPath);
-    if (!load.ok) {
-        err << OpenFailedMessage(options.modelPath, load.error) << '\n';
-        return SimStatus::UsageError;
-    }
+    if (!load.ok)
+        return Status::Failed(OpenFailedMessage(options.modelPath, load.error));
     if (!load.notice.isEmpty())
         err << load.notice << '\n';
     session.ModelFileName = options.modelPath;
     if (options.modelText)
         PrintLines(session.modelText(), out);
+    return Status::Done();
+}
 
-    // The engine reads the workbench's output series, whether a file or the workbench fills it.
-    auto buffer = std::make_unique<SignalBuffer>();
-    SignalSeries& signal = buffer->OutputSamples;
-    if (!options.signalPath.isEmpty()) {
-        const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
-        if (!read.ok) {
-            err << options.signalPath << ": " << read.error << '\n';
-            return SimStatus::UsageError;
+// Reads the signal file into the series the engine reads, and switches on the box it shapes, as
+// sending a signal into the model does. The rest of the series keeps its 1.0.
+Status ReadSignalInto(SignalSeries& signal, ModelSession& session, const SimOptions& options,
+                      QChar separator)
+{
+    const SignalFileRead read = ReadSignalFile(options.signalPath, separator);
+    if (!read.ok)
+        return Status::Failed(options.signalPath + QStringLiteral(": ") + read.error);
+    std::copy(read.value.begin(), read.value.end(), signal.begin());
+    session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
+                                    ? CheckBox::dMVarCheckBox
+                                    : CheckBox::refCheckBox,
+                                true);
+    return Status::Done();
+}
+
+// Builds the signal in the workbench as the window's user types it and sends it into the model;
+// false, with the window's notice on err and the signal built so far in its file, when a stage
+// cannot compute it as typed.
+bool ShapeAndSend(const SimOptions& options, SignalWorkbench& workbench, const SignalBuffer& buffer,
+                  int sampleCount, ModelSession& session, ResultsActivation& activation,
+                  QTextStream& err)
+{
+    const SignalSettings& shaped = *options.signalWorkbench;
+    ShapeSignal(shaped, workbench);
+    workbench.SignalCalcForRun();
+    const QString notice = workbench.notice();
+    if (!notice.isEmpty()) {
+        err << notice << '\n';
+        if (!shaped.outPath.isEmpty()) {
+            const Status saved = SaveFile(shaped.outPath, SignalCsv(buffer, sampleCount));
+            if (!saved.ok)
+                err << SaveFailedMessage(shaped.outPath, saved.error) << '\n';
         }
-        // The rest of the series keeps its 1.0.
-        std::copy(read.value.begin(), read.value.end(), signal.begin());
-        // As sending a signal into the model does: the matching box is switched on.
-        session.editor().setChecked(options.signalTarget == SimOptions::SignalTarget::Load
-                                        ? CheckBox::dMVarCheckBox
-                                        : CheckBox::refCheckBox,
-                                    true);
+        return false;
     }
+    activation.setSignalFit([&workbench] { return workbench.fitRun(); });
+    SendToModel(workbench, session.editor(),
+                options.signalTarget == SimOptions::SignalTarget::Reference
+                    ? SignalUse::Control
+                    : SignalUse::Disturbance,
+                activation);
+    return true;
+}
 
-    if (options.sweeps())
-        return Sweep(session, signal, options, out, err);
+void PrintRun(const SimOptions& options, ResultsActivation& activation, QTextStream& out)
+{
+    if (options.table)
+        out << activation.sampleTable() << '\n';
+    else if (options.metrics)
+        PrintMetrics(activation.view(), out);
+    else
+        PrintLines(activation.view().summary, out);
+}
 
+// The samples, the static characteristic and the shaped signal, each to its file when asked.
+SimStatus SaveRunFiles(const SimOptions& options, const RunData& run, const RunView& view,
+                       const SignalBuffer& buffer, QTextStream& err)
+{
+    SimStatus status = SimStatus::Success;
+    const QString signalPath =
+        options.signalWorkbench ? options.signalWorkbench->outPath : QString();
+    for (const auto& [path, content] :
+         {std::pair{options.samplesPath, SamplesCsv(run).toUtf8()},
+          std::pair{options.staticPath, StaticCsv(view.staticPoints).toUtf8()},
+          std::pair{signalPath, SignalCsv(buffer, run.SampleCount)}}) {
+        if (path.isEmpty())
+            continue;
+        const Status saved = SaveFile(path, content);
+        if (!saved.ok) {
+            err << SaveFailedMessage(path, saved.error) << '\n';
+            status = SimStatus::UsageError;
+        }
+    }
+    return status;
+}
+
+// The report the options ask for: a text export written here, one that draws its charts by the
+// drawing writer when there is one.
+Status WriteReport(const SimOptions& options, const ModelSession& session,
+                   const ResultsActivation& activation, QTextStream& err,
+                   const SimReportWriter& drawReport)
+{
+    const ReportFormat format = ReportFormatOf(options.reportPath).value_or(ReportFormat::Pdf);
+    if (ReportFormatDraws(format))
+        return drawReport ? drawReport(options, session, activation, err) : Status::Done();
+    ReportForm form;
+    ComposeReport(form, session, activation.view(), options.reportParts);
+    return SaveReportText(form, format, options.reportPath);
+}
+
+// Runs the model as the results window's first activation does (twice with a signal shaped in
+// the workbench) and prints and writes what the options ask for.
+SimStatus RunOnce(ModelSession& session, SignalBuffer& buffer, MessageSink& messages,
+                  const SimOptions& options, QTextStream& out, QTextStream& err,
+                  const SimReportWriter& drawReport)
+{
     auto run = std::make_unique<RunData>();
-    ResultsActivation activation(session, *run, signal, messages);
+    ResultsActivation activation(session, *run, buffer.OutputSamples, messages);
     ResultsActivation::Outcome outcome = activation.FormActivate(true);
-    SignalWorkbench workbench(*buffer, run->SampleCount, session.reader());
-    if (shaped && outcome == ResultsActivation::Outcome::Simulated) {
+    SignalWorkbench workbench(buffer, run->SampleCount, session.reader());
+    if (options.signalWorkbench && outcome == ResultsActivation::Outcome::Simulated) {
         // As the window's user does: the first run sets N, the signal is built and sent, and
         // the results run again with it. A signal that cannot be computed as typed is not sent.
-        ShapeSignal(*shaped, workbench);
-        workbench.SignalCalcForRun();
-        const QString notice = workbench.notice();
-        if (!notice.isEmpty()) {
-            err << notice << '\n';
-            if (!shaped->outPath.isEmpty()) {
-                const Status saved =
-                    SaveFile(shaped->outPath, SignalCsv(*buffer, run->SampleCount));
-                if (!saved.ok)
-                    err << SaveFailedMessage(shaped->outPath, saved.error) << '\n';
-            }
+        if (!ShapeAndSend(options, workbench, buffer, run->SampleCount, session, activation, err)) {
             if (options.paramsAfter)
                 PrintParams(session.params(), out);
             return SimStatus::SignalRefused;
         }
-        activation.setSignalFit([&workbench] { return workbench.fitRun(); });
-        SendToModel(workbench, session.editor(),
-                    options.signalTarget == SimOptions::SignalTarget::Reference
-                        ? SignalUse::Control
-                        : SignalUse::Disturbance,
-                    activation);
         outcome = activation.FormActivate(true);
     }
     SimStatus status = SimStatus::Failed;
     if (outcome == ResultsActivation::Outcome::Simulated) {
-        status = SimStatus::Success;
         if (!activation.view().runNotice.isEmpty())
             err << activation.view().runNotice << '\n';
-        if (options.table)
-            out << activation.sampleTable() << '\n';
-        else if (options.metrics)
-            PrintFields(activation.view(), out);
-        else
-            PrintLines(activation.view().summary, out);
-        const QString signalPath = shaped ? shaped->outPath : QString();
-        for (const auto& [path, content] :
-             {std::pair{options.samplesPath, SamplesCsv(*run).toUtf8()},
-              std::pair{options.staticPath, StaticCsv(activation.view().staticPoints).toUtf8()},
-              std::pair{signalPath, SignalCsv(*buffer, run->SampleCount)}}) {
-            if (path.isEmpty())
-                continue;
-            const Status saved = SaveFile(path, content);
-            if (!saved.ok) {
-                err << SaveFailedMessage(path, saved.error) << '\n';
-                status = SimStatus::UsageError;
-            }
-        }
-        if (!options.reportPath.isEmpty() && writeReport) {
-            const Status written = writeReport(options, session, activation, err);
+        PrintRun(options, activation, out);
+        status = SaveRunFiles(options, *run, activation.view(), buffer, err);
+        if (!options.reportPath.isEmpty()) {
+            const Status written = WriteReport(options, session, activation, err, drawReport);
             if (!written.ok) {
                 err << SaveFailedMessage(options.reportPath, written.error) << '\n';
                 status = SimStatus::UsageError;
@@ -342,12 +361,46 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     return status;
 }
 
+SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStream& out,
+                      QTextStream& err, const SimReportWriter& drawReport)
+{
+    if (options.countVariants) {
+        out << Study(options.study).range().size() << '\n';
+        return SimStatus::Success;
+    }
+    const QChar separator = options.decimalSeparator.value_or(localeSeparator);
+    const Status checked = CheckBeforeLoading(options, separator, out);
+    if (!checked.ok) {
+        err << checked.error << '\n';
+        return SimStatus::UsageError;
+    }
+    ErrorStreamMessages messages(err);
+    ModelSession session(separator, messages);
+    const Status loaded = LoadModel(session, options, out, err);
+    if (!loaded.ok) {
+        err << loaded.error << '\n';
+        return SimStatus::UsageError;
+    }
+    // The engine reads the workbench's output series, whether a file or the workbench fills it.
+    auto buffer = std::make_unique<SignalBuffer>();
+    if (!options.signalPath.isEmpty()) {
+        const Status read = ReadSignalInto(buffer->OutputSamples, session, options, separator);
+        if (!read.ok) {
+            err << read.error << '\n';
+            return SimStatus::UsageError;
+        }
+    }
+    if (options.sweeps())
+        return Sweep(session, buffer->OutputSamples, options, out, err);
+    return RunOnce(session, *buffer, messages, options, out, err, drawReport);
+}
+
 } // namespace
 
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                 QTextStream& err, const SimReportWriter& writeReport)
+                 QTextStream& err, const SimReportWriter& drawReport)
 {
-    return FinishStreams(RunAndPrint(options, localeSeparator, out, err, writeReport), out, err);
+    return FinishStreams(RunAndPrint(options, localeSeparator, out, err, drawReport), out, err);
 }
 
 } // namespace kinetra

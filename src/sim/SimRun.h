@@ -15,16 +15,17 @@ namespace kinetra {
 class ModelSession;
 class ResultsActivation;
 
-// Writes the report of the run on show as the options ask, from the results already computed.
-// Warnings about the page (text that did not fit) go to err.
+// Writes a report that draws its charts (PDF, HTML) for the run on show, from the results
+// already computed. Warnings about the page (text that did not fit) go to err.
 using SimReportWriter = std::function<Status(const SimOptions& options, const ModelSession& session,
                                              const ResultsActivation& results, QTextStream& err)>;
 
 // Opens the model file as the model window's Open command does, runs it as a first activation
 // of the results window would, and prints what the options ask for.
-// A report is written only when the options ask for one and a writer is given. Output that does
-// not all reach standard output or standard error is an error of its own (SimStatus).
+// A report's text exports are written here; a report that draws is written only when a drawing
+// writer is given. Output that does not all reach standard output or standard error is an error
+// of its own (SimStatus).
 SimStatus RunSim(const SimOptions& options, QChar localeSeparator, QTextStream& out,
-                 QTextStream& err, const SimReportWriter& writeReport = {});
+                 QTextStream& err, const SimReportWriter& drawReport = {});
 
 } // namespace kinetra

@@ -54,68 +54,114 @@ SweepAxis NumericKeyAxis(const QString& text)
     return {};
 }
 
-SweepAxisParse ParseSweepAxis(const QString& text)
+namespace {
+
+QString NoNumericKey(const QString& key)
+{
+    return QStringLiteral("\"%1\" is no numeric model key.").arg(key);
+}
+
+// Each value of a range, or the reason it is none.
+StatusOr<std::vector<double>> ReadRange(const QStringList& range, const QString& text)
+{
+    const auto from = ReadPointNumber(range[0]);
+    const auto to = ReadPointNumber(range[1]);
+    bool countRead = false;
+    const int count = range[2].trimmed().toInt(&countRead);
+    if (!from || !to || !countRead || count < 1 || std::size_t(count) > MaximumSweepSize)
+        return StatusOr<std::vector<double>>::Failed(
+            QStringLiteral("\"%1\" is no range FROM:TO:COUNT with a COUNT from 1 to %2.")
+                .arg(text)
+                .arg(MaximumSweepSize));
+    // A range wider than the largest number would step by infinity.
+    if (!std::isfinite(*from) || !std::isfinite(*to) || !std::isfinite(*to - *from))
+        return StatusOr<std::vector<double>>::Failed(
+            QStringLiteral("The range \"%1\" is wider than the numbers a variant can take.")
+                .arg(text));
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(count == 1 ? *from : *from + (*to - *from) * i / (count - 1));
+    return StatusOr<std::vector<double>>::Of(std::move(values));
+}
+
+StatusOr<std::vector<double>> ReadList(const QString& text)
+{
+    std::vector<double> values;
+    for (const QString& item : text.split(u';', Qt::SkipEmptyParts)) {
+        const auto value = ReadPointNumber(item);
+        if (!value)
+            return StatusOr<std::vector<double>>::Failed(
+                QStringLiteral("\"%1\" is not a number (write it with a point).").arg(item));
+        values.push_back(*value);
+    }
+    return StatusOr<std::vector<double>>::Of(std::move(values));
+}
+
+} // namespace
+
+StatusOr<SweepAxis> MakeSweepAxis(const QString& key, std::vector<double> values)
+{
+    SweepAxis axis = NumericKeyAxis(key);
+    if (!axis.member)
+        return StatusOr<SweepAxis>::Failed(NoNumericKey(key));
+    if (values.empty())
+        return StatusOr<SweepAxis>::Failed(
+            QStringLiteral("--set %1 gives no values.").arg(axis.key));
+    if (IsWholeNumberKey(axis.member)) {
+        const auto fraction = std::ranges::find_if(values, [](double value) {
+            return std::isfinite(value) && value != std::trunc(value);
+        });
+        if (fraction != values.end())
+            return StatusOr<SweepAxis>::Failed(
+                QStringLiteral("%1 takes whole numbers, as in a model file, not %2.")
+                    .arg(axis.key, QString::number(*fraction, 'g', 15)));
+    }
+    axis.values = std::move(values);
+    return StatusOr<SweepAxis>::Of(std::move(axis));
+}
+
+StatusOr<SweepAxis> ParseSweepAxis(const QString& text)
 {
     const qsizetype equals = text.indexOf(u'=');
     if (equals < 0)
-        return {std::nullopt, QStringLiteral("--set takes KEY=V1;V2;... or KEY=FROM:TO:COUNT, "
-                                             "not \"%1\".")
-                                  .arg(text)};
-    SweepAxis axis = NumericKeyAxis(text.first(equals));
-    if (!axis.member)
-        return {std::nullopt,
-                QStringLiteral("\"%1\" is no numeric model key.").arg(text.first(equals))};
+        return StatusOr<SweepAxis>::Failed(
+            QStringLiteral("--set takes KEY=V1;V2;... or KEY=FROM:TO:COUNT, not \"%1\".")
+                .arg(text));
+    const QString key = text.first(equals);
+    if (!NumericKeyAxis(key).member)
+        return StatusOr<SweepAxis>::Failed(NoNumericKey(key));
     const QString values = text.sliced(equals + 1);
     const QStringList range = values.split(u':');
-    if (range.size() == 3) {
-        const auto from = ReadPointNumber(range[0]);
-        const auto to = ReadPointNumber(range[1]);
-        bool countRead = false;
-        const int count = range[2].trimmed().toInt(&countRead);
-        if (!from || !to || !countRead || count < 1 || std::size_t(count) > MaximumSweepSize)
-            return {std::nullopt, QStringLiteral("\"%1\" is no range FROM:TO:COUNT with a "
-                                                 "COUNT from 1 to %2.")
-                                      .arg(values)
-                                      .arg(MaximumSweepSize)};
-        // A range wider than the largest number would step by infinity.
-        if (!std::isfinite(*from) || !std::isfinite(*to) || !std::isfinite(*to - *from))
-            return {std::nullopt, QStringLiteral("The range \"%1\" is wider than the numbers "
-                                                 "a variant can take.")
-                                      .arg(values)};
-        for (int i = 0; i < count; ++i)
-            axis.values.push_back(count == 1 ? *from : *from + (*to - *from) * i / (count - 1));
-    } else {
-        for (const QString& item : values.split(u';', Qt::SkipEmptyParts)) {
-            const auto value = ReadPointNumber(item);
-            if (!value)
-                return {std::nullopt, QStringLiteral("\"%1\" is not a number (write it with a "
-                                                     "point).")
-                                          .arg(item)};
-            axis.values.push_back(*value);
-        }
-        if (axis.values.empty())
-            return {std::nullopt, QStringLiteral("--set %1 gives no values.").arg(axis.key)};
-    }
-    if (IsWholeNumberKey(axis.member)) {
-        const auto fraction = std::ranges::find_if(axis.values, [](double value) {
-            return std::isfinite(value) && value != std::trunc(value);
-        });
-        if (fraction != axis.values.end())
-            return {std::nullopt, QStringLiteral("%1 takes whole numbers, as in a model file, not "
-                                                 "%2.")
-                                      .arg(axis.key, QString::number(*fraction, 'g', 15))};
-    }
-    return {axis, {}};
+    StatusOr<std::vector<double>> read =
+        range.size() == 3 ? ReadRange(range, values) : ReadList(values);
+    if (!read.ok)
+        return StatusOr<SweepAxis>::Failed(read.error);
+    return MakeSweepAxis(key, std::move(read.value));
+}
+
+QString GivenTwice(const QString& key)
+{
+    return QStringLiteral("%1 is given twice: a key takes one --set or --vary.").arg(key);
+}
+
+Status AddSweepAxis(std::vector<SweepAxis>& grid, SweepAxis axis)
+{
+    if (std::ranges::any_of(
+            grid, [&axis](const SweepAxis& given) { return given.member == axis.member; }))
+        return Status::Failed(GivenTwice(axis.key));
+    std::size_t variants = 1;
+    for (const SweepAxis& given : grid)
+        variants *= given.values.size();
+    if (variants * std::min(axis.values.size(), MaximumSweepSize + 1) > MaximumSweepSize)
+        return Status::Failed(
+            QStringLiteral("A sweep runs at most %1 variants.").arg(MaximumSweepSize));
+    grid.push_back(std::move(axis));
+    return Status::Done();
 }
 
 double StoredValue(double ModelParams::*member, double value)
 {
     return IsMagnitudeKey(member) ? std::fabs(value) : value;
-}
-
-void SetSweptValue(ModelParams& params, double ModelParams::*member, double value)
-{
-    params.*member = StoredValue(member, value);
 }
 
 SweepGrid::SweepGrid(std::vector<SweepAxis> axes) : m_axes(std::move(axes))
@@ -124,40 +170,31 @@ SweepGrid::SweepGrid(std::vector<SweepAxis> axes) : m_axes(std::move(axes))
         m_size *= axis.values.size();
 }
 
-std::vector<double> SweepGrid::valuesOf(std::size_t index) const
+QStringList SweepGrid::keys() const
+{
+    QStringList keys;
+    for (const SweepAxis& axis : m_axes)
+        keys.append(axis.key);
+    return keys;
+}
+
+std::vector<double> SweepGrid::values(std::size_t index) const
 {
     std::vector<double> values(m_axes.size());
     for (std::size_t a = m_axes.size(); a-- > 0;) {
         const std::size_t count = m_axes[a].values.size();
-        values[a] = m_axes[a].values[index % count];
+        values[a] = StoredValue(m_axes[a].member, m_axes[a].values[index % count]);
         index /= count;
     }
     return values;
 }
 
-QStringList SweepGrid::columns() const
-{
-    QStringList columns;
-    for (const SweepAxis& axis : m_axes)
-        columns.append(axis.key);
-    return columns;
-}
-
-QStringList SweepGrid::cells(std::size_t index) const
-{
-    QStringList cells;
-    const std::vector<double> values = valuesOf(index);
-    for (std::size_t a = 0; a < m_axes.size(); ++a)
-        cells.append(QString::number(StoredValue(m_axes[a].member, values[a]), 'g', 15));
-    return cells;
-}
-
 ModelParams SweepGrid::variant(const ModelParams& base, std::size_t index) const
 {
     ModelParams params = base;
-    const std::vector<double> values = valuesOf(index);
+    const std::vector<double> values = this->values(index);
     for (std::size_t a = 0; a < m_axes.size(); ++a)
-        SetSweptValue(params, m_axes[a].member, values[a]);
+        params.*m_axes[a].member = values[a];
     return params;
 }
 
@@ -180,11 +217,12 @@ QStringList SweepFigureColumns()
     return columns;
 }
 
-QString SweepHeader(const SweepVariants& variants)
+QList<StepResponseField> SweepFigures(const SweepRow& row)
 {
-    return (variants.columns() << QStringLiteral("status") << QStringLiteral("reason")
-                               << SweepFigureColumns())
-        .join(u',');
+    QList<StepResponseField> figures = StepResponseFields(row.stepResponse);
+    for (const SummaryField& field : SummaryFields(row.summary))
+        figures.append({field.key, field.value ? Number(*field.value) : QString(), field.value});
+    return figures;
 }
 
 namespace {
@@ -226,30 +264,16 @@ QString FailureReason(RunOutcome outcome, const RunData& run)
 SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                     const SweepVariants& variants, std::size_t index, RunData& run)
 {
-    QStringList cells = variants.cells(index);
+    SweepRow row{index, variants.values(index)};
     const RunView view = ViewRun(variants.variant(base, index), run, signal, u'.', nullptr,
                                  RunViewParts::FiguresOnly);
-    SweepRow row;
     if (!view.completed()) {
         row.failure = FailureReason(view.outcome, run);
-        cells << QStringLiteral("1") << row.failure;
-        static const qsizetype figureCount = SweepFigureColumns().size();
-        for (qsizetype i = 0; i < figureCount; ++i)
-            cells.append(QString());
-        row.text = cells.join(u',');
         return row;
     }
+    row.stepResponse = view.stepResponse;
+    row.summary = view.summaryFigures;
     row.notice = view.runNotice;
-    cells << QStringLiteral("0") << QString();
-    for (const StepResponseField& field : StepResponseFields(view.stepResponse)) {
-        cells.append(field.value);
-        row.figures.push_back(ReadPointNumber(field.value));
-    }
-    for (const SummaryField& field : SummaryFields(view.summaryFigures)) {
-        cells.append(field.value ? Number(*field.value) : QString());
-        row.figures.push_back(field.value);
-    }
-    row.text = cells.join(u',');
     return row;
 }
 

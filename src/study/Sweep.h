@@ -6,11 +6,15 @@
 #include <thread>
 #include <vector>
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include "ModelParams.h"
 #include "RunData.h"
+#include "StepResponse.h"
+#include "Summary.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -24,19 +28,24 @@ struct SweepAxis {
     std::vector<double> values;
 };
 
-struct SweepAxisParse {
-    std::optional<SweepAxis> axis;
-    QString error; // why the text is no sweep, when axis is empty
-};
-
 // The numeric model key named by text, without regard to letter case: its spelling in the model
 // text and its member; the member is null when no numeric key has that name.
 SweepAxis NumericKeyAxis(const QString& text);
 
+// The axis of a numeric model key, found without regard to letter case, over the values given. A
+// key that counts (p1, m1, m0) takes whole numbers only, as a model file gives it.
+StatusOr<SweepAxis> MakeSweepAxis(const QString& key, std::vector<double> values);
+
 // Reads "KEY=V1;V2;..." or "KEY=FROM:TO:COUNT" (COUNT values evenly from FROM to TO), numbers
-// with a point. The key is any numeric model key, found without regard to letter case; a key
-// that counts (p1, m1, m0) takes whole numbers only, as a model file gives it.
-SweepAxisParse ParseSweepAxis(const QString& text);
+// with a point, into an axis as MakeSweepAxis makes it.
+StatusOr<SweepAxis> ParseSweepAxis(const QString& text);
+
+// Adds an axis to a grid, refused when the grid has its key already (only one of the columns
+// could be run) or would run more than MaximumSweepSize variants.
+Status AddSweepAxis(std::vector<SweepAxis>& grid, SweepAxis axis);
+
+// The refusal of a key given twice to a grid or a study.
+QString GivenTwice(const QString& key);
 
 // The keys that count something (pole pairs, phases, pulses): a model file gives them as whole
 // numbers, and neither a sweep nor a study may run them with a fraction.
@@ -52,18 +61,20 @@ std::optional<double> ReadPointNumber(const QString& text);
 // A value of a key as the editor would store it, and so as a variant runs it: a magnitude, except
 // the references wref, Mref and Iref. A table shows this value, not the one typed.
 double StoredValue(double ModelParams::*member, double value);
-void SetSweptValue(ModelParams& params, double ModelParams::*member, double value);
 
-// The variants of a sweep by index: the leading cells of their rows and their parameter sets.
+// The variants of a sweep by index: the values of their keys and their parameter sets.
 class SweepVariants {
 public:
     virtual ~SweepVariants() = default;
 
     virtual std::size_t size() const = 0;
-    // The columns before the status, and the cells under them in variant index.
-    virtual QStringList columns() const = 0;
-    // The values variant index runs, as they are stored.
-    virtual QStringList cells(std::size_t index) const = 0;
+    // The keys the variants set, as the model text spells them.
+    virtual QStringList keys() const = 0;
+    // The value of each key in variant index as it is stored, and so as the variant runs it.
+    virtual std::vector<double> values(std::size_t index) const = 0;
+    // Whether the values are drawn, as a tolerance study's numbered samples are, rather than
+    // given.
+    virtual bool drawn() const = 0;
     virtual ModelParams variant(const ModelParams& base, std::size_t index) const = 0;
 };
 
@@ -74,10 +85,9 @@ public:
     explicit SweepGrid(std::vector<SweepAxis> axes);
 
     std::size_t size() const override { return m_size; }
-    // The value of each axis in variant index.
-    std::vector<double> valuesOf(std::size_t index) const;
-    QStringList columns() const override;
-    QStringList cells(std::size_t index) const override;
+    QStringList keys() const override;
+    std::vector<double> values(std::size_t index) const override;
+    bool drawn() const override { return false; }
     ModelParams variant(const ModelParams& base, std::size_t index) const override;
 
 private:
@@ -97,28 +107,31 @@ struct SweepRange {
 // together cover every variant once.
 SweepRange ShardOf(std::size_t total, std::size_t shard, std::size_t count);
 
-// The header of the table a sweep writes: the variants' columns, the exit status (0, or 1 with
-// the reason), the step-response figures and the numbers of the analysis summary.
-QString SweepHeader(const SweepVariants& variants);
-// The names of the figure columns, in the order of a row's figures.
-QStringList SweepFigureColumns();
-
-// One row of the table, all numbers with a decimal point, and what the statistics of a study
-// read from it.
+// What one variant came to.
 struct SweepRow {
-    QString text;                               // without the line end
-    QString failure;                            // why the run failed; empty when it ran
-    std::vector<std::optional<double>> figures; // by SweepFigureColumns; empty on a failure
+    std::size_t index = 0;      // the variant's place in the sweep
+    std::vector<double> values; // the value of each key, as SweepVariants::values gives them
+    QString failure;            // why the run failed, in the words of the command line; empty
+                                // when it ran
+    StepResponse stepResponse;  // the figures of a run that completed
+    SummaryFigures summary;
     QString notice; // what the user must know about the run beside its figures: a Tmax cut short
 };
 
-// Runs one variant on run and gives its row: the variant's cells, then either the figures or
-// the reason of the failure with the figure columns left empty.
+// The names of a row's figures, in order: the step-response figures, then the numbers of the
+// analysis summary.
+QStringList SweepFigureColumns();
+// The figures of a row that ran, under SweepFigureColumns; a summary number without its rating
+// is an empty text.
+QList<StepResponseField> SweepFigures(const SweepRow& row);
+
+// Runs one variant on run as the results window would: the figures of a completed run, or why it
+// failed.
 SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                     const SweepVariants& variants, std::size_t index, RunData& run);
 
-// Takes each row in variant order as soon as every earlier row is written; false stops the
-// sweep (the output cannot be written).
+// Takes each row in variant order as soon as every earlier row is taken; false stops the sweep
+// (the output cannot be written, the user interrupted).
 using SweepRowSink = std::function<bool(const SweepRow& row)>;
 // Called now and then on the calling thread while the workers run.
 using SweepProgress = std::function<void(std::size_t done, std::size_t total)>;

@@ -74,6 +74,22 @@ SweepStatistics::SweepStatistics()
 {
 }
 
+namespace {
+
+// The figures the summary is taken over: the step-response figures as the table prints them, the
+// summary's numbers as computed, as the summary has always read them.
+std::vector<std::optional<double>> SummarisedFigures(const SweepRow& row)
+{
+    std::vector<std::optional<double>> figures;
+    for (const StepResponseField& field : StepResponseFields(row.stepResponse))
+        figures.push_back(ReadPointNumber(field.value));
+    for (const SummaryField& field : SummaryFields(row.summary))
+        figures.push_back(field.value);
+    return figures;
+}
+
+} // namespace
+
 void SweepStatistics::add(const SweepRow& row)
 {
     ++m_variants;
@@ -81,10 +97,11 @@ void SweepStatistics::add(const SweepRow& row)
         ++m_failures[row.failure];
         return;
     }
-    for (std::size_t i = 0; i < row.figures.size() && i < m_figures.size(); ++i) {
-        if (!row.figures[i] || !std::isfinite(*row.figures[i]))
+    const std::vector<std::optional<double>> figures = SummarisedFigures(row);
+    for (std::size_t i = 0; i < figures.size() && i < m_figures.size(); ++i) {
+        if (!figures[i] || !std::isfinite(*figures[i]))
             continue;
-        const double value = *row.figures[i];
+        const double value = *figures[i];
         Figure& figure = m_figures[i];
         figure.minimum = figure.count == 0 ? value : std::min(figure.minimum, value);
         figure.maximum = figure.count == 0 ? value : std::max(figure.maximum, value);
@@ -102,55 +119,6 @@ FigureSpread SweepStatistics::spread(qsizetype figure) const
         return {};
     return {f.count,   f.minimum,           double(f.sum / f.count),
             f.maximum, f.quantile5.value(), f.quantile95.value()};
-}
-
-namespace {
-
-QString Number(std::optional<double> value)
-{
-    return value ? QString::number(*value, 'g', 10) : QString();
-}
-
-} // namespace
-
-QStringList SweepStatistics::lines() const
-{
-    std::size_t failed = 0;
-    for (const auto& [reason, count] : m_failures)
-        failed += count;
-    QStringList lines{QStringLiteral("%1 variants, %2 failed").arg(m_variants).arg(failed)};
-    for (const auto& [reason, count] : m_failures)
-        lines.append(QStringLiteral("  %1: %2").arg(count).arg(reason));
-    lines.append(QStringLiteral("figure: minimum mean maximum (5 %, 95 %)"));
-    for (qsizetype i = 0; i < m_names.size(); ++i) {
-        const FigureSpread s = spread(i);
-        if (s.count == 0)
-            continue;
-        lines.append(QStringLiteral("  %1: %2 %3 %4 (%5, %6)")
-                         .arg(m_names[i], Number(s.minimum), Number(s.mean), Number(s.maximum),
-                              Number(s.quantile5), Number(s.quantile95)));
-    }
-    return lines;
-}
-
-QString SweepStatistics::csv() const
-{
-    QString csv = QStringLiteral("figure,count,minimum,mean,maximum,quantile5,quantile95\n");
-    for (qsizetype i = 0; i < m_names.size(); ++i) {
-        const FigureSpread s = spread(i);
-        csv += QStringList{m_names[i],
-                           QString::number(s.count),
-                           s.count ? Number(s.minimum) : QString(),
-                           s.count ? Number(s.mean) : QString(),
-                           s.count ? Number(s.maximum) : QString(),
-                           Number(s.quantile5),
-                           Number(s.quantile95)}
-                   .join(u',') +
-               u'\n';
-    }
-    for (const auto& [reason, count] : m_failures)
-        csv += QStringLiteral("failed: %1,%2,,,,,\n").arg(reason).arg(count);
-    return csv;
 }
 
 } // namespace kinetra

@@ -51,13 +51,10 @@ public:
     void add(const SweepRow& row);
 
     std::size_t variants() const { return m_variants; }
+    // The figures summarised, as SweepFigureColumns names them.
+    const QStringList& figures() const { return m_names; }
     FigureSpread spread(qsizetype figure) const;
     const std::map<QString, std::size_t>& failures() const { return m_failures; }
-
-    // The summary as standard error shows it, numbers with a point.
-    QStringList lines() const;
-    // The summary as a CSV file: a row per figure, then a row per reason of failure.
-    QString csv() const;
 
 private:
     struct Figure {

@@ -1,5 +1,6 @@
 #include "ToleranceStudy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -30,22 +31,23 @@ std::uint64_t Scatter(std::uint64_t word)
 
 } // namespace
 
-ToleranceParse ParseTolerance(const QString& text)
+StatusOr<Tolerance> ParseTolerance(const QString& text)
 {
+    using Read = StatusOr<Tolerance>;
     const qsizetype equals = text.indexOf(u'=');
     if (equals < 0)
-        return {std::nullopt, Usage(text)};
+        return Read::Failed(Usage(text));
     const SweepAxis key = NumericKeyAxis(text.first(equals));
     if (!key.member)
-        return {std::nullopt,
-                QStringLiteral("\"%1\" is no numeric model key.").arg(text.first(equals))};
+        return Read::Failed(
+            QStringLiteral("\"%1\" is no numeric model key.").arg(text.first(equals)));
     QString spec = text.sliced(equals + 1).trimmed();
     spec.replace(QStringLiteral("+-"), QStringLiteral("±"));
     Tolerance tolerance{key.key, key.member};
     qsizetype split = spec.indexOf(u'±');
     if (split >= 0) {
         if (!spec.endsWith(u'%'))
-            return {std::nullopt, Usage(text)};
+            return Read::Failed(Usage(text));
         spec.chop(1);
     } else {
         split = spec.indexOf(u'~');
@@ -54,24 +56,33 @@ ToleranceParse ParseTolerance(const QString& text)
     const auto nominal = split < 0 ? std::nullopt : ReadPointNumber(spec.first(split));
     const auto width = split < 0 ? std::nullopt : ReadPointNumber(spec.sliced(split + 1));
     if (!nominal || !width)
-        return {std::nullopt, Usage(text)};
+        return Read::Failed(Usage(text));
     if (!std::isfinite(*nominal) || !std::isfinite(*width) || *width < 0 ||
         (tolerance.spread == Tolerance::Spread::Uniform && *width > 100))
-        return {std::nullopt,
-                QStringLiteral("The tolerance of %1 must be finite and not negative, a percentage "
-                               "at most 100.")
-                    .arg(key.key)};
+        return Read::Failed(QStringLiteral("The tolerance of %1 must be finite and not negative, a "
+                                           "percentage at most 100.")
+                                .arg(key.key));
     if (IsWholeNumberKey(key.member))
-        return {std::nullopt, QStringLiteral("%1 takes whole numbers: sweep its values with --set "
-                                             "instead of drawing them.")
-                                  .arg(key.key)};
+        return Read::Failed(QStringLiteral("%1 takes whole numbers: sweep its values with --set "
+                                           "instead of drawing them.")
+                                .arg(key.key));
     if (IsMagnitudeKey(key.member) && *nominal < 0)
-        return {std::nullopt, QStringLiteral("%1 is a magnitude: its nominal value cannot be "
-                                             "below zero.")
-                                  .arg(key.key)};
+        return Read::Failed(
+            QStringLiteral("%1 is a magnitude: its nominal value cannot be below zero.")
+                .arg(key.key));
     tolerance.nominal = *nominal;
     tolerance.width = *width;
-    return {tolerance, {}};
+    return Read::Of(std::move(tolerance));
+}
+
+Status AddTolerance(std::vector<Tolerance>& tolerances, Tolerance tolerance)
+{
+    if (std::ranges::any_of(tolerances, [&tolerance](const Tolerance& given) {
+            return given.member == tolerance.member;
+        }))
+        return Status::Failed(GivenTwice(tolerance.key));
+    tolerances.push_back(std::move(tolerance));
+    return Status::Done();
 }
 
 double ShareDrawnAgain(const Tolerance& tolerance)
@@ -95,7 +106,15 @@ ToleranceSamples::ToleranceSamples(std::vector<Tolerance> tolerances, std::size_
 {
 }
 
-std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
+QStringList ToleranceSamples::keys() const
+{
+    QStringList keys;
+    for (const Tolerance& tolerance : m_tolerances)
+        keys.append(tolerance.key);
+    return keys;
+}
+
+std::vector<double> ToleranceSamples::values(std::size_t index) const
 {
     std::vector<double> values;
     for (std::size_t k = 0; k < m_tolerances.size(); ++k) {
@@ -103,7 +122,8 @@ std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
         // Two streams a key, so adding a key leaves the draws of the keys before it as they were.
         if (tolerance.spread == Tolerance::Spread::Uniform) {
             const double u = UniformDraw(m_seed, index, 2 * k);
-            values.push_back(tolerance.nominal * (1 + tolerance.width / 100 * (2 * u - 1)));
+            values.push_back(StoredValue(
+                tolerance.member, tolerance.nominal * (1 + tolerance.width / 100 * (2 * u - 1))));
             continue;
         }
         double value = tolerance.nominal;
@@ -120,35 +140,17 @@ std::vector<double> ToleranceSamples::valuesOf(std::size_t index) const
                 break;
             }
         }
-        values.push_back(value);
+        values.push_back(StoredValue(tolerance.member, value));
     }
     return values;
-}
-
-QStringList ToleranceSamples::columns() const
-{
-    QStringList columns{QStringLiteral("sample")};
-    for (const Tolerance& tolerance : m_tolerances)
-        columns.append(tolerance.key);
-    return columns;
-}
-
-QStringList ToleranceSamples::cells(std::size_t index) const
-{
-    // Every digit, so a row can also be run again with --set.
-    QStringList cells{QString::number(index + 1)};
-    const std::vector<double> values = valuesOf(index);
-    for (std::size_t k = 0; k < m_tolerances.size(); ++k)
-        cells.append(QString::number(StoredValue(m_tolerances[k].member, values[k]), 'g', 17));
-    return cells;
 }
 
 ModelParams ToleranceSamples::variant(const ModelParams& base, std::size_t index) const
 {
     ModelParams params = base;
-    const std::vector<double> values = valuesOf(index);
+    const std::vector<double> values = this->values(index);
     for (std::size_t k = 0; k < m_tolerances.size(); ++k)
-        SetSweptValue(params, m_tolerances[k].member, values[k]);
+        params.*m_tolerances[k].member = values[k];
     return params;
 }
 

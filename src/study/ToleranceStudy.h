@@ -10,6 +10,7 @@
 
 #include "ModelParams.h"
 #include "Sweep.h"
+#include "text/Status.h"
 
 namespace kinetra {
 
@@ -30,15 +31,13 @@ struct Tolerance {
     double width = 0;
 };
 
-struct ToleranceParse {
-    std::optional<Tolerance> tolerance;
-    QString error; // why the text is no tolerance, when tolerance is empty
-};
-
 // Reads "KEY=NOMINAL±PERCENT%" (or "+-" for "±") and "KEY=NOMINAL~SIGMA", numbers with a point.
 // A key that counts (p1, m1, m0) takes no tolerance, and a key stored as a magnitude no negative
 // nominal: neither could be run as drawn.
-ToleranceParse ParseTolerance(const QString& text);
+StatusOr<Tolerance> ParseTolerance(const QString& text);
+
+// Adds a key to a study, refused when the study draws it already.
+Status AddTolerance(std::vector<Tolerance>& tolerances, Tolerance tolerance);
 
 // The share of a tolerance's normal draws that fall outside the values its key takes (below zero
 // for a magnitude), and are drawn again; 0 for an even spread, which stays inside.
@@ -57,10 +56,10 @@ public:
     ToleranceSamples(std::vector<Tolerance> tolerances, std::size_t count, std::uint64_t seed);
 
     std::size_t size() const override { return m_count; }
+    QStringList keys() const override;
     // The value of each key in the sample of variant index (sample index + 1).
-    std::vector<double> valuesOf(std::size_t index) const;
-    QStringList columns() const override;
-    QStringList cells(std::size_t index) const override;
+    std::vector<double> values(std::size_t index) const override;
+    bool drawn() const override { return true; }
     ModelParams variant(const ModelParams& base, std::size_t index) const override;
 
 private:

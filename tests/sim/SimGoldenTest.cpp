@@ -26,6 +26,8 @@ namespace {
 const QString SimProgram = QStringLiteral(KINETRA_SIM_PROGRAM);
 const QString ExamplesFolder = QStringLiteral(KINETRA_EXAMPLES_FOLDER);
 const QString GoldenFolder = QStringLiteral(KINETRA_GOLDEN_FOLDER);
+// Whether the build has kinetra-sim-drawing, which draws the PDF and HTML reports.
+constexpr bool ReportsDraw = KINETRA_REPORTS_DRAW;
 
 struct SimOutput {
     int exitCode = -1;
@@ -36,7 +38,8 @@ struct SimOutput {
 // fileSizeLimit, when given, caps the files the program may write, as a full disk would;
 // standardOutput and standardError, when given, are where the program's streams go instead.
 SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY,
-                 const QString& standardOutput = {}, const QString& standardError = {})
+                 const QString& standardOutput = {}, const QString& standardError = {},
+                 const QString& program = SimProgram)
 {
     QProcess process;
     if (!standardOutput.isEmpty())
@@ -48,7 +51,7 @@ SimOutput runSim(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFIN
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
-    process.start(SimProgram, arguments);
+    process.start(program, arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -255,6 +258,10 @@ TEST(SimFaults, FilesOntoAFullDiskFailWithoutAFileAndSayWhy)
                                        {"--report", "report.pdf"},
                                        {"--report", "report.html"},
                                        {"--report", "report.txt"}}) {
+        const QLatin1String file(name);
+        if (!ReportsDraw &&
+            (file.endsWith(QLatin1String(".pdf")) || file.endsWith(QLatin1String(".html"))))
+            continue;
         QTemporaryDir folder;
         const QString path = folder.filePath(QLatin1String(name));
         const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
@@ -272,6 +279,8 @@ TEST(SimFaults, FilesOntoAFullDiskFailWithoutAFileAndSayWhy)
 // A column longer than the page is cut where all can see it, and the command line says so.
 TEST(SimReport, ColumnTooLongForThePageIsMarkedAndWarned)
 {
+    if (!ReportsDraw)
+        GTEST_SKIP() << "this build draws no report";
     QTemporaryDir folder;
     QFile example(ExamplesFolder + QStringLiteral("/dc-mains-start.kmf"));
     ASSERT_TRUE(example.open(QIODevice::ReadOnly));
@@ -297,6 +306,63 @@ TEST(SimReport, ColumnTooLongForThePageIsMarkedAndWarned)
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Двигатель ПБВ ПБВ")));
     EXPECT_TRUE(text.contains(QStringLiteral("…")));
+}
+
+// Without the drawing program beside it (the command-line package alone, a build without the
+// desktop), kinetra-sim refuses a report that draws before any run, and says what would draw it;
+// the text exports need no drawing.
+TEST(SimReport, AReportThatDrawsNeedsTheDrawingProgram)
+{
+    QTemporaryDir folder;
+    const QString alone = folder.filePath(QStringLiteral("kinetra-sim"));
+    ASSERT_TRUE(QFile::copy(SimProgram, alone));
+    const QString model = ExamplesFolder + QStringLiteral("/dc-mains-start.kmf");
+    for (const char* name : {"report.pdf", "report.html", "report.csv"}) {
+        const QString report = folder.filePath(QLatin1String(name));
+        const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                                      QStringLiteral("--report"), report, model},
+                                     RLIM_INFINITY, {}, {}, alone);
+        const bool draws = !QLatin1String(name).endsWith(QLatin1String("csv"));
+        EXPECT_EQ(run.exitCode, draws ? 2 : 0) << name;
+        EXPECT_EQ(run.out.isEmpty(), draws) << name;
+        EXPECT_EQ(run.err.contains(QStringLiteral("install the desktop program's package")), draws)
+            << qPrintable(run.err);
+        EXPECT_EQ(QFile::exists(report), !draws) << name;
+    }
+}
+
+// The columns of a sweep's and a study's tables and of a study's summary are what scripts read
+// them by: their headers are stored with their rows, numbers within a relative 1e-9.
+TEST(SimTables, SweepAndStudyKeepTheirColumns)
+{
+    QTemporaryDir folder;
+    const QString summary = folder.filePath(QStringLiteral("summary.csv"));
+    const QStringList common{QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                             ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf")};
+    // The grid's second variant cannot derive its motor's circuit.
+    const SimOutput sweep = runSim(
+        common + QStringList{QStringLiteral("--set"), QStringLiteral("I=58;1047.6190476190476"),
+                             QStringLiteral("--set"), QStringLiteral("Kpw=40;320")});
+    const SimOutput study =
+        runSim(common + QStringList{QStringLiteral("--vary"), QStringLiteral("J=0.35±20%"),
+                                    QStringLiteral("--vary"), QStringLiteral("Kpw=60~3"),
+                                    QStringLiteral("--samples"), QStringLiteral("3"),
+                                    QStringLiteral("--seed"), QStringLiteral("2026"),
+                                    QStringLiteral("--summary"), summary});
+    EXPECT_EQ(sweep.exitCode, 1);
+    EXPECT_EQ(study.exitCode, 0);
+    for (const auto& [text, name] : {std::pair{sweep.out, "sweep.csv"},
+                                     {study.out, "study.csv"},
+                                     {readText(summary), "study-summary.csv"}}) {
+        const QString golden = GoldenFolder + QStringLiteral("/tables/") + QLatin1String(name);
+        if (qEnvironmentVariableIntValue("KINETRA_UPDATE_GOLDEN") == 1) {
+            writeText(golden, text);
+            continue;
+        }
+        const QString expected = readText(golden);
+        EXPECT_EQ(text.section(u'\n', 0, 0), expected.section(u'\n', 0, 0)) << name;
+        expectSameNumbers(text, expected, 0, QLatin1String(name));
+    }
 }
 
 TEST(SimFaults, FileWithoutAModelIsAUsageError)

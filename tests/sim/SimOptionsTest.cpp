@@ -5,7 +5,7 @@
 namespace kinetra {
 namespace {
 
-SimOptionsParse parse(QStringList arguments)
+StatusOr<SimOptions> parse(QStringList arguments)
 {
     arguments.prepend(QStringLiteral("kinetra-sim"));
     return ParseSimOptions(arguments);
@@ -13,24 +13,24 @@ SimOptionsParse parse(QStringList arguments)
 
 TEST(SimOptionsTest, ModelAloneAsksForTheSummary)
 {
-    const SimOptionsParse result = parse({QStringLiteral("drive.kmf")});
-    ASSERT_TRUE(result.options);
-    EXPECT_EQ(result.options->modelPath, QStringLiteral("drive.kmf"));
-    EXPECT_FALSE(result.options->table);
-    EXPECT_FALSE(result.options->decimalSeparator);
-    EXPECT_EQ(result.options->signalTarget, SimOptions::SignalTarget::Load);
+    const StatusOr<SimOptions> result = parse({QStringLiteral("drive.kmf")});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.value.modelPath, QStringLiteral("drive.kmf"));
+    EXPECT_FALSE(result.value.table);
+    EXPECT_FALSE(result.value.decimalSeparator);
+    EXPECT_EQ(result.value.signalTarget, SimOptions::SignalTarget::Load);
 }
 
 TEST(SimOptionsTest, EveryOptionIsTakenUp)
 {
-    const SimOptionsParse result = parse(
+    const StatusOr<SimOptions> result = parse(
         {QStringLiteral("--decimal-separator"), QStringLiteral(","), QStringLiteral("--table"),
          QStringLiteral("--samples"), QStringLiteral("s.csv"), QStringLiteral("--static"),
          QStringLiteral("st.csv"), QStringLiteral("--signal"), QStringLiteral("sig.txt"),
          QStringLiteral("--signal-to"), QStringLiteral("reference"), QStringLiteral("--model-text"),
          QStringLiteral("--params-after"), QStringLiteral("drive.kmf")});
-    ASSERT_TRUE(result.options) << qPrintable(result.message);
-    const SimOptions& options = *result.options;
+    ASSERT_TRUE(result.ok) << qPrintable(result.error);
+    const SimOptions& options = result.value;
     EXPECT_EQ(options.decimalSeparator, QChar(u','));
     EXPECT_TRUE(options.table && options.modelText && options.paramsAfter);
     EXPECT_EQ(options.samplesPath, QStringLiteral("s.csv"));
@@ -51,26 +51,25 @@ TEST(SimOptionsTest, UsageErrorsAreExplained)
           QStringList{QStringLiteral("--signal"), QStringLiteral("s.txt"),
                       QStringLiteral("--signal-to"), QStringLiteral("speed"),
                       QStringLiteral("a.kmf")}}) {
-        const SimOptionsParse result = parse(arguments);
-        EXPECT_FALSE(result.options) << qPrintable(arguments.join(u' '));
-        EXPECT_FALSE(result.helpRequested);
-        EXPECT_FALSE(result.message.isEmpty());
+        const StatusOr<SimOptions> result = parse(arguments);
+        EXPECT_FALSE(result.ok) << qPrintable(arguments.join(u' '));
+        EXPECT_FALSE(result.error.isEmpty());
     }
 }
 
 TEST(SimOptionsTest, ReportPartsChooseWhatTheReportShows)
 {
-    const SimOptionsParse all =
+    const StatusOr<SimOptions> all =
         parse({QStringLiteral("--report"), QStringLiteral("r.pdf"), QStringLiteral("a.kmf")});
-    ASSERT_TRUE(all.options);
-    EXPECT_EQ(all.options->reportPath, QStringLiteral("r.pdf"));
-    EXPECT_TRUE(all.options->reportParts.dynamics && all.options->reportParts.analysis);
+    ASSERT_TRUE(all.ok);
+    EXPECT_EQ(all.value.reportPath, QStringLiteral("r.pdf"));
+    EXPECT_TRUE(all.value.reportParts.dynamics && all.value.reportParts.analysis);
 
-    const SimOptionsParse some =
+    const StatusOr<SimOptions> some =
         parse({QStringLiteral("--report=r.html"), QStringLiteral("--report-parts"),
                QStringLiteral("statics, analysis"), QStringLiteral("a.kmf")});
-    ASSERT_TRUE(some.options) << qPrintable(some.message);
-    const ReportSwitches& parts = some.options->reportParts;
+    ASSERT_TRUE(some.ok) << qPrintable(some.error);
+    const ReportSwitches& parts = some.value.reportParts;
     EXPECT_TRUE(parts.statics && parts.analysis);
     EXPECT_FALSE(parts.dynamics || parts.equipment || parts.controllers);
 
@@ -81,29 +80,28 @@ TEST(SimOptionsTest, ReportPartsChooseWhatTheReportShows)
           QStringList{QStringLiteral("--report"), QStringLiteral("r.pdf"),
                       QStringLiteral("--report-parts"), QStringLiteral("charts"),
                       QStringLiteral("a.kmf")}})
-        EXPECT_FALSE(parse(arguments).options) << qPrintable(arguments.join(u' '));
+        EXPECT_FALSE(parse(arguments).ok) << qPrintable(arguments.join(u' '));
 }
 
 TEST(SimOptionsTest, HelpIsNotAnError)
 {
-    const SimOptionsParse result = parse({QStringLiteral("--help")});
-    EXPECT_FALSE(result.options);
-    EXPECT_TRUE(result.helpRequested);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("--params-after")));
+    const StatusOr<SimOptions> result = parse({QStringLiteral("--help")});
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.value.help.contains(QStringLiteral("--params-after")));
 }
 
 TEST(SimOptionsTest, WorkbenchOptionsSetTheSignalAsTyped)
 {
-    const SimOptionsParse result = parse(
+    const StatusOr<SimOptions> result = parse(
         {QStringLiteral("--signal-wave"), QStringLiteral("3"), QStringLiteral("--signal-periods"),
          QStringLiteral("2,5"), QStringLiteral("--channel"), QStringLiteral("1"),
          QStringLiteral("--channel-ms"), QStringLiteral("2,57"), QStringLiteral("--filter"),
          QStringLiteral("9"), QStringLiteral("--coefficients"), QStringLiteral("1;2;3;;5;x"),
          QStringLiteral("--signal-to"), QStringLiteral("reference"), QStringLiteral("--signal-out"),
          QStringLiteral("s.csv"), QStringLiteral("drive.kmf")});
-    ASSERT_TRUE(result.options) << qPrintable(result.message);
-    ASSERT_TRUE(result.options->signalWorkbench);
-    const SignalSettings& signal = *result.options->signalWorkbench;
+    ASSERT_TRUE(result.ok) << qPrintable(result.error);
+    ASSERT_TRUE(result.value.signalWorkbench);
+    const SignalSettings& signal = *result.value.signalWorkbench;
     EXPECT_EQ(signal.wave, 3);
     EXPECT_EQ(signal.periods, QStringLiteral("2,5"));
     EXPECT_EQ(signal.channel, 1);
@@ -111,7 +109,7 @@ TEST(SimOptionsTest, WorkbenchOptionsSetTheSignalAsTyped)
     EXPECT_EQ(signal.filter, 9);
     EXPECT_EQ(signal.coefficients.at(3), QString());
     EXPECT_EQ(signal.outPath, QStringLiteral("s.csv"));
-    EXPECT_EQ(result.options->signalTarget, SimOptions::SignalTarget::Reference);
+    EXPECT_EQ(result.value.signalTarget, SimOptions::SignalTarget::Reference);
 
     for (const QStringList& wrong :
          {QStringList{QStringLiteral("--signal-wave"), QStringLiteral("8")},
@@ -123,7 +121,7 @@ TEST(SimOptionsTest, WorkbenchOptionsSetTheSignalAsTyped)
                       QStringLiteral("--channel-ms"), QStringLiteral("1")},
           QStringList{QStringLiteral("--signal-wave"), QStringLiteral("0"),
                       QStringLiteral("--signal"), QStringLiteral("s.txt")}}) {
-        EXPECT_FALSE(parse(wrong + QStringList{QStringLiteral("a.kmf")}).options)
+        EXPECT_FALSE(parse(wrong + QStringList{QStringLiteral("a.kmf")}).ok)
             << qPrintable(wrong.join(u' '));
     }
 }

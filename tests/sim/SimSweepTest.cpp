@@ -1,23 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
-#include <numeric>
-#include <random>
-#include <system_error>
-#include <vector>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include "ResultsActivation.h"
 #include "SimOptions.h"
 #include "SimRun.h"
 #include "SweepProgressLine.h"
 #include "SweepStatistics.h"
-#include "editor/MessageSink.h"
-#include "editor/ModelSession.h"
+#include "SweepTable.h"
 
 namespace kinetra {
 namespace {
@@ -42,15 +35,15 @@ SweepOutput Sweep(QStringList arguments, const QString& model = ThyristorExample
 {
     arguments.prepend(QStringLiteral("kinetra-sim"));
     arguments.append(model);
-    const SimOptionsParse parse = ParseSimOptions(arguments);
-    EXPECT_TRUE(parse.options) << qPrintable(parse.message);
-    if (!parse.options)
-        return {SimStatus::UsageError, {}, parse.message};
+    const StatusOr<SimOptions> parse = ParseSimOptions(arguments);
+    EXPECT_TRUE(parse.ok) << qPrintable(parse.error);
+    if (!parse.ok)
+        return {SimStatus::UsageError, {}, parse.error};
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const SimStatus status = RunSim(*parse.options, u',', outStream, errStream);
+    const SimStatus status = RunSim(parse.value, u',', outStream, errStream);
     outStream.flush();
     errStream.flush();
     return {status, out.split(u'\n', Qt::SkipEmptyParts), err};
@@ -61,49 +54,6 @@ QString Cell(const SweepOutput& output, qsizetype row, const QString& column)
 {
     const qsizetype index = output.rows.first().split(u',').indexOf(column);
     return output.rows.at(row).split(u',').value(index);
-}
-
-TEST(SweepAxis, ReadsListsAndRangesOfAnyNumericKey)
-{
-    const SweepAxisParse list = ParseSweepAxis(QStringLiteral("kpw=10;20.5;-3"));
-    ASSERT_TRUE(list.axis);
-    EXPECT_EQ(list.axis->key, QStringLiteral("Kpw"));
-    EXPECT_EQ(list.axis->values, (std::vector<double>{10, 20.5, -3}));
-    const SweepAxisParse range = ParseSweepAxis(QStringLiteral("Tmax=1:2:5"));
-    ASSERT_TRUE(range.axis);
-    EXPECT_EQ(range.axis->values, (std::vector<double>{1, 1.25, 1.5, 1.75, 2}));
-    const SweepAxisParse pulses = ParseSweepAxis(QStringLiteral("m0=3:12:4"));
-    ASSERT_TRUE(pulses.axis);
-    EXPECT_EQ(pulses.axis->values, (std::vector<double>{3, 6, 9, 12}));
-    // A key that counts takes no fraction, typed or stepped to.
-    for (const char* bad :
-         {"Kpw", "Colour=1", "Kpw=1;x", "Kpw=1:2:0", "Kpw=", "Kpw=1,5", "Kpw=:5:3", "Kpw=1: :3",
-          "Kpw=-1e308:1e308:3", "Kpw=1; ;2", "p1=1.5", "m1=3;3.5", "m0=1:2:3"})
-        EXPECT_FALSE(ParseSweepAxis(QString::fromLatin1(bad)).axis) << bad;
-}
-
-TEST(Tolerance, ReadsUniformAndNormalSpreads)
-{
-    const struct {
-        const char* text;
-        Tolerance::Spread spread;
-        double nominal;
-        double width;
-    } cases[] = {{"kpw=80±5%", Tolerance::Spread::Uniform, 80, 5},
-                 {"J=0.35+-10%", Tolerance::Spread::Uniform, 0.35, 10},
-                 {"wref=-30~0.5", Tolerance::Spread::Normal, -30, 0.5}};
-    for (const auto& c : cases) {
-        const ToleranceParse parse = ParseTolerance(QString::fromUtf8(c.text));
-        ASSERT_TRUE(parse.tolerance) << c.text << qPrintable(parse.error);
-        EXPECT_EQ(parse.tolerance->spread, c.spread) << c.text;
-        EXPECT_EQ(parse.tolerance->nominal, c.nominal) << c.text;
-        EXPECT_EQ(parse.tolerance->width, c.width) << c.text;
-    }
-    // A key that counts is not drawn, and a magnitude has no nominal below zero.
-    for (const char* bad :
-         {"Kpw=80", "Kpw=80±5", "Kpw=±5%", "Colour=1~1", "Kpw=80~-1", "Kpw=80±101%", "Kpw=80~",
-          "Kpw=1e999~1", "p1=2±10%", "m0=6~0.1", "J=-0.35±10%", "J=-0.35~0.01"})
-        EXPECT_FALSE(ParseTolerance(QString::fromUtf8(bad)).tolerance) << bad;
 }
 
 // Each is refused as a usage error before any run.
@@ -118,51 +68,12 @@ TEST(SweepOptions, RefuseWhatNoSweepCanRun)
           "--vary Kpw=80±5% --samples 5 --table", "--set Kpw=1;2 --summary=",
           "--set Kpw=1;2 --set kpw=3", "--vary J=1~0.1 --vary j=1±1% --samples 3",
           "--count-variants", "--set Kpw=1;2 --count-variants --summary s.csv"}) {
-        const SimOptionsParse parse =
+        const StatusOr<SimOptions> parse =
             ParseSimOptions(QStringList{QStringLiteral("kinetra-sim")} + Arguments(arguments) +
                             QStringList{QStringLiteral("a.kmf")});
-        EXPECT_FALSE(parse.options) << arguments;
-        EXPECT_FALSE(parse.message.isEmpty()) << arguments;
+        EXPECT_FALSE(parse.ok) << arguments;
+        EXPECT_FALSE(parse.error.isEmpty()) << arguments;
     }
-}
-
-TEST(SweepGrid, VariesTheFirstAxisSlowest)
-{
-    const SweepGrid grid({*ParseSweepAxis(QStringLiteral("Kpw=1;2")).axis,
-                          *ParseSweepAxis(QStringLiteral("wref=-5;5;7")).axis});
-    ASSERT_EQ(grid.size(), 6u);
-    EXPECT_EQ(grid.valuesOf(4), (std::vector<double>{2, 5}));
-}
-
-// Whatever was typed or drawn, a row's cells are the values its variant runs: magnitudes but
-// for the references, and a normal spread cut at zero for a magnitude, not folded over it.
-TEST(SweepVariants, CellsAreTheValuesTheVariantRuns)
-{
-    const SweepGrid grid({*ParseSweepAxis(QStringLiteral("J=-2;2")).axis,
-                          *ParseSweepAxis(QStringLiteral("wref=-5")).axis});
-    constexpr std::size_t Draws = 20000;
-    const ToleranceSamples study({*ParseTolerance(QStringLiteral("J=0.35~0.5")).tolerance,
-                                  *ParseTolerance(QStringLiteral("wref=-30~40")).tolerance},
-                                 Draws, 3);
-    double sum = 0;
-    for (const SweepVariants* variants :
-         {static_cast<const SweepVariants*>(&grid), static_cast<const SweepVariants*>(&study)}) {
-        const qsizetype first = variants->columns().indexOf(QStringLiteral("J"));
-        for (std::size_t i = 0; i < variants->size(); ++i) {
-            const QStringList cells = variants->cells(i);
-            const ModelParams run = variants->variant(ModelParams{}, i);
-            ASSERT_EQ(cells.at(first).toDouble(), run.J) << i;
-            ASSERT_EQ(cells.at(first + 1).toDouble(), run.wref) << i;
-            ASSERT_GE(run.J, 0) << i;
-            sum += variants == &study ? run.J : 0;
-        }
-    }
-    EXPECT_EQ(grid.variant(ModelParams{}, 0).wref, -5);
-    // The normal about 0.35 with a deviation of 0.5, cut at zero, has the mean 0.556; folded
-    // over zero it would have 0.493. The mean of 20000 draws is within 0.003 of it.
-    EXPECT_NEAR(sum / Draws, 0.556, 0.01);
-    EXPECT_NEAR(ShareDrawnAgain(*ParseTolerance(QStringLiteral("J=0.35~0.5")).tolerance), 0.242,
-                0.001);
 }
 
 // The rows of a grid and of a study depend neither on the threads nor on how the work is split.
@@ -232,36 +143,19 @@ TEST(ToleranceStudy, SummaryQuantilesMatchAUniformTolerance)
         EXPECT_NEAR(cells.at(e.column).toDouble(), e.expected, e.tolerance) << e.column;
 }
 
-TEST(StreamingQuantile, EstimatesQuantilesOfAShuffledStreamAndSmallOnesExactly)
-{
-    std::vector<double> values(10000);
-    std::iota(values.begin(), values.end(), 0.0);
-    std::shuffle(values.begin(), values.end(), std::mt19937(3));
-    StreamingQuantile low(0.05);
-    StreamingQuantile high(0.95);
-    for (const double value : values) {
-        low.add(value);
-        high.add(value);
-    }
-    EXPECT_NEAR(*low.value(), 500, 50);
-    EXPECT_NEAR(*high.value(), 9500, 50);
-
-    StreamingQuantile few(0.95);
-    EXPECT_FALSE(few.value());
-    for (const double value : {3.0, 1.0, 2.0})
-        few.add(value);
-    EXPECT_EQ(few.value(), 3.0);
-}
-
 TEST(SweepStatistics, CountsFailuresByTheirReason)
 {
     SweepStatistics statistics;
-    for (const char* reason : {"no motor selected", "", "no motor selected"})
-        statistics.add({{}, QString::fromLatin1(reason), {}, {}});
+    for (const char* reason : {"no motor selected", "", "no motor selected"}) {
+        SweepRow row;
+        row.failure = QString::fromLatin1(reason);
+        statistics.add(row);
+    }
     EXPECT_EQ(statistics.variants(), 3u);
     EXPECT_EQ(statistics.failures().at(QStringLiteral("no motor selected")), 2u);
-    EXPECT_TRUE(statistics.csv().contains(QStringLiteral("\nfailed: no motor selected,2,")));
-    EXPECT_EQ(statistics.lines().first(), QStringLiteral("3 variants, 2 failed"));
+    EXPECT_TRUE(
+        SweepSummaryCsv(statistics).contains(QStringLiteral("\nfailed: no motor selected,2,")));
+    EXPECT_EQ(SweepSummaryLines(statistics).first(), QStringLiteral("3 variants, 2 failed"));
 }
 
 TEST(SweepProgressLine, ShowsAfterASecondInPlaceOrAsPlainLinesNowAndThen)
@@ -293,45 +187,14 @@ TEST(SweepProgressLine, ShowsAfterASecondInPlaceOrAsPlainLinesNowAndThen)
     EXPECT_EQ(plain.finish(), QString());
 }
 
-// A system without threads to give still gets the whole table, from the threads that started or
-// from the calling thread alone.
-TEST(Sweep, RunsOnTheThreadsThatCouldStart)
-{
-    const SweepGrid grid({*ParseSweepAxis(QStringLiteral("Kpw=40:320:6")).axis});
-    ModelParams base;
-    const auto signal = std::make_unique<SignalSeries>(UnitSignal());
-    for (const unsigned startable : {0u, 1u}) {
-        unsigned started = 0;
-        const SweepThreadStarter starter = [&](std::function<void()> work) {
-            if (started == startable)
-                throw std::system_error(
-                    std::make_error_code(std::errc::resource_unavailable_try_again));
-            ++started;
-            return std::jthread(std::move(work));
-        };
-        QStringList rows;
-        const SweepOutcome outcome = RunSweep(
-            base, *signal, grid, {0, grid.size()}, 3,
-            [&rows](const SweepRow& row) {
-                rows.append(row.text);
-                return true;
-            },
-            {}, starter);
-        EXPECT_EQ(outcome.threads, startable);
-        EXPECT_EQ(outcome.written, grid.size());
-        ASSERT_EQ(rows.size(), 6);
-        EXPECT_TRUE(rows.at(5).startsWith(u"320,")) << qPrintable(rows.at(5));
-    }
-}
-
 // A table cut short, or a study whose closing summary is lost with standard error, ends with a
 // status of its own, whatever the variants came to.
 TEST(Sweep, EndsWithAStatusOfItsOwnWhenAStreamLosesBytes)
 {
-    const SimOptionsParse parse = ParseSimOptions(
+    const StatusOr<SimOptions> parse = ParseSimOptions(
         QStringList{QStringLiteral("kinetra-sim")} +
         Arguments("--vary Kpw=80±20% --samples 300 --jobs 2") + QStringList{ThyristorExample});
-    ASSERT_TRUE(parse.options);
+    ASSERT_TRUE(parse.ok);
     for (const bool outputFull : {true, false}) {
         QFile full(QStringLiteral("/dev/full"));
         ASSERT_TRUE(full.open(QIODevice::WriteOnly));
@@ -340,7 +203,7 @@ TEST(Sweep, EndsWithAStatusOfItsOwnWhenAStreamLosesBytes)
         QTextStream lost(&full);
         QTextStream& out = outputFull ? lost : kept;
         QTextStream& err = outputFull ? kept : lost;
-        EXPECT_EQ(RunSim(*parse.options, u',', out, err),
+        EXPECT_EQ(RunSim(parse.value, u',', out, err),
                   outputFull ? SimStatus::OutputIncomplete : SimStatus::ErrorsIncomplete);
         kept.flush();
         EXPECT_EQ(text.contains(QStringLiteral("Standard output cannot be written")), outputFull);
@@ -368,14 +231,14 @@ TEST(Sweep, RefusesASummaryItCouldNotWriteBeforeTheFirstVariant)
         {folder.path(), "Не сохранить файл"},
     };
     for (const auto& c : cases) {
-        const SimOptionsParse parse = ParseSimOptions(
+        const StatusOr<SimOptions> parse = ParseSimOptions(
             QStringList{QStringLiteral("kinetra-sim"), QStringLiteral("--summary"), c.summary} +
             Arguments("--vary Kpw=80±20% --samples 100") + QStringList{ThyristorExample});
-        ASSERT_TRUE(parse.options);
+        ASSERT_TRUE(parse.ok);
         QTextStream out(&tableFile);
         QString err;
         QTextStream errStream(&err);
-        EXPECT_EQ(RunSim(*parse.options, u',', out, errStream), SimStatus::UsageError)
+        EXPECT_EQ(RunSim(parse.value, u',', out, errStream), SimStatus::UsageError)
             << qPrintable(c.summary);
         errStream.flush();
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.message))) << qPrintable(err);
@@ -390,35 +253,6 @@ TEST(Sweep, SaysOnceThatATmaxBeyondTheResultsIsCutShort)
     EXPECT_EQ(output.status, SimStatus::Success);
     EXPECT_EQ(output.err.count(QStringLiteral("Tmax больше 10 с: моделируются первые 10 с\n")), 1)
         << qPrintable(output.err);
-}
-
-class SilentMessages final : public MessageSink {
-public:
-    void showMessage(const QString&) override {}
-};
-
-// Each row holds what a single run of its variant shows, as the results window would run it.
-TEST(Sweep, RowsAreTheFiguresOfSingleRuns)
-{
-    const SweepOutput sweep = Sweep({QStringLiteral("--set"), QStringLiteral("Kpw=40;160")});
-    ASSERT_EQ(sweep.rows.size(), 3);
-    for (const auto& [row, Kpw] : {std::pair{1, "40"}, {2, "160"}}) {
-        SilentMessages messages;
-        ModelSession session(u',', messages);
-        session.NewModel();
-        ASSERT_TRUE(session.LoadModelFile(ThyristorExample).ok);
-        session.editor().setText(EditField::KpwEdit, QLatin1String(Kpw));
-        auto run = std::make_unique<RunData>();
-        const auto signal = std::make_unique<SignalSeries>(UnitSignal());
-        ResultsActivation single(session, *run, *signal, messages);
-        ASSERT_EQ(single.FormActivate(true), ResultsActivation::Outcome::Simulated);
-        for (const StepResponseField& field : StepResponseFields(single.view().stepResponse))
-            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)), field.value) << field.key;
-        for (const SummaryField& field : SummaryFields(single.view().summaryFigures))
-            EXPECT_EQ(Cell(sweep, row, QLatin1String(field.key)),
-                      field.value ? QString::number(*field.value, 'g', 10) : QString())
-                << field.key;
-    }
 }
 
 // A drive engineer's sanity check: a stiffer speed loop overshoots more.
