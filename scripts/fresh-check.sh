@@ -129,7 +129,8 @@ check_command_line() { # ROOT
         done
         for binary in /usr/bin/kinetra-sim /usr/lib/python3/dist-packages/kinetra/_kinetra*.so; do
             ldd "$binary"
-            if ldd "$binary" | grep -Ei "libX|libxcb|libGL|libEGL|libOpenGL|libQt6(Gui|Widgets)"; then
+            if ldd "$binary" |
+                grep -E "(libX[[:alnum:]]*|libxcb[[:alnum:]-]*|libGL[[:alpha:]]*|libEGL|libOpenGL|libQt6(Gui|Widgets|Charts|PrintSupport|OpenGL))\.so"; then
                 echo "$binary links a display library"; exit 1
             fi
         done
