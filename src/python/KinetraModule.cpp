@@ -302,8 +302,12 @@ Run RunOf(const RunData& data, const RunView& view, const char* outcome)
         mechSpeed[i] = sample.mechSpeed;
         motorSpeed[i] = sample.motorSpeed;
     }
-    Run run{ArrayOf(time), ArrayOf(torque), ArrayOf(current), ArrayOf(mechSpeed),
-            ArrayOf(motorSpeed)};
+    Run run;
+    run.time = ArrayOf(time);
+    run.torque = ArrayOf(torque);
+    run.current = ArrayOf(current);
+    run.mechSpeed = ArrayOf(mechSpeed);
+    run.motorSpeed = ArrayOf(motorSpeed);
     if (data.loopF)
         run.position = ArrayOf(std::vector<double>(data.positions.begin(),
                                                    data.positions.begin() + std::ptrdiff_t(count)));

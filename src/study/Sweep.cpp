@@ -264,7 +264,9 @@ QString FailureReason(RunOutcome outcome, const RunData& run)
 SweepRow RunVariant(const ModelParams& base, const SignalSeries& signal,
                     const SweepVariants& variants, std::size_t index, RunData& run)
 {
-    SweepRow row{index, variants.values(index)};
+    SweepRow row;
+    row.index = index;
+    row.values = variants.values(index);
     const RunView view = ViewRun(variants.variant(base, index), run, signal, u'.', nullptr,
                                  RunViewParts::FiguresOnly);
     if (!view.completed()) {

@@ -224,8 +224,9 @@ TEST_F(ThyristorModel, RowsAreTheFiguresOfSingleRuns)
         for (qsizetype i = 0; i < figures.size(); ++i) {
             EXPECT_STREQ(figures[i].key, expected[i].key);
             EXPECT_EQ(figures[i].number, expected[i].number) << figures[i].key;
-            if (i < StepResponseFields({}).size())
+            if (i < StepResponseFields({}).size()) {
                 EXPECT_EQ(figures[i].value, expected[i].value) << figures[i].key;
+            }
         }
     }
 }
