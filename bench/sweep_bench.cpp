@@ -9,10 +9,11 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
+#include "Sweep.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
-#include "sim/SimSweep.h"
 
 namespace {
 
@@ -38,16 +39,16 @@ void SweepThousandVariants(benchmark::State& state)
     }
     const auto signal = std::make_unique<kinetra::SignalSeries>(kinetra::UnitSignal());
     const kinetra::SweepGrid grid(
-        {*kinetra::ParseSweepAxis(QStringLiteral("Kpw=10:400:%1").arg(VariantCount)).axis});
+        {kinetra::ParseSweepAxis(QStringLiteral("Kpw=10:400:%1").arg(VariantCount)).value});
     const auto jobs = unsigned(state.range(0));
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        QString csv;
+        std::vector<kinetra::SweepRow> rows;
         const kinetra::SweepOutcome outcome =
             kinetra::RunSweep(session.params(), *signal, grid, {0, grid.size()}, jobs,
-                              [&csv](const kinetra::SweepRow& row) {
-                                  csv += row.text + u'\n';
+                              [&rows](const kinetra::SweepRow& row) {
+                                  rows.push_back(row);
                                   return true;
                               });
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -55,7 +56,7 @@ void SweepThousandVariants(benchmark::State& state)
             state.SkipWithError("a variant failed");
             return;
         }
-        benchmark::DoNotOptimize(csv.data());
+        benchmark::DoNotOptimize(rows.data());
     }
     seconds /= double(state.iterations());
     if (jobs == 1)

@@ -1,36 +1,34 @@
 // kinetra-sim's command line, one argument a line, with the sweep and study options above all:
 // whatever it accepts must be a sweep it can run as it says. Its shard lies within the sweep,
-// --count-variants counts that shard, every row has a cell under each column, and a cell is the
+// --count-variants counts that shard, every variant has a value under each key, and a value is the
 // value its variant runs: a magnitude but for the references, a whole number for a key that
 // counts.
 
 #include <QTextStream>
 
 #include <cmath>
-#include <memory>
 
 #include "FuzzSupport.h"
-#include "sim/SimOptions.h"
-#include "sim/SimRun.h"
+#include "SimOptions.h"
+#include "SimRun.h"
 
 namespace {
 
 using namespace kinetra;
 
 // The checks on one variant of the range.
-void CheckVariant(const SimOptions& options, const SweepVariants& variants, std::size_t index)
+void CheckVariant(const SweepVariants& variants, std::size_t index)
 {
-    const QStringList columns = variants.columns();
-    const QStringList cells = variants.cells(index);
-    fuzz::Check(cells.size() == columns.size());
+    const QStringList keys = variants.keys();
+    const std::vector<double> values = variants.values(index);
+    fuzz::Check(values.size() == std::size_t(keys.size()));
     const ModelParams run = variants.variant(ModelParams{}, index);
-    const qsizetype first = options.tolerances.empty() ? 0 : 1;
-    for (qsizetype c = first; c < columns.size(); ++c) {
-        const SweepAxis key = NumericKeyAxis(columns.at(c));
+    for (qsizetype k = 0; k < keys.size(); ++k) {
+        const SweepAxis key = NumericKeyAxis(keys.at(k));
         fuzz::Check(key.member != nullptr);
         const double value = run.*key.member;
-        const int digits = options.tolerances.empty() ? 15 : 17;
-        fuzz::Check(cells.at(c) == QString::number(value, 'g', digits));
+        const double shown = values[std::size_t(k)];
+        fuzz::Check(shown == value || (std::isnan(shown) && std::isnan(value)));
         if (std::isnan(value))
             continue;
         fuzz::Check(!IsMagnitudeKey(key.member) || value >= 0);
@@ -46,23 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringList arguments{QStringLiteral("kinetra-sim")};
     arguments +=
         QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split(u'\n');
-    const SimOptionsParse parse = ParseSimOptions(arguments);
+    const StatusOr<SimOptions> parse = ParseSimOptions(arguments);
     // A refusal always says why.
-    fuzz::Check(parse.options ? parse.message.isEmpty() : !parse.message.isEmpty());
-    if (!parse.options || !parse.options->sweeps())
+    fuzz::Check(parse.ok || !parse.error.isEmpty());
+    if (!parse.ok || !parse.value.sweeps())
         return 0;
-    const SimOptions& options = *parse.options;
-    std::unique_ptr<SweepVariants> variants;
-    if (options.tolerances.empty())
-        variants = std::make_unique<SweepGrid>(options.sweep);
-    else
-        variants = std::make_unique<ToleranceSamples>(options.tolerances, options.sampleCount,
-                                                      options.seed);
-    const SweepRange range = ShardOf(variants->size(), options.shard, options.shardCount);
-    fuzz::Check(range.first <= range.end && range.end <= variants->size());
+    const SimOptions& options = parse.value;
+    const Study study(options.study);
+    const SweepRange range = study.range();
+    fuzz::Check(range.first <= range.end && range.end <= study.variants().size());
     if (range.size() > 0) {
-        CheckVariant(options, *variants, range.first);
-        CheckVariant(options, *variants, range.end - 1);
+        CheckVariant(study.variants(), range.first);
+        CheckVariant(study.variants(), range.end - 1);
     }
 
     SimOptions counting = options;

@@ -5,7 +5,7 @@
 #include <QTextStream>
 
 #include "FuzzSupport.h"
-#include "sim/SimRun.h"
+#include "SimRun.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

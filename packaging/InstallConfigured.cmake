@@ -1,6 +1,7 @@
-# Runs at install time: the desktop entry, its launcher and the man pages name the folders the
-# program is installed into, and only the install step knows the prefix (a package installs
-# into /usr, a user's build into wherever --prefix says).
+# Runs at install time, once for each part (KINETRA_CONFIGURED_PART: sim or desktop): the desktop
+# entry, its launcher and the man pages name the folders the program is installed into, and only
+# the install step knows the prefix (a package installs into /usr, a user's build into wherever
+# --prefix says).
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 set(KINETRA_INSTALLED_PROGRAM "${prefix}/${KINETRA_BINDIR}/kinetra")
 set(KINETRA_DESKTOP_LAUNCHER "${prefix}/${KINETRA_LIBEXECDIR}/kinetra/kinetra-desktop")
@@ -19,7 +20,10 @@ function(kinetra_install_configured source destination)
        ${permissions})
 endfunction()
 
-kinetra_install_configured(kinetra.desktop.in "${KINETRA_DATADIR}/applications")
-kinetra_install_configured(kinetra-desktop.in "${KINETRA_LIBEXECDIR}/kinetra" PROGRAM)
-kinetra_install_configured(man/kinetra.1 "${KINETRA_MANDIR}/man1")
-kinetra_install_configured(man/kinetra-sim.1 "${KINETRA_MANDIR}/man1")
+if(KINETRA_CONFIGURED_PART STREQUAL "desktop")
+  kinetra_install_configured(kinetra.desktop.in "${KINETRA_DATADIR}/applications")
+  kinetra_install_configured(kinetra-desktop.in "${KINETRA_LIBEXECDIR}/kinetra" PROGRAM)
+  kinetra_install_configured(man/kinetra.1 "${KINETRA_MANDIR}/man1")
+else()
+  kinetra_install_configured(man/kinetra-sim.1 "${KINETRA_MANDIR}/man1")
+endif()

@@ -18,6 +18,9 @@ kinetra_packages=(
     xvfb openbox xdotool
     # Python's csv module reads back the chart CSV in a test.
     python3
+    # The Python module kinetra: pybind11's headers and CMake files, the interpreter's headers,
+    # NumPy for its arrays, pytest for its tests.
+    pybind11-dev python3-dev python3-numpy python3-pytest
 )
 
 kinetra_install_missing() {

@@ -2,9 +2,13 @@
 # Proves the README on a bare machine. Makes a minimal Debian 12 root file system, puts nothing
 # in it but git and ca-certificates, clones this repository's committed HEAD into it and, inside
 # it, runs the README's test command and its run command (the program reaches its first painted
-# window offscreen and quits). With --deb it builds the Debian package in one fresh root and
-# installs it with apt-get into a second one, where kinetra-sim simulates an installed example
-# and kinetra starts offscreen from an empty home folder and finds its sample catalogue.
+# window offscreen and quits). With --deb it builds the Debian packages in one fresh root and
+# installs them with apt-get into a second one: first the command line's package alone, which must
+# bring no display stack (no Qt GUI or widget library, no X11 or GL, neither installed nor linked),
+# where kinetra-sim runs a sweep and a tolerance study, the Python module imports and simulates,
+# and the Slurm script merges a study's shards run by a stand-in sbatch; then the desktop's
+# package, where kinetra-sim writes a PDF report, kinetra starts offscreen from an empty home
+# folder and finds its sample catalogue.
 #
 #   sudo bash scripts/fresh-check.sh [--deb]
 #
@@ -113,9 +117,40 @@ install_package() { # ROOT DEB
     inside "$1" "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq ./root/$(basename "$2")"
 }
 
+# The command line's package as a cluster node or a container meets it: no display stack.
+check_command_line() { # ROOT
+    cp "$work/build/root/kinetra/tests/slurm/sbatch-stand-in" "$1/usr/local/bin/sbatch"
+    inside "$1" 'work=$(mktemp -d) && cd "$work"
+        example=/usr/share/kinetra/examples/dc-thyristor-speed-current.kmf
+        for package in libqt6gui6 libqt6widgets6 libqt6charts6 libx11-6 libxcb1 libgl1 libegl1; do
+            if dpkg-query -W -f="\${Status}" "$package" 2>/dev/null | grep -q "ok installed"; then
+                echo "the command-line package brought $package"; exit 1
+            fi
+        done
+        for binary in /usr/bin/kinetra-sim /usr/lib/python3/dist-packages/kinetra/_kinetra*.so; do
+            ldd "$binary"
+            if ldd "$binary" |
+                grep -E "(libX[[:alnum:]]*|libxcb[[:alnum:]-]*|libGL[[:alpha:]]*|libEGL|libOpenGL|libQt6(Gui|Widgets|Charts|PrintSupport|OpenGL))\.so"; then
+                echo "$binary links a display library"; exit 1
+            fi
+        done
+        kinetra-sim --decimal-separator , --set "Kpw=40;160" "$example"
+        study=(--decimal-separator , --vary "J=0.35±20%" --vary "Kpw=60~3" --samples 40 --seed 3)
+        kinetra-sim "${study[@]}" --summary summary.csv "$example" > study.csv
+        python3 -c "import kinetra; r = kinetra.simulate(kinetra.load(\"/usr/share/kinetra/examples/dc-mains-start.kmf\")); print(r.time.shape, r.metrics)"
+        kinetra-sweep-slurm --shards 3 --output merged.csv --wait -- "${study[@]}" "$example"
+        cmp study.csv merged.csv
+        if kinetra-sim --decimal-separator , --report report.pdf "$example" 2> refused.txt; then
+            echo "a PDF report was written without the drawing program"; exit 1
+        fi
+        cat refused.txt'
+}
+
 check_installed() { # ROOT: as a user would meet the installed program
     inside "$1" 'work=$(mktemp -d) && cd "$work" &&
         kinetra-sim --decimal-separator , /usr/share/kinetra/examples/dc-thyristor-speed-current.kmf
+        kinetra-sim --decimal-separator , --report report.pdf \
+            /usr/share/kinetra/examples/dc-thyristor-speed-current.kmf && test -s report.pdf
         useradd --create-home tester
         su tester -c "cd ~ && QT_QPA_PLATFORM=offscreen KINETRA_EXIT_AFTER_FIRST_PAINT=1 \
             /usr/libexec/kinetra/kinetra-desktop"
@@ -135,9 +170,13 @@ else
     timed "build root" make_root "$work/build"
     clone_into "$work/build"
     timed "package build" build_package "$work/build"
-    deb=$(ls "$work"/build/root/kinetra/build-deb/kinetra_*_amd64.deb)
+    packages=$work/build/root/kinetra/build-deb
     timed "install root" make_root "$work/install"
-    timed "package install" install_package "$work/install" "$deb"
+    timed "command-line package install" install_package "$work/install" \
+        "$(ls "$packages"/kinetra-sim_*_amd64.deb)"
+    timed "command line without a display stack" check_command_line "$work/install"
+    timed "desktop package install" install_package "$work/install" \
+        "$(ls "$packages"/kinetra_*_amd64.deb)"
     timed "installed program" check_installed "$work/install"
 fi
 echo "fresh-check: PASS ($mode) — $(steps)"

@@ -53,6 +53,11 @@ std::optional<ReportFormat> ReportFormatOf(const QString& path)
     return std::nullopt;
 }
 
+bool ReportFormatDraws(ReportFormat format)
+{
+    return format == ReportFormat::Pdf || format == ReportFormat::Html;
+}
+
 QStringList ReportPlainText(const ReportForm& report, const QString& date)
 {
     QStringList lines{ProgramName + QStringLiteral("  ") + date, report.title(), QString()};

@@ -21,6 +21,10 @@ enum class ReportFormat { Pdf, Text, Csv, Html };
 // The format a file name asks for by its extension: pdf, txt, csv, htm or html.
 std::optional<ReportFormat> ReportFormatOf(const QString& path);
 
+// Whether the format holds the charts, which only a program that draws can write: PDF and HTML.
+// The text exports hold the text columns alone.
+bool ReportFormatDraws(ReportFormat format);
+
 // The report's exports as text lines, for the text file writer (Windows-1251, CR LF). Each
 // holds the page header, the title and the columns the report shows, in the page's order.
 

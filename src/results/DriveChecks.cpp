@@ -286,19 +286,15 @@ QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
 
 QList<StepResponseField> ConverterLoadFields(const std::optional<ConverterLoad>& converter)
 {
-    const auto number = [](double value) { return FigureText(value); };
-    const auto optional = [&number](std::optional<double> value) {
-        return value ? number(*value) : QStringLiteral("none");
-    };
     if (!converter)
         return {};
     return {
-        {"converterPeakCurrent", number(converter->peakCurrent)},
-        {"converterPeakCurrentToRated", optional(converter->peakCurrentToRated)},
-        {"converterRmsCurrent", number(converter->rmsCurrent)},
-        {"converterRmsCurrentToRated", optional(converter->rmsCurrentToRated)},
-        {"converterPeakPower", number(converter->peakPower)},
-        {"converterPowerToRated", optional(converter->powerToRated)},
+        FigureField("converterPeakCurrent", converter->peakCurrent),
+        FigureField("converterPeakCurrentToRated", converter->peakCurrentToRated),
+        FigureField("converterRmsCurrent", converter->rmsCurrent),
+        FigureField("converterRmsCurrentToRated", converter->rmsCurrentToRated),
+        FigureField("converterPeakPower", converter->peakPower),
+        FigureField("converterPowerToRated", converter->powerToRated),
     };
 }
 

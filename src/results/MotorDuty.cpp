@@ -82,15 +82,12 @@ QStringList MotorDutyLines(const MotorDuty& duty, QChar decimalSeparator)
 
 QList<StepResponseField> MotorDutyFields(const MotorDuty& duty)
 {
-    const auto optional = [](std::optional<double> value) {
-        return value ? FigureText(*value) : QStringLiteral("none");
-    };
     return {
-        {"rmsTorque", FigureText(duty.rmsTorque)},
-        {"rmsTorqueToRated", optional(duty.rmsTorqueToRated)},
-        {"rmsCurrent", FigureText(duty.rmsCurrent)},
-        {"rmsCurrentToRated", optional(duty.rmsCurrentToRated)},
-        {"peakTorqueToShortTime", optional(duty.peakTorqueToShortTime)},
+        FigureField("rmsTorque", duty.rmsTorque),
+        FigureField("rmsTorqueToRated", duty.rmsTorqueToRated),
+        FigureField("rmsCurrent", duty.rmsCurrent),
+        FigureField("rmsCurrentToRated", duty.rmsCurrentToRated),
+        FigureField("peakTorqueToShortTime", duty.peakTorqueToShortTime),
     };
 }
 

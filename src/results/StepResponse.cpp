@@ -265,37 +265,49 @@ QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparat
     return std::move(text).lines();
 }
 
-QString FigureText(double value)
+namespace {
+
+bool FigureInRange(double value)
 {
     constexpr double LargestFigure = 1e30;
-    if (!(std::fabs(value) <= LargestFigure))
+    return std::fabs(value) <= LargestFigure;
+}
+
+} // namespace
+
+QString FigureText(double value)
+{
+    if (!FigureInRange(value))
         return QStringLiteral("outOfRange");
     return GeneralNumber(value, FigureDigits);
 }
 
+StepResponseField FigureField(const char* key, std::optional<double> value, const char* missing)
+{
+    if (!value)
+        return {key, QString::fromLatin1(missing)};
+    return {key, FigureText(*value), FigureInRange(*value) ? value : std::nullopt};
+}
+
 QList<StepResponseField> StepResponseFields(const StepResponse& response)
 {
-    const auto number = [](double value) { return FigureText(value); };
-    const auto optional = [&number](std::optional<double> value, const char* missing) {
-        return value ? number(*value) : QString::fromLatin1(missing);
-    };
     const StepFigures& figures = response.figures;
     const char* notReached = figures.step ? "never" : "none";
     return {
         {"quantity", QString::fromLatin1(QuantityKey(response.quantity))},
-        {"closedLoop", response.closedLoop ? QStringLiteral("1") : QStringLiteral("0")},
-        {"target", number(response.target)},
-        {"finalValue", number(response.finalValue)},
-        {"riseTime", optional(figures.riseTime, notReached)},
-        {"overshoot", optional(figures.overshoot, "none")},
-        {"settlingTime2", optional(figures.settling2, notReached)},
-        {"settlingTime5", optional(figures.settling5, notReached)},
-        {"steadyStateError", optional(response.steadyStateError, "none")},
-        {"peakCurrent", number(response.peakCurrent)},
-        {"peakTorque", number(response.peakTorque)},
-        {"peakCurrentToRated", optional(response.peakCurrentToRated, "none")},
-        {"peakTorqueToRated", optional(response.peakTorqueToRated, "none")},
-        {"peakToLimit", optional(response.peakToLimit, "none")},
+        FigureField("closedLoop", response.closedLoop ? 1 : 0),
+        FigureField("target", response.target),
+        FigureField("finalValue", response.finalValue),
+        FigureField("riseTime", figures.riseTime, notReached),
+        FigureField("overshoot", figures.overshoot),
+        FigureField("settlingTime2", figures.settling2, notReached),
+        FigureField("settlingTime5", figures.settling5, notReached),
+        FigureField("steadyStateError", response.steadyStateError),
+        FigureField("peakCurrent", response.peakCurrent),
+        FigureField("peakTorque", response.peakTorque),
+        FigureField("peakCurrentToRated", response.peakCurrentToRated),
+        FigureField("peakTorqueToRated", response.peakTorqueToRated),
+        FigureField("peakToLimit", response.peakToLimit),
     };
 }
 

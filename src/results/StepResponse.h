@@ -71,10 +71,12 @@ QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparat
 
 // One figure as the command-line simulator prints it: its key and its value with a point, or the
 // word that stands for a missing figure ("never" for a rise or settling not reached, "none" for a
-// figure that does not apply).
+// figure that does not apply). A script that reads the figures as numbers (the Python module) gets
+// number, every digit of what value shows; it is empty where value is a word.
 struct StepResponseField {
     const char* key;
     QString value;
+    std::optional<double> number = std::nullopt;
 };
 
 QList<StepResponseField> StepResponseFields(const StepResponse& response);
@@ -83,5 +85,9 @@ QList<StepResponseField> StepResponseFields(const StepResponse& response);
 // magnitude, which only data far outside any drive produce (a rating of 1E-300, a voltage of
 // 1E300), reads "outOfRange" instead of a number that would look like a measurement.
 QString FigureText(double value);
+
+// The field of a figure: its FigureText and number, or the word missing when there is none.
+StepResponseField FigureField(const char* key, std::optional<double> value,
+                              const char* missing = "none");
 
 } // namespace kinetra

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks what a desktop gets from it.
-#   install-test.sh tree|desktop|mime BUILD_DIR
+# Installs the build into a temporary prefix and checks what a desktop and a script get from it.
+#   install-test.sh tree|desktop|mime BUILD_DIR PYTHON
 set -euo pipefail
-check=$1 build=$2
+check=$1 build=$2 python=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 case $check in
 tree)
     expected=(
-        bin/kinetra bin/kinetra-sim libexec/kinetra/kinetra-desktop
+        bin/kinetra bin/kinetra-sim bin/kinetra-sweep-slurm libexec/kinetra/kinetra-desktop
+        libexec/kinetra/kinetra-sim-drawing
         share/applications/kinetra.desktop share/mime/packages/kinetra.xml
         share/man/man1/kinetra.1 share/man/man1/kinetra-sim.1
         share/kinetra/Kinetra.mdb share/kinetra/examples/dc-thyristor-speed-current.kmf
@@ -27,7 +28,8 @@ tree)
     for file in "${expected[@]}"; do
         [ -s "$prefix/$file" ] || fail "$file is not installed"
     done
-    for program in bin/kinetra bin/kinetra-sim libexec/kinetra/kinetra-desktop; do
+    for program in bin/kinetra bin/kinetra-sim bin/kinetra-sweep-slurm \
+        libexec/kinetra/kinetra-desktop libexec/kinetra/kinetra-sim-drawing; do
         [ -x "$prefix/$program" ] || fail "$program is not executable"
     done
     # Every example, and nothing of the build or the tests.
@@ -39,10 +41,21 @@ tree)
     # The catalogue is the built sample: an SQLite file with our application id.
     [ "$(od -An -tx1 -j68 -N4 "$prefix/share/kinetra/Kinetra.mdb" | tr -d ' \n')" = 4b6e7472 ] ||
         fail "share/kinetra/Kinetra.mdb is not the sample catalogue"
-    # The simulator runs an installed example.
-    "$prefix/bin/kinetra-sim" --decimal-separator , \
-        "$prefix/share/kinetra/examples/dc-thyristor-speed-current.kmf" >/dev/null ||
+    # The simulator runs an installed example, and its PDF report is drawn by the installed
+    # drawing program.
+    example=$prefix/share/kinetra/examples/dc-thyristor-speed-current.kmf
+    "$prefix/bin/kinetra-sim" --decimal-separator , "$example" >/dev/null ||
         fail "the installed kinetra-sim does not simulate an installed example"
+    "$prefix/bin/kinetra-sim" --decimal-separator , --report "$prefix/report.pdf" "$example" \
+        >/dev/null 2>&1 && [ -s "$prefix/report.pdf" ] ||
+        fail "the installed kinetra-sim does not write a PDF report"
+    # The Python module sits in the site folder of its prefix and runs there.
+    site=$(echo "$prefix"/lib/python3*/site-packages)
+    [ -s "$site/kinetra/__init__.pyi" ] || fail "the Python module is not installed in $site"
+    PYTHONPATH=$site "$python" -c "import kinetra, sys
+run = kinetra.simulate(kinetra.load(sys.argv[1], ','))
+assert run.time.size > 0 and run.metrics['quantity'] == 'speed'" "$example" ||
+        fail "the installed Python module does not simulate an installed example"
     ;;
 desktop)
     entry="$prefix/share/applications/kinetra.desktop"

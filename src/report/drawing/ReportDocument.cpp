@@ -11,6 +11,7 @@
 #include "ColumnFit.h"
 #include "ReportCharts.h"
 #include "ReportExports.h"
+#include "ReportOfRun.h"
 #include "ResultsActivation.h"
 #include "editor/ModelSession.h"
 #include "text/TextFile.h"
@@ -58,14 +59,7 @@ ReportDocument::ReportDocument(const ModelSession& session, const ResultsActivat
 
 void ReportDocument::compose(const ReportSwitches& switches)
 {
-    const RunView& run = m_results.view();
-    // The summary's factors describe the run's end; the motor's duty over the run follows them.
-    QStringList analysis = run.summary;
-    if (run.motorDuty)
-        analysis << QString()
-                 << MotorDutyLines(*run.motorDuty, m_session.reader().decimalSeparator());
-    m_form.compose(m_session.editor(), run.collected, m_session.ModelFileName(), analysis,
-                   switches);
+    ComposeReport(m_form, m_session, m_results.view(), switches);
 }
 
 QPageLayout ReportDocument::pageLayout()
@@ -89,9 +83,8 @@ Status ReportDocument::save(const QString& path, ReportFormat format)
         return SavePdf(path, pageLayout(), m_form.title(),
                        [this](QPainter& painter) { paint(painter); });
     case ReportFormat::Text:
-        return SaveFile(path, EncodeTextLines(ReportPlainText(m_form, day)));
     case ReportFormat::Csv:
-        return SaveFile(path, EncodeTextLines(ReportCsv(m_form, day)));
+        return SaveReportText(m_form, format, path);
     case ReportFormat::Html: {
         ReportPictures pictures;
         if (m_form.detailEnabled()) {
