@@ -188,13 +188,12 @@ void SetKey(Model& model, const std::string& key, const py::handle& value)
     ModelSession& session = model.session();
     const QString before = ReadKey(session.modelText(), name);
     session.writeModelKey(name, text);
-    QString error;
-    if (session.ModelInit(error))
+    const Status applied = session.ModelInit();
+    if (applied.ok)
         return;
     session.writeModelKey(name, before);
-    QString restored;
-    [[maybe_unused]] const bool back = session.ModelInit(restored);
-    Raise(PyExc_ValueError, error);
+    [[maybe_unused]] const Status restored = session.ModelInit();
+    Raise(PyExc_ValueError, applied.error);
 }
 
 QStringList ModelKeys()

@@ -19,7 +19,7 @@ std::optional<int> ReadKind(const QString& text, int count)
 
 QString Number(double value)
 {
-    return QString::asprintf("%.17g", value);
+    return GeneralNumber(value, ExactDigits);
 }
 
 } // namespace

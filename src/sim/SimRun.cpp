@@ -25,6 +25,7 @@
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "text/FileSave.h"
+#include "text/NumberText.h"
 #include "text/TextFile.h"
 
 namespace kinetra {
@@ -53,7 +54,7 @@ private:
 
 QString number(double value)
 {
-    return QString::asprintf("%.17g", value);
+    return GeneralNumber(value, ExactDigits);
 }
 
 // A positioning drive's samples end with the mechanism's position.

@@ -4,6 +4,7 @@
 
 #include "Sweep.h"
 #include "SweepStatistics.h"
+#include "text/NumberText.h"
 
 namespace kinetra {
 
@@ -23,7 +24,7 @@ QString SweepRowText(const SweepVariants& variants, const SweepRow& row)
     if (variants.drawn())
         cells << QString::number(row.index + 1);
     for (const double value : row.values)
-        cells << QString::number(value, 'g', variants.drawn() ? 17 : 15);
+        cells << GeneralNumber(value, variants.drawn() ? ExactDigits : DoubleDigits);
     if (!row.failure.isEmpty()) {
         cells << QStringLiteral("1") << row.failure;
         static const qsizetype figureCount = SweepFigureColumns().size();
@@ -41,7 +42,7 @@ namespace {
 
 QString Number(std::optional<double> value)
 {
-    return value ? QString::number(*value, 'g', 10) : QString();
+    return value ? GeneralNumber(*value, FigureDigits) : QString();
 }
 
 } // namespace

@@ -38,7 +38,7 @@ namespace {
 // A figure as the table and the command line print it.
 QString Number(double value)
 {
-    return QString::number(value, 'g', 10);
+    return GeneralNumber(value, FigureDigits);
 }
 
 } // namespace
@@ -114,7 +114,7 @@ StatusOr<SweepAxis> MakeSweepAxis(const QString& key, std::vector<double> values
         if (fraction != values.end())
             return StatusOr<SweepAxis>::Failed(
                 QStringLiteral("%1 takes whole numbers, as in a model file, not %2.")
-                    .arg(axis.key, QString::number(*fraction, 'g', 15)));
+                    .arg(axis.key, GeneralNumber(*fraction, DoubleDigits)));
     }
     axis.values = std::move(values);
     return StatusOr<SweepAxis>::Of(std::move(axis));
