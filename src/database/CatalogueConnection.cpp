@@ -351,8 +351,10 @@ Status CatalogueConnection::openSQLite(const QString& path)
     database.setDatabaseName(QFileInfo(path).absoluteFilePath());
     // Others may read and write the file meanwhile; this program never writes it.
     database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+    // A connection is removed only once no handle of it is left.
     if (!database.open()) {
         const Status failed = Status::Failed(errorText(database.lastError()));
+        database = QSqlDatabase();
         close();
         return failed;
     }
@@ -362,6 +364,7 @@ Status CatalogueConnection::openSQLite(const QString& path)
     if (!schema.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !schema.next()) {
         const Status failed = Status::Failed(SQLiteProblem(schema.lastError()));
         schema = QSqlQuery();
+        database = QSqlDatabase();
         close();
         return failed;
     }
@@ -385,6 +388,7 @@ Status CatalogueConnection::openPostgreSQL(const ConnectionSettings& settings)
     database.setConnectOptions(QStringLiteral("connect_timeout=10"));
     if (!database.open()) {
         const Status failed = Status::Failed(errorText(database.lastError()));
+        database = QSqlDatabase();
         close();
         return failed;
     }
@@ -392,6 +396,7 @@ Status CatalogueConnection::openPostgreSQL(const ConnectionSettings& settings)
     if (!readOnly.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"))) {
         const Status failed = Status::Failed(errorText(readOnly.lastError()));
         readOnly = QSqlQuery();
+        database = QSqlDatabase();
         close();
         return failed;
     }
