@@ -6,26 +6,17 @@
 #include <QChart>
 #include <QXYSeries>
 
+#include "text/CsvText.h"
 #include "text/FileSave.h"
+#include "text/NumberText.h"
 
 namespace kinetra {
 
 namespace {
 
-QString Field(const QString& text, QChar separator)
-{
-    if (!text.contains(separator) && !text.contains(u'"'))
-        return text;
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 QString Number(qreal value, QChar decimalSeparator)
 {
-    QString text = QString::number(value, 'g', 15);
-    text.replace(u'.', decimalSeparator);
-    return text;
+    return GeneralNumber(value, DoubleDigits, decimalSeparator);
 }
 
 bool SharesXOf(const Curve& curve, const Curve& longest)
@@ -51,18 +42,18 @@ QStringList CurveTableLines(const QString& xTitle, const std::vector<Curve>& cur
         return a.points.size() < b.points.size();
     });
     if (longest == curves.end())
-        return {Field(xTitle, separator)};
+        return {CsvField(xTitle, separator)};
     const bool sharedX = std::all_of(curves.begin(), curves.end(), [&](const Curve& curve) {
         return SharesXOf(curve, *longest);
     });
 
     QStringList header;
     if (sharedX)
-        header.append(Field(xTitle, separator));
+        header.append(CsvField(xTitle, separator));
     for (const Curve& curve : curves) {
         if (!sharedX)
-            header.append(Field(xTitle + QStringLiteral(" (") + curve.title + u')', separator));
-        header.append(Field(curve.title, separator));
+            header.append(CsvField(xTitle + QStringLiteral(" (") + curve.title + u')', separator));
+        header.append(CsvField(curve.title, separator));
     }
     QStringList lines{header.join(separator)};
     for (qsizetype row = 0; row < longest->points.size(); ++row) {
