@@ -92,7 +92,7 @@ namespace {
 
 QString BusyReason()
 {
-    return QStringLiteral("Дождитесь окончания выполняемого запроса.");
+    return Catalogue::tr("Дождитесь окончания выполняемого запроса.");
 }
 
 } // namespace

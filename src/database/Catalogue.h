@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,8 @@ namespace kinetra {
 // window only waits, and its stop reaches the fetch at once, also before the first record. It
 // only ever reads, and fetches tables and query results whole, within a time and a size.
 class Catalogue final {
+    Q_DECLARE_TR_FUNCTIONS(Catalogue)
+
 public:
     using FetchLimits = kinetra::FetchLimits;
 

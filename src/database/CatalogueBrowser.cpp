@@ -5,7 +5,10 @@
 
 namespace kinetra {
 
-const QString CatalogueBrowser::QueryMarker = QStringLiteral("Запрос");
+QString CatalogueBrowser::queryMarker()
+{
+    return tr("Запрос");
+}
 
 CatalogueBrowser::CatalogueBrowser(QChar decimalSeparator, MessageSink& messages, QObject* parent)
     : QObject(parent), m_messages(messages), m_catalogue(decimalSeparator)
@@ -34,7 +37,7 @@ Status CatalogueBrowser::reconnect(const QString& connectionString)
 
 QString CatalogueBrowser::noConnection() const
 {
-    return QStringLiteral("Нет подключения ") + m_connectionString;
+    return tr("Нет подключения %1").arg(m_connectionString);
 }
 
 QString CatalogueBrowser::connectionFailure(const QString& reason) const
@@ -90,8 +93,7 @@ void CatalogueBrowser::bdComboBoxChange(int index)
     StatusOr<RecordSet> opened = m_catalogue.openTable(name);
     if (!opened.ok) {
         // A damaged table must not pass for an empty one.
-        m_messages.showMessage(QStringLiteral("Не открыть таблицу ") + name +
-                               QStringLiteral("\n\n") + opened.error);
+        m_messages.showMessage(tr("Не открыть таблицу %1\n\n%2").arg(name, opened.error));
         return;
     }
     showDataSet(DataSource::Table, std::move(opened.value));
@@ -111,7 +113,7 @@ Status CatalogueBrowser::runQuery(const QString& sql)
             ADOTableAfterScroll();
         return Status::Failed(opened.error);
     }
-    setSelectorText(QueryMarker);
+    setSelectorText(queryMarker());
     showDataSet(DataSource::Query, std::move(opened.value));
     return Status::Done();
 }
@@ -197,7 +199,7 @@ void CatalogueBrowser::aSortExecute()
     if (!sorted) {
         if (shown)
             emit dataSetReset();
-        m_messages.showMessage(QStringLiteral("Сортировка невозможна"));
+        m_messages.showMessage(tr("Сортировка невозможна"));
         return;
     }
     m_sortIcon = ascending ? SortDescendingIcon : SortAscendingIcon;
@@ -229,13 +231,13 @@ void CatalogueBrowser::ADOTableAfterScroll()
         QString::number(records.RecNo()) + u'/' + QString::number(records.RecordCount());
     const bool memo = m_selectedColumn >= 0 && m_selectedColumn < records.fieldCount() &&
                       records.field(m_selectedColumn).memo;
-    m_hintPanel = memo ? QStringLiteral("Двойной щелчок или Enter") : QString();
+    m_hintPanel = memo ? tr("Двойной щелчок или Enter") : QString();
     emit statusChanged();
 }
 
 Status CatalogueBrowser::saveShownDataSet(const QString& path) const
 {
-    const QString name = m_dataSource == DataSource::Query ? QueryMarker : m_selectorText;
+    const QString name = m_dataSource == DataSource::Query ? queryMarker() : m_selectorText;
     return SaveRecordSetXml(dataSet(), name, path);
 }
 

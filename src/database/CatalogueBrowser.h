@@ -32,7 +32,7 @@ public:
     static constexpr int SortDescendingIcon = 15;
 
     // The selector's text while the grid shows a query result.
-    static const QString QueryMarker;
+    static QString queryMarker();
 
     CatalogueBrowser(QChar decimalSeparator, MessageSink& messages, QObject* parent = nullptr);
 
@@ -52,7 +52,7 @@ public:
     int selectedTable() const { return m_selectedTable; }
     // The table on show, or "Запрос" in query mode.
     const QString& selectorText() const { return m_selectorText; }
-    bool inQueryMode() const { return m_selectorText == QueryMarker; }
+    bool inQueryMode() const { return m_selectorText == queryMarker(); }
 
     // Opens the table of the selector's item; a table that cannot be opened is left as far as
     // it came, without a message.

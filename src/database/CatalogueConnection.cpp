@@ -45,7 +45,7 @@ QString nextConnectionName()
 QString errorText(const QSqlError& error)
 {
     const QString text = error.text().trimmed();
-    return text.isEmpty() ? QStringLiteral("неизвестная ошибка") : text;
+    return text.isEmpty() ? CatalogueConnection::tr("неизвестная ошибка") : text;
 }
 
 // SQLite's text, after the user's words for a damaged or locked file.
@@ -55,9 +55,9 @@ QString SQLiteProblem(const QSqlError& error)
     // The primary result codes: SQLITE_BUSY, SQLITE_LOCKED, SQLITE_CORRUPT, SQLITE_NOTADB.
     const int primary = code.toInt() & 0xff;
     if (primary == 5 || primary == 6)
-        return QStringLiteral("Каталог занят другой программой. ") + errorText(error);
+        return CatalogueConnection::tr("Каталог занят другой программой. ") + errorText(error);
     if (primary == 11 || primary == 26)
-        return QStringLiteral("Файл каталога повреждён. ") + errorText(error);
+        return CatalogueConnection::tr("Файл каталога повреждён. ") + errorText(error);
     return errorText(error);
 }
 
@@ -84,7 +84,7 @@ bool isMemoDeclaration(const QString& declaredType)
 QString tooLongText(const FetchLimits& limits, QChar decimalSeparator)
 {
     const QString seconds = QString::number(double(limits.time.count()) / 1000);
-    return QStringLiteral("Запрос выполнялся дольше %1 с и прерван.")
+    return CatalogueConnection::tr("Запрос выполнялся дольше %1 с и прерван.")
         .arg(QString(seconds).replace(u'.', decimalSeparator));
 }
 
@@ -334,9 +334,9 @@ Status CatalogueConnection::open(const QString& connectionString)
     m_connectionString = connectionString;
     const std::optional<ConnectionSettings> settings = ParseConnectionString(connectionString);
     if (!settings)
-        return Status::Failed(QStringLiteral("Строка подключения не понятна программе. Ожидается "
-                                             "\"Provider=SQLite;Data Source=ФАЙЛ\" или "
-                                             "\"Provider=PostgreSQL;Server=...;Database=...\"."));
+        return Status::Failed(tr("Строка подключения не понятна программе. Ожидается "
+                                 "\"Provider=SQLite;Data Source=ФАЙЛ\" или "
+                                 "\"Provider=PostgreSQL;Server=...;Database=...\"."));
     m_kind = settings->kind;
     return m_kind == ConnectionSettings::Kind::PostgreSQL ? openPostgreSQL(*settings)
                                                           : openSQLite(settings->file);
@@ -375,7 +375,7 @@ Status CatalogueConnection::openPostgreSQL(const ConnectionSettings& settings)
 {
     if (!QSqlDatabase::isDriverAvailable(PostgreSQLDriver))
         return Status::Failed(
-            QStringLiteral("Драйвер PostgreSQL для Qt не установлен (пакет libqt6sql6-psql)."));
+            tr("Драйвер PostgreSQL для Qt не установлен (пакет libqt6sql6-psql)."));
     QSqlDatabase database = QSqlDatabase::addDatabase(PostgreSQLDriver, m_connectionName);
     database.setHostName(settings.server);
     if (settings.port > 0)
@@ -413,8 +413,7 @@ void CatalogueConnection::close()
 
 Status CatalogueConnection::requireOpen() const
 {
-    return isOpen() ? Status::Done()
-                    : Status::Failed(QStringLiteral("Нет подключения к каталогу."));
+    return isOpen() ? Status::Done() : Status::Failed(tr("Нет подключения к каталогу."));
 }
 
 bool CatalogueConnection::isOpen() const
@@ -477,7 +476,7 @@ StatusOr<RecordSet> CatalogueConnection::openQuery(const QString& sql, const Fet
         return StatusOr<RecordSet>::Failed(open.error);
     if (!IsSingleReadingStatement(sql))
         return StatusOr<RecordSet>::Failed(
-            QStringLiteral("Запрос должен быть одним оператором чтения (SELECT)."));
+            tr("Запрос должен быть одним оператором чтения (SELECT)."));
     return fetch(SplitSqlStatements(sql).constFirst().text, limits, cancel);
 }
 
@@ -534,8 +533,7 @@ StatusOr<RecordSet> CatalogueConnection::fetchOnce(const QString& sql, FetchBoun
         try {
             result = fetchWithin(query, sql, bounds, serverWait ? &*serverWait : nullptr);
         } catch (const std::bad_alloc&) {
-            result = StatusOr<RecordSet>::Failed(
-                QStringLiteral("Для результата запроса не хватает памяти."));
+            result = StatusOr<RecordSet>::Failed(tr("Для результата запроса не хватает памяти."));
         }
     }
     if (postgres && !serverWait->connectionCut())
@@ -558,7 +556,7 @@ StatusOr<RecordSet> CatalogueConnection::fetchWithin(QSqlQuery& query, const QSt
     if (!query.exec(sql))
         return failure(query.lastError());
     if (!query.isSelect())
-        return StatusOr<RecordSet>::Failed(QStringLiteral("Запрос не возвращает записей."));
+        return StatusOr<RecordSet>::Failed(tr("Запрос не возвращает записей."));
     const QSqlRecord record = query.record();
     std::vector<FieldInfo> fields;
     fields.reserve(record.count());
@@ -590,7 +588,7 @@ StatusOr<RecordSet> CatalogueConnection::fetchWithin(QSqlQuery& query, const QSt
             return StatusOr<RecordSet>::Failed(bounds.reason(QSqlError(), m_decimalSeparator));
         if (qsizetype(values.size()) + count > limits.values)
             return StatusOr<RecordSet>::Failed(
-                QStringLiteral("Результат запроса больше %1 записей; уточните условие отбора.")
+                tr("Результат запроса больше %1 записей; уточните условие отбора.")
                     .arg(limits.values / std::max(1, count)));
         for (int i = 0; i < count; ++i) {
             values.push_back(query.value(i));
@@ -598,7 +596,7 @@ StatusOr<RecordSet> CatalogueConnection::fetchWithin(QSqlQuery& query, const QSt
         }
         if (bytes > limits.bytes)
             return StatusOr<RecordSet>::Failed(
-                QStringLiteral("Результат запроса больше %1 МБ; уточните условие отбора.")
+                tr("Результат запроса больше %1 МБ; уточните условие отбора.")
                     .arg(limits.bytes / (1024 * 1024)));
     }
     if (query.lastError().isValid())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,8 @@ struct FetchLimits {
 // sessions are read-only, and a typed query must be a single reading statement. A fetch stops at
 // its bounds or at the user's cancel, also while the engine computes before the first record.
 class CatalogueConnection final {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueConnection)
+
 public:
     explicit CatalogueConnection(QChar decimalSeparator);
     ~CatalogueConnection();

@@ -1,6 +1,7 @@
 #include "CatalogueFile.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,9 +15,16 @@ const QByteArray SQLiteHeader("SQLite format 3\0", 16);
 const QByteArray JetSignature("Standard Jet DB\0", 16);
 const QByteArray AceSignature("Standard ACE DB\0", 16);
 
-const QString WhatWeRead = QStringLiteral(
-    "Kinetra читает каталоги оборудования в формате SQLite (файл Kinetra.mdb, построенный из "
-    "data/catalogue.sql) и каталоги на сервере PostgreSQL.");
+// The translation context of the messages.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueFile)
+};
+
+QString WhatWeRead()
+{
+    return Text::tr("Kinetra читает каталоги оборудования в формате SQLite (файл Kinetra.mdb, "
+                    "построенный из data/catalogue.sql) и каталоги на сервере PostgreSQL.");
+}
 
 } // namespace
 
@@ -46,22 +54,20 @@ QString CatalogueFileProblem(CatalogueFileKind kind, const QString& path)
     case CatalogueFileKind::SQLite:
         return {};
     case CatalogueFileKind::Missing:
-        return QStringLiteral("Файл каталога «%1» не найден. ").arg(path) + WhatWeRead;
+        return Text::tr("Файл каталога «%1» не найден. ").arg(path) + WhatWeRead();
     case CatalogueFileKind::NotRegular:
-        return QStringLiteral("«%1» — не обычный файл, каталогом он быть не может. ").arg(path) +
-               WhatWeRead;
+        return Text::tr("«%1» — не обычный файл, каталогом он быть не может. ").arg(path) +
+               WhatWeRead();
     case CatalogueFileKind::Unreadable:
-        return QStringLiteral("Файл каталога «%1» не удается прочитать: нет доступа.").arg(path);
+        return Text::tr("Файл каталога «%1» не удается прочитать: нет доступа.").arg(path);
     case CatalogueFileKind::AccessJet:
-        return QStringLiteral("Файл «%1» — база данных Microsoft Access (Jet). ").arg(name) +
-               WhatWeRead +
-               QStringLiteral(" Перенесите таблицы в SQLite или на сервер PostgreSQL.");
+        return Text::tr("Файл «%1» — база данных Microsoft Access (Jet). ").arg(name) +
+               WhatWeRead() + Text::tr(" Перенесите таблицы в SQLite или на сервер PostgreSQL.");
     case CatalogueFileKind::AccessAce:
-        return QStringLiteral("Файл «%1» — база данных Microsoft Access (ACE). ").arg(name) +
-               WhatWeRead +
-               QStringLiteral(" Перенесите таблицы в SQLite или на сервер PostgreSQL.");
+        return Text::tr("Файл «%1» — база данных Microsoft Access (ACE). ").arg(name) +
+               WhatWeRead() + Text::tr(" Перенесите таблицы в SQLite или на сервер PostgreSQL.");
     case CatalogueFileKind::Other:
-        return QStringLiteral("Файл «%1» не является базой данных SQLite. ").arg(name) + WhatWeRead;
+        return Text::tr("Файл «%1» не является базой данных SQLite. ").arg(name) + WhatWeRead();
     }
     return {};
 }

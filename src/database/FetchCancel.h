@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <atomic>
@@ -20,9 +21,11 @@ namespace kinetra {
 // catalogue's thread reads it while the engine computes, while it awaits a record and between
 // records, and whatever waits on the server for the fetch is woken at once.
 class FetchCancel final {
+    Q_DECLARE_TR_FUNCTIONS(FetchCancel)
+
 public:
     // The reason of a fetch the user stopped.
-    static QString reason() { return QStringLiteral("Запрос остановлен."); }
+    static QString reason() { return tr("Запрос остановлен."); }
 
     void set();
     bool isSet() const { return m_set.load(std::memory_order_relaxed); }

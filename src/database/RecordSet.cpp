@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace kinetra {
@@ -70,7 +71,8 @@ QString ValueText(const QVariant& value, QChar decimalSeparator)
         return text;
     }
     if (value.typeId() == QMetaType::QByteArray)
-        return QStringLiteral("(двоичные данные, %1 байт)").arg(value.toByteArray().size());
+        return QCoreApplication::translate("RecordSet", "(двоичные данные, %1 байт)")
+            .arg(value.toByteArray().size());
     return value.toString();
 }
 

@@ -1,5 +1,6 @@
 #include "RecordSetXml.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamWriter>
 
 #include "RecordSet.h"
@@ -76,7 +77,7 @@ bool WriteRecords(QIODevice& file, const RecordSet& records, const QString& name
 Status SaveRecordSetXml(const RecordSet& records, const QString& name, const QString& path)
 {
     if (!records.isOpen())
-        return Status::Failed(QStringLiteral("Нет открытой таблицы"));
+        return Status::Failed(QCoreApplication::translate("RecordSetXml", "Нет открытой таблицы"));
     return SaveFile(
         path, [&records, &name](QIODevice& file) { return WriteRecords(file, records, name); });
 }

@@ -21,12 +21,14 @@ struct FilterKind {
         std::optional<const char16_t*> text;
     };
     std::array<Field, CoefficientCount> fields;
-    const char16_t* caption; // the formula under the fraction
+    const char* caption; // the formula under the fraction, untranslated
 };
 
 inline constexpr int FilterKindCount = 10;
 
 // The kind of list index index; no selection (-1) is the amplifier.
 const FilterKind& FilterKindAt(int index);
+// The formula under the fraction as the user reads it.
+QString CaptionOf(const FilterKind& kind);
 
 } // namespace kinetra

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "RunData.h"
 #include "SignalStages.h"
 #include "text/NumberText.h"
@@ -11,6 +13,11 @@
 namespace kinetra {
 
 namespace {
+
+// The translation context of the messages.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SignalFile)
+};
 
 std::optional<double> ReadValue(const QString& text, QChar decimalSeparator)
 {
@@ -73,7 +80,7 @@ qsizetype ValueColumn(const QStringList& titles)
 
 SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
 {
-    const QString noNumber = QStringLiteral("в файле нет ни одного числа");
+    const QString noNumber = Text::tr("в файле нет ни одного числа");
     qsizetype first = 0;
     while (first < lines.size() && lines.at(first).trimmed().isEmpty())
         ++first;
@@ -96,15 +103,15 @@ SignalFileRead ReadSignalLines(const QStringList& lines, QChar decimalSeparator)
             table ? line.section(columnSeparator, int(column), int(column)) : line;
         const auto lineError = [&](const QString& why) {
             return SignalFileRead::Failed(
-                QStringLiteral("строка %1: \"%2\" %3").arg(i + 1).arg(field.trimmed(), why));
+                Text::tr("строка %1: \"%2\" %3").arg(i + 1).arg(field.trimmed(), why));
         };
         const auto value = ReadValue(field, separator);
         if (!value)
-            return lineError(QStringLiteral("не число"));
+            return lineError(Text::tr("не число"));
         if (!(std::abs(*value) <= FilterOutputLimit))
-            return lineError(QStringLiteral("больше 1E9 по модулю"));
+            return lineError(Text::tr("больше 1E9 по модулю"));
         if (values.size() == std::size_t(ResultCapacity))
-            return lineError(QStringLiteral("сверх %1 чисел").arg(ResultCapacity));
+            return lineError(Text::tr("сверх %1 чисел").arg(ResultCapacity));
         values.push_back(*value);
     }
     if (values.empty())

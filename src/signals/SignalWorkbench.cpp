@@ -38,28 +38,27 @@ SignalWorkbench::SignalWorkbench(SignalBuffer& buffer, QChar decimalSeparator, C
         m_fields[indexOf(FieldOf(static_cast<Coefficient>(i)))] = {QStringLiteral("0"), false};
 }
 
-const QStringList& SignalWorkbench::listItems(SignalList list)
+QStringList SignalWorkbench::listItems(SignalList list)
 {
-    static const std::array<QStringList, 3> items{
-        QStringList{QStringLiteral("Постоянный"), QStringLiteral("Ступенчатый"),
-                    QStringLiteral("Импульсный"), QStringLiteral("Меандр"),
-                    QStringLiteral("Линейный"), QStringLiteral("Треугольный"),
-                    QStringLiteral("Гармонический"), QStringLiteral("Случайный")},
-        QStringList{QStringLiteral("Без искажений"), QStringLiteral("Задержка"),
-                    QStringLiteral("Трение, гистерезис")},
-        QStringList{QStringLiteral("Усилитель"), QStringLiteral("Фильтр НЧ"),
-                    QStringLiteral("Фильтр ВЧ"), QStringLiteral("Полосовой фильтр"),
-                    QStringLiteral("Заграждающий фильтр"), QStringLiteral("И-регулятор"),
-                    QStringLiteral("ПИ-регулятор"), QStringLiteral("Д-регулятор"),
-                    QStringLiteral("ПД-регулятор"), QStringLiteral("ПИД-регулятор")},
-    };
-    return items[indexOf(list)];
+    switch (list) {
+    case SignalList::SignalComboBox1:
+        return {tr("Постоянный"), tr("Ступенчатый"), tr("Импульсный"),    tr("Меандр"),
+                tr("Линейный"),   tr("Треугольный"), tr("Гармонический"), tr("Случайный")};
+    case SignalList::SignalComboBox2:
+        return {tr("Без искажений"), tr("Задержка"), tr("Трение, гистерезис")};
+    case SignalList::SignalComboBox3:
+        return {tr("Усилитель"),        tr("Фильтр НЧ"),           tr("Фильтр ВЧ"),
+                tr("Полосовой фильтр"), tr("Заграждающий фильтр"), tr("И-регулятор"),
+                tr("ПИ-регулятор"),     tr("Д-регулятор"),         tr("ПД-регулятор"),
+                tr("ПИД-регулятор")};
+    }
+    return {};
 }
 
 QString SignalWorkbench::listText(SignalList list) const
 {
     if (list == SignalList::SignalComboBox1 && m_origin == InputOrigin::Model)
-        return QStringLiteral("Модель");
+        return tr("Модель");
     if (list == SignalList::SignalComboBox1 && m_origin == InputOrigin::File)
         return m_measuredName;
     const int index = listIndex(list);
@@ -72,56 +71,54 @@ QString SignalWorkbench::notice() const
     const QChar separator = m_decimalSeparator;
     // An empty text or one that is no number counts as 0; the user is told which field holds it.
     static const std::array<const char*, SignalFieldCount> fieldNames{
-        "периодичность", "канал, мс", "T1", "T2", "K1", "T3", "T4", "K2"};
+        QT_TR_NOOP("периодичность"), QT_TR_NOOP("канал, мс"), "T1", "T2", "K1", "T3", "T4", "K2"};
     QStringList empty;
     for (int i = 0; i < SignalFieldCount; ++i) {
         const auto field = static_cast<SignalField>(i);
         if (!isEnabled(field))
             continue;
-        const QString name = QString::fromUtf8(fieldNames[indexOf(field)]);
+        const QString name = tr(fieldNames[indexOf(field)]);
         if (text(field).isEmpty())
             empty << name;
         else if (!ReadNumber(text(field), separator))
-            notices
-                << QStringLiteral("Не число в поле %1: \"%2\", принято 0").arg(name, text(field));
+            notices << tr("Не число в поле %1: \"%2\", принято 0").arg(name, text(field));
     }
     if (!empty.isEmpty())
-        notices << (empty.size() == 1 ? QStringLiteral("Пустое поле ")
-                                      : QStringLiteral("Пустые поля ")) +
-                       empty.join(QStringLiteral(", ")) + QStringLiteral(", принято 0");
+        notices << (empty.size() == 1 ? tr("Пустое поле %1, принято 0")
+                                      : tr("Пустые поля %1, принято 0"))
+                       .arg(empty.join(QStringLiteral(", ")));
     // A periodic waveform has at least one period over the run.
     if (isEnabled(SignalField::SignalEdit1)) {
         const double periodicity =
             ReadNumber(text(SignalField::SignalEdit1), separator).value_or(0.0);
         if (periodicity <= 0)
-            notices << QStringLiteral("Периодичность %1 не больше нуля, принята 1")
+            notices << tr("Периодичность %1 не больше нуля, принята 1")
                            .arg(FormatNumber(periodicity, separator));
     }
     if (m_channelCut)
-        notices << QStringLiteral("Параметр канала %1 мс вне пределов от 0 до %2, принято %3")
+        notices << tr("Параметр канала %1 мс вне пределов от 0 до %2, принято %3")
                        .arg(FormatNumber(m_channelCut->typed, separator))
                        .arg(SpinMaximum)
                        .arg(m_channelCut->taken);
     if (m_refusedFor > 0)
-        notices << QStringLiteral("Периодичность %1 велика для прогона в %2 отсчетов: период "
-                                  "короче %3 отсчетов, вход равен 0 (не более %4)")
+        notices << tr("Периодичность %1 велика для прогона в %2 отсчетов: период короче %3 "
+                      "отсчетов, вход равен 0 (не более %4)")
                        .arg(FormatNumber(m_refusedPeriodicity, separator))
                        .arg(m_refusedFor)
                        .arg(MinimumPeriod)
                        .arg(FormatNumber(m_refusedFor / MinimumPeriod, separator));
     if (m_stalledAt >= 0)
-        notices << QStringLiteral("Период короче, чем позволяет форма сигнала: вход с отсчета %1 "
-                                  "равен 0")
+        notices << tr("Период короче, чем позволяет форма сигнала: вход с отсчета %1 равен 0")
                        .arg(m_stalledAt);
     switch (m_filterOutcome.fault) {
     case FilterOutcome::Fault::None:
         break;
     case FilterOutcome::Fault::Undefined:
-        notices << QStringLiteral("Знаменатель звена равен нулю: выход с отсчета %1 равен 0")
+        notices << tr("Знаменатель звена равен нулю: выход с отсчета %1 равен 0")
                        .arg(m_filterOutcome.cutAt);
         break;
     case FilterOutcome::Fault::RunAway:
-        notices << QStringLiteral("Выход звена больше 1E9 по модулю: с отсчета %1 он равен 0")
+        notices << tr("Выход звена больше 1E9 по модулю: с отсчета %1 он равен 0")
                        .arg(m_filterOutcome.cutAt);
         break;
     }
@@ -132,8 +129,7 @@ QString SignalWorkbench::notice() const
         typedCoefficients = typedCoefficients || isEnabled(FieldOf(static_cast<Coefficient>(i)));
     if (typedCoefficients && m_computed[indexOf(SignalStage::Output)] > 0 &&
         differenceEquation().form == DifferenceEquation::Form::Passing)
-        notices << QStringLiteral("T2, T3, T4 и K2 равны нулю: звено пропускает вход без "
-                                  "изменений");
+        notices << tr("T2, T3, T4 и K2 равны нулю: звено пропускает вход без изменений");
     return notices.join(QStringLiteral("; "));
 }
 
@@ -501,7 +497,7 @@ void SignalWorkbench::applyFilterKind()
             putText(field, QString::fromUtf16(*rule.text));
         putEnabled(field, rule.enabled);
     }
-    const QString caption = QString::fromUtf16(kind.caption);
+    const QString caption = CaptionOf(kind);
     if (std::exchange(m_caption, caption) != caption)
         emit captionChanged();
 }

@@ -72,7 +72,7 @@ public:
     SignalWorkbench(SignalBuffer& buffer, QChar decimalSeparator, Clock clock = {},
                     QObject* parent = nullptr);
 
-    static const QStringList& listItems(SignalList list);
+    static QStringList listItems(SignalList list);
     static constexpr int spinMinimum(SignalSpin spin)
     {
         return spin == SignalSpin::SignalUpDown1 ? 1 : 0;

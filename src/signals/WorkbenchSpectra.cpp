@@ -48,7 +48,14 @@ const QPointF* Nearest(const QList<QPointF>& points, double x)
     return std::abs(best->x() - x) <= step ? best : nullptr;
 }
 
-constexpr std::array<const char*, 3> StageNames{"вход", "канал", "выход"};
+constexpr std::array<const char*, 3> StageNames{QT_TRANSLATE_NOOP("WorkbenchSpectra", "вход"),
+                                                QT_TRANSLATE_NOOP("WorkbenchSpectra", "канал"),
+                                                QT_TRANSLATE_NOOP("WorkbenchSpectra", "выход")};
+
+QString StageName(SignalStage stage)
+{
+    return WorkbenchSpectra::tr(StageNames[static_cast<std::size_t>(stage)]);
+}
 
 } // namespace
 
@@ -87,14 +94,13 @@ QString TimeReadout(const SignalWorkbench& workbench, double abscissa, QChar dec
     for (SignalStage stage : {SignalStage::Input, SignalStage::Channel, SignalStage::Output}) {
         const QPointF* point = Nearest(workbench.curve(stage), abscissa);
         if (point)
-            values << QStringLiteral("%1 %2").arg(
-                QString::fromUtf8(StageNames[static_cast<std::size_t>(stage)]),
-                Readout(point->y(), decimalSeparator));
+            values << QStringLiteral("%1 %2").arg(StageName(stage),
+                                                  Readout(point->y(), decimalSeparator));
     }
     if (values.isEmpty())
         return {};
     const long long sample = std::llround(std::max(abscissa, 0.0) * 10);
-    return QStringLiteral("Отсчет %1 (%2 мс модели): %3")
+    return WorkbenchSpectra::tr("Отсчет %1 (%2 мс модели): %3")
         .arg(sample)
         .arg(sample)
         .arg(values.join(QStringLiteral(", ")));
@@ -109,19 +115,18 @@ QString SpectrumReadout(const WorkbenchSpectra& spectra, double frequency, QChar
     for (SignalStage stage : {SignalStage::Input, SignalStage::Channel, SignalStage::Output}) {
         if (const QPointF* point = Nearest(spectra.amplitude(stage), frequency)) {
             at = point->x();
-            values << QStringLiteral("%1 %2").arg(
-                QString::fromUtf8(StageNames[static_cast<std::size_t>(stage)]),
-                Readout(point->y(), decimalSeparator));
+            values << QStringLiteral("%1 %2").arg(StageName(stage),
+                                                  Readout(point->y(), decimalSeparator));
         }
     }
     if (values.isEmpty() && !Nearest(spectra.magnitudeDb(), frequency))
         return {};
     const std::complex<double> response = spectra.response(at);
-    values << QStringLiteral("звено %1 дБ, %2°")
+    values << WorkbenchSpectra::tr("звено %1 дБ, %2°")
                   .arg(Readout(20 * std::log10(std::max(std::abs(response), 1e-12)),
                                decimalSeparator),
                        Readout(std::arg(response) * 180 / std::numbers::pi, decimalSeparator));
-    return QStringLiteral("%1 Гц: %2")
+    return WorkbenchSpectra::tr("%1 Гц: %2")
         .arg(Readout(at, decimalSeparator), values.join(QStringLiteral(", ")));
 }
 

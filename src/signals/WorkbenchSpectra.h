@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -17,6 +18,8 @@ namespace kinetra {
 // the frequency response of its filter or controller, all over Hz of model time (a sample is a
 // step of 1 ms). Computed afresh from the workbench by update().
 class WorkbenchSpectra final {
+    Q_DECLARE_TR_FUNCTIONS(WorkbenchSpectra)
+
 public:
     void update(const SignalWorkbench& workbench);
 

@@ -34,30 +34,29 @@ QLineEdit* namedEdit(const QString& name, QWidget* parent)
 ConnectionDialog::ConnectionDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ConnectionDialog"));
-    setWindowTitle(QStringLiteral("Подключение к каталогу"));
+    setWindowTitle(tr("Подключение к каталогу"));
 
     m_kind = new QComboBox(this);
     m_kind->setObjectName(QStringLiteral("KindComboBox"));
-    m_kind->addItems(
-        {QStringLiteral("Файл каталога (SQLite)"), QStringLiteral("Сервер PostgreSQL")});
+    m_kind->addItems({tr("Файл каталога (SQLite)"), tr("Сервер PostgreSQL")});
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(createFilePage());
     m_pages->addWidget(createServerPage());
     connect(m_kind, &QComboBox::currentIndexChanged, this, &ConnectionDialog::showKind);
 
     auto* kindRow = new QFormLayout;
-    kindRow->addRow(QStringLiteral("&Каталог:"), m_kind);
+    kindRow->addRow(tr("&Каталог:"), m_kind);
 
     m_outcome = new QLabel(this);
     m_outcome->setObjectName(QStringLiteral("OutcomeLabel"));
     m_outcome->setWordWrap(true);
     m_outcome->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* tryButton = new QPushButton(QStringLiteral("&Проверить подключение"), this);
+    auto* tryButton = new QPushButton(tr("&Проверить подключение"), this);
     tryButton->setObjectName(QStringLiteral("TryButton"));
     connect(tryButton, &QPushButton::clicked, this, &ConnectionDialog::tryConnection);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -91,14 +90,14 @@ QWidget* ConnectionDialog::createFilePage()
     auto* page = new QWidget(this);
     m_file = namedEdit(QStringLiteral("FileEdit"), page);
     m_file->setText(QStringLiteral("Kinetra.mdb"));
-    auto* browse = new QPushButton(QStringLiteral("&Обзор..."), page);
+    auto* browse = new QPushButton(tr("&Обзор..."), page);
     connect(browse, &QPushButton::clicked, this, &ConnectionDialog::chooseFile);
     auto* row = new QHBoxLayout;
     row->addWidget(m_file, 1);
     row->addWidget(browse);
     auto* form = new QFormLayout(page);
     form->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("&Файл:"), page);
+    auto* label = new QLabel(tr("&Файл:"), page);
     label->setBuddy(m_file);
     form->addRow(label, row);
     return page;
@@ -112,22 +111,22 @@ QWidget* ConnectionDialog::createServerPage()
     m_port = new QSpinBox(page);
     m_port->setObjectName(QStringLiteral("PortSpinBox"));
     m_port->setRange(0, 65535);
-    m_port->setSpecialValueText(QStringLiteral("по умолчанию"));
+    m_port->setSpecialValueText(tr("по умолчанию"));
     m_database = namedEdit(QStringLiteral("DatabaseEdit"), page);
     m_user = namedEdit(QStringLiteral("UserEdit"), page);
     m_password = namedEdit(QStringLiteral("PasswordEdit"), page);
     m_password->setEchoMode(QLineEdit::Password);
-    m_password->setPlaceholderText(QStringLiteral("из файла паролей или окружения"));
-    auto* note = new QLabel(
-        QStringLiteral("Пароль, введенный здесь, хранится в Kinetra.ini открытым текстом."), page);
+    m_password->setPlaceholderText(tr("из файла паролей или окружения"));
+    auto* note =
+        new QLabel(tr("Пароль, введенный здесь, хранится в Kinetra.ini открытым текстом."), page);
     note->setWordWrap(true);
     auto* form = new QFormLayout(page);
     form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(QStringLiteral("&Сервер:"), m_server);
-    form->addRow(QStringLiteral("П&орт:"), m_port);
-    form->addRow(QStringLiteral("&База данных:"), m_database);
-    form->addRow(QStringLiteral("По&льзователь:"), m_user);
-    form->addRow(QStringLiteral("П&ароль:"), m_password);
+    form->addRow(tr("&Сервер:"), m_server);
+    form->addRow(tr("П&орт:"), m_port);
+    form->addRow(tr("&База данных:"), m_database);
+    form->addRow(tr("По&льзователь:"), m_user);
+    form->addRow(tr("П&ароль:"), m_password);
     form->addRow(note);
     return page;
 }
@@ -151,9 +150,9 @@ QString ConnectionDialog::connectionString() const
 
 void ConnectionDialog::chooseFile()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Файл каталога"), m_file->text(),
-        QStringLiteral("Каталоги (*.mdb *.db *.sqlite);;Все файлы (*)"));
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Файл каталога"), m_file->text(),
+                                     tr("Каталоги (*.mdb *.db *.sqlite);;Все файлы (*)"));
     if (!file.isEmpty())
         m_file->setText(file);
 }
@@ -164,8 +163,8 @@ void ConnectionDialog::tryConnection()
     Catalogue catalogue(u'.');
     const Status opened = catalogue.open(connectionString());
     QApplication::restoreOverrideCursor();
-    m_outcome->setText(opened.ok ? QStringLiteral("Подключение установлено.")
-                                 : QStringLiteral("Нет подключения: ") + opened.error);
+    m_outcome->setText(opened.ok ? tr("Подключение установлено.")
+                                 : tr("Нет подключения: %1").arg(opened.error));
 }
 
 } // namespace kinetra

@@ -22,32 +22,37 @@ namespace {
 
 using Move = CatalogueBrowser::RecordMove;
 
+// The texts untranslated.
 struct RecordEntry {
     Move move;
-    const char16_t* caption;
-    const char16_t* hint;
+    const char* caption;
+    const char* hint;
 };
 
 // The menu's record entries, in the order of RecordMove.
 constexpr std::array<RecordEntry, 4> RecordEntries{{
-    {Move::Next, u"&Следующая запись", u"Следующая запись"},
-    {Move::Prior, u"&Предыдущая запись", u"Предыдущая запись"},
-    {Move::Last, u"Последня&я запись", u"Последняя запись"},
-    {Move::First, u"Перв&ая запись", u"Первая запись"},
+    {Move::Next, QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "&Следующая запись"),
+     QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Следующая запись")},
+    {Move::Prior, QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "&Предыдущая запись"),
+     QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Предыдущая запись")},
+    {Move::Last, QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Последня&я запись"),
+     QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Последняя запись")},
+    {Move::First, QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Перв&ая запись"),
+     QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Первая запись")},
 }};
 
 struct NavigatorButton {
     Move move;
     const char* icon;
-    const char16_t* hint;
+    const char* hint; // untranslated
 };
 
 // The navigator's buttons from left to right.
 constexpr std::array<NavigatorButton, 4> NavigatorButtons{{
-    {Move::First, "record-first", u"В начало"},
-    {Move::Prior, "record-prior", u"Предыдущая"},
-    {Move::Next, "record-next", u"Следующая"},
-    {Move::Last, "record-last", u"В конец"},
+    {Move::First, "record-first", QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "В начало")},
+    {Move::Prior, "record-prior", QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Предыдущая")},
+    {Move::Next, "record-next", QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "Следующая")},
+    {Move::Last, "record-last", QT_TRANSLATE_NOOP("kinetra::DbaseWindow", "В конец")},
 }};
 
 constexpr int HintPanelWidth = 250;
@@ -70,25 +75,24 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
     : QMainWindow(parent), m_browser(browser), m_messages(messages)
 {
     setObjectName(QStringLiteral("Dbase"));
-    setWindowTitle(QStringLiteral("База данных Kinetra "));
+    setWindowTitle(tr("База данных Kinetra "));
     resize(655, 440);
 
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Файл")), actions,
                {Command::aToModel, Command::aSaveAs, Command::aPrint});
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    QMenu* edit = menuBar()->addMenu(tr("&Правка"));
     AddEntries(edit, actions, {Command::aSort, Bar});
     for (std::size_t i = 0; i < RecordEntries.size(); ++i) {
         const RecordEntry& entry = RecordEntries[i];
-        QAction* action = edit->addAction(QString::fromUtf16(entry.caption));
-        action->setStatusTip(QString::fromUtf16(entry.hint));
+        QAction* action = edit->addAction(tr(entry.caption));
+        action->setStatusTip(tr(entry.hint));
         connect(action, &QAction::triggered, this,
                 [this, move = entry.move] { m_browser.mdNavigation(move); });
         m_recordEntries[i] = action;
     }
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Окно")), actions,
                {Command::aModel, Command::aResult, Command::aSignal, Command::aParams});
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
-               {Command::aHelp, Command::aAbout});
+    AddEntries(menuBar()->addMenu(tr("&Справка")), actions, {Command::aHelp, Command::aAbout});
 
     QToolBar* toolBar = AddCommandToolBar(*this, QStringLiteral("ToolBarDbase"), actions,
                                           {Bar, Command::aToModel, Command::aSort, Bar,
@@ -96,11 +100,11 @@ DbaseWindow::DbaseWindow(const ActionTable& actions, CatalogueBrowser& browser,
                                            Command::aParams, Bar, Command::aHelp});
     m_selector = new QComboBox(toolBar);
     m_selector->setObjectName(QStringLiteral("bdComboBox"));
-    m_selector->setToolTip(QStringLiteral("Таблицы"));
+    m_selector->setToolTip(tr("Таблицы"));
     m_selector->setMinimumContentsLength(22);
     m_selector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // Query mode shows "Запрос", which is none of the tables.
-    m_selector->setPlaceholderText(CatalogueBrowser::QueryMarker);
+    m_selector->setPlaceholderText(CatalogueBrowser::queryMarker());
     QAction* first = toolBar->actions().constFirst();
     toolBar->insertWidget(first, m_selector);
     toolBar->insertWidget(first, createNavigator());
@@ -187,15 +191,15 @@ QWidget* DbaseWindow::createNavigator()
 {
     auto* navigator = new QToolBar(this);
     navigator->setObjectName(QStringLiteral("bdDBNavigator"));
-    navigator->setToolTip(QStringLiteral("Записи"));
+    navigator->setToolTip(tr("Записи"));
     navigator->setIconSize(QSize(16, 16));
     navigator->setStyleSheet(QStringLiteral("QToolBar { border: 0; }"));
     for (std::size_t i = 0; i < NavigatorButtons.size(); ++i) {
         const NavigatorButton& button = NavigatorButtons[i];
         QAction* action = navigator->addAction(
             QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(button.icon))),
-            QString::fromUtf16(button.hint));
-        action->setToolTip(QString::fromUtf16(button.hint));
+            tr(button.hint));
+        action->setToolTip(tr(button.hint));
         connect(action, &QAction::triggered, this,
                 [this, move = button.move] { m_browser.mdNavigation(move); });
         m_navigatorButtons[i] = action;

@@ -20,8 +20,8 @@ void FetchProgress::wait(RunningFetch& fetch)
     if (fetch.waitFor(QuietTime))
         return;
     // Over the window that started the fetch, as every dialog of the program.
-    QProgressDialog dialog(QStringLiteral("Выполняется запрос..."), QStringLiteral("Остановить"), 0,
-                           0, QApplication::activeWindow());
+    QProgressDialog dialog(tr("Выполняется запрос..."), tr("Остановить"), 0, 0,
+                           QApplication::activeWindow());
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     const QScopedValueRollback shown(m_dialog, &dialog);

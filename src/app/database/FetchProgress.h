@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include "Catalogue.h"
@@ -13,6 +14,8 @@ namespace kinetra {
 // it, whose stop button cancels the fetch at once. Being modal, the dialog keeps the other
 // windows from starting anything meanwhile.
 class FetchProgress final : public Catalogue::FetchWait {
+    Q_DECLARE_TR_FUNCTIONS(FetchProgress)
+
 public:
     FetchProgress() = default;
     ~FetchProgress() = default;

@@ -9,15 +9,6 @@
 
 namespace kinetra {
 
-namespace {
-
-const QString SetupCaption = QStringLiteral("Каталог оборудования");
-const QString ChooseButton = QStringLiteral("Выбрать каталог...");
-const QString CopyButton = QStringLiteral("Скопировать образец");
-const QString CancelButton = QStringLiteral("Отмена");
-
-} // namespace
-
 CatalogueSetup::CatalogueSetup(SettingsStore& settings, UserPrompts& prompts,
                                InstalledSamples samples)
     : m_settings(settings), m_prompts(prompts), m_samples(std::move(samples))
@@ -43,23 +34,21 @@ bool CatalogueSetup::offerWhenMissing(const QDir& workingDirectory)
     if (!m_wasMissing)
         return false;
     const bool hasSample = !m_samples.sampleCatalogue().isEmpty();
-    QString text =
-        QStringLiteral("Каталог оборудования не найден: нет файла «%1».\n\n").arg(missing);
-    QStringList buttons{ChooseButton};
+    QString text = tr("Каталог оборудования не найден: нет файла «%1».\n\n").arg(missing);
+    // The buttons: choose, copy when there is a sample, cancel.
+    QStringList buttons{tr("Выбрать каталог...")};
     if (hasSample) {
-        text += QStringLiteral("Выберите файл каталога или скопируйте на это место образец "
-                               "каталога, который поставляется с программой.");
-        buttons.append(CopyButton);
+        text += tr("Выберите файл каталога или скопируйте на это место образец каталога, который "
+                   "поставляется с программой.");
+        buttons.append(tr("Скопировать образец"));
     } else {
-        text += QStringLiteral("Выберите файл каталога.");
+        text += tr("Выберите файл каталога.");
     }
-    buttons.append(CancelButton);
-    const int chosen = m_prompts.askChoice(SetupCaption, text, buttons);
-    if (chosen < 0 || chosen >= buttons.size())
-        return false;
-    if (buttons.at(chosen) == ChooseButton)
+    buttons.append(tr("Отмена"));
+    const int chosen = m_prompts.askChoice(tr("Каталог оборудования"), text, buttons);
+    if (chosen == 0)
         return chooseCatalogue(missing);
-    if (buttons.at(chosen) == CopyButton)
+    if (chosen == 1 && hasSample)
         return copySample(missing);
     return false;
 }
@@ -69,15 +58,15 @@ bool CatalogueSetup::copySample(const QString& path)
     const Status copied = m_samples.copyCatalogueTo(path);
     if (!copied.ok)
         m_prompts.showMessage(
-            QStringLiteral("Каталог оборудования не скопирован в %1: %2").arg(path, copied.error));
+            tr("Каталог оборудования не скопирован в %1: %2").arg(path, copied.error));
     return copied.ok;
 }
 
 bool CatalogueSetup::chooseCatalogue(const QString& missingPath)
 {
     const auto chosen = m_prompts.chooseFileToOpen(
-        {QStringLiteral("Выбор каталога оборудования"),
-         QStringLiteral("Каталоги (*.mdb *.db *.sqlite)|*.mdb;*.db;*.sqlite|Все файлы (*.*)|*.*"),
+        {tr("Выбор каталога оборудования"),
+         tr("Каталоги (*.mdb *.db *.sqlite)|*.mdb;*.db;*.sqlite|Все файлы (*.*)|*.*"),
          QStringLiteral("mdb"), FolderOf(missingPath)});
     if (!chosen)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -14,6 +15,8 @@ class UserPrompts;
 // the user reads which file is missing and can choose a catalogue file or copy the sample that
 // came with the program to where the connection looks for it.
 class CatalogueSetup final {
+    Q_DECLARE_TR_FUNCTIONS(CatalogueSetup)
+
 public:
     CatalogueSetup(SettingsStore& settings, UserPrompts& prompts, InstalledSamples samples);
 

@@ -73,18 +73,17 @@ QString InstalledSamples::placeCatalogue(const QString& connectionString,
 
     const QString targetPath = QDir::toNativeSeparators(target.absoluteFilePath());
     if (const Status copied = copyCatalogueTo(target.absoluteFilePath()); !copied.ok)
-        return QStringLiteral("Каталог оборудования не скопирован в %1: %2")
-            .arg(targetPath, copied.error);
-    return QStringLiteral("Каталог оборудования скопирован в %1").arg(targetPath);
+        return tr("Каталог оборудования не скопирован в %1: %2").arg(targetPath, copied.error);
+    return tr("Каталог оборудования скопирован в %1").arg(targetPath);
 }
 
 Status InstalledSamples::copyCatalogueTo(const QString& path) const
 {
     const QString sample = sampleCatalogue();
     if (sample.isEmpty())
-        return Status::Failed(QStringLiteral("образец каталога не найден"));
+        return Status::Failed(tr("образец каталога не найден"));
     if (QFileInfo::exists(path))
-        return Status::Failed(QStringLiteral("файл уже есть"));
+        return Status::Failed(tr("файл уже есть"));
     QFile source(sample);
     if (!source.open(QIODevice::ReadOnly))
         return Status::Failed(source.errorString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -13,6 +14,8 @@ namespace kinetra {
 // examples until the user's settings name a folder. A program run from its build tree has no
 // such folder and changes nothing.
 class InstalledSamples final {
+    Q_DECLARE_TR_FUNCTIONS(InstalledSamples)
+
 public:
     explicit InstalledSamples(const QString& dataFolder);
     // share/kinetra beside the bin folder the program runs from.

@@ -32,17 +32,17 @@ constexpr QSize ClientArea(471, 309);
 
 struct SwitchBox {
     const char* name;
-    const char16_t* caption;
+    const char* caption; // untranslated
 };
 
 // The check boxes of the switches, in the order of OptionSwitch.
 constexpr std::array<SwitchBox, OptionSwitchCount> SwitchBoxes{{
-    {"oCheckBox0", u"Цвет"},
-    {"oCheckBox1", u"Динамика"},
-    {"oCheckBox2", u"Статика"},
-    {"oCheckBox3", u"Оборудование"},
-    {"oCheckBox4", u"Регуляторы"},
-    {"oCheckBox5", u"Анализ"},
+    {"oCheckBox0", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Цвет")},
+    {"oCheckBox1", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Динамика")},
+    {"oCheckBox2", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Статика")},
+    {"oCheckBox3", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Оборудование")},
+    {"oCheckBox4", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Регуляторы")},
+    {"oCheckBox5", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Анализ")},
 }};
 
 // A button that runs a command and follows its action's enabled state.
@@ -107,34 +107,34 @@ OptionsWindow::OptionsWindow(const ActionTable& actions, SettingsStore& settings
     : QWidget(parent, Qt::Tool), m_settings(settings), m_catalogue(catalogue), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Options"));
-    setWindowTitle(QStringLiteral("Параметры"));
+    setWindowTitle(tr("Параметры"));
 
     createPopupMenu(actions);
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("oPageControl"));
-    m_pages->addTab(createFilesPage(), QStringLiteral("Файлы"));
-    m_pages->addTab(createSimulationPage(), QStringLiteral("Моделирование"));
-    m_pages->addTab(createQueryPage(), QStringLiteral("Запрос"));
+    m_pages->addTab(createFilesPage(), tr("Файлы"));
+    m_pages->addTab(createSimulationPage(), tr("Моделирование"));
+    m_pages->addTab(createQueryPage(), tr("Запрос"));
     // The query page is there only while the catalogue is connected.
     m_pages->setTabVisible(QueryPage, m_catalogue.isConnected());
     connect(&m_catalogue, &CatalogueBrowser::connectionChanged, this,
             [this](bool connected) { m_pages->setTabVisible(QueryPage, connected); });
     connect(m_pages, &QTabWidget::currentChanged, this, &OptionsWindow::oPageControlChange);
 
-    m_openButton = commandButton(QStringLiteral("oOpenBtn"), QStringLiteral("&Открыть..."),
+    m_openButton = commandButton(QStringLiteral("oOpenBtn"), tr("&Открыть..."),
                                  actions.action(Command::aOpen), this);
     m_saveButton =
         commandButton(QStringLiteral("oSaveBtn"), actions.action(Command::aSaveAs)->text(),
                       actions.action(Command::aSaveAs), this);
-    m_applyButton = hintedButton(QStringLiteral("oApplyBtn"), QStringLiteral("Применить"),
-                                 QStringLiteral("Применить внесенные изменения"), this);
+    m_applyButton = hintedButton(QStringLiteral("oApplyBtn"), tr("Применить"),
+                                 tr("Применить внесенные изменения"), this);
     m_applyButton->setEnabled(false);
     connect(m_applyButton, &QPushButton::clicked, this, &OptionsWindow::oApplyBtnClick);
-    auto* reset = hintedButton(QStringLiteral("oReset"), QStringLiteral("Сброс"),
-                               QStringLiteral("Восстановить исходные параметры"), this);
+    auto* reset = hintedButton(QStringLiteral("oReset"), tr("Сброс"),
+                               tr("Восстановить исходные параметры"), this);
     connect(reset, &QPushButton::clicked, this, &OptionsWindow::oResetClick);
-    auto* close = hintedButton(QStringLiteral("oCloseBtn"), QStringLiteral("Закрыть"),
-                               QStringLiteral("Закрыть окно"), this);
+    auto* close =
+        hintedButton(QStringLiteral("oCloseBtn"), tr("Закрыть"), tr("Закрыть окно"), this);
     close->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -170,7 +170,7 @@ void OptionsWindow::createPopupMenu(const ActionTable& actions)
 {
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("oPopupMenu"));
-    QAction* undo = m_popupMenu->addAction(QStringLiteral("&Отменить"));
+    QAction* undo = m_popupMenu->addAction(tr("&Отменить"));
     undo->setObjectName(QStringLiteral("poUndo"));
     // The editor undoes on Ctrl+Z by itself; the entry only names the key.
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -198,16 +198,14 @@ QPlainTextEdit* OptionsWindow::createTextEdit(const QString& name, const QString
 
 QWidget* OptionsWindow::createFilesPage()
 {
-    m_fileEdit = createTextEdit(QStringLiteral("oFileEdit"),
-                                QStringLiteral("Файл параметров \"Kinetra.ini\""));
+    m_fileEdit = createTextEdit(QStringLiteral("oFileEdit"), tr("Файл параметров \"Kinetra.ini\""));
     connect(m_fileEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oFileEditChange);
     return textPage(QStringLiteral("oFile"), m_fileEdit);
 }
 
 QWidget* OptionsWindow::createQueryPage()
 {
-    m_queryEdit =
-        createTextEdit(QStringLiteral("oQueryEdit"), QStringLiteral("Запрос SQL к базе данных"));
+    m_queryEdit = createTextEdit(QStringLiteral("oQueryEdit"), tr("Запрос SQL к базе данных"));
     connect(m_queryEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oQueryEditChange);
     return textPage(QStringLiteral("oQuery"), m_queryEdit);
 }
@@ -217,16 +215,16 @@ QWidget* OptionsWindow::createSimulationPage()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("oResult"));
 
-    auto* reportLabel = new QLabel(QStringLiteral("Содержание отчета"), page);
+    auto* reportLabel = new QLabel(tr("Содержание отчета"), page);
     reportLabel->setObjectName(QStringLiteral("oLabel1"));
     auto* panel = new QFrame(page);
     panel->setObjectName(QStringLiteral("oPanel1"));
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    panel->setStatusTip(QStringLiteral("Изменение диаграмм"));
+    panel->setStatusTip(tr("Изменение диаграмм"));
     auto* boxes = new QVBoxLayout(panel);
     for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
         const auto option = static_cast<OptionSwitch>(i);
-        auto* box = new QCheckBox(QString::fromUtf16(SwitchBoxes[i].caption), panel);
+        auto* box = new QCheckBox(tr(SwitchBoxes[i].caption), panel);
         box->setObjectName(QLatin1String(SwitchBoxes[i].name));
         box->setChecked(m_settings.isOn(option));
         connect(box, &QCheckBox::clicked, this,
@@ -241,23 +239,19 @@ QWidget* OptionsWindow::createSimulationPage()
         fillFileEdit();
     });
 
-    auto* signalLabel = new QLabel(QStringLiteral("Переменные сигналы"), page);
+    auto* signalLabel = new QLabel(tr("Переменные сигналы"), page);
     signalLabel->setObjectName(QStringLiteral("oLabel2"));
-    auto* takenBox =
-        groupBox(QStringLiteral("oRadioGroup1"), QStringLiteral(" Принять из модели"), page);
-    m_takenGroup =
-        addRadioItems(takenBox, {QStringLiteral("Скорость"), QStringLiteral("Ток (момент)")},
-                      static_cast<int>(m_settings.takenSignal()));
+    auto* takenBox = groupBox(QStringLiteral("oRadioGroup1"), tr(" Принять из модели"), page);
+    m_takenGroup = addRadioItems(takenBox, {tr("Скорость"), tr("Ток (момент)")},
+                                 static_cast<int>(m_settings.takenSignal()));
     connect(m_takenGroup, &QButtonGroup::idClicked, this,
             [this](int id) { m_settings.setTakenSignal(static_cast<TakenSignal>(id)); });
     connect(&m_settings, &SettingsStore::takenSignalChanged, this, [this](TakenSignal signal) {
         m_takenGroup->button(static_cast<int>(signal))->setChecked(true);
     });
-    auto* sentBox =
-        groupBox(QStringLiteral("oRadioGroup2"), QStringLiteral(" Отправить в модель "), page);
-    m_sentGroup =
-        addRadioItems(sentBox, {QStringLiteral("Возмущение"), QStringLiteral("Управление ")},
-                      static_cast<int>(m_settings.sentSignal()));
+    auto* sentBox = groupBox(QStringLiteral("oRadioGroup2"), tr(" Отправить в модель "), page);
+    m_sentGroup = addRadioItems(sentBox, {tr("Возмущение"), tr("Управление ")},
+                                static_cast<int>(m_settings.sentSignal()));
     connect(m_sentGroup, &QButtonGroup::idClicked, this,
             [this](int id) { m_settings.setSentSignal(static_cast<SentSignal>(id)); });
     connect(&m_settings, &SettingsStore::sentSignalChanged, this, [this](SentSignal signal) {
@@ -453,7 +447,7 @@ void OptionsWindow::runQuery()
         return;
     const Status run = m_catalogue.runQuery(LinesOfText(m_queryEdit->toPlainText()).join(u'\n'));
     if (!run.ok)
-        m_prompts.showMessage(QStringLiteral("Ошибка в запросе \n") + run.error);
+        m_prompts.showMessage(tr("Ошибка в запросе \n%1").arg(run.error));
 }
 
 void OptionsWindow::oResetClick()

@@ -171,8 +171,8 @@ void SettingsStore::readAtStartUp()
             // What the windows kept of their own state outlives the rebuild.
             m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.value, ColorKey),
                                                  sectionsBeyondTemplate(read.value));
-            m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
-                                   reset.join(QStringLiteral(", ")));
+            m_messages.showMessage(tr("В Kinetra.ini восстановлено по умолчанию: %1")
+                                       .arg(reset.join(QStringLiteral(", "))));
         }
     }
     // Letter case counts here: only "false" switches colour off.
@@ -192,11 +192,12 @@ bool SettingsStore::keepsOffUnreadableFile(const TextFileRead& read, bool atStar
         return false;
     if (!std::exchange(m_unreadableFileShown, true))
         m_messages.showMessage(
-            QStringLiteral("Kinetra.ini прочитать нельзя\n") + read.error + u'\n' +
-            (atStartUp ? QStringLiteral("Программа работает с настройками по умолчанию и не "
-                                        "перезаписывает этот файл")
-                       : QStringLiteral("Программа не перезаписывает этот файл; изменённые "
-                                        "настройки действуют до конца работы")));
+            tr("Kinetra.ini прочитать нельзя\n%1\n%2")
+                .arg(read.error,
+                     atStartUp ? tr("Программа работает с настройками по умолчанию и не "
+                                    "перезаписывает этот файл")
+                               : tr("Программа не перезаписывает этот файл; изменённые настройки "
+                                    "действуют до конца работы")));
     return true;
 }
 
@@ -206,7 +207,7 @@ QString SettingsStore::rebuildSettings(const QString& connectionKept, const QStr
     const QString connection = composeSettings(connectionKept, colour, keptSections);
     const Status written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
-        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+        m_messages.showMessage(tr("Kinetra.ini сохранить нельзя\n%1").arg(written.error));
     return connection;
 }
 
@@ -321,7 +322,7 @@ void SettingsStore::updateSettingsFile(const std::function<void(KeyValueText&)>&
     }
     const Status written = WriteTextFile(settingsFilePath(), file);
     if (!written.ok)
-        m_messages.showMessage(QStringLiteral("Kinetra.ini сохранить нельзя\n") + written.error);
+        m_messages.showMessage(tr("Kinetra.ini сохранить нельзя\n%1").arg(written.error));
 }
 
 void SettingsStore::useConnection(const QString& connection)
@@ -373,16 +374,14 @@ void SettingsStore::resetSwitches()
 
 UserPrompts::FileDialog SettingsStore::settingsOpenDialog() const
 {
-    return {QStringLiteral("Открытие файла параметров"),
-            QStringLiteral("Параметры (*.ini)|*.ini|Все файлы (*.*)|*.*"), QStringLiteral("ini"),
-            m_folders.SettingsFolder};
+    return {tr("Открытие файла параметров"), tr("Параметры (*.ini)|*.ini|Все файлы (*.*)|*.*"),
+            QStringLiteral("ini"), m_folders.SettingsFolder};
 }
 
 UserPrompts::FileDialog SettingsStore::settingsSaveDialog() const
 {
-    return {QStringLiteral("Сохранение параметров"),
-            QStringLiteral("Настройки (*.ini)|*.ini|Все файлы (*.*)|*.*"), QStringLiteral("ini"),
-            m_folders.SettingsFolder};
+    return {tr("Сохранение параметров"), tr("Настройки (*.ini)|*.ini|Все файлы (*.*)|*.*"),
+            QStringLiteral("ini"), m_folders.SettingsFolder};
 }
 
 std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString Folders::*folder)
@@ -419,16 +418,14 @@ bool SettingsStore::saveSettingsCopy(const QString& path, const QString& text)
 
 UserPrompts::FileDialog SettingsStore::queryOpenDialog() const
 {
-    return {QStringLiteral("Открытие запроса"),
-            QStringLiteral("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"), QStringLiteral("txt"),
-            m_folders.QueriesFolder};
+    return {tr("Открытие запроса"), tr("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"),
+            QStringLiteral("txt"), m_folders.QueriesFolder};
 }
 
 UserPrompts::FileDialog SettingsStore::querySaveDialog() const
 {
-    return {QStringLiteral("Сохранение запроса"),
-            QStringLiteral("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"), QStringLiteral("txt"),
-            m_folders.QueriesFolder};
+    return {tr("Сохранение запроса"), tr("Запросы (*.txt)|*.txt|Все файлы (*.*)|*.*"),
+            QStringLiteral("txt"), m_folders.QueriesFolder};
 }
 
 std::optional<QStringList> SettingsStore::openQueryCopy(const QString& path)

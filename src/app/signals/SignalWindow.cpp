@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -87,26 +88,35 @@ QList<QPointF> ShownOnLogAxis(const QList<QPointF>& points)
     return shown;
 }
 
-const QString ChartHint =
-    QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей");
+QString ChartHint()
+{
+    return QCoreApplication::translate("kinetra::SignalWindow",
+                                       "Левая кнопка - изменение масштаба, правая - смещение осей");
+}
 
 struct CoefficientLayout {
     Coefficient coefficient;
     const char* edit;
     const char* label;
     const char* caption;
-    const char* hint;
+    const char* hint; // untranslated
 };
 
 // The fraction: the numerator's three terms above the bar, the denominator's below.
 // clang-format off
 constexpr std::array<CoefficientLayout, CoefficientCount> Fraction{{
-    {Coefficient::T1, "sEdit1",  "sLabel1",  "T1pp +", "T1: коэффициент при p² в числителе"},
-    {Coefficient::T2, "sEdit2",  "sLabel2",  "T2p +",  "T2: коэффициент при p в числителе"},
-    {Coefficient::K1, "sEditK1", "sLabelK1", "K1",     "K1: постоянный член числителя"},
-    {Coefficient::T3, "sEdit3",  "Label3",   "T3pp +", "T3: коэффициент при p² в знаменателе"},
-    {Coefficient::T4, "sEdit4",  "sLabel4",  "T4p +",  "T4: коэффициент при p в знаменателе"},
-    {Coefficient::K2, "sEditK2", "sLabelK2", "K2",     "K2: постоянный член знаменателя"},
+    {Coefficient::T1, "sEdit1",  "sLabel1",  "T1pp +",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "T1: коэффициент при p² в числителе")},
+    {Coefficient::T2, "sEdit2",  "sLabel2",  "T2p +",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "T2: коэффициент при p в числителе")},
+    {Coefficient::K1, "sEditK1", "sLabelK1", "K1",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "K1: постоянный член числителя")},
+    {Coefficient::T3, "sEdit3",  "Label3",   "T3pp +",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "T3: коэффициент при p² в знаменателе")},
+    {Coefficient::T4, "sEdit4",  "sLabel4",  "T4p +",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "T4: коэффициент при p в знаменателе")},
+    {Coefficient::K2, "sEditK2", "sLabelK2", "K2",
+     QT_TRANSLATE_NOOP("kinetra::SignalWindow", "K2: постоянный член знаменателя")},
 }};
 // clang-format on
 
@@ -123,16 +133,15 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     : QMainWindow(parent), m_workbench(workbench)
 {
     setObjectName(QStringLiteral("Signal"));
-    setWindowTitle(QStringLiteral("Сигналы"));
+    setWindowTitle(tr("Сигналы"));
     resize(655, 440);
 
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Файл")), actions,
                {Command::aNew, Command::aOpen, Command::aFromModel, Command::aToModel,
                 Command::aSaveAs, Command::aPrint});
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Окно")), actions,
                {Command::aModel, Command::aResult, Command::aDbase, Command::aParams});
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
-               {Command::aHelp, Command::aAbout});
+    AddEntries(menuBar()->addMenu(tr("&Справка")), actions, {Command::aHelp, Command::aAbout});
 
     QToolBar* toolBar =
         AddCommandToolBar(*this, QStringLiteral("ToolBarSignal"), actions,
@@ -173,9 +182,9 @@ SignalWindow::SignalWindow(const ActionTable& actions, SignalWorkbench& workbenc
     m_views = new QTabWidget(this);
     m_views->setObjectName(QStringLiteral("SignalViews"));
     m_views->setDocumentMode(true);
-    m_views->addTab(m_chartView, QStringLiteral("&Время"));
-    m_views->addTab(createSpectrumPage(), QStringLiteral("&Спектр"));
-    m_views->setTabToolTip(1, QStringLiteral("Амплитудный спектр и частотная характеристика"));
+    m_views->addTab(m_chartView, tr("&Время"));
+    m_views->addTab(createSpectrumPage(), tr("&Спектр"));
+    m_views->setTabToolTip(1, tr("Амплитудный спектр и частотная характеристика"));
     connect(m_views, &QTabWidget::currentChanged, this, [this] { redrawSpectra(); });
     columns->addWidget(m_views, 1);
     QAction* zoomReset = ResultChartView::newZoomResetAction(this);
@@ -204,13 +213,13 @@ QGroupBox* SignalWindow::createGeneratorGroup()
     QGroupBox* group = newGroup("signalGroupBox1", this);
     auto* layout = new QGridLayout(group);
     layout->addWidget(addCheck(SignalCheck::SignalCheckBox1, "SignalCheckBox1",
-                               QStringLiteral(" Сигнал и периодичность  "),
-                               QStringLiteral("Показать или скрыть входной сигнал")),
+                               tr(" Сигнал и периодичность  "),
+                               tr("Показать или скрыть входной сигнал")),
                       0, 0, 1, 3);
-    layout->addWidget(addList(SignalList::SignalComboBox1, "SignalComboBox1",
-                              QStringLiteral("Форма входного сигнала")),
-                      1, 0);
-    const QString periods = QStringLiteral("Число периодов сигнала на интервале моделирования");
+    layout->addWidget(
+        addList(SignalList::SignalComboBox1, "SignalComboBox1", tr("Форма входного сигнала")), 1,
+        0);
+    const QString periods = tr("Число периодов сигнала на интервале моделирования");
     layout->addWidget(addField(SignalField::SignalEdit1, "SignalEdit1", periods, 48), 1, 1);
     layout->addWidget(addSpin(SignalSpin::SignalUpDown1, "SignalUpDown1", periods), 1, 2);
     layout->setColumnStretch(0, 1);
@@ -222,14 +231,14 @@ QGroupBox* SignalWindow::createChannelGroup()
     QGroupBox* group = newGroup("signalGroupBox2", this);
     auto* layout = new QGridLayout(group);
     layout->addWidget(addCheck(SignalCheck::SignalCheckBox2, "SignalCheckBox2",
-                               QStringLiteral(" Канал передачи данных, мс "),
-                               QStringLiteral("Показать или скрыть сигнал после канала")),
+                               tr(" Канал передачи данных, мс "),
+                               tr("Показать или скрыть сигнал после канала")),
                       0, 0, 1, 3);
     layout->addWidget(addList(SignalList::SignalComboBox2, "SignalComboBox2",
-                              QStringLiteral("Вид искажения сигнала в канале передачи")),
+                              tr("Вид искажения сигнала в канале передачи")),
                       1, 0);
     const QString delay =
-        QStringLiteral("Задержка или ширина зоны трения, мс: 10 отсчетов на 1 мс, не более 100");
+        tr("Задержка или ширина зоны трения, мс: 10 отсчетов на 1 мс, не более 100");
     layout->addWidget(addField(SignalField::SignalEdit2, "SignalEdit2", delay, 48), 1, 1);
     layout->addWidget(addSpin(SignalSpin::SignalUpDown2, "SignalUpDown2", delay), 1, 2);
     layout->setColumnStretch(0, 1);
@@ -241,10 +250,10 @@ QGroupBox* SignalWindow::createFilterGroup()
     QGroupBox* group = newGroup("signalGroupBox3", this);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(addCheck(SignalCheck::SignalCheckBox3, "SignalCheckBox3",
-                               QStringLiteral(" Фильтр / регулятор  "),
-                               QStringLiteral("Показать или скрыть выходной сигнал")));
-    QComboBox* kinds = addList(SignalList::SignalComboBox3, "SignalComboBox3",
-                               QStringLiteral("Вид фильтра или регулятора"));
+                               tr(" Фильтр / регулятор  "),
+                               tr("Показать или скрыть выходной сигнал")));
+    QComboBox* kinds =
+        addList(SignalList::SignalComboBox3, "SignalComboBox3", tr("Вид фильтра или регулятора"));
     kinds->setMaxVisibleItems(10);
     layout->addWidget(kinds);
 
@@ -254,7 +263,7 @@ QGroupBox* SignalWindow::createFilterGroup()
         const CoefficientLayout& term = Fraction[i];
         const int row = i < 3 ? 0 : 2;
         const int column = 2 * static_cast<int>(i % 3);
-        const QString hint = QString::fromUtf8(term.hint);
+        const QString hint = tr(term.hint);
         fraction->addWidget(addField(FieldOf(term.coefficient), term.edit, hint, 44), row, column);
         auto* label = new QLabel(QString::fromUtf8(term.caption), group);
         label->setObjectName(QLatin1String(term.label));
@@ -272,7 +281,7 @@ QGroupBox* SignalWindow::createFilterGroup()
     m_caption->setObjectName(QStringLiteral("sLabel"));
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setWordWrap(true);
-    m_caption->setStatusTip(QStringLiteral("Смысл коэффициентов выбранного звена"));
+    m_caption->setStatusTip(tr("Смысл коэффициентов выбранного звена"));
     layout->addWidget(m_caption);
     return group;
 }
@@ -300,13 +309,13 @@ void SignalWindow::createChart()
         const char* name;
         const char* title;
         QColor colour;
-    } curves[]{{"Series1", "Вход", Qt::red},
-               {"Series2", "Искажение", Qt::blue},
-               {"Series3", "Выход", Qt::black}};
+    } curves[]{{"Series1", QT_TR_NOOP("Вход"), Qt::red},
+               {"Series2", QT_TR_NOOP("Искажение"), Qt::blue},
+               {"Series3", QT_TR_NOOP("Выход"), Qt::black}};
     for (std::size_t i = 0; i < m_series.size(); ++i) {
         auto* series = new QLineSeries(m_chart);
         series->setObjectName(QLatin1String(curves[i].name));
-        series->setName(QString::fromUtf8(curves[i].title));
+        series->setName(tr(curves[i].title));
         series->setPen(QPen(curves[i].colour, 1));
         m_chart->addSeries(series);
         series->attachAxis(m_timeAxis);
@@ -315,7 +324,7 @@ void SignalWindow::createChart()
     }
     m_chartView = new ResultChartView(m_chart, ResultChartView::Cursor::VerticalLine, this);
     m_chartView->setObjectName(QStringLiteral("SignalChart"));
-    m_chartView->setStatusTip(ChartHint);
+    m_chartView->setStatusTip(ChartHint());
     m_chartView->setMinimumSize(240, 200);
     connect(m_chartView, &ResultChartView::pointed, this, [this](QPointF position, bool inside) {
         const double x = m_chart->mapToValue(position, m_series[0]).x();
@@ -347,18 +356,18 @@ QWidget* SignalWindow::createSpectrumPage()
     // decade wherever it lies.
     const auto newFrequencyAxis = [](QChart* chart) {
         auto* axis = new QLogValueAxis(chart);
-        axis->setTitleText(QStringLiteral("Частота, Гц"));
+        axis->setTitleText(tr("Частота, Гц"));
         axis->setLabelFormat(QStringLiteral("%.4g"));
         axis->setBase(10);
         axis->setMinorTickCount(8);
         chart->addAxis(axis, Qt::AlignBottom);
         return axis;
     };
-    const auto newSeries = [](QChart* chart, const char* name, const char* title, QColor colour,
+    const auto newSeries = [](QChart* chart, const char* name, const QString& title, QColor colour,
                               QAbstractAxis* x, QValueAxis* y) {
         auto* series = new QLineSeries(chart);
         series->setObjectName(QLatin1String(name));
-        series->setName(QString::fromUtf8(title));
+        series->setName(title);
         series->setPen(QPen(colour, 1));
         chart->addSeries(series);
         series->attachAxis(x);
@@ -367,29 +376,29 @@ QWidget* SignalWindow::createSpectrumPage()
     };
     QChart* amplitudes = newChart();
     m_amplitudeFrequency = newFrequencyAxis(amplitudes);
-    m_amplitudeAxis = newAxis(amplitudes, QStringLiteral("Ампл."), Qt::AlignLeft, "%.3g");
-    m_amplitudeSeries = {newSeries(amplitudes, "SpectrumSeries1", "Вход", Qt::red,
+    m_amplitudeAxis = newAxis(amplitudes, tr("Ампл."), Qt::AlignLeft, "%.3g");
+    m_amplitudeSeries = {newSeries(amplitudes, "SpectrumSeries1", tr("Вход"), Qt::red,
                                    m_amplitudeFrequency, m_amplitudeAxis),
-                         newSeries(amplitudes, "SpectrumSeries2", "Искажение", Qt::blue,
+                         newSeries(amplitudes, "SpectrumSeries2", tr("Искажение"), Qt::blue,
                                    m_amplitudeFrequency, m_amplitudeAxis),
-                         newSeries(amplitudes, "SpectrumSeries3", "Выход", Qt::black,
+                         newSeries(amplitudes, "SpectrumSeries3", tr("Выход"), Qt::black,
                                    m_amplitudeFrequency, m_amplitudeAxis)};
     m_amplitudeView = new ResultChartView(amplitudes, ResultChartView::Cursor::VerticalLine, this);
     m_amplitudeView->setObjectName(QStringLiteral("SpectrumChart"));
-    m_amplitudeView->setStatusTip(ChartHint);
+    m_amplitudeView->setStatusTip(ChartHint());
 
     QChart* response = newChart();
     m_responseFrequency = newFrequencyAxis(response);
-    m_magnitudeAxis = newAxis(response, QStringLiteral("Звено, дБ"), Qt::AlignLeft, "%.0f");
-    m_phaseAxis = newAxis(response, QStringLiteral("Фаза, °"), Qt::AlignRight, "%.0f");
+    m_magnitudeAxis = newAxis(response, tr("Звено, дБ"), Qt::AlignLeft, "%.0f");
+    m_phaseAxis = newAxis(response, tr("Фаза, °"), Qt::AlignRight, "%.0f");
     m_phaseAxis->setGridLineVisible(false);
-    m_magnitudeSeries = newSeries(response, "MagnitudeSeries", "Амплитуда звена", QColor(0, 128, 0),
-                                  m_responseFrequency, m_magnitudeAxis);
-    m_phaseSeries = newSeries(response, "PhaseSeries", "Фаза звена", QColor(160, 0, 160),
+    m_magnitudeSeries = newSeries(response, "MagnitudeSeries", tr("Амплитуда звена"),
+                                  QColor(0, 128, 0), m_responseFrequency, m_magnitudeAxis);
+    m_phaseSeries = newSeries(response, "PhaseSeries", tr("Фаза звена"), QColor(160, 0, 160),
                               m_responseFrequency, m_phaseAxis);
     m_responseView = new ResultChartView(response, ResultChartView::Cursor::VerticalLine, this);
     m_responseView->setObjectName(QStringLiteral("ResponseChart"));
-    m_responseView->setStatusTip(ChartHint);
+    m_responseView->setStatusTip(ChartHint());
 
     for (QChart* chart : {amplitudes, response})
         ApplyChartLook(*chart, SignalsChartLook());
@@ -409,10 +418,10 @@ QWidget* SignalWindow::createSpectrumPage()
     layout->setSpacing(2);
     layout->addWidget(m_amplitudeView, 1);
     layout->addWidget(m_responseView, 1);
-    auto* timeBase = new QLabel(
-        QStringLiteral("Время модели: отсчет - шаг 1 мс, 1 мс канала - 10 отсчетов (10 мс "
-                       "модели); постоянные времени звена - в долях прогона из N отсчетов"),
-        page);
+    auto* timeBase =
+        new QLabel(tr("Время модели: отсчет - шаг 1 мс, 1 мс канала - 10 отсчетов (10 мс модели); "
+                      "постоянные времени звена - в долях прогона из N отсчетов"),
+                   page);
     timeBase->setObjectName(QStringLiteral("SpectrumTimeBase"));
     timeBase->setWordWrap(true);
     layout->addWidget(timeBase);
