@@ -34,9 +34,10 @@ enum class SentSignal { Disturbance, Control };
 // signals and report read. The file lives in the working directory of the start, or in the
 // folder a settings file was last opened from or saved to. It is written only when it has to be
 // rebuilt from its template, by a reset and for what the program keeps in it (the recent files,
-// the windows' sections, a connection set up); applying an edited settings text changes only the
-// settings in memory, so a mistyped text never reaches the disk unless it is saved on purpose.
-// A file that is there but does not read is written over by a reset alone.
+// the windows' sections, a connection set up, the interface language chosen); applying an edited
+// settings text changes only the settings in memory, so a mistyped text never reaches the disk
+// unless it is saved on purpose. A file that is there but does not read is written over by a reset
+// alone.
 class SettingsStore final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsStore)
