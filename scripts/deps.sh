@@ -16,6 +16,9 @@ kinetra_packages=(
     slurmctld slurmd slurm-client munge
     # A real X server with a window manager and a key presser, for bench/f6_cpu.sh.
     xvfb openbox xdotool
+    # Qt's translation tools: lrelease builds the English translation into the program, and the
+    # translations test runs lupdate to find texts without a translation.
+    qt6-l10n-tools
     # Python's csv module reads back the chart CSV in a test.
     python3
     # The Python module kinetra: pybind11's headers and CMake files, the interpreter's headers,

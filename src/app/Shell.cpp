@@ -36,8 +36,8 @@
 namespace kinetra {
 
 Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
-             MessageSink& messages, QObject* parent)
-    : QObject(parent), m_prompts(prompts), m_messages(messages),
+             MessageSink& messages, InterfaceLanguage language, QObject* parent)
+    : QObject(parent), m_prompts(prompts), m_messages(messages), m_language(language),
       m_session(decimalSeparator, messages), m_document(m_session, m_folders, prompts),
       m_settings(m_folders, m_session, messages), m_catalogue(decimalSeparator, messages)
 {
@@ -284,7 +284,7 @@ void Shell::aHelpExecute()
     else if (window == WindowKind::Options)
         page = m_optionsWindow->currentPage();
     if (!m_helpWindow)
-        m_helpWindow = std::make_unique<HelpWindow>();
+        m_helpWindow = std::make_unique<HelpWindow>(m_language);
     m_helpWindow->showContext(HelpContext(window, page));
 }
 

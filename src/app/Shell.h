@@ -16,6 +16,7 @@
 #include "shell/ActionTable.h"
 #include "shell/CommandKeys.h"
 #include "shell/Folders.h"
+#include "shell/InterfaceLanguage.h"
 #include "shell/ModelDocument.h"
 #include "shell/UserPrompts.h"
 
@@ -42,9 +43,11 @@ class Shell final : public QObject {
 
 public:
     // arguments: the program's arguments after its name, which together name a model file.
-    // The prompts and messages are the user's side of every question and message.
+    // The prompts and messages are the user's side of every question and message. The help
+    // speaks the language the interface was started in.
     Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& prompts,
-          MessageSink& messages, QObject* parent = nullptr);
+          MessageSink& messages, InterfaceLanguage language = InterfaceLanguage::Russian,
+          QObject* parent = nullptr);
     ~Shell() override;
 
     const ActionTable& actions() const { return m_actions; }
@@ -97,6 +100,7 @@ private:
 
     UserPrompts& m_prompts;
     MessageSink& m_messages;
+    const InterfaceLanguage m_language;
     ActionTable m_actions;
     CommandKeys m_commandKeys;
     ModelSession m_session;

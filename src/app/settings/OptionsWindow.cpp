@@ -1,11 +1,13 @@
 #include "settings/OptionsWindow.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +24,7 @@
 
 #include "CatalogueBrowser.h"
 #include "shell/ActionTable.h"
+#include "shell/InterfaceLanguage.h"
 #include "text/TextFile.h"
 
 namespace kinetra {
@@ -200,7 +203,37 @@ QWidget* OptionsWindow::createFilesPage()
 {
     m_fileEdit = createTextEdit(QStringLiteral("oFileEdit"), tr("Файл параметров \"Kinetra.ini\""));
     connect(m_fileEdit, &QPlainTextEdit::textChanged, this, &OptionsWindow::oFileEditChange);
-    return textPage(QStringLiteral("oFile"), m_fileEdit);
+    QWidget* page = textPage(QStringLiteral("oFile"), m_fileEdit);
+    static_cast<QBoxLayout*>(page->layout())->addLayout(createLanguageRow(page));
+    return page;
+}
+
+QLayout* OptionsWindow::createLanguageRow(QWidget* page)
+{
+    m_languageBox = new QComboBox(page);
+    m_languageBox->setObjectName(QStringLiteral("oLanguageBox"));
+    m_languageBox->setStatusTip(tr("Язык окон, сообщений и справки"));
+    // English keeps its own name in every interface, so that a user who reads only English
+    // finds it in a Russian one.
+    m_languageBox->addItem(tr("Как в системе"), QString());
+    m_languageBox->addItem(tr("Русский"), LanguageCode(InterfaceLanguage::Russian));
+    m_languageBox->addItem(QStringLiteral("English"), LanguageCode(InterfaceLanguage::English));
+    // Only the user's choice is written; showing the settings in force is not one.
+    connect(m_languageBox, &QComboBox::activated, this, [this](int index) {
+        m_settings.setInterfaceLanguage(m_languageBox->itemData(index).toString());
+        fillFileEdit();
+    });
+    auto* label = new QLabel(tr("&Язык интерфейса:"), page);
+    label->setBuddy(m_languageBox);
+    auto* note = new QLabel(tr("со следующего запуска"), page);
+    note->setObjectName(QStringLiteral("oLanguageNote"));
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_languageBox);
+    row->addWidget(note);
+    row->addStretch();
+    return row;
 }
 
 QWidget* OptionsWindow::createQueryPage()
@@ -377,6 +410,9 @@ void OptionsWindow::FormActivate()
 {
     // Edits that were not applied are given up: the page shows the settings in force.
     fillFileEdit();
+    // A language the program does not speak counts as none chosen.
+    m_languageBox->setCurrentIndex(
+        std::max(0, m_languageBox->findData(m_settings.interfaceLanguage().toLower())));
     // The query text lives only while its result is on show.
     if (!m_catalogue.inQueryMode())
         m_queryEdit->clear();

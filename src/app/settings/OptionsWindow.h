@@ -10,6 +10,8 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
+class QLayout;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -59,6 +61,8 @@ protected:
 private:
     void createPopupMenu(const ActionTable& actions);
     QWidget* createFilesPage();
+    // The interface language, which the settings file keeps for the next start.
+    QLayout* createLanguageRow(QWidget* page);
     QWidget* createSimulationPage();
     QWidget* createQueryPage();
     QPlainTextEdit* createTextEdit(const QString& name, const QString& hint);
@@ -84,6 +88,7 @@ private:
     QTabWidget* m_pages = nullptr;
     QPlainTextEdit* m_fileEdit = nullptr;
     QPlainTextEdit* m_queryEdit = nullptr;
+    QComboBox* m_languageBox = nullptr;
     QMenu* m_popupMenu = nullptr;
     std::array<QCheckBox*, OptionSwitchCount> m_checkBoxes{};
     QButtonGroup* m_takenGroup = nullptr;

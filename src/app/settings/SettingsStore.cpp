@@ -22,6 +22,8 @@ const QString SettingsFileName = QStringLiteral("Kinetra.ini");
 const QString PathsHeader = QStringLiteral("[Paths]");
 const QString ConnectionKey = QStringLiteral("Connection");
 const QString ColorKey = QStringLiteral("Color");
+const QString InterfaceHeader = QStringLiteral("[Interface]");
+const QString LanguageKey = QStringLiteral("Language");
 
 // The keys of the folders the settings file keeps.
 const std::array<std::pair<QString, QString Folders::*>, 3> FolderKeys{{
@@ -127,6 +129,21 @@ KeyValueText withSection(KeyValueText text, const KeyValueText& lines)
     text.remove(first, kept - first);
     for (qsizetype i = 0; i < lines.size(); ++i)
         text.insert(first + i, lines.at(i));
+    return text;
+}
+
+// The text without the section that header names, and without the empty line before it, so
+// that appending a section and taking it out again gives back the text there was.
+KeyValueText withoutSection(KeyValueText text, const QString& header)
+{
+    auto [first, end] = sectionBounds(text, header);
+    if (first == end)
+        return text;
+    while (end > first + 1 && text.at(end - 1).isEmpty())
+        --end;
+    if (first > 0 && text.at(first - 1).isEmpty())
+        --first;
+    text.remove(first, end - first);
     return text;
 }
 
@@ -330,6 +347,30 @@ void SettingsStore::useConnection(const QString& connection)
     m_connectionString = connection;
     updateSettingsFile(
         [&connection](KeyValueText& settings) { WriteKey(settings, ConnectionKey, connection); });
+}
+
+QString SettingsStore::interfaceLanguage() const
+{
+    return ReadKey(m_settings, LanguageKey);
+}
+
+void SettingsStore::setInterfaceLanguage(const QString& code)
+{
+    updateSettingsFile([&code](KeyValueText& settings) {
+        // A line written by hand under another section would be read before the one chosen here.
+        while (HasKey(settings, LanguageKey))
+            WriteKey(settings, LanguageKey, QString());
+        settings = withoutSection(std::move(settings), InterfaceHeader);
+        if (!code.isEmpty())
+            settings =
+                withSection(std::move(settings), {InterfaceHeader, LanguageKey + u'=' + code});
+    });
+}
+
+QString SettingsStore::interfaceLanguageAtStart()
+{
+    const TextFileRead read = ReadTextFile(QDir::current().filePath(SettingsFileName));
+    return read.ok ? ReadKey(read.value, LanguageKey) : QString();
 }
 
 QStringList SettingsStore::recentFiles() const

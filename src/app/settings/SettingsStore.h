@@ -34,9 +34,10 @@ enum class SentSignal { Disturbance, Control };
 // signals and report read. The file lives in the working directory of the start, or in the
 // folder a settings file was last opened from or saved to. It is written only when it has to be
 // rebuilt from its template, by a reset and for what the program keeps in it (the recent files,
-// the windows' sections, a connection set up); applying an edited settings text changes only the
-// settings in memory, so a mistyped text never reaches the disk unless it is saved on purpose.
-// A file that is there but does not read is written over by a reset alone.
+// the windows' sections, a connection set up, the interface language chosen); applying an edited
+// settings text changes only the settings in memory, so a mistyped text never reaches the disk
+// unless it is saved on purpose. A file that is there but does not read is written over by a reset
+// alone.
 class SettingsStore final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SettingsStore)
@@ -81,6 +82,16 @@ public:
     // A catalogue connection the user has set up on the way to the catalogue: it is used at once,
     // and the settings file keeps it for the next start.
     void useConnection(const QString& connection);
+    // The interface language chosen for the next start: "ru", "en", or empty to follow the
+    // desktop's languages.
+    QString interfaceLanguage() const;
+    // The choice goes into the settings file at once, under "[Interface]", since the interface
+    // takes its language when the program starts. Following the desktop again takes the section
+    // out, so the file of a user who never chose stays as it was.
+    void setInterfaceLanguage(const QString& code);
+    // The choice that the settings file of the working directory holds, read before any window
+    // is built. A file that does not read holds none; the store says why once it is built.
+    static QString interfaceLanguageAtStart();
     // The model files used last, newest first. Opening or saving a model puts its file first;
     // the settings file keeps the list, and nothing else of the file changes.
     QStringList recentFiles() const;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -240,6 +241,28 @@ TEST_F(OptionsWindowTest, SimulationPageHidesTheFileButtons)
     for (const char* name : fileButtons)
         EXPECT_TRUE(find<QPushButton>(name).isVisible()) << name;
     EXPECT_EQ(window.shownTextEdit(), &fileEdit());
+}
+
+// Only the user's choice writes the file: showing the window again does not, and the reset of the
+// files page, which rebuilds the file from its template, follows the desktop again.
+TEST_F(OptionsWindowTest, LanguageChoiceIsWrittenAndResetFollowsTheDesktop)
+{
+    activate(window);
+    auto& language = find<QComboBox>("oLanguageBox");
+    EXPECT_EQ(language.currentIndex(), 0);
+    QTest::keyClick(&language, Qt::Key_End);
+    EXPECT_EQ(language.currentText(), QStringLiteral("English"));
+    EXPECT_TRUE(settingsFileBytes().endsWith("\r\n\r\n[Interface]\r\nLanguage=en\r\n"));
+    EXPECT_TRUE(fileEdit().toPlainText().endsWith(QStringLiteral("\nLanguage=en")));
+    const QByteArray chosen = settingsFileBytes();
+    activate(otherWindow);
+    activate(window);
+    EXPECT_EQ(language.currentIndex(), 2);
+    EXPECT_EQ(settingsFileBytes(), chosen);
+
+    find<QPushButton>("oReset").click();
+    EXPECT_EQ(language.currentIndex(), 0);
+    EXPECT_FALSE(settingsFileBytes().contains("Language"));
 }
 
 TEST_F(OptionsWindowTest, EveryActivationShowsTheSettingsInForce)

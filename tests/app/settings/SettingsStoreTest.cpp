@@ -197,6 +197,7 @@ TEST_F(SettingsStoreTest, SettingsFileThatDoesNotReadIsNeverWrittenOver)
     store->addRecentFile(QStringLiteral("/a.kmf"));
     store->keepSection(linesOf("[Signal]\nWave=1"));
     store->useConnection(QStringLiteral("Other"));
+    store->setInterfaceLanguage(QStringLiteral("en"));
     EXPECT_EQ(store->recentFiles(), QStringList{"/a.kmf"}) << "in force for this session";
     EXPECT_EQ(fileBytes(), broken);
     EXPECT_EQ(sink.messages.size(), 1);
@@ -224,6 +225,26 @@ TEST_F(SettingsStoreTest, StartRemovesWhatKilledSavesLeft)
     for (const QString& leftover : leftovers)
         EXPECT_FALSE(QFile::exists(leftover)) << leftover.toStdString();
     EXPECT_TRUE(QFile::exists(models.filePath("drive.kmf")));
+}
+
+// The choice is written at once and read at the next start before the store exists. It replaces
+// a line written by hand under any section, and following the desktop again takes it out.
+TEST_F(SettingsStoreTest, LanguageChoiceIsWrittenAtOnceForTheNextStart)
+{
+    writeSettings("[Paths]\nConnection=Own\n\n[Report]\nlanguage=ru\nColor=");
+    const auto store = start();
+    EXPECT_EQ(store->interfaceLanguage(), QStringLiteral("ru"));
+    store->setInterfaceLanguage(QStringLiteral("en"));
+    const QString chosen =
+        QStringLiteral("[Paths]\nConnection=Own\n\n[Report]\nColor=\n\n[Interface]\nLanguage=en");
+    EXPECT_EQ(fileText(folder.path()), chosen);
+    EXPECT_EQ(store->settings().join(u'\n'), chosen);
+    EXPECT_EQ(SettingsStore::interfaceLanguageAtStart(), QStringLiteral("en"));
+
+    store->setInterfaceLanguage(QString());
+    EXPECT_EQ(fileText(folder.path()),
+              QStringLiteral("[Paths]\nConnection=Own\n\n[Report]\nColor="));
+    EXPECT_EQ(SettingsStore::interfaceLanguageAtStart(), QString());
 }
 
 // --- Switches --------------------------------------------------------------------------------

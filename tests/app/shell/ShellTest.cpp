@@ -26,7 +26,7 @@
 #include "settings/OptionsWindow.h"
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
-#include "shell/QtTranslation.h"
+#include "shell/InterfaceTranslation.h"
 #include "signals/SignalWindow.h"
 #include "text/TextFile.h"
 
@@ -250,13 +250,34 @@ TEST_F(ShellTest, ChartNamedByTheFilterIsAskedAboutUnderItsFinalName)
               QStringList{QStringLiteral("Текст изменен|Перезаписать файл run3.wmf ?")});
 }
 
-TEST(QtTranslationTest, StandardButtonsSpeakRussian)
+// The program's texts, Qt's own and every help page speak the language the interface started in.
+TEST(InterfaceTranslationTest, WindowsStandardButtonsAndHelpSpeakTheChosenLanguage)
 {
-    const QtTranslation translation;
-    ASSERT_TRUE(translation.loaded()) << "Debian package qt6-translations-l10n";
-    QMessageBox box;
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Нет"));
+    const struct {
+        InterfaceLanguage language;
+        const char* helpTitle;
+        const char* noButton;
+        const char* helpFolder;
+    } cases[] = {
+        {InterfaceLanguage::Russian, "Справка Kinetra", "Нет", "/help/"},
+        {InterfaceLanguage::English, "Kinetra Help", "No", "/help/en/"},
+    };
+    for (const auto& [language, helpTitle, noButton, helpFolder] : cases) {
+        const InterfaceTranslation translation(language);
+        ASSERT_TRUE(translation.qtSpeaksLanguage()) << "Debian package qt6-translations-l10n";
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), QString::fromUtf8(noButton));
+        HelpWindow help(language);
+        EXPECT_EQ(help.windowTitle(), QString::fromUtf8(helpTitle));
+        for (int context : {0, 32, 33, 34, 35, 41, 42, 51, 52, 53, 61}) {
+            help.showContext(context);
+            EXPECT_EQ(help.currentPage().path(),
+                      QString::fromUtf8(helpFolder) +
+                          (context == 0 ? QStringLiteral("index") : QString::number(context)) +
+                          QStringLiteral(".html"));
+        }
+    }
 }
 
 TEST_F(ShellTest, ShortcutsReachTheirCommandsFromEveryWindow)
