@@ -14,7 +14,7 @@ python=${4:-python3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$ts" "$work/checked.ts"
-"$lupdate" -silent -locations none -extensions cpp,h "$src" -ts "$work/checked.ts" \
+"$lupdate" -silent -locations none -extensions cpp,h -I "$src" -I "$src/app" "$src" -ts "$work/checked.ts" \
     2>"$work/warnings"
 if [ -s "$work/warnings" ]; then
     echo "lupdate cannot take every text of $src:"

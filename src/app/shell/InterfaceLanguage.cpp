@@ -28,6 +28,7 @@ std::optional<InterfaceLanguage> languageOfTag(const QString& tag)
     case QLocale::Russian:
         return InterfaceLanguage::Russian;
     case QLocale::English:
+    case QLocale::C: // the POSIX locale, whose messages are English
         return InterfaceLanguage::English;
     default:
         return std::nullopt;

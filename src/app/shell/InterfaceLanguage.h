@@ -15,8 +15,8 @@ QString LanguageCode(InterfaceLanguage language);
 
 // The language the interface speaks: the one the settings chose ("ru" or "en", in any letter
 // case), or else the first of the desktop's UI languages (QLocale::uiLanguages(), most
-// preferred first) that it speaks. A desktop that prefers none of them (German, or the C
-// locale, which names no language) gets Russian, the language the program is written in.
+// preferred first) that it speaks; the C locale of a bare system speaks English. A desktop that
+// prefers none of them (German, say) gets Russian, the language the program is written in.
 InterfaceLanguage ChooseInterfaceLanguage(const QStringList& uiLanguages, const QString& chosen);
 
 } // namespace kinetra

@@ -18,7 +18,7 @@ TEST(InterfaceLanguageTest, SettingThenTheFirstSpokenDesktopLanguageThenRussian)
         {{"de", "de-DE", "en-GB", "ru"}, "", InterfaceLanguage::English},
         {{"de-DE", "ru", "en"}, "", InterfaceLanguage::Russian},
         {{"de-DE"}, "", InterfaceLanguage::Russian},
-        {{"C"}, "", InterfaceLanguage::Russian},
+        {{"C"}, "", InterfaceLanguage::English},
         {{}, "", InterfaceLanguage::Russian},
         {{"ru-RU"}, "en", InterfaceLanguage::English},
         {{"en-US"}, "RU", InterfaceLanguage::Russian},
