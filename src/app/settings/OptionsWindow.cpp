@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -330,8 +331,13 @@ std::optional<UserPrompts::FileDialog> OptionsWindow::saveDialog() const
     switch (currentPage()) {
     case FilesPage:
         return m_settings.settingsSaveDialog();
-    case QueryPage:
-        return m_settings.querySaveDialog();
+    case QueryPage: {
+        // The query opened last, under its own name.
+        UserPrompts::FileDialog dialog = m_settings.querySaveDialog();
+        dialog.fileName = m_queryFileName.isEmpty() ? tr("Запрос") + QStringLiteral(".txt")
+                                                    : QFileInfo(m_queryFileName).fileName();
+        return dialog;
+    }
     default:
         return std::nullopt;
     }
@@ -361,7 +367,10 @@ bool OptionsWindow::saveShownText(const QString& path)
     case FilesPage:
         return m_settings.saveSettingsCopy(path, m_fileEdit->toPlainText());
     case QueryPage:
-        return m_settings.saveQueryCopy(path, m_queryEdit->toPlainText());
+        if (!m_settings.saveQueryCopy(path, m_queryEdit->toPlainText()))
+            return false;
+        m_queryFileName = path;
+        return true;
     default:
         return false;
     }

@@ -382,7 +382,7 @@ UserPrompts::FileDialog SettingsStore::settingsSaveDialog() const
 {
     return {QStringLiteral("Сохранение параметров"),
             QStringLiteral("Настройки (*.ini)|*.ini|Все файлы (*.*)|*.*"), QStringLiteral("ini"),
-            m_folders.SettingsFolder};
+            m_folders.SettingsFolder, SettingsFileName};
 }
 
 std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString Folders::*folder)
