@@ -51,7 +51,8 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     m_optionsWindow = std::make_unique<OptionsWindow>(m_actions, m_settings, m_catalogue, prompts,
                                                       m_modelWindow.get());
     m_report = std::make_unique<ReportDocument>(m_session, m_resultWindow->activation());
-    m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_settings, m_folders, prompts);
+    m_reportCommands = std::make_unique<ReportCommands>(*m_report, m_document, m_settings,
+                                                        m_folders, prompts);
     m_signalWindow = std::make_unique<SignalWindow>(m_actions, m_signalWorkbench);
     // The workbench as the user left it at the end of the last run of the program.
     const KeyValueText kept = m_settings.section(QString::fromUtf16(WorkbenchSection));
@@ -85,6 +86,7 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
     connect(&m_document, &ModelDocument::lastRunForgotten, this, forgetLastRun);
     connect(&m_session, &ModelSession::lastRunForgotten, this, forgetLastRun);
     qApp->installEventFilter(&m_commandKeys);
+    qApp->installEventFilter(&m_placement);
     // The close question has been asked: the workbench is kept for the next start, and the
     // program ends, whatever other windows are open.
     connect(m_modelWindow.get(), &ModelWindow::closeAccepted, this,
@@ -310,11 +312,12 @@ void Shell::aSaveAsExecute()
         m_document.SaveAs();
         break;
     case WindowKind::Result:
-        saveChartPicture(m_resultWindow->chartOnShow(), m_resultWindow->curvesOnShow());
+        saveChartPicture(m_resultWindow->chartOnShow(), m_resultWindow->curvesOnShow(),
+                         QFileInfo(m_document.proposedFileName()).completeBaseName());
         break;
     case WindowKind::Signal:
         saveChartPicture(m_signalWindow->chartView(),
-                         CurvesOnShow(*m_signalWindow->chartView()->chart()));
+                         CurvesOnShow(*m_signalWindow->chartView()->chart()), tr("Сигналы"));
         break;
     case WindowKind::Options:
         saveShownText();
@@ -345,16 +348,17 @@ void Shell::aPrintExecute()
     }
 }
 
-void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves)
+void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves, const QString& name)
 {
     if (!chart) {
         m_prompts.showMessage(QStringLiteral("На этой странице нет диаграммы для сохранения"));
         return;
     }
-    // No default extension: the chosen filter names the file unless its name has a known one.
+    // No default extension, and none proposed: the chosen filter names the file unless its name
+    // has a known one.
     saveToReportsFolder(
         {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
-         m_folders.ReportsFolder},
+         m_folders.ReportsFolder, name},
         [this, chart, &curves](const UserPrompts::ChosenFile& chosen) {
             return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex), curves,
                                  m_session.reader().decimalSeparator());
@@ -366,9 +370,11 @@ void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves)
 
 void Shell::saveCatalogueTable()
 {
+    const QString shown = FileNameFrom(m_catalogue.selectorText());
     saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
                          QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
-                         QStringLiteral("xml"), m_folders.ReportsFolder},
+                         QStringLiteral("xml"), m_folders.ReportsFolder,
+                         shown.isEmpty() ? QString() : shown + QStringLiteral(".xml")},
                         [this](const UserPrompts::ChosenFile& chosen) {
                             return m_catalogue.saveShownDataSet(chosen.path);
                         });

@@ -19,6 +19,7 @@
 #include "shell/InterfaceLanguage.h"
 #include "shell/ModelDocument.h"
 #include "shell/UserPrompts.h"
+#include "shell/WindowPlacement.h"
 
 namespace kinetra {
 
@@ -85,8 +86,8 @@ private:
     void aSaveExecute();
     void aSaveAsExecute();
     void aPrintExecute();
-    // Saves the chart as a picture, or as CSV the curves it shows.
-    void saveChartPicture(QWidget* chart, const ChartTable& curves);
+    // Saves the chart as a picture, or as CSV the curves it shows, proposing the name given.
+    void saveChartPicture(QWidget* chart, const ChartTable& curves, const QString& name);
     // Writes a chart or table into a file the save dialog chose; the file's folder becomes the
     // reports folder. The writer answers whether it wrote the file, or why not.
     using ReportWriter = std::function<Status(const UserPrompts::ChosenFile&)>;
@@ -103,6 +104,7 @@ private:
     const InterfaceLanguage m_language;
     ActionTable m_actions;
     CommandKeys m_commandKeys;
+    WindowPlacement m_placement;
     ModelSession m_session;
     // The run record and the signals workbench's series of the whole program: large, so on the
     // heap. The engine reads the workbench's output series.

@@ -133,6 +133,19 @@ QString SignalWorkbench::notice() const
     return notices.join(QStringLiteral("; "));
 }
 
+QString SignalWorkbench::zeroOutputNote() const
+{
+    if (m_computed[indexOf(SignalStage::Output)] == 0)
+        return {};
+    const DifferenceEquation::Form form = differenceEquation().form;
+    const FilterCoefficients typed = coefficients();
+    const bool dividing =
+        form == DifferenceEquation::Form::Recursive || form == DifferenceEquation::Form::Moving;
+    if (!dividing || typed.T1 != 0 || typed.T2 != 0 || typed.K1 != 0)
+        return {};
+    return tr("T1, T2 и K1 равны нулю: выход звена равен 0");
+}
+
 bool SignalWorkbench::isShown(SignalStage stage) const
 {
     // A signal taken from the model is drawn whatever the state of its box.

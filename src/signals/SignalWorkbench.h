@@ -95,6 +95,11 @@ public:
     // range, coefficients under which the element passes its input on), for the user; empty
     // when nothing did.
     QString notice() const;
+    // Why the output is 0 though every text was taken as typed: the element has a denominator
+    // but no numerator (T1, T2 and K1 at 0), as a first choice of a kind leaves it, its open
+    // coefficients at 0, once a denominator is typed. Empty otherwise. No fault: a run takes
+    // such a signal, and the command line does not refuse it.
+    QString zeroOutputNote() const;
 
     const SignalBuffer& buffer() const { return m_buffer; }
     // The separator the workbench reads and shows numbers with.

@@ -220,6 +220,27 @@ TEST_F(Workbench, TextsNotTakenAsTypedAreNamed)
     EXPECT_TRUE(workbench.notice().isEmpty());
 }
 
+// A first choice of a kind leaves its open coefficients at 0: a denominator typed before any
+// numerator gives an output of 0, which is said, though not as a fault a run would refuse.
+TEST_F(Workbench, DenominatorWithoutNumeratorIsSaidToGiveZero)
+{
+    choose(SignalList::SignalComboBox1, 3);
+    choose(SignalList::SignalComboBox3, 1); // low-pass
+    EXPECT_TRUE(workbench.zeroOutputNote().isEmpty()) << "all 0: the input passes";
+    // K2 alone, then with T4 as well.
+    for (const auto& [field, text] :
+         {std::pair{SignalField::sEditK2, "1"}, std::pair{SignalField::sEdit4, "0,1"}}) {
+        type(field, text);
+        EXPECT_EQ(output(600), 0.0) << text;
+        EXPECT_EQ(workbench.zeroOutputNote(),
+                  QStringLiteral("T1, T2 и K1 равны нулю: выход звена равен 0"))
+            << text;
+        EXPECT_TRUE(workbench.notice().isEmpty());
+    }
+    type(SignalField::sEditK1, "1");
+    EXPECT_TRUE(workbench.zeroOutputNote().isEmpty());
+}
+
 // A run that has the signal computed for it learns whether a field then read held no number.
 TEST_F(Workbench, BadTextsCountAsZeroAndMarkTheFitThatReadsThem)
 {

@@ -98,9 +98,9 @@ ChartTable CurvesOnShow(const QChart& chart)
 
 Status SaveChartCurves(const ChartTable& table, const QString& path, QChar decimalSeparator)
 {
-    // Spreadsheets and data tools read their CSV in UTF-8, which the mark at the start tells them;
-    // in Windows-1251 they would show the Cyrillic titles garbled.
-    QByteArray bytes("\xEF\xBB\xBF");
+    // UTF-8 without a byte-order mark: data tools (Python's csv module, pandas) would read the
+    // mark as part of the first title, and a spreadsheet is told the encoding on import.
+    QByteArray bytes;
     for (const QString& line : CurveTableLines(table.xTitle, table.curves, decimalSeparator))
         bytes += line.toUtf8() + "\r\n";
     return SaveFile(path, bytes);

@@ -48,7 +48,7 @@ QList<QPointF> FullCurve(const QXYSeries& series);
 // and the title of the horizontal axis: the table of a chart whose series hold its data.
 ChartTable CurvesOnShow(const QChart& chart);
 
-// The table, written as CSV in UTF-8 with a byte-order mark, CR LF after every line.
+// The table, written as CSV in UTF-8 without a byte-order mark, CR LF after every line.
 Status SaveChartCurves(const ChartTable& table, const QString& path, QChar decimalSeparator);
 
 } // namespace kinetra

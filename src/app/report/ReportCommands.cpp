@@ -1,6 +1,7 @@
 #include "report/ReportCommands.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
@@ -12,6 +13,7 @@
 #include "report/ReportPreview.h"
 #include "settings/SettingsStore.h"
 #include "shell/Folders.h"
+#include "shell/ModelDocument.h"
 #include "shell/UserPrompts.h"
 
 namespace kinetra {
@@ -48,10 +50,11 @@ ReportSwitches switchesOf(const SettingsStore& settings)
 
 } // namespace
 
-ReportCommands::ReportCommands(ReportDocument& report, const SettingsStore& settings,
-                               Folders& folders, UserPrompts& prompts, QObject* parent)
-    : QObject(parent), m_report(report), m_settings(settings), m_folders(folders),
-      m_prompts(prompts)
+ReportCommands::ReportCommands(ReportDocument& report, const ModelDocument& document,
+                               const SettingsStore& settings, Folders& folders,
+                               UserPrompts& prompts, QObject* parent)
+    : QObject(parent), m_report(report), m_document(document), m_settings(settings),
+      m_folders(folders), m_prompts(prompts)
 {
 }
 
@@ -117,7 +120,9 @@ void ReportCommands::saveReport()
                     QStringLiteral("Документы PDF (*.pdf)|*.pdf|Тексты (*.txt)|*.txt|"
                                    "Таблицы CSV (*.csv)|*.csv|Страницы HTML (*.html)|*.html|"
                                    "Все файлы (*.*)|*.*"),
-                    QStringLiteral("pdf"), m_folders.ReportsFolder});
+                    QStringLiteral("pdf"), m_folders.ReportsFolder,
+                    QFileInfo(m_document.proposedFileName()).completeBaseName() +
+                        QStringLiteral(".pdf")});
     if (!chosen)
         return;
     // The name's extension decides; a name without a known one takes the chosen filter's.

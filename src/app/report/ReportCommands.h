@@ -7,6 +7,7 @@ class QWidget;
 
 namespace kinetra {
 
+class ModelDocument;
 class ReportDocument;
 class SettingsStore;
 class UserPrompts;
@@ -20,8 +21,10 @@ class ReportCommands final : public QObject {
     Q_DISABLE_COPY_MOVE(ReportCommands)
 
 public:
-    ReportCommands(ReportDocument& report, const SettingsStore& settings, Folders& folders,
-                   UserPrompts& prompts, QObject* parent = nullptr);
+    // The model's document names the file the report is proposed to be saved in.
+    ReportCommands(ReportDocument& report, const ModelDocument& document,
+                   const SettingsStore& settings, Folders& folders, UserPrompts& prompts,
+                   QObject* parent = nullptr);
 
     void aReportExecute();
     // The print dialog, then the report as last composed, with fresh charts.
@@ -39,6 +42,7 @@ private:
     bool choosePrinter(QPrinter& printer);
 
     ReportDocument& m_report;
+    const ModelDocument& m_document;
     const SettingsStore& m_settings;
     Folders& m_folders;
     UserPrompts& m_prompts;

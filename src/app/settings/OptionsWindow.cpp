@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -357,8 +358,13 @@ std::optional<UserPrompts::FileDialog> OptionsWindow::saveDialog() const
     switch (currentPage()) {
     case FilesPage:
         return m_settings.settingsSaveDialog();
-    case QueryPage:
-        return m_settings.querySaveDialog();
+    case QueryPage: {
+        // The query opened last, under its own name.
+        UserPrompts::FileDialog dialog = m_settings.querySaveDialog();
+        dialog.fileName = m_queryFileName.isEmpty() ? tr("Запрос") + QStringLiteral(".txt")
+                                                    : QFileInfo(m_queryFileName).fileName();
+        return dialog;
+    }
     default:
         return std::nullopt;
     }
@@ -388,7 +394,10 @@ bool OptionsWindow::saveShownText(const QString& path)
     case FilesPage:
         return m_settings.saveSettingsCopy(path, m_fileEdit->toPlainText());
     case QueryPage:
-        return m_settings.saveQueryCopy(path, m_queryEdit->toPlainText());
+        if (!m_settings.saveQueryCopy(path, m_queryEdit->toPlainText()))
+            return false;
+        m_queryFileName = path;
+        return true;
     default:
         return false;
     }

@@ -97,7 +97,7 @@ private:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_applyButton = nullptr;
     QStatusBar* m_statusBar = nullptr;
-    // The query file last opened.
+    // The query file last opened or saved, whose name Save As proposes.
     QString m_queryFileName;
     // Another window of the program had the focus since the window was last active.
     bool m_activatedFromElsewhere = true;

@@ -422,7 +422,7 @@ UserPrompts::FileDialog SettingsStore::settingsOpenDialog() const
 UserPrompts::FileDialog SettingsStore::settingsSaveDialog() const
 {
     return {tr("Сохранение параметров"), tr("Настройки (*.ini)|*.ini|Все файлы (*.*)|*.*"),
-            QStringLiteral("ini"), m_folders.SettingsFolder};
+            QStringLiteral("ini"), m_folders.SettingsFolder, SettingsFileName};
 }
 
 std::optional<QStringList> SettingsStore::readCopy(const QString& path, QString Folders::*folder)

@@ -79,6 +79,8 @@ std::optional<UserPrompts::ChosenFile> DialogPrompts::chooseFile(const FileDialo
         fileDialog.setAcceptMode(QFileDialog::AcceptSave);
         // The commands ask about overwriting themselves, in the program's own words.
         fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!dialog.fileName.isEmpty())
+            fileDialog.selectFile(dialog.fileName);
     } else {
         fileDialog.setFileMode(QFileDialog::ExistingFile);
     }

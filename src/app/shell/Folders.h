@@ -16,4 +16,9 @@ struct Folders {
 // The folder of a file, as the folders above keep it.
 QString FolderOf(const QString& filePath);
 
+// A title made fit to name a file on any desktop: the characters a file name cannot hold there
+// (/ \ : * ? " < > | and control characters) become "-", and the ends are trimmed of blanks
+// and dots.
+QString FileNameFrom(const QString& title);
+
 } // namespace kinetra

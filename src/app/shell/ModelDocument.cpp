@@ -125,8 +125,9 @@ bool ModelDocument::Save()
 
 bool ModelDocument::SaveAs()
 {
-    const auto chosen =
-        ChooseFileToReplace(m_prompts, modelDialog(QStringLiteral("Сохранение модели")));
+    UserPrompts::FileDialog dialog = modelDialog(QStringLiteral("Сохранение модели"));
+    dialog.fileName = proposedFileName();
+    const auto chosen = ChooseFileToReplace(m_prompts, dialog);
     if (!chosen)
         return false;
     const QString& path = chosen->path;
@@ -139,6 +140,16 @@ bool ModelDocument::SaveAs()
     setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
     m_folders.ModelsFolder = FolderOf(path);
     return true;
+}
+
+QString ModelDocument::proposedFileName() const
+{
+    if (!m_session.ModelFileName().isEmpty())
+        return fileNameOf(m_session.ModelFileName());
+    QString name = FileNameFrom(m_session.editor().text(EditField::MotorTypeEdit));
+    if (name.isEmpty())
+        name = tr("Модель");
+    return name + QStringLiteral(".kmf");
 }
 
 bool ModelDocument::writeModel(const QString& path)

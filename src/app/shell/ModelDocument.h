@@ -39,6 +39,10 @@ public:
     bool Save();
     // Asks for a file name and writes the model there.
     bool SaveAs();
+    // The name Save As proposes: the model file's own, or for a never-saved model one made of
+    // its motor's name, "Модель.kmf" without one. Files written from the model's results take
+    // it without the extension.
+    QString proposedFileName() const;
 
     // Asks whether to save the changed model. True when the caller may go on: the user said No,
     // or Yes and the model was saved. False for Cancel, and for Yes when the save did not happen,

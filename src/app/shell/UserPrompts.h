@@ -15,12 +15,14 @@ public:
     enum class Answer { Yes, No, Cancel };
 
     // A file dialog: title, filter as "description|pattern|description|pattern", the extension
-    // added to a name typed without one, and the folder it starts in.
+    // added to a name typed without one, the folder it starts in, and the name a save dialog
+    // proposes there (none when empty).
     struct FileDialog {
         QString title;
         QString filter;
         QString defaultSuffix;
         QString folder;
+        QString fileName = {};
     };
 
     struct ChosenFile {

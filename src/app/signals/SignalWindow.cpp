@@ -613,7 +613,9 @@ void SignalWindow::redraw(SignalStage from)
     m_chartView->setHomeRanges();
     for (auto stage = static_cast<std::size_t>(from); stage < m_series.size(); ++stage)
         ThinnedCurve::show(*m_series[stage], curves[stage]);
-    m_notice->setText(m_workbench.notice());
+    QStringList notices{m_workbench.notice(), m_workbench.zeroOutputNote()};
+    notices.removeAll(QString());
+    m_notice->setText(notices.join(QStringLiteral("; ")));
     redrawSpectra();
 }
 

@@ -108,6 +108,24 @@ TEST_F(ModelDocumentTest, SavedModelReopensWithTheSameText)
     EXPECT_EQ(document.caption(), QStringLiteral("Модель Kinetra: drive.kmf"));
 }
 
+// Save As proposes the model file's name, or for a new model its motor's name fit for a file.
+TEST_F(ModelDocumentTest, SaveAsProposesTheFileNameOrTheMotorsName)
+{
+    for (const auto& [motor, proposed] :
+         {std::pair{"", "Модель.kmf"},
+          std::pair{"ПБВ100М 1,5 кВт 3000 об/мин", "ПБВ100М 1,5 кВт 3000 об-мин.kmf"},
+          std::pair{" ..\\a:b*c?\"<d>|e\t. ", "-a-b-c---d--e-.kmf"}}) {
+        session.editor().setText(EditField::MotorTypeEdit, QString::fromUtf8(motor));
+        prompts.files = {std::nullopt};
+        document.SaveAs();
+        EXPECT_EQ(prompts.proposedNames.constLast(), QString::fromUtf8(proposed)) << motor;
+    }
+    prompts.files = {path("drive.kmf"), std::nullopt};
+    ASSERT_TRUE(document.SaveAs());
+    document.SaveAs();
+    EXPECT_EQ(prompts.proposedNames.constLast(), QStringLiteral("drive.kmf"));
+}
+
 TEST_F(ModelDocumentTest, OpenWithAChangedModelFollowsTheAnswer)
 {
     ASSERT_TRUE(WriteTextFile(path("other.kmf"), {QStringLiteral("U=110")}).ok);

@@ -58,6 +58,7 @@ public:
     std::deque<std::optional<QString>> files; // nullopt: the dialog is cancelled
     QStringList questions;
     QStringList dialogTitles;
+    QStringList proposedNames; // the name each file dialog proposed
     QStringList messages;
 
 private:
@@ -73,6 +74,7 @@ private:
     std::optional<ChosenFile> choose(const FileDialog& dialog)
     {
         dialogTitles.append(dialog.title);
+        proposedNames.append(dialog.fileName);
         if (files.empty())
             return std::nullopt;
         const std::optional<QString> file = files.front();

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -21,6 +26,7 @@
 #include "editor/SeparatorFallback.h"
 #include "model/FormPages.h"
 #include "model/ModelWindow.h"
+#include "report/ReportCommands.h"
 #include "report/ReportPreview.h"
 #include "results/ResultWindow.h"
 #include "settings/OptionsWindow.h"
@@ -190,6 +196,28 @@ TEST_F(ShellTest, SaveOfANeverSavedModelFromTheResultsWindowSavesTheChart)
     EXPECT_EQ(prompts.dialogTitles, QStringList{QStringLiteral("Сохранение диаграмм")});
 }
 
+// A new model without a motor name is "Модель": its chart and its report are proposed under
+// that name; the settings text under the settings file's, the signals chart under "Сигналы".
+TEST_F(ShellTest, SaveAsProposesANameInEveryWindow)
+{
+    const auto saveAs = [this] { shell.actions().action(Command::aSaveAs)->trigger(); };
+    struct Case {
+        std::function<void()> save;
+        const char* proposed;
+    };
+    for (const Case& c : std::vector<Case>{
+             {[&] { activate(shell.resultWindow()); saveAs(); }, "Модель"},
+             {[&] { activate(shell.signalWindow()); saveAs(); }, "Сигналы"},
+             {[&] { activate(shell.optionsWindow()); saveAs(); }, "Kinetra.ini"},
+             {[&] { shell.reportCommands().saveReport(); }, "Модель.pdf"},
+         }) {
+        prompts.files = {std::nullopt};
+        c.save();
+        ASSERT_FALSE(prompts.proposedNames.isEmpty()) << c.proposed;
+        EXPECT_EQ(prompts.proposedNames.takeLast(), QString::fromUtf8(c.proposed));
+    }
+}
+
 TEST_F(ShellTest, VariableSignalBoxMakesTheResultsSimulateAgain)
 {
     shell.session().editor().chooseListItem(ListBox::MotorComboBox, 0);
@@ -353,10 +381,13 @@ TEST_F(ShellTest, RecentFilesSurviveARestartBesideAnOlderSettingsFile)
 }
 
 // A student's laptop: 1366 by 768 pixels with a task bar of 48 and a title bar of 32. Sizes are
-// in device-independent pixels, so the same holds at 200 % on a screen of twice the pixels.
+// in device-independent pixels, so the same holds at 200 % on a screen of twice the pixels. A
+// window the window manager puts where its bottom is below the screen is brought onto it.
 TEST_F(ShellTest, EveryWindowFitsALaptopScreen)
 {
     const QSize laptop(1366, 768 - 48 - 32);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1366, 768)) << "the test's screen: shell/laptop-screen.json";
     activate(shell.modelWindow());
     press(Qt::Key_F1);
     AboutBox about;
@@ -366,8 +397,14 @@ TEST_F(ShellTest, EveryWindowFitsALaptopScreen)
              &shell.modelWindow(), &shell.resultWindow(), &shell.dbaseWindow(),
              &shell.optionsWindow(), &shell.signalWindow(), shell.helpWindow(), &about, &connection,
              &preview}) {
+        window->hide();
+        window->move(screen.center());
         window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         QApplication::processEvents();
+        EXPECT_TRUE(screen.contains(window->frameGeometry()))
+            << qPrintable(window->objectName()) << " at " << window->frameGeometry().y() << '+'
+            << window->frameGeometry().height();
         EXPECT_TRUE(laptop.boundedTo(window->size()) == window->size())
             << qPrintable(window->objectName()) << ' ' << window->width() << 'x'
             << window->height();
