@@ -348,13 +348,12 @@ void Shell::aPrintExecute()
 void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves)
 {
     if (!chart) {
-        m_prompts.showMessage(QStringLiteral("На этой странице нет диаграммы для сохранения"));
+        m_prompts.showMessage(tr("На этой странице нет диаграммы для сохранения"));
         return;
     }
     // No default extension: the chosen filter names the file unless its name has a known one.
     saveToReportsFolder(
-        {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
-         m_folders.ReportsFolder},
+        {tr("Сохранение диаграмм"), ChartFileFilter(), QString(), m_folders.ReportsFolder},
         [this, chart, &curves](const UserPrompts::ChosenFile& chosen) {
             return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex), curves,
                                  m_session.reader().decimalSeparator());
@@ -366,8 +365,7 @@ void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves)
 
 void Shell::saveCatalogueTable()
 {
-    saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
-                         QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
+    saveToReportsFolder({tr("Сохранение таблицы"), tr("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
                          QStringLiteral("xml"), m_folders.ReportsFolder},
                         [this](const UserPrompts::ChosenFile& chosen) {
                             return m_catalogue.saveShownDataSet(chosen.path);
@@ -393,9 +391,8 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
 void Shell::openSignal()
 {
     const auto chosen = m_prompts.chooseFileToOpen(
-        {QStringLiteral("Открытие сигнала"),
-         QStringLiteral("Сигналы (*.txt;*.csv)|*.txt;*.csv|Все файлы (*.*)|*.*"), QString(),
-         m_folders.ReportsFolder});
+        {tr("Открытие сигнала"), tr("Сигналы (*.txt;*.csv)|*.txt;*.csv|Все файлы (*.*)|*.*"),
+         QString(), m_folders.ReportsFolder});
     if (!chosen)
         return;
     const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());
