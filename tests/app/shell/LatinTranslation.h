@@ -7,17 +7,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTranslator>
+
+#include "../../model/text/QtPrinters.h"
 
 namespace kinetra::test {
 
 // A translation of every Russian source text, whatever its context: each Cyrillic letter becomes
 // an "x", placeholders and accelerators stay. Installed while it lives. A window built under it
 // shows Cyrillic only where a text never went through the translation.
-class LatinTranslation final : public QTranslator {
+class LatinTranslation : public QTranslator {
 public:
     LatinTranslation() { QCoreApplication::installTranslator(this); }
     ~LatinTranslation() override { QCoreApplication::removeTranslator(this); }
@@ -37,8 +40,19 @@ public:
     }
 };
 
-// Every text a user can read on the window and its children, without the texts of edit fields:
-// titles, labels, captions, list items, tabs, hints, and the actions of its menus and shortcuts.
+// Whether the widget shows on the window itself or on one of its menus, rather than on another
+// window the window owns.
+inline bool ShowsOn(const QWidget& window, const QWidget* widget)
+{
+    for (; widget && widget != &window; widget = widget->parentWidget()) {
+        if (widget->isWindow() && !qobject_cast<const QMenu*>(widget))
+            return false;
+    }
+    return true;
+}
+
+// Every text a user can read on the window, without the texts of edit fields: titles, labels,
+// captions, list items, tabs, hints, and the actions of its menus and shortcuts.
 inline QStringList VisibleTexts(QWidget& window)
 {
     QStringList texts{window.windowTitle()};
@@ -48,6 +62,8 @@ inline QStringList VisibleTexts(QWidget& window)
     QList<QWidget*> widgets = window.findChildren<QWidget*>();
     widgets.prepend(&window);
     for (QWidget* widget : widgets) {
+        if (!ShowsOn(window, widget))
+            continue;
         texts << widget->toolTip() << widget->statusTip();
         for (const QAction* action : widget->actions())
             addAction(action);
