@@ -351,13 +351,13 @@ void Shell::aPrintExecute()
 void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves, const QString& name)
 {
     if (!chart) {
-        m_prompts.showMessage(QStringLiteral("На этой странице нет диаграммы для сохранения"));
+        m_prompts.showMessage(tr("На этой странице нет диаграммы для сохранения"));
         return;
     }
     // No default extension, and none proposed: the chosen filter names the file unless its name
     // has a known one.
     saveToReportsFolder(
-        {QStringLiteral("Сохранение диаграмм"), ChartFileFilter(), QString(),
+        {tr("Сохранение диаграмм"), ChartFileFilter(), QString(),
          m_folders.ReportsFolder, name},
         [this, chart, &curves](const UserPrompts::ChosenFile& chosen) {
             return SaveChartFile(*chart, ChooseChartFile(chosen.path, chosen.filterIndex), curves,
@@ -371,8 +371,8 @@ void Shell::saveChartPicture(QWidget* chart, const ChartTable& curves, const QSt
 void Shell::saveCatalogueTable()
 {
     const QString shown = FileNameFrom(m_catalogue.selectorText());
-    saveToReportsFolder({QStringLiteral("Сохранение таблицы"),
-                         QStringLiteral("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
+    saveToReportsFolder({tr("Сохранение таблицы"),
+                         tr("Таблицы (*.xml)|*.xml|Все файлы (*.*)|*.*"),
                          QStringLiteral("xml"), m_folders.ReportsFolder,
                          shown.isEmpty() ? QString() : shown + QStringLiteral(".xml")},
                         [this](const UserPrompts::ChosenFile& chosen) {
@@ -399,9 +399,8 @@ void Shell::saveToReportsFolder(const UserPrompts::FileDialog& dialog, const Rep
 void Shell::openSignal()
 {
     const auto chosen = m_prompts.chooseFileToOpen(
-        {QStringLiteral("Открытие сигнала"),
-         QStringLiteral("Сигналы (*.txt;*.csv)|*.txt;*.csv|Все файлы (*.*)|*.*"), QString(),
-         m_folders.ReportsFolder});
+        {tr("Открытие сигнала"), tr("Сигналы (*.txt;*.csv)|*.txt;*.csv|Все файлы (*.*)|*.*"),
+         QString(), m_folders.ReportsFolder});
     if (!chosen)
         return;
     const SignalFileRead read = ReadSignalFile(chosen->path, m_session.reader().decimalSeparator());

@@ -37,72 +37,57 @@ ControllerPage::ControllerPage(QWidget* parent) : QWidget(parent)
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(diagram);
 
-    FieldRows compensator(
-        *placeGroupBox("fcGroup", QStringLiteral(" f-компенсатор "), {37, 0, 145, 80}), width,
-        BoxMargins);
-    compensator.addField(KkEdit, QStringLiteral("Kк"),
-                         QStringLiteral("Коэффициент передачи компенсатора"));
-    compensator.addField(fLimitEdit, QStringLiteral("f макс"),
-                         QStringLiteral("Постоянная интегрирования компенсатора"));
+    FieldRows compensator(*placeGroupBox("fcGroup", tr(" f-компенсатор "), {37, 0, 145, 80}), width,
+                          BoxMargins);
+    compensator.addField(KkEdit, tr("Kк"), tr("Коэффициент передачи компенсатора"));
+    compensator.addField(fLimitEdit, tr("f макс"), tr("Постоянная интегрирования компенсатора"));
 
-    placeReference(*placeGroupBox("refGroup", QStringLiteral(" Задание "), {205, 0, 424, 80}),
-                   width);
+    placeReference(*placeGroupBox("refGroup", tr(" Задание "), {205, 0, 424, 80}), width);
 
-    FieldRows position(
-        *placeGroupBox("fpGroup", QStringLiteral(" f-регулятор "), {37, 82, 145, 140}), width,
-        BoxMargins);
-    position.addField(KpfEdit, QStringLiteral("Kрf"),
-                      QStringLiteral("Коэффициент передачи регулятора положения"));
-    position.addField(TpfintEdit, QStringLiteral("Tрf инт"),
-                      QStringLiteral("Постоянная интегрирования регулятора положения"));
-    position.addField(TpfdifEdit, QStringLiteral("Tрf диф"),
-                      QStringLiteral("Постоянная дифференцирования регулятора положения"));
-    position.addField(wLimitEdit, QStringLiteral("w макс"),
-                      QStringLiteral("Предельное задание регулятору скорости"));
+    FieldRows position(*placeGroupBox("fpGroup", tr(" f-регулятор "), {37, 82, 145, 140}), width,
+                       BoxMargins);
+    position.addField(KpfEdit, tr("Kрf"), tr("Коэффициент передачи регулятора положения"));
+    position.addField(TpfintEdit, tr("Tрf инт"),
+                      tr("Постоянная интегрирования регулятора положения"));
+    position.addField(TpfdifEdit, tr("Tрf диф"),
+                      tr("Постоянная дифференцирования регулятора положения"));
+    position.addField(wLimitEdit, tr("w макс"), tr("Предельное задание регулятору скорости"));
 
-    FieldRows speed(*placeGroupBox("wpGroup", QStringLiteral(" w-регулятор "), {205, 82, 145, 140}),
-                    width, BoxMargins);
-    speed.addField(KpwEdit, QStringLiteral("Kрw"),
-                   QStringLiteral("Коэффициент передачи регулятора скорости"));
-    speed.addField(TpwintEdit, QStringLiteral("Tрw инт"),
-                   QStringLiteral("Постоянная интегрирования регулятора скорости"));
-    speed.addField(TpwdifEdit, QStringLiteral("Tрw диф"),
-                   QStringLiteral("Постоянная дифференцирования регулятора скорости"));
-    speed.addField(ILimitEdit, {}, QStringLiteral("Предельное задание регулятору тока (момента)"));
+    FieldRows speed(*placeGroupBox("wpGroup", tr(" w-регулятор "), {205, 82, 145, 140}), width,
+                    BoxMargins);
+    speed.addField(KpwEdit, tr("Kрw"), tr("Коэффициент передачи регулятора скорости"));
+    speed.addField(TpwintEdit, tr("Tрw инт"), tr("Постоянная интегрирования регулятора скорости"));
+    speed.addField(TpwdifEdit, tr("Tрw диф"),
+                   tr("Постоянная дифференцирования регулятора скорости"));
+    speed.addField(ILimitEdit, {}, tr("Предельное задание регулятору тока (момента)"));
 
     FieldRows inner(*placeGroupBox("IpCroup", {}, {373, 82, 145, 113}), width, BoxMargins);
-    inner.addField(KpIEdit, {}, QStringLiteral("Коэффициент передачи регулятора тока (момента)"));
-    inner.addField(TpIintEdit, {},
-                   QStringLiteral("Постоянная интегрирования регулятора тока (момента)"));
-    inner.addField(TpIdifEdit, {},
-                   QStringLiteral("Постоянная дифференцирования регулятора тока (момента)"));
+    inner.addField(KpIEdit, {}, tr("Коэффициент передачи регулятора тока (момента)"));
+    inner.addField(TpIintEdit, {}, tr("Постоянная интегрирования регулятора тока (момента)"));
+    inner.addField(TpIdifEdit, {}, tr("Постоянная дифференцирования регулятора тока (момента)"));
 
-    placeEquipment("converterGroup", "cLabel", QStringLiteral("Источник"), {525, 82, 104, 59});
+    placeEquipment("converterGroup", "cLabel", tr("Источник"), {525, 82, 104, 59});
 
-    FieldRows positionSensor(
-        *placeGroupBox("fGroup", QStringLiteral(" f-датчик "), {37, 228, 145, 80}), width,
-        BoxMargins);
+    FieldRows positionSensor(*placeGroupBox("fGroup", tr(" f-датчик "), {37, 228, 145, 80}), width,
+                             BoxMargins);
     positionSensor.addField(KfEdit, QStringLiteral("Kf"),
-                            QStringLiteral("Коэффициент передачи датчика положения"));
+                            tr("Коэффициент передачи датчика положения"));
     positionSensor.addField(TfEdit, QStringLiteral("Tf"),
-                            QStringLiteral("Постоянная интегрирования датчика положения"));
+                            tr("Постоянная интегрирования датчика положения"));
 
-    FieldRows speedSensor(
-        *placeGroupBox("wGroup", QStringLiteral(" w-датчик "), {205, 228, 145, 80}), width,
-        BoxMargins);
-    speedSensor.addField(KwEdit, QStringLiteral("Kw"),
-                         QStringLiteral("Коэффициент передачи датчика скорости"));
+    FieldRows speedSensor(*placeGroupBox("wGroup", tr(" w-датчик "), {205, 228, 145, 80}), width,
+                          BoxMargins);
+    speedSensor.addField(KwEdit, QStringLiteral("Kw"), tr("Коэффициент передачи датчика скорости"));
     speedSensor.addField(TwEdit, QStringLiteral("Tw"),
-                         QStringLiteral("Постоянная интегрирования датчика скорости"));
+                         tr("Постоянная интегрирования датчика скорости"));
 
     FieldRows innerSensor(*placeGroupBox("IGroup", {}, {373, 200, 145, 77}), width, BoxMargins);
-    innerSensor.addField(KIEdit, {}, QStringLiteral("Коэффициент передачи датчика тока (момента)"));
-    innerSensor.addField(TIEdit, {},
-                         QStringLiteral("Постоянная интегрирования датчика тока (момента)"));
+    innerSensor.addField(KIEdit, {}, tr("Коэффициент передачи датчика тока (момента)"));
+    innerSensor.addField(TIEdit, {}, tr("Постоянная интегрирования датчика тока (момента)"));
 
-    placeEquipment("loadGroup", "lLabel", QStringLiteral("Механизм"), {525, 256, 104, 52});
+    placeEquipment("loadGroup", "lLabel", tr("Механизм"), {525, 256, 104, 52});
 
-    auto* motor = new QLabel(QStringLiteral("Двигатель"), this);
+    auto* motor = new QLabel(tr("Двигатель"), this);
     motor->setObjectName(QStringLiteral("mLabel"));
     motor->setAlignment(Qt::AlignCenter);
     motor->setGeometry(StructureDiagram::motorRect());
@@ -133,20 +118,19 @@ void ControllerPage::placeReference(QGroupBox& group, int fieldWidth)
 {
     auto* fields = new QWidget(&group);
     FieldRows rows(*fields, fieldWidth, {});
-    rows.addField(refEdit, {}, QStringLiteral("Входное ступенчатое воздействие"));
-    rows.addField(TmaxEdit, QStringLiteral("Tмакс Время, с"),
-                  QStringLiteral("Максимальное модельное время"));
+    rows.addField(refEdit, {}, tr("Входное ступенчатое воздействие"));
+    rows.addField(TmaxEdit, tr("Tмакс Время, с"), tr("Максимальное модельное время"));
 
     auto* choices = new QWidget(&group);
     auto* grid = new QGridLayout(choices);
     grid->setContentsMargins(0, 0, 0, 0);
-    auto* variable = new QCheckBox(QStringLiteral("Переменный сигнал"), choices);
+    auto* variable = new QCheckBox(tr("Переменный сигнал"), choices);
     variable->setObjectName(nameOf(CheckBox::refCheckBox));
     grid->addWidget(variable, 0, 0, 1, 2);
-    auto* current = new QRadioButton(QStringLiteral("Ток"), choices);
+    auto* current = new QRadioButton(tr("Ток"), choices);
     current->setObjectName(IRadioButtonName);
     grid->addWidget(current, 1, 0);
-    auto* torque = new QRadioButton(QStringLiteral("Момент"), choices);
+    auto* torque = new QRadioButton(tr("Момент"), choices);
     torque->setObjectName(MRadioButtonName);
     grid->addWidget(torque, 1, 1);
     grid->setColumnStretch(1, 1);

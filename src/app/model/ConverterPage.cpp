@@ -15,30 +15,29 @@ ConverterPage::ConverterPage(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("ConverterPage"));
     const int width = FieldRows::fieldWidth(*this, 11);
 
-    QGroupBox* input = createGroupBox("ConverterGroupBox", QStringLiteral(" Входные данные "));
+    QGroupBox* input = createGroupBox("ConverterGroupBox", tr(" Входные данные "));
     FieldRows inputRows(*input, width);
-    inputRows.addCheckBox(CheckBox::Converter1CheckBox, QStringLiteral("Цепь статора (индуктора)"));
-    inputRows.addField(ConverterR10Edit, QStringLiteral("R10 Активное сопротивление, Ом"));
-    inputRows.addField(ConverterL10Edit, QStringLiteral("L10 Индуктивность, Гн"));
+    inputRows.addCheckBox(CheckBox::Converter1CheckBox, tr("Цепь статора (индуктора)"));
+    inputRows.addField(ConverterR10Edit, tr("R10 Активное сопротивление, Ом"));
+    inputRows.addField(ConverterL10Edit, tr("L10 Индуктивность, Гн"));
     inputRows.addCheckBox(CheckBox::Converter2CheckBox,
-                          QStringLiteral("Цепь ротора (якоря), приведенная к статору"));
-    inputRows.addField(ConverterR20Edit, QStringLiteral("R20 Активное сопротивление, Ом"));
-    inputRows.addField(ConverterL20Edit, QStringLiteral("L20 Индуктивность, Гн"));
+                          tr("Цепь ротора (якоря), приведенная к статору"));
+    inputRows.addField(ConverterR20Edit, tr("R20 Активное сопротивление, Ом"));
+    inputRows.addField(ConverterL20Edit, tr("L20 Индуктивность, Гн"));
 
     QWidget* voltages = createUngroupedBox(*input);
     FieldRows voltageRows(*voltages, width);
-    voltageRows.addField(ConverterU10Edit, QStringLiteral("U10 Напряжение возбуждения, В"));
-    voltageRows.addField(ConverterU20Edit, QStringLiteral("U20 Макс. входное напряжение, В"));
+    voltageRows.addField(ConverterU10Edit, tr("U10 Напряжение возбуждения, В"));
+    voltageRows.addField(ConverterU20Edit, tr("U20 Макс. входное напряжение, В"));
 
-    QGroupBox* output = createGroupBox("ConverterGroupBox1", QStringLiteral(" Выходные данные "));
+    QGroupBox* output = createGroupBox("ConverterGroupBox1", tr(" Выходные данные "));
     FieldRows outputRows(*output, width);
-    outputRows.addField(ConverterI0Edit, QStringLiteral("I0 Ток, А"));
-    outputRows.addArrowField(ConverterM0Edit, Arrow::ConverterM0UpDown,
-                             QStringLiteral("m0 Пульсность"));
-    outputRows.addField(ConverterP0Edit, QStringLiteral("P0 Мощность, кВт"));
-    outputRows.addField(ConverterF0Edit, QStringLiteral("F0 Частота, Гц"));
-    outputRows.addField(ConverterU0Edit, QStringLiteral("U0 Напряжение, В"));
-    outputRows.addField(ConverterT0Edit, QStringLiteral("T0 Запаздывание, с"));
+    outputRows.addField(ConverterI0Edit, tr("I0 Ток, А"));
+    outputRows.addArrowField(ConverterM0Edit, Arrow::ConverterM0UpDown, tr("m0 Пульсность"));
+    outputRows.addField(ConverterP0Edit, tr("P0 Мощность, кВт"));
+    outputRows.addField(ConverterF0Edit, tr("F0 Частота, Гц"));
+    outputRows.addField(ConverterU0Edit, tr("U0 Напряжение, В"));
+    outputRows.addField(ConverterT0Edit, tr("T0 Запаздывание, с"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(input);
@@ -53,8 +52,7 @@ ConverterPage::ConverterPage(QWidget* parent) : QWidget(parent)
     columns->addLayout(right);
 
     auto* page = new QVBoxLayout(this);
-    page->addWidget(createKindRow("ConverterKindLabel",
-                                  QStringLiteral("cType   Источник питания  (Converter)"),
+    page->addWidget(createKindRow("ConverterKindLabel", tr("cType   Источник питания  (Converter)"),
                                   ListBox::ConverterComboBox, ConverterTypeEdit));
     page->addLayout(columns);
 }

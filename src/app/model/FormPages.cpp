@@ -32,13 +32,10 @@ FormPages::FormPages(ModelEditor& editor, QWidget* parent)
     faces.setColor(QPalette::Disabled, QPalette::Base, faces.color(QPalette::Button));
     setPalette(faces);
 
-    addPage(new MotorPage(this), QStringLiteral("Двигатель"),
-            QStringLiteral("Параметры электродвигателя"));
-    addPage(new ConverterPage(this), QStringLiteral("Источник"),
-            QStringLiteral("Параметры источника"));
-    addPage(new LoadPage(this), QStringLiteral("Механизм"), QStringLiteral("Параметры механизма"));
-    addPage(new ControllerPage(this), QStringLiteral(" Регулятор"),
-            QStringLiteral("Параметры регулятора"));
+    addPage(new MotorPage(this), tr("Двигатель"), tr("Параметры электродвигателя"));
+    addPage(new ConverterPage(this), tr("Источник"), tr("Параметры источника"));
+    addPage(new LoadPage(this), tr("Механизм"), tr("Параметры механизма"));
+    addPage(new ControllerPage(this), tr(" Регулятор"), tr("Параметры регулятора"));
     m_binding.bind(*this);
 
     setCurrentIndex(static_cast<int>(editor.currentPage()));

@@ -73,35 +73,34 @@ void ModelWindow::createMenus(const ActionTable& actions)
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
+    QMenu* file = bar->addMenu(tr("&Файл"));
     AddEntries(file, actions, {Command::aNew, Command::aOpen, Bar, Command::aSave});
     // Save As shows under its own caption here, and runs the same command.
-    QAction* saveAs = file->addAction(QStringLiteral("Сохранить &как..."));
+    QAction* saveAs = file->addAction(tr("Сохранить &как..."));
     saveAs->setObjectName(QStringLiteral("aSaveAsModel"));
-    saveAs->setStatusTip(QStringLiteral("Сохранить новую модель"));
+    saveAs->setStatusTip(tr("Сохранить новую модель"));
     connect(saveAs, &QAction::triggered, actions.action(Command::aSaveAs), &QAction::trigger);
     m_recentStart = file->addSeparator();
     m_recentStart->setVisible(false);
     AddEntries(file, actions, {Bar, Command::aExit});
 
-    QMenu* edit = bar->addMenu(QStringLiteral("&Правка"));
+    QMenu* edit = bar->addMenu(tr("&Правка"));
     createHistoryEntries(edit);
     AddEntries(edit, actions, {Command::aCut, Command::aCopy, Command::aPaste});
-    AddEntries(bar->addMenu(QStringLiteral("&Окно")), actions,
+    AddEntries(bar->addMenu(tr("&Окно")), actions,
                {Command::aResult, Command::aDbase, Command::aSignal, Command::aParams});
-    AddEntries(bar->addMenu(QStringLiteral("&Справка")), actions,
-               {Command::aHelp, Command::aAbout});
+    AddEntries(bar->addMenu(tr("&Справка")), actions, {Command::aHelp, Command::aAbout});
 }
 
 void ModelWindow::createHistoryEntries(QMenu* edit)
 {
-    m_undo = edit->addAction(QStringLiteral("&Отменить"));
+    m_undo = edit->addAction(tr("&Отменить"));
     m_undo->setObjectName(QStringLiteral("aUndo"));
-    m_undo->setStatusTip(QStringLiteral("Отменить последнее изменение модели"));
+    m_undo->setStatusTip(tr("Отменить последнее изменение модели"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = edit->addAction(QStringLiteral("&Повторить"));
+    m_redo = edit->addAction(tr("&Повторить"));
     m_redo->setObjectName(QStringLiteral("aRedo"));
-    m_redo->setStatusTip(QStringLiteral("Повторить отмененное изменение модели"));
+    m_redo->setStatusTip(tr("Повторить отмененное изменение модели"));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addSeparator();

@@ -16,35 +16,32 @@ MotorPage::MotorPage(QWidget* parent) : QWidget(parent)
     const int width = FieldRows::fieldWidth(*this, 11);
 
     // The inductance labels are the editor's: they read L or X after the L/X switch.
-    QGroupBox* windings = createGroupBox("MotorGroupBox", QStringLiteral(" Обмоточные данные"));
+    QGroupBox* windings = createGroupBox("MotorGroupBox", tr(" Обмоточные данные"));
     FieldRows windingRows(*windings, width);
-    windingRows.addCheckBox(CheckBox::Motor1CheckBox, QStringLiteral("Статор (индуктор)"));
-    windingRows.addField(MotorR1Edit, QStringLiteral("R1 Активное сопротивление, Ом"));
+    windingRows.addCheckBox(CheckBox::Motor1CheckBox, tr("Статор (индуктор)"));
+    windingRows.addField(MotorR1Edit, tr("R1 Активное сопротивление, Ом"));
     windingRows.addField(MotorL1Edit, {});
-    windingRows.addCheckBox(CheckBox::Motor2CheckBox,
-                            QStringLiteral("Ротор (якорь), приведенный к статору"));
-    windingRows.addField(MotorR2Edit, QStringLiteral("R2 (R) Активное сопротивление, Ом"));
+    windingRows.addCheckBox(CheckBox::Motor2CheckBox, tr("Ротор (якорь), приведенный к статору"));
+    windingRows.addField(MotorR2Edit, tr("R2 (R) Активное сопротивление, Ом"));
     windingRows.addField(MotorL2Edit, {});
 
     QWidget* circuit = createUngroupedBox(*windings);
     FieldRows circuitRows(*circuit, width);
     circuitRows.addField(MotorL12Edit, {});
-    circuitRows.addCheckBox(CheckBox::MotorRadioL, QStringLiteral("Индуктивности"));
+    circuitRows.addCheckBox(CheckBox::MotorRadioL, tr("Индуктивности"));
 
-    QGroupBox* mechanics =
-        createGroupBox("MotorGroupBox1", QStringLiteral(" Механические данные "));
+    QGroupBox* mechanics = createGroupBox("MotorGroupBox1", tr(" Механические данные "));
     FieldRows mechanicRows(*mechanics, width);
-    mechanicRows.addField(MotorPEdit, QStringLiteral("P Мощность, кВт"));
-    mechanicRows.addField(MotorWEdit, QStringLiteral("w Скорость, рад/с"));
-    mechanicRows.addField(MotorJEdit, QStringLiteral("J Момент инерции, кгм2"));
-    mechanicRows.addArrowField(MotorPpEdit, Arrow::MotorPpUpDown,
-                               QStringLiteral("p1 Число пар полюсов"));
+    mechanicRows.addField(MotorPEdit, tr("P Мощность, кВт"));
+    mechanicRows.addField(MotorWEdit, tr("w Скорость, рад/с"));
+    mechanicRows.addField(MotorJEdit, tr("J Момент инерции, кгм2"));
+    mechanicRows.addArrowField(MotorPpEdit, Arrow::MotorPpUpDown, tr("p1 Число пар полюсов"));
 
     QWidget* ratings = createUngroupedBox(*mechanics);
     FieldRows ratingRows(*ratings, width);
-    ratingRows.addArrowField(MotorM1Edit, Arrow::MotorM1UpDown, QStringLiteral("m1 Число фаз"));
-    ratingRows.addField(MotorUEdit, QStringLiteral("U Напряжение, В"));
-    ratingRows.addField(MotorIEdit, QStringLiteral("I Ток, А"));
+    ratingRows.addArrowField(MotorM1Edit, Arrow::MotorM1UpDown, tr("m1 Число фаз"));
+    ratingRows.addField(MotorUEdit, tr("U Напряжение, В"));
+    ratingRows.addField(MotorIEdit, tr("I Ток, А"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(windings);
@@ -60,7 +57,7 @@ MotorPage::MotorPage(QWidget* parent) : QWidget(parent)
     columns->addLayout(right);
 
     auto* page = new QVBoxLayout(this);
-    page->addWidget(createKindRow("MotorKindLabel", QStringLiteral("Type   Двигатель   (Motor)"),
+    page->addWidget(createKindRow("MotorKindLabel", tr("Type   Двигатель   (Motor)"),
                                   ListBox::MotorComboBox, MotorTypeEdit));
     page->addLayout(columns);
 }

@@ -27,13 +27,14 @@ constexpr QRect MotorCircle{532, 156, 97, 89};
 
 struct Point {
     QRect rect;
-    const char16_t* hint;
+    const char* hint; // a source text
 };
 
 constexpr std::array<Point, ReferencePointCount> Points{{
-    {{12, 119, 10, 10}, u"Заданное перемещение fref"},
-    {{188, 119, 10, 10}, u"Заданная скорость wref"},
-    {{356, 119, 10, 10}, u"Заданный момент Mref"},
+    {{12, 119, 10, 10},
+     QT_TRANSLATE_NOOP("kinetra::StructureDiagram", "Заданное перемещение fref")},
+    {{188, 119, 10, 10}, QT_TRANSLATE_NOOP("kinetra::StructureDiagram", "Заданная скорость wref")},
+    {{356, 119, 10, 10}, QT_TRANSLATE_NOOP("kinetra::StructureDiagram", "Заданный момент Mref")},
 }};
 
 constexpr QColor MarkColor{0, 0, 255};
@@ -112,8 +113,7 @@ bool StructureDiagram::event(QEvent* event)
         const auto* help = static_cast<QHelpEvent*>(event);
         const int point = pointAt(help->pos());
         if (point >= 0)
-            QToolTip::showText(help->globalPos(), QString::fromUtf16(Points[point].hint), this,
-                               Points[point].rect);
+            QToolTip::showText(help->globalPos(), tr(Points[point].hint), this, Points[point].rect);
         else
             QToolTip::hideText();
         return true;
@@ -142,7 +142,7 @@ void StructureDiagram::hover(int point)
     if (point == m_hoveredPoint)
         return;
     m_hoveredPoint = point;
-    QStatusTipEvent tip(point >= 0 ? QString::fromUtf16(Points[point].hint) : QString());
+    QStatusTipEvent tip(point >= 0 ? tr(Points[point].hint) : QString());
     QCoreApplication::sendEvent(this, &tip);
 }
 

@@ -17,7 +17,7 @@ const QString ProjectPage = QStringLiteral("https://kinetra.example.org/");
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("О программе Kinetra"));
+    setWindowTitle(tr("О программе Kinetra"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/kinetra.svg")).pixmap(48, 48));
@@ -28,8 +28,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     product->setFont(productFont);
 
     auto* version = new QLabel(QStringLiteral("Version 4.01.0000"), this);
-    auto* purpose = new QLabel(
-        QStringLiteral("Моделирование электроприводов и оценка использования оборудования"), this);
+    auto* purpose =
+        new QLabel(tr("Моделирование электроприводов и оценка использования оборудования"), this);
     // The browser opens the page; a failure to start it is of no concern here.
     auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(ProjectPage), this);
     link->setObjectName(QStringLiteral("ProjectLink"));

@@ -8,10 +8,11 @@ namespace kinetra {
 
 namespace {
 
+// The captions and hints are source texts, translated when the actions are made.
 struct ActionSpec {
     Command command;
-    const char16_t* caption;
-    const char16_t* hint;
+    const char* caption;
+    const char* hint;
     QKeySequence shortcut;
     const char* icon; // resource name, or nullptr
 };
@@ -21,39 +22,77 @@ const QString IconFolder = QStringLiteral(":/icons/");
 const std::array<ActionSpec, CommandCount>& actionSpecs()
 {
     static const std::array<ActionSpec, CommandCount> specs{{
-        {Command::aNew, u"Соз&дать...", u"Создать", QKeySequence(Qt::CTRL | Qt::Key_N), "00-new"},
-        {Command::aOpen, u"&Открыть...", u"Открыть", QKeySequence(Qt::CTRL | Qt::Key_O), "01-open"},
-        {Command::aSave, u"&Сохранить", u"Сохранить", QKeySequence(Qt::CTRL | Qt::Key_S),
+        {Command::aNew, QT_TRANSLATE_NOOP("kinetra::ActionTable", "Соз&дать..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Создать"), QKeySequence(Qt::CTRL | Qt::Key_N),
+         "00-new"},
+        {Command::aOpen, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Открыть..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O),
+         "01-open"},
+        {Command::aSave, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Сохранить"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S),
          "02-save"},
-        {Command::aSaveAs, u"Со&хранить...", u"Сохранить", {}, nullptr},
-        {Command::aPrint, u"&Печать...", u"Печать", QKeySequence(Qt::CTRL | Qt::Key_P), "10-print"},
-        {Command::aExit, u"В&ыход", u"Завершение программы", {}, nullptr},
-        {Command::aCopy, u"&Копировать", u"Копировать", QKeySequence(Qt::CTRL | Qt::Key_Insert),
-         "04-copy"},
-        {Command::aCut, u"&Вырезать", u"Вырезать", QKeySequence(Qt::SHIFT | Qt::Key_Delete),
-         "03-cut"},
-        {Command::aPaste, u"Вст&авить", u"Вставить", QKeySequence(Qt::SHIFT | Qt::Key_Insert),
-         "05-paste"},
-        {Command::aModel, u"Мо&дель...", u"Модель", QKeySequence(Qt::Key_F5), "06-model"},
-        {Command::aResult, u"&Моделирование...", u"Моделирование", QKeySequence(Qt::Key_F6),
+        {Command::aSaveAs,
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Со&хранить..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Сохранить"),
+         {},
+         nullptr},
+        {Command::aPrint, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Печать..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Печать"), QKeySequence(Qt::CTRL | Qt::Key_P),
+         "10-print"},
+        {Command::aExit,
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "В&ыход"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Завершение программы"),
+         {},
+         nullptr},
+        {Command::aCopy, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Копировать"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Копировать"),
+         QKeySequence(Qt::CTRL | Qt::Key_Insert), "04-copy"},
+        {Command::aCut, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Вырезать"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Вырезать"),
+         QKeySequence(Qt::SHIFT | Qt::Key_Delete), "03-cut"},
+        {Command::aPaste, QT_TRANSLATE_NOOP("kinetra::ActionTable", "Вст&авить"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Вставить"),
+         QKeySequence(Qt::SHIFT | Qt::Key_Insert), "05-paste"},
+        {Command::aModel, QT_TRANSLATE_NOOP("kinetra::ActionTable", "Мо&дель..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Модель"), QKeySequence(Qt::Key_F5), "06-model"},
+        {Command::aResult, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Моделирование..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Моделирование"), QKeySequence(Qt::Key_F6),
          "07-simulate"},
-        {Command::aDbase, u"&База данных...", u"База данных", QKeySequence(Qt::Key_F7),
+        {Command::aDbase, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&База данных..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "База данных"), QKeySequence(Qt::Key_F7),
          "08-database"},
-        {Command::aSignal, u"&Сигналы...", u"Сигналы", QKeySequence(Qt::Key_F8), "16-signals"},
-        {Command::aParams, u"&Параметры...", u"Параметры", QKeySequence(Qt::Key_F12),
+        {Command::aSignal, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Сигналы..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Сигналы"), QKeySequence(Qt::Key_F8),
+         "16-signals"},
+        {Command::aParams, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Параметры..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Параметры"), QKeySequence(Qt::Key_F12),
          "14-settings"},
-        {Command::aHelp, u"&Справка...", u"Вызов справки", QKeySequence(Qt::Key_F1), "09-help"},
-        {Command::aAbout, u"О &программе...", u"О программе", {}, "06-model"},
-        {Command::aReport, u"От&чет...", u"Просмотр, сохранение и печать отчета", {}, "12-report"},
-        {Command::aToModel, u"&Отправить в модель", u"Отправить в модель", {}, "13-to-model"},
+        {Command::aHelp, QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Справка..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Вызов справки"), QKeySequence(Qt::Key_F1),
+         "09-help"},
+        {Command::aAbout,
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "О &программе..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "О программе"),
+         {},
+         "06-model"},
+        {Command::aReport,
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "От&чет..."),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Просмотр, сохранение и печать отчета"),
+         {},
+         "12-report"},
+        {Command::aToModel,
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Отправить в модель"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Отправить в модель"),
+         {},
+         "13-to-model"},
         {Command::aFromModel,
-         u"&Принять из модели",
-         u"Принять результат моделирования",
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Принять из модели"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Принять результат моделирования"),
          {},
          "17-from-model"},
         {Command::aSort,
-         u"&Сортировать",
-         u"Сортировать по выбранному полю",
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "&Сортировать"),
+         QT_TRANSLATE_NOOP("kinetra::ActionTable", "Сортировать по выбранному полю"),
          {},
          "11-sort-ascending"},
     }};
@@ -65,10 +104,11 @@ const std::array<ActionSpec, CommandCount>& actionSpecs()
 ActionTable::ActionTable(QObject* parent) : QObject(parent)
 {
     for (const ActionSpec& spec : actionSpecs()) {
-        auto* action = new QAction(QString::fromUtf16(spec.caption), this);
+        auto* action = new QAction(tr(spec.caption), this);
         action->setObjectName(QLatin1String(CommandNames[static_cast<std::size_t>(spec.command)]));
-        action->setStatusTip(QString::fromUtf16(spec.hint));
-        action->setToolTip(QString::fromUtf16(spec.hint));
+        const QString hint = tr(spec.hint);
+        action->setStatusTip(hint);
+        action->setToolTip(hint);
         action->setShortcut(spec.shortcut);
         action->setShortcutContext(Qt::ApplicationShortcut);
         if (spec.icon)

@@ -14,9 +14,6 @@ namespace kinetra {
 
 namespace {
 
-const QString ChangedTextCaption = QStringLiteral("Текст изменен");
-const QString ModelFilter = QStringLiteral("Модели (*.kmf)|*.kmf|Все файлы (*.*)|*.*");
-
 QString fileNameOf(const QString& path)
 {
     return QFileInfo(path).fileName();
@@ -27,10 +24,10 @@ QString fileNameOf(const QString& path)
 ModelDocument::ModelDocument(ModelSession& session, Folders& folders, UserPrompts& prompts,
                              QObject* parent)
     : QObject(parent), m_session(session), m_folders(folders), m_prompts(prompts),
-      m_caption(QStringLiteral("Модель Kinetra "))
+      m_caption(tr("Модель Kinetra "))
 {
     connect(&m_session, &ModelSession::fileNameShown, this,
-            [this](const QString& name) { setCaption(QStringLiteral("Модель Kinetra: ") + name); });
+            [this](const QString& name) { setCaption(tr("Модель Kinetra: %1").arg(name)); });
     connect(&m_session.history(), &EditHistory::changed, this, &ModelDocument::refreshModified);
 }
 
@@ -54,13 +51,13 @@ void ModelDocument::startNewModel()
 {
     m_session.NewModel();
     m_session.setModelFileName(QString());
-    setCaption(QStringLiteral("Модель Kinetra"));
+    setCaption(tr("Модель Kinetra"));
     emit resultsCleared();
 }
 
 void ModelDocument::Open()
 {
-    const auto chosen = m_prompts.chooseFileToOpen(modelDialog(QStringLiteral("Открытие модели")));
+    const auto chosen = m_prompts.chooseFileToOpen(modelDialog(tr("Открытие модели")));
     if (chosen)
         OpenFile(chosen->path);
 }
@@ -125,7 +122,7 @@ bool ModelDocument::Save()
 
 bool ModelDocument::SaveAs()
 {
-    UserPrompts::FileDialog dialog = modelDialog(QStringLiteral("Сохранение модели"));
+    UserPrompts::FileDialog dialog = modelDialog(tr("Сохранение модели"));
     dialog.fileName = proposedFileName();
     const auto chosen = ChooseFileToReplace(m_prompts, dialog);
     if (!chosen)
@@ -137,7 +134,7 @@ bool ModelDocument::SaveAs()
     if (!writeModel(path))
         return false;
     m_session.setModelFileName(path);
-    setCaption(QStringLiteral("Модель Kinetra: ") + fileNameOf(path));
+    setCaption(tr("Модель Kinetra: %1").arg(fileNameOf(path)));
     m_folders.ModelsFolder = FolderOf(path);
     return true;
 }
@@ -169,8 +166,8 @@ bool ModelDocument::writeModel(const QString& path)
 bool ModelDocument::AskSaveChanges()
 {
     const UserPrompts::Answer answer = m_prompts.askYesNoCancel(
-        ChangedTextCaption, QStringLiteral("Сохранить изменения в модели ") +
-                                fileNameOf(m_session.ModelFileName()) + QStringLiteral(" ?"));
+        tr("Текст изменен"),
+        tr("Сохранить изменения в модели %1 ?").arg(fileNameOf(m_session.ModelFileName())));
     if (answer == UserPrompts::Answer::Cancel || (answer == UserPrompts::Answer::Yes && !Save())) {
         SaveQuestionCancelled = true;
         return false;
@@ -181,7 +178,7 @@ bool ModelDocument::AskSaveChanges()
 
 bool ModelDocument::CloseQuestion()
 {
-    if (m_prompts.askYesNo(QStringLiteral("Kinetra"), QStringLiteral("Завершить работу?")) !=
+    if (m_prompts.askYesNo(QStringLiteral("Kinetra"), tr("Завершить работу?")) !=
         UserPrompts::Answer::Yes)
         return false;
     m_session.CollectModel();
@@ -203,7 +200,8 @@ void ModelDocument::setCaption(const QString& caption)
 
 UserPrompts::FileDialog ModelDocument::modelDialog(const QString& title) const
 {
-    return {title, ModelFilter, QStringLiteral("kmf"), m_folders.ModelsFolder};
+    return {title, tr("Модели (*.kmf)|*.kmf|Все файлы (*.*)|*.*"), QStringLiteral("kmf"),
+            m_folders.ModelsFolder};
 }
 
 } // namespace kinetra

@@ -1,5 +1,6 @@
 #include "shell/UserPrompts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kinetra {
@@ -13,9 +14,10 @@ std::optional<UserPrompts::ChosenFile> ChooseFileToReplace(UserPrompts& prompts,
         chosen->path = naming(*chosen);
     if (!chosen || !QFileInfo::exists(chosen->path))
         return chosen;
-    const QString question = QStringLiteral("Перезаписать файл ") +
-                             QFileInfo(chosen->path).fileName() + QStringLiteral(" ?");
-    if (prompts.askYesNo(QStringLiteral("Текст изменен"), question) != UserPrompts::Answer::Yes)
+    const QString question = QCoreApplication::translate("UserPrompts", "Перезаписать файл %1 ?")
+                                 .arg(QFileInfo(chosen->path).fileName());
+    if (prompts.askYesNo(QCoreApplication::translate("UserPrompts", "Текст изменен"), question) !=
+        UserPrompts::Answer::Yes)
         return std::nullopt;
     return chosen;
 }

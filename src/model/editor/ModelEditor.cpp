@@ -13,11 +13,26 @@ namespace {
 
 using enum EditField;
 
-// A list item: a name, the blanks that align its code in the list, the code in parentheses.
-QString listItem(const char16_t* name, int blanks, const char* code)
-{
-    return QString::fromUtf16(name) + QString(blanks, u' ') + QLatin1String(code);
-}
+// The list items: a kind's name, the blanks that align its code in the list, the code in
+// parentheses. A translation aligns the codes with blanks of its own.
+constexpr std::array<std::array<const char*, 4>, ListBoxCount> ListItems{{
+    {
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Асинхронный             (A)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Постоянного тока (D)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Сервомотор           (SM)"),
+    },
+    {
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Питание от сети"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Транзисторный    (TR)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Тиристорный         (TH)"),
+    },
+    {
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Цилиндрический   (G)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Червячный               (W)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Шариковинтовой  (S)"),
+        QT_TRANSLATE_NOOP("kinetra::ModelEditor", "Планетарный           (P)"),
+    },
+}};
 
 constexpr int DcMotor = 1;
 
@@ -89,25 +104,28 @@ constexpr std::array<KeyField, 20> ControllerFields{{
 }};
 
 // The captions of the inner loop for current control and for torque control. The key letters
-// are Latin, the words Cyrillic.
+// are Latin, the words Cyrillic; the key letters alone are not translated.
 struct InnerLoopCaption {
     Caption caption;
-    const char16_t* current;
-    const char16_t* torque;
+    const char* current;
+    const char* torque;
 };
 
 constexpr std::array<InnerLoopCaption, 8> InnerLoopCaptions{{
-    {Caption::IpCroup, u" I-регулятор ", u" M-регулятор "},
-    {Caption::KpILabel, u"KpI", u"KpM"},
-    {Caption::TpIintLabel, u"TpI инт", u"TpM инт"},
-    {Caption::TpIdifLabel, u"TpI диф", u"TpM диф"},
-    {Caption::IGroup, u" I-датчик ", u" M-датчик "},
-    {Caption::KILabel, u"KI", u"KM"},
-    {Caption::TILabel, u"TI", u"TM"},
-    {Caption::ILimitLabel, u"I макс", u"M макс"},
+    {Caption::IpCroup, QT_TRANSLATE_NOOP("kinetra::ModelEditor", " I-регулятор "),
+     QT_TRANSLATE_NOOP("kinetra::ModelEditor", " M-регулятор ")},
+    {Caption::KpILabel, "KpI", "KpM"},
+    {Caption::TpIintLabel, QT_TRANSLATE_NOOP("kinetra::ModelEditor", "TpI инт"),
+     QT_TRANSLATE_NOOP("kinetra::ModelEditor", "TpM инт")},
+    {Caption::TpIdifLabel, QT_TRANSLATE_NOOP("kinetra::ModelEditor", "TpI диф"),
+     QT_TRANSLATE_NOOP("kinetra::ModelEditor", "TpM диф")},
+    {Caption::IGroup, QT_TRANSLATE_NOOP("kinetra::ModelEditor", " I-датчик "),
+     QT_TRANSLATE_NOOP("kinetra::ModelEditor", " M-датчик ")},
+    {Caption::KILabel, "KI", "KM"},
+    {Caption::TILabel, "TI", "TM"},
+    {Caption::ILimitLabel, QT_TRANSLATE_NOOP("kinetra::ModelEditor", "I макс"),
+     QT_TRANSLATE_NOOP("kinetra::ModelEditor", "M макс")},
 }};
-
-const QString SpeedReference = QStringLiteral("w Скорость, рад/с");
 
 } // namespace
 
@@ -119,41 +137,28 @@ ModelEditor::ModelEditor(InputReader& reader, QObject* parent) : QObject(parent)
 
     // The captions as the window is designed; the first structure update replaces the inner
     // loop's ones before anybody sees them. Their "М" and "р" are Cyrillic.
-    m_captions[indexOf(Caption::MotorL1Label)] = QStringLiteral("L1 Индуктивность, Гн");
-    m_captions[indexOf(Caption::MotorL2Label)] = QStringLiteral("L2 Индуктивность, Гн");
-    m_captions[indexOf(Caption::MotorL12Label)] = QStringLiteral("L12 Взаимная индуктивность, Гн");
-    m_captions[indexOf(Caption::refLabel)] = QStringLiteral("Нет регуляторов");
-    m_captions[indexOf(Caption::IpCroup)] = QStringLiteral(" \u041C-регулятор ");
-    m_captions[indexOf(Caption::IGroup)] = QStringLiteral(" \u041C-датчик");
-    m_captions[indexOf(Caption::KpILabel)] = QStringLiteral("K\u0440I");
-    m_captions[indexOf(Caption::TpIintLabel)] = QStringLiteral("T\u0440I инт");
-    m_captions[indexOf(Caption::TpIdifLabel)] = QStringLiteral("T\u0440I диф");
+    m_captions[indexOf(Caption::MotorL1Label)] = tr("L1 Индуктивность, Гн");
+    m_captions[indexOf(Caption::MotorL2Label)] = tr("L2 Индуктивность, Гн");
+    m_captions[indexOf(Caption::MotorL12Label)] = tr("L12 Взаимная индуктивность, Гн");
+    m_captions[indexOf(Caption::refLabel)] = tr("Нет регуляторов");
+    m_captions[indexOf(Caption::IpCroup)] = tr(" М-регулятор ");
+    m_captions[indexOf(Caption::IGroup)] = tr(" М-датчик");
+    m_captions[indexOf(Caption::KpILabel)] = tr("KрI");
+    m_captions[indexOf(Caption::TpIintLabel)] = tr("TрI инт");
+    m_captions[indexOf(Caption::TpIdifLabel)] = tr("TрI диф");
     m_captions[indexOf(Caption::KILabel)] = QStringLiteral("KI");
     m_captions[indexOf(Caption::TILabel)] = QStringLiteral("TI");
-    m_captions[indexOf(Caption::ILimitLabel)] = QStringLiteral("I макс");
+    m_captions[indexOf(Caption::ILimitLabel)] = tr("I макс");
 }
 
-const QStringList& ModelEditor::listItems(ListBox list)
+QStringList ModelEditor::listItems(ListBox list)
 {
-    static const std::array<QStringList, ListBoxCount> items{
-        QStringList{
-            listItem(u"Асинхронный", 13, "(A)"),
-            listItem(u"Постоянного тока", 1, "(D)"),
-            listItem(u"Сервомотор", 11, "(SM)"),
-        },
-        QStringList{
-            QStringLiteral("Питание от сети"),
-            listItem(u"Транзисторный", 4, "(TR)"),
-            listItem(u"Тиристорный", 9, "(TH)"),
-        },
-        QStringList{
-            listItem(u"Цилиндрический", 3, "(G)"),
-            listItem(u"Червячный", 15, "(W)"),
-            listItem(u"Шариковинтовой", 2, "(S)"),
-            listItem(u"Планетарный", 11, "(P)"),
-        },
-    };
-    return items[indexOf(list)];
+    QStringList items;
+    for (const char* item : ListItems[indexOf(list)]) {
+        if (item)
+            items.append(tr(item));
+    }
+    return items;
 }
 
 ModelEditor::ArrowRange ModelEditor::arrowRange(Arrow arrow)
@@ -278,8 +283,7 @@ void ModelEditor::restore(const State& state)
 
 QString ModelEditor::badEntryHint() const
 {
-    return QStringLiteral("Ожидается число с десятичным разделителем «%1»")
-        .arg(m_reader.decimalSeparator());
+    return tr("Ожидается число с десятичным разделителем «%1»").arg(m_reader.decimalSeparator());
 }
 
 void ModelEditor::markBadEntries(std::span<const EditField> fields)
@@ -309,10 +313,10 @@ void ModelEditor::ResetMotorPage()
     putText(MotorTypeEdit, {});
     putText(MotorR1Edit, QStringLiteral("0"));
     putText(MotorL1Edit, QStringLiteral("0"));
-    putCaption(Caption::MotorL1Label, QStringLiteral("L1 Индуктивность, Гн"));
+    putCaption(Caption::MotorL1Label, tr("L1 Индуктивность, Гн"));
     putText(MotorR2Edit, QStringLiteral("0"));
     putText(MotorL2Edit, QStringLiteral("0"));
-    putCaption(Caption::MotorL2Label, QStringLiteral("L2 Индуктивность, Гн"));
+    putCaption(Caption::MotorL2Label, tr("L2 Индуктивность, Гн"));
     putText(MotorL12Edit, QStringLiteral("0"));
     putArrowPosition(Arrow::MotorPpUpDown, 1);
     putArrowPosition(Arrow::MotorM1UpDown, 2);
@@ -493,7 +497,7 @@ Status ModelEditor::fillArrow(const KeyValueText& text, const QString& key, Arro
         return Status::Done();
     const auto number = ReadInteger(value);
     if (!number)
-        return Status::Failed(QStringLiteral("Значение %1=%2 не целое число").arg(key, value));
+        return Status::Failed(tr("Значение %1=%2 не целое число").arg(key, value));
     // A number beyond the arrows' range is taken as the nearest end of the range.
     const ArrowRange range = arrowRange(arrow);
     putArrowPosition(
@@ -583,13 +587,13 @@ void ModelEditor::runClickBehaviour(CheckBox box)
 void ModelEditor::MotorRadioGroupClick()
 {
     if (isChecked(CheckBox::MotorRadioL)) {
-        putCaption(Caption::MotorL1Label, QStringLiteral("L1 Индуктивность, Гн"));
-        putCaption(Caption::MotorL2Label, QStringLiteral("L2 Индуктивность, Гн"));
-        putCaption(Caption::MotorL12Label, QStringLiteral("L12 Взаимная индуктивность, Гн"));
+        putCaption(Caption::MotorL1Label, tr("L1 Индуктивность, Гн"));
+        putCaption(Caption::MotorL2Label, tr("L2 Индуктивность, Гн"));
+        putCaption(Caption::MotorL12Label, tr("L12 Взаимная индуктивность, Гн"));
     } else {
-        putCaption(Caption::MotorL1Label, QStringLiteral("X1 Индуктивное сопротивление, Ом"));
-        putCaption(Caption::MotorL2Label, QStringLiteral("X2 Индуктивное сопротивление, Ом"));
-        putCaption(Caption::MotorL12Label, QStringLiteral("X12 Сопротивление намагничивания, Ом"));
+        putCaption(Caption::MotorL1Label, tr("X1 Индуктивное сопротивление, Ом"));
+        putCaption(Caption::MotorL2Label, tr("X2 Индуктивное сопротивление, Ом"));
+        putCaption(Caption::MotorL12Label, tr("X12 Сопротивление намагничивания, Ом"));
     }
     putEnabled(MotorL12Edit, listIndex(ListBox::MotorComboBox) != DcMotor);
 }
@@ -611,8 +615,7 @@ void ModelEditor::ControllerChange()
     const double kpi = m_reader.ParseNumber(text(KpIEdit));
 
     for (const InnerLoopCaption& entry : InnerLoopCaptions)
-        putCaption(entry.caption,
-                   QString::fromUtf16(m_torqueControl ? entry.torque : entry.current));
+        putCaption(entry.caption, tr(m_torqueControl ? entry.torque : entry.current));
 
     // The outermost closed loop takes the reference: position before speed before current.
     const bool positionLoop = kpf != 0;
@@ -622,12 +625,11 @@ void ModelEditor::ControllerChange()
     putMark(ReferencePoint::wPointShape, speedLoop);
     putMark(ReferencePoint::IPointShape, innerLoop);
     if (positionLoop || speedLoop)
-        putCaption(Caption::refLabel, SpeedReference);
+        putCaption(Caption::refLabel, tr("w Скорость, рад/с"));
     else if (innerLoop)
-        putCaption(Caption::refLabel,
-                   m_torqueControl ? QStringLiteral("M Момент, Нм") : QStringLiteral("I Ток, А"));
+        putCaption(Caption::refLabel, m_torqueControl ? tr("M Момент, Нм") : tr("I Ток, А"));
     else
-        putCaption(Caption::refLabel, QStringLiteral("Нет регуляторов"));
+        putCaption(Caption::refLabel, tr("Нет регуляторов"));
 
     emit forceRerunRequested();
 }

@@ -74,7 +74,8 @@ public:
     bool isChecked(CheckBox box) const { return m_checked[indexOf(box)]; }
     int listIndex(ListBox list) const { return m_lists[indexOf(list)].index; }
     const QString& listText(ListBox list) const { return m_lists[indexOf(list)].text; }
-    static const QStringList& listItems(ListBox list);
+    // The items of a kind list as the user reads them.
+    static QStringList listItems(ListBox list);
     int arrowPosition(Arrow arrow) const { return m_arrows[indexOf(arrow)].position; }
     bool isArrowEnabled(Arrow arrow) const { return m_arrows[indexOf(arrow)].enabled; }
     static ArrowRange arrowRange(Arrow arrow);

@@ -16,12 +16,11 @@ namespace {
 // that once, and what becomes of a character the code page has no place for.
 QString Utf8Notice(bool fitsCodePage)
 {
-    QString notice =
-        QStringLiteral("Файл модели в кодировке UTF-8 прочитан в ней; сохраняется модель в "
-                       "windows-1251");
-    if (!fitsCodePage)
-        notice += QStringLiteral(", а знаки, которых там нет, записываются как \"?\"");
-    return notice;
+    if (fitsCodePage)
+        return ModelSession::tr(
+            "Файл модели в кодировке UTF-8 прочитан в ней; сохраняется модель в windows-1251");
+    return ModelSession::tr("Файл модели в кодировке UTF-8 прочитан в ней; сохраняется модель в "
+                            "windows-1251, а знаки, которых там нет, записываются как \"?\"");
 }
 
 } // namespace
@@ -39,7 +38,7 @@ bool ModelSession::CollectModel()
     ModelCollector collector(m_editor, m_reader, m_params, m_modelText);
     if (collector.collect())
         return true;
-    m_messages.showMessage(QStringLiteral("Ошибки ввода ") + m_reader.ErrorList);
+    m_messages.showMessage(tr("Ошибки ввода ") + m_reader.ErrorList);
     m_reader.ErrorList.clear();
     // After the message, the fields that hold the bad entries, so the user need not hunt.
     m_editor.markBadEntries(collector.badFields());

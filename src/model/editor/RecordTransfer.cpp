@@ -41,59 +41,62 @@ struct DriveSetup {
     }
 };
 
-constexpr std::array<const char*, ListBoxCount> KindTitles{"двигатель", "преобразователь",
-                                                           "передача"};
+constexpr std::array<const char*, ListBoxCount> KindTitles{
+    QT_TRANSLATE_NOOP("RecordTransfer", "двигатель"),
+    QT_TRANSLATE_NOOP("RecordTransfer", "преобразователь"),
+    QT_TRANSLATE_NOOP("RecordTransfer", "передача")};
 
-// The switches a transfer can reach, under the labels of their pages.
+// The switches a transfer can reach, under the labels of their pages. The titles are source
+// texts, translated where the notice is written.
 constexpr std::array<std::pair<CheckBox, const char*>, 5> SwitchTitles{{
-    {CheckBox::MotorRadioL, "индуктивности"},
-    {CheckBox::LoadCCheckBox, "упругая передача"},
-    {CheckBox::LoadMCheckBox, "активная нагрузка"},
-    {CheckBox::dMVarCheckBox, "переменная нагрузка"},
-    {CheckBox::refCheckBox, "переменное задание"},
+    {CheckBox::MotorRadioL, QT_TRANSLATE_NOOP("RecordTransfer", "индуктивности")},
+    {CheckBox::LoadCCheckBox, QT_TRANSLATE_NOOP("RecordTransfer", "упругая передача")},
+    {CheckBox::LoadMCheckBox, QT_TRANSLATE_NOOP("RecordTransfer", "активная нагрузка")},
+    {CheckBox::dMVarCheckBox, QT_TRANSLATE_NOOP("RecordTransfer", "переменная нагрузка")},
+    {CheckBox::refCheckBox, QT_TRANSLATE_NOOP("RecordTransfer", "переменное задание")},
 }};
 
 QString KindText(ListBox list, int index)
 {
-    const QStringList& items = ModelEditor::listItems(list);
+    const QStringList items = ModelEditor::listItems(list);
     if (index < 0 || index >= items.size())
-        return QStringLiteral("нет");
+        return RecordTransfer::tr("нет");
     return items[index];
 }
 
 QString SwitchText(bool on)
 {
-    return on ? QStringLiteral("вкл.") : QStringLiteral("выкл.");
+    return on ? RecordTransfer::tr("вкл.") : RecordTransfer::tr("выкл.");
 }
 
 QString ControlText(bool torque)
 {
-    return torque ? QStringLiteral("момент") : QStringLiteral("ток");
+    return torque ? RecordTransfer::tr("момент") : RecordTransfer::tr("ток");
 }
 
 QString ChangesBetween(const DriveSetup& before, const DriveSetup& after)
 {
     QStringList changes;
     const auto change = [&changes](const QString& title, const QString& from, const QString& to) {
-        changes.append(QStringLiteral("%1: %2, теперь %3").arg(title, from, to));
+        changes.append(RecordTransfer::tr("%1: %2, теперь %3").arg(title, from, to));
     };
     for (std::size_t i = 0; i < ListBoxCount; ++i) {
         if (before.kinds[i] != after.kinds[i])
-            change(QString::fromUtf8(KindTitles[i]), KindText(ListBox(i), before.kinds[i]),
+            change(RecordTransfer::tr(KindTitles[i]), KindText(ListBox(i), before.kinds[i]),
                    KindText(ListBox(i), after.kinds[i]));
     }
     for (const auto& [box, title] : SwitchTitles) {
         const std::size_t i = std::size_t(box);
         if (before.switches[i] != after.switches[i])
-            change(QString::fromUtf8(title), SwitchText(before.switches[i]),
+            change(RecordTransfer::tr(title), SwitchText(before.switches[i]),
                    SwitchText(after.switches[i]));
     }
     if (before.torqueControl != after.torqueControl)
-        change(QStringLiteral("регулирование"), ControlText(before.torqueControl),
+        change(RecordTransfer::tr("регулирование"), ControlText(before.torqueControl),
                ControlText(after.torqueControl));
     if (changes.isEmpty())
         return {};
-    return QStringLiteral("Перенос записи изменил ") + changes.join(QStringLiteral("; "));
+    return RecordTransfer::tr("Перенос записи изменил %1").arg(changes.join(QStringLiteral("; ")));
 }
 
 } // namespace
@@ -198,8 +201,8 @@ bool RecordTransfer::transferMotor(const std::vector<TransferField>& record, con
             const std::optional<long long> whole = ReadInteger(speed);
             if (!whole) {
                 m_messages.showMessage(
-                    QStringLiteral("Значение w=%1 не целое число: число пар полюсов не "
-                                   "определить, перенос записи остановлен")
+                    tr("Значение w=%1 не целое число: число пар полюсов не определить, перенос "
+                       "записи остановлен")
                         .arg(speed));
                 return false;
             }
@@ -279,7 +282,7 @@ void RecordTransfer::transferGear(const std::vector<TransferField>& record, cons
             m_Ri = reader.ParseNumber(value);
     }
     if (!reader.ErrorList.isEmpty()) {
-        m_messages.showMessage(QStringLiteral("Ошибки ввода ") + reader.ErrorList);
+        m_messages.showMessage(tr("Ошибки ввода ") + reader.ErrorList);
         reader.ErrorList.clear();
     } else if (m_wi != 0 && m_Vi != 0 && m_Ri != 0) {
         // The screw's ratio from the motor's rated speed, the screw radius and the linear speed.

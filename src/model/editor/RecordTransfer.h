@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -24,6 +25,8 @@ struct TransferField {
 // record carries (a motor of another kind switches the controller between current and torque);
 // the transfer names every equipment kind and switch that changed.
 class RecordTransfer final {
+    Q_DECLARE_TR_FUNCTIONS(RecordTransfer)
+
 public:
     RecordTransfer(ModelSession& session, MessageSink& messages);
 

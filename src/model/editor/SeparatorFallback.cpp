@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 #include "ModelParams.h"
 #include "text/NumberText.h"
 
@@ -53,7 +55,8 @@ bool ReadWithOtherSeparator(KeyValueText& text, QChar separator)
 
 QString OtherSeparatorNotice(QChar separator)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "SeparatorFallback",
                "Числа модели записаны с десятичным разделителем \"%1\" и прочитаны с ним")
         .arg(OtherSeparator(separator));
 }

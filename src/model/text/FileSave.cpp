@@ -1,5 +1,6 @@
 #include "text/FileSave.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,7 +64,8 @@ protected:
         errno = 0;
         const qint64 written = m_file.write(data, length);
         if (written != length)
-            m_failure = SystemReason(errno, QStringLiteral("На диск записаны не все байты файла"));
+            m_failure = SystemReason(errno, QCoreApplication::translate(
+                                                "FileSave", "На диск записаны не все байты файла"));
         return written;
     }
 
@@ -136,7 +138,7 @@ QString WriteTemporary(QFile& temporary, const FileContentWriter& writeContent)
     if (!device.failure().isEmpty())
         return device.failure();
     if (!written)
-        return QStringLiteral("содержимое файла не удалось записать");
+        return QCoreApplication::translate("FileSave", "содержимое файла не удалось записать");
     errno = 0;
     if (!temporary.flush())
         return SystemReason(errno, temporary.errorString());
@@ -197,7 +199,8 @@ Status SaveFile(const QString& path, const QByteArray& content)
 
 QString SaveFailedMessage(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Не сохранить файл ") + QFileInfo(path).fileName() + u'\n' + reason;
+    return QCoreApplication::translate("FileSave", "Не сохранить файл %1\n%2")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 } // namespace kinetra

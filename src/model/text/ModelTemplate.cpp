@@ -1,5 +1,6 @@
 #include "text/ModelTemplate.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -121,31 +122,34 @@ QString ModelTextMismatch(const QStringList& lines)
     QHash<QString, qsizetype> firstLineOfKey;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString& line = lines[index];
-        const QString where = QStringLiteral(" (строка %1)").arg(index + 1);
         if (line.trimmed().isEmpty())
             continue;
         const qsizetype sign = line.indexOf(u'=');
         if (sign < 0) {
             if (!headers.contains(line.toCaseFolded()))
-                return QStringLiteral("Строка ") + quoted(line) + where +
-                       QStringLiteral(" не из файла модели");
+                return QCoreApplication::translate("ModelTemplate",
+                                                   "Строка %1 (строка %2) не из файла модели")
+                    .arg(quoted(line), QString::number(index + 1));
             section = line.toCaseFolded();
             continue;
         }
         const auto key = sectionOfKey.constFind(line.left(sign).toCaseFolded());
         if (key == sectionOfKey.constEnd())
-            return QStringLiteral("Параметр ") + quoted(line.left(sign)) + where +
-                   QStringLiteral(" не из файла модели");
+            return QCoreApplication::translate("ModelTemplate",
+                                               "Параметр %1 (строка %2) не из файла модели")
+                .arg(quoted(line.left(sign)), QString::number(index + 1));
         // A model file written without headers is read as well, but a key under a header stands
         // in the section the template gives it.
         if (!section.isEmpty() && *key != section)
-            return QStringLiteral("Параметр ") + quoted(line.left(sign)) + where +
-                   QStringLiteral(" стоит не в своём разделе");
+            return QCoreApplication::translate("ModelTemplate",
+                                               "Параметр %1 (строка %2) стоит не в своём разделе")
+                .arg(quoted(line.left(sign)), QString::number(index + 1));
         // A reader takes the first line of a key, so a second one would be lost in silence;
         // an empty value counts as well, since it would hide a value given after it.
         if (const auto first = firstLineOfKey.constFind(key.key()); first != firstLineOfKey.cend())
-            return QStringLiteral("Параметр ") + quoted(line.left(sign)) +
-                   QStringLiteral(" задан дважды (строки %1 и %2)").arg(*first).arg(index + 1);
+            return QCoreApplication::translate("ModelTemplate",
+                                               "Параметр %1 задан дважды (строки %2 и %3)")
+                .arg(quoted(line.left(sign)), QString::number(*first), QString::number(index + 1));
         firstLineOfKey.insert(key.key(), index + 1);
     }
     return {};

@@ -3,68 +3,71 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
+
 namespace kinetra {
 
 QString SystemReason(int errorNumber, const QString& fallback)
 {
     switch (errorNumber) {
     case ENOSPC:
-        return QStringLiteral("Нет места на диске");
+        return QCoreApplication::translate("SystemReason", "Нет места на диске");
     case EDQUOT:
-        return QStringLiteral("Превышена дисковая квота");
+        return QCoreApplication::translate("SystemReason", "Превышена дисковая квота");
     case EFBIG:
-        return QStringLiteral("Файл слишком велик");
+        return QCoreApplication::translate("SystemReason", "Файл слишком велик");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Нет доступа");
+        return QCoreApplication::translate("SystemReason", "Нет доступа");
     case EROFS:
-        return QStringLiteral("Диск доступен только для чтения");
+        return QCoreApplication::translate("SystemReason", "Диск доступен только для чтения");
     case ENOENT:
-        return QStringLiteral("Нет такого файла или папки");
+        return QCoreApplication::translate("SystemReason", "Нет такого файла или папки");
     case ENOTDIR:
-        return QStringLiteral("Часть пути не является папкой");
+        return QCoreApplication::translate("SystemReason", "Часть пути не является папкой");
     case EISDIR:
-        return QStringLiteral("Это папка, а не файл");
+        return QCoreApplication::translate("SystemReason", "Это папка, а не файл");
     case EEXIST:
-        return QStringLiteral("Файл уже существует");
+        return QCoreApplication::translate("SystemReason", "Файл уже существует");
     case ENAMETOOLONG:
-        return QStringLiteral("Слишком длинное имя файла");
+        return QCoreApplication::translate("SystemReason", "Слишком длинное имя файла");
     case ELOOP:
-        return QStringLiteral("Слишком много символических ссылок в пути");
+        return QCoreApplication::translate("SystemReason",
+                                           "Слишком много символических ссылок в пути");
     case EIO:
-        return QStringLiteral("Ошибка ввода-вывода");
+        return QCoreApplication::translate("SystemReason", "Ошибка ввода-вывода");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Открыто слишком много файлов");
+        return QCoreApplication::translate("SystemReason", "Открыто слишком много файлов");
     case ENOMEM:
-        return QStringLiteral("Недостаточно памяти");
+        return QCoreApplication::translate("SystemReason", "Недостаточно памяти");
     case EBUSY:
     case ETXTBSY:
-        return QStringLiteral("Файл занят");
+        return QCoreApplication::translate("SystemReason", "Файл занят");
     case EPIPE:
-        return QStringLiteral("Принимающая сторона закрыла канал");
+        return QCoreApplication::translate("SystemReason", "Принимающая сторона закрыла канал");
     case ENXIO:
     case ENODEV:
-        return QStringLiteral("Нет такого устройства");
+        return QCoreApplication::translate("SystemReason", "Нет такого устройства");
     case EXDEV:
-        return QStringLiteral("Файлы на разных дисках");
+        return QCoreApplication::translate("SystemReason", "Файлы на разных дисках");
     case EAGAIN:
-        return QStringLiteral("Ресурс временно недоступен");
+        return QCoreApplication::translate("SystemReason", "Ресурс временно недоступен");
     case EINTR:
-        return QStringLiteral("Операция прервана");
+        return QCoreApplication::translate("SystemReason", "Операция прервана");
     default:
         break;
     }
     if (!fallback.isEmpty())
         return fallback;
     if (errorNumber == 0)
-        return QStringLiteral("Неизвестная ошибка");
+        return QCoreApplication::translate("SystemReason", "Неизвестная ошибка");
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 QString NotARegularFile()
 {
-    return QStringLiteral("Это не обычный файл");
+    return QCoreApplication::translate("SystemReason", "Это не обычный файл");
 }
 
 } // namespace kinetra

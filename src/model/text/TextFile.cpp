@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -31,7 +32,7 @@ bool CodePageAvailable()
 
 QString MissingCodePageError()
 {
-    return QStringLiteral("Кодировка windows-1251 недоступна");
+    return QCoreApplication::translate("TextFile", "Кодировка windows-1251 недоступна");
 }
 
 // The lines of a decoded text; a NUL, which no text of the program's holds, refuses it with the
@@ -42,7 +43,9 @@ TextFileRead LinesOf(const QString& text)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines.at(i).contains(QChar(0)))
             return TextFileRead::Failed(
-                QStringLiteral("Нулевой байт в строке %1: файл не текстовый").arg(i + 1));
+                QCoreApplication::translate("TextFile",
+                                            "Нулевой байт в строке %1: файл не текстовый")
+                    .arg(i + 1));
     }
     return TextFileRead::Of(std::move(lines));
 }
@@ -116,7 +119,8 @@ TextContentRead DecodeTextOrUtf8(const QByteArray& bytes)
         // A file that says it is UTF-8 and is not has been damaged on the way.
         if (marked)
             return TextContentRead::Failed(
-                QStringLiteral("Строка %1 не в кодировке UTF-8, хотя файл помечен как UTF-8")
+                QCoreApplication::translate(
+                    "TextFile", "Строка %1 не в кодировке UTF-8, хотя файл помечен как UTF-8")
                     .arg(FirstLineNotUtf8(content)));
     }
     TextFileRead lines = DecodeTextLines(bytes);
@@ -167,7 +171,8 @@ TextContentRead ReadTextFileOrUtf8(const QString& path)
 
 QString OpenFailedMessage(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Не открыть файл ") + QFileInfo(path).fileName() + u'\n' + reason;
+    return QCoreApplication::translate("TextFile", "Не открыть файл %1\n%2")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 Status WriteTextFile(const QString& path, const QStringList& lines)

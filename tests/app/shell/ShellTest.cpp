@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include "../../database/TestCatalogue.h"
+#include "LatinTranslation.h"
 #include "Shell.h"
 #include "ShellFixture.h"
 #include "database/ConnectionDialog.h"
@@ -276,6 +277,20 @@ TEST_F(ShellTest, ChartNamedByTheFilterIsAskedAboutUnderItsFinalName)
     shell.actions().action(Command::aSaveAs)->trigger();
     EXPECT_EQ(prompts.questions,
               QStringList{QStringLiteral("Текст изменен|Перезаписать файл run3.wmf ?")});
+}
+
+// The translation is installed before the program builds its windows, as at start-up.
+class TranslatedShellTest : private LatinTranslation, public ShellFixture {};
+
+TEST_F(TranslatedShellTest, ModelWindowShowsEveryTextTranslated)
+{
+    ModelEditor& editor = shell.session().editor();
+    EXPECT_EQ(CyrillicTexts(shell.modelWindow()), QStringList());
+    // The captions the editor renames: reactances, and a torque loop with the reference on it.
+    editor.setChecked(CheckBox::MotorRadioL, false);
+    editor.chooseTorqueControl(true);
+    editor.setText(EditField::KpIEdit, QStringLiteral("1"));
+    EXPECT_EQ(CyrillicTexts(shell.modelWindow()), QStringList());
 }
 
 // The program's texts, Qt's own and every help page speak the language the interface started in.
