@@ -4,6 +4,8 @@
 
 #include "MotorDuty.h"
 #include "RunView.h"
+#include "StepResponse.h"
+#include "Summary.h"
 #include "editor/ModelSession.h"
 #include "text/FileSave.h"
 #include "text/TextFile.h"
@@ -13,12 +15,16 @@ namespace kinetra {
 void ComposeReport(ReportForm& form, const ModelSession& session, const RunView& run,
                    const ReportSwitches& switches)
 {
-    // The summary's factors describe the run's end; the motor's duty over the run follows them.
-    QStringList analysis = run.summary;
+    // The summary's factors describe the run's end; the step figures with the error left at the
+    // end, and the motor's duty over the run, follow them, all values in one column.
+    const QChar separator = session.reader().decimalSeparator();
+    FigureColumn analysis =
+        SummaryColumn(run.summaryFigures, run.simulated.TorqueControl, separator);
+    analysis.appendBlock(StepTransientColumn(run.stepResponse, separator));
     if (run.motorDuty)
-        analysis << QString()
-                 << MotorDutyLines(*run.motorDuty, session.reader().decimalSeparator());
-    form.compose(session.editor(), run.collected, session.ModelFileName(), analysis, switches);
+        analysis.appendBlock(MotorDutyColumn(*run.motorDuty, separator));
+    form.compose(session.editor(), run.collected, session.ModelFileName(),
+                 analysis.aligned(FigureNameWidth), switches);
 }
 
 Status SaveReportText(const ReportForm& form, ReportFormat format, const QString& path)
