@@ -30,6 +30,11 @@ void FigureColumn::addFigure(const QString& name, const QString& value, qsizetyp
     m_lines.push_back({name, value, designedWidth});
 }
 
+void FigureColumn::addWords(const QString& name, const QString& words)
+{
+    m_lines.push_back({name, words, 0, false});
+}
+
 void FigureColumn::appendBlock(const FigureColumn& other)
 {
     if (other.isEmpty())
@@ -57,15 +62,24 @@ QStringList FigureColumn::asWritten() const
 QStringList FigureColumn::aligned(qsizetype minimumWidth) const
 {
     qsizetype width = minimumWidth;
-    for (const Line& line : m_lines)
-        if (line.value)
-            width = std::max(width, TrimmedName(line.text).size() + 1);
+    qsizetype numberWidth = 0;
+    for (const Line& line : m_lines) {
+        if (!line.value)
+            continue;
+        width = std::max(width, TrimmedName(line.text).size() + 1);
+        if (line.number)
+            numberWidth = std::max(numberWidth, line.value->size());
+    }
     QStringList lines;
     lines.reserve(qsizetype(m_lines.size()));
-    for (const Line& line : m_lines)
-        lines.append(line.value
-                         ? TrimmedName(line.text).toString().leftJustified(width) + *line.value
-                         : line.text);
+    for (const Line& line : m_lines) {
+        if (!line.value) {
+            lines.append(line.text);
+            continue;
+        }
+        const QString value = line.number ? line.value->rightJustified(numberWidth) : *line.value;
+        lines.append(TrimmedName(line.text).toString().leftJustified(width) + value);
+    }
     return lines;
 }
 

@@ -225,7 +225,7 @@ public:
         if (value)
             addValue(label, *value, decimals);
         else
-            m_column.addFigure(label, missing);
+            m_column.addWords(label, missing);
     }
 
     void addRatio(const QString& label, std::optional<double> value)

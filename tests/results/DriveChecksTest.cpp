@@ -79,7 +79,7 @@ TEST(ConverterLoad, HoldsPeakRmsAndPowerAgainstTheRatings)
                                                {DriveWarning::ConverterRatingExceeded}, u',')
                                   .aligned(FigureNameWidth);
     EXPECT_EQ(lines.first(), QStringLiteral("Преобразователь"));
-    EXPECT_TRUE(lines.contains(QStringLiteral(" к номиналу P0          1,33")))
+    EXPECT_TRUE(lines.contains(QStringLiteral(" к номиналу P0           1,33")))
         << lines.join(u'|').toStdString();
     EXPECT_EQ(lines.last(), u' ' + DriveWarningText(DriveWarning::ConverterRatingExceeded));
 }

@@ -185,7 +185,7 @@ TEST(StepResponseLines, SayWhereAFigureDoesNotExistAndTheErrorsUnit)
     EXPECT_EQ(lines.first(), QStringLiteral("Переходный процесс: ток I, А"));
     EXPECT_TRUE(lines.contains(QStringLiteral(" время нарастания, с    не достигает 90 %")))
         << lines.join(u'|').toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral(" статическая ошибка, А  6,00")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(" статическая ошибка, А   6,00")));
     const QList<StepResponseField> fields = StepResponseFields(response);
     EXPECT_EQ(fields[4].value, QStringLiteral("never"));
     EXPECT_EQ(fields[8].value, QStringLiteral("6"));
