@@ -64,7 +64,7 @@ std::optional<QString> ValueAfter(const QStringList& lines, const char* label)
     return std::nullopt;
 }
 
-TEST(Summary, MatchesTheAnalysisPageByteForByte)
+TEST(Summary, KeepsTheDesignedLinesByteForByte)
 {
     const QString expected = u"Время t, с\n"
                              u" максимальное           0.75\n"
