@@ -1,5 +1,6 @@
 #include "ReportExports.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -108,9 +109,11 @@ QStringList ReportHtml(const ReportForm& report, const QString& date,
     if (report.detailEnabled()) {
         QStringList charts;
         if (report.dynamicsChart().enabled && !pictures.dynamics.isEmpty())
-            charts.append(pictureTag(pictures.dynamics, QStringLiteral("Динамика")));
+            charts.append(pictureTag(pictures.dynamics,
+                                     QCoreApplication::translate("ReportExports", "Динамика")));
         if (report.staticsChart().enabled && !pictures.statics.isEmpty())
-            charts.append(pictureTag(pictures.statics, QStringLiteral("Статика")));
+            charts.append(pictureTag(pictures.statics,
+                                     QCoreApplication::translate("ReportExports", "Статика")));
         if (!charts.isEmpty())
             lines.append(QStringLiteral("<p>") + charts.join(u' ') + QStringLiteral("</p>"));
     }

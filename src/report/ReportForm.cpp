@@ -1,5 +1,6 @@
 #include "ReportForm.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -38,7 +39,8 @@ void ReportForm::compose(const ModelEditor& editor, const ModelParams& params,
                          const ReportSwitches& switches)
 {
     ComposeReportText(editor, params, m_equipment.lines, m_controllers.lines);
-    m_title = QStringLiteral("Модель ") + QFileInfo(modelFileName).fileName();
+    m_title =
+        QCoreApplication::translate("ReportForm", "Модель ") + QFileInfo(modelFileName).fileName();
     m_analysis.lines = analysisLines;
 
     QRectF& dynamics = m_dynamics.place;

@@ -17,7 +17,8 @@ void ComposeReport(ReportForm& form, const ModelSession& session, const RunView&
     QStringList analysis = run.summary;
     if (run.motorDuty)
         analysis << QString()
-                 << MotorDutyLines(*run.motorDuty, session.reader().decimalSeparator());
+                 << MotorDutyColumn(*run.motorDuty, session.reader().decimalSeparator())
+                        .asWritten();
     form.compose(session.editor(), run.collected, session.ModelFileName(), analysis, switches);
 }
 

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <span>
 
+#include <QCoreApplication>
+
 #include "CurrentRating.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
@@ -190,29 +192,39 @@ QString DriveWarningText(DriveWarning warning)
 {
     switch (warning) {
     case DriveWarning::ReferenceNotReached:
-        return QStringLiteral("задание не достигнуто: статическая ошибка больше 5 %");
+        return QCoreApplication::translate("DriveChecks",
+                                           "задание не достигнуто: статическая ошибка больше 5 %");
     case DriveWarning::CurrentLimitExceeded:
-        return QStringLiteral("ограничение Imax превышено больше чем на 10 %");
+        return QCoreApplication::translate("DriveChecks",
+                                           "ограничение Imax превышено больше чем на 10 %");
     case DriveWarning::ConverterRatingExceeded:
-        return QStringLiteral("преобразователь работает сверх номинала по току или мощности");
+        return QCoreApplication::translate(
+            "DriveChecks", "преобразователь работает сверх номинала по току или мощности");
     case DriveWarning::MotorOverspeed:
-        return QStringLiteral("скорость двигателя выше номинальной больше чем на 20 %");
+        return QCoreApplication::translate(
+            "DriveChecks", "скорость двигателя выше номинальной больше чем на 20 %");
     case DriveWarning::ReferenceAboveSupply:
-        return QStringLiteral("задание выше скорости холостого хода при напряжении U0");
+        return QCoreApplication::translate(
+            "DriveChecks", "задание выше скорости холостого хода при напряжении U0");
     case DriveWarning::ConverterVoltageMismatch:
-        return QStringLiteral("напряжение преобразователя U0 далеко от напряжения двигателя U");
+        return QCoreApplication::translate(
+            "DriveChecks", "напряжение преобразователя U0 далеко от напряжения двигателя U");
     case DriveWarning::ConverterCurrentMismatch:
-        return QStringLiteral("ток преобразователя I0 далеко от тока двигателя I");
+        return QCoreApplication::translate("DriveChecks",
+                                           "ток преобразователя I0 далеко от тока двигателя I");
     case DriveWarning::InductionOnRectifier:
-        return QStringLiteral(
-            "тиристорный преобразователь выпрямляет: асинхронному двигателю нужен "
-            "преобразователь частоты");
+        return QCoreApplication::translate(
+            "DriveChecks", "тиристорный преобразователь выпрямляет: асинхронному двигателю нужен "
+                           "преобразователь частоты");
     case DriveWarning::EnergyBalanceOpen:
-        return QStringLiteral("баланс энергии расчёта не сходится больше чем на 1 %");
+        return QCoreApplication::translate("DriveChecks",
+                                           "баланс энергии расчёта не сходится больше чем на 1 %");
     case DriveWarning::Oscillation:
-        return QStringLiteral("контур колеблется: после выхода на задание больше трёх качаний");
+        return QCoreApplication::translate(
+            "DriveChecks", "контур колеблется: после выхода на задание больше трёх качаний");
     case DriveWarning::NotSettled:
-        return QStringLiteral("регулируемая величина не входит в зону ±2 % задания");
+        return QCoreApplication::translate("DriveChecks",
+                                           "регулируемая величина не входит в зону ±2 % задания");
     }
     return {};
 }
@@ -246,42 +258,40 @@ const char* DriveWarningKey(DriveWarning warning)
     return "";
 }
 
-QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
-                            const std::optional<MotorDuty>& duty,
-                            const std::vector<DriveWarning>& warnings, QChar decimalSeparator)
+FigureColumn DriveCheckColumn(const std::optional<ConverterLoad>& converter,
+                              const std::optional<MotorDuty>& duty,
+                              const std::vector<DriveWarning>& warnings, QChar decimalSeparator)
 {
-    QStringList lines;
-    const auto add = [&](const QString& label, double value) {
-        QString line = label.leftJustified(24);
-        AppendFixed(line, value, 2, decimalSeparator);
-        lines.append(line);
-    };
-    const auto addRatio = [&](const QString& label, std::optional<double> ratio) {
-        if (ratio)
-            add(label, *ratio);
-    };
+    FigureColumn column;
     if (converter) {
-        lines.append(QStringLiteral("Преобразователь"));
-        add(QStringLiteral(" ток пиковый, А"), converter->peakCurrent);
-        addRatio(QStringLiteral(" к номиналу I0"), converter->peakCurrentToRated);
-        add(QStringLiteral(" ток действующий, А"), converter->rmsCurrent);
-        addRatio(QStringLiteral(" к номиналу I0"), converter->rmsCurrentToRated);
-        add(QStringLiteral(" мощность пиковая, кВт"), converter->peakPower);
-        addRatio(QStringLiteral(" к номиналу P0"), converter->powerToRated);
+        FigureColumn block;
+        const auto add = [&](const QString& label, std::optional<double> value) {
+            if (value)
+                block.addFigure(label, Fixed(*value, 2, decimalSeparator));
+        };
+        block.addLine(QCoreApplication::translate("DriveChecks", "Преобразователь"));
+        add(QCoreApplication::translate("DriveChecks", " ток пиковый, А"), converter->peakCurrent);
+        add(QCoreApplication::translate("DriveChecks", " к номиналу I0"),
+            converter->peakCurrentToRated);
+        add(QCoreApplication::translate("DriveChecks", " ток действующий, А"),
+            converter->rmsCurrent);
+        add(QCoreApplication::translate("DriveChecks", " к номиналу I0"),
+            converter->rmsCurrentToRated);
+        add(QCoreApplication::translate("DriveChecks", " мощность пиковая, кВт"),
+            converter->peakPower);
+        add(QCoreApplication::translate("DriveChecks", " к номиналу P0"), converter->powerToRated);
+        column = std::move(block);
     }
-    if (duty) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines.append(MotorDutyLines(*duty, decimalSeparator));
-    }
+    if (duty)
+        column.appendBlock(MotorDutyColumn(*duty, decimalSeparator));
     if (!warnings.empty()) {
-        if (!lines.isEmpty())
-            lines.append(QString());
-        lines.append(QStringLiteral("Предупреждения"));
+        FigureColumn block;
+        block.addLine(QCoreApplication::translate("DriveChecks", "Предупреждения"));
         for (const DriveWarning warning : warnings)
-            lines.append(QStringLiteral(" ") + DriveWarningText(warning));
+            block.addLine(QStringLiteral(" ") + DriveWarningText(warning));
+        column.appendBlock(block);
     }
-    return lines;
+    return column;
 }
 
 QList<StepResponseField> ConverterLoadFields(const std::optional<ConverterLoad>& converter)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "FigureColumn.h"
 #include "ModelParams.h"
 #include "MotorDuty.h"
 #include "RunData.h"
@@ -58,10 +59,10 @@ QString DriveWarningText(DriveWarning warning);
 const char* DriveWarningKey(DriveWarning warning);
 
 // The converter block, the motor's duty block and the warnings block as the analysis page shows
-// them beside the step-response figures; empty blocks are left out.
-QStringList DriveCheckLines(const std::optional<ConverterLoad>& converter,
-                            const std::optional<MotorDuty>& duty,
-                            const std::vector<DriveWarning>& warnings, QChar decimalSeparator);
+// them under the step-response figures, each after an empty line; empty blocks are left out.
+FigureColumn DriveCheckColumn(const std::optional<ConverterLoad>& converter,
+                              const std::optional<MotorDuty>& duty,
+                              const std::vector<DriveWarning>& warnings, QChar decimalSeparator);
 
 // The converter's figures for the command-line simulator, numbers with a point.
 QList<StepResponseField> ConverterLoadFields(const std::optional<ConverterLoad>& converter);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "CurrentRating.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
@@ -13,9 +15,6 @@ namespace {
 
 constexpr std::int32_t InductionMotor = 0;
 constexpr std::int32_t Servomotor = 2;
-
-// Wide enough for the block's labels, as the converter's block beside it.
-constexpr qsizetype LabelWidth = 24;
 
 } // namespace
 
@@ -60,24 +59,22 @@ MotorDuty MotorDutyOf(const RunData& run, const ModelParams& params)
     return duty;
 }
 
-QStringList MotorDutyLines(const MotorDuty& duty, QChar decimalSeparator)
+FigureColumn MotorDutyColumn(const MotorDuty& duty, QChar decimalSeparator)
 {
-    QStringList lines{QStringLiteral("Двигатель за цикл")};
+    FigureColumn column;
+    column.addLine(QCoreApplication::translate("MotorDuty", "Двигатель за цикл"));
     const auto add = [&](const QString& label, std::optional<double> value) {
-        if (!value)
-            return;
-        QString line = label.leftJustified(LabelWidth);
-        AppendFixed(line, *value, 2, decimalSeparator);
-        lines.append(line);
+        if (value)
+            column.addFigure(label, Fixed(*value, 2, decimalSeparator));
     };
-    add(QStringLiteral(" момент действующий, Нм"), duty.rmsTorque);
-    add(QStringLiteral(" к номинальному"), duty.rmsTorqueToRated);
-    add(QStringLiteral(" ток действующий, А"), duty.rmsCurrent);
-    add(QStringLiteral(" к номинальному"), duty.rmsCurrentToRated);
-    add(QStringLiteral(" пик момента к ") + Fixed(duty.shortTimeFactor, 1, decimalSeparator) +
-            QStringLiteral(" Мн"),
+    add(QCoreApplication::translate("MotorDuty", " момент действующий, Нм"), duty.rmsTorque);
+    add(QCoreApplication::translate("MotorDuty", " к номинальному"), duty.rmsTorqueToRated);
+    add(QCoreApplication::translate("MotorDuty", " ток действующий, А"), duty.rmsCurrent);
+    add(QCoreApplication::translate("MotorDuty", " к номинальному"), duty.rmsCurrentToRated);
+    add(QCoreApplication::translate("MotorDuty", " пик момента к %1 Мн")
+            .arg(Fixed(duty.shortTimeFactor, 1, decimalSeparator)),
         duty.peakTorqueToShortTime);
-    return lines;
+    return column;
 }
 
 QList<StepResponseField> MotorDutyFields(const MotorDuty& duty)

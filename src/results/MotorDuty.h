@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 
+#include "FigureColumn.h"
 #include "ModelParams.h"
 #include "RunData.h"
 #include "StepResponse.h"
@@ -38,7 +39,7 @@ double ShortTimeOverload(std::int32_t motorKind);
 MotorDuty MotorDutyOf(const RunData& run, const ModelParams& params);
 
 // The block of the analysis page and the report, titled "Двигатель за цикл".
-QStringList MotorDutyLines(const MotorDuty& duty, QChar decimalSeparator);
+FigureColumn MotorDutyColumn(const MotorDuty& duty, QChar decimalSeparator);
 
 // The figures for the command-line simulator, numbers with a point; a ratio without its rating
 // reads "none".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QLineF>
 
 #include "FixedNumber.h"
@@ -18,14 +19,17 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
     const auto k = static_cast<std::size_t>(first - torqueOrCurrent.begin());
     if (k == 0 || k >= static_cast<std::size_t>(std::max(sampleCount, 0)) ||
         k >= torqueOrCurrent.size() || k >= speed.size())
-        return QStringLiteral("Нет данных");
-    QString readout = QStringLiteral("Время: ") +
+        return QCoreApplication::translate("Readouts", "Нет данных");
+    QString readout = QCoreApplication::translate("Readouts", "Время: ") +
                       Fixed(torqueOrCurrent[k].x(), 2, decimalSeparator) +
-                      (torqueMode ? QStringLiteral(", момент: ") : QStringLiteral(", ток: ")) +
+                      (torqueMode ? QCoreApplication::translate("Readouts", ", момент: ")
+                                  : QCoreApplication::translate("Readouts", ", ток: ")) +
                       Fixed(torqueOrCurrent[k].y(), 2, decimalSeparator) +
-                      QStringLiteral(", скорость: ") + Fixed(speed[k].y(), 2, decimalSeparator);
+                      QCoreApplication::translate("Readouts", ", скорость: ") +
+                      Fixed(speed[k].y(), 2, decimalSeparator);
     if (k < position.size())
-        readout += QStringLiteral(", положение: ") + Fixed(position[k].y(), 2, decimalSeparator);
+        readout += QCoreApplication::translate("Readouts", ", положение: ") +
+                   Fixed(position[k].y(), 2, decimalSeparator);
     return readout;
 }
 
@@ -38,8 +42,9 @@ QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar de
         if (at == curve.points.end())
             continue;
         if (lines.isEmpty())
-            lines.append(QStringLiteral("Время: ") + Fixed(at->x(), 2, decimalSeparator) +
-                         QStringLiteral(" с"));
+            lines.append(QCoreApplication::translate("Readouts", "Время: ") +
+                         Fixed(at->x(), 2, decimalSeparator) +
+                         QCoreApplication::translate("Readouts", " с"));
         lines.append(curve.name + QStringLiteral(": ") + Fixed(at->y(), 2, decimalSeparator));
     }
     return lines;
@@ -51,8 +56,10 @@ QString StaticReadout(std::span<const QPointF> statics, qsizetype k, bool torque
     if (k < 0 || k >= static_cast<qsizetype>(statics.size()))
         return {};
     const QPointF& point = statics[static_cast<std::size_t>(k)];
-    return (torqueMode ? QStringLiteral("Момент: ") : QStringLiteral("Ток: ")) +
-           Fixed(point.x(), 2, decimalSeparator) + QStringLiteral(", скорость: ") +
+    return (torqueMode ? QCoreApplication::translate("Readouts", "Момент: ")
+                       : QCoreApplication::translate("Readouts", "Ток: ")) +
+           Fixed(point.x(), 2, decimalSeparator) +
+           QCoreApplication::translate("Readouts", ", скорость: ") +
            Fixed(point.y(), 2, decimalSeparator);
 }
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "SampleTable.h"
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
@@ -52,8 +54,10 @@ ResultsActivation::Outcome ResultsActivation::FormActivate(bool refreshScreen)
     const bool diverged = view.outcome == RunOutcome::Diverged;
     if (!view.hasSamples() || badSignalEntry) {
         const QString reason = RunFailureReason(view, m_run, separator);
-        m_messages.showMessage(reason.isEmpty() ? QStringLiteral("Ошибки ввода ")
-                                                : QStringLiteral("Ошибки ввода \n") + reason);
+        m_messages.showMessage(
+            reason.isEmpty()
+                ? QCoreApplication::translate("ResultsActivation", "Ошибки ввода ")
+                : QCoreApplication::translate("ResultsActivation", "Ошибки ввода \n") + reason);
         m_reportEnabled = false;
         m_lastRunText.clear();
         return Outcome::RunFailed;

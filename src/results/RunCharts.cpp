@@ -1,5 +1,7 @@
 #include "RunCharts.h"
 
+#include <QCoreApplication>
+
 #include "AxisTicks.h"
 #include "RunSamples.h"
 #include "StepResponse.h"
@@ -21,9 +23,13 @@ AxisData Axis(const QString& title, const DataRange& range, QChar separator, boo
 void AddPosition(ChartData& dynamics, const RunData& run, const ModelParams& params,
                  const ChartRanges& ranges, QChar separator)
 {
-    dynamics.position = Axis(QStringLiteral("Положение, рад"), ranges.position, separator);
-    CurveData position{
-        CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position};
+    dynamics.position = Axis(QCoreApplication::translate("RunCharts", "Положение, рад"),
+                             ranges.position, separator);
+    CurveData position{CurveRole::Position,
+                       QCoreApplication::translate("RunCharts", "Положение"),
+                       {},
+                       true,
+                       CurveAxis::Position};
     const std::span<const ResultSample> samples = ValidSamples(run);
     const std::span<const double> positions = RecordedPositions(run);
     position.points.reserve(qsizetype(samples.size()));
@@ -34,7 +40,7 @@ void AddPosition(ChartData& dynamics, const RunData& run, const ModelParams& par
         const double start = samples.empty() ? 0 : samples.front().time;
         const double end = samples.empty() ? 0 : samples.back().time;
         dynamics.curves.push_back({CurveRole::PositionLimit,
-                                   QStringLiteral("Предел fmax"),
+                                   QCoreApplication::translate("RunCharts", "Предел fmax"),
                                    {QPointF(start, *limit), QPointF(end, *limit)},
                                    true,
                                    CurveAxis::Position});
@@ -76,27 +82,29 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
                             QChar decimalSeparator)
 {
     const bool torque = params.TorqueControl;
-    const QString quantity = torque ? QStringLiteral("Момент, Нм") : QStringLiteral("Ток, А");
+    const QString quantity = torque ? QCoreApplication::translate("RunCharts", "Момент, Нм")
+                                    : QCoreApplication::translate("RunCharts", "Ток, А");
     RunCharts charts;
 
     ChartData& dynamics = charts.dynamics;
-    dynamics.horizontal =
-        Axis(QStringLiteral("Время, с"), ranges.dynamicsTime, decimalSeparator, true);
+    dynamics.horizontal = Axis(QCoreApplication::translate("RunCharts", "Время, с"),
+                               ranges.dynamicsTime, decimalSeparator, true);
     dynamics.left = Axis(quantity, ranges.dynamicsLeft, decimalSeparator);
-    dynamics.right =
-        Axis(QStringLiteral("Скорость, рад/с"), ranges.dynamicsRight(), decimalSeparator);
+    dynamics.right = Axis(QCoreApplication::translate("RunCharts", "Скорость, рад/с"),
+                          ranges.dynamicsRight(), decimalSeparator);
     CurveData loop{CurveRole::TorqueOrCurrent,
-                   torque ? QStringLiteral("Момент") : QStringLiteral("Ток"),
+                   torque ? QCoreApplication::translate("RunCharts", "Момент")
+                          : QCoreApplication::translate("RunCharts", "Ток"),
                    {},
                    true,
                    CurveAxis::Left};
     CurveData mechanism{CurveRole::MechanismSpeed,
-                        QStringLiteral("Скорость механизма"),
+                        QCoreApplication::translate("RunCharts", "Скорость механизма"),
                         {},
                         true,
                         CurveAxis::Right};
     CurveData motor{CurveRole::MotorSpeed,
-                    QStringLiteral("Скорость двигателя"),
+                    QCoreApplication::translate("RunCharts", "Скорость двигателя"),
                     {},
                     params.ElasticGear,
                     CurveAxis::Right};
@@ -114,10 +122,13 @@ RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
 
     ChartData& staticChart = charts.statics;
     staticChart.horizontal = Axis(quantity, ranges.staticsX, decimalSeparator);
-    staticChart.left =
-        Axis(QStringLiteral("Скорость двигателя, рад/с"), ranges.staticsY, decimalSeparator);
-    CurveData characteristic{
-        CurveRole::Statics, QStringLiteral("Статика"), {}, true, CurveAxis::Left};
+    staticChart.left = Axis(QCoreApplication::translate("RunCharts", "Скорость двигателя, рад/с"),
+                            ranges.staticsY, decimalSeparator);
+    CurveData characteristic{CurveRole::Statics,
+                             QCoreApplication::translate("RunCharts", "Статика"),
+                             {},
+                             true,
+                             CurveAxis::Left};
     for (const StaticPoint& point : statics)
         if (!point.white)
             characteristic.points.append({point.x, point.y});
@@ -130,30 +141,55 @@ RunCharts ChartsBeforeAnyRun(QChar decimalSeparator)
     const DataRange unit;
     RunCharts charts;
     ChartData& dynamics = charts.dynamics;
-    dynamics.horizontal = Axis(QStringLiteral("Время, с"), unit, decimalSeparator, true);
-    dynamics.left = Axis(QStringLiteral("Момент, Нм"), unit, decimalSeparator);
-    dynamics.right = Axis(QStringLiteral("Скорость, рад/с"), unit, decimalSeparator);
-    dynamics.position = Axis(QStringLiteral("Положение, рад"), unit, decimalSeparator);
-    dynamics.curves = {
-        {CurveRole::TorqueOrCurrent, QStringLiteral("Момент"), {}, true, CurveAxis::Left},
-        {CurveRole::MechanismSpeed,
-         QStringLiteral("Скорость механизма"),
-         {},
-         true,
-         CurveAxis::Right},
-        {CurveRole::MotorSpeed, QStringLiteral("Скорость двигателя"), {}, true, CurveAxis::Right},
-        {CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position},
-        {CurveRole::PositionLimit, QStringLiteral("Предел fmax"), {}, true, CurveAxis::Position}};
+    dynamics.horizontal =
+        Axis(QCoreApplication::translate("RunCharts", "Время, с"), unit, decimalSeparator, true);
+    dynamics.left =
+        Axis(QCoreApplication::translate("RunCharts", "Момент, Нм"), unit, decimalSeparator);
+    dynamics.right =
+        Axis(QCoreApplication::translate("RunCharts", "Скорость, рад/с"), unit, decimalSeparator);
+    dynamics.position =
+        Axis(QCoreApplication::translate("RunCharts", "Положение, рад"), unit, decimalSeparator);
+    dynamics.curves = {{CurveRole::TorqueOrCurrent,
+                        QCoreApplication::translate("RunCharts", "Момент"),
+                        {},
+                        true,
+                        CurveAxis::Left},
+                       {CurveRole::MechanismSpeed,
+                        QCoreApplication::translate("RunCharts", "Скорость механизма"),
+                        {},
+                        true,
+                        CurveAxis::Right},
+                       {CurveRole::MotorSpeed,
+                        QCoreApplication::translate("RunCharts", "Скорость двигателя"),
+                        {},
+                        true,
+                        CurveAxis::Right},
+                       {CurveRole::Position,
+                        QCoreApplication::translate("RunCharts", "Положение"),
+                        {},
+                        true,
+                        CurveAxis::Position},
+                       {CurveRole::PositionLimit,
+                        QCoreApplication::translate("RunCharts", "Предел fmax"),
+                        {},
+                        true,
+                        CurveAxis::Position}};
     ChartData& statics = charts.statics;
-    statics.horizontal = Axis(QStringLiteral("Момент, Нм"), unit, decimalSeparator);
-    statics.left = Axis(QStringLiteral("Скорость двигателя, рад/с"), unit, decimalSeparator);
-    statics.curves = {{CurveRole::Statics, QStringLiteral("Статика"), {}, true, CurveAxis::Left}};
+    statics.horizontal =
+        Axis(QCoreApplication::translate("RunCharts", "Момент, Нм"), unit, decimalSeparator);
+    statics.left = Axis(QCoreApplication::translate("RunCharts", "Скорость двигателя, рад/с"), unit,
+                        decimalSeparator);
+    statics.curves = {{CurveRole::Statics,
+                       QCoreApplication::translate("RunCharts", "Статика"),
+                       {},
+                       true,
+                       CurveAxis::Left}};
     return charts;
 }
 
 QString EarlierCurveName(const CurveData& curve, int run)
 {
-    return curve.name + QStringLiteral(" (расчет %1)").arg(run);
+    return curve.name + QCoreApplication::translate("RunCharts", " (расчет %1)").arg(run);
 }
 
 } // namespace kinetra

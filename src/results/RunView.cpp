@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "Defaults.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
@@ -42,15 +44,18 @@ SpeedLoopStatics SpeedLoopBeneath(const ModelParams& collected, const SignalSeri
     SimulationRecord record{speedLoop, *run, signal};
     if (RunSimulation(record) != RunOutcome::Completed)
         return {{},
-                QStringLiteral("Под контуром положения: характеристика контура скорости не "
+                QCoreApplication::translate(
+                    "RunView", "Под контуром положения: характеристика контура скорости не "
                                "определена — его расчёт не удался")};
     std::vector<StaticPoint> points = StaticCharacteristic(speedLoop, *run);
     if (points.empty())
         return {{},
-                QStringLiteral("Под контуром положения: характеристика контура скорости не "
+                QCoreApplication::translate(
+                    "RunView", "Под контуром положения: характеристика контура скорости не "
                                "определена при этих данных")};
     return {std::move(points),
-            QStringLiteral("Под контуром положения: характеристика контура скорости")};
+            QCoreApplication::translate("RunView",
+                                        "Под контуром положения: характеристика контура скорости")};
 }
 
 // The view of a run the engine has filled, which it only reads.
@@ -82,19 +87,22 @@ void ViewOf(RunView& view, const RunData& run, const SignalSeries& signal, QChar
     const double simulatedTime = run.SampleCount * run.timeStep;
     if (view.completed() && run.SampleCount >= ResultCapacity && params.Tmax > simulatedTime)
         view.runNotice =
-            QStringLiteral("Tmax больше %1 с: моделируются первые %1 с").arg(qRound(simulatedTime));
+            QCoreApplication::translate("RunView", "Tmax больше %1 с: моделируются первые %1 с")
+                .arg(qRound(simulatedTime));
     if (parts == RunViewParts::FiguresOnly)
         return;
-    view.summary = SummaryLines(view.summaryFigures, params.TorqueControl, decimalSeparator);
-    view.stepResponseLines = StepResponseLines(view.stepResponse, decimalSeparator);
+    const FigureColumn summary =
+        SummaryColumn(view.summaryFigures, params.TorqueControl, decimalSeparator);
+    view.summary = summary.asWritten();
+    view.summaryOnPage = summary.aligned(FigureNameWidth);
     view.converterLoad = ConverterLoadOf(run, params);
     view.motorDuty = MotorDutyOf(run, params);
     view.energyBalanceError = run.energy.balanceError();
     view.warnings = DriveWarningsOf(run, params, view.stepResponse, view.converterLoad);
-    const QStringList checks =
-        DriveCheckLines(view.converterLoad, view.motorDuty, view.warnings, decimalSeparator);
-    if (!checks.isEmpty())
-        view.stepResponseLines << QString() << checks;
+    FigureColumn figures = StepResponseColumn(view.stepResponse, decimalSeparator);
+    figures.appendBlock(
+        DriveCheckColumn(view.converterLoad, view.motorDuty, view.warnings, decimalSeparator));
+    view.stepResponseLines = figures.aligned(FigureNameWidth);
     if (!view.completed())
         view.runNotice = RunFailureReason(view, run, decimalSeparator);
     view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
@@ -122,10 +130,12 @@ QString SupplyRefusalText(SupplyRefusal refusal)
 {
     switch (refusal) {
     case SupplyRefusal::ServoOnThyristor:
-        return QStringLiteral("Синхронный двигатель не питается от тиристорного преобразователя: "
-                              "выберите транзисторный ");
+        return QCoreApplication::translate(
+            "RunView", "Синхронный двигатель не питается от тиристорного преобразователя: "
+                       "выберите транзисторный ");
     case SupplyRefusal::ServoOnMains:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "RunView",
             "Синхронный двигатель не запускается от сети: выберите транзисторный преобразователь ");
     }
     return {};
@@ -135,13 +145,15 @@ QString DataFaultText(DataFault fault)
 {
     switch (fault) {
     case DataFault::FractionalPolePairs:
-        return QStringLiteral("Число пар полюсов p1 должно быть целым ");
+        return QCoreApplication::translate("RunView", "Число пар полюсов p1 должно быть целым ");
     case DataFault::FractionalPhases:
-        return QStringLiteral("Число фаз m1 должно быть целым ");
+        return QCoreApplication::translate("RunView", "Число фаз m1 должно быть целым ");
     case DataFault::NoServoPolePairs:
-        return QStringLiteral("Не задано число пар полюсов p1 синхронного двигателя ");
+        return QCoreApplication::translate("RunView",
+                                           "Не задано число пар полюсов p1 синхронного двигателя ");
     case DataFault::NonPositiveCircuit:
-        return QStringLiteral("Сопротивление или индуктивность обмотки не положительны ");
+        return QCoreApplication::translate(
+            "RunView", "Сопротивление или индуктивность обмотки не положительны ");
     }
     return {};
 }
@@ -152,19 +164,20 @@ QString DivergenceText(const RunDivergence& divergence, QChar separator)
     QString unit;
     switch (divergence.quantity) {
     case ReachQuantity::Current:
-        quantity = QStringLiteral("ток");
-        unit = QStringLiteral("А");
+        quantity = QCoreApplication::translate("RunView", "ток");
+        unit = QCoreApplication::translate("RunView", "А");
         break;
     case ReachQuantity::Speed:
-        quantity = QStringLiteral("скорость двигателя");
-        unit = QStringLiteral("рад/с");
+        quantity = QCoreApplication::translate("RunView", "скорость двигателя");
+        unit = QCoreApplication::translate("RunView", "рад/с");
         break;
     case ReachQuantity::StoredEnergy:
-        quantity = QStringLiteral("запасённая энергия");
-        unit = QStringLiteral("Дж");
+        quantity = QCoreApplication::translate("RunView", "запасённая энергия");
+        unit = QCoreApplication::translate("RunView", "Дж");
         break;
     }
-    return QStringLiteral("Расчёт прерван при t = %1 с: %2 %3 %4 вне физических возможностей "
+    return QCoreApplication::translate(
+               "RunView", "Расчёт прерван при t = %1 с: %2 %3 %4 вне физических возможностей "
                           "привода (предел %5 %4) ")
         .arg(Fixed(divergence.time, 3, separator), quantity, Fixed(divergence.value, 1, separator),
              unit, Fixed(ReachMargin * divergence.reach, 1, separator));
@@ -186,11 +199,13 @@ QString RunFailureReason(const RunView& view, const RunData& run, QChar decimalS
     case RunOutcome::Diverged:
         return run.divergence ? DivergenceText(*run.divergence, decimalSeparator) : QString();
     case RunOutcome::NoMotor:
-        return QStringLiteral("Не выбран двигатель ");
+        return QCoreApplication::translate("RunView", "Не выбран двигатель ");
     case RunOutcome::CircuitNotDerived:
-        return QStringLiteral("Параметры модели двигателя не вычисляются по его данным ");
+        return QCoreApplication::translate(
+            "RunView", "Параметры модели двигателя не вычисляются по его данным ");
     case RunOutcome::FloatingPointFault:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "RunView",
             "Ошибка вычислений: деление на нуль, переполнение или нечисловой результат ");
     case RunOutcome::Completed:
         break;

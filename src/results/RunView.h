@@ -31,7 +31,8 @@ struct RunView {
     std::vector<StaticPoint> staticPoints;
     ChartRanges ranges; // this run's, joined to those of earlier runs kept on show
     SummaryFigures summaryFigures;
-    QStringList summary;
+    QStringList summary;       // as designed, as the command-line simulator prints it
+    QStringList summaryOnPage; // its values in one column, as the analysis page shows it
     StepResponse stepResponse;
     std::optional<ConverterLoad> converterLoad;
     std::optional<MotorDuty> motorDuty;

@@ -1,5 +1,7 @@
 #include "SampleTable.h"
 
+#include <QCoreApplication>
+
 #include "FixedNumber.h"
 #include "RunSamples.h"
 
@@ -17,11 +19,12 @@ QString SampleTable(const RunData& run, QChar decimalSeparator)
 {
     const std::span<const ResultSample> samples = ValidSamples(run);
     const std::span<const double> positions = RecordedPositions(run);
+    const QString header = QCoreApplication::translate("SampleTable", SampleTableHeader);
     QString table;
-    table.reserve(SampleTableHeader.size() + qsizetype(samples.size()) * ExpectedLineLength);
-    table.append(SampleTableHeader);
+    table.reserve(header.size() + qsizetype(samples.size()) * ExpectedLineLength);
+    table.append(header);
     if (run.loopF)
-        table.append(PositionColumnTitle);
+        table.append(QCoreApplication::translate("SampleTable", PositionColumnTitle));
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const ResultSample& sample = samples[i];
         table.append(u'\n');

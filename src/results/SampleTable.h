@@ -2,19 +2,20 @@
 
 #include <QChar>
 #include <QString>
-#include <QStringView>
+#include <QtGlobal>
 
 #include "RunData.h"
 
 namespace kinetra {
 
-// The sample table's column titles; the leading line break leaves an empty line above them, which
-// also parts the tables of runs drawn over each other.
-inline constexpr QStringView SampleTableHeader =
-    u"\nВремя,с  Момент,Нм    Ток,А     Скорость,рад/с";
+// The sample table's column titles, translated in the context "SampleTable"; the leading line break
+// leaves an empty line above them, which also parts the tables of runs drawn over each other.
+inline constexpr const char* SampleTableHeader =
+    QT_TRANSLATE_NOOP("SampleTable", "\nВремя,с  Момент,Нм    Ток,А     Скорость,рад/с");
 
 // A positioning drive's table has one column more, the mechanism's position.
-inline constexpr QStringView PositionColumnTitle = u"   Положение,рад";
+inline constexpr const char* PositionColumnTitle =
+    QT_TRANSLATE_NOOP("SampleTable", "   Положение,рад");
 
 // The sample table of one run: the header, then per valid sample its time, torque, current and
 // mechanism speed, whatever mode the run used, and under a position loop the position. Lines are

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "CurrentRating.h"
 #include "FixedNumber.h"
 #include "RunSamples.h"
@@ -164,13 +166,28 @@ QString QuantityTitle(ControlledQuantity quantity)
 {
     switch (quantity) {
     case ControlledQuantity::MechanismSpeed:
-        return QStringLiteral("скорость w, рад/с");
+        return QCoreApplication::translate("StepResponse", "скорость w, рад/с");
     case ControlledQuantity::Current:
-        return QStringLiteral("ток I, А");
+        return QCoreApplication::translate("StepResponse", "ток I, А");
     case ControlledQuantity::Torque:
-        return QStringLiteral("момент М, Нм");
+        return QCoreApplication::translate("StepResponse", "момент М, Нм");
     case ControlledQuantity::Position:
-        return QStringLiteral("положение, рад");
+        return QCoreApplication::translate("StepResponse", "положение, рад");
+    }
+    return {};
+}
+
+QString QuantityUnit(ControlledQuantity quantity)
+{
+    switch (quantity) {
+    case ControlledQuantity::MechanismSpeed:
+        return QCoreApplication::translate("StepResponse", "рад/с");
+    case ControlledQuantity::Current:
+        return QCoreApplication::translate("StepResponse", "А");
+    case ControlledQuantity::Torque:
+        return QCoreApplication::translate("StepResponse", "Нм");
+    case ControlledQuantity::Position:
+        return QCoreApplication::translate("StepResponse", "рад");
     }
     return {};
 }
@@ -190,19 +207,16 @@ const char* QuantityKey(ControlledQuantity quantity)
     return "";
 }
 
-// Collects the block line by line, each label padded so the values line up.
+// Collects the block line by line.
 class FiguresText {
 public:
     explicit FiguresText(QChar decimalSeparator) : m_separator(decimalSeparator) {}
 
-    void addHeading(const QString& heading) { m_lines.append(heading); }
-    void addBlank() { m_lines.append(QString()); }
+    void addHeading(const QString& heading) { m_column.addLine(heading); }
 
     void addValue(const QString& label, double value, int decimals)
     {
-        QString line = padded(label);
-        AppendFixed(line, value, decimals, m_separator);
-        m_lines.append(line);
+        m_column.addFigure(label, Fixed(value, decimals, m_separator));
     }
 
     void addFigure(const QString& label, std::optional<double> value, int decimals,
@@ -211,7 +225,7 @@ public:
         if (value)
             addValue(label, *value, decimals);
         else
-            m_lines.append(padded(label) + missing);
+            m_column.addWords(label, missing);
     }
 
     void addRatio(const QString& label, std::optional<double> value)
@@ -220,49 +234,65 @@ public:
             addValue(label, *value, 2);
     }
 
-    QStringList lines() && { return std::move(m_lines); }
+    FigureColumn column() && { return std::move(m_column); }
 
 private:
-    static QString padded(const QString& label) { return label.leftJustified(LabelWidth); }
-
-    static constexpr qsizetype LabelWidth = 24;
     QChar m_separator;
-    QStringList m_lines;
+    FigureColumn m_column;
 };
 
 } // namespace
 
-QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparator)
+FigureColumn StepTransientColumn(const StepResponse& response, QChar decimalSeparator)
 {
     FiguresText text(decimalSeparator);
     const StepFigures& figures = response.figures;
-    text.addHeading(QStringLiteral("Переходный процесс: ") + QuantityTitle(response.quantity));
-    text.addValue(response.closedLoop ? QStringLiteral(" задание")
-                                      : QStringLiteral(" установившееся"),
+    text.addHeading(QCoreApplication::translate("StepResponse", "Переходный процесс: %1")
+                        .arg(QuantityTitle(response.quantity)));
+    text.addValue(response.closedLoop
+                      ? QCoreApplication::translate("StepResponse", " задание")
+                      : QCoreApplication::translate("StepResponse", " установившееся"),
                   response.target, 2);
     if (response.unbounded) {
-        text.addHeading(QStringLiteral(" предел fmax не задан: положению нечего достигать"));
+        text.addHeading(QCoreApplication::translate(
+            "StepResponse", " предел fmax не задан: положению нечего достигать"));
     } else if (!figures.step) {
-        text.addHeading(QStringLiteral(" скачка нет"));
+        text.addHeading(QCoreApplication::translate("StepResponse", " скачка нет"));
     } else {
-        const QString notReached = QStringLiteral("не достигает 90 %");
-        const QString notSettled = QStringLiteral("не установилось");
-        text.addFigure(QStringLiteral(" время нарастания, с"), figures.riseTime, 3, notReached);
-        text.addFigure(QStringLiteral(" перерегулирование, %"), figures.overshoot, 2, {});
-        text.addFigure(QStringLiteral(" установление ±2 %, с"), figures.settling2, 3, notSettled);
-        text.addFigure(QStringLiteral(" установление ±5 %, с"), figures.settling5, 3, notSettled);
+        const QString notReached = QCoreApplication::translate("StepResponse", "не достигает 90 %");
+        const QString notSettled = QCoreApplication::translate("StepResponse", "не установилось");
+        text.addFigure(QCoreApplication::translate("StepResponse", " время нарастания, с"),
+                       figures.riseTime, 3, notReached);
+        text.addFigure(QCoreApplication::translate("StepResponse", " перерегулирование, %"),
+                       figures.overshoot, 2, {});
+        text.addFigure(QCoreApplication::translate("StepResponse", " установление ±2 %, с"),
+                       figures.settling2, 3, notSettled);
+        text.addFigure(QCoreApplication::translate("StepResponse", " установление ±5 %, с"),
+                       figures.settling5, 3, notSettled);
     }
     if (response.steadyStateError)
-        text.addValue(QStringLiteral(" статическая ошибка"), *response.steadyStateError, 2);
+        text.addValue(QCoreApplication::translate("StepResponse", " статическая ошибка, %1")
+                          .arg(QuantityUnit(response.quantity)),
+                      *response.steadyStateError, 2);
+    return std::move(text).column();
+}
 
-    text.addBlank();
-    text.addHeading(QStringLiteral("Пиковые значения"));
-    text.addValue(QStringLiteral(" ток, А"), response.peakCurrent, 2);
-    text.addRatio(QStringLiteral(" ток к номинальному"), response.peakCurrentToRated);
-    text.addRatio(QStringLiteral(" к ограничению Imax"), response.peakToLimit);
-    text.addValue(QStringLiteral(" момент, Нм"), response.peakTorque, 2);
-    text.addRatio(QStringLiteral(" момент к номинальному"), response.peakTorqueToRated);
-    return std::move(text).lines();
+FigureColumn StepResponseColumn(const StepResponse& response, QChar decimalSeparator)
+{
+    FiguresText peaks(decimalSeparator);
+    peaks.addHeading(QCoreApplication::translate("StepResponse", "Пиковые значения"));
+    peaks.addValue(QCoreApplication::translate("StepResponse", " ток, А"), response.peakCurrent, 2);
+    peaks.addRatio(QCoreApplication::translate("StepResponse", " ток к номинальному"),
+                   response.peakCurrentToRated);
+    peaks.addRatio(QCoreApplication::translate("StepResponse", " к ограничению Imax"),
+                   response.peakToLimit);
+    peaks.addValue(QCoreApplication::translate("StepResponse", " момент, Нм"), response.peakTorque,
+                   2);
+    peaks.addRatio(QCoreApplication::translate("StepResponse", " момент к номинальному"),
+                   response.peakTorqueToRated);
+    FigureColumn column = StepTransientColumn(response, decimalSeparator);
+    column.appendBlock(std::move(peaks).column());
+    return column;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "FigureColumn.h"
 #include "ModelParams.h"
 #include "RunData.h"
 
@@ -66,8 +67,12 @@ std::vector<double> MeasuredValues(const RunData& run, ControlledQuantity quanti
 // as the loop's setup left it, divided by the sensor gain; none without a limit.
 std::optional<double> PositionTarget(const ModelParams& params);
 
-// The figures as the analysis page shows them, numbers with the given separator.
-QStringList StepResponseLines(const StepResponse& response, QChar decimalSeparator);
+// The step figures and the error left at the end, each with its unit, numbers with the given
+// separator: the block the report prints.
+FigureColumn StepTransientColumn(const StepResponse& response, QChar decimalSeparator);
+
+// The step figures, then the peaks of current and torque: the block the analysis page shows.
+FigureColumn StepResponseColumn(const StepResponse& response, QChar decimalSeparator);
 
 // One figure as the command-line simulator prints it: its key and its value with a point, or the
 // word that stands for a missing figure ("never" for a rise or settling not reached, "none" for a

@@ -5,6 +5,8 @@
 #include <numbers>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "CurrentRating.h"
 #include "FixedNumber.h"
 
@@ -21,39 +23,34 @@ constexpr double VoltageFloor = 1e-3; // V
 constexpr double SpeedFloor = 1e-3;   // rad/s
 constexpr double TorqueFloor = 1e-6;  // Nm
 
-// Collects the summary line by line.
+// Collects the summary line by line, its texts translated.
 class SummaryText {
 public:
     explicit SummaryText(QChar decimalSeparator) : m_separator(decimalSeparator) {}
 
-    void addHeading(QStringView heading)
+    void addHeading(const char* heading)
     {
-        if (heading.startsWith(u'\n')) {
-            m_lines.append(QString());
-            heading = heading.sliced(1);
-        }
-        m_lines.append(heading.toString());
+        m_column.addHeading(QCoreApplication::translate("Summary", heading));
     }
 
-    void addValue(QStringView label, double value)
+    void addValue(const char* label, double value)
     {
-        QString line = label.toString();
-        AppendFixed(line, value, 2, m_separator);
-        m_lines.append(line);
+        m_column.addFigure(QCoreApplication::translate("Summary", label),
+                           Fixed(value, 2, m_separator), QString::fromUtf8(label).size());
     }
 
-    QStringList lines() && { return std::move(m_lines); }
+    void addFactor(const char* label, std::optional<double> factor)
+    {
+        if (factor)
+            addValue(label, *factor);
+    }
+
+    FigureColumn column() && { return std::move(m_column); }
 
 private:
     QChar m_separator;
-    QStringList m_lines;
+    FigureColumn m_column;
 };
-
-void AddFactor(SummaryText& text, QStringView label, std::optional<double> factor)
-{
-    if (factor)
-        text.addValue(label, *factor);
-}
 
 } // namespace
 
@@ -134,7 +131,8 @@ std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures)
     }};
 }
 
-QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QChar decimalSeparator)
+FigureColumn SummaryColumn(const SummaryFigures& figures, bool torqueControl,
+                           QChar decimalSeparator)
 {
     SummaryText text(decimalSeparator);
 
@@ -157,13 +155,13 @@ QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QCha
     text.addValue(Label::LoopFinal, figures.loopFinal);
 
     text.addHeading(Label::FactorsHeading);
-    AddFactor(text, Label::MotorPowerFactor, figures.motorPower);
-    AddFactor(text, Label::MotorTorqueFactor, figures.motorTorque);
-    AddFactor(text, Label::MotorCurrentFactor, figures.motorCurrent);
-    AddFactor(text, Label::ConverterPowerFactor, figures.converterPower);
-    AddFactor(text, Label::ConverterVoltageFactor, figures.converterVoltage);
-    AddFactor(text, Label::GearPowerFactor, figures.gearPower);
-    AddFactor(text, Label::GearTorqueFactor, figures.gearTorque);
+    text.addFactor(Label::MotorPowerFactor, figures.motorPower);
+    text.addFactor(Label::MotorTorqueFactor, figures.motorTorque);
+    text.addFactor(Label::MotorCurrentFactor, figures.motorCurrent);
+    text.addFactor(Label::ConverterPowerFactor, figures.converterPower);
+    text.addFactor(Label::ConverterVoltageFactor, figures.converterVoltage);
+    text.addFactor(Label::GearPowerFactor, figures.gearPower);
+    text.addFactor(Label::GearTorqueFactor, figures.gearTorque);
     if (figures.ratingTooSmall)
         text.addHeading(Label::RatingTooSmall);
     if (figures.endsAtRest) {
@@ -171,7 +169,12 @@ QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QCha
         text.addHeading(Label::SeeDuty);
     }
 
-    return std::move(text).lines();
+    return std::move(text).column();
+}
+
+QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QChar decimalSeparator)
+{
+    return SummaryColumn(figures, torqueControl, decimalSeparator).asWritten();
 }
 
 } // namespace kinetra

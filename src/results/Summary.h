@@ -2,53 +2,72 @@
 
 #include <QChar>
 #include <QStringList>
-#include <QStringView>
+#include <QtGlobal>
 
 #include <array>
 #include <optional>
 
 #include "ChartRanges.h"
+#include "FigureColumn.h"
 #include "ModelParams.h"
 #include "RunSamples.h"
 
 namespace kinetra {
 
-// The summary's fixed texts; each value label ends in the blanks that align its value. A text
-// that begins with a line break opens a block after an empty line.
+// The summary's fixed texts, translated in the context "Summary"; each value label ends in the
+// blanks it was designed with. A text that begins with a line break opens a block after an empty
+// line.
 namespace SummaryLabels {
 
-inline constexpr QStringView TimeHeading = u"Время t, с";
-inline constexpr QStringView TimeMaximum = u" максимальное           ";
-inline constexpr QStringView TimeMinimum = u" минимальное             ";
+inline constexpr const char* TimeHeading = QT_TRANSLATE_NOOP("Summary", "Время t, с");
+inline constexpr const char* TimeMaximum = QT_TRANSLATE_NOOP("Summary", " максимальное           ");
+inline constexpr const char* TimeMinimum =
+    QT_TRANSLATE_NOOP("Summary", " минимальное             ");
 
-inline constexpr QStringView SpeedHeading = u"\nСкорость w, рад/с";
-inline constexpr QStringView SpeedMaximum = u" максимальная            ";
-inline constexpr QStringView SpeedMinimum = u" минимальная             ";
-inline constexpr QStringView SpeedFinal = u" установившаяся         ";
+inline constexpr const char* SpeedHeading = QT_TRANSLATE_NOOP("Summary", "\nСкорость w, рад/с");
+inline constexpr const char* SpeedMaximum =
+    QT_TRANSLATE_NOOP("Summary", " максимальная            ");
+inline constexpr const char* SpeedMinimum =
+    QT_TRANSLATE_NOOP("Summary", " минимальная             ");
+inline constexpr const char* SpeedFinal = QT_TRANSLATE_NOOP("Summary", " установившаяся         ");
 
-inline constexpr QStringView TorqueHeading = u"\nМомент М, Нм";
-inline constexpr QStringView CurrentHeading = u"\nТок I, А";
-inline constexpr QStringView LoopMaximum = u" максимальный            ";
-inline constexpr QStringView LoopMinimum = u" минимальный              ";
-inline constexpr QStringView LoopFinal = u" установившийся         ";
+inline constexpr const char* TorqueHeading = QT_TRANSLATE_NOOP("Summary", "\nМомент М, Нм");
+inline constexpr const char* CurrentHeading = QT_TRANSLATE_NOOP("Summary", "\nТок I, А");
+inline constexpr const char* LoopMaximum =
+    QT_TRANSLATE_NOOP("Summary", " максимальный            ");
+inline constexpr const char* LoopMinimum =
+    QT_TRANSLATE_NOOP("Summary", " минимальный              ");
+inline constexpr const char* LoopFinal = QT_TRANSLATE_NOOP("Summary", " установившийся         ");
 
-inline constexpr QStringView FactorsHeading = u"\nКоэффициент использования";
-inline constexpr QStringView MotorPowerFactor = u" двигателя по мощности P ";
-inline constexpr QStringView MotorTorqueFactor = u" двигателя по моменту M     ";
-inline constexpr QStringView MotorCurrentFactor = u" двигателя по току I     ";
-inline constexpr QStringView ConverterPowerFactor = u" преобразователя по P            ";
-inline constexpr QStringView ConverterVoltageFactor = u" преобразователя по U           ";
-inline constexpr QStringView GearPowerFactor = u" редуктора по мощности P   ";
-inline constexpr QStringView GearTorqueFactor = u" редуктора по моменту M      ";
-inline constexpr QStringView RatingTooSmall =
-    u" не все определены: номинальные данные слишком малы";
+inline constexpr const char* FactorsHeading =
+    QT_TRANSLATE_NOOP("Summary", "\nКоэффициент использования");
+inline constexpr const char* MotorPowerFactor =
+    QT_TRANSLATE_NOOP("Summary", " двигателя по мощности P ");
+inline constexpr const char* MotorTorqueFactor =
+    QT_TRANSLATE_NOOP("Summary", " двигателя по моменту M     ");
+inline constexpr const char* MotorCurrentFactor =
+    QT_TRANSLATE_NOOP("Summary", " двигателя по току I     ");
+inline constexpr const char* ConverterPowerFactor =
+    QT_TRANSLATE_NOOP("Summary", " преобразователя по P            ");
+inline constexpr const char* ConverterVoltageFactor =
+    QT_TRANSLATE_NOOP("Summary", " преобразователя по U           ");
+inline constexpr const char* GearPowerFactor =
+    QT_TRANSLATE_NOOP("Summary", " редуктора по мощности P   ");
+inline constexpr const char* GearTorqueFactor =
+    QT_TRANSLATE_NOOP("Summary", " редуктора по моменту M      ");
+inline constexpr const char* RatingTooSmall =
+    QT_TRANSLATE_NOOP("Summary", " не все определены: номинальные данные слишком малы");
 
 // Lines the summary adds where its fixed blocks would mislead: the speed block of a drive whose
 // motor speed is shown beside the mechanism's, and the factors of a drive that ends at rest.
-inline constexpr QStringView ExtremesOfBoth = u" макс. и мин. — двигателя и механизма,";
-inline constexpr QStringView FinalOfMechanism = u" установившаяся — механизма";
-inline constexpr QStringView FinalStateOnly = u" это конечное состояние: привод стоит;";
-inline constexpr QStringView SeeDuty = u" за цикл см. «Двигатель за цикл»";
+inline constexpr const char* ExtremesOfBoth =
+    QT_TRANSLATE_NOOP("Summary", " макс. и мин. — двигателя и механизма,");
+inline constexpr const char* FinalOfMechanism =
+    QT_TRANSLATE_NOOP("Summary", " установившаяся — механизма");
+inline constexpr const char* FinalStateOnly =
+    QT_TRANSLATE_NOOP("Summary", " это конечное состояние: привод стоит;");
+inline constexpr const char* SeeDuty =
+    QT_TRANSLATE_NOOP("Summary", " за цикл см. «Двигатель за цикл»");
 
 } // namespace SummaryLabels
 
@@ -84,7 +103,12 @@ struct SummaryField {
 
 std::array<SummaryField, 15> SummaryFields(const SummaryFigures& figures);
 
-// The lines of the analysis summary, its numbers with the given separator.
+// The analysis summary, its numbers with the given separator.
+FigureColumn SummaryColumn(const SummaryFigures& figures, bool torqueControl,
+                           QChar decimalSeparator);
+
+// The summary's lines as designed, each value after its label's designed blanks: what the
+// command-line simulator prints.
 QStringList SummaryLines(const SummaryFigures& figures, bool torqueControl, QChar decimalSeparator);
 
 } // namespace kinetra

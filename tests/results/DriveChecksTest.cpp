@@ -75,10 +75,11 @@ TEST(ConverterLoad, HoldsPeakRmsAndPowerAgainstTheRatings)
     params.P0 = 3;
     EXPECT_TRUE(ConverterLoadOf(*run, params)->ratingExceeded());
 
-    const QStringList lines = DriveCheckLines(ConverterLoadOf(*run, params), std::nullopt,
-                                              {DriveWarning::ConverterRatingExceeded}, u',');
+    const QStringList lines = DriveCheckColumn(ConverterLoadOf(*run, params), std::nullopt,
+                                               {DriveWarning::ConverterRatingExceeded}, u',')
+                                  .aligned(FigureNameWidth);
     EXPECT_EQ(lines.first(), QStringLiteral("Преобразователь"));
-    EXPECT_TRUE(lines.contains(QStringLiteral(" к номиналу P0          1,33")))
+    EXPECT_TRUE(lines.contains(QStringLiteral(" к номиналу P0           1,33")))
         << lines.join(u'|').toStdString();
     EXPECT_EQ(lines.last(), u' ' + DriveWarningText(DriveWarning::ConverterRatingExceeded));
 }

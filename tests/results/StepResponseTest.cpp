@@ -168,12 +168,12 @@ TEST(StepResponseOf, MeasuresThePositionLoopOnThePosition)
     const StepResponse unbounded = StepResponseOf(*run, params);
     EXPECT_TRUE(unbounded.unbounded);
     EXPECT_FALSE(unbounded.figures.step || unbounded.figures.overshoot);
-    const QStringList lines = StepResponseLines(unbounded, u',');
+    const QStringList lines = StepResponseColumn(unbounded, u',').aligned(FigureNameWidth);
     EXPECT_EQ(lines[0], QStringLiteral("Переходный процесс: положение, рад"));
     EXPECT_EQ(lines[2], QStringLiteral(" предел fmax не задан: положению нечего достигать"));
 }
 
-TEST(StepResponseLines, SayWhereAFigureDoesNotExist)
+TEST(StepResponseLines, SayWhereAFigureDoesNotExistAndTheErrorsUnit)
 {
     auto run = test::RunWithSamples({{0, 0, 0, 0, 0}, {1, 2, 3, 4, 0}, {2, 2, 3, 4, 0}});
     run->controllerActive = true;
@@ -181,11 +181,11 @@ TEST(StepResponseLines, SayWhereAFigureDoesNotExist)
     ModelParams params;
     params.Iref = 10;
     const StepResponse response = StepResponseOf(*run, params);
-    const QStringList lines = StepResponseLines(response, u',');
+    const QStringList lines = StepResponseColumn(response, u',').aligned(FigureNameWidth);
     EXPECT_EQ(lines.first(), QStringLiteral("Переходный процесс: ток I, А"));
     EXPECT_TRUE(lines.contains(QStringLiteral(" время нарастания, с    не достигает 90 %")))
         << lines.join(u'|').toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral(" статическая ошибка     6,00")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(" статическая ошибка, А   6,00")));
     const QList<StepResponseField> fields = StepResponseFields(response);
     EXPECT_EQ(fields[4].value, QStringLiteral("never"));
     EXPECT_EQ(fields[8].value, QStringLiteral("6"));

@@ -1,10 +1,16 @@
 #include "Summary.h"
 
+#include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
+#include "StepResponse.h"
 #include "TestSupport.h"
 
 namespace kinetra {
@@ -48,16 +54,17 @@ QStringList SummaryOf(const RunData& run, const ModelParams& params)
 }
 
 // The value written after label, if some line carries it.
-std::optional<QString> ValueAfter(const QStringList& lines, QStringView label)
+std::optional<QString> ValueAfter(const QStringList& lines, const char* label)
 {
+    const QString text = QString::fromUtf8(label);
     for (const QString& line : lines) {
-        if (line.startsWith(label))
-            return line.sliced(label.size());
+        if (line.startsWith(text))
+            return line.sliced(text.size());
     }
     return std::nullopt;
 }
 
-TEST(Summary, MatchesTheAnalysisPageByteForByte)
+TEST(Summary, KeepsTheDesignedLinesByteForByte)
 {
     const QString expected = u"Время t, с\n"
                              u" максимальное           0.75\n"
@@ -198,6 +205,73 @@ TEST(Summary, RunsDrawnOverEachOtherShareTheirExtremes)
     EXPECT_EQ(ValueAfter(lines, Label::LoopMaximum), u"50,00");
     EXPECT_EQ(ValueAfter(lines, Label::LoopMinimum), u"-30,00");
     EXPECT_EQ(ValueAfter(lines, Label::LoopFinal), u"5,00");
+}
+
+// English names narrower and wider than the designed Russian ones, without their blanks, as a
+// translation may give them.
+class EnglishNames final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        static const std::map<QString, QString> names{
+            {QStringLiteral(" максимальное           "), QStringLiteral(" maximum")},
+            {QStringLiteral(" минимальный              "), QStringLiteral(" minimum")},
+            {QStringLiteral(" двигателя по мощности P "),
+             QStringLiteral(" motor utilisation by its power P")},
+            {QStringLiteral(" преобразователя по P            "), QStringLiteral(" converter, P")},
+            {QStringLiteral(" перерегулирование, %"), QStringLiteral(" overshoot, %")},
+            {QStringLiteral(" статическая ошибка, %1"),
+             QStringLiteral(" error left at the end of the run, %1")},
+        };
+        const auto name = names.find(QString::fromUtf8(source));
+        return name != names.end() ? name->second : QString();
+    }
+};
+
+// The columns where the lines that end in a number, after a name and a blank, end.
+std::set<qsizetype> NumberEnds(const QStringList& lines)
+{
+    static const QRegularExpression valued(QStringLiteral("\\S +-?[0-9]+[.,][0-9]+$"));
+    std::set<qsizetype> ends;
+    for (const QString& line : lines)
+        if (valued.match(line).hasMatch())
+            ends.insert(line.size());
+    return ends;
+}
+
+// The analysis page pads each name by its translated width, so its numbers stand in one column
+// in the designed language and in a translation whose names are narrower or wider.
+TEST(AnalysisPage, NumbersStandInOneColumnInEitherLanguage)
+{
+    int argc = 1;
+    char name[] = "results_tests";
+    char* argv[] = {name};
+    QCoreApplication application(argc, argv);
+    EnglishNames english;
+    const auto run = TorqueRun();
+    const ModelParams params = RatedDrive();
+    const SummaryFigures figures = SummaryFiguresOf(
+        ChartRangesOfRun(*run, params, {}), FinalValuesOf(*run), params, run->supplyVoltage);
+    // A current loop that ends short of its reference, so the step figures have their error.
+    const auto loop = RunWithSamples({{0, 0, 0, 0, 0}, {1, 2, 3, 4, 0}, {2, 2, 3, 4, 0}});
+    loop->controllerActive = true;
+    loop->loopI = true;
+    ModelParams loopParams;
+    loopParams.Iref = 10;
+    const StepResponse response = StepResponseOf(*loop, loopParams);
+    for (const bool translated : {false, true}) {
+        if (translated) {
+            ASSERT_TRUE(QCoreApplication::installTranslator(&english));
+        }
+        const QStringList summary = SummaryColumn(figures, true, u'.').aligned(FigureNameWidth);
+        EXPECT_EQ(summary.contains(QStringLiteral(" motor utilisation by its power P  0.50")),
+                  translated);
+        const QStringList steps = StepResponseColumn(response, u'.').aligned(FigureNameWidth);
+        for (const QStringList& lines : {summary, steps})
+            EXPECT_EQ(NumberEnds(lines).size(), 1) << lines.join(u'|').toStdString();
+    }
+    QCoreApplication::removeTranslator(&english);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "charts/WidgetPicture.h"
@@ -38,9 +39,10 @@ QStringView ExtensionOf(ChartFormat format)
 
 QString ChartFileFilter()
 {
-    return QStringLiteral("Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*|"
-                          "Данные кривых (*.csv)|*.csv|Рисунки PNG (*.png)|*.png|"
-                          "Рисунки SVG (*.svg)|*.svg");
+    return QCoreApplication::translate(
+        "ChartFile", "Метафайлы (*.wmf)|*.wmf|Рисунки (*.bmp)|*.bmp|Все файлы (*.*)|*.*|"
+                     "Данные кривых (*.csv)|*.csv|Рисунки PNG (*.png)|*.png|"
+                     "Рисунки SVG (*.svg)|*.svg");
 }
 
 ChartFile ChooseChartFile(const QString& typedPath, int filterIndex)

@@ -1,6 +1,7 @@
 #include "charts/WidgetPicture.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
@@ -16,7 +17,8 @@ Status SaveWidgetAsMetafile(QWidget& widget, const QString& path)
     WmfPaintDevice device(widget.size(), widget.logicalDpiY());
     QPainter painter;
     if (!painter.begin(&device))
-        return Status::Failed(QStringLiteral("кодировка windows-1251 недоступна"));
+        return Status::Failed(
+            QCoreApplication::translate("WidgetPicture", "кодировка windows-1251 недоступна"));
     widget.render(&painter);
     painter.end();
     return SaveFile(path, device.metafile());
@@ -45,7 +47,8 @@ Status SaveWidgetAsSvg(QWidget& widget, const QString& path)
     generator.setTitle(widget.windowTitle());
     QPainter painter;
     if (!painter.begin(&generator))
-        return Status::Failed(QStringLiteral("рисунок SVG не создан"));
+        return Status::Failed(
+            QCoreApplication::translate("WidgetPicture", "рисунок SVG не создан"));
     widget.render(&painter);
     painter.end();
     return SaveFile(path, drawing.data());

@@ -116,10 +116,10 @@ bool ReportCommands::printImageOn(QWidget& widget, QPrinter& printer)
 void ReportCommands::saveReport()
 {
     const auto chosen = ChooseFileToReplace(
-        m_prompts, {QStringLiteral("Сохранение отчета"),
-                    QStringLiteral("Документы PDF (*.pdf)|*.pdf|Тексты (*.txt)|*.txt|"
-                                   "Таблицы CSV (*.csv)|*.csv|Страницы HTML (*.html)|*.html|"
-                                   "Все файлы (*.*)|*.*"),
+        m_prompts, {tr("Сохранение отчета"),
+                    tr("Документы PDF (*.pdf)|*.pdf|Тексты (*.txt)|*.txt|"
+                       "Таблицы CSV (*.csv)|*.csv|Страницы HTML (*.html)|*.html|"
+                       "Все файлы (*.*)|*.*"),
                     QStringLiteral("pdf"), m_folders.ReportsFolder,
                     QFileInfo(m_document.proposedFileName()).completeBaseName() +
                         QStringLiteral(".pdf")});

@@ -32,7 +32,7 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
     : QDialog(parent), m_commands(std::move(commands))
 {
     setObjectName(QStringLiteral("ReportPreview"));
-    setWindowTitle(QStringLiteral("Отчет Kinetra"));
+    setWindowTitle(tr("Отчет Kinetra"));
     // A laptop screen of 768 pixels holds the window with its title and the task bar; the page
     // fits the width and scrolls.
     resize(720, 660);
@@ -46,26 +46,22 @@ ReportPreview::ReportPreview(Commands commands, QWidget* parent)
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ReportToolBar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* print = addToolAction(bar, "document-print", QStringLiteral("Печать..."),
-                                   QStringLiteral("Печать отчета"));
+    QAction* print = addToolAction(bar, "document-print", tr("Печать..."), tr("Печать отчета"));
     print->setShortcut(QKeySequence::Print);
-    QAction* save = addToolAction(bar, "document-save-as", QStringLiteral("Сохранить..."),
-                                  QStringLiteral("Сохранение отчета в PDF, текст, CSV или HTML"));
+    QAction* save = addToolAction(bar, "document-save-as", tr("Сохранить..."),
+                                  tr("Сохранение отчета в PDF, текст, CSV или HTML"));
     save->setShortcut(QKeySequence::Save);
     bar->addSeparator();
-    QAction* zoomIn =
-        addToolAction(bar, "zoom-in", QStringLiteral("Крупнее"), QStringLiteral("Увеличить"));
+    QAction* zoomIn = addToolAction(bar, "zoom-in", tr("Крупнее"), tr("Увеличить"));
     zoomIn->setShortcut(QKeySequence::ZoomIn);
-    QAction* zoomOut =
-        addToolAction(bar, "zoom-out", QStringLiteral("Мельче"), QStringLiteral("Уменьшить"));
+    QAction* zoomOut = addToolAction(bar, "zoom-out", tr("Мельче"), tr("Уменьшить"));
     zoomOut->setShortcut(QKeySequence::ZoomOut);
-    QAction* fitWidth = addToolAction(bar, "zoom-fit-width", QStringLiteral("По ширине"),
-                                      QStringLiteral("Страница во всю ширину окна"));
-    QAction* wholePage = addToolAction(bar, "zoom-fit-best", QStringLiteral("Страница"),
-                                       QStringLiteral("Страница целиком"));
+    QAction* fitWidth =
+        addToolAction(bar, "zoom-fit-width", tr("По ширине"), tr("Страница во всю ширину окна"));
+    QAction* wholePage =
+        addToolAction(bar, "zoom-fit-best", tr("Страница"), tr("Страница целиком"));
     bar->addSeparator();
-    QAction* close = addToolAction(bar, "window-close", QStringLiteral("Закрыть"),
-                                   QStringLiteral("Закрыть просмотр"));
+    QAction* close = addToolAction(bar, "window-close", tr("Закрыть"), tr("Закрыть просмотр"));
 
     connect(print, &QAction::triggered, this, [this] { m_commands.print(); });
     connect(save, &QAction::triggered, this, [this] { m_commands.save(); });

@@ -106,9 +106,9 @@ void ResultChartView::zoomAbout(QPointF position, qreal factor)
 QAction* ResultChartView::newZoomResetAction(QWidget* window)
 {
     auto* action = new QAction(QIcon(QStringLiteral(":/icons/zoom-reset.svg")),
-                               QStringLiteral("Исходный масштаб"), window);
+                               tr("Исходный масштаб"), window);
     action->setObjectName(QStringLiteral("aZoomReset"));
-    action->setStatusTip(QStringLiteral("Показать диаграмму целиком (Ctrl+0)"));
+    action->setStatusTip(tr("Показать диаграмму целиком (Ctrl+0)"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     action->setShortcutContext(Qt::WindowShortcut);
     window->addAction(action);

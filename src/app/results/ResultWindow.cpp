@@ -35,11 +35,20 @@ namespace kinetra {
 
 namespace {
 
-const QString DynamicsHint =
-    QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей");
-const QString StaticsHint =
-    QStringLiteral("Левая кнопка - увеличение масштаба, правая  - смещение осей");
-const QString AnalysisHint = QStringLiteral("Таблица результатов");
+QString DynamicsHint()
+{
+    return ResultWindow::tr("Левая кнопка - изменение масштаба, правая - смещение осей");
+}
+
+QString StaticsHint()
+{
+    return ResultWindow::tr("Левая кнопка - увеличение масштаба, правая  - смещение осей");
+}
+
+QString AnalysisHint()
+{
+    return ResultWindow::tr("Таблица результатов");
+}
 
 // How far from the static characteristic the mouse still points at it, in pixels.
 constexpr qreal PointReach = 6;
@@ -98,24 +107,23 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
       m_activation(session, run, signal, messages)
 {
     setObjectName(QStringLiteral("Result"));
-    setWindowTitle(QStringLiteral("Результат Kinetra"));
+    setWindowTitle(tr("Результат Kinetra"));
     resize(900, 560);
 
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Файл")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Файл")), actions,
                {Command::aSaveAs, Command::aReport, Command::aPrint});
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Окно")), actions,
+    AddEntries(menuBar()->addMenu(tr("&Окно")), actions,
                {Command::aModel, Command::aDbase, Command::aSignal, Command::aParams});
-    AddEntries(menuBar()->addMenu(QStringLiteral("&Справка")), actions,
-               {Command::aHelp, Command::aAbout});
+    AddEntries(menuBar()->addMenu(tr("&Справка")), actions, {Command::aHelp, Command::aAbout});
 
     QToolBar* toolBar =
         AddCommandToolBar(*this, QStringLiteral("ToolBarResult"), actions,
                           {Command::aReport, Bar, Command::aModel, Command::aDbase,
                            Command::aSignal, Command::aParams, Bar, Command::aHelp, Bar});
-    m_refresh = new QCheckBox(QStringLiteral("Обновлять экран"), toolBar);
+    m_refresh = new QCheckBox(tr("Обновлять экран"), toolBar);
     m_refresh->setObjectName(QStringLiteral("ResultCheckBox"));
     m_refresh->setChecked(true);
-    m_refresh->setStatusTip(QStringLiteral("Стирать прежние кривые перед новым расчетом"));
+    m_refresh->setStatusTip(tr("Стирать прежние кривые перед новым расчетом"));
     toolBar->addWidget(m_refresh);
     connect(m_refresh, &QCheckBox::clicked, this, [this] { m_session.setForceRerun(true); });
 
@@ -148,10 +156,10 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("ResultPages"));
     for (const auto& [page, caption, hint] :
-         {std::tuple{static_cast<QWidget*>(m_dynamicView), u"&Динамика", DynamicsHint},
-          std::tuple{static_cast<QWidget*>(m_staticView), u"&Статика", StaticsHint},
-          std::tuple{static_cast<QWidget*>(analysis), u"&Анализ", AnalysisHint}}) {
-        const int index = m_pages->addTab(page, QString::fromUtf16(caption));
+         {std::tuple{static_cast<QWidget*>(m_dynamicView), tr("&Динамика"), DynamicsHint()},
+          std::tuple{static_cast<QWidget*>(m_staticView), tr("&Статика"), StaticsHint()},
+          std::tuple{static_cast<QWidget*>(analysis), tr("&Анализ"), AnalysisHint()}}) {
+        const int index = m_pages->addTab(page, caption);
         m_pages->setTabToolTip(index, hint);
         page->setStatusTip(hint);
     }
@@ -243,7 +251,7 @@ void ResultWindow::FormActivate()
     drawRuns();
     QApplication::restoreOverrideCursor();
     const QString fileName = QFileInfo(m_session.ModelFileName()).fileName();
-    setWindowTitle(QStringLiteral("Результат Kinetra: ") + fileName);
+    setWindowTitle(tr("Результат Kinetra: ") + fileName);
     if (!m_activation.view().runNotice.isEmpty())
         statusBar()->showMessage(m_activation.view().runNotice);
 }
@@ -409,7 +417,7 @@ void ResultWindow::drawRuns()
         ThinnedCurve::show(*series, pointsOf(charts.dynamics.curve(role)));
 
     m_sampleTableDue = true;
-    m_summary->setPlainText(view.summary.join(u'\n'));
+    m_summary->setPlainText(view.summaryOnPage.join(u'\n'));
     m_stepResponse->setPlainText(view.stepResponseLines.join(u'\n'));
     showSampleTable();
     showWarnings();
@@ -421,9 +429,9 @@ void ResultWindow::showWarnings()
     const std::vector<DriveWarning>& warnings = m_activation.view().warnings;
     if (warnings.empty())
         return;
-    QString text = QStringLiteral("Предупреждение: ") + DriveWarningText(warnings.front());
+    QString text = tr("Предупреждение: ") + DriveWarningText(warnings.front());
     if (warnings.size() > 1)
-        text += QStringLiteral(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
+        text += tr(" (всего %1, см. страницу «Анализ»)").arg(warnings.size());
     statusBar()->showMessage(text);
 }
 
@@ -472,7 +480,7 @@ void ResultWindow::setAxisRanges(const ChartRanges& ranges)
 void ResultWindow::showDynamicReadout(QPointF position, bool inside)
 {
     if (!inside) {
-        statusBar()->showMessage(DynamicsHint);
+        statusBar()->showMessage(DynamicsHint());
         m_dynamicView->setCursorLines({});
         return;
     }
@@ -498,7 +506,7 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
 void ResultWindow::showStaticReadout(QPointF position, bool inside)
 {
     if (!inside) {
-        statusBar()->showMessage(StaticsHint);
+        statusBar()->showMessage(StaticsHint());
         return;
     }
     const QList<QPointF>& points = m_activation.view().charts.statics.curves.front().points;

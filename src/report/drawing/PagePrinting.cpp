@@ -1,6 +1,7 @@
 #include "PagePrinting.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -40,12 +41,14 @@ Status PrintPage(QPrinter& printer, const QString& title, const PagePainter& pai
     printer.setDocName(title);
     QPainter painter;
     if (!painter.begin(&printer))
-        return {false, QStringLiteral("Не напечатать: принтер \"%1\" не принял задание")
+        return {false, QCoreApplication::translate(
+                           "PagePrinting", "Не напечатать: принтер \"%1\" не принял задание")
                            .arg(printer.printerName())};
     paint(painter);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return {false,
-                QStringLiteral("Не напечатать: ошибка принтера \"%1\"").arg(printer.printerName())};
+                QCoreApplication::translate("PagePrinting", "Не напечатать: ошибка принтера \"%1\"")
+                    .arg(printer.printerName())};
     return {true, {}};
 }
 
