@@ -9,13 +9,15 @@ namespace kinetra {
 class ModelEditor;
 struct ModelParams;
 
-// The five settings switches that choose what the report shows.
+// The settings switches that choose what the report shows: the five designed parts, and the
+// loops' stability margins under the controllers, shown only when asked for.
 struct ReportSwitches {
     bool dynamics = true;
     bool statics = true;
     bool equipment = true;
     bool controllers = true;
     bool analysis = true;
+    bool margins = false;
 };
 
 // The one-page report as laid out, without drawing: A4 portrait in millimetres with 20 mm

@@ -32,17 +32,18 @@ constexpr QSize ClientArea(471, 309);
 
 struct SwitchBox {
     const char* name;
-    const char16_t* caption;
+    const char* caption; // in UTF-8, for tr()
 };
 
 // The check boxes of the switches, in the order of OptionSwitch.
 constexpr std::array<SwitchBox, OptionSwitchCount> SwitchBoxes{{
-    {"oCheckBox0", u"Цвет"},
-    {"oCheckBox1", u"Динамика"},
-    {"oCheckBox2", u"Статика"},
-    {"oCheckBox3", u"Оборудование"},
-    {"oCheckBox4", u"Регуляторы"},
-    {"oCheckBox5", u"Анализ"},
+    {"oCheckBox0", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Цвет")},
+    {"oCheckBox1", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Динамика")},
+    {"oCheckBox2", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Статика")},
+    {"oCheckBox3", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Оборудование")},
+    {"oCheckBox4", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Регуляторы")},
+    {"oCheckBox5", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Анализ")},
+    {"oMarginsCheckBox", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Запасы устойчивости")},
 }};
 
 // A button that runs a command and follows its action's enabled state.
@@ -226,9 +227,11 @@ QWidget* OptionsWindow::createSimulationPage()
     auto* boxes = new QVBoxLayout(panel);
     for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
         const auto option = static_cast<OptionSwitch>(i);
-        auto* box = new QCheckBox(QString::fromUtf16(SwitchBoxes[i].caption), panel);
+        auto* box = new QCheckBox(tr(SwitchBoxes[i].caption), panel);
         box->setObjectName(QLatin1String(SwitchBoxes[i].name));
         box->setChecked(m_settings.isOn(option));
+        if (option == OptionSwitch::Margins)
+            box->setStatusTip(tr("Запасы устойчивости контуров под регуляторами в отчете"));
         connect(box, &QCheckBox::clicked, this,
                 [this, option](bool checked) { m_settings.setSwitch(option, checked); });
         boxes->addWidget(box);

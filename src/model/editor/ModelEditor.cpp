@@ -169,6 +169,13 @@ void ModelEditor::setText(EditField field, const QString& text)
     emit edited(static_cast<int>(indexOf(field)));
 }
 
+void ModelEditor::setTexts(std::span<const FieldText> texts)
+{
+    for (const FieldText& entry : texts)
+        putText(entry.field, entry.text);
+    emit edited(-1);
+}
+
 void ModelEditor::setChecked(CheckBox box, bool checked)
 {
     putChecked(box, checked);

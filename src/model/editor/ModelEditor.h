@@ -61,6 +61,12 @@ public:
         bool operator==(const State&) const = default;
     };
 
+    // A field and the text a program puts into it.
+    struct FieldText {
+        EditField field;
+        QString text;
+    };
+
     explicit ModelEditor(InputReader& reader, QObject* parent = nullptr);
 
     State state() const;
@@ -90,6 +96,8 @@ public:
 
     // What a user does; each runs the rules of its control.
     void setText(EditField field, const QString& text);
+    // Several fields filled together, each with its rules, as one edit: undone together.
+    void setTexts(std::span<const FieldText> texts);
     void setChecked(CheckBox box, bool checked);
     void chooseListItem(ListBox list, int index);
     void editListText(ListBox list, const QString& text);
