@@ -58,9 +58,11 @@ public:
     ReportForm();
 
     // The report command's composition: the title, the three columns, the chart widths 0.55 and
-    // 0.45 of the detail band side by side, and then what the switches leave out.
+    // 0.45 of the detail band side by side, and then what the switches leave out. The loops'
+    // margins, when asked for, follow the controllers' lines in their column.
     void compose(const ModelEditor& editor, const ModelParams& params, const QString& modelFileName,
-                 const QStringList& analysisLines, const ReportSwitches& switches);
+                 const QStringList& analysisLines, const ReportSwitches& switches,
+                 const QStringList& marginLines = {});
 
     const QString& title() const { return m_title; }
     const Chart& dynamicsChart() const { return m_dynamics; }

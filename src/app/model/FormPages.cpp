@@ -37,8 +37,9 @@ FormPages::FormPages(ModelEditor& editor, QWidget* parent)
     addPage(new ConverterPage(this), QStringLiteral("Источник"),
             QStringLiteral("Параметры источника"));
     addPage(new LoadPage(this), QStringLiteral("Механизм"), QStringLiteral("Параметры механизма"));
-    addPage(new ControllerPage(this), QStringLiteral(" Регулятор"),
-            QStringLiteral("Параметры регулятора"));
+    auto* controller = new ControllerPage(this);
+    addPage(controller, QStringLiteral(" Регулятор"), QStringLiteral("Параметры регулятора"));
+    connect(controller, &ControllerPage::tuneRequested, this, &FormPages::tuneRequested);
     m_binding.bind(*this);
 
     setCurrentIndex(static_cast<int>(editor.currentPage()));

@@ -24,6 +24,10 @@ public:
     // The edit box of a field, for the commands that work on the box with the focus.
     QLineEdit* edit(EditField field) const { return m_binding.edit(field); }
 
+signals:
+    // The controller page's "Настроить" was pressed.
+    void tuneRequested();
+
 private:
     void addPage(QWidget* page, const QString& caption, const QString& hint);
 

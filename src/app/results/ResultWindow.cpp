@@ -27,6 +27,8 @@
 #include "charts/SeriesItem.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
+#include "LoopResponses.h"
+#include "results/LoopResponsePage.h"
 #include "results/ResultChartView.h"
 #include "shell/ActionTable.h"
 #include "shell/MenuEntries.h"
@@ -40,6 +42,12 @@ const QString DynamicsHint =
 const QString StaticsHint =
     QStringLiteral("Левая кнопка - увеличение масштаба, правая  - смещение осей");
 const QString AnalysisHint = QStringLiteral("Таблица результатов");
+QString loopsHint()
+{
+    return QCoreApplication::translate(
+        "kinetra::ResultWindow",
+        "Частотные характеристики контуров регулирования: запасы устойчивости и полоса");
+}
 
 // How far from the static characteristic the mouse still points at it, in pixels.
 constexpr qreal PointReach = 6;
@@ -126,6 +134,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     connect(zoomReset, &QAction::triggered, this, [this] {
         if (auto* view = qobject_cast<ResultChartView*>(chartOnShow()))
             view->undoZoom();
+        else if (m_pages->currentWidget() == m_loopPage)
+            m_loopPage->undoZoom();
     });
     m_table = newTextPage(QStringLiteral("ResultEdit1"), this);
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
@@ -145,6 +155,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     analysis->setChildrenCollapsible(false);
     m_analysis = analysis;
 
+    m_loopPage = new LoopResponsePage(this);
+
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("ResultPages"));
     for (const auto& [page, caption, hint] :
@@ -155,7 +167,11 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
         m_pages->setTabToolTip(index, hint);
         page->setStatusTip(hint);
     }
+    const int loops = m_pages->addTab(m_loopPage, tr("&Контуры"));
+    m_pages->setTabToolTip(loops, loopsHint());
+    m_loopPage->setStatusTip(loopsHint());
     connect(m_pages, &QTabWidget::currentChanged, this, &ResultWindow::showSampleTable);
+    connect(m_pages, &QTabWidget::currentChanged, this, &ResultWindow::showLoopResponses);
     setCentralWidget(m_pages);
     statusBar()->setObjectName(QStringLiteral("StatusBarResult"));
 }
@@ -251,6 +267,8 @@ void ResultWindow::FormActivate()
 QWidget* ResultWindow::chartOnShow() const
 {
     QWidget* page = m_pages->currentWidget();
+    if (page == m_loopPage)
+        return m_loopPage->charts();
     return page == m_dynamicView || page == m_staticView ? page : nullptr;
 }
 
@@ -258,6 +276,8 @@ ChartTable ResultWindow::curvesOnShow() const
 {
     ChartTable table;
     QWidget* page = m_pages->currentWidget();
+    if (page == m_loopPage)
+        return m_loopPage->curves();
     if (page != m_dynamicView && page != m_staticView)
         return table;
     ChartData RunCharts::*chart =
@@ -274,6 +294,8 @@ void ResultWindow::ClearResults()
     showCleared();
     m_table->clear();
     m_sampleTableDue = false;
+    m_loopResponsesDue = false;
+    m_loopPage->show({}, ResultsChartLook(m_colourOutput, m_session.reader().decimalSeparator()));
 }
 
 void ResultWindow::showCleared()
@@ -409,9 +431,11 @@ void ResultWindow::drawRuns()
         ThinnedCurve::show(*series, pointsOf(charts.dynamics.curve(role)));
 
     m_sampleTableDue = true;
+    m_loopResponsesDue = true;
     m_summary->setPlainText(view.summary.join(u'\n'));
     m_stepResponse->setPlainText(view.stepResponseLines.join(u'\n'));
     showSampleTable();
+    showLoopResponses();
     showWarnings();
 }
 
@@ -435,6 +459,18 @@ void ResultWindow::showSampleTable()
     m_sampleTableDue = false;
     m_table->setPlainText(m_activation.sampleTable());
     fitSampleTable();
+}
+
+void ResultWindow::showLoopResponses()
+{
+    if (!m_loopResponsesDue || m_pages->currentWidget() != m_loopPage)
+        return;
+    m_loopResponsesDue = false;
+    const QChar separator = m_session.reader().decimalSeparator();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_loopPage->show(DescribeLoopResponses(m_activation.view().collected, separator),
+                     ResultsChartLook(m_colourOutput, separator));
+    QApplication::restoreOverrideCursor();
 }
 
 void ResultWindow::fitSampleTable()

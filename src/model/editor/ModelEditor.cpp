@@ -161,6 +161,14 @@ ModelEditor::ArrowRange ModelEditor::arrowRange(Arrow arrow)
     return ArrowBindings[indexOf(arrow)].range;
 }
 
+std::optional<EditField> ModelEditor::controllerField(QStringView key)
+{
+    for (const KeyField& entry : ControllerFields)
+        if (key.compare(QLatin1String(entry.key), Qt::CaseInsensitive) == 0)
+            return entry.field;
+    return std::nullopt;
+}
+
 // --- What a user does ---
 
 void ModelEditor::setText(EditField field, const QString& text)

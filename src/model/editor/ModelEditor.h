@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <span>
 
 #include "editor/EditorControls.h"
@@ -84,6 +85,9 @@ public:
     int arrowPosition(Arrow arrow) const { return m_arrows[indexOf(arrow)].position; }
     bool isArrowEnabled(Arrow arrow) const { return m_arrows[indexOf(arrow)].enabled; }
     static ArrowRange arrowRange(Arrow arrow);
+    // The controller page's field of a model key, its letter case ignored as in a model text;
+    // none for a key of another page.
+    static std::optional<EditField> controllerField(QStringView key);
     const QString& caption(Caption caption) const { return m_captions[indexOf(caption)]; }
     bool isMarked(ReferencePoint point) const { return m_marks[indexOf(point)]; }
     // True when MRadioButton "Момент" is chosen, false for IRadioButton "Ток".
