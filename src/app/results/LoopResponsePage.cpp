@@ -1,6 +1,7 @@
 #include "results/LoopResponsePage.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegendMarker>
