@@ -26,6 +26,7 @@ struct DrivePlant {
     double inertia = 0;            // kg m2, motor and mechanism at the motor shaft
     double gearRatio = 1;          // ii
     double loadTorque = 0;         // Nm at the motor shaft, the static load
+    double voltageLimit = 0;       // V, the largest voltage the converter puts out
 
     double armatureTime() const { return inductance / resistance; }
     // The electromechanical time constant: inertia * resistance / (emf * torque constants).

@@ -10,12 +10,14 @@
 
 namespace kinetra {
 
-// The small time constants a loop lumps into one, s. The discrete controller acts on a sample
-// during the whole next step, so one step counts among them as a delay of its own.
+// The small time constants a loop lumps into one, s. A lag the controller samples (the
+// converter's, a sensor's) follows its input within its first step, so it counts by its time
+// constant less one step. The controller acts on each sample over the whole step after it: on
+// the average half a step late, which counts too.
 struct SmallTimeConstants {
-    double converter = 0; // the converter's lag beyond the step it is raised to
+    double converter = 0; // the converter's lag beyond one step
     double sensor = 0;    // the loop's sensor lag beyond one step
-    double sampling = 0;  // the discrete controller's one-step delay
+    double sampling = 0;  // the discrete controller's hold: half a step
     double pulses = 0;    // the thyristor bridge's wait for its next firing
     double innerLoop = 0; // the equivalent lag of the closed inner loop
 

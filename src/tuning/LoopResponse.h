@@ -23,7 +23,7 @@ struct LoopMargins {
 struct LoopResponse {
     Loop loop = Loop::Current;
     std::vector<double> magnitudeDb;
-    std::vector<double> phaseDeg; // unwrapped, starting within (-360, 0]
+    std::vector<double> phaseDeg; // unwrapped, starting within (-270, 90]
     LoopMargins margins;
 };
 

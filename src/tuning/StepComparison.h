@@ -14,9 +14,11 @@ namespace kinetra {
 std::vector<double> LinearLoopStep(const CascadeModel& cascade, Loop loop, int steps);
 
 // The linear model checked against the engine: the outermost loop's reference stepped to 1 % of
-// the model's reference, without load, run by the linear model and by the engine.
+// the model's reference, without load and without the position limit, run by the linear model
+// and by the engine. A position loop's reference is a ramp at the speed wref, so for it, as for
+// the speed loop, the mechanism's speed is compared; the current loop compares its reading.
 struct StepComparison {
-    Loop loop = Loop::Current;   // the outermost loop, whose reading is compared
+    Loop loop = Loop::Current;   // the outermost loop
     double reference = 0;       // the reference step, in the loop's reference units
     std::vector<double> time;   // s, one point a step
     std::vector<double> linear; // the loop's reading in the linear model

@@ -205,6 +205,41 @@ TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
         << qPrintable(run.out);
 }
 
+// --tune prints the tuned keys as model lines and writes the tuned model in Windows-1251 with
+// CR LF; the written model tunes to itself, its metrics carry the loops' margins, and its loops'
+// responses go to a CSV.
+TEST(SimTuning, WritesATunedModelThatTunesToItself)
+{
+    QTemporaryDir folder;
+    const QString tuned = folder.filePath(QStringLiteral("tuned.kmf"));
+    const QString responses = folder.filePath(QStringLiteral("loops.csv"));
+    const QStringList comma{QStringLiteral("--decimal-separator"), QStringLiteral(",")};
+    const SimOutput first =
+        runSim(comma + QStringList{QStringLiteral("--tune"), QStringLiteral("--write"), tuned,
+                                   ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
+    ASSERT_EQ(first.exitCode, 0) << qPrintable(first.err);
+    EXPECT_TRUE(first.out.startsWith(QStringLiteral("KpI="))) << qPrintable(first.out);
+    EXPECT_TRUE(first.out.contains(QStringLiteral("\nKpf="))) << qPrintable(first.out);
+    EXPECT_TRUE(first.out.contains(QStringLiteral("запас по фазе"))) << qPrintable(first.out);
+    QFile file(tuned);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.contains("\r\nMotor=HG-KR43 0,4 \xea\xc2\xf2 3000 \xee\xe1/\xec\xe8\xed\r\n"));
+
+    const SimOutput again = runSim(comma + QStringList{QStringLiteral("--tune"),
+                                                       QStringLiteral("--loop-response"),
+                                                       responses, tuned});
+    ASSERT_EQ(again.exitCode, 0) << qPrintable(again.err);
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_TRUE(readText(responses).startsWith(
+        QStringLiteral("omega,magnitudeI,phaseI,magnitudeW,phaseW,magnitudeF,phaseF\n")));
+
+    const SimOutput metrics = runSim(comma + QStringList{QStringLiteral("--metrics"), tuned});
+    ASSERT_EQ(metrics.exitCode, 0) << qPrintable(metrics.err);
+    for (const char* key : {"\nphaseMarginI=", "\ncrossoverW=", "\nphaseMarginF="})
+        EXPECT_TRUE(metrics.out.contains(QLatin1String(key))) << key;
+}
+
 // A run that leaves its drive's reach is no result: the program prints none, says where and why
 // the run ended, and exits with 1.
 TEST(SimRunaway, EndsWithTheReasonAndStatusOne)

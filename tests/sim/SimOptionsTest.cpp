@@ -50,7 +50,12 @@ TEST(SimOptionsTest, UsageErrorsAreExplained)
                       QStringLiteral("a.kmf")},
           QStringList{QStringLiteral("--signal"), QStringLiteral("s.txt"),
                       QStringLiteral("--signal-to"), QStringLiteral("speed"),
-                      QStringLiteral("a.kmf")}}) {
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--write"), QStringLiteral("t.kmf"), QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--tune"), QStringLiteral("--metrics"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--loop-response"), QStringLiteral("l.csv"),
+                      QStringLiteral("--set"), QStringLiteral("R2=1;2"), QStringLiteral("a.kmf")}}) {
         const StatusOr<SimOptions> result = parse(arguments);
         EXPECT_FALSE(result.ok) << qPrintable(arguments.join(u' '));
         EXPECT_FALSE(result.error.isEmpty());
