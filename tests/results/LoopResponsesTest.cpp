@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "CascadeModel.h"
 #include "FixedNumber.h"
 #include "LoopResponse.h"
@@ -15,6 +17,15 @@ namespace {
 struct NoMessages final : MessageSink {
     void showMessage(const QString&) override {}
 };
+
+// A figure to one decimal; a gain margin without a phase crossover is unbounded, and a figure the
+// response lacks is a dash.
+QString figureText(double figure)
+{
+    if (std::isinf(figure))
+        return QStringLiteral("∞");
+    return std::isnan(figure) ? QStringLiteral("—") : Fixed(figure, 1, u',');
+}
 
 // The table and the marks say what the tuner's loop analysis found, figure for figure, for a
 // drive with a current and a speed loop and for a positioning drive.
@@ -40,13 +51,10 @@ TEST(LoopResponsesTest, FiguresAndMarksComeFromTheLoopAnalysis)
             const LoopMargins& margins = response.loops[i].margins;
             const QStringList& row = shown.rows[i];
             EXPECT_EQ(row.mid(1, 4),
-                      (QStringList{Fixed(margins.crossover, 1, u','),
-                                   Fixed(margins.phaseMargin, 1, u','),
-                                   Fixed(margins.gainMargin, 1, u','),
-                                   Fixed(margins.bandwidth, 1, u',')}));
+                      (QStringList{figureText(margins.crossover), figureText(margins.phaseMargin),
+                                   figureText(margins.gainMargin), figureText(margins.bandwidth)}));
             const bool outermost = response.loops[i].loop == step.loop;
-            EXPECT_EQ(row.at(5), outermost ? Fixed(step.deviation * 100, 1, u',')
-                                           : QStringLiteral("—"));
+            EXPECT_EQ(row.at(5), outermost ? figureText(step.deviation * 100) : QStringLiteral("—"));
             const LoopCurves& curves = shown.loops[i];
             ASSERT_EQ(curves.crossover.size(), 1);
             EXPECT_EQ(curves.crossover.front().x(), margins.crossover);

@@ -23,14 +23,20 @@ QString textOf(Code code)
     return QCoreApplication::translate("kinetra::TuningCodes", RussianText(code).data());
 }
 
+QString capitalised(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
 QString refusalText(const TuningRefusal& refusal)
 {
     QString text = QCoreApplication::translate("kinetra::ControllerTuning",
                                                "Регуляторы не настроены: ") +
                    textOf(refusal.code);
     if (refusal.loop)
-        text += QCoreApplication::translate("kinetra::ControllerTuning", " (контур: %1)")
-                    .arg(textOf(*refusal.loop));
+        text += QStringLiteral(" (%1)").arg(textOf(*refusal.loop));
     return text;
 }
 
@@ -46,8 +52,8 @@ QString summaryOf(const CascadeTuning& tuning, const std::vector<ModelKey>& keys
         for (int i = 0; i < KeysPerLoop && key != keys.cend(); ++i, ++key)
             set << QString::fromStdString(key->key) + u'=' + FormatNumber(key->value, separator);
         lines << QString()
-              << QCoreApplication::translate("kinetra::ControllerTuning", "Контур: %1 — %2")
-                     .arg(textOf(loop.loop), textOf(loop.optimum))
+              << QCoreApplication::translate("kinetra::ControllerTuning", "%1: %2")
+                     .arg(capitalised(textOf(loop.loop)), textOf(loop.optimum))
               << textOf(loop.reason) << set.join(QStringLiteral(", "))
               << QCoreApplication::translate("kinetra::ControllerTuning",
                                              "Сумма малых постоянных времени %1 мс")
