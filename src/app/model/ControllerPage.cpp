@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -21,8 +20,6 @@ using enum EditField;
 
 // The boxes are as low as two fields and their caption allow.
 constexpr QMargins BoxMargins{6, 1, 6, 3};
-// Under the mechanism, clear of the diagram.
-constexpr QRect TuneButtonPlace{525, 314, 104, 24};
 
 } // namespace
 
@@ -109,13 +106,6 @@ ControllerPage::ControllerPage(QWidget* parent) : QWidget(parent)
     motor->setObjectName(QStringLiteral("mLabel"));
     motor->setAlignment(Qt::AlignCenter);
     motor->setGeometry(StructureDiagram::motorRect());
-
-    auto* tune = new QPushButton(tr("Настроить"), this);
-    tune->setObjectName(QStringLiteral("TuneButton"));
-    tune->setStatusTip(tr("Настроить регуляторы по данным привода: контур тока по модульному, "
-                          "контур скорости по симметричному оптимуму"));
-    tune->setGeometry(TuneButtonPlace);
-    connect(tune, &QPushButton::clicked, this, &ControllerPage::tuneRequested);
 }
 
 QGroupBox* ControllerPage::placeGroupBox(const char* name, const QString& title,

@@ -15,10 +15,6 @@ class ControllerPage final : public QWidget {
 public:
     explicit ControllerPage(QWidget* parent = nullptr);
 
-signals:
-    // "Настроить" was pressed: the controllers are to be tuned from the drive's data.
-    void tuneRequested();
-
 private:
     QGroupBox* placeGroupBox(const char* name, const QString& title, const QRect& geometry);
     void placeEquipment(const char* name, const char* labelName, const QString& label,

@@ -30,6 +30,7 @@ signals:
 
 private:
     void addPage(QWidget* page, const QString& caption, const QString& hint);
+    void addTuneButton();
 
     ModelEditor& m_editor;
     // A member, so that it goes before the pages and never shows on a control being destroyed.

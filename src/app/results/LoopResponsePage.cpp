@@ -8,7 +8,6 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -44,7 +43,7 @@ QChart* newChart(const QString& valueTitle, QLogValueAxis*& frequency, QValueAxi
     frequency = new QLogValueAxis(chart);
     frequency->setTitleText(QCoreApplication::translate("kinetra::LoopResponsePage",
                                                         "Частота, рад/с"));
-    frequency->setLabelFormat(QStringLiteral("%g"));
+    frequency->setLabelFormat(QStringLiteral("%.4g"));
     frequency->setBase(10);
     frequency->setMinorTickCount(8);
     chart->addAxis(frequency, Qt::AlignBottom);
@@ -52,6 +51,9 @@ QChart* newChart(const QString& valueTitle, QLogValueAxis*& frequency, QValueAxi
     value->setTitleText(valueTitle);
     chart->addAxis(value, Qt::AlignLeft);
     KeepRoundTicks(*value);
+    // Short numbers; eliding them to "..." would hide the scale of a low chart.
+    value->setTruncateLabels(false);
+    frequency->setTruncateLabels(false);
     return chart;
 }
 
@@ -97,9 +99,11 @@ LoopResponsePage::LoopResponsePage(QWidget* parent) : QWidget(parent)
     m_refusal->hide();
 
     m_magnitudeChart = newChart(tr("Модуль, дБ"), m_magnitudeFrequency, m_magnitudeAxis);
-    m_magnitudeChart->legend()->setAlignment(Qt::AlignRight);
+    // One legend, under the phase, so that both plots have the same width and their frequencies
+    // line up, and the magnitude keeps the height its axis title needs.
+    m_magnitudeChart->legend()->hide();
     m_phaseChart = newChart(tr("Фаза, °"), m_phaseFrequency, m_phaseAxis);
-    m_phaseChart->legend()->hide();
+    m_phaseChart->legend()->setAlignment(Qt::AlignBottom);
     m_magnitudeView =
         new ResultChartView(m_magnitudeChart, ResultChartView::Cursor::VerticalLine, this);
     m_magnitudeView->setObjectName(QStringLiteral("MagnitudeChart"));
@@ -116,19 +120,23 @@ LoopResponsePage::LoopResponsePage(QWidget* parent) : QWidget(parent)
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("LoopFiguresTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setWordWrap(true);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setMinimumSectionSize(0);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setStretchLastSection(true);
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(m_charts);
-    splitter->addWidget(m_table);
-    splitter->setStretchFactor(0, 1);
-    splitter->setChildrenCollapsible(false);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_refusal);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_charts, 1);
+    layout->addWidget(m_table);
+    m_caveats = new QLabel(this);
+    m_caveats->setObjectName(QStringLiteral("LoopCaveats"));
+    m_caveats->setWordWrap(true);
+    m_caveats->hide();
+    layout->addWidget(m_caveats);
 }
 
 void LoopResponsePage::show(const LoopResponses& responses, const ChartLook& look)
@@ -186,19 +194,32 @@ void LoopResponsePage::showCurves(const LoopResponses& responses, const ChartLoo
 
 void LoopResponsePage::showTable(const LoopResponses& responses)
 {
+    // The figures stand in the table; the caveats, sentences rather than figures, under it.
+    const int figures = std::max(int(responses.columns.size()) - 1, 0);
     m_table->clear();
-    m_table->setColumnCount(int(responses.columns.size()));
-    m_table->setHorizontalHeaderLabels(responses.columns);
+    m_table->setColumnCount(figures);
+    m_table->setHorizontalHeaderLabels(responses.columns.mid(0, figures));
     m_table->setRowCount(int(responses.rows.size()));
-    for (std::size_t row = 0; row < responses.rows.size(); ++row)
-        for (qsizetype column = 0; column < responses.rows[row].size(); ++column) {
-            auto* item = new QTableWidgetItem(responses.rows[row].at(column));
-            if (column > 0 && column + 1 < responses.rows[row].size())
+    QStringList caveats;
+    for (std::size_t row = 0; row < responses.rows.size(); ++row) {
+        const QStringList& cells = responses.rows[row];
+        for (int column = 0; column < figures; ++column) {
+            auto* item = new QTableWidgetItem(cells.at(column));
+            if (column > 0)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_table->setItem(int(row), int(column), item);
+            m_table->setItem(int(row), column, item);
         }
+        if (!cells.constLast().isEmpty())
+            caveats << responses.columns.constLast() + QStringLiteral(" (") + cells.constFirst() +
+                           QStringLiteral("): ") + cells.constLast();
+    }
     m_table->resizeColumnsToContents();
-    m_table->resizeRowsToContents();
+    int height = m_table->horizontalHeader()->height() + 2 * m_table->frameWidth();
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        height += m_table->rowHeight(row);
+    m_table->setFixedHeight(height);
+    m_caveats->setText(caveats.join(u'\n'));
+    m_caveats->setVisible(!caveats.isEmpty());
 }
 
 ChartTable LoopResponsePage::curves() const

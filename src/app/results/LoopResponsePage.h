@@ -49,6 +49,7 @@ private:
     QValueAxis* m_phaseAxis = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_refusal = nullptr;
+    QLabel* m_caveats = nullptr;
 };
 
 } // namespace kinetra

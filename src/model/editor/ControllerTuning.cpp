@@ -54,10 +54,10 @@ QString summaryOf(const CascadeTuning& tuning, const std::vector<ModelKey>& keys
         lines << QString()
               << QCoreApplication::translate("kinetra::ControllerTuning", "%1: %2")
                      .arg(capitalised(textOf(loop.loop)), textOf(loop.optimum))
-              << textOf(loop.reason) << set.join(QStringLiteral(", "))
+              << capitalised(textOf(loop.reason)) << set.join(QStringLiteral(", "))
               << QCoreApplication::translate("kinetra::ControllerTuning",
                                              "Сумма малых постоянных времени %1 мс")
-                     .arg(FormatNumber(loop.model.small.sum() * 1000, separator));
+                     .arg(GeneralNumber(loop.model.small.sum() * 1000, 3, separator));
     }
     return lines.join(u'\n');
 }
