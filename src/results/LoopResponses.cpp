@@ -127,7 +127,7 @@ LoopResponses DescribeLoopResponses(const ModelParams& collected, QChar decimalS
             row << figure(step.deviation * 100, decimalSeparator)
                 << caveats.join(QStringLiteral("; "));
         } else {
-            row << QStringLiteral("—") << QString();
+            row << QString() << QString();
         }
         responses.rows.push_back(row);
     }

@@ -35,7 +35,8 @@ struct LoopResponses {
     // Why the model has no cascade to show; empty when it has one.
     QString refusal;
     std::vector<LoopCurves> loops; // innermost first
-    // The table: its column titles, and one row a loop in the order of loops.
+    // The table: its column titles, and one row a loop in the order of loops; an inner loop's
+    // deviation and caveats are empty.
     QStringList columns;
     std::vector<QStringList> rows;
 };

@@ -50,7 +50,7 @@ struct OptionSet {
     QCommandLineOption reportParts{
         QStringLiteral("report-parts"),
         QStringLiteral("Only these parts in the report, comma-separated: dynamics, statics, "
-                       "equipment, controllers, analysis (default: all)."),
+                       "equipment, controllers, analysis, margins (default: all but margins)."),
         QStringLiteral("LIST")};
     QCommandLineOption metrics{
         QStringLiteral("metrics"),
@@ -181,11 +181,12 @@ Status ReadReport(const QCommandLineParser& parser, const OptionSet& set, SimOpt
                              : name == u"equipment"   ? &parts.equipment
                              : name == u"controllers" ? &parts.controllers
                              : name == u"analysis"    ? &parts.analysis
+                             : name == u"margins"     ? &parts.margins
                                                       : nullptr;
         if (!chosen)
             return Status::Failed(QStringLiteral("Unknown report part \"%1\": choose from "
                                                  "dynamics, statics, equipment, controllers, "
-                                                 "analysis.")
+                                                 "analysis, margins.")
                                       .arg(name));
         *chosen = true;
     }
