@@ -225,6 +225,8 @@ QWidget* OptionsWindow::createSimulationPage()
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     panel->setStatusTip(QStringLiteral("Изменение диаграмм"));
     auto* boxes = new QVBoxLayout(panel);
+    // Seven boxes in the fixed window's height: close together, as in a list.
+    boxes->setSpacing(0);
     for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
         const auto option = static_cast<OptionSwitch>(i);
         auto* box = new QCheckBox(tr(SwitchBoxes[i].caption), panel);
