@@ -41,8 +41,18 @@ enum class OptimumReason : std::int32_t {
     // so that the speed neither overshoots nor winds up while the position loop brakes.
     ServesPositionLoop = 4,
     // The position loop's plant integrates the speed: a proportional controller on the modulus
-    // optimum; the compensator feeds the reference's rate forward.
+    // optimum, the compensator off so that the drive stops at the end of the reference's ramp
+    // without passing it.
     PositionIntegrates = 5,
+    // As LoadNeedsIntegral, but the reference step drives the current to its limit: the
+    // controller has no anti-windup, so the integration time is lengthened until the integral
+    // gathered during the acceleration holds just the load, and the speed arrives without
+    // overshoot.
+    LimitWindsUpIntegral = 6,
+    // As PositionIntegrates, but the current limit cannot brake the drive from the reference's
+    // speed within the distance the modulus optimum's gain leaves: the gain is lowered until it
+    // can, and the drive stops without reversing.
+    BrakingLimitsGain = 7,
 };
 
 // Why the tuner or the loop analysis cannot handle a model. When the tuner refuses, it changes

@@ -34,7 +34,6 @@ ModelParams RoundDcDrive()
     p.Kpw = 1;
     p.Mc = 5;
     p.wref = 50;
-    p.Imax = 100;
     return p;
 }
 
@@ -167,6 +166,41 @@ TEST(CascadeTuner, TuningATunedModelChangesNothing)
         const ModelParams twice = Tuned(once);
         for (const NumericField& field : NumericFields)
             EXPECT_EQ(once.*field.member, twice.*field.member) << drive.name << " " << field.key;
+    }
+}
+
+// Where the reference step holds the current at its limit, the engine's run with the tuned keys
+// reaches the speed without overshoot (the integral gathers only the load), and the positioning
+// drive keeps to its speed and stops without reversing (the gain leaves room to brake).
+TEST(CascadeTuner, AtTheCurrentLimitSpeedArrivesAndPositionStopsWithoutOvershoot)
+{
+    struct Case {
+        const char* name;
+        ModelParams params;
+    };
+    ModelParams speed = RoundDcDrive();
+    speed.Imax = 40;
+    speed.Tmax = 4;
+    ModelParams position = ServoPositioning();
+    position.Imax = 10;
+    position.Mc = 2;
+    position.fmax = 10;
+    position.Tmax = 1;
+    for (const Case& c : {Case{"speed", speed}, Case{"position", position}}) {
+        Drive drive;
+        drive.params = Tuned(c.params);
+        ASSERT_TRUE(drive.simulate()) << c.name;
+        double fastest = 0;
+        double slowest = 0;
+        for (int k = 0; k < drive.run->SampleCount; ++k) {
+            fastest = std::max(fastest, drive.run->samples[k].mechSpeed);
+            slowest = std::min(slowest, drive.run->samples[k].mechSpeed);
+        }
+        EXPECT_LT(fastest, 1.02 * c.params.wref) << c.name;
+        EXPECT_GT(slowest, -0.001 * c.params.wref) << c.name;
+        EXPECT_NEAR(drive.last().mechSpeed, c.name == std::string("speed") ? c.params.wref : 0,
+                    0.02 * c.params.wref)
+            << c.name;
     }
 }
 
