@@ -33,8 +33,8 @@ LoopTuning TuneCurrentLoop(const CascadeModel& cascade, const LoopSettings& loop
     LoopTuning tuning;
     tuning.loop = Loop::Current;
     const double armatureTime = plant.armatureTime();
-    tuning.reason = armatureTime < dt ? OptimumReason::ArmatureFasterThanStep
-                                      : OptimumReason::ArmatureLag;
+    tuning.reason =
+        armatureTime < dt ? OptimumReason::ArmatureFasterThanStep : OptimumReason::ArmatureLag;
     LoopModel& model = tuning.model;
     model.plantGain =
         plant.voltagePerCommand / plant.resistance * plant.readingPerCurrent * loop.sensorGain;
@@ -118,8 +118,8 @@ void HoldIntegralToLoad(LoopTuning& tuning, const LoopTuning& current, const Cas
         return;
     const double accelerationTime =
         plant.inertia * std::abs(reference) * plant.gearRatio / limited->torque;
-    const double sensedLoad = limited->load / plant.torquePerCurrent * plant.readingPerCurrent *
-                              currentLoop.sensorGain;
+    const double sensedLoad =
+        limited->load / plant.torquePerCurrent * plant.readingPerCurrent * currentLoop.sensorGain;
     const double integralTime = tuning.gain * sensedStep * accelerationTime / (2 * sensedLoad);
     if (integralTime <= tuning.integralTime)
         return;
@@ -189,9 +189,9 @@ CascadeTuning TuneCascade(const ModelParams& collected)
     }
     // The current reading drives the torque; the mechanism's speed is the motor's through the
     // gear.
-    const double speedRate = speed->sensorGain * plant.torquePerCurrent /
-                             (plant.readingPerCurrent * current->sensorGain * plant.inertia *
-                              plant.gearRatio);
+    const double speedRate =
+        speed->sensorGain * plant.torquePerCurrent /
+        (plant.readingPerCurrent * current->sensorGain * plant.inertia * plant.gearRatio);
     tuning.loops.push_back(TuneIntegratingLoop(Loop::Speed, speedRate, *speed, tuning.loops[0], dt,
                                                speedOptimum, speedReason));
     if (speedOptimum == Optimum::Symmetric)

@@ -26,10 +26,10 @@ struct SmallTimeConstants {
 
 // The plant a loop was tuned on: from its controller's output to its sensor's reading.
 struct LoopModel {
-    bool integrating = false;   // the plant integrates (speed from current, position from speed)
-    double plantGain = 0;       // static gain, or the integration rate (1/s) of an integrating plant
-    double plantTime = 0;       // s, the large lag the controller cancels (armature), else 0
-    SmallTimeConstants small;   // lumped into small.sum()
+    bool integrating = false; // the plant integrates (speed from current, position from speed)
+    double plantGain = 0;     // static gain, or the integration rate (1/s) of an integrating plant
+    double plantTime = 0;     // s, the large lag the controller cancels (armature), else 0
+    SmallTimeConstants small; // lumped into small.sum()
 };
 
 // One loop's settings and how they were found.

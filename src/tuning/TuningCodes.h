@@ -58,25 +58,25 @@ enum class OptimumReason : std::int32_t {
 // Why the tuner or the loop analysis cannot handle a model. When the tuner refuses, it changes
 // no key.
 enum class Refusal : std::int32_t {
-    NoMotor = 0,             // no motor chosen, or a kind outside the lists
-    MotorNotRunnable = 1,    // the engine refuses the motor's data or its supply
-    NoConverter = 2,         // the mains or no supply: no controller closes the drive
-    NoConverterVoltage = 3,  // U0 or F0 is 0: no controller closes the drive
-    NoReference = 4,         // wref, Mref and Iref are all 0: no controller closes the drive
-    NoLoopSwitchedOn = 5,    // Kpf, Kpw and KpI are all 0
-    NoSensorGain = 6,        // a loop that runs has sensor gain 0, so it is never closed
-    CircuitNotDerived = 7,   // the motor's circuit cannot be derived from its data
-    PlantNotDerived = 8,     // a loop's plant gain or time constant is zero or not finite
+    NoMotor = 0,            // no motor chosen, or a kind outside the lists
+    MotorNotRunnable = 1,   // the engine refuses the motor's data or its supply
+    NoConverter = 2,        // the mains or no supply: no controller closes the drive
+    NoConverterVoltage = 3, // U0 or F0 is 0: no controller closes the drive
+    NoReference = 4,        // wref, Mref and Iref are all 0: no controller closes the drive
+    NoLoopSwitchedOn = 5,   // Kpf, Kpw and KpI are all 0
+    NoSensorGain = 6,       // a loop that runs has sensor gain 0, so it is never closed
+    CircuitNotDerived = 7,  // the motor's circuit cannot be derived from its data
+    PlantNotDerived = 8,    // a loop's plant gain or time constant is zero or not finite
 };
 
 // Why a loop's linear model describes the engine's run poorly, beside its margins.
 enum class Caveat : std::int32_t {
-    ThyristorPulses = 0,      // the bridge fires only at its pulses: a dead time of its own
-    OneWayConduction = 1,     // the bridge carries no current backwards: the plant changes at 0 A
-    LimitReached = 2,         // a controller limit or the converter's voltage was reached
-    ElasticTransmission = 3,  // the model takes the transmission as rigid
-    Backlash = 4,             // the gear's dead band gi is outside the linear model
-    LargeDeviation = 5,       // the linear step and the engine's differ by more than 5 %
+    ThyristorPulses = 0,     // the bridge fires only at its pulses: a dead time of its own
+    OneWayConduction = 1,    // the bridge carries no current backwards: the plant changes at 0 A
+    LimitReached = 2,        // a controller limit or the converter's voltage was reached
+    ElasticTransmission = 3, // the model takes the transmission as rigid
+    Backlash = 4,            // the gear's dead band gi is outside the linear model
+    LargeDeviation = 5,      // the linear step and the engine's differ by more than 5 %
 };
 
 // The Russian text of each code, UTF-8, for the command line (the window translates the codes

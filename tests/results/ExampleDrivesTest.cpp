@@ -202,7 +202,8 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
     EXPECT_EQ(response.quantity, ControlledQuantity::Position);
     EXPECT_NEAR(*response.figures.riseTime, 0.8 * params().fmax / params().wref, 0.05);
     EXPECT_NEAR(*response.figures.overshoot, 100 * drives[0].beyond, 0.2);
-    EXPECT_NEAR(-*response.steadyStateError, drives[0].beyond * params().fmax, 0.01 * params().fmax);
+    EXPECT_NEAR(-*response.steadyStateError, drives[0].beyond * params().fmax,
+                0.01 * params().fmax);
 }
 
 // A catalogue motor starts with about twice its rated torque and settles between its rated and

@@ -186,9 +186,9 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
 // figures end with the converter's, the loops' margins and the warnings of the analysis page.
 TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresMarginsAndWarnings)
 {
-    const SimOutput run = runSim(
-        {QStringLiteral("--decimal-separator"), QStringLiteral("."), QStringLiteral("--metrics"),
-         ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
+    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral("."),
+                                  QStringLiteral("--metrics"),
+                                  ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(run.err.count(u'\n'), 1) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains(QStringLiteral("\",\""))) << qPrintable(run.err);
@@ -227,11 +227,12 @@ TEST(SimTuning, WritesATunedModelThatTunesToItself)
     QFile file(tuned);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.contains("\r\nMotor=HG-KR43 0,4 \xea\xc2\xf2 3000 \xee\xe1/\xec\xe8\xed\r\n"));
+    EXPECT_TRUE(
+        bytes.contains("\r\nMotor=HG-KR43 0,4 \xea\xc2\xf2 3000 \xee\xe1/\xec\xe8\xed\r\n"));
 
-    const SimOutput again = runSim(comma + QStringList{QStringLiteral("--tune"),
-                                                       QStringLiteral("--loop-response"),
-                                                       responses, tuned});
+    const SimOutput again =
+        runSim(comma + QStringList{QStringLiteral("--tune"), QStringLiteral("--loop-response"),
+                                   responses, tuned});
     ASSERT_EQ(again.exitCode, 0) << qPrintable(again.err);
     EXPECT_EQ(again.out, first.out);
     EXPECT_TRUE(readText(responses).startsWith(

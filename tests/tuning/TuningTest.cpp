@@ -110,8 +110,7 @@ CascadeModel CascadeOf(const ModelParams& params)
 
 LoopMargins MarginsOf(const CascadeModel& cascade, Loop loop)
 {
-    const CascadeResponse response =
-        CascadeResponseOf(cascade, ResponseFrequencies(cascade, 200));
+    const CascadeResponse response = CascadeResponseOf(cascade, ResponseFrequencies(cascade, 200));
     return response.find(loop)->margins;
 }
 
@@ -223,7 +222,12 @@ TEST(CascadeTuner, RefusesWithItsReasonAndChangesNoKey)
              p.SupplyKind = 2;
          },
          Refusal::MotorNotRunnable},
-        {"induction without field", [](ModelParams& p) { p.MotorKind = 0; p.I = 0; p.P = 0; },
+        {"induction without field",
+         [](ModelParams& p) {
+             p.MotorKind = 0;
+             p.I = 0;
+             p.P = 0;
+         },
          Refusal::PlantNotDerived},
     };
     for (const Case& c : cases) {
