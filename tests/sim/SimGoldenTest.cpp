@@ -198,7 +198,7 @@ TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresMarginsAndWarnin
         QRegularExpression(QStringLiteral("\nenergyBalanceError=(\\S+)\n")).match(run.out);
     ASSERT_TRUE(balance.hasMatch()) << qPrintable(run.out);
     EXPECT_LT(balance.captured(1).toDouble(), 1e-4);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\nrmsCurrentToRated=0.479")))
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nrmsCurrentToRated=0.375")))
         << qPrintable(run.out);
     const QRegularExpressionMatch end =
         QRegularExpression(QStringLiteral("\nphaseMarginI=59.\\d+\ncrossoverI=\\S+\n"
