@@ -110,8 +110,9 @@ struct OptionSet {
         parser.setApplicationDescription(
             QStringLiteral("Simulates the drive of a Kinetra model file and prints the analysis."));
         parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
-                           paramsAfter, report, reportParts, metrics, tune, write, loopResponse,
-                           set, vary, seed, shard, summary, countVariants, jobs});
+                           paramsAfter, report, reportParts, metrics});
+        parser.addOptions(
+            {tune, write, loopResponse, set, vary, seed, shard, summary, countVariants, jobs});
         parser.addOptions(workbench.options());
         parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
                                      QStringLiteral("The model file to simulate."));
@@ -314,7 +315,8 @@ Status ReadTuning(const QCommandLineParser& parser, const OptionSet& set, SimOpt
     if (parser.isSet(set.write) && !options.tune)
         return Status::Failed(QStringLiteral("--write goes with --tune."));
     if (parser.isSet(set.write) && parser.value(set.write).isEmpty())
-        return Status::Failed(QStringLiteral("--write names the file to write the tuned model to."));
+        return Status::Failed(
+            QStringLiteral("--write names the file to write the tuned model to."));
     const bool printsRun = parser.isSet(set.table) || parser.isSet(set.metrics) ||
                            parser.isSet(set.report) || parser.isSet(set.samples) ||
                            parser.isSet(set.statics);

@@ -137,8 +137,7 @@ Status WriteLoopResponse(const SimOptions& options, const ModelParams& params)
 // Tunes the collected model as the controller page's "Настроить" does: the tuned keys go into
 // the page's fields, and the model is collected again. Prints the keys and each loop's figures,
 // and writes the tuned model and its loops' responses when asked.
-SimStatus Tune(ModelSession& session, const SimOptions& options, QTextStream& out,
-               QTextStream& err)
+SimStatus Tune(ModelSession& session, const SimOptions& options, QTextStream& out, QTextStream& err)
 {
     if (!session.CollectModel())
         return SimStatus::Failed;

@@ -15,9 +15,12 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString Figure(double value, QChar separator)
+// A figure with its unit, or "нет" where the response does not show it.
+QString Figure(double value, const char* unit, QChar separator)
 {
-    return std::isfinite(value) ? GeneralNumber(value, 4, separator) : QStringLiteral("нет");
+    if (!std::isfinite(value))
+        return QStringLiteral("нет");
+    return GeneralNumber(value, 4, separator) + u' ' + QString::fromUtf8(unit);
 }
 
 QString CaveatText(const std::vector<Caveat>& caveats)
@@ -50,14 +53,16 @@ QStringList TuningLines(const CascadeTuning& tuning, const CascadeResponse& resp
         if (!shown)
             continue;
         const LoopMargins& m = shown->margins;
-        lines << QStringLiteral("  запас по фазе %1 град, по амплитуде %2 дБ, частота среза %3 "
-                                "рад/с, полоса %4 рад/с, малая постоянная %5 с")
-                     .arg(Figure(m.phaseMargin, separator), Figure(m.gainMargin, separator),
-                          Figure(m.crossover, separator), Figure(m.bandwidth, separator),
-                          Figure(loop.model.small.sum(), separator));
+        lines << QStringLiteral("  запас по фазе %1, по амплитуде %2, частота среза %3, полоса %4, "
+                                "малая постоянная %5")
+                     .arg(Figure(m.phaseMargin, "град", separator),
+                          Figure(m.gainMargin, "дБ", separator),
+                          Figure(m.crossover, "рад/с", separator),
+                          Figure(m.bandwidth, "рад/с", separator),
+                          Figure(loop.model.small.sum(), "с", separator));
     }
-    lines << QStringLiteral("Скачок задания 1 %: отклонение линейной модели от расчета %1 %")
-                 .arg(Figure(100 * comparison.deviation, separator));
+    lines << QStringLiteral("Скачок задания 1 %: отклонение линейной модели от расчета %1")
+                 .arg(Figure(100 * comparison.deviation, "%", separator));
     if (!comparison.caveats.empty())
         lines << QStringLiteral("  линейная модель неточна: ") + CaveatText(comparison.caveats);
     return lines;

@@ -136,18 +136,17 @@ std::vector<LoopSettings> RunningLoops(const ModelParams& p, double step)
     const bool speed = position || p.Kpw != 0;
     const auto settings = [step](Loop loop, double gain, double integral, double derivative,
                                  double sensorGain, double sensorTime, double limit) {
-        return LoopSettings{loop,       gain, integral, derivative, sensorGain,
-                            std::max(sensorTime, step), limit};
+        return LoopSettings{
+            loop, gain, integral, derivative, sensorGain, std::max(sensorTime, step), limit};
     };
     std::vector<LoopSettings> loops;
     loops.push_back(settings(Loop::Current, p.KpI != 0 || !speed ? p.KpI : 1, p.TpIint, p.TpIdif,
                              p.KI, p.TI, p.Imax));
     if (speed)
-        loops.push_back(settings(Loop::Speed, p.Kpw != 0 ? p.Kpw : 1, p.Tpwint, p.Tpwdif, p.Kw,
-                                 p.Tw, p.wmax));
-    if (position)
         loops.push_back(
-            settings(Loop::Position, p.Kpf, p.Tpfint, p.Tpfdif, p.Kf, p.Tf, p.fmax));
+            settings(Loop::Speed, p.Kpw != 0 ? p.Kpw : 1, p.Tpwint, p.Tpwdif, p.Kw, p.Tw, p.wmax));
+    if (position)
+        loops.push_back(settings(Loop::Position, p.Kpf, p.Tpfint, p.Tpfdif, p.Kf, p.Tf, p.fmax));
     return loops;
 }
 
@@ -230,8 +229,7 @@ CascadeModelResult CascadeModelOf(const ModelParams& collected)
     if (cascade.torqueFeedback)
         plant.readingPerCurrent = circuit.torquePerCurrent;
     else
-        plant.readingPerCurrent =
-            servo ? 1 : circuit.torquePerCurrent * circuit.invMachineConstant;
+        plant.readingPerCurrent = servo ? 1 : circuit.torquePerCurrent * circuit.invMachineConstant;
     plant.inertia = p.J + run->loadInertia;
     plant.gearRatio = p.ii;
     plant.loadTorque = run->loadTorque;
@@ -243,9 +241,9 @@ CascadeModelResult CascadeModelOf(const ModelParams& collected)
     else if (servo)
         plant.voltageLimit = std::numbers::sqrt2 * p.U0;
 
-    for (const double value : {plant.voltagePerCommand, plant.resistance, plant.inductance,
-                               plant.emfPerSpeed, plant.torquePerCurrent, plant.readingPerCurrent,
-                               plant.inertia}) {
+    for (const double value :
+         {plant.voltagePerCommand, plant.resistance, plant.inductance, plant.emfPerSpeed,
+          plant.torquePerCurrent, plant.readingPerCurrent, plant.inertia}) {
         if (!Usable(value))
             return {std::nullopt, TuningRefusal{Refusal::PlantNotDerived, std::nullopt}};
     }

@@ -16,17 +16,17 @@ namespace kinetra {
 //   inertia d(speed)/dt = torquePerCurrent * i - load
 // with speed the motor's mechanical speed, rad/s, and the mechanism's speed speed / gearRatio.
 struct DrivePlant {
-    double timeStep = 0;           // s, the controller's sampling period
-    double voltagePerCommand = 0;  // V of the circuit per unit of controller output
-    double resistance = 0;         // ohm, the armature circuit or the servomotor's stator
-    double inductance = 0;         // H, the same circuit's
-    double emfPerSpeed = 0;        // V per rad/s of motor speed
-    double torquePerCurrent = 0;   // Nm per A of the circuit's current
-    double readingPerCurrent = 0;  // the current loop's reading (current or torque) per A
-    double inertia = 0;            // kg m2, motor and mechanism at the motor shaft
-    double gearRatio = 1;          // ii
-    double loadTorque = 0;         // Nm at the motor shaft, the static load
-    double voltageLimit = 0;       // V, the largest voltage the converter puts out
+    double timeStep = 0;          // s, the controller's sampling period
+    double voltagePerCommand = 0; // V of the circuit per unit of controller output
+    double resistance = 0;        // ohm, the armature circuit or the servomotor's stator
+    double inductance = 0;        // H, the same circuit's
+    double emfPerSpeed = 0;       // V per rad/s of motor speed
+    double torquePerCurrent = 0;  // Nm per A of the circuit's current
+    double readingPerCurrent = 0; // the current loop's reading (current or torque) per A
+    double inertia = 0;           // kg m2, motor and mechanism at the motor shaft
+    double gearRatio = 1;         // ii
+    double loadTorque = 0;        // Nm at the motor shaft, the static load
+    double voltageLimit = 0;      // V, the largest voltage the converter puts out
 
     double armatureTime() const { return inductance / resistance; }
     // The electromechanical time constant: inertia * resistance / (emf * torque constants).

@@ -1,6 +1,7 @@
 #include "CascadeTuner.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kinetra {
 
@@ -32,8 +33,8 @@ LoopTuning TuneCurrentLoop(const CascadeModel& cascade, const LoopSettings& loop
     LoopTuning tuning;
     tuning.loop = Loop::Current;
     const double armatureTime = plant.armatureTime();
-    tuning.reason = armatureTime < dt ? OptimumReason::ArmatureFasterThanStep
-                                      : OptimumReason::ArmatureLag;
+    tuning.reason =
+        armatureTime < dt ? OptimumReason::ArmatureFasterThanStep : OptimumReason::ArmatureLag;
     LoopModel& model = tuning.model;
     model.plantGain =
         plant.voltagePerCommand / plant.resistance * plant.readingPerCurrent * loop.sensorGain;
@@ -75,6 +76,81 @@ LoopTuning TuneIntegratingLoop(Loop loop, double integrationRate, const LoopSett
     return tuning;
 }
 
+// What the current limit lets the drive do against its static load, at the motor shaft.
+struct LimitedTorque {
+    double torque = 0; // Nm the limit leaves for accelerating against the load
+    double load = 0;   // Nm, the static load
+};
+
+// The torque limit is Imax in the current loop's reading (current or torque). While the drive
+// accelerates, the back-EMF rises as a ramp, which the current loop on the modulus optimum
+// follows with a steady error: the current settles at the limit / (1 + 2 Tsum / Tm).
+std::optional<LimitedTorque> TorqueLimit(const CascadeModel& cascade, const LoopTuning& current)
+{
+    const DrivePlant& plant = cascade.plant;
+    const double limit = cascade.find(Loop::Current)->limit;
+    if (!(limit > 0))
+        return std::nullopt;
+    const double rampError = 2 * current.model.small.sum() / plant.mechanicalTime();
+    const double torque =
+        limit * plant.torquePerCurrent / plant.readingPerCurrent / (1 + rampError);
+    const double load = std::abs(plant.loadTorque);
+    if (!(torque > load))
+        return std::nullopt;
+    return LimitedTorque{torque - load, load};
+}
+
+// The symmetric optimum's integral winds up while the reference step holds the current at its
+// limit: the error falls from the reference to zero over the acceleration, and its integral
+// then asks for far more than the load, which the speed pays back as overshoot. An integration
+// time that gathers just the load over the acceleration lets the speed arrive without it.
+void HoldIntegralToLoad(LoopTuning& tuning, const LoopTuning& current, const CascadeModel& cascade,
+                        double reference)
+{
+    const std::optional<LimitedTorque> limited = TorqueLimit(cascade, current);
+    if (!limited || limited->load == 0)
+        return;
+    const DrivePlant& plant = cascade.plant;
+    const LoopSettings& currentLoop = *cascade.find(Loop::Current);
+    const LoopSettings& speedLoop = *cascade.find(Loop::Speed);
+    const double sensedStep = speedLoop.sensorGain * std::abs(reference);
+    if (tuning.gain * sensedStep <= currentLoop.limit * currentLoop.sensorGain)
+        return;
+    const double accelerationTime =
+        plant.inertia * std::abs(reference) * plant.gearRatio / limited->torque;
+    const double sensedLoad =
+        limited->load / plant.torquePerCurrent * plant.readingPerCurrent * currentLoop.sensorGain;
+    const double integralTime = tuning.gain * sensedStep * accelerationTime / (2 * sensedLoad);
+    if (integralTime <= tuning.integralTime)
+        return;
+    tuning.integralTime = Rounded(integralTime);
+    tuning.reason = OptimumReason::LimitWindsUpIntegral;
+}
+
+// The position reference is a ramp that stops where the measured position reaches fmax, and the
+// drive then stops where the reference stands: at fmax plus the lag it ran with, reached by
+// braking from the reference's speed. Without the compensator the lag is speed / gain. It must
+// cover the braking distance at the current limit, or the drive passes the reference and
+// reverses; and the distance the drive falls behind the ramp while it accelerates at the limit,
+// or the speed overshoots. The torque the limit leaves against the load bounds both; a fifth of
+// the lag is kept in hand for the inner loops.
+void HoldGainToBraking(LoopTuning& tuning, const LoopTuning& current, const CascadeModel& cascade,
+                       double reference)
+{
+    const std::optional<LimitedTorque> limited = TorqueLimit(cascade, current);
+    if (!limited || reference == 0)
+        return;
+    const DrivePlant& plant = cascade.plant;
+    const double acceleration = limited->torque / (plant.inertia * plant.gearRatio);
+    const double sensorRatio =
+        cascade.find(Loop::Speed)->sensorGain / cascade.find(Loop::Position)->sensorGain;
+    const double gain = 0.8 * 2 * acceleration / std::abs(reference) * sensorRatio;
+    if (gain >= tuning.gain)
+        return;
+    tuning.gain = Rounded(gain);
+    tuning.reason = OptimumReason::BrakingLimitsGain;
+}
+
 } // namespace
 
 const LoopTuning* CascadeTuning::find(Loop loop) const
@@ -113,11 +189,13 @@ CascadeTuning TuneCascade(const ModelParams& collected)
     }
     // The current reading drives the torque; the mechanism's speed is the motor's through the
     // gear.
-    const double speedRate = speed->sensorGain * plant.torquePerCurrent /
-                             (plant.readingPerCurrent * current->sensorGain * plant.inertia *
-                              plant.gearRatio);
+    const double speedRate =
+        speed->sensorGain * plant.torquePerCurrent /
+        (plant.readingPerCurrent * current->sensorGain * plant.inertia * plant.gearRatio);
     tuning.loops.push_back(TuneIntegratingLoop(Loop::Speed, speedRate, *speed, tuning.loops[0], dt,
                                                speedOptimum, speedReason));
+    if (speedOptimum == Optimum::Symmetric)
+        HoldIntegralToLoad(tuning.loops.back(), tuning.loops[0], cascade, collected.wref);
     if (!position)
         return tuning;
     // The speed reference in the speed sensor's units; the controller integrates the mechanism's
@@ -126,6 +204,7 @@ CascadeTuning TuneCascade(const ModelParams& collected)
     tuning.loops.push_back(TuneIntegratingLoop(Loop::Position, positionRate, *position,
                                                tuning.loops[1], dt, Optimum::Modulus,
                                                OptimumReason::PositionIntegrates));
+    HoldGainToBraking(tuning.loops.back(), tuning.loops[0], cascade, collected.wref);
     return tuning;
 }
 
@@ -141,6 +220,8 @@ std::vector<ModelKey> TunedKeys(const CascadeTuning& tuning)
         keys.push_back({names[0], loop.gain});
         keys.push_back({names[1], loop.integralTime});
         keys.push_back({names[2], loop.derivativeTime});
+        if (loop.loop == Loop::Position)
+            keys.push_back({"Kk", loop.compensator});
     }
     return keys;
 }

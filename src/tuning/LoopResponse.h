@@ -12,11 +12,11 @@ namespace kinetra {
 // (no crossover, a phase that never reaches -180 degrees below the sampling's Nyquist frequency)
 // is NaN for frequencies and margins in degrees, +infinity for the gain margin.
 struct LoopMargins {
-    double crossover = 0;       // rad/s, where the open loop's magnitude falls through 0 dB
-    double phaseMargin = 0;     // degrees, 180 plus the phase there
-    double phaseCrossover = 0;  // rad/s, where the phase falls through -180 degrees
-    double gainMargin = 0;      // dB, minus the magnitude there
-    double bandwidth = 0;       // rad/s, where the closed loop falls 3 dB below its low-frequency gain
+    double crossover = 0;      // rad/s, where the open loop's magnitude falls through 0 dB
+    double phaseMargin = 0;    // degrees, 180 plus the phase there
+    double phaseCrossover = 0; // rad/s, where the phase falls through -180 degrees
+    double gainMargin = 0;     // dB, minus the magnitude there
+    double bandwidth = 0; // rad/s, where the closed loop falls 3 dB below its low-frequency gain
 };
 
 // One loop's open-loop response over the frequencies of its cascade response.

@@ -111,8 +111,8 @@ LoopTransfers OpenLoops(const CascadeModel& cascade, const SampledPlant& sampled
     const Complex determinant = (z - A[0][0]) * (z - A[1][1]) - A[0][1] * A[1][0];
     const Complex current = ((z - A[1][1]) * B[0] + A[0][1] * B[1]) / determinant;
     const Complex speed = (A[1][0] * B[0] + (z - A[0][0]) * B[1]) / determinant;
-    const Complex converter = Lag(zInverse, cascade.converterTime, dt) *
-                              std::polar(1.0, -omega * cascade.pulseDeadTime);
+    const Complex converter =
+        Lag(zInverse, cascade.converterTime, dt) * std::polar(1.0, -omega * cascade.pulseDeadTime);
     const Complex toReading = converter * current * plant.readingPerCurrent;
     const Complex toSpeed = converter * speed / plant.gearRatio;
 

@@ -212,8 +212,7 @@ StepComparison CompareStep(const ModelParams& collected, const CascadeModel& cas
         readings.push_back(loop == Loop::Current ? linear.reading() : linear.speed());
     }
     const std::size_t settled = SettlingIndex(readings);
-    const int samples =
-        std::min(capacity, std::max(100, static_cast<int>(3 * settled)));
+    const int samples = std::min(capacity, std::max(100, static_cast<int>(3 * settled)));
     readings.resize(samples);
     comparison.settlingTime = settled * dt;
     if (linear.limitReached())

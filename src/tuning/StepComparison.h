@@ -18,7 +18,7 @@ std::vector<double> LinearLoopStep(const CascadeModel& cascade, Loop loop, int s
 // and by the engine. A position loop's reference is a ramp at the speed wref, so for it, as for
 // the speed loop, the mechanism's speed is compared; the current loop compares its reading.
 struct StepComparison {
-    Loop loop = Loop::Current;   // the outermost loop
+    Loop loop = Loop::Current;  // the outermost loop
     double reference = 0;       // the reference step, in the loop's reference units
     std::vector<double> time;   // s, one point a step
     std::vector<double> linear; // the loop's reading in the linear model

@@ -40,7 +40,13 @@ std::string_view RussianText(OptimumReason reason)
     case OptimumReason::ServesPositionLoop:
         return "внутренний контур позиционирования: П-регулятор без перерегулирования";
     case OptimumReason::PositionIntegrates:
-        return "объект интегрирует скорость: П-регулятор";
+        return "объект интегрирует скорость: П-регулятор, компенсатор выключен";
+    case OptimumReason::LimitWindsUpIntegral:
+        return "разгон на ограничении тока: время интегрирования увеличено против насыщения "
+               "интегратора";
+    case OptimumReason::BrakingLimitsGain:
+        return "коэффициент снижен до торможения на ограничении тока без реверса, компенсатор "
+               "выключен";
     }
     return {};
 }

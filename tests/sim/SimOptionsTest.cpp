@@ -55,7 +55,8 @@ TEST(SimOptionsTest, UsageErrorsAreExplained)
           QStringList{QStringLiteral("--tune"), QStringLiteral("--metrics"),
                       QStringLiteral("a.kmf")},
           QStringList{QStringLiteral("--loop-response"), QStringLiteral("l.csv"),
-                      QStringLiteral("--set"), QStringLiteral("R2=1;2"), QStringLiteral("a.kmf")}}) {
+                      QStringLiteral("--set"), QStringLiteral("R2=1;2"),
+                      QStringLiteral("a.kmf")}}) {
         const StatusOr<SimOptions> result = parse(arguments);
         EXPECT_FALSE(result.ok) << qPrintable(arguments.join(u' '));
         EXPECT_FALSE(result.error.isEmpty());

@@ -34,7 +34,6 @@ ModelParams RoundDcDrive()
     p.Kpw = 1;
     p.Mc = 5;
     p.wref = 50;
-    p.Imax = 100;
     return p;
 }
 
@@ -111,8 +110,7 @@ CascadeModel CascadeOf(const ModelParams& params)
 
 LoopMargins MarginsOf(const CascadeModel& cascade, Loop loop)
 {
-    const CascadeResponse response =
-        CascadeResponseOf(cascade, ResponseFrequencies(cascade, 200));
+    const CascadeResponse response = CascadeResponseOf(cascade, ResponseFrequencies(cascade, 200));
     return response.find(loop)->margins;
 }
 
@@ -170,6 +168,41 @@ TEST(CascadeTuner, TuningATunedModelChangesNothing)
     }
 }
 
+// Where the reference step holds the current at its limit, the engine's run with the tuned keys
+// reaches the speed without overshoot (the integral gathers only the load), and the positioning
+// drive keeps to its speed and stops without reversing (the gain leaves room to brake).
+TEST(CascadeTuner, AtTheCurrentLimitSpeedArrivesAndPositionStopsWithoutOvershoot)
+{
+    struct Case {
+        const char* name;
+        ModelParams params;
+    };
+    ModelParams speed = RoundDcDrive();
+    speed.Imax = 40;
+    speed.Tmax = 4;
+    ModelParams position = ServoPositioning();
+    position.Imax = 10;
+    position.Mc = 2;
+    position.fmax = 10;
+    position.Tmax = 1;
+    for (const Case& c : {Case{"speed", speed}, Case{"position", position}}) {
+        Drive drive;
+        drive.params = Tuned(c.params);
+        ASSERT_TRUE(drive.simulate()) << c.name;
+        double fastest = 0;
+        double slowest = 0;
+        for (int k = 0; k < drive.run->SampleCount; ++k) {
+            fastest = std::max(fastest, drive.run->samples[k].mechSpeed);
+            slowest = std::min(slowest, drive.run->samples[k].mechSpeed);
+        }
+        EXPECT_LT(fastest, 1.02 * c.params.wref) << c.name;
+        EXPECT_GT(slowest, -0.001 * c.params.wref) << c.name;
+        EXPECT_NEAR(drive.last().mechSpeed, c.name == std::string("speed") ? c.params.wref : 0,
+                    0.02 * c.params.wref)
+            << c.name;
+    }
+}
+
 TEST(CascadeTuner, RefusesWithItsReasonAndChangesNoKey)
 {
     struct Case {
@@ -189,7 +222,12 @@ TEST(CascadeTuner, RefusesWithItsReasonAndChangesNoKey)
              p.SupplyKind = 2;
          },
          Refusal::MotorNotRunnable},
-        {"induction without field", [](ModelParams& p) { p.MotorKind = 0; p.I = 0; p.P = 0; },
+        {"induction without field",
+         [](ModelParams& p) {
+             p.MotorKind = 0;
+             p.I = 0;
+             p.P = 0;
+         },
          Refusal::PlantNotDerived},
     };
     for (const Case& c : cases) {
