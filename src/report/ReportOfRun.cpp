@@ -20,11 +20,10 @@ void ComposeReport(ReportForm& form, const ModelSession& session, const RunView&
         analysis << QString()
                  << MotorDutyLines(*run.motorDuty, session.reader().decimalSeparator());
     // The loops' margins take an engine run of their own: only a report that shows them asks.
-    const QStringList margins =
-        switches.margins
-            ? LoopMarginLines(DescribeLoopResponses(run.collected,
-                                                    session.reader().decimalSeparator()))
-            : QStringList();
+    const QStringList margins = switches.margins
+                                    ? LoopMarginLines(DescribeLoopResponses(
+                                          run.collected, session.reader().decimalSeparator()))
+                                    : QStringList();
     form.compose(session.editor(), run.collected, session.ModelFileName(), analysis, switches,
                  margins);
 }

@@ -18,8 +18,7 @@ QString tr(const char* text)
     return QCoreApplication::translate("kinetra::LoopResponses", text);
 }
 
-template <typename Code>
-QString textOf(Code code)
+template <typename Code> QString textOf(Code code)
 {
     return QCoreApplication::translate("kinetra::TuningCodes", RussianText(code).data());
 }
@@ -114,8 +113,7 @@ LoopResponses DescribeLoopResponses(const ModelParams& collected, QChar decimalS
     for (const LoopResponse& loop : response.loops) {
         responses.loops.push_back(curvesOf(loop, response.frequencies, model.torqueFeedback));
         const LoopMargins& margins = loop.margins;
-        QStringList row{responses.loops.back().name,
-                        figure(margins.crossover, decimalSeparator),
+        QStringList row{responses.loops.back().name, figure(margins.crossover, decimalSeparator),
                         figure(margins.phaseMargin, decimalSeparator),
                         figure(margins.gainMargin, decimalSeparator),
                         figure(margins.bandwidth, decimalSeparator)};
@@ -143,8 +141,8 @@ QStringList LoopMarginLines(const LoopResponses& responses)
         lines << tr("Контур: ") + row.first();
         for (qsizetype column = 1; column < row.size(); ++column)
             if (!row.at(column).isEmpty())
-                lines << QStringLiteral("  ") + responses.columns.at(column) +
-                             QStringLiteral(" ") + row.at(column);
+                lines << QStringLiteral("  ") + responses.columns.at(column) + QStringLiteral(" ") +
+                             row.at(column);
     }
     return lines;
 }

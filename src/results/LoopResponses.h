@@ -20,9 +20,9 @@ namespace kinetra {
 // that loop's row.
 struct LoopCurves {
     Loop loop = Loop::Current;
-    QString name;              // "Ток", "Момент", "Скорость" or "Положение"
-    QList<QPointF> magnitude;  // (rad/s, dB)
-    QList<QPointF> phase;      // (rad/s, degrees)
+    QString name; // "Ток", "Момент", "Скорость" or "Положение"
+    QList<QPointF> magnitude; // (rad/s, dB)
+    QList<QPointF> phase;     // (rad/s, degrees)
     // The margins on the curves: the crossover at 0 dB; the phase margin from -180 degrees up to
     // the phase at the crossover; the gain margin from the magnitude at the phase crossover up to
     // 0 dB. Empty where the response shows no such point.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ModelParams.h"
 #include "LoopResponses.h"
+#include "ModelParams.h"
 #include "ReportForm.h"
 #include "ReportOfRun.h"
 #include "RunView.h"
@@ -152,9 +152,10 @@ TEST(ReportMarginsTest, MarginsFollowTheControllersOnlyWhenAsked)
 {
     NoMessages messages;
     ModelSession session(u',', messages);
-    ASSERT_TRUE(
-        session.LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
-            .ok);
+    ASSERT_TRUE(session
+                    .LoadModelFile(
+                        QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
+                    .ok);
     RunView run;
     run.collected = session.params();
     ReportForm designed;

@@ -35,13 +35,13 @@ TEST(LoopResponsesTest, FiguresAndMarksComeFromTheLoopAnalysis)
         SCOPED_TRACE(example);
         NoMessages messages;
         ModelSession session(u',', messages);
-        ASSERT_TRUE(session.LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER "/") +
-                                          QLatin1String(example))
-                        .ok);
+        ASSERT_TRUE(
+            session
+                .LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER "/") + QLatin1String(example))
+                .ok);
         const ModelParams& params = session.params();
         const CascadeModel cascade = *CascadeModelOf(params).model;
-        const CascadeResponse response =
-            CascadeResponseOf(cascade, ResponseFrequencies(cascade));
+        const CascadeResponse response = CascadeResponseOf(cascade, ResponseFrequencies(cascade));
         const StepComparison step = CompareStep(params, cascade);
 
         const LoopResponses shown = DescribeLoopResponses(params, u',');

@@ -41,8 +41,8 @@ QChart* newChart(const QString& valueTitle, QLogValueAxis*& frequency, QValueAxi
 {
     auto* chart = new QChart;
     frequency = new QLogValueAxis(chart);
-    frequency->setTitleText(QCoreApplication::translate("kinetra::LoopResponsePage",
-                                                        "Частота, рад/с"));
+    frequency->setTitleText(
+        QCoreApplication::translate("kinetra::LoopResponsePage", "Частота, рад/с"));
     frequency->setLabelFormat(QStringLiteral("%.4g"));
     frequency->setBase(10);
     frequency->setMinorTickCount(8);
@@ -184,7 +184,8 @@ void LoopResponsePage::showCurves(const LoopResponses& responses, const ChartLoo
     }
     for (QLogValueAxis* axis : {m_magnitudeFrequency, m_phaseFrequency})
         axis->setRange(lowest, highest);
-    const auto [magnitudeLow, magnitudeHigh] = valueRange(responses.loops, &LoopCurves::magnitude, 0);
+    const auto [magnitudeLow, magnitudeHigh] =
+        valueRange(responses.loops, &LoopCurves::magnitude, 0);
     ShowRoundRange(*m_magnitudeAxis, magnitudeLow, magnitudeHigh);
     const auto [phaseLow, phaseHigh] = valueRange(responses.loops, &LoopCurves::phase, -180);
     ShowRoundRange(*m_phaseAxis, phaseLow, phaseHigh);
@@ -226,8 +227,8 @@ ChartTable LoopResponsePage::curves() const
 {
     ChartTable table{m_magnitudeFrequency->titleText(), {}};
     for (const LoopCurves& loop : m_shown.loops) {
-        table.curves.push_back({CurveTitle(loop.name, m_magnitudeAxis->titleText()),
-                                loop.magnitude});
+        table.curves.push_back(
+            {CurveTitle(loop.name, m_magnitudeAxis->titleText()), loop.magnitude});
         table.curves.push_back({CurveTitle(loop.name, m_phaseAxis->titleText()), loop.phase});
     }
     return table;

@@ -19,6 +19,7 @@
 #include <QValueAxis>
 
 #include "ChartLook.h"
+#include "LoopResponses.h"
 #include "Readouts.h"
 #include "charts/ChartCurves.h"
 #include "charts/CurveMarkers.h"
@@ -27,7 +28,6 @@
 #include "charts/SeriesItem.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
-#include "LoopResponses.h"
 #include "results/LoopResponsePage.h"
 #include "results/ResultChartView.h"
 #include "shell/ActionTable.h"

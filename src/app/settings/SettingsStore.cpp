@@ -189,8 +189,8 @@ void SettingsStore::readAtStartUp()
             m_settings = read.value;
         } else {
             // What the windows kept of their own state outlives the rebuild.
-            m_connectionString = rebuildSettings(m_connectionString, read.value,
-                                                 sectionsBeyondTemplate(read.value));
+            m_connectionString =
+                rebuildSettings(m_connectionString, read.value, sectionsBeyondTemplate(read.value));
             m_messages.showMessage(QStringLiteral("В Kinetra.ini восстановлено по умолчанию: ") +
                                    reset.join(QStringLiteral(", ")));
         }

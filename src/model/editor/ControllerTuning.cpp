@@ -17,8 +17,7 @@ namespace {
 constexpr int KeysPerLoop = 3;
 
 // The tuner's words for its codes, through the translations as the window's own texts go.
-template <typename Code>
-QString textOf(Code code)
+template <typename Code> QString textOf(Code code)
 {
     return QCoreApplication::translate("kinetra::TuningCodes", RussianText(code).data());
 }
@@ -32,9 +31,9 @@ QString capitalised(QString text)
 
 QString refusalText(const TuningRefusal& refusal)
 {
-    QString text = QCoreApplication::translate("kinetra::ControllerTuning",
-                                               "Регуляторы не настроены: ") +
-                   textOf(refusal.code);
+    QString text =
+        QCoreApplication::translate("kinetra::ControllerTuning", "Регуляторы не настроены: ") +
+        textOf(refusal.code);
     if (refusal.loop)
         text += QStringLiteral(" (%1)").arg(textOf(*refusal.loop));
     return text;

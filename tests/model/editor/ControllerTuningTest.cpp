@@ -23,9 +23,10 @@ protected:
 // back to the model as it was.
 TEST_F(ControllerTuningTest, TunedKeysFillTheirFieldsAsOneEdit)
 {
-    ASSERT_TRUE(
-        session.LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
-            .ok);
+    ASSERT_TRUE(session
+                    .LoadModelFile(
+                        QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
+                    .ok);
     const KeyValueText before = collected();
     const std::vector<ModelKey> keys = TunedKeys(TuneCascade(session.params()));
     ASSERT_FALSE(keys.empty());
@@ -50,15 +51,16 @@ TEST_F(ControllerTuningTest, TunedKeysFillTheirFieldsAsOneEdit)
 TEST_F(ControllerTuningTest, RefusalSaysWhyAndChangesNoField)
 {
     const auto noLoops = [this] {
-        ASSERT_TRUE(session.LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER
-                                                         "/dc-transistor-speed.kmf"))
-                        .ok);
+        ASSERT_TRUE(
+            session
+                .LoadModelFile(QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-transistor-speed.kmf"))
+                .ok);
         for (const EditField gain : {EditField::KpfEdit, EditField::KpwEdit, EditField::KpIEdit})
             editor().setText(gain, QStringLiteral("0"));
         session.history().restart();
     };
-    for (const auto& prepare : {std::function<void()>([this] { session.NewModel(); }),
-                                std::function<void()>(noLoops)}) {
+    for (const auto& prepare :
+         {std::function<void()>([this] { session.NewModel(); }), std::function<void()>(noLoops)}) {
         prepare();
         messages.messages.clear();
         const ModelEditor::State before = editor().state();
@@ -67,7 +69,8 @@ TEST_F(ControllerTuningTest, RefusalSaysWhyAndChangesNoField)
         EXPECT_EQ(editor().state(), before);
         EXPECT_FALSE(session.history().canUndo());
         ASSERT_EQ(messages.messages.size(), 1);
-        EXPECT_TRUE(messages.messages.front().startsWith(QStringLiteral("Регуляторы не настроены: ")))
+        EXPECT_TRUE(
+            messages.messages.front().startsWith(QStringLiteral("Регуляторы не настроены: ")))
             << messages.messages.front().toStdString();
     }
 }
