@@ -19,14 +19,17 @@ protected:
     }
 };
 
-// The keys the tuner sets stand in their fields as it gives them, and one undo takes them all
-// back to the model as it was.
+// The keys the tuner sets on a hand-tuned drive stand in their fields as it gives them, and one
+// undo takes them all back; tuning the tuned drive again makes no further step.
 TEST_F(ControllerTuningTest, TunedKeysFillTheirFieldsAsOneEdit)
 {
     ASSERT_TRUE(session
                     .LoadModelFile(
                         QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
                     .ok);
+    editor().setText(EditField::KpwEdit, QStringLiteral("60"));
+    editor().setText(EditField::KpIEdit, QStringLiteral("0,15"));
+    session.history().restart();
     const KeyValueText before = collected();
     const std::vector<ModelKey> keys = TunedKeys(TuneCascade(session.params()));
     ASSERT_FALSE(keys.empty());
@@ -39,7 +42,10 @@ TEST_F(ControllerTuningTest, TunedKeysFillTheirFieldsAsOneEdit)
     }
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.messages.front().startsWith(QStringLiteral("Регуляторы настроены")));
-    EXPECT_NE(collected(), before);
+    const KeyValueText tuned = collected();
+    EXPECT_NE(tuned, before);
+    EXPECT_TRUE(ControllerTuning(session, messages).Tune());
+    EXPECT_EQ(collected(), tuned);
 
     session.history().undo();
     EXPECT_EQ(collected(), before);
