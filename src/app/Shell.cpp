@@ -17,6 +17,7 @@
 #include "WorkbenchSettings.h"
 #include "charts/ChartFile.h"
 #include "database/DbaseWindow.h"
+#include "editor/ControllerTuning.h"
 #include "editor/RecordTransfer.h"
 #include "model/FormPages.h"
 #include "model/ModelWindow.h"
@@ -77,6 +78,8 @@ Shell::Shell(QChar decimalSeparator, const QStringList& arguments, UserPrompts& 
         m_resultWindow->setColourOutput(on);
         m_report->setColourOutput(on);
     });
+    connect(m_modelWindow->pages(), &FormPages::tuneRequested, this,
+            [this] { ControllerTuning(m_session, m_messages).Tune(); });
     // Results of another model or time span never stay on show.
     connect(&m_session, &ModelSession::timeSpanChanged, m_resultWindow.get(),
             &ResultWindow::ClearResults);

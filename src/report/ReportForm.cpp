@@ -36,9 +36,11 @@ double ReportForm::truncatedToPixels(double millimetres)
 
 void ReportForm::compose(const ModelEditor& editor, const ModelParams& params,
                          const QString& modelFileName, const QStringList& analysisLines,
-                         const ReportSwitches& switches)
+                         const ReportSwitches& switches, const QStringList& marginLines)
 {
     ComposeReportText(editor, params, m_equipment.lines, m_controllers.lines);
+    if (switches.margins)
+        m_controllers.lines << marginLines;
     m_title =
         QCoreApplication::translate("ReportForm", "Модель ") + QFileInfo(modelFileName).fileName();
     m_analysis.lines = analysisLines;

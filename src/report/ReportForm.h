@@ -9,13 +9,15 @@ namespace kinetra {
 class ModelEditor;
 struct ModelParams;
 
-// The five settings switches that choose what the report shows.
+// The settings switches that choose what the report shows: the five designed parts, and the
+// loops' stability margins under the controllers, shown only when asked for.
 struct ReportSwitches {
     bool dynamics = true;
     bool statics = true;
     bool equipment = true;
     bool controllers = true;
     bool analysis = true;
+    bool margins = false;
 };
 
 // The one-page report as laid out, without drawing: A4 portrait in millimetres with 20 mm
@@ -56,9 +58,11 @@ public:
     ReportForm();
 
     // The report command's composition: the title, the three columns, the chart widths 0.55 and
-    // 0.45 of the detail band side by side, and then what the switches leave out.
+    // 0.45 of the detail band side by side, and then what the switches leave out. The loops'
+    // margins, when asked for, follow the controllers' lines in their column.
     void compose(const ModelEditor& editor, const ModelParams& params, const QString& modelFileName,
-                 const QStringList& analysisLines, const ReportSwitches& switches);
+                 const QStringList& analysisLines, const ReportSwitches& switches,
+                 const QStringList& marginLines = {});
 
     const QString& title() const { return m_title; }
     const Chart& dynamicsChart() const { return m_dynamics; }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "LoopResponses.h"
 #include "MotorDuty.h"
 #include "RunView.h"
 #include "editor/ModelSession.h"
@@ -19,7 +20,13 @@ void ComposeReport(ReportForm& form, const ModelSession& session, const RunView&
         analysis << QString()
                  << MotorDutyColumn(*run.motorDuty, session.reader().decimalSeparator())
                         .asWritten();
-    form.compose(session.editor(), run.collected, session.ModelFileName(), analysis, switches);
+    // The loops' margins take an engine run of their own: only a report that shows them asks.
+    const QStringList margins = switches.margins
+                                    ? LoopMarginLines(DescribeLoopResponses(
+                                          run.collected, session.reader().decimalSeparator()))
+                                    : QStringList();
+    form.compose(session.editor(), run.collected, session.ModelFileName(), analysis, switches,
+                 margins);
 }
 
 Status SaveReportText(const ReportForm& form, ReportFormat format, const QString& path)

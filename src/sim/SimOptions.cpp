@@ -50,12 +50,24 @@ struct OptionSet {
     QCommandLineOption reportParts{
         QStringLiteral("report-parts"),
         QStringLiteral("Only these parts in the report, comma-separated: dynamics, statics, "
-                       "equipment, controllers, analysis (default: all)."),
+                       "equipment, controllers, analysis, margins (default: all but margins)."),
         QStringLiteral("LIST")};
     QCommandLineOption metrics{
         QStringLiteral("metrics"),
         QStringLiteral("Print the step-response figures as KEY=value lines instead of the "
                        "summary.")};
+    QCommandLineOption tune{
+        QStringLiteral("tune"),
+        QStringLiteral("Tune the cascade by the standard optima: print the tuned controller keys "
+                       "as model lines, each loop's optimum and margins, and run nothing.")};
+    QCommandLineOption write{QStringLiteral("write"),
+                             QStringLiteral("With --tune, write the tuned model to FILE."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption loopResponse{
+        QStringLiteral("loop-response"),
+        QStringLiteral("Write the loops' frequency responses to FILE as CSV: the angular "
+                       "frequency, each loop's magnitude in dB and phase in degrees."),
+        QStringLiteral("FILE")};
     QCommandLineOption set{
         QStringLiteral("set"),
         QStringLiteral("Sweep a model key over values (V1;V2;...) or a range (FROM:TO:COUNT), "
@@ -98,8 +110,9 @@ struct OptionSet {
         parser.setApplicationDescription(
             QStringLiteral("Simulates the drive of a Kinetra model file and prints the analysis."));
         parser.addOptions({help, separator, table, samples, statics, signal, signalTo, modelText,
-                           paramsAfter, report, reportParts, metrics, set, vary, seed, shard,
-                           summary, countVariants, jobs});
+                           paramsAfter, report, reportParts, metrics});
+        parser.addOptions(
+            {tune, write, loopResponse, set, vary, seed, shard, summary, countVariants, jobs});
         parser.addOptions(workbench.options());
         parser.addPositionalArgument(QStringLiteral("MODEL.kmf"),
                                      QStringLiteral("The model file to simulate."));
@@ -169,11 +182,12 @@ Status ReadReport(const QCommandLineParser& parser, const OptionSet& set, SimOpt
                              : name == u"equipment"   ? &parts.equipment
                              : name == u"controllers" ? &parts.controllers
                              : name == u"analysis"    ? &parts.analysis
+                             : name == u"margins"     ? &parts.margins
                                                       : nullptr;
         if (!chosen)
             return Status::Failed(QStringLiteral("Unknown report part \"%1\": choose from "
                                                  "dynamics, statics, equipment, controllers, "
-                                                 "analysis.")
+                                                 "analysis, margins.")
                                       .arg(name));
         *chosen = true;
     }
@@ -277,18 +291,39 @@ Status ReadRunOutputs(const QCommandLineParser& parser, const OptionSet& set, Si
     const bool printsOneRun = parser.isSet(set.table) || (parser.isSet(set.samples) && !drawing) ||
                               parser.isSet(set.statics) || parser.isSet(set.metrics) ||
                               parser.isSet(set.modelText) || parser.isSet(set.paramsAfter) ||
-                              parser.isSet(set.report) || parser.isSet(set.workbench.wave());
+                              parser.isSet(set.report) || parser.isSet(set.workbench.wave()) ||
+                              parser.isSet(set.tune) || parser.isSet(set.loopResponse);
     if (options.sweeps() && printsOneRun)
         return Status::Failed(QStringLiteral("A sweep (--set) prints its own table: it takes none "
                                              "of --table, --samples, --static, --metrics, "
-                                             "--model-text, --params-after, --report and "
-                                             "--signal-wave."));
+                                             "--model-text, --params-after, --report, "
+                                             "--signal-wave, --tune and --loop-response."));
     options.metrics = parser.isSet(set.metrics);
     options.table = parser.isSet(set.table);
     options.modelText = parser.isSet(set.modelText);
     options.paramsAfter = parser.isSet(set.paramsAfter);
     options.samplesPath = drawing ? QString() : parser.value(set.samples);
     options.staticPath = parser.value(set.statics);
+    options.loopResponsePath = parser.value(set.loopResponse);
+    return Status::Done();
+}
+
+// Tuning prints the tuned model's lines instead of a run.
+Status ReadTuning(const QCommandLineParser& parser, const OptionSet& set, SimOptions& options)
+{
+    options.tune = parser.isSet(set.tune);
+    if (parser.isSet(set.write) && !options.tune)
+        return Status::Failed(QStringLiteral("--write goes with --tune."));
+    if (parser.isSet(set.write) && parser.value(set.write).isEmpty())
+        return Status::Failed(
+            QStringLiteral("--write names the file to write the tuned model to."));
+    const bool printsRun = parser.isSet(set.table) || parser.isSet(set.metrics) ||
+                           parser.isSet(set.report) || parser.isSet(set.samples) ||
+                           parser.isSet(set.statics);
+    if (options.tune && printsRun)
+        return Status::Failed(QStringLiteral("--tune runs nothing: it takes none of --table, "
+                                             "--metrics, --report, --samples and --static."));
+    options.tunedModelPath = parser.value(set.write);
     return Status::Done();
 }
 
@@ -321,9 +356,9 @@ StatusOr<SimOptions> ParseSimOptions(const QStringList& arguments)
         return StatusOr<SimOptions>::Of(std::move(options));
     }
     // In this order, so that of several faults the first one named is always the same.
-    constexpr std::array<OptionReader, 10> readers{
-        ReadModel, ReadSignal, ReadReport,  ReadGrid,       ReadTolerances,
-        ReadDraws, ReadShard,  ReadSummary, ReadRunOutputs, ReadJobs};
+    constexpr std::array<OptionReader, 11> readers{
+        ReadModel, ReadSignal,  ReadReport,     ReadGrid,   ReadTolerances, ReadDraws,
+        ReadShard, ReadSummary, ReadRunOutputs, ReadTuning, ReadJobs};
     for (const OptionReader read : readers) {
         const Status status = read(parser, set, options);
         if (!status.ok)

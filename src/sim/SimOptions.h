@@ -31,6 +31,9 @@ struct SimOptions {
     ReportSwitches reportParts;                    // what the report shows
     std::optional<SignalSettings> signalWorkbench; // a signal shaped in the workbench
     bool metrics = false;                          // the step-response figures as KEY=value lines
+    bool tune = false;          // print the tuned controller keys and each loop's margins, no run
+    QString tunedModelPath;     // with tune: the tuned model is written there, when not empty
+    QString loopResponsePath;   // CSV of the loops' frequency responses, when not empty
     StudyRequest study;         // a sweep's or a study's keys: a CSV of every variant instead
     QString summaryPath;        // CSV of the sweep's closing summary, when not empty
     bool countVariants = false; // print how many variants the sweep would run, and run none

@@ -18,6 +18,7 @@
 #include "SignalFile.h"
 #include "SignalWorkbench.h"
 #include "SimOutput.h"
+#include "SimTuning.h"
 #include "Study.h"
 #include "SweepProgressLine.h"
 #include "SweepStatistics.h"
@@ -25,6 +26,7 @@
 #include "editor/MessageSink.h"
 #include "editor/ModelSession.h"
 #include "text/FileSave.h"
+#include "text/KeyValueText.h"
 #include "text/NumberText.h"
 #include "text/TextFile.h"
 
@@ -106,10 +108,68 @@ void PrintLines(const QStringList& lines, QTextStream& out)
         out << line << '\n';
 }
 
-void PrintMetrics(const RunView& view, QTextStream& out)
+// The run's figures, the margins of the loops the model closes, and the warnings last.
+void PrintMetrics(const RunView& view, const ModelParams& params, QTextStream& out)
 {
-    for (const StepResponseField& field : RunMetrics(view))
+    const QList<StepResponseField> figures = RunMetrics(view);
+    const auto warnings = std::find_if(figures.begin(), figures.end(), [](const auto& field) {
+        return qstrcmp(field.key, "warning") == 0;
+    });
+    QList<StepResponseField> fields(figures.begin(), warnings);
+    fields << MarginFields(params) << QList<StepResponseField>(warnings, figures.end());
+    for (const StepResponseField& field : fields)
         out << field.key << '=' << field.value << '\n';
+}
+
+// The loops' frequency responses of the collected model, when asked for.
+Status WriteLoopResponse(const SimOptions& options, const ModelParams& params)
+{
+    if (options.loopResponsePath.isEmpty())
+        return Status::Done();
+    const CascadeModelResult cascade = CascadeModelOf(params);
+    if (!cascade.model)
+        return Status::Failed(RefusalLine(*cascade.refusal));
+    const CascadeResponse response =
+        CascadeResponseOf(*cascade.model, ResponseFrequencies(*cascade.model));
+    return SaveFile(options.loopResponsePath, LoopResponseCsv(response).toUtf8());
+}
+
+// Tunes the collected model as the controller page's "Настроить" does: the tuned keys go into
+// the page's fields, and the model is collected again. Prints the keys and each loop's figures,
+// and writes the tuned model and its loops' responses when asked.
+SimStatus Tune(ModelSession& session, const SimOptions& options, QTextStream& out, QTextStream& err)
+{
+    if (!session.CollectModel())
+        return SimStatus::Failed;
+    const CascadeTuning tuning = TuneCascade(session.params());
+    if (tuning.refusal) {
+        err << QStringLiteral("Настроить нельзя: ") << RefusalLine(*tuning.refusal) << '\n';
+        return SimStatus::Failed;
+    }
+    const QChar separator = session.reader().decimalSeparator();
+    KeyValueText text = session.modelText();
+    for (const ModelKey& key : TunedKeys(tuning))
+        WriteKey(text, QString::fromStdString(key.key), FormatNumber(key.value, separator));
+    session.editor().FillControllerPage(text);
+    session.CollectModel();
+    const CascadeModel cascade = *CascadeModelOf(session.params()).model;
+    const CascadeResponse response = CascadeResponseOf(cascade, ResponseFrequencies(cascade));
+    PrintLines(TuningLines(tuning, response, CompareStep(session.params(), cascade), separator),
+               out);
+    SimStatus status = SimStatus::Success;
+    if (!options.tunedModelPath.isEmpty()) {
+        const Status written = WriteTextFile(options.tunedModelPath, session.modelText());
+        if (!written.ok) {
+            err << SaveFailedMessage(options.tunedModelPath, written.error) << '\n';
+            status = SimStatus::UsageError;
+        }
+    }
+    const Status responded = WriteLoopResponse(options, session.params());
+    if (!responded.ok) {
+        err << SaveFailedMessage(options.loopResponsePath, responded.error) << '\n';
+        status = SimStatus::UsageError;
+    }
+    return status;
 }
 
 bool IsTerminal(const QTextStream& stream)
@@ -279,12 +339,13 @@ bool ShapeAndSend(const SimOptions& options, SignalWorkbench& workbench, const S
     return true;
 }
 
-void PrintRun(const SimOptions& options, ResultsActivation& activation, QTextStream& out)
+void PrintRun(const SimOptions& options, ResultsActivation& activation, const ModelParams& params,
+              QTextStream& out)
 {
     if (options.table)
         out << activation.sampleTable() << '\n';
     else if (options.metrics)
-        PrintMetrics(activation.view(), out);
+        PrintMetrics(activation.view(), params, out);
     else
         PrintLines(activation.view().summary, out);
 }
@@ -351,8 +412,13 @@ SimStatus RunOnce(ModelSession& session, SignalBuffer& buffer, MessageSink& mess
     if (outcome == ResultsActivation::Outcome::Simulated) {
         if (!activation.view().runNotice.isEmpty())
             err << activation.view().runNotice << '\n';
-        PrintRun(options, activation, out);
+        PrintRun(options, activation, session.params(), out);
         status = SaveRunFiles(options, *run, activation.view(), buffer, err);
+        const Status responded = WriteLoopResponse(options, session.params());
+        if (!responded.ok) {
+            err << SaveFailedMessage(options.loopResponsePath, responded.error) << '\n';
+            status = SimStatus::UsageError;
+        }
         if (!options.reportPath.isEmpty()) {
             const Status written = WriteReport(options, session, activation, err, drawReport);
             if (!written.ok) {
@@ -397,6 +463,8 @@ SimStatus RunAndPrint(const SimOptions& options, QChar localeSeparator, QTextStr
     }
     if (options.sweeps())
         return Sweep(session, buffer->OutputSamples, options, out, err);
+    if (options.tune)
+        return Tune(session, options, out, err);
     return RunOnce(session, *buffer, messages, options, out, err, drawReport);
 }
 

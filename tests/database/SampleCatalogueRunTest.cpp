@@ -91,8 +91,8 @@ TEST(SampleCatalogueRunTest, EveryRecordSimulatesInItsExampleDrive)
 }
 
 // A 400 W servomotor of each series, sent into the servo positioning example, stops its ball
-// screw at the position limit; with the position loop off and an integrating speed loop it runs
-// at the reference speed.
+// screw less than 1 % beyond the position limit, by the lag it needs to brake without reversing;
+// with the position loop off and an integrating speed loop it runs at the reference speed.
 TEST(SampleCatalogueRunTest, ServomotorsReachTheirReferencesInPositionAndSpeedLoops)
 {
     RecordedMessages messages;
@@ -125,7 +125,7 @@ TEST(SampleCatalogueRunTest, ServomotorsReachTheirReferencesInPositionAndSpeedLo
         double position = 0;
         for (int i = 0; i < run->SampleCount; ++i)
             position += run->samples[i].mechSpeed * run->timeStep;
-        EXPECT_NEAR(position / session.params().fmax, 1, 0.01) << name;
+        EXPECT_NEAR(position / session.params().fmax, 1.005, 0.004) << name;
 
         session.editor().setText(EditField::KpfEdit, QStringLiteral("0"));
         session.editor().setText(EditField::TpwintEdit, QStringLiteral("0,05"));

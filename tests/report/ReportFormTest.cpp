@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "LoopResponses.h"
 #include "ModelParams.h"
 #include "ReportForm.h"
+#include "ReportOfRun.h"
+#include "RunView.h"
 #include "editor/InputReader.h"
+#include "editor/MessageSink.h"
 #include "editor/ModelEditor.h"
+#include "editor/ModelSession.h"
 
 namespace kinetra {
 namespace {
@@ -129,6 +134,44 @@ TEST(ReportFormDesign, FirstProductionHasEmptyColumnsAndBothCharts)
     EXPECT_TRUE(form.equipment().lines.isEmpty() && form.analysis().lines.isEmpty());
     EXPECT_TRUE(form.detailEnabled() && form.dynamicsChart().enabled &&
                 form.staticsChart().enabled);
+}
+
+} // namespace
+} // namespace kinetra
+
+namespace kinetra {
+namespace {
+
+struct NoMessages final : MessageSink {
+    void showMessage(const QString&) override {}
+};
+
+// The loops' margins follow the controllers' lines only when the user asks for them; without
+// them the columns are the designed ones.
+TEST(ReportMarginsTest, MarginsFollowTheControllersOnlyWhenAsked)
+{
+    NoMessages messages;
+    ModelSession session(u',', messages);
+    ASSERT_TRUE(session
+                    .LoadModelFile(
+                        QStringLiteral(KINETRA_EXAMPLES_FOLDER "/dc-thyristor-speed-current.kmf"))
+                    .ok);
+    RunView run;
+    run.collected = session.params();
+    ReportForm designed;
+    designed.compose(session.editor(), run.collected, session.ModelFileName(), {}, {});
+    const QStringList margins = LoopMarginLines(DescribeLoopResponses(run.collected, u','));
+    ASSERT_GT(margins.size(), 2);
+
+    for (const bool asked : {false, true}) {
+        ReportSwitches switches;
+        switches.margins = asked;
+        ReportForm form;
+        ComposeReport(form, session, run, switches);
+        EXPECT_EQ(form.equipment().lines, designed.equipment().lines);
+        EXPECT_EQ(form.controllers().lines,
+                  asked ? designed.controllers().lines + margins : designed.controllers().lines);
+    }
 }
 
 } // namespace

@@ -24,15 +24,11 @@
 namespace kinetra::test {
 namespace {
 
-// Each example with the warnings its analysis page gives: a thyristor converter's first current
-// pulses rise above the limit before the current loop takes hold, and its proportional speed loop
-// settles 2.7 % below its reference; the transistor drive's current loop rings once the speed is
-// reached.
+// Each example with the warnings its analysis page gives.
 const std::pair<const char*, std::vector<DriveWarning>> Examples[] = {
     {"dc-mains-start.kmf", {}},
-    {"dc-thyristor-speed-current.kmf",
-     {DriveWarning::CurrentLimitExceeded, DriveWarning::NotSettled}},
-    {"dc-transistor-speed.kmf", {DriveWarning::Oscillation}},
+    {"dc-thyristor-speed-current.kmf", {}},
+    {"dc-transistor-speed.kmf", {}},
     {"dc-positioning-ballscrew.kmf", {}},
     {"induction-direct-on-line.kmf", {}},
     {"induction-elastic-hoist.kmf", {}},
@@ -139,16 +135,16 @@ TEST_F(ExampleDrives, MainsStartDrawsTenfoldCurrentAndRunsUp)
     EXPECT_GT(last().mechSpeed, params().w);
 }
 
-// The speed loop is proportional: its droop is the load current over Kpw. The converter's
-// current pulses, so its mean over the acceleration is held at the limit; only the first pulses
-// overshoot it.
+// The converter's current pulses, so its mean over the acceleration stays just below the limit,
+// and its pulses rise above it by a few per cent at most; the speed loop's slow integral carries
+// the load, so the drive settles at its reference.
 TEST_F(ExampleDrives, ThyristorDriveAcceleratesAtItsCurrentLimitToItsReference)
 {
     simulate("dc-thyristor-speed-current.kmf");
-    EXPECT_NEAR(last().mechSpeed / params().wref, 1, 0.03);
+    EXPECT_NEAR(last().mechSpeed / params().wref, 1, 0.01);
     EXPECT_TRUE(settled(&ResultSample::mechSpeed, 0.001));
-    EXPECT_NEAR(mean(&ResultSample::current, at(0.1), at(0.6)) / params().Imax, 0.95, 0.05);
-    EXPECT_LT(largest(&ResultSample::current), 1.4 * params().Imax);
+    EXPECT_NEAR(mean(&ResultSample::current, at(0.1), at(0.6)) / params().Imax, 0.9, 0.05);
+    EXPECT_LT(largest(&ResultSample::current), 1.1 * params().Imax);
 }
 
 TEST_F(ExampleDrives, TransistorDriveAcceleratesAtItsCurrentLimitToItsReference)
@@ -159,13 +155,16 @@ TEST_F(ExampleDrives, TransistorDriveAcceleratesAtItsCurrentLimitToItsReference)
     EXPECT_LE(largest(&ResultSample::current), 1.03 * params().Imax);
 }
 
-// The DC motor and the servomotor, each at a time of its travel.
+// The DC motor and the servomotor, each at a time of its travel: neither passes its speed nor
+// reverses, and each stops within 1 % beyond the position limit, by the lag it brakes in.
 TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimit)
 {
     const struct {
         const char* example;
         double travelling;
-    } drives[] = {{"dc-positioning-ballscrew.kmf", 1.0}, {"servo-positioning.kmf", 0.5}};
+        double beyond;
+    } drives[] = {{"dc-positioning-ballscrew.kmf", 1.0, 0.007},
+                  {"servo-positioning.kmf", 0.5, 0.0053}};
     for (const auto& drive : drives) {
         simulate(drive.example);
         double position = 0;
@@ -173,7 +172,9 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
             position += run->samples[i].mechSpeed * run->timeStep;
         EXPECT_NEAR(run->samples[at(drive.travelling)].mechSpeed / params().wref, 1, 0.01)
             << drive.example;
-        EXPECT_NEAR(position / params().fmax, 1, 0.01) << drive.example;
+        EXPECT_LE(largest(&ResultSample::mechSpeed), 1.001 * params().wref) << drive.example;
+        EXPECT_GE(smallest(&ResultSample::mechSpeed, 0, run->SampleCount), 0) << drive.example;
+        EXPECT_NEAR(position / params().fmax, 1 + drive.beyond, 0.002) << drive.example;
         EXPECT_NEAR(last().mechSpeed, 0, 0.01 * params().wref) << drive.example;
     }
 
@@ -195,12 +196,13 @@ TEST_F(ExampleDrives, PositioningDriveTravelsAtItsSpeedAndStopsAtThePositionLimi
 
     simulate("dc-positioning-ballscrew.kmf");
     // Its figures are the position loop's: a ramp of 80 % of the travel at the reference speed,
-    // a few per cent beyond the limit while the drive brakes, and back to it.
+    // and the stop a little beyond the limit, where it stays.
     const StepResponse& response = activation->view().stepResponse;
     EXPECT_EQ(response.quantity, ControlledQuantity::Position);
     EXPECT_NEAR(*response.figures.riseTime, 0.8 * params().fmax / params().wref, 0.05);
-    EXPECT_LT(*response.figures.overshoot, 5);
-    EXPECT_LT(std::abs(*response.steadyStateError), 0.01 * params().fmax);
+    EXPECT_NEAR(*response.figures.overshoot, 100 * drives[0].beyond, 0.2);
+    EXPECT_NEAR(-*response.steadyStateError, drives[0].beyond * params().fmax,
+                0.01 * params().fmax);
 }
 
 // A catalogue motor starts with about twice its rated torque and settles between its rated and

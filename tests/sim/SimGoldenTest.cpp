@@ -183,26 +183,60 @@ INSTANTIATE_TEST_SUITE_P(Examples, SimGoldenTest,
                          });
 
 // A comma file under a point is read all the same, and standard error says so once; the
-// figures end with the converter's and the warnings of the analysis page.
-TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresAndWarnings)
+// figures end with the converter's, the loops' margins and the warnings of the analysis page.
+TEST(SimMetrics, ReadTheOtherSeparatorAndEndWithConverterFiguresMarginsAndWarnings)
 {
-    const SimOutput run = runSim(
-        {QStringLiteral("--decimal-separator"), QStringLiteral("."), QStringLiteral("--metrics"),
-         ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf")});
+    const SimOutput run = runSim({QStringLiteral("--decimal-separator"), QStringLiteral("."),
+                                  QStringLiteral("--metrics"),
+                                  ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
     ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_EQ(run.err.count(u'\n'), 1) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains(QStringLiteral("\",\""))) << qPrintable(run.err);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\nconverterPeakCurrentToRated=0.86")))
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nconverterPeakCurrentToRated=2.71")))
         << qPrintable(run.out);
     const QRegularExpressionMatch balance =
         QRegularExpression(QStringLiteral("\nenergyBalanceError=(\\S+)\n")).match(run.out);
     ASSERT_TRUE(balance.hasMatch()) << qPrintable(run.out);
     EXPECT_LT(balance.captured(1).toDouble(), 1e-4);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\nrmsCurrentToRated=1.339")))
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\nrmsCurrentToRated=0.375")))
         << qPrintable(run.out);
+    const QRegularExpressionMatch end =
+        QRegularExpression(QStringLiteral("\nphaseMarginI=59.\\d+\ncrossoverI=\\S+\n"
+                                          "phaseMarginW=66.\\d+\ncrossoverW=\\S+\n"
+                                          "phaseMarginF=83.\\d+\ncrossoverF=66.\\d+\n"
+                                          "warning=converterRatingExceeded\n$"))
+            .match(run.out);
+    EXPECT_TRUE(end.hasMatch()) << qPrintable(run.out);
+}
+
+// --tune prints the tuned keys as model lines and writes the tuned model in Windows-1251 with
+// CR LF; the written model tunes to itself, and its loops' responses go to a CSV.
+TEST(SimTuning, WritesATunedModelThatTunesToItself)
+{
+    QTemporaryDir folder;
+    const QString tuned = folder.filePath(QStringLiteral("tuned.kmf"));
+    const QString responses = folder.filePath(QStringLiteral("loops.csv"));
+    const QStringList comma{QStringLiteral("--decimal-separator"), QStringLiteral(",")};
+    const SimOutput first =
+        runSim(comma + QStringList{QStringLiteral("--tune"), QStringLiteral("--write"), tuned,
+                                   ExamplesFolder + QStringLiteral("/servo-positioning.kmf")});
+    ASSERT_EQ(first.exitCode, 0) << qPrintable(first.err);
+    EXPECT_TRUE(first.out.startsWith(QStringLiteral("KpI="))) << qPrintable(first.out);
+    EXPECT_TRUE(first.out.contains(QStringLiteral("\nKpf="))) << qPrintable(first.out);
+    EXPECT_TRUE(first.out.contains(QStringLiteral("запас по фазе"))) << qPrintable(first.out);
+    QFile file(tuned);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
     EXPECT_TRUE(
-        run.out.endsWith(QStringLiteral("\nwarning=currentLimitExceeded\nwarning=notSettled\n")))
-        << qPrintable(run.out);
+        bytes.contains("\r\nMotor=HG-KR43 0,4 \xea\xc2\xf2 3000 \xee\xe1/\xec\xe8\xed\r\n"));
+
+    const SimOutput again =
+        runSim(comma + QStringList{QStringLiteral("--tune"), QStringLiteral("--loop-response"),
+                                   responses, tuned});
+    ASSERT_EQ(again.exitCode, 0) << qPrintable(again.err);
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_TRUE(readText(responses).startsWith(
+        QStringLiteral("omega,magnitudeI,phaseI,magnitudeW,phaseW,magnitudeF,phaseF\n")));
 }
 
 // A run that leaves its drive's reach is no result: the program prints none, says where and why

@@ -50,6 +50,12 @@ TEST(SimOptionsTest, UsageErrorsAreExplained)
                       QStringLiteral("a.kmf")},
           QStringList{QStringLiteral("--signal"), QStringLiteral("s.txt"),
                       QStringLiteral("--signal-to"), QStringLiteral("speed"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--write"), QStringLiteral("t.kmf"), QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--tune"), QStringLiteral("--metrics"),
+                      QStringLiteral("a.kmf")},
+          QStringList{QStringLiteral("--loop-response"), QStringLiteral("l.csv"),
+                      QStringLiteral("--set"), QStringLiteral("R2=1;2"),
                       QStringLiteral("a.kmf")}}) {
         const StatusOr<SimOptions> result = parse(arguments);
         EXPECT_FALSE(result.ok) << qPrintable(arguments.join(u' '));
@@ -64,13 +70,14 @@ TEST(SimOptionsTest, ReportPartsChooseWhatTheReportShows)
     ASSERT_TRUE(all.ok);
     EXPECT_EQ(all.value.reportPath, QStringLiteral("r.pdf"));
     EXPECT_TRUE(all.value.reportParts.dynamics && all.value.reportParts.analysis);
+    EXPECT_FALSE(all.value.reportParts.margins) << "the margins only when asked for";
 
     const StatusOr<SimOptions> some =
         parse({QStringLiteral("--report=r.html"), QStringLiteral("--report-parts"),
-               QStringLiteral("statics, analysis"), QStringLiteral("a.kmf")});
+               QStringLiteral("statics, analysis,margins"), QStringLiteral("a.kmf")});
     ASSERT_TRUE(some.ok) << qPrintable(some.error);
     const ReportSwitches& parts = some.value.reportParts;
-    EXPECT_TRUE(parts.statics && parts.analysis);
+    EXPECT_TRUE(parts.statics && parts.analysis && parts.margins);
     EXPECT_FALSE(parts.dynamics || parts.equipment || parts.controllers);
 
     for (const QStringList& arguments :

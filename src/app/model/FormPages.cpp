@@ -1,5 +1,7 @@
 #include "model/FormPages.h"
 
+#include <QPushButton>
+
 #include "editor/ModelEditor.h"
 #include "model/ControllerPage.h"
 #include "model/ConverterPage.h"
@@ -36,6 +38,7 @@ FormPages::FormPages(ModelEditor& editor, QWidget* parent)
     addPage(new ConverterPage(this), tr("Источник"), tr("Параметры источника"));
     addPage(new LoadPage(this), tr("Механизм"), tr("Параметры механизма"));
     addPage(new ControllerPage(this), tr(" Регулятор"), tr("Параметры регулятора"));
+    addTuneButton();
     m_binding.bind(*this);
 
     setCurrentIndex(static_cast<int>(editor.currentPage()));
@@ -44,6 +47,23 @@ FormPages::FormPages(ModelEditor& editor, QWidget* parent)
             [this](int index) { m_editor.showPage(static_cast<EditorPage>(index)); });
     connect(&editor, &ModelEditor::pageChanged, this,
             [this] { setCurrentIndex(static_cast<int>(m_editor.currentPage())); });
+}
+
+void FormPages::addTuneButton()
+{
+    // The controller page's diagram fills it to its edges: the command stands beside the page's
+    // tab, and only while the page is on show.
+    auto* tune = new QPushButton(tr("Настроить"), this);
+    tune->setObjectName(QStringLiteral("TuneButton"));
+    tune->setStatusTip(tr("Настроить регуляторы по данным привода: контур тока по модульному, "
+                          "контур скорости по симметричному оптимуму"));
+    setCornerWidget(tune, Qt::TopRightCorner);
+    const auto follow = [this, tune] {
+        tune->setVisible(currentIndex() == static_cast<int>(EditorPage::ControllerPage));
+    };
+    follow();
+    connect(this, &QTabWidget::currentChanged, tune, follow);
+    connect(tune, &QPushButton::clicked, this, &FormPages::tuneRequested);
 }
 
 void FormPages::addPage(QWidget* page, const QString& caption, const QString& hint)

@@ -24,8 +24,13 @@ public:
     // The edit box of a field, for the commands that work on the box with the focus.
     QLineEdit* edit(EditField field) const { return m_binding.edit(field); }
 
+signals:
+    // The controller page's "Настроить" was pressed.
+    void tuneRequested();
+
 private:
     void addPage(QWidget* page, const QString& caption, const QString& hint);
+    void addTuneButton();
 
     ModelEditor& m_editor;
     // A member, so that it goes before the pages and never shows on a control being destroyed.

@@ -45,7 +45,7 @@ ReportSwitches switchesOf(const SettingsStore& settings)
 {
     return {settings.isOn(OptionSwitch::Dynamics), settings.isOn(OptionSwitch::Statics),
             settings.isOn(OptionSwitch::Equipment), settings.isOn(OptionSwitch::Controllers),
-            settings.isOn(OptionSwitch::Analysis)};
+            settings.isOn(OptionSwitch::Analysis), settings.isOn(OptionSwitch::Margins)};
 }
 
 } // namespace

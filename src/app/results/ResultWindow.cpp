@@ -19,6 +19,7 @@
 #include <QValueAxis>
 
 #include "ChartLook.h"
+#include "LoopResponses.h"
 #include "Readouts.h"
 #include "charts/ChartCurves.h"
 #include "charts/CurveMarkers.h"
@@ -27,6 +28,7 @@
 #include "charts/SeriesItem.h"
 #include "charts/ThinnedCurve.h"
 #include "editor/ModelSession.h"
+#include "results/LoopResponsePage.h"
 #include "results/ResultChartView.h"
 #include "shell/ActionTable.h"
 #include "shell/MenuEntries.h"
@@ -48,6 +50,12 @@ QString StaticsHint()
 QString AnalysisHint()
 {
     return ResultWindow::tr("Таблица результатов");
+}
+
+QString LoopsHint()
+{
+    return ResultWindow::tr(
+        "Частотные характеристики контуров регулирования: запасы устойчивости и полоса");
 }
 
 // How far from the static characteristic the mouse still points at it, in pixels.
@@ -134,6 +142,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     connect(zoomReset, &QAction::triggered, this, [this] {
         if (auto* view = qobject_cast<ResultChartView*>(chartOnShow()))
             view->undoZoom();
+        else if (m_pages->currentWidget() == m_loopPage)
+            m_loopPage->undoZoom();
     });
     m_table = newTextPage(QStringLiteral("ResultEdit1"), this);
     m_summary = newTextPage(QStringLiteral("ResultEdit2"), this);
@@ -153,6 +163,8 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
     analysis->setChildrenCollapsible(false);
     m_analysis = analysis;
 
+    m_loopPage = new LoopResponsePage(this);
+
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("ResultPages"));
     for (const auto& [page, caption, hint] :
@@ -163,7 +175,11 @@ ResultWindow::ResultWindow(const ActionTable& actions, ModelSession& session, Ru
         m_pages->setTabToolTip(index, hint);
         page->setStatusTip(hint);
     }
+    const int loops = m_pages->addTab(m_loopPage, tr("&Контуры"));
+    m_pages->setTabToolTip(loops, LoopsHint());
+    m_loopPage->setStatusTip(LoopsHint());
     connect(m_pages, &QTabWidget::currentChanged, this, &ResultWindow::showSampleTable);
+    connect(m_pages, &QTabWidget::currentChanged, this, &ResultWindow::showLoopResponses);
     setCentralWidget(m_pages);
     statusBar()->setObjectName(QStringLiteral("StatusBarResult"));
 }
@@ -259,6 +275,8 @@ void ResultWindow::FormActivate()
 QWidget* ResultWindow::chartOnShow() const
 {
     QWidget* page = m_pages->currentWidget();
+    if (page == m_loopPage)
+        return m_loopPage->charts();
     return page == m_dynamicView || page == m_staticView ? page : nullptr;
 }
 
@@ -266,6 +284,8 @@ ChartTable ResultWindow::curvesOnShow() const
 {
     ChartTable table;
     QWidget* page = m_pages->currentWidget();
+    if (page == m_loopPage)
+        return m_loopPage->curves();
     if (page != m_dynamicView && page != m_staticView)
         return table;
     ChartData RunCharts::*chart =
@@ -282,6 +302,8 @@ void ResultWindow::ClearResults()
     showCleared();
     m_table->clear();
     m_sampleTableDue = false;
+    m_loopResponsesDue = false;
+    m_loopPage->show({}, ResultsChartLook(m_colourOutput, m_session.reader().decimalSeparator()));
 }
 
 void ResultWindow::showCleared()
@@ -417,9 +439,11 @@ void ResultWindow::drawRuns()
         ThinnedCurve::show(*series, pointsOf(charts.dynamics.curve(role)));
 
     m_sampleTableDue = true;
+    m_loopResponsesDue = true;
     m_summary->setPlainText(view.summaryOnPage.join(u'\n'));
     m_stepResponse->setPlainText(view.stepResponseLines.join(u'\n'));
     showSampleTable();
+    showLoopResponses();
     showWarnings();
 }
 
@@ -443,6 +467,18 @@ void ResultWindow::showSampleTable()
     m_sampleTableDue = false;
     m_table->setPlainText(m_activation.sampleTable());
     fitSampleTable();
+}
+
+void ResultWindow::showLoopResponses()
+{
+    if (!m_loopResponsesDue || m_pages->currentWidget() != m_loopPage)
+        return;
+    m_loopResponsesDue = false;
+    const QChar separator = m_session.reader().decimalSeparator();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_loopPage->show(DescribeLoopResponses(m_activation.view().collected, separator),
+                     ResultsChartLook(m_colourOutput, separator));
+    QApplication::restoreOverrideCursor();
 }
 
 void ResultWindow::fitSampleTable()

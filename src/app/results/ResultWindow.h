@@ -20,6 +20,7 @@ namespace kinetra {
 
 class ActionTable;
 class EarlierCurves;
+class LoopResponsePage;
 class MessageSink;
 class ModelSession;
 class ResultChartView;
@@ -71,6 +72,7 @@ private:
     void showWarnings();
     void setAxisRanges(const ChartRanges& ranges);
     void showSampleTable();
+    void showLoopResponses();
     void fitSampleTable();
     void showDynamicReadout(QPointF position, bool inside);
     void showStaticReadout(QPointF position, bool inside);
@@ -112,8 +114,12 @@ private:
     // The look of each earlier run on show, the earliest first, and that of the latest drawing.
     std::vector<RunLook> m_earlierLooks;
     bool m_latestInColour = true;
-    // The latest run's sample table waits for the analysis page to show.
+    // The loops' frequency responses of the model last run.
+    LoopResponsePage* m_loopPage = nullptr;
+    // The latest run's sample table waits for the analysis page to show, and its loops'
+    // responses, which take a run of their own, for their page.
     bool m_sampleTableDue = false;
+    bool m_loopResponsesDue = false;
     bool m_returningFromDialog = false;
 };
 

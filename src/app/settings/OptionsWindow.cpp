@@ -47,6 +47,7 @@ constexpr std::array<SwitchBox, OptionSwitchCount> SwitchBoxes{{
     {"oCheckBox3", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Оборудование")},
     {"oCheckBox4", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Регуляторы")},
     {"oCheckBox5", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Анализ")},
+    {"oMarginsCheckBox", QT_TRANSLATE_NOOP("kinetra::OptionsWindow", "Запасы устойчивости")},
 }};
 
 // A button that runs a command and follows its action's enabled state.
@@ -256,11 +257,15 @@ QWidget* OptionsWindow::createSimulationPage()
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     panel->setStatusTip(tr("Изменение диаграмм"));
     auto* boxes = new QVBoxLayout(panel);
+    // Seven boxes in the fixed window's height: close together, as in a list.
+    boxes->setSpacing(0);
     for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
         const auto option = static_cast<OptionSwitch>(i);
         auto* box = new QCheckBox(tr(SwitchBoxes[i].caption), panel);
         box->setObjectName(QLatin1String(SwitchBoxes[i].name));
         box->setChecked(m_settings.isOn(option));
+        if (option == OptionSwitch::Margins)
+            box->setStatusTip(tr("Запасы устойчивости контуров под регуляторами в отчете"));
         connect(box, &QCheckBox::clicked, this,
                 [this, option](bool checked) { m_settings.setSwitch(option, checked); });
         boxes->addWidget(box);

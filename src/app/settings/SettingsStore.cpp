@@ -24,6 +24,8 @@ const QString ConnectionKey = QStringLiteral("Connection");
 const QString ColorKey = QStringLiteral("Color");
 const QString InterfaceHeader = QStringLiteral("[Interface]");
 const QString LanguageKey = QStringLiteral("Language");
+// Not in the template: a settings file gets the line only while the margins are asked for.
+const QString MarginsKey = QStringLiteral("Margins");
 
 // The keys of the folders the settings file keeps.
 const std::array<std::pair<QString, QString Folders::*>, 3> FolderKeys{{
@@ -147,6 +149,24 @@ KeyValueText withoutSection(KeyValueText text, const QString& header)
     return text;
 }
 
+// The margins' line goes under "Color", with the report's other value, rather than after the
+// last section; an empty value removes it.
+void writeMarginsKey(KeyValueText& settings, const QString& value)
+{
+    if (value.isEmpty() || HasKey(settings, MarginsKey)) {
+        WriteKey(settings, MarginsKey, value);
+        return;
+    }
+    const QString line = MarginsKey + u'=' + value;
+    for (qsizetype i = 0; i < settings.size(); ++i) {
+        if (settings.at(i).section(u'=', 0, 0).compare(ColorKey, Qt::CaseInsensitive) == 0) {
+            settings.insert(i + 1, line);
+            return;
+        }
+    }
+    settings << line;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(Folders& folders, ModelSession& session, MessageSink& messages,
@@ -186,8 +206,8 @@ void SettingsStore::readAtStartUp()
             m_settings = read.value;
         } else {
             // What the windows kept of their own state outlives the rebuild.
-            m_connectionString = rebuildSettings(m_connectionString, ReadKey(read.value, ColorKey),
-                                                 sectionsBeyondTemplate(read.value));
+            m_connectionString =
+                rebuildSettings(m_connectionString, read.value, sectionsBeyondTemplate(read.value));
             m_messages.showMessage(tr("В Kinetra.ini восстановлено по умолчанию: %1")
                                        .arg(reset.join(QStringLiteral(", "))));
         }
@@ -195,6 +215,8 @@ void SettingsStore::readAtStartUp()
     // Letter case counts here: only "false" switches colour off.
     m_switches[static_cast<std::size_t>(OptionSwitch::Colour)] =
         ReadKey(m_settings, ColorKey) != QStringLiteral("false");
+    m_switches[static_cast<std::size_t>(OptionSwitch::Margins)] =
+        ReadKey(m_settings, MarginsKey) == QStringLiteral("true");
     // What saves killed before their end left in the folders the program writes.
     RemoveSaveLeftovers(m_startDirectory.path());
     for (const auto& [key, folder] : FolderKeys) {
@@ -218,17 +240,19 @@ bool SettingsStore::keepsOffUnreadableFile(const TextFileRead& read, bool atStar
     return true;
 }
 
-QString SettingsStore::rebuildSettings(const QString& connectionKept, const QString& colour,
+QString SettingsStore::rebuildSettings(const QString& connectionKept,
+                                       const KeyValueText& reportKept,
                                        const std::vector<KeyValueText>& keptSections)
 {
-    const QString connection = composeSettings(connectionKept, colour, keptSections);
+    const QString connection = composeSettings(connectionKept, reportKept, keptSections);
     const Status written = WriteTextFile(settingsFilePath(), m_settings);
     if (!written.ok)
         m_messages.showMessage(tr("Kinetra.ini сохранить нельзя\n%1").arg(written.error));
     return connection;
 }
 
-QString SettingsStore::composeSettings(const QString& connectionKept, const QString& colour,
+QString SettingsStore::composeSettings(const QString& connectionKept,
+                                       const KeyValueText& reportKept,
                                        const std::vector<KeyValueText>& keptSections)
 {
     // The list of recent models is no setting to reset: it survives every rebuild.
@@ -240,8 +264,9 @@ QString SettingsStore::composeSettings(const QString& connectionKept, const QStr
     for (const auto& [key, folder] : FolderKeys)
         WriteKey(m_settings, key, m_folders.*folder);
     WriteKey(m_settings, ConnectionKey, connection);
-    if (!colour.isEmpty())
+    if (const QString colour = ReadKey(reportKept, ColorKey); !colour.isEmpty())
         WriteKey(m_settings, ColorKey, colour);
+    writeMarginsKey(m_settings, ReadKey(reportKept, MarginsKey));
     PutRecentFiles(m_settings, recent);
     for (const KeyValueText& section : keptSections)
         m_settings = withSection(std::move(m_settings), section);
@@ -281,8 +306,11 @@ void SettingsStore::setSwitch(OptionSwitch option, bool on)
     state = on;
     // Colour and report contents change what the charts show, not the model text.
     m_session.setForceRerun(true);
-    WriteKey(m_settings, ColorKey,
-             colourOutput() ? QStringLiteral("true") : QStringLiteral("false"));
+    if (option == OptionSwitch::Margins)
+        writeMarginsKey(m_settings, on ? QStringLiteral("true") : QString());
+    else
+        WriteKey(m_settings, ColorKey,
+                 colourOutput() ? QStringLiteral("true") : QStringLiteral("false"));
     emit switchChanged(option, on);
 }
 
@@ -409,8 +437,10 @@ void SettingsStore::resetSwitches()
 {
     setTakenSignal(TakenSignal::Speed);
     setSentSignal(SentSignal::Disturbance);
-    for (std::size_t i = 0; i < OptionSwitchCount; ++i)
-        setSwitch(static_cast<OptionSwitch>(i), true);
+    for (std::size_t i = 0; i < OptionSwitchCount; ++i) {
+        const auto option = static_cast<OptionSwitch>(i);
+        setSwitch(option, option != OptionSwitch::Margins);
+    }
 }
 
 UserPrompts::FileDialog SettingsStore::settingsOpenDialog() const

@@ -20,9 +20,11 @@ class MessageSink;
 class ModelSession;
 struct Folders;
 
-// The switches of the simulation page: colour charts, and the five sections of the report.
-enum class OptionSwitch { Colour, Dynamics, Statics, Equipment, Controllers, Analysis };
-inline constexpr std::size_t OptionSwitchCount = 6;
+// The switches of the simulation page: colour charts, the five sections of the report, and the
+// loops' stability margins beside the controllers in the report, which only a user who asks for
+// them gets.
+enum class OptionSwitch { Colour, Dynamics, Statics, Equipment, Controllers, Analysis, Margins };
+inline constexpr std::size_t OptionSwitchCount = 7;
 
 // The result series the signals window takes from the model.
 enum class TakenSignal { Speed, Current };
@@ -61,7 +63,8 @@ public:
     bool isOn(OptionSwitch option) const { return m_switches[static_cast<std::size_t>(option)]; }
     bool colourOutput() const { return isOn(OptionSwitch::Colour); }
     // A switch that changes makes the results simulate again and sets "Color" to the colour
-    // switch; the file is not written.
+    // switch, or for the margins "Margins=true" while on and no line while off; the file is not
+    // written.
     void setSwitch(OptionSwitch option, bool on);
 
     TakenSignal takenSignal() const { return m_takenSignal; }
@@ -99,7 +102,7 @@ public:
     void removeRecentFile(const QString& path);
     // The folders return to the settings folder and the file there is rebuilt from the template.
     void resetFiles();
-    // All switches on, both signals at their first choice.
+    // The six designed switches on, the margins off, both signals at their first choice.
     void resetSwitches();
 
     // The lines of a section of the settings file as read, without its header: what a window
@@ -139,11 +142,12 @@ private:
     bool writeCopy(const QString& path, const QString& text);
     void WriteDefaultSettings();
     // Rebuilds the settings in memory from the template, the folders, the connection (its
-    // default when empty), the colour value and the windows' kept sections; gives the connection.
-    QString composeSettings(const QString& connectionKept, const QString& colour,
+    // default when empty), the report values kept (colour and margins) and the windows' kept
+    // sections; gives the connection.
+    QString composeSettings(const QString& connectionKept, const KeyValueText& reportKept,
                             const std::vector<KeyValueText>& keptSections = {});
     // The same, and writes the file once.
-    QString rebuildSettings(const QString& connectionKept, const QString& colour,
+    QString rebuildSettings(const QString& connectionKept, const KeyValueText& reportKept,
                             const std::vector<KeyValueText>& keptSections = {});
     // A settings file that is there but does not read (a NUL byte, no permission) may hold what
     // the user wants back: it is never written over, and the user is told once. True when read
@@ -164,7 +168,7 @@ private:
     const QDir m_startDirectory;
     KeyValueText m_settings;
     QString m_connectionString;
-    std::array<bool, OptionSwitchCount> m_switches{true, true, true, true, true, true};
+    std::array<bool, OptionSwitchCount> m_switches{true, true, true, true, true, true, false};
     TakenSignal m_takenSignal = TakenSignal::Speed;
     SentSignal m_sentSignal = SentSignal::Disturbance;
     bool m_unreadableFileShown = false;

@@ -166,12 +166,27 @@ ModelEditor::ArrowRange ModelEditor::arrowRange(Arrow arrow)
     return ArrowBindings[indexOf(arrow)].range;
 }
 
+std::optional<EditField> ModelEditor::controllerField(QStringView key)
+{
+    for (const KeyField& entry : ControllerFields)
+        if (key.compare(QLatin1String(entry.key), Qt::CaseInsensitive) == 0)
+            return entry.field;
+    return std::nullopt;
+}
+
 // --- What a user does ---
 
 void ModelEditor::setText(EditField field, const QString& text)
 {
     putText(field, text);
     emit edited(static_cast<int>(indexOf(field)));
+}
+
+void ModelEditor::setTexts(std::span<const FieldText> texts)
+{
+    for (const FieldText& entry : texts)
+        putText(entry.field, entry.text);
+    emit edited(-1);
 }
 
 void ModelEditor::setChecked(CheckBox box, bool checked)

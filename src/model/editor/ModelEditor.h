@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <span>
 
 #include "editor/EditorControls.h"
@@ -61,6 +62,12 @@ public:
         bool operator==(const State&) const = default;
     };
 
+    // A field and the text a program puts into it.
+    struct FieldText {
+        EditField field;
+        QString text;
+    };
+
     explicit ModelEditor(InputReader& reader, QObject* parent = nullptr);
 
     State state() const;
@@ -79,6 +86,9 @@ public:
     int arrowPosition(Arrow arrow) const { return m_arrows[indexOf(arrow)].position; }
     bool isArrowEnabled(Arrow arrow) const { return m_arrows[indexOf(arrow)].enabled; }
     static ArrowRange arrowRange(Arrow arrow);
+    // The controller page's field of a model key, its letter case ignored as in a model text;
+    // none for a key of another page.
+    static std::optional<EditField> controllerField(QStringView key);
     const QString& caption(Caption caption) const { return m_captions[indexOf(caption)]; }
     bool isMarked(ReferencePoint point) const { return m_marks[indexOf(point)]; }
     // True when MRadioButton "Момент" is chosen, false for IRadioButton "Ток".
@@ -91,6 +101,8 @@ public:
 
     // What a user does; each runs the rules of its control.
     void setText(EditField field, const QString& text);
+    // Several fields filled together, each with its rules, as one edit: undone together.
+    void setTexts(std::span<const FieldText> texts);
     void setChecked(CheckBox box, bool checked);
     void chooseListItem(ListBox list, int index);
     void editListText(ListBox list, const QString& text);

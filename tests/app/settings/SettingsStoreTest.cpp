@@ -262,6 +262,27 @@ TEST_F(SettingsStoreTest, SwitchChangeShowsColorAtOnceWithoutWritingTheFile)
     EXPECT_EQ(fileBytes(), before);
 }
 
+// The margins are off until asked for; asking puts "Margins=true" under "Color", the rebuild of
+// a file that lacks a folder keeps it, and the next start reads it.
+TEST_F(SettingsStoreTest, MarginsSwitchIsOffUntilAskedForAndKeptUnderColor)
+{
+    auto store = start();
+    EXPECT_FALSE(store->isOn(OptionSwitch::Margins));
+    const KeyValueText designed = store->settings();
+    store->setSwitch(OptionSwitch::Margins, true);
+    EXPECT_EQ(store->settings(), KeyValueText(designed) << QStringLiteral("Margins=true"));
+    store->setSwitch(OptionSwitch::Margins, false);
+    EXPECT_EQ(store->settings(), designed);
+
+    writeSettings("[Paths]\nModels=\nConnection=Own\n\n[Report]\nColor=false\nMargins=true\n"
+                  "[Recent]\nFile1=a.kmf");
+    store = start();
+    EXPECT_TRUE(store->isOn(OptionSwitch::Margins));
+    EXPECT_TRUE(fileText(folder.path()).contains(QStringLiteral("Color=false\nMargins=true\n")));
+    store->resetSwitches();
+    EXPECT_FALSE(store->isOn(OptionSwitch::Margins));
+}
+
 TEST_F(SettingsStoreTest, ResetSwitchesRunsTheRuleOnlyWhenSomethingChanges)
 {
     const auto store = start();
