@@ -13,10 +13,9 @@ namespace kinetra {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("kinetra::LoopResponses", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(LoopResponses)
+};
 
 template <typename Code> QString textOf(Code code)
 {
@@ -27,11 +26,11 @@ QString loopName(Loop loop, bool torqueFeedback)
 {
     switch (loop) {
     case Loop::Current:
-        return torqueFeedback ? tr("Момент") : tr("Ток");
+        return torqueFeedback ? Text::tr("Момент") : Text::tr("Ток");
     case Loop::Speed:
-        return tr("Скорость");
+        return Text::tr("Скорость");
     case Loop::Position:
-        return tr("Положение");
+        return Text::tr("Положение");
     }
     return {};
 }
@@ -103,13 +102,13 @@ LoopResponses DescribeLoopResponses(const ModelParams& collected, QChar decimalS
     const CascadeResponse response = CascadeResponseOf(model, frequencies);
     const StepComparison step = CompareStep(collected, model);
 
-    responses.columns = {tr("Контур"),
-                         tr("Частота среза, рад/с"),
-                         tr("Запас по фазе, °"),
-                         tr("Запас по амплитуде, дБ"),
-                         tr("Полоса пропускания, рад/с"),
-                         tr("Отклонение шага, %"),
-                         tr("Оговорки")};
+    responses.columns = {Text::tr("Контур"),
+                         Text::tr("Частота среза, рад/с"),
+                         Text::tr("Запас по фазе, °"),
+                         Text::tr("Запас по амплитуде, дБ"),
+                         Text::tr("Полоса пропускания, рад/с"),
+                         Text::tr("Отклонение шага, %"),
+                         Text::tr("Оговорки")};
     for (const LoopResponse& loop : response.loops) {
         responses.loops.push_back(curvesOf(loop, response.frequencies, model.torqueFeedback));
         const LoopMargins& margins = loop.margins;
@@ -134,11 +133,11 @@ LoopResponses DescribeLoopResponses(const ModelParams& collected, QChar decimalS
 
 QStringList LoopMarginLines(const LoopResponses& responses)
 {
-    QStringList lines{tr("Запасы устойчивости")};
+    QStringList lines{Text::tr("Запасы устойчивости")};
     if (!responses.refusal.isEmpty())
         return lines << responses.refusal;
     for (const QStringList& row : responses.rows) {
-        lines << tr("Контур: ") + row.first();
+        lines << Text::tr("Контур: %1").arg(row.first());
         for (qsizetype column = 1; column < row.size(); ++column)
             if (!row.at(column).isEmpty())
                 lines << QStringLiteral("  ") + responses.columns.at(column) + QStringLiteral(" ") +

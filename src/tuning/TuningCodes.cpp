@@ -1,16 +1,22 @@
 #include "TuningCodes.h"
 
+// The library stays free of Qt: the mark only lets the translation tools find these texts, which
+// the windows then translate in the context it names.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace kinetra {
 
 std::string_view RussianText(Loop loop)
 {
     switch (loop) {
     case Loop::Current:
-        return "контур тока (момента)";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "контур тока (момента)");
     case Loop::Speed:
-        return "контур скорости";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "контур скорости");
     case Loop::Position:
-        return "контур положения";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "контур положения");
     }
     return {};
 }
@@ -19,9 +25,9 @@ std::string_view RussianText(Optimum optimum)
 {
     switch (optimum) {
     case Optimum::Modulus:
-        return "технический (модульный) оптимум";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "технический (модульный) оптимум");
     case Optimum::Symmetric:
-        return "симметричный оптимум";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "симметричный оптимум");
     }
     return {};
 }
@@ -30,23 +36,35 @@ std::string_view RussianText(OptimumReason reason)
 {
     switch (reason) {
     case OptimumReason::ArmatureLag:
-        return "ПИ-регулятор компенсирует постоянную времени якоря";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "ПИ-регулятор компенсирует постоянную времени якоря");
     case OptimumReason::ArmatureFasterThanStep:
-        return "постоянная времени якоря меньше шага: время интегрирования по шагу";
+        return QT_TRANSLATE_NOOP(
+            "kinetra::TuningCodes",
+            "постоянная времени якоря меньше шага: время интегрирования по шагу");
     case OptimumReason::LoadNeedsIntegral:
-        return "статическая нагрузка: ПИ-регулятор без статической ошибки";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "статическая нагрузка: ПИ-регулятор без статической ошибки");
     case OptimumReason::NoLoadTorque:
-        return "нет статической нагрузки: П-регулятор без перерегулирования";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "нет статической нагрузки: П-регулятор без перерегулирования");
     case OptimumReason::ServesPositionLoop:
-        return "внутренний контур позиционирования: П-регулятор без перерегулирования";
+        return QT_TRANSLATE_NOOP(
+            "kinetra::TuningCodes",
+            "внутренний контур позиционирования: П-регулятор без перерегулирования");
     case OptimumReason::PositionIntegrates:
-        return "объект интегрирует скорость: П-регулятор, компенсатор выключен";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "объект интегрирует скорость: П-регулятор, компенсатор выключен");
     case OptimumReason::LimitWindsUpIntegral:
-        return "разгон на ограничении тока: время интегрирования увеличено против насыщения "
-               "интегратора";
+        return QT_TRANSLATE_NOOP(
+            "kinetra::TuningCodes",
+            "разгон на ограничении тока: время интегрирования увеличено против насыщения "
+            "интегратора");
     case OptimumReason::BrakingLimitsGain:
-        return "коэффициент снижен до торможения на ограничении тока без реверса, компенсатор "
-               "выключен";
+        return QT_TRANSLATE_NOOP(
+            "kinetra::TuningCodes",
+            "коэффициент снижен до торможения на ограничении тока без реверса, компенсатор "
+            "выключен");
     }
     return {};
 }
@@ -55,23 +73,29 @@ std::string_view RussianText(Refusal refusal)
 {
     switch (refusal) {
     case Refusal::NoMotor:
-        return "не выбран двигатель";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "не выбран двигатель");
     case Refusal::MotorNotRunnable:
-        return "модель двигателя не работает с этими данными или этим источником";
+        return QT_TRANSLATE_NOOP(
+            "kinetra::TuningCodes",
+            "модель двигателя не работает с этими данными или этим источником");
     case Refusal::NoConverter:
-        return "без преобразователя регулятор не работает";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "без преобразователя регулятор не работает");
     case Refusal::NoConverterVoltage:
-        return "не заданы U0 или F0 преобразователя";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "не заданы U0 или F0 преобразователя");
     case Refusal::NoReference:
-        return "задание равно нулю";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "задание равно нулю");
     case Refusal::NoLoopSwitchedOn:
-        return "все коэффициенты регуляторов равны нулю";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "все коэффициенты регуляторов равны нулю");
     case Refusal::NoSensorGain:
-        return "коэффициент датчика равен нулю: контур не замкнут";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "коэффициент датчика равен нулю: контур не замкнут");
     case Refusal::CircuitNotDerived:
-        return "параметры схемы двигателя не выводятся из его данных";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "параметры схемы двигателя не выводятся из его данных");
     case Refusal::PlantNotDerived:
-        return "коэффициент или постоянная времени объекта не определены";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "коэффициент или постоянная времени объекта не определены");
     }
     return {};
 }
@@ -80,17 +104,22 @@ std::string_view RussianText(Caveat caveat)
 {
     switch (caveat) {
     case Caveat::ThyristorPulses:
-        return "тиристорный мост включается только в моменты пульсов";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "тиристорный мост включается только в моменты пульсов");
     case Caveat::OneWayConduction:
-        return "тиристорный мост не проводит обратный ток";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "тиристорный мост не проводит обратный ток");
     case Caveat::LimitReached:
-        return "достигнуто ограничение регулятора или напряжения";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "достигнуто ограничение регулятора или напряжения");
     case Caveat::ElasticTransmission:
-        return "упругая передача принята жесткой";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "упругая передача принята жесткой");
     case Caveat::Backlash:
-        return "зазор передачи не входит в линейную модель";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "зазор передачи не входит в линейную модель");
     case Caveat::LargeDeviation:
-        return "линейная модель и расчет расходятся более чем на 5 %";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes",
+                                 "линейная модель и расчет расходятся более чем на 5 %");
     }
     return {};
 }
@@ -99,11 +128,11 @@ std::string_view LoopTag(Loop loop)
 {
     switch (loop) {
     case Loop::Current:
-        return "I";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "I");
     case Loop::Speed:
-        return "W";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "W");
     case Loop::Position:
-        return "F";
+        return QT_TRANSLATE_NOOP("kinetra::TuningCodes", "F");
     }
     return {};
 }

@@ -45,7 +45,7 @@ if obsolete:
     print(f"Translations in {ts_name} of texts the program no longer has ({len(obsolete)}):")
     print("\n".join(obsolete))
 if untranslated or obsolete:
-    print("Update it with lupdate -locations none -extensions cpp,h src -ts "
+    print("Update it with lupdate -locations none -extensions cpp,h -I src -I src/app src -ts "
           f"translations/{ts_name} (with -no-obsolete to drop what is gone) and translate "
           "what it marks unfinished.")
     sys.exit(1)

@@ -142,7 +142,7 @@ LoopResponsePage::LoopResponsePage(QWidget* parent) : QWidget(parent)
 void LoopResponsePage::show(const LoopResponses& responses, const ChartLook& look)
 {
     m_shown = responses;
-    m_refusal->setText(tr("Частотные характеристики не построены: ") + responses.refusal);
+    m_refusal->setText(tr("Частотные характеристики не построены: %1").arg(responses.refusal));
     m_refusal->setVisible(!responses.refusal.isEmpty());
     showCurves(responses, look);
     showTable(responses);

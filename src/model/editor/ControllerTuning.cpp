@@ -31,12 +31,11 @@ QString capitalised(QString text)
 
 QString refusalText(const TuningRefusal& refusal)
 {
-    QString text =
-        QCoreApplication::translate("kinetra::ControllerTuning", "Регуляторы не настроены: ") +
-        textOf(refusal.code);
+    QString reason = textOf(refusal.code);
     if (refusal.loop)
-        text += QStringLiteral(" (%1)").arg(textOf(*refusal.loop));
-    return text;
+        reason += QStringLiteral(" (%1)").arg(textOf(*refusal.loop));
+    return QCoreApplication::translate("kinetra::ControllerTuning", "Регуляторы не настроены: %1")
+        .arg(reason);
 }
 
 // One paragraph a loop: its optimum and why, the keys set, and the lumped small time constants.
