@@ -282,11 +282,14 @@ TEST_F(ShellTest, ChartNamedByTheFilterIsAskedAboutUnderItsFinalName)
 // The translation is installed before the program builds its windows, as at start-up.
 class TranslatedShellTest : private LatinTranslation, public ShellFixture {};
 
-TEST_F(TranslatedShellTest, ModelWindowShowsEveryTextTranslated)
+TEST_F(TranslatedShellTest, EveryWindowShowsEveryTextTranslated)
 {
-    ModelEditor& editor = shell.session().editor();
-    EXPECT_EQ(CyrillicTexts(shell.modelWindow()), QStringList());
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &shell.modelWindow(), &shell.resultWindow(), &shell.signalWindow(),
+             &shell.dbaseWindow(), &shell.optionsWindow()})
+        EXPECT_EQ(CyrillicTexts(*window), QStringList()) << qPrintable(window->objectName());
     // The captions the editor renames: reactances, and a torque loop with the reference on it.
+    ModelEditor& editor = shell.session().editor();
     editor.setChecked(CheckBox::MotorRadioL, false);
     editor.chooseTorqueControl(true);
     editor.setText(EditField::KpIEdit, QStringLiteral("1"));
