@@ -43,10 +43,12 @@ inline constexpr QStringView GearTorqueFactor = u" редуктора по мо�
 inline constexpr QStringView RatingTooSmall =
     u" не все определены: номинальные данные слишком малы";
 
-// Lines the summary adds where its fixed blocks would mislead: the speed block of a drive whose
-// motor speed is shown beside the mechanism's, and the factors of a drive that ends at rest.
-inline constexpr QStringView ExtremesOfBoth = u" макс. и мин. — двигателя и механизма,";
-inline constexpr QStringView FinalOfMechanism = u" установившаяся — механизма";
+// Where the motor's speed is shown beside the mechanism's, each has a speed block of its own.
+inline constexpr QStringView MechanismSpeedHeading = u"\nСкорость механизма w, рад/с";
+inline constexpr QStringView MotorSpeedHeading = u"\nСкорость двигателя w, рад/с";
+
+// Lines the summary adds where its fixed blocks would mislead: the factors of a drive that ends
+// at rest.
 inline constexpr QStringView FinalStateOnly = u" это конечное состояние: привод стоит;";
 inline constexpr QStringView SeeDuty = u" за цикл см. «Двигатель за цикл»";
 
@@ -66,9 +68,10 @@ struct SummaryFigures {
     std::optional<double> gearPower, gearTorque;
     // A factor was left out because its rating is too small for a sensible value.
     bool ratingTooSmall = false;
-    // The speed extremes are over the motor's speed and the mechanism's; the final value is the
-    // mechanism's.
+    // The speed block is the mechanism's; where the motor's speed is shown beside it, the motor
+    // has a block of its own.
     bool motorSpeedShown = false;
+    double motorSpeedMaximum = 0, motorSpeedMinimum = 0, motorSpeedFinal = 0;
     // The run ends at rest, so the factors, taken at its end, describe a drive standing still.
     bool endsAtRest = false;
 };

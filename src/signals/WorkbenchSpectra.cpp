@@ -5,7 +5,7 @@
 #include <numbers>
 #include <span>
 
-#include "text/NumberText.h"
+#include "FixedNumber.h"
 
 namespace kinetra {
 
@@ -24,11 +24,17 @@ const SignalSeries& SeriesOf(const SignalBuffer& buffer, SignalStage stage)
     return buffer.OutputSamples;
 }
 
-// A readout: a field's notation, rounded to the six digits a reader takes in at a glance.
+// A readout in the number text of the results: four significant figures, the digits a reader
+// takes in at a glance, in fixed notation down to a hundred-millionth, below which the
+// amplitudes of the spectra are noise.
 QString Readout(double value, QChar decimalSeparator)
 {
-    constexpr int GlanceDigits = 6;
-    return FormatNumber(GeneralNumber(value, GlanceDigits).toDouble(), decimalSeparator);
+    constexpr int GlanceFigures = 4;
+    constexpr int MostDecimals = 8;
+    const int leading =
+        value != 0 && std::isfinite(value) ? int(std::floor(std::log10(std::abs(value)))) : 0;
+    return Fixed(value, std::clamp(GlanceFigures - 1 - leading, 0, MostDecimals),
+                 decimalSeparator);
 }
 
 // The point of a curve nearest to x; nullptr for an empty curve or an x beyond both ends by more
