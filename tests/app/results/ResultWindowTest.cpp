@@ -188,7 +188,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
 }
 
 // Off the plot the status bar gives the page's hint; on it the readout prints the time to four
-// significant figures of the span on show: thousandths over the two seconds of this run.
+// significant figures of the span on show: tenths of a millisecond over the second of this run.
 TEST_F(ResultWindowTest, ReadoutPrintsTheTimeToTheResolutionOfTheSpanOnShow)
 {
     load("dc-transistor-speed.kmf");
@@ -204,7 +204,7 @@ TEST_F(ResultWindowTest, ReadoutPrintsTheTimeToTheResolutionOfTheSpanOnShow)
     const QPointF later = view->chart()->mapToPosition(QPointF(0.5, 0), &current);
     QTest::mouseMove(view->viewport(),
                      view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Время: 0,\\d{3}, ток: "))
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Время: 0,\\d{4}, ток: "))
                     .match(window.statusBar()->currentMessage())
                     .hasMatch())
         << qPrintable(window.statusBar()->currentMessage());
