@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "AxisTicks.h"
 #include "RunSamples.h"
 #include "StepResponse.h"
@@ -75,7 +77,8 @@ void AddLoopLimit(ChartData& dynamics, const RunData& run, const ModelParams& pa
             limited.points.append({sample.time, limit.torque ? sample.torque : sample.current});
         dynamics.curves.push_back(std::move(limited));
     }
-    dynamics.curves.push_back({CurveRole::LoopLimit, QStringLiteral("Предел Imax"),
+    dynamics.curves.push_back({CurveRole::LoopLimit,
+                               QCoreApplication::translate("RunCharts", "Предел Imax"),
                                LevelAcross(samples, limit.level), true, axis});
 }
 
@@ -226,7 +229,11 @@ RunCharts ChartsBeforeAnyRun(QChar decimalSeparator)
         {CurveRole::Position, QStringLiteral("Положение"), {}, true, CurveAxis::Position},
         {CurveRole::PositionLimit, QStringLiteral("Предел fmax"), {}, true, CurveAxis::Position},
         {CurveRole::Limited, QStringLiteral("Ток"), {}, true, CurveAxis::Limited},
-        {CurveRole::LoopLimit, QStringLiteral("Предел Imax"), {}, true, CurveAxis::Left}};
+        {CurveRole::LoopLimit,
+         QCoreApplication::translate("RunCharts", "Предел Imax"),
+         {},
+         true,
+         CurveAxis::Left}};
     ChartData& statics = charts.statics;
     statics.horizontal = ValueAxis(QStringLiteral("Момент, Нм"), unit, decimalSeparator);
     statics.left = ValueAxis(QStringLiteral("Скорость двигателя, рад/с"), unit, decimalSeparator);

@@ -89,11 +89,14 @@ QList<QPointF> ShownOnLogAxis(const QList<QPointF>& points)
     return shown;
 }
 
-// The legend names the stages and the element's curves under the chart, each with its line.
+// The legend names the stages and the element's curves under the chart, each with its line, in
+// one tight row: the window's charts are small.
 void ShowLegendBelow(QChart& chart)
 {
-    chart.legend()->setAlignment(Qt::AlignBottom);
-    chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    QLegend* legend = chart.legend();
+    legend->setAlignment(Qt::AlignBottom);
+    legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    legend->setContentsMargins(0, 0, 0, 0);
 }
 
 const QString ChartHint =
