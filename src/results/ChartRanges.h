@@ -36,7 +36,7 @@ struct ChartRanges {
     // extremes.
     DataRange loopLimit;
     DataRange limitedQuantity;
-    bool limitedShown = false; // set by the latest run: the limited quantity has its own axis
+    bool limitedShown = false;    // set by the latest run: the limited quantity has its own axis
     DataRange staticsX;           // the static characteristic's current or torque
     DataRange staticsY;           // the static characteristic's motor speed
 

@@ -55,8 +55,8 @@ QStringList CursorReadout(std::span<const ShownCurve> curves, double t, int time
         if (at == curve.points.end())
             continue;
         if (lines.isEmpty())
-            lines.append(QStringLiteral("Время: ") + Fixed(at->x(), timeDecimals, decimalSeparator) +
-                         QStringLiteral(" с"));
+            lines.append(QStringLiteral("Время: ") +
+                         Fixed(at->x(), timeDecimals, decimalSeparator) + QStringLiteral(" с"));
         lines.append(curve.name + QStringLiteral(": ") + Fixed(at->y(), 2, decimalSeparator));
     }
     return lines;

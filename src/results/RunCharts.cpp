@@ -1,7 +1,5 @@
 #include "RunCharts.h"
 
-#include <utility>
-
 #include <QCoreApplication>
 
 #include "AxisTicks.h"
@@ -146,12 +144,17 @@ std::vector<StaticPoint> StaticsAsDrawn(std::span<const StaticPoint> statics,
                                (params.MotorKind == 1 || run.controllerActive);
     std::vector<StaticPoint> drawn;
     drawn.reserve(statics.size());
-    bool noLoadPointLeft = !thyristorZone;
+    bool noLoadPointPassed = false;
     for (const StaticPoint& point : statics) {
-        if (thyristorZone && !point.white && !std::exchange(noLoadPointLeft, true))
-            continue;
-        if (thyristorZone && !point.white && point.x < 0)
-            continue;
+        if (thyristorZone && !point.white) {
+            // The first visible point is the straight part's no-load speed.
+            if (!noLoadPointPassed) {
+                noLoadPointPassed = true;
+                continue;
+            }
+            if (point.x < 0)
+                continue;
+        }
         drawn.push_back(point);
     }
     return drawn;

@@ -33,8 +33,7 @@ QString Readout(double value, QChar decimalSeparator)
     constexpr int MostDecimals = 8;
     const int leading =
         value != 0 && std::isfinite(value) ? int(std::floor(std::log10(std::abs(value)))) : 0;
-    return Fixed(value, std::clamp(GlanceFigures - 1 - leading, 0, MostDecimals),
-                 decimalSeparator);
+    return Fixed(value, std::clamp(GlanceFigures - 1 - leading, 0, MostDecimals), decimalSeparator);
 }
 
 // The point of a curve nearest to x; nullptr for an empty curve or an x beyond both ends by more

@@ -274,7 +274,9 @@ TEST_F(ExampleDrives, CurrentLimitShowsBesideTheCurrent)
         const AxisData& limited = dynamics.axis(axis);
         EXPECT_EQ(limited.title, u"Ток, А") << example;
         EXPECT_LT(params().Imax, limited.maximum) << "the limit stands inside the frame";
-        const auto zeroHeight = [](const AxisData& a) { return -a.minimum / (a.maximum - a.minimum); };
+        const auto zeroHeight = [](const AxisData& a) {
+            return -a.minimum / (a.maximum - a.minimum);
+        };
         EXPECT_NEAR(zeroHeight(dynamics.right), zeroHeight(dynamics.left), 1e-12) << example;
         EXPECT_NEAR(zeroHeight(limited), zeroHeight(dynamics.left), 1e-12) << example;
     }

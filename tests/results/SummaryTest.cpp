@@ -109,7 +109,8 @@ TEST(Summary, ServomotorFactorsCompareAmplitudesWithRmsRatings)
 // With the motor's speed on show beside the mechanism's, each speed has a block of its own.
 TEST(Summary, ElasticTransmissionGivesEachSpeedItsBlock)
 {
-    const auto run = RunWithSamples({{0, 0, 0, 0, 0}, {0.25, 50, 2, 80, 90}, {0.5, 20, 1.5, 25, 60}});
+    const auto run =
+        RunWithSamples({{0, 0, 0, 0, 0}, {0.25, 50, 2, 80, 90}, {0.5, 20, 1.5, 25, 60}});
     ModelParams elastic = RatedDrive();
     elastic.ElasticGear = true;
     const QStringList lines = SummaryOf(*run, elastic);

@@ -194,7 +194,8 @@ void ResultWindow::createCharts()
     m_positionLimit =
         newSeries(m_dynamicChart, "PositionLimitSeries", *dynamics.curve(CurveRole::PositionLimit));
     addSeries(m_dynamicChart, m_positionLimit, m_timeAxis, m_positionAxis);
-    m_limitedAxis = addAxis<QValueAxis>(m_dynamicChart, dynamics.limited, Qt::AlignRight, separator);
+    m_limitedAxis =
+        addAxis<QValueAxis>(m_dynamicChart, dynamics.limited, Qt::AlignRight, separator);
     m_limitedAxis->setGridLineVisible(false);
     m_limited = newSeries(m_dynamicChart, "LimitedSeries", *dynamics.curve(CurveRole::Limited));
     addSeries(m_dynamicChart, m_limited, m_timeAxis, m_limitedAxis);

@@ -312,9 +312,8 @@ TEST_F(ResultWindowTest, WindowShowsTheViewsTitlesLegendNamesAndTickLabels)
                     continue;
                 ASSERT_FALSE(axis->titleText().isEmpty());
                 const AxisData* described = nullptr;
-                for (const AxisData* candidate :
-                     {&data->horizontal, &data->left, &data->right, &data->position,
-                      &data->limited})
+                for (const AxisData* candidate : {&data->horizontal, &data->left, &data->right,
+                                                  &data->position, &data->limited})
                     if (candidate->title == axis->titleText() &&
                         (candidate == &data->horizontal) == (axis->orientation() == Qt::Horizontal))
                         described = candidate;
