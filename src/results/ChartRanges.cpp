@@ -12,7 +12,7 @@ namespace kinetra {
 std::optional<LoopLimitLine> LoopLimitLineOf(const RunData& run, const ModelParams& params)
 {
     const std::optional<double> limit = LoopLimit(run, params);
-    if (!run.loopI || !limit)
+    if (!run.loopI || run.loopF || !limit)
         return std::nullopt;
     const bool torque = params.Mref != 0;
     double peak = 0;

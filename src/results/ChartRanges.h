@@ -12,7 +12,9 @@ namespace kinetra {
 
 // The limit a speed loop with a current loop beneath it puts on its loop quantity (Imax), as a
 // line the dynamics chart draws: on the side where the quantity peaks, in the unit of the
-// quantity, which is the torque under a torque reference and the current otherwise.
+// quantity, which is the torque under a torque reference and the current otherwise. None under a
+// position loop: its chart gives the axis beside the speed to the position, and the report's
+// half page has no room to name more curves.
 struct LoopLimitLine {
     bool torque = false;
     double level = 0;

@@ -259,7 +259,8 @@ TEST_F(ExampleDrives, FrequencyConverterDriveAcceleratesAtItsCurrentLimitToItsRe
 
 // Where a speed loop limits the current, the dynamics chart draws the limit beside the current:
 // on the left axis when it shows the current, otherwise beside the current on an axis of its
-// own; the zeros of every value axis stand at one height.
+// own; the zeros of every value axis stand at one height. A positioning drive's chart has no
+// room for it.
 TEST_F(ExampleDrives, CurrentLimitShowsBesideTheCurrent)
 {
     for (const auto& [example, axis] : {std::pair{"dc-transistor-speed.kmf", CurveAxis::Left},
@@ -280,6 +281,9 @@ TEST_F(ExampleDrives, CurrentLimitShowsBesideTheCurrent)
         EXPECT_NEAR(zeroHeight(dynamics.right), zeroHeight(dynamics.left), 1e-12) << example;
         EXPECT_NEAR(zeroHeight(limited), zeroHeight(dynamics.left), 1e-12) << example;
     }
+    simulate("servo-positioning.kmf");
+    EXPECT_EQ(activation->view().charts.dynamics.curve(CurveRole::LoopLimit), nullptr)
+        << "a positioning drive's chart keeps its axes";
 }
 
 // A thyristor drive's characteristic starts in the zone of intermittent current, at the no-load
