@@ -10,9 +10,25 @@
 
 namespace kinetra {
 
+int ReadoutTimeDecimals(double span)
+{
+    constexpr int SignificantFigures = 4;
+    constexpr int LabelDecimals = 2;
+    if (!(span > 0) || !std::isfinite(span))
+        return LabelDecimals;
+    const int leading = static_cast<int>(std::floor(std::log10(span)));
+    return std::clamp(SignificantFigures - 1 - leading, LabelDecimals, 9);
+}
+
+double TimeAsRead(double t, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(t * scale) / scale;
+}
+
 QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const QPointF> speed,
-                       int sampleCount, double t, bool torqueMode, QChar decimalSeparator,
-                       std::span<const QPointF> position)
+                       int sampleCount, double t, int timeDecimals, bool torqueMode,
+                       QChar decimalSeparator, std::span<const QPointF> position)
 {
     const auto first = std::find_if(torqueOrCurrent.begin(), torqueOrCurrent.end(),
                                     [t](const QPointF& point) { return point.x() >= t; });
@@ -21,7 +37,7 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
         k >= torqueOrCurrent.size() || k >= speed.size())
         return QCoreApplication::translate("Readouts", "Нет данных");
     QString readout = QCoreApplication::translate("Readouts", "Время: ") +
-                      Fixed(torqueOrCurrent[k].x(), 2, decimalSeparator) +
+                      Fixed(torqueOrCurrent[k].x(), timeDecimals, decimalSeparator) +
                       (torqueMode ? QCoreApplication::translate("Readouts", ", момент: ")
                                   : QCoreApplication::translate("Readouts", ", ток: ")) +
                       Fixed(torqueOrCurrent[k].y(), 2, decimalSeparator) +
@@ -33,7 +49,8 @@ QString DynamicReadout(std::span<const QPointF> torqueOrCurrent, std::span<const
     return readout;
 }
 
-QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar decimalSeparator)
+QStringList CursorReadout(std::span<const ShownCurve> curves, double t, int timeDecimals,
+                          QChar decimalSeparator)
 {
     QStringList lines;
     for (const ShownCurve& curve : curves) {
@@ -43,7 +60,7 @@ QStringList CursorReadout(std::span<const ShownCurve> curves, double t, QChar de
             continue;
         if (lines.isEmpty())
             lines.append(QCoreApplication::translate("Readouts", "Время: ") +
-                         Fixed(at->x(), 2, decimalSeparator) +
+                         Fixed(at->x(), timeDecimals, decimalSeparator) +
                          QCoreApplication::translate("Readouts", " с"));
         lines.append(curve.name + QStringLiteral(": ") + Fixed(at->y(), 2, decimalSeparator));
     }
@@ -86,11 +103,6 @@ qsizetype PointUnderCursor(std::span<const QPointF> curve, QPointF cursor, qreal
         }
     }
     return nearest;
-}
-
-double TimeAsLabelled(double t)
-{
-    return std::round(t * 100) / 100;
 }
 
 } // namespace kinetra

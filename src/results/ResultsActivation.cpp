@@ -92,7 +92,8 @@ void ResultsActivation::ClearResults()
 
 bool ResultsActivation::keptFromEarlierRun(const CurveData& curve)
 {
-    return curve.shown && !curve.points.isEmpty() && curve.role != CurveRole::PositionLimit;
+    return curve.shown && !curve.points.isEmpty() && curve.role != CurveRole::PositionLimit &&
+           curve.role != CurveRole::LoopLimit;
 }
 
 std::vector<ResultsActivation::CurveOnShow>

@@ -82,7 +82,7 @@ public:
     // The earlier runs on show, the earliest first.
     const std::vector<EarlierRun>& earlierRuns() const { return m_earlier; }
     // Whether a curve of an earlier run stays on show: each one shown with points, but the
-    // position limit, which the latest run draws for all.
+    // limit lines, which the latest run draws for all.
     static bool keptFromEarlierRun(const CurveData& curve);
 
     // A curve on show on a chart of the results window, named as its legend names it.

@@ -28,11 +28,14 @@ enum class CurveRole {
     Statics,
     Position,      // the mechanism's position under a position loop
     PositionLimit, // the limit fmax where the position loop stops its ramp
+    Limited,       // the quantity a speed loop limits, where the left axis shows the other one
+    LoopLimit,     // the speed loop's limit Imax on that quantity
 };
 
-// The axis a curve is drawn against: the left one, the right one, or on the dynamics chart of a
-// positioning drive the position axis, outside the right one.
-enum class CurveAxis { Left, Right, Position };
+// The axis a curve is drawn against: the left one, the right one, or on the dynamics chart the
+// axes outside the right one: a positioning drive's position, and the quantity a speed loop
+// limits where the left axis shows the other one.
+enum class CurveAxis { Left, Right, Position, Limited };
 
 struct AxisData {
     QString title;
@@ -55,6 +58,7 @@ struct ChartData {
     AxisData left;
     AxisData right;    // empty title: the chart has no right axis
     AxisData position; // empty title: the chart has no position axis
+    AxisData limited;  // empty title: the chart has no axis for a limited quantity
     std::vector<CurveData> curves;
 
     const CurveData* curve(CurveRole role) const;
@@ -70,8 +74,19 @@ struct RunCharts {
     void clearCurves();
 };
 
+// The static characteristic as the statics chart draws it: the engine's points, but where a
+// thyristor converter feeds a DC-like drive, the zone of intermittent current starts the
+// characteristic at the no-load speed of its own. The engine gives the no-load speed of the
+// straight part first, at zero current, as for any DC-like drive; that speed is never reached
+// through the zone, and a stroke down from it would stand as a false vertical line at zero
+// current. A zone point of negative mean current, which the converter cannot pass, goes too.
+std::vector<StaticPoint> StaticsAsDrawn(std::span<const StaticPoint> statics,
+                                        const ModelParams& params, const RunData& run);
+
 // The charts of a run: its samples in the modes of params, its static characteristic without the
 // invisible start point, under the axes of ranges (which may include earlier runs kept on show).
+// The value axes reach a little beyond their data, and the vertical axes of the dynamics chart
+// have their zeros at one height.
 RunCharts DescribeRunCharts(const RunData& run, const ModelParams& params,
                             std::span<const StaticPoint> statics, const ChartRanges& ranges,
                             QChar decimalSeparator);

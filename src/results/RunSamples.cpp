@@ -22,7 +22,7 @@ FinalValues FinalValuesOf(const RunData& run)
     if (samples.empty())
         return {};
     const ResultSample& last = samples.back();
-    return {last.mechSpeed, last.torque, last.current};
+    return {last.mechSpeed, last.torque, last.current, last.motorSpeed};
 }
 
 } // namespace kinetra

@@ -26,6 +26,7 @@ struct FinalValues {
     double speedEnd = 0;   // rad/s, mechanism speed
     double torqueEnd = 0;  // Nm
     double currentEnd = 0; // A
+    double motorSpeedEnd = 0; // rad/s
 };
 
 FinalValues FinalValuesOf(const RunData& run);

@@ -72,7 +72,8 @@ void ViewOf(RunView& view, const RunData& run, const SignalSeries& signal, QChar
     } else {
         view.staticPoints = StaticCharacteristic(params, run);
     }
-    view.ranges = ChartRangesOfRun(run, params, view.staticPoints);
+    const std::vector<StaticPoint> drawnStatics = StaticsAsDrawn(view.staticPoints, params, run);
+    view.ranges = ChartRangesOfRun(run, params, drawnStatics);
     if (earlier) {
         ChartRanges joined = *earlier;
         joined.mergeLater(view.ranges);
@@ -105,7 +106,7 @@ void ViewOf(RunView& view, const RunData& run, const SignalSeries& signal, QChar
     view.stepResponseLines = figures.aligned(FigureNameWidth);
     if (!view.completed())
         view.runNotice = RunFailureReason(view, run, decimalSeparator);
-    view.charts = DescribeRunCharts(run, params, view.staticPoints, view.ranges, decimalSeparator);
+    view.charts = DescribeRunCharts(run, params, drawnStatics, view.ranges, decimalSeparator);
     view.charts.statics.title = staticsTitle;
 }
 

@@ -65,16 +65,14 @@ Measured MeasuredOf(const RunData& run, const ModelParams& params)
     return {ControlledQuantity::MechanismSpeed, std::nullopt};
 }
 
-// The speed loop limits the loop quantity to Imax; the current loop's setup has scaled the
-// limit by its sensor gain KI in the parameter set.
+} // namespace
+
 std::optional<double> LoopLimit(const RunData& run, const ModelParams& params)
 {
     if (!run.controllerActive || !run.loopW || !(params.Imax > 0))
         return std::nullopt;
     return run.loopI && params.KI != 0 ? params.Imax / params.KI : params.Imax;
 }
-
-} // namespace
 
 std::optional<double> PositionTarget(const ModelParams& params)
 {

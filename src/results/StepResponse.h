@@ -67,6 +67,11 @@ std::vector<double> MeasuredValues(const RunData& run, ControlledQuantity quanti
 // as the loop's setup left it, divided by the sensor gain; none without a limit.
 std::optional<double> PositionTarget(const ModelParams& params);
 
+// The limit Imax the speed loop puts on its loop quantity, in the unit of the quantity: the
+// current loop's setup has scaled it by its sensor gain KI in the parameter set the run left.
+// None without a speed loop or a limit.
+std::optional<double> LoopLimit(const RunData& run, const ModelParams& params);
+
 // The step figures and the error left at the end, each with its unit, numbers with the given
 // separator: the block the report prints.
 FigureColumn StepTransientColumn(const StepResponse& response, QChar decimalSeparator);

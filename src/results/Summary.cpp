@@ -60,14 +60,16 @@ SummaryFigures SummaryFiguresOf(const ChartRanges& ranges, const FinalValues& fi
     SummaryFigures figures;
     figures.timeMaximum = ranges.dynamicsTime.maximum();
     figures.timeMinimum = ranges.dynamicsTime.minimum();
-    const DataRange speed = ranges.dynamicsRight();
-    figures.speedMaximum = speed.maximum();
-    figures.speedMinimum = speed.minimum();
+    figures.speedMaximum = ranges.mechanismSpeed.maximum();
+    figures.speedMinimum = ranges.mechanismSpeed.minimum();
     figures.speedFinal = finals.speedEnd;
     figures.loopMaximum = ranges.dynamicsLeft.maximum();
     figures.loopMinimum = ranges.dynamicsLeft.minimum();
     figures.loopFinal = params.TorqueControl ? finals.torqueEnd : finals.currentEnd;
     figures.motorSpeedShown = ranges.motorSpeedShown;
+    figures.motorSpeedMaximum = ranges.motorSpeed.maximum();
+    figures.motorSpeedMinimum = ranges.motorSpeed.minimum();
+    figures.motorSpeedFinal = finals.motorSpeedEnd;
 
     const double torque = std::fabs(finals.torqueEnd);
     // The final shaft power in kW; the gear ratio turns the mechanism's speed into the motor's.
@@ -140,13 +142,15 @@ FigureColumn SummaryColumn(const SummaryFigures& figures, bool torqueControl,
     text.addValue(Label::TimeMaximum, figures.timeMaximum);
     text.addValue(Label::TimeMinimum, figures.timeMinimum);
 
-    text.addHeading(Label::SpeedHeading);
+    text.addHeading(figures.motorSpeedShown ? Label::MechanismSpeedHeading : Label::SpeedHeading);
     text.addValue(Label::SpeedMaximum, figures.speedMaximum);
     text.addValue(Label::SpeedMinimum, figures.speedMinimum);
     text.addValue(Label::SpeedFinal, figures.speedFinal);
     if (figures.motorSpeedShown) {
-        text.addHeading(Label::ExtremesOfBoth);
-        text.addHeading(Label::FinalOfMechanism);
+        text.addHeading(Label::MotorSpeedHeading);
+        text.addValue(Label::SpeedMaximum, figures.motorSpeedMaximum);
+        text.addValue(Label::SpeedMinimum, figures.motorSpeedMinimum);
+        text.addValue(Label::SpeedFinal, figures.motorSpeedFinal);
     }
 
     text.addHeading(torqueControl ? Label::TorqueHeading : Label::CurrentHeading);

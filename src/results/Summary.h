@@ -58,12 +58,14 @@ inline constexpr const char* GearTorqueFactor =
 inline constexpr const char* RatingTooSmall =
     QT_TRANSLATE_NOOP("Summary", " не все определены: номинальные данные слишком малы");
 
-// Lines the summary adds where its fixed blocks would mislead: the speed block of a drive whose
-// motor speed is shown beside the mechanism's, and the factors of a drive that ends at rest.
-inline constexpr const char* ExtremesOfBoth =
-    QT_TRANSLATE_NOOP("Summary", " макс. и мин. — двигателя и механизма,");
-inline constexpr const char* FinalOfMechanism =
-    QT_TRANSLATE_NOOP("Summary", " установившаяся — механизма");
+// Where the motor's speed is shown beside the mechanism's, each has a speed block of its own.
+inline constexpr const char* MechanismSpeedHeading =
+    QT_TRANSLATE_NOOP("Summary", "\nСкорость механизма w, рад/с");
+inline constexpr const char* MotorSpeedHeading =
+    QT_TRANSLATE_NOOP("Summary", "\nСкорость двигателя w, рад/с");
+
+// Lines the summary adds where its fixed blocks would mislead: the factors of a drive that ends
+// at rest.
 inline constexpr const char* FinalStateOnly =
     QT_TRANSLATE_NOOP("Summary", " это конечное состояние: привод стоит;");
 inline constexpr const char* SeeDuty =
@@ -85,9 +87,10 @@ struct SummaryFigures {
     std::optional<double> gearPower, gearTorque;
     // A factor was left out because its rating is too small for a sensible value.
     bool ratingTooSmall = false;
-    // The speed extremes are over the motor's speed and the mechanism's; the final value is the
-    // mechanism's.
+    // The speed block is the mechanism's; where the motor's speed is shown beside it, the motor
+    // has a block of its own.
     bool motorSpeedShown = false;
+    double motorSpeedMaximum = 0, motorSpeedMinimum = 0, motorSpeedFinal = 0;
     // The run ends at rest, so the factors, taken at its end, describe a drive standing still.
     bool endsAtRest = false;
 };

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <span>
 
+#include "FixedNumber.h"
 #include "text/NumberText.h"
 
 namespace kinetra {
@@ -24,11 +25,26 @@ const SignalSeries& SeriesOf(const SignalBuffer& buffer, SignalStage stage)
     return buffer.OutputSamples;
 }
 
-// A readout: a field's notation, rounded to the six digits a reader takes in at a glance.
+// A value read off a chart in the number text of the results: four significant figures, the
+// digits a reader takes in at a glance, in fixed notation down to a hundred-millionth, below
+// which the amplitudes of the spectra are noise; zero as "0".
 QString Readout(double value, QChar decimalSeparator)
 {
+    constexpr int GlanceFigures = 4;
+    constexpr int MostDecimals = 8;
+    // The leading digit of the value as rounded to those figures: 0.99996 reads 1.000.
+    const double rounded = GeneralNumber(value, GlanceFigures).toDouble();
+    if (rounded == 0 || !std::isfinite(rounded))
+        return Fixed(value, 0, decimalSeparator);
+    const int leading = int(std::floor(std::log10(std::abs(rounded))));
+    return Fixed(value, std::clamp(GlanceFigures - 1 - leading, 0, MostDecimals), decimalSeparator);
+}
+
+// A frequency as a field writes it: 5, 412,5.
+QString Frequency(double frequency, QChar decimalSeparator)
+{
     constexpr int GlanceDigits = 6;
-    return FormatNumber(GeneralNumber(value, GlanceDigits).toDouble(), decimalSeparator);
+    return FormatNumber(GeneralNumber(frequency, GlanceDigits).toDouble(), decimalSeparator);
 }
 
 // The point of a curve nearest to x; nullptr for an empty curve or an x beyond both ends by more
@@ -127,7 +143,7 @@ QString SpectrumReadout(const WorkbenchSpectra& spectra, double frequency, QChar
                                decimalSeparator),
                        Readout(std::arg(response) * 180 / std::numbers::pi, decimalSeparator));
     return WorkbenchSpectra::tr("%1 Гц: %2")
-        .arg(Readout(at, decimalSeparator), values.join(QStringLiteral(", ")));
+        .arg(Frequency(at, decimalSeparator), values.join(QStringLiteral(", ")));
 }
 
 } // namespace kinetra

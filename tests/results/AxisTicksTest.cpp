@@ -31,6 +31,24 @@ TEST(AxisTicks, TimeAxisEndsAreLabelledAndNoRoundTickCrowdsThem)
         << "10 would run into 10,2";
 }
 
+// Four significant figures of the span on show, never fewer than the axis labels' two decimals;
+// the sample read is the first at or after the time so read, none at time 0.
+TEST(DynamicReadoutTime, FollowsTheSpanOnShow)
+{
+    for (const auto& [span, decimals] :
+         {std::pair{10.0, 2}, {2.0, 3}, {0.999, 4}, {0.05, 5}, {100.0, 2}, {0.0, 2}})
+        EXPECT_EQ(ReadoutTimeDecimals(span), decimals) << span;
+    const std::vector<QPointF> current{{0, 0}, {0.0001, 1}, {0.0002, 2}, {0.0003, 3}};
+    const std::vector<QPointF> speed{{0, 0}, {0.0001, 5}, {0.0002, 6}, {0.0003, 7}};
+    const int decimals = ReadoutTimeDecimals(0.0003);
+    EXPECT_EQ(
+        DynamicReadout(current, speed, 4, TimeAsRead(0.000151, decimals), decimals, false, u','),
+        u"Время: 0,0002000, ток: 2,00, скорость: 6,00");
+    EXPECT_EQ(
+        DynamicReadout(current, speed, 4, TimeAsRead(0.00000004, decimals), decimals, false, u','),
+        u"Нет данных");
+}
+
 TEST(StaticReadoutPoint, FoundAlongTheLineNotOnlyOnItsPoints)
 {
     const std::vector<QPointF> curve{{0, 0}, {100, 0}, {100, 100}};

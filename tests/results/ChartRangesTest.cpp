@@ -1,5 +1,6 @@
 #include "ChartRanges.h"
 
+#include <array>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -128,6 +129,38 @@ TEST(ChartRanges, TheLatestTransmissionDecidesWhetherMotorSpeedsCount)
     ChartRanges rigidThenElastic = rigidRun;
     rigidThenElastic.mergeLater(elasticRun);
     ExpectBounds(rigidThenElastic.dynamicsRight(), -4, 9);
+}
+
+// An axis reaches 5 % of its span beyond its data, but at a zero its data starts from; axes side
+// by side share the height of their zeros, growing only.
+TEST(AxisSpans, LeaveRoomBeyondTheDataAndLineUpTheirZeros)
+{
+    struct Headroom {
+        std::initializer_list<double> data;
+        double minimum, maximum;
+    };
+    for (const Headroom& c : {Headroom{{0, 100}, 0, 105}, Headroom{{-10, 90}, -15, 95},
+                              Headroom{{-100, 0}, -105, 0}, Headroom{{20, 30}, 19.5, 30.5}}) {
+        const AxisSpan span = WithHeadroom(RangeOf(c.data));
+        EXPECT_NEAR(span.minimum, c.minimum, Exact) << c.minimum;
+        EXPECT_NEAR(span.maximum, c.maximum, Exact) << c.maximum;
+    }
+
+    struct Aligned {
+        AxisSpan left, right, leftAfter, rightAfter;
+    };
+    for (Aligned c : {Aligned{{-10, 90}, {0, 300}, {-10, 90}, {-100 / 3.0, 300}},
+                      Aligned{{0, 40}, {-50, 150}, {-40 / 3.0, 40}, {-50, 150}},
+                      Aligned{{0, 40}, {-60, 0}, {-40, 40}, {-60, 60}},
+                      Aligned{{5, 40}, {-60, 60}, {5, 40}, {-60, 60}}}) {
+        std::array spans{&c.left, &c.right};
+        AlignZeros(spans);
+        for (const auto& [span, expected] :
+             {std::pair{c.left, c.leftAfter}, std::pair{c.right, c.rightAfter}}) {
+            EXPECT_NEAR(span.minimum, expected.minimum, 1e-12) << expected.minimum;
+            EXPECT_NEAR(span.maximum, expected.maximum, 1e-12) << expected.maximum;
+        }
+    }
 }
 
 } // namespace

@@ -259,6 +259,49 @@ TEST_F(ExampleDrives, FrequencyConverterDriveAcceleratesAtItsCurrentLimitToItsRe
     EXPECT_LT(largest(&ResultSample::current) / params().Imax, 1.05);
 }
 
+// Where a speed loop limits the current, the dynamics chart draws the limit beside the current:
+// on the left axis when it shows the current, otherwise beside the current on an axis of its
+// own; the zeros of every value axis stand at one height. A positioning drive's chart has no
+// room for it.
+TEST_F(ExampleDrives, CurrentLimitShowsBesideTheCurrent)
+{
+    for (const auto& [example, axis] : {std::pair{"dc-transistor-speed.kmf", CurveAxis::Left},
+                                        {"induction-speed-control.kmf", CurveAxis::Limited}}) {
+        simulate(example);
+        const ChartData& dynamics = activation->view().charts.dynamics;
+        const CurveData* limit = dynamics.curve(CurveRole::LoopLimit);
+        ASSERT_NE(limit, nullptr) << example;
+        EXPECT_EQ(limit->axis, axis) << example;
+        EXPECT_EQ(limit->points.front().y(), params().Imax) << example;
+        EXPECT_EQ(dynamics.curve(CurveRole::Limited) != nullptr, axis == CurveAxis::Limited);
+        const AxisData& limited = dynamics.axis(axis);
+        EXPECT_EQ(limited.title, u"Ток, А") << example;
+        EXPECT_LT(params().Imax, limited.maximum) << "the limit stands inside the frame";
+        const auto zeroHeight = [](const AxisData& a) {
+            return -a.minimum / (a.maximum - a.minimum);
+        };
+        EXPECT_NEAR(zeroHeight(dynamics.right), zeroHeight(dynamics.left), 1e-12) << example;
+        EXPECT_NEAR(zeroHeight(limited), zeroHeight(dynamics.left), 1e-12) << example;
+    }
+    simulate("servo-positioning.kmf");
+    EXPECT_EQ(activation->view().charts.dynamics.curve(CurveRole::LoopLimit), nullptr)
+        << "a positioning drive's chart keeps its axes";
+}
+
+// A thyristor drive's characteristic starts in the zone of intermittent current, at the no-load
+// speed the zone gives, and the current only grows along it: no line at zero current from the
+// straight part's higher no-load speed, no point of negative current.
+TEST_F(ExampleDrives, ThyristorStaticsStartInTheZoneOfIntermittentCurrent)
+{
+    simulate("dc-thyristor-speed-current.kmf");
+    const QList<QPointF>& statics = activation->view().charts.statics.curves.front().points;
+    ASSERT_GT(statics.size(), 100);
+    EXPECT_GE(statics.front().x(), 0);
+    for (qsizetype i = 1; i < statics.size(); ++i)
+        ASSERT_GE(statics[i].x(), statics[i - 1].x()) << i;
+    EXPECT_LT(activation->view().charts.statics.left.maximum, 1.1 * statics.front().y());
+}
+
 // Under a position loop the statics chart shows the speed loop beneath it: the characteristic of
 // the same drive with the position loop off, and says so in its title.
 TEST_F(ExampleDrives, PositionDriveShowsTheStaticsOfItsSpeedLoop)

@@ -113,6 +113,27 @@ TEST(Summary, ServomotorFactorsCompareAmplitudesWithRmsRatings)
     EXPECT_EQ(ValueAfter(lines, Label::ConverterVoltageFactor), u"0.35");
 }
 
+// With the motor's speed on show beside the mechanism's, each speed has a block of its own.
+TEST(Summary, ElasticTransmissionGivesEachSpeedItsBlock)
+{
+    const auto run =
+        RunWithSamples({{0, 0, 0, 0, 0}, {0.25, 50, 2, 80, 90}, {0.5, 20, 1.5, 25, 60}});
+    ModelParams elastic = RatedDrive();
+    elastic.ElasticGear = true;
+    const QStringList lines = SummaryOf(*run, elastic);
+    const auto block = [&lines](QStringView heading) {
+        const qsizetype at = lines.indexOf(heading.sliced(1));
+        return at < 0 ? QStringList() : lines.mid(at + 1, 3);
+    };
+    const auto values = [](const char* maximum, const char* minimum, const char* final) {
+        return QStringList{Label::SpeedMaximum.toString() + QLatin1String(maximum),
+                           Label::SpeedMinimum.toString() + QLatin1String(minimum),
+                           Label::SpeedFinal.toString() + QLatin1String(final)};
+    };
+    EXPECT_EQ(block(Label::MechanismSpeedHeading), values("2.00", "0.00", "1.50"));
+    EXPECT_EQ(block(Label::MotorSpeedHeading), values("90.00", "0.00", "60.00"));
+}
+
 TEST(Summary, ASpeedThatNeverLeavesZeroShowsTheUnitRange)
 {
     const auto run = RunWithSamples({{0, 0, 0, 0, 0}, {0.001, 3, 0, 2, 0}});

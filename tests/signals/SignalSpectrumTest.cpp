@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "SignalFile.h"
@@ -66,7 +67,13 @@ TEST(Spectrum, ReadoutGivesTheChosenElementsResponse)
     WorkbenchSpectra spectra;
     spectra.update(fixture.workbench);
     const QString readout = SpectrumReadout(spectra, 5, u',');
-    EXPECT_TRUE(readout.contains(QStringLiteral("звено 20"))) << qPrintable(readout);
+    EXPECT_TRUE(readout.contains(QStringLiteral("звено 20,00 дБ"))) << qPrintable(readout);
+    // Amplitudes far below one read in fixed notation, to four significant figures.
+    const QString high = SpectrumReadout(spectra, 400, u',');
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^400 Гц: вход 0,0\\d*[1-9]\\d{3},"))
+                    .match(high)
+                    .hasMatch())
+        << qPrintable(high);
 }
 
 TEST(SignalFile, ReadsOneNumberALineAndTheChartsTables)

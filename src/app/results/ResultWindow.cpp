@@ -217,8 +217,16 @@ void ResultWindow::createCharts()
     addSeries(m_dynamicChart, m_position, m_timeAxis, m_positionAxis);
     m_positionLimit =
         newSeries(m_dynamicChart, "PositionLimitSeries", *dynamics.curve(CurveRole::PositionLimit));
+    addSeries(m_dynamicChart, m_positionLimit, m_timeAxis, m_positionAxis);
+    m_limitedAxis =
+        addAxis<QValueAxis>(m_dynamicChart, dynamics.limited, Qt::AlignRight, separator);
+    m_limitedAxis->setGridLineVisible(false);
+    m_limited = newSeries(m_dynamicChart, "LimitedSeries", *dynamics.curve(CurveRole::Limited));
+    addSeries(m_dynamicChart, m_limited, m_timeAxis, m_limitedAxis);
+    m_loopLimit =
+        newSeries(m_dynamicChart, "LoopLimitSeries", *dynamics.curve(CurveRole::LoopLimit));
     m_dynamicEarlier = new EarlierCurves(
-        *m_dynamicChart, addSeries(m_dynamicChart, m_positionLimit, m_timeAxis, m_positionAxis));
+        *m_dynamicChart, addSeries(m_dynamicChart, m_loopLimit, m_timeAxis, m_leftAxis));
     m_dynamicView =
         new ResultChartView(m_dynamicChart, ResultChartView::Cursor::VerticalLine, this);
     m_dynamicView->setObjectName(QStringLiteral("DynamicChart"));
@@ -308,8 +316,8 @@ void ResultWindow::ClearResults()
 
 void ResultWindow::showCleared()
 {
-    for (QLineSeries* series :
-         {m_series1, m_series2, m_series3, m_series4, m_position, m_positionLimit})
+    for (QLineSeries* series : {m_series1, m_series2, m_series3, m_series4, m_position,
+                                m_positionLimit, m_limited, m_loopLimit})
         ThinnedCurve::show(*series, {});
     m_dynamicEarlier->show({});
     m_staticEarlier->show({});
@@ -328,6 +336,8 @@ QValueAxis* ResultWindow::dynamicsAxis(CurveAxis axis) const
         return m_rightAxis;
     case CurveAxis::Position:
         return m_positionAxis;
+    case CurveAxis::Limited:
+        return m_limitedAxis;
     }
     return m_leftAxis;
 }
@@ -349,11 +359,26 @@ void ResultWindow::showTitles(const RunCharts& charts)
     if (position)
         m_positionAxis->setTitleText(dynamics.position.title);
     m_positionAxis->setVisible(position != nullptr);
+    if (!dynamics.limited.title.isEmpty())
+        m_limitedAxis->setTitleText(dynamics.limited.title);
+    m_limitedAxis->setVisible(!dynamics.limited.title.isEmpty());
+    if (const CurveData* limit = dynamics.curve(CurveRole::LoopLimit)) {
+        // The limit lies on the axis of the quantity it limits.
+        QValueAxis* axis = dynamicsAxis(limit->axis);
+        if (!m_loopLimit->attachedAxes().contains(axis)) {
+            for (QAbstractAxis* attached : m_loopLimit->attachedAxes())
+                if (attached->orientation() == Qt::Vertical)
+                    m_loopLimit->detachAxis(attached);
+            m_loopLimit->attachAxis(axis);
+        }
+    }
     for (const auto& [series, role] : {std::pair{m_series1, CurveRole::TorqueOrCurrent},
                                        {m_series2, CurveRole::MechanismSpeed},
                                        {m_series4, CurveRole::MotorSpeed},
                                        {m_position, CurveRole::Position},
-                                       {m_positionLimit, CurveRole::PositionLimit}}) {
+                                       {m_positionLimit, CurveRole::PositionLimit},
+                                       {m_limited, CurveRole::Limited},
+                                       {m_loopLimit, CurveRole::LoopLimit}}) {
         const CurveData* curve = dynamics.curve(role);
         if (curve)
             series->setName(curve->name);
@@ -421,11 +446,13 @@ void ResultWindow::drawRuns()
                                        {m_series4, CurveRole::MotorSpeed},
                                        {m_series3, CurveRole::Statics},
                                        {m_position, CurveRole::Position},
-                                       {m_positionLimit, CurveRole::PositionLimit}})
+                                       {m_positionLimit, CurveRole::PositionLimit},
+                                       {m_limited, CurveRole::Limited},
+                                       {m_loopLimit, CurveRole::LoopLimit}})
         series->setPen(look.curve(role));
     for (QChart* chart : {m_dynamicChart, m_staticChart})
         ApplyChartLook(*chart, look);
-    setAxisRanges(view.ranges);
+    setAxisRanges(charts);
     for (QChart* chart : {m_dynamicChart, m_staticChart})
         chart->layout()->activate();
 
@@ -435,7 +462,9 @@ void ResultWindow::drawRuns()
                                        {m_series2, CurveRole::MechanismSpeed},
                                        {m_series4, CurveRole::MotorSpeed},
                                        {m_position, CurveRole::Position},
-                                       {m_positionLimit, CurveRole::PositionLimit}})
+                                       {m_positionLimit, CurveRole::PositionLimit},
+                                       {m_limited, CurveRole::Limited},
+                                       {m_loopLimit, CurveRole::LoopLimit}})
         ThinnedCurve::show(*series, pointsOf(charts.dynamics.curve(role)));
 
     m_sampleTableDue = true;
@@ -498,17 +527,19 @@ void ResultWindow::fitSampleTable()
     m_analysis->setSizes({needed, QWIDGETSIZE_MAX});
 }
 
-void ResultWindow::setAxisRanges(const ChartRanges& ranges)
+void ResultWindow::setAxisRanges(const RunCharts& charts)
 {
     m_dynamicView->undoZoom();
     m_staticView->undoZoom();
-    const DataRange right = ranges.dynamicsRight();
-    for (const auto& [axis, range] :
-         {std::pair{static_cast<QValueAxis*>(m_timeAxis), ranges.dynamicsTime},
-          std::pair{m_leftAxis, ranges.dynamicsLeft}, std::pair{m_rightAxis, right},
-          std::pair{m_positionAxis, ranges.position}, std::pair{m_staticX, ranges.staticsX},
-          std::pair{m_staticY, ranges.staticsY}})
-        ShowRoundRange(*axis, range.minimum(), range.maximum());
+    const ChartData& dynamics = charts.dynamics;
+    for (const auto& [axis, data] :
+         {std::pair{static_cast<QValueAxis*>(m_timeAxis), &dynamics.horizontal},
+          std::pair{m_leftAxis, &dynamics.left}, std::pair{m_rightAxis, &dynamics.right},
+          std::pair{m_positionAxis, &dynamics.position},
+          std::pair{m_limitedAxis, &dynamics.limited},
+          std::pair{m_staticX, &charts.statics.horizontal},
+          std::pair{m_staticY, &charts.statics.left}})
+        ShowRoundRange(*axis, data->minimum, data->maximum);
     m_dynamicView->setHomeRanges();
     m_staticView->setHomeRanges();
 }
@@ -521,22 +552,24 @@ void ResultWindow::showDynamicReadout(QPointF position, bool inside)
         return;
     }
     const QPointF value = m_dynamicChart->mapToValue(position, m_series1);
-    const double t = TimeAsLabelled(value.x());
+    const int decimals = ReadoutTimeDecimals(m_timeAxis->max() - m_timeAxis->min());
+    const double t = TimeAsRead(value.x(), decimals);
     const QChar separator = m_session.reader().decimalSeparator();
     const ChartData& dynamics = m_activation.view().charts.dynamics;
     const QList<QPointF>& loop = pointsOf(dynamics.curve(CurveRole::TorqueOrCurrent));
     const CurveData* positions = dynamics.curve(CurveRole::Position);
     statusBar()->showMessage(DynamicReadout(
-        loop, pointsOf(dynamics.curve(CurveRole::MechanismSpeed)), int(loop.size()), t,
+        loop, pointsOf(dynamics.curve(CurveRole::MechanismSpeed)), int(loop.size()), t, decimals,
         m_session.params().TorqueControl, separator,
         positions ? std::span<const QPointF>(positions->points) : std::span<const QPointF>()));
     // The cursor reads every curve on show but the position limit, a line across the run.
     std::vector<ShownCurve> curves;
     for (const ResultsActivation::CurveOnShow& shown :
          m_activation.curvesOnShow(&RunCharts::dynamics))
-        if (shown.curve->role != CurveRole::PositionLimit)
+        if (shown.curve->role != CurveRole::PositionLimit &&
+            shown.curve->role != CurveRole::LoopLimit)
             curves.push_back({shown.name, shown.curve->points});
-    m_dynamicView->setCursorLines(CursorReadout(curves, t, separator));
+    m_dynamicView->setCursorLines(CursorReadout(curves, t, decimals, separator));
 }
 
 void ResultWindow::showStaticReadout(QPointF position, bool inside)

@@ -70,7 +70,7 @@ private:
     void showTitles(const RunCharts& charts);
     void showEarlierRuns(const ChartLook& look);
     void showWarnings();
-    void setAxisRanges(const ChartRanges& ranges);
+    void setAxisRanges(const RunCharts& charts);
     void showSampleTable();
     void showLoopResponses();
     void fitSampleTable();
@@ -96,10 +96,15 @@ private:
     // A positioning drive's position and the limit where its ramp stops, on an axis of their own.
     QLineSeries* m_position = nullptr;
     QLineSeries* m_positionLimit = nullptr;
+    // The limit a speed loop puts on its current or torque, on the left axis or beside that
+    // quantity on an axis of its own.
+    QLineSeries* m_limited = nullptr;
+    QLineSeries* m_loopLimit = nullptr;
     QCategoryAxis* m_timeAxis = nullptr;
     QValueAxis* m_leftAxis = nullptr;
     QValueAxis* m_rightAxis = nullptr;
     QValueAxis* m_positionAxis = nullptr;
+    QValueAxis* m_limitedAxis = nullptr;
     QValueAxis* m_staticX = nullptr;
     QValueAxis* m_staticY = nullptr;
     QPlainTextEdit* m_table = nullptr;

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -24,6 +25,7 @@
 
 #include "AxisTicks.h"
 #include "ChartLook.h"
+#include "ChartRanges.h"
 #include "charts/ChartCurves.h"
 #include "charts/RoundTicks.h"
 #include "charts/ThinnedCurve.h"
@@ -86,6 +88,16 @@ QList<QPointF> ShownOnLogAxis(const QList<QPointF>& points)
         first = last + 1;
     }
     return shown;
+}
+
+// The legend names the stages and the element's curves under the chart, each with its line, in
+// one tight row: the window's charts are small.
+void ShowLegendBelow(QChart& chart)
+{
+    QLegend* legend = chart.legend();
+    legend->setAlignment(Qt::AlignBottom);
+    legend->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    legend->setContentsMargins(0, 0, 0, 0);
 }
 
 QString ChartHint()
@@ -289,11 +301,15 @@ QGroupBox* SignalWindow::createFilterGroup()
 void SignalWindow::createChart()
 {
     m_chart = new QChart;
-    m_chart->legend()->hide();
+    ShowLegendBelow(*m_chart);
     m_timeAxis = new QValueAxis(m_chart);
     m_timeAxis->setLabelFormat(QStringLiteral("%.6g"));
+    // A sample stands at a tenth of the channel's millisecond, the unit its delay is given in.
+    m_timeAxis->setTitleText(tr("Время канала, мс"));
     m_valueAxis = new QValueAxis(m_chart);
     m_valueAxis->setLabelFormat(QStringLiteral("%.3g"));
+    // The signal is a factor on the load torque or the reference.
+    m_valueAxis->setTitleText(tr("Сигнал, о. е."));
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
     ApplyChartLook(*m_chart, SignalsChartLook());
@@ -337,7 +353,7 @@ QWidget* SignalWindow::createSpectrumPage()
 {
     const auto newChart = [] {
         auto* chart = new QChart;
-        chart->legend()->hide();
+        ShowLegendBelow(*chart);
         return chart;
     };
     const auto newAxis = [](QChart* chart, const QString& title, Qt::Alignment side,
@@ -468,7 +484,9 @@ void SignalWindow::redrawSpectra()
     const double amplitudeTop = largest > 0 ? 1.1 * largest : 1.0;
     m_amplitudeAxis->setTickInterval(RoundStep(amplitudeTop));
     m_amplitudeAxis->setRange(0, amplitudeTop);
-    const auto fit = [](QValueAxis* axis, const QList<QPointF>& points, double least) {
+    // Each response axis holds 0 and at least its least span, with room beyond the curve; the
+    // two zeros stand at one height.
+    const auto spanOf = [](const QList<QPointF>& points, double least) {
         double low = 0;
         double high = 0;
         for (const QPointF& point : points) {
@@ -479,12 +497,18 @@ void SignalWindow::redrawSpectra()
             low -= least / 2;
             high += least / 2;
         }
-        const double step = RoundStep(high - low);
-        axis->setTickInterval(step);
-        axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+        DataRange range;
+        range.include(low);
+        range.include(high);
+        return WithHeadroom(range);
     };
-    fit(m_magnitudeAxis, magnitude, 6);
-    fit(m_phaseAxis, phase, 90);
+    AxisSpan magnitudeSpan = spanOf(magnitude, 6);
+    AxisSpan phaseSpan = spanOf(phase, 90);
+    AlignZeros(std::array{&magnitudeSpan, &phaseSpan});
+    for (const auto& [axis, span] :
+         {std::pair{m_magnitudeAxis, magnitudeSpan}, std::pair{m_phaseAxis, phaseSpan}})
+        SetRangeAndTickInterval(*axis, span.minimum, span.maximum,
+                                RoundStep(span.maximum - span.minimum));
     m_amplitudeView->setHomeRanges();
     m_responseView->setHomeRanges();
 }

@@ -53,6 +53,7 @@ public:
         };
         QCategoryAxis* right = sideAxis(view.right);
         QCategoryAxis* position = sideAxis(view.position);
+        QCategoryAxis* limited = sideAxis(view.limited);
         for (const CurveData& curve : view.curves) {
             auto* series = new QLineSeries;
             series->setName(curve.name);
@@ -69,6 +70,9 @@ public:
                 break;
             case CurveAxis::Position:
                 series->attachAxis(position);
+                break;
+            case CurveAxis::Limited:
+                series->attachAxis(limited);
                 break;
             }
             series->setVisible(curve.shown);

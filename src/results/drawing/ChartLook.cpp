@@ -10,8 +10,20 @@ namespace {
 
 const QColor ButtonFace(192, 192, 192);
 
-// The width a chart gives its curves.
+// The width a chart gives its curves; a limit line is thinner, told apart from the curves.
 constexpr qreal CurveWidth = 2;
+constexpr qreal LimitWidth = 1;
+
+// The colour of a limited current or torque and of its limit, apart from the red of the left
+// axis's quantity.
+const QColor LimitedColour(224, 112, 0);
+
+// A long dash, told apart from the dashes of the other curves.
+QPen LongDashed(QPen pen)
+{
+    pen.setDashPattern({8, 3});
+    return pen;
+}
 
 // How much of an earlier run's colour shows, out of 255.
 constexpr int EarlierRunAlpha = 110;
@@ -52,22 +64,32 @@ QPen ChartLook::curve(CurveRole role) const
         case CurveRole::MechanismSpeed:
             return {Qt::blue, Qt::SolidLine, Qt::DashLine};
         case CurveRole::MotorSpeed:
-            return {ButtonFace, Qt::SolidLine, Qt::DotLine};
+            return {QColor(0, 144, 144), Qt::SolidLine, Qt::DotLine};
         case CurveRole::Statics:
             return {QColor(0, 128, 0), Qt::SolidLine, Qt::SolidLine};
         case CurveRole::Position:
             return {QColor(128, 0, 128), Qt::SolidLine, Qt::DashDotLine};
         case CurveRole::PositionLimit:
             return {QColor(128, 0, 128), Qt::DashLine, Qt::DotLine};
+        case CurveRole::Limited:
+            return {LimitedColour, Qt::SolidLine, Qt::DashDotDotLine};
+        case CurveRole::LoopLimit:
+            return {LimitedColour, Qt::DashLine, Qt::DotLine};
         }
         return {Qt::black, Qt::SolidLine, Qt::SolidLine};
     }();
-    return colour ? QPen(style.colour, CurveWidth, style.colourLine)
-                  : QPen(Qt::black, CurveWidth, style.monochromeLine);
+    const qreal width = role == CurveRole::LoopLimit ? LimitWidth : CurveWidth;
+    return colour ? QPen(style.colour, width, style.colourLine)
+                  : QPen(Qt::black, width, style.monochromeLine);
 }
 
 QPen ChartLook::printedCurve(CurveRole role) const
 {
+    const QColor ink(64, 0, 64);
+    if (role == CurveRole::Limited)
+        return LongDashed(QPen(ink, 1.5));
+    if (role == CurveRole::LoopLimit)
+        return QPen(ink, LimitWidth, Qt::DotLine);
     const Qt::PenStyle line = [role] {
         switch (role) {
         case CurveRole::TorqueOrCurrent:
@@ -80,11 +102,13 @@ QPen ChartLook::printedCurve(CurveRole role) const
             return Qt::DotLine;
         case CurveRole::MechanismSpeed:
         case CurveRole::Statics:
+        case CurveRole::Limited:
+        case CurveRole::LoopLimit:
             break;
         }
         return Qt::SolidLine;
     }();
-    return QPen(QColor(64, 0, 64), 1.5, line);
+    return QPen(ink, 1.5, line);
 }
 
 ChartLook ResultsChartLook(bool colour, QChar decimalSeparator)

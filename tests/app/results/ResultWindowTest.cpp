@@ -11,6 +11,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -159,7 +160,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,5"));
     window.FormActivate();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
-    EXPECT_GT(view->chart()->series().size(), 5) << "the earlier curves are kept beside the new";
+    EXPECT_GT(view->chart()->series().size(), 7) << "the earlier curves are kept beside the new";
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("ResultPages"));
     const auto table = [&] {
         pages->setCurrentIndex(2);
@@ -172,7 +173,7 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("1"));
     window.FormActivate();
     window.ClearResults();
-    EXPECT_EQ(view->chart()->series().size(), 5);
+    EXPECT_EQ(view->chart()->series().size(), 7);
     EXPECT_EQ(series("DynamicChart", "Series1").count(), 0);
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,8"));
     window.FormActivate();
@@ -181,29 +182,33 @@ TEST_F(ResultWindowTest, UnrefreshedRunsStayOnTheChartsToCompare)
     // With the screen refreshed again, the next run erases the earlier ones.
     session.editor().setText(EditField::TmaxEdit, QStringLiteral("0,6"));
     window.FormActivate();
-    ASSERT_GT(view->chart()->series().size(), 5);
+    ASSERT_GT(view->chart()->series().size(), 7);
     window.findChild<QCheckBox*>(QStringLiteral("ResultCheckBox"))->click();
     window.FormActivate();
-    EXPECT_EQ(view->chart()->series().size(), 5);
+    EXPECT_EQ(view->chart()->series().size(), 7);
     EXPECT_EQ(view->chart()->legend()->alignment(), Qt::AlignBottom);
 }
 
-TEST_F(ResultWindowTest, ReadoutAtTimeZeroHasNoData)
+// Off the plot the status bar gives the page's hint; on it the readout prints the time to four
+// significant figures of the span on show: tenths of a millisecond over the second of this run.
+TEST_F(ResultWindowTest, ReadoutPrintsTheTimeToTheResolutionOfTheSpanOnShow)
 {
     load("dc-transistor-speed.kmf");
     showRun();
     auto* view = window.findChild<QChartView*>(QStringLiteral("DynamicChart"));
-    const QPointF origin =
-        view->chart()->mapToPosition(QPointF(0, 0), &series("DynamicChart", "Series1"));
-    const QPoint at = view->mapFromScene(view->chart()->mapToScene(origin + QPointF(1, -5)));
-    QTest::mouseMove(view->viewport(), at);
-    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Нет данных"));
+    QLineSeries& current = series("DynamicChart", "Series1");
+    const QPointF origin = view->chart()->mapToPosition(QPointF(0, 0), &current);
+    QTest::mouseMove(view->viewport(),
+                     view->mapFromScene(view->chart()->mapToScene(origin + QPointF(-3, -5))));
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              QStringLiteral("Левая кнопка - изменение масштаба, правая - смещение осей"));
 
-    const QPointF later =
-        view->chart()->mapToPosition(QPointF(0.5, 0), &series("DynamicChart", "Series1"));
+    const QPointF later = view->chart()->mapToPosition(QPointF(0.5, 0), &current);
     QTest::mouseMove(view->viewport(),
                      view->mapFromScene(view->chart()->mapToScene(later + QPointF(0, -5))));
-    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith(QStringLiteral("Время: 0,5")))
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Время: 0,\\d{4}, ток: "))
+                    .match(window.statusBar()->currentMessage())
+                    .hasMatch())
         << qPrintable(window.statusBar()->currentMessage());
 }
 
@@ -243,9 +248,13 @@ TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
     showRun();
     auto* view = window.findChild<ResultChartView*>(QStringLiteral("DynamicChart"));
     QLineSeries& torque = series("DynamicChart", "Series1");
-    const QPointF at = view->chart()->mapToPosition(QPointF(0.5, 0), &torque);
-    QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(at)));
-    const double t = TimeAsLabelled(view->chart()->mapToValue(at, &torque).x());
+    const QPoint pixel = view->mapFromScene(
+        view->chart()->mapToScene(view->chart()->mapToPosition(QPointF(0.5, 0), &torque)));
+    QTest::mouseMove(view->viewport(), pixel);
+    const QPointF at = view->chart()->mapFromScene(view->mapToScene(pixel));
+    const auto* time = static_cast<QValueAxis*>(torque.attachedAxes().constFirst());
+    const int decimals = ReadoutTimeDecimals(time->max() - time->min());
+    const double t = TimeAsRead(view->chart()->mapToValue(at, &torque).x(), decimals);
     std::size_t k = 0;
     while (run->samples[k].time < t - 1e-12)
         ++k;
@@ -253,7 +262,8 @@ TEST_F(ResultWindowTest, CursorAndExportReadEverySampleOfTheThinnedCurves)
     const auto fixed = [](double value) { return Fixed(value, 2, u','); };
     EXPECT_EQ(
         view->cursorLines(),
-        (QStringList{QStringLiteral("Время: ") + fixed(sample.time) + QStringLiteral(" с"),
+        (QStringList{QStringLiteral("Время: ") + Fixed(sample.time, decimals, u',') +
+                         QStringLiteral(" с"),
                      torque.name() + QStringLiteral(": ") +
                          fixed(session.params().TorqueControl ? sample.torque : sample.current),
                      QStringLiteral("Скорость механизма: ") + fixed(sample.mechSpeed),
@@ -304,8 +314,8 @@ TEST_F(ResultWindowTest, WindowShowsTheViewsTitlesLegendNamesAndTickLabels)
                     continue;
                 ASSERT_FALSE(axis->titleText().isEmpty());
                 const AxisData* described = nullptr;
-                for (const AxisData* candidate :
-                     {&data->horizontal, &data->left, &data->right, &data->position})
+                for (const AxisData* candidate : {&data->horizontal, &data->left, &data->right,
+                                                  &data->position, &data->limited})
                     if (candidate->title == axis->titleText() &&
                         (candidate == &data->horizontal) == (axis->orientation() == Qt::Horizontal))
                         described = candidate;

@@ -87,7 +87,7 @@ TEST_F(SignalWindowTest, LooksLikeTheWorkbench)
               QStringLiteral(" Канал передачи данных, мс "));
     EXPECT_EQ(child<QComboBox>("SignalComboBox3").count(), 10);
     EXPECT_FALSE(child<QLineEdit>("sEdit1").isEnabled());
-    EXPECT_FALSE(window().chartView()->chart()->legend()->isVisible());
+    EXPECT_TRUE(window().chartView()->chart()->legend()->isVisible());
     EXPECT_EQ(series("Series1").name(), QStringLiteral("Вход"));
     EXPECT_EQ(series("Series3").color(), QColor(Qt::black));
 }
@@ -324,7 +324,7 @@ TEST_F(SignalWindowTest, SpectrumPageReadsOutWhatLiesUnderTheMouse)
         const QString readout = window().statusBar()->currentMessage();
         EXPECT_TRUE(readout.contains(QLatin1String(name) == QLatin1String("SignalChart")
                                          ? QStringLiteral(" мс модели): вход 0,99")
-                                         : QStringLiteral("5 Гц: вход 0,99")))
+                                         : QStringLiteral("5 Гц: вход 1,000")))
             << qPrintable(readout);
     }
 }
