@@ -848,6 +848,10 @@
         <source> (расчет %1)</source>
         <translation> (run %1)</translation>
     </message>
+    <message>
+        <source>Предел Imax</source>
+        <translation>Limit Imax</translation>
+    </message>
 </context>
 <context>
     <name>RunView</name>
@@ -1177,20 +1181,24 @@ Utilisation factor</translation>
         <translation> not all defined: ratings too small</translation>
     </message>
     <message>
-        <source> макс. и мин. — двигателя и механизма,</source>
-        <translation> max. and min.: motor and mechanism,</translation>
-    </message>
-    <message>
-        <source> установившаяся — механизма</source>
-        <translation> steady-state: mechanism</translation>
-    </message>
-    <message>
         <source> это конечное состояние: привод стоит;</source>
         <translation> this is the final state: drive at rest;</translation>
     </message>
     <message>
         <source> за цикл см. «Двигатель за цикл»</source>
         <translation> over the cycle see “Motor over the cycle”</translation>
+    </message>
+    <message>
+        <source>
+Скорость механизма w, рад/с</source>
+        <translation>
+Mechanism speed w, rad/s</translation>
+    </message>
+    <message>
+        <source>
+Скорость двигателя w, рад/с</source>
+        <translation>
+Motor speed w, rad/s</translation>
     </message>
 </context>
 <context>
@@ -2987,6 +2995,14 @@ Utilisation factor</translation>
     <message>
         <source>Время модели: отсчет - шаг 1 мс, 1 мс канала - 10 отсчетов (10 мс модели); постоянные времени звена - в долях прогона из N отсчетов</source>
         <translation>Model time: a sample - a 1 ms step, 1 ms of the channel - 10 samples (10 ms of the model); time constants of the element - in fractions of the run of N samples</translation>
+    </message>
+    <message>
+        <source>Время канала, мс</source>
+        <translation>Channel time, ms</translation>
+    </message>
+    <message>
+        <source>Сигнал, о. е.</source>
+        <translation>Signal, p.u.</translation>
     </message>
 </context>
 <context>

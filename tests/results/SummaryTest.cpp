@@ -121,14 +121,14 @@ TEST(Summary, ElasticTransmissionGivesEachSpeedItsBlock)
     ModelParams elastic = RatedDrive();
     elastic.ElasticGear = true;
     const QStringList lines = SummaryOf(*run, elastic);
-    const auto block = [&lines](QStringView heading) {
-        const qsizetype at = lines.indexOf(heading.sliced(1));
+    const auto block = [&lines](const char* heading) {
+        const qsizetype at = lines.indexOf(QString::fromUtf8(heading).sliced(1));
         return at < 0 ? QStringList() : lines.mid(at + 1, 3);
     };
     const auto values = [](const char* maximum, const char* minimum, const char* final) {
-        return QStringList{Label::SpeedMaximum.toString() + QLatin1String(maximum),
-                           Label::SpeedMinimum.toString() + QLatin1String(minimum),
-                           Label::SpeedFinal.toString() + QLatin1String(final)};
+        return QStringList{QString::fromUtf8(Label::SpeedMaximum) + QLatin1String(maximum),
+                           QString::fromUtf8(Label::SpeedMinimum) + QLatin1String(minimum),
+                           QString::fromUtf8(Label::SpeedFinal) + QLatin1String(final)};
     };
     EXPECT_EQ(block(Label::MechanismSpeedHeading), values("2.00", "0.00", "1.50"));
     EXPECT_EQ(block(Label::MotorSpeedHeading), values("90.00", "0.00", "60.00"));
