@@ -13,6 +13,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "editor/ControllerTuning.h"
+#include "editor/MessageSink.h"
+#include "editor/ModelSession.h"
 #include "text/SystemReason.h"
 
 // Golden runs of kinetra-sim on the example models: the summary, the parameters as the run left
@@ -237,6 +240,47 @@ TEST(SimTuning, WritesATunedModelThatTunesToItself)
     EXPECT_EQ(again.out, first.out);
     EXPECT_TRUE(readText(responses).startsWith(
         QStringLiteral("omega,magnitudeI,phaseI,magnitudeW,phaseW,magnitudeF,phaseF\n")));
+}
+
+// The window's "Настроить" and --tune --write tune a hand-tuned drive to the same model, so
+// both give the same run.
+TEST(SimTuning, WritesTheModelTheWindowsTuningGives)
+{
+    QTemporaryDir folder;
+    QFile example(ExamplesFolder + QStringLiteral("/dc-thyristor-speed-current.kmf"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    QByteArray text = example.readAll();
+    for (const auto& [tunedLine, handLine] :
+         {std::pair{"\r\nKpw=52,96\r\n", "\r\nKpw=60\r\n"},
+          std::pair{"\r\nKpI=0,1016\r\n", "\r\nKpI=0,15\r\n"}}) {
+        ASSERT_TRUE(text.contains(tunedLine)) << tunedLine;
+        text.replace(tunedLine, handLine);
+    }
+    const QString handTuned = folder.filePath(QStringLiteral("hand.kmf"));
+    const QString tuned = folder.filePath(QStringLiteral("tuned.kmf"));
+    QFile file(handTuned);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    const SimOutput sim =
+        runSim({QStringLiteral("--decimal-separator"), QStringLiteral(","),
+                QStringLiteral("--tune"), QStringLiteral("--write"), tuned, handTuned});
+    ASSERT_EQ(sim.exitCode, 0) << qPrintable(sim.err);
+
+    struct : kinetra::MessageSink {
+        void showMessage(const QString&) override {}
+    } messages;
+    const auto collected = [&messages](const QString& path, bool tuneInTheWindow) {
+        kinetra::ModelSession session(u',', messages);
+        EXPECT_TRUE(session.LoadModelFile(path).ok) << qPrintable(path);
+        if (tuneInTheWindow)
+            EXPECT_TRUE(kinetra::ControllerTuning(session, messages).Tune());
+        EXPECT_TRUE(session.CollectModel());
+        return session.modelText();
+    };
+    const kinetra::KeyValueText byTheWindow = collected(handTuned, true);
+    EXPECT_NE(byTheWindow, collected(handTuned, false));
+    EXPECT_EQ(byTheWindow, collected(tuned, false));
 }
 
 // A run that leaves its drive's reach is no result: the program prints none, says where and why
