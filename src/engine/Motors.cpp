@@ -26,21 +26,6 @@ std::int32_t SampleCountFor(double runLength, double timeStep)
     return static_cast<std::int32_t>(steps);
 }
 
-// The rated speed per volt of back-EMF of a DC motor (rad/s per V, also A per Nm).
-double DcInvMachineConstant(const ModelParams& params)
-{
-    return params.w / (params.U - params.I * params.R2);
-}
-
-// The catalogue data every motor class defaults and writes back.
-void DefaultRatings(ModelParams& params)
-{
-    ReplaceUnlessPositive(params.w, DefaultSpeed);
-    ReplaceUnlessPositive(params.U, DefaultVoltage);
-    ReplaceUnlessPositive(params.p1, 1);
-    ReplaceUnlessPositive(params.m1, 1);
-}
-
 // A mechanism without inertia of its own is integrated with a tenth of the motor's.
 double MechanismInertia(const ModelParams& params, const RunData& run)
 {
@@ -59,6 +44,45 @@ double LargestShape(const SimulationRecord& record)
 using Circuit = VMotorCircuit;
 
 } // namespace
+
+double DcInvMachineConstant(const ModelParams& params)
+{
+    return params.w / (params.U - params.I * params.R2);
+}
+
+void DefaultRatings(ModelParams& params)
+{
+    ReplaceUnlessPositive(params.w, DefaultSpeed);
+    ReplaceUnlessPositive(params.U, DefaultVoltage);
+    ReplaceUnlessPositive(params.p1, 1);
+    ReplaceUnlessPositive(params.m1, 1);
+}
+
+double DcFieldMutualInductance(const ModelParams& params, double invMachineConstant)
+{
+    return 0.5 * params.m1 * params.R1 / (invMachineConstant * params.p1 * params.U10);
+}
+
+InductionInductances InductionInductancesOf(ModelParams& params, double omega)
+{
+    InductionInductances inductances;
+    if (params.UseInductances) {
+        ReplaceUnlessPositive(params.L1, DefaultInductance);
+        ReplaceUnlessPositive(params.L2, DefaultInductance);
+        inductances.statorLeakage = params.L1;
+        inductances.rotorLeakage = params.L2;
+        inductances.magnetising = params.L12 != 0 ? params.L12 : 10 * (params.L1 + params.L2);
+    } else {
+        ReplaceUnlessPositive(params.X1, DefaultInductance);
+        ReplaceUnlessPositive(params.X2, DefaultInductance);
+        inductances.statorLeakage = params.X1 / omega;
+        inductances.rotorLeakage = params.X2 / omega;
+        inductances.magnetising = params.X12 != 0
+                                      ? params.X12 / omega
+                                      : 30 * (inductances.statorLeakage + inductances.rotorLeakage);
+    }
+    return inductances;
+}
 
 VMotor::VMotor(SimulationRecord& simulation, SupplyModel supplyModel, LoadKind loadKind)
     : record(simulation), params(simulation.params),
@@ -260,8 +284,7 @@ bool VMotorDCEX::SetParameters()
 
     const FloatingPointGuard guard;
     run.invMachineConstant = DcInvMachineConstant(params);
-    // The mutual inductance that makes the rated field current give the rated back-EMF.
-    e.Lms = 0.5 * params.m1 * params.R1 / (run.invMachineConstant * params.p1 * params.U10);
+    e.Lms = DcFieldMutualInductance(params, run.invMachineConstant);
     e.L1s = fieldLeakage + e.Lms;
     e.L2s = armatureLeakage + e.Lms;
     det = e.L1s * e.L2s - e.Lms * e.Lms;
@@ -325,22 +348,7 @@ bool VMotorACI::SetParameters()
     ReplaceUnlessPositive(params.p1, 1);
     ReplaceUnlessPositive(params.m1, 1);
 
-    double statorLeakage = 0;
-    double rotorLeakage = 0;
-    double magnetising = 0;
-    if (params.UseInductances) {
-        ReplaceUnlessPositive(params.L1, DefaultInductance);
-        ReplaceUnlessPositive(params.L2, DefaultInductance);
-        statorLeakage = params.L1;
-        rotorLeakage = params.L2;
-        magnetising = params.L12 != 0 ? params.L12 : 10 * (params.L1 + params.L2);
-    } else {
-        ReplaceUnlessPositive(params.X1, DefaultInductance);
-        ReplaceUnlessPositive(params.X2, DefaultInductance);
-        statorLeakage = params.X1 / omega;
-        rotorLeakage = params.X2 / omega;
-        magnetising = params.X12 != 0 ? params.X12 / omega : 30 * (statorLeakage + rotorLeakage);
-    }
+    const auto [statorLeakage, rotorLeakage, magnetising] = InductionInductancesOf(params, omega);
     const double Xk = (statorLeakage + params.L10 + rotorLeakage + params.L20) * omega;
     run.shortCircuitReactance = Xk;
     e.Lms = 0.5 * params.m1 * magnetising;

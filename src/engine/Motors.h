@@ -9,6 +9,26 @@
 
 namespace kinetra {
 
+// The catalogue data every motor class defaults and writes back: rated speed and voltage, p1, m1.
+void DefaultRatings(ModelParams& params);
+
+// The rated speed per volt of back-EMF of a DC motor (rad/s per V, also A per Nm).
+double DcInvMachineConstant(const ModelParams& params);
+
+// The mutual inductance that makes a separately excited DC motor's rated field current give its
+// rated back-EMF.
+double DcFieldMutualInductance(const ModelParams& params, double invMachineConstant);
+
+// An induction motor's leakage and magnetising inductances per phase: the inductances, or by
+// UseInductances the reactances at the supply's angular frequency omega. The leakages' defaults
+// are written back.
+struct InductionInductances {
+    double statorLeakage = 0;
+    double rotorLeakage = 0;
+    double magnetising = 0;
+};
+InductionInductances InductionInductancesOf(ModelParams& params, double omega);
+
 // One drive during one run: the two-axis machine model that the DC and induction motors share,
 // fed by its supply, loaded by its mechanism and integrated over time with the fourth-order
 // Runge-Kutta method into the result buffer, one sample per time step, each sample in as many

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "Defaults.h"
+#include "Motors.h"
 #include "RunPreparation.h"
 #include "Simulation.h"
 #include "SynchronousCircuit.h"
@@ -34,19 +35,6 @@ Circuit HeldFieldCircuit(double L1s, double L2s, double Lms, double R2s, double 
             invMachineConstant};
 }
 
-void DefaultRatings(ModelParams& p)
-{
-    ReplaceUnlessPositive(p.w, DefaultSpeed);
-    ReplaceUnlessPositive(p.U, DefaultVoltage);
-    ReplaceUnlessPositive(p.p1, 1);
-    ReplaceUnlessPositive(p.m1, 1);
-}
-
-double DcInvMachineConstant(const ModelParams& p)
-{
-    return p.w / (p.U - p.I * p.R2);
-}
-
 // A DC motor runs with separate excitation on a converter when U10 and R1 are given.
 Circuit DcCircuit(ModelParams& p)
 {
@@ -59,7 +47,7 @@ Circuit DcCircuit(ModelParams& p)
         const double fieldCurrent = p.U10 / (p.R1 + p.R10);
         DefaultRatings(p);
         const double invK = DcInvMachineConstant(p);
-        const double Lms = 0.5 * p.m1 * p.R1 / (invK * p.p1 * p.U10);
+        const double Lms = DcFieldMutualInductance(p, invK);
         return HeldFieldCircuit(fieldLeakage + Lms, armatureLeakage + Lms, Lms, p.R2 + p.R20,
                                 fieldCurrent, p, invK);
     }
@@ -78,18 +66,7 @@ Circuit HeldFieldInduction(ModelParams& p, double supplyFrequency)
     const double R2s = p.R2 > 0 ? p.R2 + p.R20 : DefaultResistance;
     ReplaceUnlessPositive(p.p1, 1);
     ReplaceUnlessPositive(p.m1, 1);
-    double statorLeakage = 0;
-    double rotorLeakage = 0;
-    double magnetising = 0;
-    if (p.UseInductances) {
-        statorLeakage = PositiveOr(p.L1, DefaultInductance);
-        rotorLeakage = PositiveOr(p.L2, DefaultInductance);
-        magnetising = p.L12 != 0 ? p.L12 : 10 * (statorLeakage + rotorLeakage);
-    } else {
-        statorLeakage = PositiveOr(p.X1, DefaultInductance) / omega;
-        rotorLeakage = PositiveOr(p.X2, DefaultInductance) / omega;
-        magnetising = p.X12 != 0 ? p.X12 / omega : 30 * (statorLeakage + rotorLeakage);
-    }
+    const auto [statorLeakage, rotorLeakage, magnetising] = InductionInductancesOf(p, omega);
     const double Lms = 0.5 * p.m1 * magnetising;
     const double L1s = statorLeakage + p.L10 + Lms;
     const double L2s = rotorLeakage + p.L20 + Lms;
